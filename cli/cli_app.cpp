@@ -1,0 +1,137 @@
+#include "cli_app.h"
+
+#include <filesystem>
+#include <istream>
+#include <ostream>
+
+#include "cli_port.h"
+#include "element_table.h"
+#include "elements_file.h"
+#include "equation_checks.h"
+#include "formula.h"
+#include "number_format.h"
+#include "reaction.h"
+#include "text_utils.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: tovel-cli [--elements FILE] COMMAND [ARGS...]\n"
+    "\n"
+    "commands:\n"
+    "  balance [EQUATION...]  balance each equation (formulas only, e.g. H2+O2=H2O);\n"
+    "                         without arguments, each non-empty line of standard input\n"
+    "  mass FORMULA...        molar mass of each formula in g/mol\n"
+    "\n"
+    "The element table is elements.dat in the current folder, or else the default table\n"
+    "shipped with tovel; --elements names another file.\n";
+
+// Finds and loads the element table; reports and returns false when there is none.
+bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::string& programDir,
+               std::ostream& err) {
+    std::vector<std::string> candidates;
+    if (!explicitPath.empty()) {
+        candidates.push_back(explicitPath);
+    } else {
+        candidates.push_back(kElementsFileName);
+        candidates.push_back((std::filesystem::path(programDir) / kElementsFileName).string());
+        candidates.push_back(
+            (std::filesystem::path(programDir) / ".." / "share" / "tovel" / kElementsFileName).string());
+    }
+    for (const auto& path : candidates) {
+        if (!explicitPath.empty() || std::filesystem::is_regular_file(path)) {
+            const LoadElementsResult loaded = LoadElements(table, path);
+            if (!loaded) {
+                err << "tovel-cli: " << loaded.error << "\n";
+                return false;
+            }
+            if (loaded.truncated) {
+                err << "tovel-cli: " << path << " holds " << loaded.recordsInFile
+                    << " elements; only the first " << ElementTable::kCapacity << " are used\n";
+            }
+            return true;
+        }
+    }
+    err << "tovel-cli: No hallado: elements.dat\n";
+    return false;
+}
+
+bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port, std::ostream& out) {
+    Reaction reaction;
+    const int code = ParseReaction(reaction, equation, table, port);
+    ReportReactionParseFailure(code, port);
+    if (code == kReactionOk && AutoBalance(reaction, table, port)) {
+        out << ReactionText(reaction) << "\n";
+        return true;
+    }
+    out << "error: " << port.TakeReport() << "\n";
+    return false;
+}
+
+bool MassOne(const std::string& formula, ElementTable& table, CliPort& port, std::ostream& out) {
+    Substance substance;
+    if (ParseFormula(substance, formula, table, port)) {
+        out << substance.formula << "\t" << FormatSignificant(MolarMass(substance), 6) << "\n";
+        return true;
+    }
+    const std::string report = port.TakeReport();
+    out << "error: " << (report.empty() ? "Fórmula vacía" : report) << "\n";
+    return false;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, const std::string& programDir, std::istream& in,
+           std::ostream& out, std::ostream& err) {
+    std::string elementsPath;
+    std::vector<std::string> words;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--elements") {
+            if (i + 1 >= args.size()) {
+                err << "tovel-cli: --elements needs a file name\n";
+                return 2;
+            }
+            elementsPath = args[++i];
+        } else if (args[i].rfind("--elements=", 0) == 0) {
+            elementsPath = args[i].substr(11);
+        } else if (args[i] == "--help" || args[i] == "-h") {
+            out << kUsage;
+            return 0;
+        } else {
+            words.push_back(args[i]);
+        }
+    }
+    if (words.empty() || (words[0] != "balance" && words[0] != "mass")) {
+        err << kUsage;
+        return 2;
+    }
+    const std::string command = words[0];
+    std::vector<std::string> items(words.begin() + 1, words.end());
+    if (command == "mass" && items.empty()) {
+        err << "tovel-cli: mass needs at least one formula\n";
+        return 2;
+    }
+
+    ElementTable table;
+    if (!LoadTable(table, elementsPath, programDir, err)) return 2;
+
+    CliPort port;
+    bool allDone = true;
+    auto run = [&](const std::string& item) {
+        const bool done = command == "balance" ? BalanceOne(item, table, port, out)
+                                               : MassOne(item, table, port, out);
+        allDone = allDone && done;
+    };
+    if (command == "balance" && items.empty()) {
+        for (std::string line; std::getline(in, line);) {
+            if (!TrimWhitespace(line).empty()) run(line);
+        }
+    } else {
+        for (const auto& item : items) run(item);
+    }
+    return allDone ? 0 : 1;
+}
+
+}  // namespace tovel

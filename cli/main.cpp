@@ -1,0 +1,12 @@
+#include <filesystem>
+#include <iostream>
+
+#include "cli_app.h"
+
+int main(int argc, char** argv) {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    const std::string programDir = ec ? std::string(".") : self.parent_path().string();
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    return tovel::RunCli(args, programDir, std::cin, std::cout, std::cerr);
+}

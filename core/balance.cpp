@@ -1,0 +1,185 @@
+#include "balance.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+#include "rational_matrix.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr std::uint32_t kCoefficientLimit = 65535;  // coefficients are 16-bit in the reaction
+
+std::size_t SubstanceCount(const Reaction& reaction) {
+    return reaction.Count(kReactants) + reaction.Count(kProducts);
+}
+
+// Rows are elements in order of first appearance, columns substances (reactants, then products);
+// reactant counts are positive and product counts negative.
+RationalMatrix AtomMatrix(const Reaction& reaction) {
+    std::vector<std::uint16_t> order;
+    std::vector<std::vector<std::pair<std::size_t, std::int32_t>>> cells;  // per column
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            auto& column = cells.emplace_back();
+            for (const auto& entry : substance.entries) {
+                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
+                if (at == order.end()) at = order.insert(order.end(), entry.element.atomicNumber);
+                const auto row = static_cast<std::size_t>(at - order.begin()) + 1;
+                column.emplace_back(row, side == kReactants ? entry.count : -entry.count);
+            }
+        }
+    }
+    RationalMatrix m(order.size(), cells.size());
+    for (std::size_t col = 0; col < cells.size(); ++col) {
+        for (const auto& [row, count] : cells[col]) m.At(row, col + 1) = Fraction{count, 1};
+    }
+    return m;
+}
+
+// The free-value test: x[i] from the free values; every determined coefficient whole and positive.
+bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const std::vector<std::int64_t>& f,
+                   std::vector<std::int64_t>& x) {
+    const std::size_t rows = m.Rows();
+    const std::size_t cols = m.Cols();
+    for (std::size_t i = 1; i <= rows; ++i) {
+        std::int64_t sum = 0;
+        for (std::size_t q = 1; q <= nfree; ++q) {
+            sum = CheckedAdd(sum, CheckedMul(f[q - 1], m.At(i, cols - nfree + q).num));
+        }
+        x[i - 1] = sum;
+        const std::int64_t pivot = m.At(i, i).num;
+        if (CheckedMul(pivot, sum) <= 0 || std::llabs(sum) % std::llabs(pivot) != 0) return false;
+    }
+    return true;
+}
+
+// Tries free values 1..9 each, the first free value outermost, and stops at the first that fits.
+bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, std::vector<std::int64_t>& f,
+                      std::vector<std::int64_t>& x, std::size_t depth = 0) {
+    if (depth == nfree) return FreeValuesFit(m, nfree, f, x);
+    for (std::int64_t v = 1; v <= 9; ++v) {
+        f[depth] = v;
+        if (SearchFreeValues(m, nfree, f, x, depth + 1)) return true;
+    }
+    return false;
+}
+
+std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction) {
+    RationalMatrix m = AtomMatrix(reaction);
+    const std::size_t cols = m.Cols();
+    RationalMatrix work;
+    GaussJordan(m, work);
+    DropZeroRows(work, m);
+
+    std::size_t rows = m.Rows();
+    if (rows == 0 || cols < 2 || rows > cols) return std::nullopt;
+    if (m.At(rows, cols - 1).IsZero()) return std::nullopt;
+    if (m.At(rows, rows).IsZero()) {
+        RemoveRow(m, rows);
+        rows = m.Rows();
+    }
+    if (rows == 0 || rows >= cols) return std::nullopt;
+    const std::size_t nfree = cols - rows;
+    if (nfree > 3) return std::nullopt;
+
+    // A zero on the diagonal leaves its coefficient at zero for any free values; it also stops
+    // the lcm below from dividing by gcd(0, 0).
+    std::int64_t L = 1;
+    for (std::size_t i = 1; i <= rows; ++i) {
+        if (m.At(i, i).IsZero()) return std::nullopt;
+        L = Lcm(static_cast<std::int32_t>(L), m.At(i, i).num);
+        if (L > kCoefficientLimit) return std::nullopt;
+    }
+    for (std::size_t i = 1; i <= rows; ++i) {
+        for (std::size_t k = cols - nfree + 1; k <= cols; ++k) {
+            m.At(i, k).num = ToInt32(-static_cast<std::int64_t>(m.At(i, k).num));
+        }
+    }
+
+    std::vector<std::int64_t> f(nfree, 0);
+    std::vector<std::int64_t> x(rows, 0);
+    if (nfree == 1) {
+        f[0] = L;
+        for (std::size_t i = 1; i <= rows; ++i) {
+            x[i - 1] = ToInt32(CheckedMul(L, m.At(i, cols).num));
+            if (CheckedMul(m.At(i, i).num, x[i - 1]) <= 0) return std::nullopt;
+        }
+    } else if (!SearchFreeValues(m, nfree, f, x)) {
+        return std::nullopt;
+    }
+
+    // The determined coefficients belong to the first columns, the free values to the last ones,
+    // whichever side these fall on.
+    CoefficientList coefficients(cols, 0);
+    for (std::size_t i = 1; i <= rows; ++i) {
+        const std::int64_t value = x[i - 1] / m.At(i, i).num;
+        if (value < 1 || value > kCoefficientLimit) return std::nullopt;
+        coefficients[i - 1] = static_cast<std::uint32_t>(value);
+    }
+    for (std::size_t q = 0; q < nfree; ++q) {
+        if (f[q] > kCoefficientLimit) return std::nullopt;
+        coefficients[rows + q] = static_cast<std::uint32_t>(f[q]);
+    }
+
+    std::int64_t d = L;
+    for (const auto c : coefficients) d = Gcd(d, c);
+    if (d > 1) {
+        for (auto& c : coefficients) c = static_cast<std::uint32_t>(c / d);
+    }
+    return coefficients;
+}
+
+}  // namespace
+
+std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
+    try {
+        return ClassicBalanceUnchecked(reaction);
+    } catch (const ArithmeticOverflow&) {
+        return std::nullopt;
+    }
+}
+
+bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
+    if (coefficients.size() != SubstanceCount(reaction)) return false;
+    std::map<std::uint16_t, std::int64_t> net;  // reactant atoms minus product atoms
+    std::size_t column = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            const std::uint32_t c = coefficients[column++];
+            if (c < 1 || c > kCoefficientLimit) return false;
+            for (const auto& entry : substance.entries) {
+                const std::int64_t atoms = std::int64_t{entry.count} * c;
+                net[entry.element.atomicNumber] += side == kReactants ? atoms : -atoms;
+            }
+        }
+    }
+    return std::all_of(net.begin(), net.end(), [](const auto& e) { return e.second == 0; });
+}
+
+BalanceOutcome FindBalance(const Reaction& reaction) {
+    if (reaction.Count(kReactants) == 0 || reaction.Count(kProducts) == 0) return {};
+    if (auto classic = ClassicBalance(reaction); classic && BalancesExactly(reaction, *classic)) {
+        return {BalanceMethod::Classic, std::move(*classic)};
+    }
+    if (auto general = GeneralBalance(reaction); general && BalancesExactly(reaction, *general)) {
+        return {BalanceMethod::General, std::move(*general)};
+    }
+    return {};
+}
+
+bool BalanceReaction(Reaction& reaction) {
+    const BalanceOutcome outcome = FindBalance(reaction);
+    if (!outcome) return false;
+    std::size_t column = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < reaction.Count(side); ++k) {
+            reaction.coefficients[side][k] = static_cast<std::uint16_t>(outcome.coefficients[column++]);
+        }
+    }
+    return true;
+}
+
+}  // namespace tovel

@@ -1,0 +1,47 @@
+#include "equation_checks.h"
+
+#include "balance.h"
+#include "messages.h"
+
+namespace tovel {
+
+std::string ElementListText(const Reaction& reaction, int side, const ElementTable& table) {
+    std::string text;
+    for (const auto z : reaction.elements[side]) text += ElementSymbolOfZ(table, z) + "   ";
+    return text;
+}
+
+void ReportReactionParseFailure(int code, UserPort& port) {
+    switch (code) {
+        case kReactionNoEquals:
+            Notice(port, "Error", "Falta separador (=) lados reacción");
+            break;
+        case kReactionBadSubstance:
+            Notice(port, "Error", "En compuesto");
+            break;
+        case kReactionTooMany:
+            Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado");
+            break;
+        default:
+            break;
+    }
+}
+
+bool CheckSameElements(const Reaction& reaction, const ElementTable& table, UserPort& port) {
+    if (SameElements(reaction)) return true;
+    Notice(port, "No se puede ajustar",
+           "faltan o sobran elementos    \r\n\r\nen los reactivos:    " +
+               ElementListText(reaction, kReactants, table) + "\r\nen los productos:  " +
+               ElementListText(reaction, kProducts, table));
+    return false;
+}
+
+bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) {
+    if (!CheckSameElements(reaction, table, port)) return false;
+    if (BalanceReaction(reaction)) return true;
+    Notice(port, "Reacción o no viable o inexistente",
+           "O no se puede ajustar o los productos son iguales a los reactivos");
+    return false;
+}
+
+}  // namespace tovel

@@ -1,0 +1,26 @@
+#pragma once
+// What the main window says about an equation: the messages for a text that is no equation, the
+// check that both sides hold the same elements, and automatic balancing with its report. Shared
+// by the window and tovel-cli so that both say exactly the same.
+
+#include <string>
+
+#include "element_table.h"
+#include "reaction.h"
+#include "user_port.h"
+
+namespace tovel {
+
+// The side's element symbols, each followed by three blanks, in the order of the side's set.
+std::string ElementListText(const Reaction& reaction, int side, const ElementTable& table);
+
+// Tells the user why ParseReaction returned code (1 to 3); nothing for 0.
+void ReportReactionParseFailure(int code, UserPort& port);
+
+// SameElements, telling the user which elements each side holds when they differ.
+bool CheckSameElements(const Reaction& reaction, const ElementTable& table, UserPort& port);
+
+// "Autoajuste": the element check, then BalanceReaction; a failure is reported.
+bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port);
+
+}  // namespace tovel

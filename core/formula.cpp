@@ -1,0 +1,227 @@
+#include "formula.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "language.h"
+#include "messages.h"
+#include "text_utils.h"
+#include "utf8.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr MessageTriple kWrongFormulaCaption = {"Fórmula incorrecta    ", "Wrong formula   ",
+                                                "Fórmula incorrecta     "};
+constexpr MessageTriple kTooManySymbols = {"Massa elements no agrupats",
+                                           "Too much not grouped elements",
+                                           "Demasiados elementos no agrupados"};
+constexpr MessageTriple kNotInDatabase = {" no és a la base de dades\rafegir?",
+                                          " is not at the database\radd it?",
+                                          " no está en la base de datos\r¿añadir?"};
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+
+class Scanner {
+public:
+    FormulaScan Run(std::string_view text) {
+        m_scan.formula = TrimWhitespace(text);
+        if (m_scan.formula.empty()) return Fail(FormulaError::Empty);
+        if (Utf8Length(m_scan.formula) > kFormulaLimit) return Fail(FormulaError::TooLong);
+
+        for (std::string_view ch : Utf8Chars(m_scan.formula)) {
+            const char c = ch.size() == 1 ? ch[0] : '\0';
+            if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return m_scan;
+            if (c == '(') {
+                m_groupStarts.push_back(m_entries.size());
+                m_closedGroup.reset();
+            } else if (c == ')') {
+                // A ")" without its "(" closes a group that starts at the first symbol.
+                std::size_t start = 0;
+                if (!m_groupStarts.empty()) {
+                    start = m_groupStarts.back();
+                    m_groupStarts.pop_back();
+                }
+                m_closedGroup = start;
+            } else if (IsDigit(c)) {
+                if (m_entries.empty()) return Wrong(ch);
+                if (!m_inNumber) {
+                    m_inNumber = true;
+                    m_number = 0;
+                    m_numberGroup = m_closedGroup;
+                    m_closedGroup.reset();
+                }
+                // Saturate well above the limit so that long digit runs cannot overflow.
+                m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
+                                                   10ull * kCountLimit);
+            } else if (IsUpper(c)) {
+                if (++m_symbolsWritten > kFormulaSymbolLimit) return Fail(FormulaError::TooManySymbols);
+                FormulaEntry entry;
+                entry.element.symbol = std::string(1, c);
+                m_entries.push_back(entry);
+                m_closedGroup.reset();
+            } else if (IsLower(c)) {
+                if (m_entries.empty() || m_entries.back().element.symbol.size() >= 2) return Wrong(ch);
+                m_entries.back().element.symbol += c;
+                m_closedGroup.reset();
+            } else {
+                return Wrong(ch);
+            }
+        }
+        if (m_inNumber && !ApplyNumber()) return m_scan;
+        if (!Merge()) return m_scan;
+        m_scan.entries = std::move(m_entries);
+        return m_scan;
+    }
+
+private:
+    FormulaScan& Fail(FormulaError error) {
+        m_scan.error = error;
+        m_scan.entries.clear();
+        return m_scan;
+    }
+
+    FormulaScan& Wrong(std::string_view ch) {
+        m_scan.offending = std::string(ch);
+        return Fail(FormulaError::WrongCharacter);
+    }
+
+    // The pending number multiplies the group it follows, or sets the count of the last symbol.
+    bool ApplyNumber() {
+        m_inNumber = false;
+        if (m_number > kCountLimit) {
+            Fail(FormulaError::CountTooLarge);
+            return false;
+        }
+        const auto n = static_cast<std::uint32_t>(m_number);
+        if (!m_numberGroup) {
+            m_entries.back().count = static_cast<std::uint16_t>(n);
+            return true;
+        }
+        for (std::size_t i = *m_numberGroup; i < m_entries.size(); ++i) {
+            const std::uint32_t product = std::uint32_t{m_entries[i].count} * n;
+            if (product > kCountLimit) {
+                Fail(FormulaError::CountTooLarge);
+                return false;
+            }
+            m_entries[i].count = static_cast<std::uint16_t>(product);
+        }
+        return true;
+    }
+
+    // Repeated symbols add up into their first occurrence.
+    bool Merge() {
+        std::vector<FormulaEntry> merged;
+        for (const auto& entry : m_entries) {
+            auto it = std::find_if(merged.begin(), merged.end(), [&](const FormulaEntry& e) {
+                return e.element.symbol == entry.element.symbol;
+            });
+            if (it == merged.end()) {
+                merged.push_back(entry);
+                continue;
+            }
+            const std::uint32_t sum = std::uint32_t{it->count} + entry.count;
+            if (sum > kCountLimit) {
+                Fail(FormulaError::CountTooLarge);
+                return false;
+            }
+            it->count = static_cast<std::uint16_t>(sum);
+        }
+        m_entries = std::move(merged);
+        return true;
+    }
+
+    FormulaScan m_scan;
+    std::vector<FormulaEntry> m_entries;
+    std::vector<std::size_t> m_groupStarts;
+    std::optional<std::size_t> m_closedGroup;  // a group whose ")" was just read
+    std::optional<std::size_t> m_numberGroup;  // the group the number being read multiplies
+    bool m_inNumber = false;
+    std::uint64_t m_number = 0;
+    std::size_t m_symbolsWritten = 0;
+};
+
+void ReportScanError(const FormulaScan& scan, UserPort& port) {
+    switch (scan.error) {
+        case FormulaError::None:
+        case FormulaError::Empty:
+            return;
+        case FormulaError::WrongCharacter:
+            NoticeWith(port, Select(kWrongFormulaCaption), scan.offending, MessageIcon::Exclamation);
+            return;
+        case FormulaError::TooManySymbols:
+            Notice(port, "Error", Select(kTooManySymbols));
+            return;
+        case FormulaError::TooLong:
+            NoticeWith(port, Select(kWrongFormulaCaption),
+                       "Fórmula demasiado larga: " + IntText(static_cast<long>(Utf8Length(scan.formula))) +
+                           " caracteres (máximo " + IntText(kFormulaLimit) + ")",
+                       MessageIcon::Exclamation);
+            return;
+        case FormulaError::CountTooLarge:
+            NoticeWith(port, Select(kWrongFormulaCaption),
+                       "Número de átomos demasiado grande (máximo " + IntText(kCountLimit) + ")",
+                       MessageIcon::Exclamation);
+            return;
+    }
+}
+
+}  // namespace
+
+FormulaScan ScanFormula(std::string_view text) { return Scanner().Run(text); }
+
+bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {
+    while (true) {
+        if (const ElementRecord* found = table.FindSymbol(entry.element.symbol)) {
+            entry.element.atomicNumber = found->atomicNumber;
+            entry.element.atomicMass = found->atomicMass;
+            return true;
+        }
+        const std::string question = entry.element.symbol + std::string(Select(kNotInDatabase));
+        if (AskYesNoWith(port, "* Error *", question, MessageIcon::Exclamation) != kAnswerYes) {
+            return false;
+        }
+        port.OpenElementEditor(table);
+    }
+}
+
+bool ParseFormula(Substance& substance, std::string_view text, ElementTable& table,
+                  UserPort& port) {
+    FormulaScan scan = ScanFormula(text);
+    if (scan.error != FormulaError::None) {
+        ReportScanError(scan, port);
+        return false;
+    }
+    for (auto& entry : scan.entries) {
+        if (!ResolveElement(entry, table, port)) return false;
+    }
+    substance.formula = std::move(scan.formula);
+    substance.entries = std::move(scan.entries);
+    MolarMass(substance);
+    return true;
+}
+
+double MolarMass(Substance& substance) {
+    double sum = 0.0;
+    for (const auto& entry : substance.entries) sum += entry.element.atomicMass * entry.count;
+    substance.molarMass = sum;
+    return sum;
+}
+
+std::string FormulaDisplayText(std::string_view formula) {
+    std::string out;
+    for (char c : formula) {
+        if (IsDigit(c)) {
+            out += '_';
+            out += c;
+        } else if (IsUpper(c) || IsLower(c) || c == '(' || c == ')') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+}  // namespace tovel

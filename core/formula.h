@@ -1,0 +1,75 @@
+#pragma once
+// Chemical formulas: from the text a user types (H2SO4, Ca3(PO4)2) to the element composition
+// that every calculation works on.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "element_table.h"
+
+namespace tovel {
+
+class UserPort;
+
+constexpr std::size_t kFormulaLimit = 64;        // characters of formula text
+constexpr std::size_t kFormulaSymbolLimit = 20;  // element symbols written in one formula
+constexpr std::uint32_t kCountLimit = 65535;     // atoms of one element in one formula
+
+struct FormulaEntry {
+    ElementRecord element;  // number and mass come from the element table; the name stays empty
+    std::uint16_t count = 1;
+
+    bool operator==(const FormulaEntry&) const = default;
+};
+
+struct Substance {
+    std::string formula;  // as typed, trimmed
+    double molarMass = 0.0;  // grams per mole
+    std::vector<FormulaEntry> entries;  // in order of first appearance, one per element
+
+    bool operator==(const Substance&) const = default;
+};
+
+enum class FormulaError {
+    None,
+    Empty,           // nothing but blanks: refused without a message
+    WrongCharacter,  // outside the grammar, a digit first, a misplaced small letter
+    TooManySymbols,  // more than kFormulaSymbolLimit symbols written
+    TooLong,         // more than kFormulaLimit characters
+    CountTooLarge,   // an atom count above kCountLimit
+};
+
+// The grammar, without the element table: symbols and counts, or why the text is no formula.
+struct FormulaScan {
+    FormulaError error = FormulaError::None;
+    std::string offending;  // the offending character, for WrongCharacter
+    std::string formula;    // the trimmed text
+    std::vector<FormulaEntry> entries;  // merged; symbols and counts only
+};
+
+// Reads the whole formula. A number after ")" multiplies the group; a ")" without a number closes
+// the group once; groups nest. A ")" without its "(" closes a group that starts at the first
+// symbol, and an unclosed "(" counts once.
+FormulaScan ScanFormula(std::string_view text);
+
+// Parses text into substance and resolves every symbol in the table, asking to add the ones it
+// lacks. Returns false when the text is no formula (the user has been told why, except for an
+// empty text) or a symbol stays unknown; substance is then left unchanged.
+bool ParseFormula(Substance& substance, std::string_view text, ElementTable& table,
+                  UserPort& port);
+
+// Fills the entry's atomic number and mass from the table. A missing symbol brings the question
+// whether to add it; Yes opens the element editor and looks again, No returns false.
+bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port);
+
+// Sum of atomic mass times count over the entries; also stored in the substance.
+double MolarMass(Substance& substance);
+
+// Every digit marked as a subscript: H2SO4 -> H_2SO_4. Characters other than letters, digits and
+// parentheses are dropped.
+std::string FormulaDisplayText(std::string_view formula);
+
+}  // namespace tovel

@@ -1,0 +1,42 @@
+#pragma once
+// Exact rational numbers for balancing. Every result is checked: a value that does not fit the
+// 32-bit numerator or denominator, or a division by zero, throws ArithmeticOverflow instead of
+// wrapping, so a balance is never computed from a wrapped number.
+
+#include <cstdint>
+#include <stdexcept>
+
+namespace tovel {
+
+struct ArithmeticOverflow : std::overflow_error {
+    ArithmeticOverflow() : std::overflow_error("arithmetic overflow in balancing") {}
+};
+
+// Greatest common divisor of the absolute values; Gcd(0, 0) is 0.
+std::int64_t Gcd(std::int64_t a, std::int64_t b);
+// |a| / gcd(a, b) * |b|; 0 when either is 0. Throws when the result exceeds 32 bits.
+std::int32_t Lcm(std::int32_t a, std::int32_t b);
+
+// Normalised after every operation: 0 is 0/1, otherwise numerator and denominator are coprime and
+// the denominator is positive.
+struct Fraction {
+    std::int32_t num = 0;
+    std::int32_t den = 1;
+
+    static Fraction Make(std::int64_t numerator, std::int64_t denominator = 1);
+    bool IsZero() const { return num == 0; }
+    bool operator==(const Fraction&) const = default;
+};
+
+Fraction operator+(Fraction a, Fraction b);  // by the least common multiple of the denominators
+Fraction operator*(Fraction a, Fraction b);
+Fraction operator/(Fraction a, Fraction b);
+// Product with a whole number, reducing by gcd(k, denominator) first.
+Fraction MultiplyWhole(Fraction a, std::int64_t k);
+
+// Checked 64-bit helpers shared by the balancing code.
+std::int64_t CheckedAdd(std::int64_t a, std::int64_t b);
+std::int64_t CheckedMul(std::int64_t a, std::int64_t b);
+std::int32_t ToInt32(std::int64_t value);
+
+}  // namespace tovel

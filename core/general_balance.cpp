@@ -1,0 +1,195 @@
+// The exact general balancing method, used when the classic procedure fails or gives a wrong
+// answer. It reduces the atom matrix over the integers to find which coefficients are free, then
+// looks for the positive whole solution with the smallest sum of coefficients.
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+
+#include "balance.h"
+#include "fraction.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr std::int64_t kCoefficientLimit = 65535;
+// How many assignments of the free coefficients the search may try: a few milliseconds, and far
+// more than any school reaction needs.
+constexpr std::size_t kSearchBudget = 1'000'000;
+
+using IntRow = std::vector<std::int64_t>;
+using IntMatrix = std::vector<IntRow>;
+
+IntMatrix AtomIntMatrix(const Reaction& reaction) {
+    std::vector<std::uint16_t> order;
+    IntMatrix m;
+    const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
+    std::size_t col = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            for (const auto& entry : substance.entries) {
+                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
+                if (at == order.end()) {
+                    at = order.insert(order.end(), entry.element.atomicNumber);
+                    m.emplace_back(cols, 0);
+                }
+                const std::int64_t count = entry.count;
+                m[static_cast<std::size_t>(at - order.begin())][col] +=
+                    side == kReactants ? count : -count;
+            }
+            ++col;
+        }
+    }
+    return m;
+}
+
+void ReduceIntRow(IntRow& row) {
+    std::int64_t g = 0;
+    for (auto v : row) g = Gcd(g, v);
+    if (g > 1) {
+        for (auto& v : row) v /= g;
+    }
+}
+
+// Reduced row echelon form over the integers (fraction-free). Returns the pivot column of each
+// remaining row; rows of zeros are dropped from m.
+std::vector<std::size_t> ReduceToEchelon(IntMatrix& m, std::size_t cols) {
+    std::vector<std::size_t> pivots;
+    std::size_t r = 0;
+    for (std::size_t c = 0; c < cols && r < m.size(); ++c) {
+        std::size_t p = r;
+        while (p < m.size() && m[p][c] == 0) ++p;
+        if (p == m.size()) continue;
+        std::swap(m[p], m[r]);
+        for (std::size_t i = 0; i < m.size(); ++i) {
+            if (i == r || m[i][c] == 0) continue;
+            const std::int64_t g = Gcd(m[r][c], m[i][c]);
+            const std::int64_t a = m[r][c] / g;
+            const std::int64_t b = m[i][c] / g;
+            for (std::size_t k = 0; k < cols; ++k) {
+                m[i][k] = CheckedAdd(CheckedMul(a, m[i][k]), CheckedMul(-b, m[r][k]));
+            }
+            ReduceIntRow(m[i]);
+        }
+        ReduceIntRow(m[r]);
+        pivots.push_back(c);
+        ++r;
+    }
+    m.resize(r);
+    return pivots;
+}
+
+struct Search {
+    const IntMatrix& m;
+    const std::vector<std::size_t>& pivots;
+    const std::vector<std::size_t>& freeColumns;
+    std::size_t cols;
+
+    std::vector<std::int64_t> freeValues;
+    std::optional<CoefficientList> best;
+    std::int64_t bestSum = 0;
+    std::size_t tried = 0;
+
+    // Completes the coefficients from the free values; keeps them if they beat the best so far.
+    void Try() {
+        ++tried;
+        CoefficientList c(cols, 0);
+        std::int64_t sum = 0;
+        for (std::size_t q = 0; q < freeColumns.size(); ++q) {
+            c[freeColumns[q]] = static_cast<std::uint32_t>(freeValues[q]);
+            sum += freeValues[q];
+        }
+        for (std::size_t i = 0; i < pivots.size(); ++i) {
+            std::int64_t s = 0;
+            for (std::size_t q = 0; q < freeColumns.size(); ++q) {
+                s = CheckedAdd(s, CheckedMul(m[i][freeColumns[q]], freeValues[q]));
+            }
+            const std::int64_t pivot = m[i][pivots[i]];
+            if (s % pivot != 0) return;
+            const std::int64_t value = -s / pivot;
+            if (value < 1 || value > kCoefficientLimit) return;
+            c[pivots[i]] = static_cast<std::uint32_t>(value);
+            sum += value;
+        }
+        if (!best || sum < bestSum) {
+            best = std::move(c);
+            bestSum = sum;
+        }
+    }
+
+    // Every way of writing total as a sum of positive free values, in lexicographic order.
+    void Compose(std::size_t index, std::int64_t remaining) {
+        if (tried >= kSearchBudget) return;
+        const std::size_t left = freeColumns.size() - index;
+        if (left == 1) {
+            if (remaining > kCoefficientLimit) return;
+            freeValues[index] = remaining;
+            Try();
+            return;
+        }
+        for (std::int64_t v = 1; v <= remaining - static_cast<std::int64_t>(left - 1); ++v) {
+            if (v > kCoefficientLimit) return;
+            freeValues[index] = v;
+            Compose(index + 1, remaining - v);
+        }
+    }
+};
+
+std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
+                                                  const std::vector<std::size_t>& pivots,
+                                                  std::size_t freeColumn, std::size_t cols) {
+    // The free coefficient is the least common multiple that makes every other one whole.
+    std::int64_t scale = 1;
+    for (std::size_t i = 0; i < pivots.size(); ++i) {
+        const std::int64_t pivot = std::llabs(m[i][pivots[i]]);
+        const std::int64_t need = pivot / Gcd(pivot, m[i][freeColumn]);
+        scale = CheckedMul(scale / Gcd(scale, need), need);
+    }
+    CoefficientList c(cols, 0);
+    if (scale > kCoefficientLimit) return std::nullopt;
+    c[freeColumn] = static_cast<std::uint32_t>(scale);
+    for (std::size_t i = 0; i < pivots.size(); ++i) {
+        const std::int64_t value = -CheckedMul(m[i][freeColumn], scale) / m[i][pivots[i]];
+        if (value < 1 || value > kCoefficientLimit) return std::nullopt;  // no positive balance
+        c[pivots[i]] = static_cast<std::uint32_t>(value);
+    }
+    return c;
+}
+
+std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction) {
+    const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
+    if (cols < 2) return std::nullopt;
+    IntMatrix m = AtomIntMatrix(reaction);
+    const std::vector<std::size_t> pivots = ReduceToEchelon(m, cols);
+    std::vector<std::size_t> freeColumns;
+    for (std::size_t c = 0; c < cols; ++c) {
+        if (std::find(pivots.begin(), pivots.end(), c) == pivots.end()) freeColumns.push_back(c);
+    }
+    if (freeColumns.empty()) return std::nullopt;
+    if (freeColumns.size() == 1) return OneFreeCoefficient(m, pivots, freeColumns[0], cols);
+
+    // A solution whose free values add up to total costs at least total + one per determined
+    // coefficient, so the search stops when no larger total can beat the best found.
+    Search search{m, pivots, freeColumns, cols, std::vector<std::int64_t>(freeColumns.size(), 0), std::nullopt, 0, 0};
+    const auto determined = static_cast<std::int64_t>(pivots.size());
+    const std::int64_t maxTotal = kCoefficientLimit * static_cast<std::int64_t>(freeColumns.size());
+    for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal; ++total) {
+        if (search.best && total + determined >= search.bestSum) break;
+        if (search.tried >= kSearchBudget) break;
+        search.Compose(0, total);
+    }
+    return search.best;
+}
+
+}  // namespace
+
+std::optional<CoefficientList> GeneralBalance(const Reaction& reaction) {
+    try {
+        return GeneralBalanceUnchecked(reaction);
+    } catch (const ArithmeticOverflow&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace tovel

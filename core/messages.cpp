@@ -1,0 +1,43 @@
+#include "messages.h"
+
+#include "utf8.h"
+
+namespace tovel {
+
+namespace {
+
+int Show(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon,
+         MessageButtons buttons) {
+    return port.ShowMessage(
+        Message{Utf8Prefix(caption, kMessageLimit), Utf8Prefix(text, kMessageLimit), icon, buttons});
+}
+
+}  // namespace
+
+int Notice(UserPort& port, std::string_view caption, std::string_view text) {
+    return Show(port, caption, text, MessageIcon::None, MessageButtons::Ok);
+}
+
+int NoticeWith(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon) {
+    return Show(port, caption, text, icon, MessageButtons::Ok);
+}
+
+int AskYesNo(UserPort& port, std::string_view caption, std::string_view text) {
+    return Show(port, caption, text, MessageIcon::None, MessageButtons::YesNo);
+}
+
+int AskYesNoWith(UserPort& port, std::string_view caption, std::string_view text,
+                 MessageIcon icon) {
+    return Show(port, caption, text, icon, MessageButtons::YesNo);
+}
+
+int AskYesNoCancel(UserPort& port, std::string_view caption, std::string_view text) {
+    return Show(port, caption, text, MessageIcon::None, MessageButtons::YesNoCancel);
+}
+
+int AskYesNoCancelWith(UserPort& port, std::string_view caption, std::string_view text,
+                       MessageIcon icon) {
+    return Show(port, caption, text, icon, MessageButtons::YesNoCancel);
+}
+
+}  // namespace tovel

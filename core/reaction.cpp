@@ -1,0 +1,136 @@
+#include "reaction.h"
+
+#include <algorithm>
+
+#include "text_utils.h"
+
+namespace tovel {
+
+Reaction::Reaction() { InitReaction(*this); }
+
+void InitReaction(Reaction& reaction) {
+    for (int side = 0; side < 2; ++side) {
+        reaction.substances[side].clear();
+        reaction.coefficients[side].fill(1);
+        reaction.elements[side].clear();
+        reaction.atomTotals[side].clear();
+    }
+}
+
+namespace {
+
+void AddElement(std::vector<std::uint16_t>& elements, std::uint16_t z) {
+    const auto at = std::lower_bound(elements.begin(), elements.end(), z);
+    if (at == elements.end() || *at != z) elements.insert(at, z);
+}
+
+}  // namespace
+
+bool PutSubstance(Reaction& reaction, int side, std::size_t position, const Substance& substance) {
+    auto& substances = reaction.substances[side];
+    if (position >= 1 && position <= substances.size()) {
+        substances[position - 1] = substance;
+        return true;
+    }
+    if (substances.size() >= kSideLimit) return false;
+    substances.push_back(substance);
+    for (const auto& entry : substance.entries) {
+        AddElement(reaction.elements[side], entry.element.atomicNumber);
+    }
+    return true;
+}
+
+bool AppendSubstance(Reaction& reaction, int side, const Substance& substance) {
+    return PutSubstance(reaction, side, reaction.Count(side) + 1, substance);
+}
+
+namespace {
+
+// One side's text: every "+"-separated piece is a formula; at most kSideLimit of them.
+int ParseSide(Reaction& reaction, int side, std::string text, ElementTable& table, UserPort& port) {
+    for (auto plus = text.find('+'); plus != std::string::npos; plus = text.find('+')) {
+        const std::string piece = text.substr(0, plus);
+        text.erase(0, plus + 1);
+        Substance substance;
+        if (!ParseFormula(substance, piece, table, port)) return kReactionBadSubstance;
+        if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
+        AppendSubstance(reaction, side, substance);
+    }
+    if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
+    Substance substance;
+    if (!ParseFormula(substance, text, table, port)) return kReactionBadSubstance;
+    AppendSubstance(reaction, side, substance);
+    return kReactionOk;
+}
+
+}  // namespace
+
+int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port) {
+    InitReaction(reaction);
+    const auto equals = text.find('=');
+    if (equals == std::string_view::npos) return kReactionNoEquals;
+    const std::string sides[2] = {TrimWhitespace(text.substr(0, equals)),
+                                  TrimWhitespace(text.substr(equals + 1))};
+    for (int side = 0; side < 2; ++side) {
+        const int result = ParseSide(reaction, side, sides[side], table, port);
+        if (result != kReactionOk) return result;
+    }
+    return kReactionOk;
+}
+
+bool SameElements(const Reaction& reaction) { return reaction.elements[0] == reaction.elements[1]; }
+
+bool CheckBalance(Reaction& reaction) {
+    for (int side = 0; side < 2; ++side) {
+        auto& elements = reaction.elements[side];
+        // A substance put in place of another may bring an element the set lacks; it is added so
+        // that every atom is counted.
+        for (const auto& substance : reaction.substances[side]) {
+            for (const auto& entry : substance.entries) AddElement(elements, entry.element.atomicNumber);
+        }
+        auto& totals = reaction.atomTotals[side];
+        totals.assign(elements.size(), 0);
+        for (std::size_t k = 0; k < reaction.Count(side); ++k) {
+            const std::uint64_t coefficient = reaction.coefficients[side][k];
+            for (const auto& entry : reaction.substances[side][k].entries) {
+                const auto at = std::lower_bound(elements.begin(), elements.end(),
+                                                 entry.element.atomicNumber);
+                totals[static_cast<std::size_t>(at - elements.begin())] += entry.count * coefficient;
+            }
+        }
+    }
+    return reaction.elements[0] == reaction.elements[1] &&
+           reaction.atomTotals[0] == reaction.atomTotals[1];
+}
+
+std::string AtomTotalsText(const Reaction& reaction, int side) {
+    std::string text;
+    for (const auto total : reaction.atomTotals[side]) text += std::to_string(total) + "    ";
+    return text;
+}
+
+namespace {
+
+std::string SideText(const Reaction& reaction, int side, std::string_view joiner,
+                     bool withCoefficients) {
+    std::string text;
+    for (std::size_t k = 0; k < reaction.Count(side); ++k) {
+        if (k > 0) text += joiner;
+        const auto coefficient = reaction.coefficients[side][k];
+        if (withCoefficients && coefficient > 1) text += IntText(coefficient) + " ";
+        text += reaction.substances[side][k].formula;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ReactionCompactText(const Reaction& reaction) {
+    return SideText(reaction, 0, "+", false) + "=" + SideText(reaction, 1, "+", false);
+}
+
+std::string ReactionText(const Reaction& reaction) {
+    return SideText(reaction, 0, " + ", true) + " = " + SideText(reaction, 1, " + ", true);
+}
+
+}  // namespace tovel

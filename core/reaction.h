@@ -1,0 +1,71 @@
+#pragma once
+// A reaction: reactants (side 0) and products (side 1), each substance with its coefficient.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "formula.h"
+
+namespace tovel {
+
+constexpr std::size_t kSideLimit = 6;  // substances per side
+constexpr int kReactants = 0;
+constexpr int kProducts = 1;
+
+struct Reaction {
+    std::array<std::vector<Substance>, 2> substances;  // at most kSideLimit a side
+    std::array<std::array<std::uint16_t, kSideLimit>, 2> coefficients{};  // 1 in a fresh reaction
+    // Atomic numbers present on each side, ascending, without repeats.
+    std::array<std::vector<std::uint16_t>, 2> elements;
+    // Atoms of each element of the side's element set, coefficients counted (see CheckBalance).
+    std::array<std::vector<std::uint64_t>, 2> atomTotals;
+
+    Reaction();
+    std::size_t Count(int side) const { return substances[side].size(); }
+    std::uint16_t& Coefficient(int side, std::size_t position) {
+        return coefficients[side][position - 1];
+    }
+    std::uint16_t Coefficient(int side, std::size_t position) const {
+        return coefficients[side][position - 1];
+    }
+};
+
+// Empty sides, coefficients 1, no element sets, no totals.
+void InitReaction(Reaction& reaction);
+
+// Puts substance at position (1-based) of side. A position past the side's count appends it and
+// adds its elements to the side's element set; a position within the count replaces that
+// substance and leaves the element set as it is. Returns false when the side is full.
+bool PutSubstance(Reaction& reaction, int side, std::size_t position, const Substance& substance);
+bool AppendSubstance(Reaction& reaction, int side, const Substance& substance);
+
+enum ParseReactionResult : int {
+    kReactionOk = 0,
+    kReactionNoEquals = 1,     // no "=" between the sides
+    kReactionBadSubstance = 2, // a formula failed (its own message, if any, has been shown)
+    kReactionTooMany = 3,      // more than kSideLimit substances on a side
+};
+
+// Parses "H2 + O2 = H2O" (formulas only, no coefficients) into reaction. On failure the reaction
+// is left partly filled.
+int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port);
+
+// Both sides hold the same elements.
+bool SameElements(const Reaction& reaction);
+
+// Fills the atom totals of both sides and tells whether they are equal.
+bool CheckBalance(Reaction& reaction);
+
+// Each total of the side in decimal followed by four blanks: "4    2    ".
+std::string AtomTotalsText(const Reaction& reaction, int side);
+
+// H2+O2=H2O: formulas only, no blanks.
+std::string ReactionCompactText(const Reaction& reaction);
+// 2 H2 + O2 = 2 H2O: coefficients above 1 written before their formula.
+std::string ReactionText(const Reaction& reaction);
+
+}  // namespace tovel

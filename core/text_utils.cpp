@@ -1,0 +1,135 @@
+#include "text_utils.h"
+
+#include <algorithm>
+
+#include "utf8.h"
+
+namespace tovel {
+
+std::string IntText(std::int64_t value) { return std::to_string(value); }
+
+std::string IntTextPadded(std::int64_t value, std::size_t width) {
+    std::string text = IntText(value);
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+std::string RepeatChar(std::string_view character, std::size_t count) {
+    std::string out;
+    out.reserve(character.size() * count);
+    for (std::size_t i = 0; i < count; ++i) out += character;
+    return out;
+}
+
+std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+
+std::string SeparatorLine(std::size_t count) { return RepeatChar("\u00AD", count); }
+
+namespace {
+
+std::string TrimAny(std::string_view text, std::string_view set) {
+    const auto first = text.find_first_not_of(set);
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(set);
+    return std::string(text.substr(first, last - first + 1));
+}
+
+}  // namespace
+
+std::string TrimBlanks(std::string_view text) { return TrimAny(text, " "); }
+
+std::string TrimWhitespace(std::string_view text) { return TrimAny(text, " \t\r\n"); }
+
+std::string RemoveBlanks(std::string_view text) {
+    std::string out(text);
+    out.erase(std::remove(out.begin(), out.end(), ' '), out.end());
+    return out;
+}
+
+std::size_t InsertSorted(char c, std::string& text) {
+    const auto code = static_cast<unsigned char>(c);
+    std::size_t i = 0;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= code) ++i;
+    text.insert(text.begin() + static_cast<std::ptrdiff_t>(i), c);
+    return i + 1;
+}
+
+std::size_t LastPos(std::string_view character, std::string_view text) {
+    const auto chars = Utf8Chars(text);
+    for (std::size_t i = chars.size(); i > 0; --i) {
+        if (chars[i - 1] == character) return i;
+    }
+    return 0;
+}
+
+std::string ReplaceFirst(std::string_view text, std::string_view find, std::string_view with) {
+    std::string out(text);
+    if (find.empty()) return out;
+    const auto at = out.find(find);
+    if (at != std::string::npos) out.replace(at, find.size(), with);
+    return out;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view find, std::string_view with) {
+    std::string out(text);
+    if (find.empty()) return out;
+    if (with.find(find) != std::string_view::npos) {
+        std::string result;
+        std::size_t from = 0;
+        for (auto at = out.find(find); at != std::string::npos; at = out.find(find, from)) {
+            result.append(out, from, at - from);
+            result += with;
+            from = at + find.size();
+        }
+        result.append(out, from);
+        return result;
+    }
+    for (auto at = out.find(find); at != std::string::npos; at = out.find(find)) {
+        out.replace(at, find.size(), with);
+    }
+    return out;
+}
+
+std::string ReverseText(std::string_view text) {
+    const auto chars = Utf8Chars(text);
+    std::string out;
+    out.reserve(text.size());
+    for (auto it = chars.rbegin(); it != chars.rend(); ++it) out += *it;
+    return out;
+}
+
+std::string StripAccents(std::string_view text) {
+    struct Mapping {
+        std::string_view from;
+        char to;
+    };
+    static constexpr Mapping kMappings[] = {
+        {"À", 'a'}, {"Á", 'a'}, {"à", 'a'}, {"á", 'a'}, {"È", 'e'}, {"É", 'e'}, {"è", 'e'},
+        {"é", 'e'}, {"Í", 'i'}, {"Ï", 'i'}, {"í", 'i'}, {"ï", 'i'}, {"Ò", 'o'}, {"Ó", 'o'},
+        {"ò", 'o'}, {"ó", 'o'}, {"Ú", 'u'}, {"Ü", 'u'}, {"ú", 'u'}, {"ü", 'u'},
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::string_view ch : Utf8Chars(text)) {
+        const auto hit = std::find_if(std::begin(kMappings), std::end(kMappings),
+                                      [&](const Mapping& m) { return m.from == ch; });
+        if (hit != std::end(kMappings)) {
+            out += hit->to;
+        } else {
+            out += ch;
+        }
+    }
+    return out;
+}
+
+std::string ParenthesisedPrefix(std::string_view text) {
+    if (text.empty() || text.front() != '(') return {};
+    int depth = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '(') ++depth;
+        if (text[i] == ')' && --depth == 0) return std::string(text.substr(0, i + 1));
+    }
+    return std::string(text);
+}
+
+}  // namespace tovel

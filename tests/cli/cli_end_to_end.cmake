@@ -1,0 +1,16 @@
+# Runs the real tovel-cli from an empty folder: it must fall back to the table built beside it.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+execute_process(COMMAND "${CLI}" balance "KMnO4+HCl=KCl+MnCl2+Cl2+H2O" "Fe+O2=Fe2O3"
+                WORKING_DIRECTORY "${WORK}"
+                OUTPUT_VARIABLE out RESULT_VARIABLE status)
+set(expected "2 KMnO4 + 16 HCl = 2 KCl + 2 MnCl2 + 5 Cl2 + 8 H2O\n4 Fe + 3 O2 = 2 Fe2O3\n")
+if(NOT status EQUAL 0 OR NOT out STREQUAL expected)
+    message(FATAL_ERROR "tovel-cli balance gave status ${status} and:\n${out}")
+endif()
+execute_process(COMMAND "${CLI}" mass "Ca3(PO4)2"
+                WORKING_DIRECTORY "${WORK}"
+                OUTPUT_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "Ca3(PO4)2\t310.174\n")
+    message(FATAL_ERROR "tovel-cli mass gave status ${status} and:\n${out}")
+endif()

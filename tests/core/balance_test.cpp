@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "balance.h"
+#include "equation_checks.h"
+#include "reaction.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+using test::DefaultElements;
+using test::FakeUserPort;
+using test::ParsedReaction;
+
+std::string Balanced(const std::string& equation) {
+    Reaction r = ParsedReaction(equation);
+    if (!SameElements(r) || !BalanceReaction(r)) return "FAIL";
+    return ReactionText(r);
+}
+
+TEST(BalanceReaction, WorkedExamples) {
+    EXPECT_EQ(Balanced("H2 + O2 = H2O"), "2 H2 + O2 = 2 H2O");
+    EXPECT_EQ(Balanced("H2O2 = H2O + O2"), "2 H2O2 = 2 H2O + O2");
+    EXPECT_EQ(FindBalance(ParsedReaction("H2O2 = H2O + O2")).method, BalanceMethod::Classic);
+}
+
+TEST(BalanceReaction, FailureLeavesTheCoefficientsAlone) {
+    Reaction r = ParsedReaction("H2 = O2");
+    r.Coefficient(kReactants, 1) = 7;
+    EXPECT_FALSE(BalanceReaction(r));
+    EXPECT_EQ(r.Coefficient(kReactants, 1), 7);
+    EXPECT_EQ(r.Coefficient(kProducts, 1), 1);
+}
+
+TEST(BalanceReaction, ClassicFreeValuesStopAtNine) {
+    // 2 degrees of freedom whose only balances need a free product coefficient above 9.
+    Reaction r = ParsedReaction("C57H110O6 + O2 = CO2 + H2O + C");
+    EXPECT_FALSE(ClassicBalance(r).has_value() && BalancesExactly(r, *ClassicBalance(r)));
+    const BalanceOutcome outcome = FindBalance(r);
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(BalancesExactly(r, outcome.coefficients));
+}
+
+// Reactions on which the classic procedure gives a wrong answer or none; the balance found must
+// still be exact, and for one free coefficient the smallest.
+TEST(BalanceReaction, MendsWhatTheClassicProcedureGetsWrong) {
+    struct Case {
+        const char* equation;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"H2O2 + KMnO4 + H2SO4 = O2 + H2O + K2SO4 + MnSO4",
+         "H2O2 + 2 KMnO4 + 3 H2SO4 = 3 O2 + 4 H2O + K2SO4 + 2 MnSO4"},
+        {"S + HNO3 = H2SO4 + NO2 + NO + H2O", "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O"},
+        {"FeS2 + O2 = Fe2O3 + Fe3O4 + SO2", "7 FeS2 + 19 O2 = 2 Fe2O3 + Fe3O4 + 14 SO2"},
+    };
+    for (const auto& c : cases) {
+        const Reaction r = ParsedReaction(c.equation);
+        const auto classic = ClassicBalance(r);
+        EXPECT_FALSE(classic && BalancesExactly(r, *classic)) << c.equation;
+        EXPECT_EQ(FindBalance(r).method, BalanceMethod::General) << c.equation;
+        EXPECT_EQ(Balanced(c.equation), c.expected);
+    }
+}
+
+TEST(BalanceReaction, FreeValuesGoToTheirOwnColumnsOnEitherSide) {
+    // Two free coefficients but one product: the second-to-last free column is a reactant.
+    const Reaction r = ParsedReaction("C + CO + O2 = CO2");
+    const auto classic = ClassicBalance(r);
+    ASSERT_TRUE(classic);
+    EXPECT_TRUE(BalancesExactly(r, *classic));
+    EXPECT_EQ(Balanced("C + CO + O2 = CO2"), "C + 2 CO + 2 O2 = 3 CO2");
+}
+
+TEST(BalanceReaction, ArithmeticOverflowIsAFailureNotAnAnswer) {
+    // Coefficients beyond 16 bits: no balance can be stored.
+    EXPECT_EQ(Balanced("C65521 = C65519"), "65519 C65521 = 65521 C65519");
+    EXPECT_EQ(Balanced("C65535H + H2 = C65534H"), "FAIL");
+    // Large prime counts make the elimination's numbers grow; the answer must still be exact.
+    Reaction r = ParsedReaction("C65521H65519 + O2 = CO2 + H2O");
+    const auto outcome = FindBalance(r);
+    if (outcome) {
+        EXPECT_TRUE(BalancesExactly(r, outcome.coefficients));
+    }
+}
+
+TEST(BalanceReaction, ZeroCountsDoNotCrash) {
+    Reaction r = ParsedReaction("H0O = O2");
+    ASSERT_TRUE(BalanceReaction(r));
+    EXPECT_EQ(ReactionText(r), "2 H0O = O2");
+    for (const char* equation : {"H0C0 = H0C0", "H0 + C0 = H0C0", "H0 + O2 = H0O2 + O0"}) {
+        const Reaction zero = ParsedReaction(equation);
+        const auto outcome = FindBalance(zero);
+        if (outcome) {
+            EXPECT_TRUE(BalancesExactly(zero, outcome.coefficients)) << equation;
+        }
+    }
+}
+
+TEST(BalanceReaction, ThreeFreeCoefficients) {
+    Reaction r = ParsedReaction("H2 + O2 + N2 = H2O + NH3 + NO2");
+    const auto outcome = FindBalance(r);
+    ASSERT_TRUE(outcome);
+    EXPECT_TRUE(BalancesExactly(r, outcome.coefficients));
+}
+
+TEST(BalanceReaction, GeneralMethodFindsTheSmallestSum) {
+    const Reaction r = ParsedReaction("C + CO + O2 = CO2");
+    const auto general = GeneralBalance(r);
+    ASSERT_TRUE(general);
+    EXPECT_EQ(*general, (CoefficientList{1, 2, 2, 3}));
+    EXPECT_FALSE(GeneralBalance(ParsedReaction("H2O2 + O2 = H2O")));
+    EXPECT_FALSE(GeneralBalance(ParsedReaction("CO = CO2")));
+}
+
+TEST(BalancesExactly, RejectsZeroAndWrongCoefficients) {
+    const Reaction r = ParsedReaction("H2 + O2 = H2O");
+    EXPECT_TRUE(BalancesExactly(r, {2, 1, 2}));
+    EXPECT_FALSE(BalancesExactly(r, {4, 2, 3}));
+    EXPECT_FALSE(BalancesExactly(r, {0, 0, 0}));
+    EXPECT_FALSE(BalancesExactly(r, {2, 1}));
+    EXPECT_FALSE(BalancesExactly(r, {131072, 65536, 131072}));
+}
+
+struct BalanceCase {
+    int line;
+    std::string equation;
+    std::string expected;
+};
+
+std::vector<BalanceCase> ReadCases() {
+    const std::string path = std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv";
+    std::istringstream in(test::ReadBytes(path));
+    std::vector<BalanceCase> cases;
+    int line = 0;
+    for (std::string text; std::getline(in, text);) {
+        ++line;
+        if (text.empty() || text[0] == '#') continue;
+        const auto tab = text.find('\t');
+        if (tab == std::string::npos) throw std::runtime_error("balance_cases.tsv: no tab on line " + std::to_string(line));
+        cases.push_back({line, text.substr(0, tab), text.substr(tab + 1)});
+    }
+    return cases;
+}
+
+TEST(BalanceCases, EveryCaseBalancesAsRecorded) {
+    const auto cases = ReadCases();
+    ASSERT_GE(cases.size(), 60u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE("balance_cases.tsv line " + std::to_string(c.line) + ": " + c.equation);
+        FakeUserPort port;
+        ElementTable table = DefaultElements();
+        Reaction r;
+        ASSERT_EQ(ParseReaction(r, c.equation, table, port), kReactionOk);
+        const bool ok = AutoBalance(r, table, port);
+        EXPECT_EQ(ok ? ReactionText(r) : "FAIL", c.expected);
+        if (ok) {
+            // Every success passes the same check the student's coefficients go through.
+            EXPECT_TRUE(CheckBalance(r));
+            EXPECT_TRUE(port.messages.empty());
+        } else {
+            EXPECT_EQ(port.messages.size(), 1u);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tovel

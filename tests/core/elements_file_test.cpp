@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "elements_file.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+TEST(ElementRecordBytes, LayoutIsLittleEndianThirtyBytes) {
+    const std::string bytes = EncodeElementRecord(MakeElementRecord(0x0102, "Cl", 35.45, "Cloro"));
+    ASSERT_EQ(bytes.size(), kElementRecordSize);
+    EXPECT_EQ(bytes[0], '\x02');
+    EXPECT_EQ(bytes[1], '\x01');
+    EXPECT_EQ(bytes.substr(2, 3), std::string("\x02" "Cl", 3));
+    EXPECT_EQ(bytes[5], '\0');
+    EXPECT_EQ(bytes.substr(6, 8), std::string("\x9a\x99\x99\x99\x99\xb9\x41\x40", 8));  // 35.45
+    EXPECT_EQ(bytes.substr(14, 16), std::string("\x05" "Cloro         " "\0", 16));
+}
+
+TEST(ElementRecordBytes, BlankRecordIsBlankPadded) {
+    const std::string bytes = EncodeElementRecord(ElementRecord{});
+    EXPECT_EQ(bytes, std::string("\0\0\0  \0", 6) + std::string(8, '\0') + std::string(1, '\0') +
+                         std::string(14, ' ') + std::string(1, '\0'));
+}
+
+TEST(ElementRecordBytes, NamesAreWindows1252OnDisk) {
+    const auto record = MakeElementRecord(7, "N", 14.007, "Nitrógeno");
+    const std::string bytes = EncodeElementRecord(record);
+    EXPECT_EQ(bytes.substr(15, 9), "Nitr\xf3geno");
+    EXPECT_EQ(DecodeElementRecord(bytes), record);
+}
+
+TEST(ElementRecordBytes, CorruptFieldsAreClampedOrRepaired) {
+    std::string bytes = EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    bytes[2] = '\xff';   // symbol length
+    bytes[14] = '\x7f';  // name length
+    for (int i = 6; i < 14; ++i) bytes[i] = '\xff';  // NaN
+    bool repaired = false;
+    const auto record = DecodeElementRecord(bytes, &repaired);
+    EXPECT_EQ(record.symbol, "H ");
+    EXPECT_EQ(record.name, "Hidrógeno     ");
+    EXPECT_EQ(record.atomicMass, 0.0);
+    EXPECT_TRUE(repaired);
+}
+
+class ElementsFileTest : public ::testing::Test {
+protected:
+    std::string path = TempDir() + "/elements.dat";
+};
+
+TEST_F(ElementsFileTest, SaveThenLoadKeepsEveryRecord) {
+    ElementTable t;
+    t.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    t.Add(MakeElementRecord(8, "O", 15.999, "Oxígeno"));
+    t.Add(MakeElementRecord(92, "U", 238.03, "ABCDEFGHIJKLMN"));
+    ASSERT_TRUE(SaveElements(t, path));
+    EXPECT_EQ(std::filesystem::file_size(path), 90u);
+    ElementTable loaded;
+    const auto result = LoadElements(loaded, path);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.recordsInFile, 3u);
+    EXPECT_FALSE(result.truncated);
+    EXPECT_EQ(loaded.Records(), t.Records());
+}
+
+TEST_F(ElementsFileTest, EmptyFileLoadsNoElements) {
+    WriteBytes(path, "");
+    ElementTable t;
+    t.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    ASSERT_TRUE(LoadElements(t, path));
+    EXPECT_EQ(t.Count(), 0u);
+}
+
+TEST_F(ElementsFileTest, TrailingPartialRecordIsIgnored) {
+    std::string bytes;
+    for (int z = 1; z <= 3; ++z) bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+    WriteBytes(path, bytes + "12345");
+    ElementTable t;
+    ASSERT_TRUE(LoadElements(t, path));
+    EXPECT_EQ(t.Count(), 3u);
+}
+
+TEST_F(ElementsFileTest, MissingFileLeavesTheTableAsItWas) {
+    ElementTable t;
+    t.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    const auto result = LoadElements(t, path);
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.error.empty());
+    EXPECT_EQ(t.Count(), 1u);
+    std::filesystem::create_directory(path);  // a folder of that name
+    EXPECT_FALSE(LoadElements(t, path));
+    EXPECT_EQ(t.Count(), 1u);
+}
+
+TEST_F(ElementsFileTest, OversizedFileLoadsTheFirstHundredAndSaysSo) {
+    std::string bytes;
+    for (int z = 1; z <= 130; ++z) bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+    WriteBytes(path, bytes);
+    ElementTable t;
+    const auto result = LoadElements(t, path);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result.truncated);
+    EXPECT_EQ(result.recordsInFile, 130u);
+    EXPECT_EQ(t.Count(), 100u);
+    EXPECT_EQ(t.Slot(100).atomicNumber, 100);
+}
+
+TEST_F(ElementsFileTest, FailedSaveKeepsTheOldFile) {
+    ElementTable t;
+    t.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    ASSERT_TRUE(SaveElements(t, path));
+    const std::string before = ReadBytes(path);
+    const auto failed = SaveElements(t, TempDir() + "/missing-folder/elements.dat");
+    EXPECT_FALSE(failed);
+    EXPECT_FALSE(failed.error.empty());
+    EXPECT_EQ(ReadBytes(path), before);
+    // No temporary files are left behind.
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
+        (void)entry;
+        ++files;
+    }
+    EXPECT_EQ(files, 1u);
+}
+
+}  // namespace
+}  // namespace tovel

@@ -1,0 +1,214 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "formula.h"
+#include "language.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+using test::DefaultElements;
+using test::FakeUserPort;
+
+// Composition as symbol -> count, in the order of the entries.
+std::vector<std::pair<std::string, int>> Composition(const Substance& s) {
+    std::vector<std::pair<std::string, int>> out;
+    for (const auto& e : s.entries) out.emplace_back(e.element.symbol, e.count);
+    return out;
+}
+
+class FormulaTest : public ::testing::Test {
+protected:
+    bool Parse(const std::string& text) { return ParseFormula(substance, text, table, port); }
+
+    ElementTable table = DefaultElements();
+    FakeUserPort port;
+    Substance substance;
+};
+
+struct CompositionCase {
+    const char* formula;
+    std::vector<std::pair<std::string, int>> expected;
+};
+
+class FormulaCompositionTest : public FormulaTest, public ::testing::WithParamInterface<CompositionCase> {};
+
+TEST_P(FormulaCompositionTest, ReadsTheWholeFormula) {
+    const auto& c = GetParam();
+    ASSERT_TRUE(Parse(c.formula)) << c.formula;
+    EXPECT_EQ(Composition(substance), c.expected) << c.formula;
+    EXPECT_TRUE(port.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, FormulaCompositionTest,
+    ::testing::Values(
+        CompositionCase{"NaCl", {{"Na", 1}, {"Cl", 1}}},
+        CompositionCase{"  H2O \t", {{"H", 2}, {"O", 1}}},
+        CompositionCase{"Fe2(SO4)3", {{"Fe", 2}, {"S", 3}, {"O", 12}}},
+        CompositionCase{"Mg(OH)2", {{"Mg", 1}, {"O", 2}, {"H", 2}}},
+        CompositionCase{"Ca3(PO4)2", {{"Ca", 3}, {"P", 2}, {"O", 8}}},
+        CompositionCase{"CH3COOH", {{"C", 2}, {"H", 4}, {"O", 2}}},
+        // Numbers keep all their digits.
+        CompositionCase{"C100", {{"C", 100}}},
+        CompositionCase{"C57H110O6", {{"C", 57}, {"H", 110}, {"O", 6}}},
+        CompositionCase{"H0", {{"H", 0}}},
+        // A group without a number counts once and is closed.
+        CompositionCase{"CH3CH(CH3)CH3", {{"C", 4}, {"H", 10}}},
+        CompositionCase{"Fe(OH)SO4", {{"Fe", 1}, {"O", 5}, {"H", 1}, {"S", 1}}},
+        // Groups nest.
+        CompositionCase{"Ca(Al(OH)4)2", {{"Ca", 1}, {"Al", 2}, {"O", 8}, {"H", 8}}},
+        CompositionCase{"K4Fe(CN)6", {{"K", 4}, {"Fe", 1}, {"C", 6}, {"N", 6}}},
+        CompositionCase{"(NH4)2Cr2O7", {{"N", 2}, {"H", 8}, {"Cr", 2}, {"O", 7}}},
+        // A ")" without its "(" groups from the first symbol; an unclosed "(" counts once.
+        CompositionCase{"H2O)2", {{"H", 4}, {"O", 2}}},
+        CompositionCase{"Ca(OH", {{"Ca", 1}, {"O", 1}, {"H", 1}}},
+        // Everything past the 21st character counts.
+        CompositionCase{"CH3CH2CH2CH2CH2CH2CH2CH3", {{"C", 8}, {"H", 18}}}));
+
+TEST_F(FormulaTest, KeepsTheTrimmedTextAndItsMolarMass) {
+    ASSERT_TRUE(Parse("  H2SO4\r\n"));
+    EXPECT_EQ(substance.formula, "H2SO4");
+    EXPECT_NEAR(substance.molarMass, 2 * 1.008 + 32.06 + 4 * 15.999, 1e-9);
+    EXPECT_EQ(substance.entries[0].element.atomicNumber, 1);
+    EXPECT_TRUE(substance.entries[0].element.name.empty());
+}
+
+TEST_F(FormulaTest, MolarMassIsTheSumOfMassTimesCount) {
+    ElementTable small;
+    small.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    small.Add(MakeElementRecord(8, "O", 15.999, "Oxígeno"));
+    ASSERT_TRUE(ParseFormula(substance, "H2O", small, port));
+    substance.molarMass = 0;
+    EXPECT_DOUBLE_EQ(MolarMass(substance), 2 * 1.008 + 15.999);
+    EXPECT_DOUBLE_EQ(substance.molarMass, 18.015);
+}
+
+struct WrongCase {
+    const char* formula;
+    const char* offending;
+};
+
+class FormulaWrongTest : public FormulaTest, public ::testing::WithParamInterface<WrongCase> {};
+
+TEST_P(FormulaWrongTest, NamesTheOffendingCharacter) {
+    const auto& c = GetParam();
+    substance.formula = "untouched";
+    EXPECT_FALSE(Parse(c.formula));
+    ASSERT_EQ(port.messages.size(), 1u) << c.formula;
+    EXPECT_EQ(port.messages[0].caption, "Fórmula incorrecta     ");
+    EXPECT_EQ(port.messages[0].text, c.offending);
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(port.messages[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(substance.formula, "untouched");
+}
+
+INSTANTIATE_TEST_SUITE_P(Formulas, FormulaWrongTest,
+                         ::testing::Values(WrongCase{"H2 O", " "}, WrongCase{"2H2O", "2"},
+                                           WrongCase{"aH", "a"}, WrongCase{"Abc", "c"},
+                                           WrongCase{"CuSO4·5H2O", "·"}, WrongCase{"Fe+3", "+"},
+                                           WrongCase{"H2=O", "="}, WrongCase{"(2H)", "2"}));
+
+TEST_F(FormulaTest, EmptyTextFailsSilently) {
+    EXPECT_FALSE(Parse(" \t\r\n"));
+    EXPECT_FALSE(Parse(""));
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(FormulaTest, RefusesMoreThanTwentyWrittenSymbols) {
+    EXPECT_TRUE(Parse("HHHHHHHHHHHHHHHHHHHH"));  // 20 merge into H20
+    EXPECT_EQ(Composition(substance), (std::vector<std::pair<std::string, int>>{{"H", 20}}));
+    EXPECT_FALSE(Parse("HHHHHHHHHHHHHHHHHHHHH"));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Error");
+    EXPECT_EQ(port.messages[0].text, "Demasiados elementos no agrupados");
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::None);
+}
+
+TEST_F(FormulaTest, RefusesCountsBeyondSixteenBits) {
+    EXPECT_TRUE(Parse("C65535"));
+    for (const char* text : {"C65536", "C99999999999999999999", "(C300)300", "C60000C6000"}) {
+        port.messages.clear();
+        EXPECT_FALSE(Parse(text)) << text;
+        ASSERT_EQ(port.messages.size(), 1u) << text;
+        EXPECT_EQ(port.messages[0].text, "Número de átomos demasiado grande (máximo 65535)");
+    }
+}
+
+TEST_F(FormulaTest, RefusesFormulasLongerThanTheirField) {
+    const std::string sixtyFour = "C" + std::string(63, 'H');  // merges into C H63
+    EXPECT_FALSE(Parse(sixtyFour));  // 64 written symbols: too many, not too long
+    EXPECT_EQ(port.messages.back().caption, "Error");
+    port.messages.clear();
+    const std::string longOne = "C" + std::string(30, '1') + "H" + std::string(33, '2');
+    EXPECT_FALSE(Parse(longOne));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text, "Fórmula demasiado larga: 65 caracteres (máximo 64)");
+}
+
+TEST_F(FormulaTest, WrongFormulaCaptionFollowsTheLanguage) {
+    SetLanguageIndex(Language::English);
+    EXPECT_FALSE(Parse("H-"));
+    SetLanguageIndex(Language::Catalan);
+    EXPECT_FALSE(Parse("H-"));
+    SetLanguageIndex(Language::Spanish);
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0].caption, "Wrong formula   ");
+    EXPECT_EQ(port.messages[1].caption, "Fórmula incorrecta    ");
+}
+
+TEST_F(FormulaTest, UnknownSymbolAsksToAddIt) {
+    EXPECT_FALSE(Parse("NACL"));  // N is known; A is not, and the user declines
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "* Error *");
+    EXPECT_EQ(port.messages[0].text, "A no está en la base de datos\r¿añadir?");
+    EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(port.editorOpened, 0);
+}
+
+TEST_F(FormulaTest, AddingTheElementInTheEditorLetsTheParseGoOn) {
+    port.answers = {kAnswerYes};
+    port.editor = [](ElementTable& t) { t.Add(MakeElementRecord(200, "Xx", 300.0, "Inventado")); };
+    ASSERT_TRUE(Parse("Xx2O"));
+    EXPECT_EQ(port.editorOpened, 1);
+    EXPECT_EQ(substance.entries[0].element.atomicNumber, 200);
+    EXPECT_DOUBLE_EQ(substance.molarMass, 600.0 + 15.999);
+}
+
+TEST_F(FormulaTest, TheQuestionComesBackWhileTheSymbolStaysMissing) {
+    port.answers = {kAnswerYes, kAnswerYes, kAnswerNo};
+    EXPECT_FALSE(Parse("Xx"));
+    EXPECT_EQ(port.editorOpened, 2);
+    EXPECT_EQ(port.messages.size(), 3u);
+}
+
+TEST_F(FormulaTest, ResolveLooksSymbolsUpExactly) {
+    FormulaEntry entry;
+    entry.element.symbol = "cl";
+    EXPECT_FALSE(ResolveElement(entry, table, port));
+    EXPECT_EQ(entry.element.atomicNumber, 0);
+    entry.element.symbol = "Cl";
+    EXPECT_TRUE(ResolveElement(entry, table, port));
+    EXPECT_EQ(entry.element.atomicNumber, 17);
+}
+
+TEST(FormulaDisplayText, MarksDigitsAsSubscripts) {
+    EXPECT_EQ(FormulaDisplayText("H2SO4"), "H_2SO_4");
+    EXPECT_EQ(FormulaDisplayText("Ca3(PO4)2"), "Ca_3(PO_4)_2");
+    EXPECT_EQ(FormulaDisplayText("C57H110O6"), "C_5_7H_1_1_0O_6");
+    EXPECT_EQ(FormulaDisplayText("Cu SO4·5"), "CuSO_4_5");
+}
+
+TEST(ScanFormula, KnowsNothingOfTheTable) {
+    const FormulaScan scan = ScanFormula("Qq3Zz");
+    EXPECT_EQ(scan.error, FormulaError::None);
+    ASSERT_EQ(scan.entries.size(), 2u);
+    EXPECT_EQ(scan.entries[0].element.symbol, "Qq");
+    EXPECT_EQ(scan.entries[0].count, 3);
+}
+
+}  // namespace
+}  // namespace tovel

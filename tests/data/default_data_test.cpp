@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "element_source.h"
+#include "elements_file.h"
+#include "test_support.h"
+#include "utf8.h"
+
+namespace tovel {
+namespace {
+
+TEST(DefaultElements, CoverTheNaturalElementsWithinCapacity) {
+    const ElementTable& table = test::DefaultElements();
+    EXPECT_GE(table.Count(), 92u);
+    EXPECT_LE(table.Count(), ElementTable::kCapacity);
+    std::set<std::string> symbols;
+    std::set<int> numbers;
+    for (const auto& e : table.Records()) {
+        EXPECT_TRUE(symbols.insert(e.symbol).second) << e.symbol;
+        EXPECT_TRUE(numbers.insert(e.atomicNumber).second) << e.symbol;
+        EXPECT_LE(Utf8Length(e.name), kNameLimit) << e.symbol;
+        EXPECT_GT(e.atomicMass, 0.9 * e.atomicNumber) << e.symbol;
+        EXPECT_LT(e.atomicMass, 2.7 * e.atomicNumber + 1) << e.symbol;
+    }
+    for (int z = 1; z <= 92; ++z) EXPECT_TRUE(numbers.count(z)) << "Z = " << z;
+}
+
+TEST(DefaultElements, StandardAtomicWeightsOfCommonElements) {
+    const ElementTable& table = test::DefaultElements();
+    const std::pair<const char*, double> expected[] = {
+        {"H", 1.008}, {"C", 12.011}, {"N", 14.007}, {"O", 15.999}, {"Na", 22.990},
+        {"S", 32.06}, {"Cl", 35.45}, {"Fe", 55.845}, {"Cu", 63.546}, {"Ag", 107.87}};
+    for (const auto& [symbol, mass] : expected) {
+        ASSERT_NE(table.FindSymbol(symbol), nullptr) << symbol;
+        EXPECT_DOUBLE_EQ(table.FindSymbol(symbol)->atomicMass, mass) << symbol;
+    }
+    EXPECT_EQ(table.FindSymbol("Fe")->name, "Hierro");
+}
+
+TEST(DefaultElements, AreInSymbolOrderAsTheEditorKeepsThem) {
+    const auto& records = test::DefaultElements().Records();
+    EXPECT_EQ(records.front().symbol, "Ac");
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        EXPECT_LT(records[i - 1].symbol, records[i].symbol);
+    }
+}
+
+TEST(DefaultElements, TheBuiltFileHoldsTheSameTable) {
+    ElementTable loaded;
+    const auto result = LoadElements(loaded, std::string(TOVEL_BIN_DIR) + "/elements.dat");
+    ASSERT_TRUE(result) << result.error;
+    EXPECT_EQ(loaded.Records(), test::DefaultElements().Records());
+}
+
+TEST(ElementSource, RejectsBadLines) {
+    EXPECT_FALSE(ReadElementSource("1\tH\t1.008\n").error.empty());
+    EXPECT_FALSE(ReadElementSource("1\tH\tx\tHidrógeno\n").error.empty());
+    EXPECT_FALSE(ReadElementSource("0\tH\t1.008\tHidrógeno\n").error.empty());
+    EXPECT_FALSE(ReadElementSource("1\tHyd\t1.008\tHidrógeno\n").error.empty());
+    EXPECT_FALSE(ReadElementSource("1\tH\t1.008\tHidrógenoHidrógeno\n").error.empty());
+    const auto ok = ReadElementSource("# comment\n\n8\tO\t15.999\tOxígeno\r\n1\tH\t1.008\tHidrógeno\n");
+    EXPECT_TRUE(ok.error.empty());
+    EXPECT_EQ(ok.table.Slot(1).symbol, "H");
+}
+
+}  // namespace
+}  // namespace tovel

@@ -1,0 +1,74 @@
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "element_source.h"
+
+namespace tovel::test {
+
+int FakeUserPort::ShowMessage(const Message& message) {
+    messages.push_back(message);
+    if (message.buttons == MessageButtons::Ok) return kAnswerOk;
+    if (answers.empty()) return kAnswerNo;
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void FakeUserPort::OpenElementEditor(ElementTable& table) {
+    ++editorOpened;
+    if (editor) editor(table);
+}
+
+const ElementTable& DefaultElements() {
+    static const ElementTable table = [] {
+        const auto source = ReadElementSource(ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/data/elements.tsv"));
+        if (!source.error.empty()) throw std::runtime_error(source.error);
+        return source.table;
+    }();
+    return table;
+}
+
+Reaction ParsedReaction(const std::string& equation) {
+    ElementTable table = DefaultElements();
+    FakeUserPort port;
+    Reaction reaction;
+    EXPECT_EQ(ParseReaction(reaction, equation, table, port), kReactionOk) << equation;
+    EXPECT_TRUE(port.messages.empty()) << equation;
+    return reaction;
+}
+
+std::string TempDir() {
+    static int counter = 0;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "x";
+    std::replace(name.begin(), name.end(), '/', '_');
+    auto dir = std::filesystem::temp_directory_path() /
+               ("tovel-test-" + std::to_string(::getpid()) + "-" + name + "-" +
+                std::to_string(counter++));
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error("cannot read " + path);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+}  // namespace tovel::test

@@ -1,0 +1,42 @@
+#pragma once
+// What the tests share: a user port that records every message and answers from a script, and
+// the default element table read from the shipped source.
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "element_table.h"
+#include "reaction.h"
+#include "user_port.h"
+
+namespace tovel::test {
+
+class FakeUserPort : public UserPort {
+public:
+    int ShowMessage(const Message& message) override;
+    void OpenElementEditor(ElementTable& table) override;
+
+    // Answers for the next questions (Yes/No boxes), in order; once used up, questions get No.
+    std::deque<int> answers;
+    // What the element editor does when it is opened.
+    std::function<void(ElementTable&)> editor;
+
+    std::vector<Message> messages;
+    int editorOpened = 0;
+};
+
+// The shipped default table (data/elements.tsv).
+const ElementTable& DefaultElements();
+
+// Parses an equation with the default table; fails the test when it does not parse.
+Reaction ParsedReaction(const std::string& equation);
+
+// A fresh, empty folder for one test's files.
+std::string TempDir();
+
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+}  // namespace tovel::test
