@@ -20,7 +20,7 @@ namespace {
 using namespace tovel;
 
 class SilentPort : public UserPort {
-public:
+  public:
     int ShowMessage(const Message&) override { return kAnswerNo; }
     void OpenElementEditor(ElementTable&) override {}
 };
@@ -39,7 +39,8 @@ ElementTable& Table() {
 }
 
 std::vector<std::string> CaseEquations() {
-    std::istringstream in(ReadFile(std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv"));
+    std::istringstream in(
+        ReadFile(std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv"));
     std::vector<std::string> equations;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line[0] != '#') equations.push_back(line.substr(0, line.find('\t')));
@@ -55,8 +56,9 @@ Reaction Parsed(const std::string& equation) {
 }
 
 void BM_ParseFormula(benchmark::State& state) {
-    const std::vector<std::string> formulas = {"H2SO4", "Ca3(PO4)2", "K4Fe(CN)6", "C57H110O6",
-                                               "CH3CH(CH3)CH3", "Ca(Al(OH)4)2", "(NH4)2Cr2O7"};
+    const std::vector<std::string> formulas = {"H2SO4",      "Ca3(PO4)2",     "K4Fe(CN)6",
+                                               "C57H110O6",  "CH3CH(CH3)CH3", "Ca(Al(OH)4)2",
+                                               "(NH4)2Cr2O7"};
     SilentPort port;
     for (auto _ : state) {
         for (const auto& f : formulas) {
@@ -71,7 +73,8 @@ BENCHMARK(BM_ParseFormula);
 void BM_ParseReactionCaseFile(benchmark::State& state) {
     const auto equations = CaseEquations();
     for (auto _ : state) {
-        for (const auto& e : equations) benchmark::DoNotOptimize(Parsed(e));
+        for (const auto& e : equations)
+            benchmark::DoNotOptimize(Parsed(e));
     }
     state.SetItemsProcessed(state.iterations() * static_cast<long>(equations.size()));
 }
@@ -87,8 +90,7 @@ void BM_BalanceSchoolRedox(benchmark::State& state) {
 BENCHMARK(BM_BalanceSchoolRedox);
 
 void BM_BalanceNineSubstances(benchmark::State& state) {
-    const Reaction parsed =
-        Parsed("K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O");
+    const Reaction parsed = Parsed("K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O");
     for (auto _ : state) {
         Reaction r = parsed;
         benchmark::DoNotOptimize(BalanceReaction(r));
@@ -98,7 +100,8 @@ BENCHMARK(BM_BalanceNineSubstances);
 
 void BM_BalanceCaseFile(benchmark::State& state) {
     std::vector<Reaction> reactions;
-    for (const auto& e : CaseEquations()) reactions.push_back(Parsed(e));
+    for (const auto& e : CaseEquations())
+        reactions.push_back(Parsed(e));
     for (auto _ : state) {
         for (const auto& parsed : reactions) {
             Reaction r = parsed;

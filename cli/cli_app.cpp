@@ -38,7 +38,8 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
         candidates.push_back(kElementsFileName);
         candidates.push_back((std::filesystem::path(programDir) / kElementsFileName).string());
         candidates.push_back(
-            (std::filesystem::path(programDir) / ".." / "share" / "tovel" / kElementsFileName).string());
+            (std::filesystem::path(programDir) / ".." / "share" / "tovel" / kElementsFileName)
+                .string());
     }
     for (const auto& path : candidates) {
         if (!explicitPath.empty() || std::filesystem::is_regular_file(path)) {
@@ -58,7 +59,8 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
     return false;
 }
 
-bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port, std::ostream& out) {
+bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port,
+                std::ostream& out) {
     Reaction reaction;
     const int code = ParseReaction(reaction, equation, table, port);
     ReportReactionParseFailure(code, port);
@@ -129,7 +131,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
             if (!TrimWhitespace(line).empty()) run(line);
         }
     } else {
-        for (const auto& item : items) run(item);
+        for (const auto& item : items)
+            run(item);
     }
     return allDone ? 0 : 1;
 }

@@ -41,7 +41,8 @@ std::string CliPort::TakeReport() {
         if (!report.empty()) report += "; ";
         // A text of blanks only (a blank inside a formula) is shown quoted, or it would vanish.
         const std::string text = OneLine(m.text);
-        report += OneLine(m.caption) + ": " + (text.empty() && !m.text.empty() ? "\"" + m.text + "\"" : text);
+        report += OneLine(m.caption) + ": " +
+                  (text.empty() && !m.text.empty() ? "\"" + m.text + "\"" : text);
     }
     m_messages.clear();
     return report;

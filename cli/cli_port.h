@@ -10,14 +10,14 @@
 namespace tovel {
 
 class CliPort : public UserPort {
-public:
+  public:
     int ShowMessage(const Message& message) override;
     void OpenElementEditor(ElementTable&) override {}
 
     // The messages so far as one line ("caption: text; caption: text"), then forgets them.
     std::string TakeReport();
 
-private:
+  private:
     std::vector<Message> m_messages;
 };
 

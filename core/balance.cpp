@@ -34,7 +34,8 @@ RationalMatrix AtomMatrix(const Reaction& reaction) {
     }
     RationalMatrix m(order.size(), cells.size());
     for (std::size_t col = 0; col < cells.size(); ++col) {
-        for (const auto& [row, count] : cells[col]) m.At(row, col + 1) = Fraction{count, 1};
+        for (const auto& [row, count] : cells[col])
+            m.At(row, col + 1) = Fraction{count, 1};
     }
     return m;
 }
@@ -125,9 +126,11 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction)
     }
 
     std::int64_t d = L;
-    for (const auto c : coefficients) d = Gcd(d, c);
+    for (const auto c : coefficients)
+        d = Gcd(d, c);
     if (d > 1) {
-        for (auto& c : coefficients) c = static_cast<std::uint32_t>(c / d);
+        for (auto& c : coefficients)
+            c = static_cast<std::uint32_t>(c / d);
     }
     return coefficients;
 }
@@ -176,7 +179,8 @@ bool BalanceReaction(Reaction& reaction) {
     std::size_t column = 0;
     for (int side = 0; side < 2; ++side) {
         for (std::size_t k = 0; k < reaction.Count(side); ++k) {
-            reaction.coefficients[side][k] = static_cast<std::uint16_t>(outcome.coefficients[column++]);
+            reaction.coefficients[side][k] =
+                static_cast<std::uint16_t>(outcome.coefficients[column++]);
         }
     }
     return true;

@@ -14,7 +14,8 @@ constexpr std::size_t kNameLimit = 14;   // characters
 
 struct ElementRecord {
     std::uint16_t atomicNumber = 0;
-    std::string symbol;  // as typed; formulas can only match a capital plus an optional small letter
+    std::string
+        symbol;  // as typed; formulas can only match a capital plus an optional small letter
     double atomicMass = 0.0;  // grams per mole
     std::string name;
 
@@ -27,7 +28,7 @@ ElementRecord MakeElementRecord(std::uint16_t atomicNumber, std::string_view sym
 
 // At most kCapacity elements in table order (the file's order). Slots are numbered from 1.
 class ElementTable {
-public:
+  public:
     static constexpr std::size_t kCapacity = 100;
 
     std::size_t Count() const { return m_records.size(); }
@@ -46,7 +47,7 @@ public:
     bool Assign(std::vector<ElementRecord> records);
     void Clear() { m_records.clear(); }
 
-private:
+  private:
     std::vector<ElementRecord> m_records;
 };
 

@@ -23,7 +23,8 @@ void PutText(std::string& out, std::size_t offset, std::string_view text, std::s
 }
 
 std::string GetText(std::string_view in, std::size_t offset, std::size_t capacity) {
-    const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(in[offset]), capacity);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<unsigned char>(in[offset]), capacity);
     return Cp1252ToUtf8(in.substr(offset + 1, length));
 }
 
@@ -35,7 +36,8 @@ std::string EncodeElementRecord(const ElementRecord& record) {
     out[1] = static_cast<char>(record.atomicNumber >> 8);
     PutText(out, 2, record.symbol, kSymbolBytes);
     const auto bits = std::bit_cast<std::uint64_t>(record.atomicMass);
-    for (int i = 0; i < 8; ++i) out[6 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    for (int i = 0; i < 8; ++i)
+        out[6 + i] = static_cast<char>((bits >> (8 * i)) & 0xFF);
     PutText(out, 14, record.name, kNameBytes);
     return out;
 }
@@ -46,7 +48,8 @@ ElementRecord DecodeElementRecord(std::string_view in, bool* repaired) {
                                                      (static_cast<unsigned char>(in[1]) << 8));
     record.symbol = GetText(in, 2, kSymbolBytes);
     std::uint64_t bits = 0;
-    for (int i = 0; i < 8; ++i) bits |= std::uint64_t{static_cast<unsigned char>(in[6 + i])} << (8 * i);
+    for (int i = 0; i < 8; ++i)
+        bits |= std::uint64_t{static_cast<unsigned char>(in[6 + i])} << (8 * i);
     record.atomicMass = std::bit_cast<double>(bits);
     if (!std::isfinite(record.atomicMass)) {
         record.atomicMass = 0.0;
@@ -84,7 +87,8 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path) {
 FileResult SaveElements(const ElementTable& table, const std::string& path) {
     std::string bytes;
     bytes.reserve(table.Count() * kElementRecordSize);
-    for (const auto& record : table.Records()) bytes += EncodeElementRecord(record);
+    for (const auto& record : table.Records())
+        bytes += EncodeElementRecord(record);
     return WriteFileAtomically(path, bytes);
 }
 

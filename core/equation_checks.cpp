@@ -7,7 +7,8 @@ namespace tovel {
 
 std::string ElementListText(const Reaction& reaction, int side, const ElementTable& table) {
     std::string text;
-    for (const auto z : reaction.elements[side]) text += ElementSymbolOfZ(table, z) + "   ";
+    for (const auto z : reaction.elements[side])
+        text += ElementSymbolOfZ(table, z) + "   ";
     return text;
 }
 
@@ -31,8 +32,8 @@ bool CheckSameElements(const Reaction& reaction, const ElementTable& table, User
     if (SameElements(reaction)) return true;
     Notice(port, "No se puede ajustar",
            "faltan o sobran elementos    \r\n\r\nen los reactivos:    " +
-               ElementListText(reaction, kReactants, table) + "\r\nen los productos:  " +
-               ElementListText(reaction, kProducts, table));
+               ElementListText(reaction, kReactants, table) +
+               "\r\nen los productos:  " + ElementListText(reaction, kProducts, table));
     return false;
 }
 

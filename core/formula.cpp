@@ -21,12 +21,18 @@ constexpr MessageTriple kNotInDatabase = {" no és a la base de dades\rafegir?",
                                           " is not at the database\radd it?",
                                           " no está en la base de datos\r¿añadir?"};
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsUpper(char c) { return c >= 'A' && c <= 'Z'; }
-bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool IsLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
 
 class Scanner {
-public:
+  public:
     FormulaScan Run(std::string_view text) {
         m_scan.formula = TrimWhitespace(text);
         if (m_scan.formula.empty()) return Fail(FormulaError::Empty);
@@ -58,13 +64,15 @@ public:
                 m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
                                                    10ull * kCountLimit);
             } else if (IsUpper(c)) {
-                if (++m_symbolsWritten > kFormulaSymbolLimit) return Fail(FormulaError::TooManySymbols);
+                if (++m_symbolsWritten > kFormulaSymbolLimit)
+                    return Fail(FormulaError::TooManySymbols);
                 FormulaEntry entry;
                 entry.element.symbol = std::string(1, c);
                 m_entries.push_back(entry);
                 m_closedGroup.reset();
             } else if (IsLower(c)) {
-                if (m_entries.empty() || m_entries.back().element.symbol.size() >= 2) return Wrong(ch);
+                if (m_entries.empty() || m_entries.back().element.symbol.size() >= 2)
+                    return Wrong(ch);
                 m_entries.back().element.symbol += c;
                 m_closedGroup.reset();
             } else {
@@ -77,7 +85,7 @@ public:
         return m_scan;
     }
 
-private:
+  private:
     FormulaScan& Fail(FormulaError error) {
         m_scan.error = error;
         m_scan.entries.clear();
@@ -150,16 +158,18 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
         case FormulaError::Empty:
             return;
         case FormulaError::WrongCharacter:
-            NoticeWith(port, Select(kWrongFormulaCaption), scan.offending, MessageIcon::Exclamation);
+            NoticeWith(port, Select(kWrongFormulaCaption), scan.offending,
+                       MessageIcon::Exclamation);
             return;
         case FormulaError::TooManySymbols:
             Notice(port, "Error", Select(kTooManySymbols));
             return;
         case FormulaError::TooLong:
-            NoticeWith(port, Select(kWrongFormulaCaption),
-                       "Fórmula demasiado larga: " + IntText(static_cast<long>(Utf8Length(scan.formula))) +
-                           " caracteres (máximo " + IntText(kFormulaLimit) + ")",
-                       MessageIcon::Exclamation);
+            NoticeWith(
+                port, Select(kWrongFormulaCaption),
+                "Fórmula demasiado larga: " + IntText(static_cast<long>(Utf8Length(scan.formula))) +
+                    " caracteres (máximo " + IntText(kFormulaLimit) + ")",
+                MessageIcon::Exclamation);
             return;
         case FormulaError::CountTooLarge:
             NoticeWith(port, Select(kWrongFormulaCaption),
@@ -171,7 +181,9 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
 
 }  // namespace
 
-FormulaScan ScanFormula(std::string_view text) { return Scanner().Run(text); }
+FormulaScan ScanFormula(std::string_view text) {
+    return Scanner().Run(text);
+}
 
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {
     while (true) {
@@ -206,7 +218,8 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
 
 double MolarMass(Substance& substance) {
     double sum = 0.0;
-    for (const auto& entry : substance.entries) sum += entry.element.atomicMass * entry.count;
+    for (const auto& entry : substance.entries)
+        sum += entry.element.atomicMass * entry.count;
     substance.molarMass = sum;
     return sum;
 }

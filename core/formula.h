@@ -26,8 +26,8 @@ struct FormulaEntry {
 };
 
 struct Substance {
-    std::string formula;  // as typed, trimmed
-    double molarMass = 0.0;  // grams per mole
+    std::string formula;                // as typed, trimmed
+    double molarMass = 0.0;             // grams per mole
     std::vector<FormulaEntry> entries;  // in order of first appearance, one per element
 
     bool operator==(const Substance&) const = default;
@@ -45,8 +45,8 @@ enum class FormulaError {
 // The grammar, without the element table: symbols and counts, or why the text is no formula.
 struct FormulaScan {
     FormulaError error = FormulaError::None;
-    std::string offending;  // the offending character, for WrongCharacter
-    std::string formula;    // the trimmed text
+    std::string offending;              // the offending character, for WrongCharacter
+    std::string formula;                // the trimmed text
     std::vector<FormulaEntry> entries;  // merged; symbols and counts only
 };
 
@@ -58,8 +58,7 @@ FormulaScan ScanFormula(std::string_view text);
 // Parses text into substance and resolves every symbol in the table, asking to add the ones it
 // lacks. Returns false when the text is no formula (the user has been told why, except for an
 // empty text) or a symbol stays unknown; substance is then left unchanged.
-bool ParseFormula(Substance& substance, std::string_view text, ElementTable& table,
-                  UserPort& port);
+bool ParseFormula(Substance& substance, std::string_view text, ElementTable& table, UserPort& port);
 
 // Fills the entry's atomic number and mass from the table. A missing symbol brings the question
 // whether to add it; Yes opens the element editor and looks again, No returns false.

@@ -66,7 +66,8 @@ Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
 Fraction operator+(Fraction a, Fraction b) {
     const std::int64_t g = Gcd(a.den, b.den);
     const std::int64_t l = CheckedMul(a.den / g, b.den);
-    return Fraction::Make(CheckedAdd(CheckedMul(a.num, l / a.den), CheckedMul(b.num, l / b.den)), l);
+    return Fraction::Make(CheckedAdd(CheckedMul(a.num, l / a.den), CheckedMul(b.num, l / b.den)),
+                          l);
 }
 
 Fraction operator*(Fraction a, Fraction b) {

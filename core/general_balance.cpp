@@ -46,9 +46,11 @@ IntMatrix AtomIntMatrix(const Reaction& reaction) {
 
 void ReduceIntRow(IntRow& row) {
     std::int64_t g = 0;
-    for (auto v : row) g = Gcd(g, v);
+    for (auto v : row)
+        g = Gcd(g, v);
     if (g > 1) {
-        for (auto& v : row) v /= g;
+        for (auto& v : row)
+            v /= g;
     }
 }
 
@@ -59,7 +61,8 @@ std::vector<std::size_t> ReduceToEchelon(IntMatrix& m, std::size_t cols) {
     std::size_t r = 0;
     for (std::size_t c = 0; c < cols && r < m.size(); ++c) {
         std::size_t p = r;
-        while (p < m.size() && m[p][c] == 0) ++p;
+        while (p < m.size() && m[p][c] == 0)
+            ++p;
         if (p == m.size()) continue;
         std::swap(m[p], m[r]);
         for (std::size_t i = 0; i < m.size(); ++i) {
@@ -171,10 +174,18 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction)
 
     // A solution whose free values add up to total costs at least total + one per determined
     // coefficient, so the search stops when no larger total can beat the best found.
-    Search search{m, pivots, freeColumns, cols, std::vector<std::int64_t>(freeColumns.size(), 0), std::nullopt, 0, 0};
+    Search search{m,
+                  pivots,
+                  freeColumns,
+                  cols,
+                  std::vector<std::int64_t>(freeColumns.size(), 0),
+                  std::nullopt,
+                  0,
+                  0};
     const auto determined = static_cast<std::int64_t>(pivots.size());
     const std::int64_t maxTotal = kCoefficientLimit * static_cast<std::int64_t>(freeColumns.size());
-    for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal; ++total) {
+    for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal;
+         ++total) {
         if (search.best && total + determined >= search.bestSum) break;
         if (search.tried >= kSearchBudget) break;
         search.Compose(0, total);

@@ -7,9 +7,13 @@ namespace {
 Language g_language = Language::Spanish;
 }  // namespace
 
-Language LanguageIndex() { return g_language; }
+Language LanguageIndex() {
+    return g_language;
+}
 
-void SetLanguageIndex(Language language) { g_language = language; }
+void SetLanguageIndex(Language language) {
+    g_language = language;
+}
 
 std::string_view Select(const MessageTriple& triple) {
     return triple[static_cast<std::size_t>(g_language)];

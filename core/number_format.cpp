@@ -24,7 +24,8 @@ Digits DecimalDigits(double magnitude, std::size_t minDigits) {
     const auto e = text.find('e');
     result.digits = text.substr(0, 1) + text.substr(2, e - 2);
     result.exponent = magnitude == 0.0 ? 0 : std::atoi(text.c_str() + e + 1);
-    if (result.digits.size() < minDigits) result.digits.append(minDigits - result.digits.size(), '0');
+    if (result.digits.size() < minDigits)
+        result.digits.append(minDigits - result.digits.size(), '0');
     return result;
 }
 
@@ -72,7 +73,8 @@ std::string FormatSignificant(double value, unsigned d) {
             }
         }
     }
-    for (std::size_t i = d; i < D.size(); ++i) D[i] = '0';
+    for (std::size_t i = d; i < D.size(); ++i)
+        D[i] = '0';
     if (overflow) D.insert(D.begin(), '1');
 
     const int sd = static_cast<int>(d);
@@ -130,7 +132,8 @@ std::string FormatSignificantShort(double value, unsigned d) {
     const auto e = text.find('E');
     std::string mantissa = text.substr(0, e);
     const std::string exponent = e == std::string::npos ? "" : text.substr(e);
-    while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
+    while (!mantissa.empty() && mantissa.back() == '0')
+        mantissa.pop_back();
     if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
     return mantissa + exponent;
 }
@@ -144,7 +147,8 @@ std::string FormatReal(double value, std::size_t width, unsigned decimals) {
     std::string text = FixedText(value, width, std::fabs(value) < 1 ? 6 : decimals);
     const auto point = text.find('.');
     if (point == std::string::npos) return text;
-    while (text.back() == '0') text.pop_back();
+    while (text.back() == '0')
+        text.pop_back();
 
     // Whole digits are counted after the padding and the sign, so a wide field or a negative
     // value cannot push an ordinary number into the exponent form.
@@ -154,7 +158,8 @@ std::string FormatReal(double value, std::size_t width, unsigned decimals) {
         const std::string sign = value < 0 ? "-" : "";
         std::string digits = text.substr(first, wholeDigits) + text.substr(point + 1);
         std::string mantissa = digits.substr(0, 1) + "." + digits.substr(1);
-        return sign + mantissa.substr(0, decimals + 2) + "e" + IntText(static_cast<long>(wholeDigits) - 1);
+        return sign + mantissa.substr(0, decimals + 2) + "e" +
+               IntText(static_cast<long>(wholeDigits) - 1);
     }
     if (text.back() == '.') text.pop_back();
     return text;

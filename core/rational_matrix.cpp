@@ -8,7 +8,8 @@ RationalMatrix::RationalMatrix(std::size_t rows, std::size_t cols)
     : m_rows(rows), m_cols(cols), m_entries(rows * cols) {}
 
 void RationalMatrix::SwapRows(std::size_t a, std::size_t b) {
-    for (std::size_t k = 1; k <= m_cols; ++k) std::swap(At(a, k), At(b, k));
+    for (std::size_t k = 1; k <= m_cols; ++k)
+        std::swap(At(a, k), At(b, k));
 }
 
 bool RationalMatrix::RowIsZero(std::size_t row) const {
@@ -20,13 +21,15 @@ bool RationalMatrix::RowIsZero(std::size_t row) const {
 
 void FillMatrix(RationalMatrix& m) {
     for (std::size_t i = 1; i <= m.Rows(); ++i) {
-        for (std::size_t k = 1; k <= m.Cols(); ++k) m.At(i, k) = Fraction{0, 1};
+        for (std::size_t k = 1; k <= m.Cols(); ++k)
+            m.At(i, k) = Fraction{0, 1};
     }
 }
 
 void ReduceRow(RationalMatrix& m, std::size_t row) {
     std::int64_t g = 0;
-    for (std::size_t k = 1; k <= m.Cols(); ++k) g = Gcd(g, m.At(row, k).num);
+    for (std::size_t k = 1; k <= m.Cols(); ++k)
+        g = Gcd(g, m.At(row, k).num);
     if (g <= 1) return;
     for (std::size_t k = 1; k <= m.Cols(); ++k) {
         m.At(row, k) = Fraction::Make(m.At(row, k).num / g, m.At(row, k).den);
@@ -35,7 +38,8 @@ void ReduceRow(RationalMatrix& m, std::size_t row) {
 
 void RowEliminate(RationalMatrix& m, std::size_t p, std::size_t t, bool integerMode) {
     std::size_t s = p;
-    while (s < m.Cols() && m.At(p, s).IsZero()) ++s;
+    while (s < m.Cols() && m.At(p, s).IsZero())
+        ++s;
     if (s > m.Cols() || m.At(p, s).IsZero() || m.At(t, s).IsZero()) return;
 
     Fraction f = m.At(t, s) / m.At(p, s);
@@ -68,7 +72,8 @@ void ForwardEliminate(const RationalMatrix& src, RationalMatrix& dst, bool integ
             ++j;
         }
         if (j > rows) ++counter;
-        for (std::size_t t = i + 1; t <= rows; ++t) RowEliminate(dst, i, t, integerMode);
+        for (std::size_t t = i + 1; t <= rows; ++t)
+            RowEliminate(dst, i, t, integerMode);
         if (++counter == dst.Cols()) break;
     }
 }
@@ -77,7 +82,8 @@ void GaussJordan(const RationalMatrix& src, RationalMatrix& dst) {
     ForwardEliminate(src, dst, true);
     for (std::size_t i = std::min(dst.Rows(), dst.Cols()); i >= 2; --i) {
         if (dst.At(i, i).IsZero()) continue;
-        for (std::size_t j = i - 1; j >= 1; --j) RowEliminate(dst, i, j, true);
+        for (std::size_t j = i - 1; j >= 1; --j)
+            RowEliminate(dst, i, j, true);
     }
 }
 
@@ -88,7 +94,8 @@ void DropZeroRows(const RationalMatrix& src, RationalMatrix& dst) {
     }
     RationalMatrix out(kept.size(), src.Cols());
     for (std::size_t r = 0; r < kept.size(); ++r) {
-        for (std::size_t k = 1; k <= src.Cols(); ++k) out.At(r + 1, k) = src.At(kept[r], k);
+        for (std::size_t k = 1; k <= src.Cols(); ++k)
+            out.At(r + 1, k) = src.At(kept[r], k);
     }
     out.determinant = src.determinant;
     dst = std::move(out);
@@ -98,7 +105,8 @@ void RemoveRow(RationalMatrix& m, std::size_t row) {
     RationalMatrix out(m.Rows() - 1, m.Cols());
     for (std::size_t i = 1, r = 1; i <= m.Rows(); ++i) {
         if (i == row) continue;
-        for (std::size_t k = 1; k <= m.Cols(); ++k) out.At(r, k) = m.At(i, k);
+        for (std::size_t k = 1; k <= m.Cols(); ++k)
+            out.At(r, k) = m.At(i, k);
         ++r;
     }
     out.determinant = m.determinant;

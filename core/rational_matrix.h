@@ -10,7 +10,7 @@
 namespace tovel {
 
 class RationalMatrix {
-public:
+  public:
     RationalMatrix() = default;
     RationalMatrix(std::size_t rows, std::size_t cols);
 
@@ -19,7 +19,9 @@ public:
     bool IsSquare() const { return m_rows == m_cols; }
 
     Fraction& At(std::size_t row, std::size_t col) { return m_entries[Index(row, col)]; }
-    const Fraction& At(std::size_t row, std::size_t col) const { return m_entries[Index(row, col)]; }
+    const Fraction& At(std::size_t row, std::size_t col) const {
+        return m_entries[Index(row, col)];
+    }
 
     void SwapRows(std::size_t a, std::size_t b);
     bool RowIsZero(std::size_t row) const;
@@ -27,8 +29,10 @@ public:
     // Sign-flipped by every row swap of the forward elimination; balancing does not use it.
     Fraction determinant{1, 1};
 
-private:
-    std::size_t Index(std::size_t row, std::size_t col) const { return (row - 1) * m_cols + (col - 1); }
+  private:
+    std::size_t Index(std::size_t row, std::size_t col) const {
+        return (row - 1) * m_cols + (col - 1);
+    }
 
     std::size_t m_rows = 0;
     std::size_t m_cols = 0;

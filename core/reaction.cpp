@@ -6,7 +6,9 @@
 
 namespace tovel {
 
-Reaction::Reaction() { InitReaction(*this); }
+Reaction::Reaction() {
+    InitReaction(*this);
+}
 
 void InitReaction(Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
@@ -78,7 +80,9 @@ int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table
     return kReactionOk;
 }
 
-bool SameElements(const Reaction& reaction) { return reaction.elements[0] == reaction.elements[1]; }
+bool SameElements(const Reaction& reaction) {
+    return reaction.elements[0] == reaction.elements[1];
+}
 
 bool CheckBalance(Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
@@ -86,16 +90,18 @@ bool CheckBalance(Reaction& reaction) {
         // A substance put in place of another may bring an element the set lacks; it is added so
         // that every atom is counted.
         for (const auto& substance : reaction.substances[side]) {
-            for (const auto& entry : substance.entries) AddElement(elements, entry.element.atomicNumber);
+            for (const auto& entry : substance.entries)
+                AddElement(elements, entry.element.atomicNumber);
         }
         auto& totals = reaction.atomTotals[side];
         totals.assign(elements.size(), 0);
         for (std::size_t k = 0; k < reaction.Count(side); ++k) {
             const std::uint64_t coefficient = reaction.coefficients[side][k];
             for (const auto& entry : reaction.substances[side][k].entries) {
-                const auto at = std::lower_bound(elements.begin(), elements.end(),
-                                                 entry.element.atomicNumber);
-                totals[static_cast<std::size_t>(at - elements.begin())] += entry.count * coefficient;
+                const auto at =
+                    std::lower_bound(elements.begin(), elements.end(), entry.element.atomicNumber);
+                totals[static_cast<std::size_t>(at - elements.begin())] +=
+                    entry.count * coefficient;
             }
         }
     }
@@ -105,7 +111,8 @@ bool CheckBalance(Reaction& reaction) {
 
 std::string AtomTotalsText(const Reaction& reaction, int side) {
     std::string text;
-    for (const auto total : reaction.atomTotals[side]) text += std::to_string(total) + "    ";
+    for (const auto total : reaction.atomTotals[side])
+        text += std::to_string(total) + "    ";
     return text;
 }
 

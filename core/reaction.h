@@ -45,9 +45,9 @@ bool AppendSubstance(Reaction& reaction, int side, const Substance& substance);
 
 enum ParseReactionResult : int {
     kReactionOk = 0,
-    kReactionNoEquals = 1,     // no "=" between the sides
-    kReactionBadSubstance = 2, // a formula failed (its own message, if any, has been shown)
-    kReactionTooMany = 3,      // more than kSideLimit substances on a side
+    kReactionNoEquals = 1,      // no "=" between the sides
+    kReactionBadSubstance = 2,  // a formula failed (its own message, if any, has been shown)
+    kReactionTooMany = 3,       // more than kSideLimit substances on a side
 };
 
 // Parses "H2 + O2 = H2O" (formulas only, no coefficients) into reaction. On failure the reaction

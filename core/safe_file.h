@@ -18,9 +18,9 @@ struct FileResult {
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 struct ReadResult {
-    bool ok = false;          // the file could be opened and read
-    std::string bytes;        // at most maxBytes of it
-    std::size_t fileSize = 0; // the size on disk, which may exceed what was read
+    bool ok = false;           // the file could be opened and read
+    std::string bytes;         // at most maxBytes of it
+    std::size_t fileSize = 0;  // the size on disk, which may exceed what was read
     std::string error;
     explicit operator bool() const { return ok; }
 };

@@ -6,7 +6,9 @@
 
 namespace tovel {
 
-std::string IntText(std::int64_t value) { return std::to_string(value); }
+std::string IntText(std::int64_t value) {
+    return std::to_string(value);
+}
 
 std::string IntTextPadded(std::int64_t value, std::size_t width) {
     std::string text = IntText(value);
@@ -17,13 +19,18 @@ std::string IntTextPadded(std::int64_t value, std::size_t width) {
 std::string RepeatChar(std::string_view character, std::size_t count) {
     std::string out;
     out.reserve(character.size() * count);
-    for (std::size_t i = 0; i < count; ++i) out += character;
+    for (std::size_t i = 0; i < count; ++i)
+        out += character;
     return out;
 }
 
-std::string Blanks(std::size_t count) { return std::string(count, ' '); }
+std::string Blanks(std::size_t count) {
+    return std::string(count, ' ');
+}
 
-std::string SeparatorLine(std::size_t count) { return RepeatChar("\u00AD", count); }
+std::string SeparatorLine(std::size_t count) {
+    return RepeatChar("\u00AD", count);
+}
 
 namespace {
 
@@ -36,9 +43,13 @@ std::string TrimAny(std::string_view text, std::string_view set) {
 
 }  // namespace
 
-std::string TrimBlanks(std::string_view text) { return TrimAny(text, " "); }
+std::string TrimBlanks(std::string_view text) {
+    return TrimAny(text, " ");
+}
 
-std::string TrimWhitespace(std::string_view text) { return TrimAny(text, " \t\r\n"); }
+std::string TrimWhitespace(std::string_view text) {
+    return TrimAny(text, " \t\r\n");
+}
 
 std::string RemoveBlanks(std::string_view text) {
     std::string out(text);
@@ -49,7 +60,8 @@ std::string RemoveBlanks(std::string_view text) {
 std::size_t InsertSorted(char c, std::string& text) {
     const auto code = static_cast<unsigned char>(c);
     std::size_t i = 0;
-    while (i < text.size() && static_cast<unsigned char>(text[i]) <= code) ++i;
+    while (i < text.size() && static_cast<unsigned char>(text[i]) <= code)
+        ++i;
     text.insert(text.begin() + static_cast<std::ptrdiff_t>(i), c);
     return i + 1;
 }
@@ -94,7 +106,8 @@ std::string ReverseText(std::string_view text) {
     const auto chars = Utf8Chars(text);
     std::string out;
     out.reserve(text.size());
-    for (auto it = chars.rbegin(); it != chars.rend(); ++it) out += *it;
+    for (auto it = chars.rbegin(); it != chars.rend(); ++it)
+        out += *it;
     return out;
 }
 

@@ -23,7 +23,7 @@ struct Message {
 };
 
 class UserPort {
-public:
+  public:
     virtual ~UserPort() = default;
 
     // Shows a modal message box and returns the button pressed (a MessageAnswer).

@@ -36,13 +36,15 @@ std::vector<std::string_view> Utf8Chars(std::string_view text) {
 
 std::size_t Utf8Length(std::string_view text) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); i += SequenceLength(text, i)) ++n;
+    for (std::size_t i = 0; i < text.size(); i += SequenceLength(text, i))
+        ++n;
     return n;
 }
 
 std::string Utf8Prefix(std::string_view text, std::size_t n) {
     std::size_t i = 0;
-    for (std::size_t taken = 0; taken < n && i < text.size(); ++taken) i += SequenceLength(text, i);
+    for (std::size_t taken = 0; taken < n && i < text.size(); ++taken)
+        i += SequenceLength(text, i);
     return std::string(text.substr(0, i));
 }
 

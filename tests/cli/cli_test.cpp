@@ -38,26 +38,28 @@ TEST(Cli, BalancesEachNonEmptyLineOfInput) {
 }
 
 TEST(Cli, ReportsWhatTheWindowWouldSay) {
-    const CliRun run = Cli({"balance", "H2+O2->H2O", "H2 O+O2=H2O", "Xx+O2=XxO", "Fe+O2=H2O", "CO=CO2",
-                         "H2=H2+O2+N2+Cl2+F2+I2+Br2", "H2+O2=H2O"});
+    const CliRun run = Cli({"balance", "H2+O2->H2O", "H2 O+O2=H2O", "Xx+O2=XxO", "Fe+O2=H2O",
+                            "CO=CO2", "H2=H2+O2+N2+Cl2+F2+I2+Br2", "H2+O2=H2O"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out,
-              "error: Error: Falta separador (=) lados reacción\n"
-              "error: Fórmula incorrecta: \" \"; Error: En compuesto\n"
-              "error: * Error *: Xx no está en la base de datos; Error: En compuesto\n"
-              "error: No se puede ajustar: faltan o sobran elementos en los reactivos: O Fe en los "
-              "productos: H O\n"
-              "error: Reacción o no viable o inexistente: O no se puede ajustar o los productos son "
-              "iguales a los reactivos\n"
-              "error: Demasiadas substancias: Máximo: 6 en cada lado\n"
-              "2 H2 + O2 = 2 H2O\n");
+    EXPECT_EQ(
+        run.out,
+        "error: Error: Falta separador (=) lados reacción\n"
+        "error: Fórmula incorrecta: \" \"; Error: En compuesto\n"
+        "error: * Error *: Xx no está en la base de datos; Error: En compuesto\n"
+        "error: No se puede ajustar: faltan o sobran elementos en los reactivos: O Fe en los "
+        "productos: H O\n"
+        "error: Reacción o no viable o inexistente: O no se puede ajustar o los productos son "
+        "iguales a los reactivos\n"
+        "error: Demasiadas substancias: Máximo: 6 en cada lado\n"
+        "2 H2 + O2 = 2 H2O\n");
 }
 
 TEST(Cli, MolarMassesWithSixFigures) {
     const CliRun run = Cli({"mass", "H2O", "C57H110O6", "Q"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out,
-              "H2O\t18.0150\nC57H110O6\t891.501\nerror: * Error *: Q no está en la base de datos\n");
+    EXPECT_EQ(
+        run.out,
+        "H2O\t18.0150\nC57H110O6\t891.501\nerror: * Error *: Q no está en la base de datos\n");
 }
 
 TEST(Cli, ElementsOptionWorksAnywhere) {
@@ -77,7 +79,8 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(RunCli({}, ".", in, out, err), 2);
     EXPECT_EQ(RunCli({"weigh", "H2O"}, ".", in, out, err), 2);
     EXPECT_EQ(RunCli({"mass", "H2O", "--elements"}, ".", in, out, err), 2);
-    EXPECT_EQ(RunCli({"mass", "H2O", "--elements", "/nonexistent/elements.dat"}, ".", in, out, err), 2);
+    EXPECT_EQ(RunCli({"mass", "H2O", "--elements", "/nonexistent/elements.dat"}, ".", in, out, err),
+              2);
     EXPECT_NE(err.str().find("usage:"), std::string::npos);
     EXPECT_EQ(Cli({"mass"}).status, 2);
 }

@@ -140,7 +140,8 @@ std::vector<BalanceCase> ReadCases() {
         ++line;
         if (text.empty() || text[0] == '#') continue;
         const auto tab = text.find('\t');
-        if (tab == std::string::npos) throw std::runtime_error("balance_cases.tsv: no tab on line " + std::to_string(line));
+        if (tab == std::string::npos)
+            throw std::runtime_error("balance_cases.tsv: no tab on line " + std::to_string(line));
         cases.push_back({line, text.substr(0, tab), text.substr(tab + 1)});
     }
     return cases;

@@ -29,7 +29,8 @@ TEST(ElementTable, FindsTheFirstExactSymbol) {
 
 TEST(ElementTable, HoldsAtMostOneHundredElements) {
     ElementTable t;
-    for (int z = 1; z <= 100; ++z) EXPECT_TRUE(t.Add(MakeElementRecord(z, "X", z, "")));
+    for (int z = 1; z <= 100; ++z)
+        EXPECT_TRUE(t.Add(MakeElementRecord(z, "X", z, "")));
     EXPECT_TRUE(t.IsFull());
     EXPECT_FALSE(t.Add(MakeElementRecord(101, "Y", 1, "")));
     EXPECT_EQ(t.Count(), 100u);

@@ -17,10 +17,15 @@ TEST(ElementRecordBytes, LayoutIsLittleEndianThirtyBytes) {
     ASSERT_EQ(bytes.size(), kElementRecordSize);
     EXPECT_EQ(bytes[0], '\x02');
     EXPECT_EQ(bytes[1], '\x01');
-    EXPECT_EQ(bytes.substr(2, 3), std::string("\x02" "Cl", 3));
+    EXPECT_EQ(bytes.substr(2, 3), std::string("\x02"
+                                              "Cl",
+                                              3));
     EXPECT_EQ(bytes[5], '\0');
     EXPECT_EQ(bytes.substr(6, 8), std::string("\x9a\x99\x99\x99\x99\xb9\x41\x40", 8));  // 35.45
-    EXPECT_EQ(bytes.substr(14, 16), std::string("\x05" "Cloro         " "\0", 16));
+    EXPECT_EQ(bytes.substr(14, 16), std::string("\x05"
+                                                "Cloro         "
+                                                "\0",
+                                                16));
 }
 
 TEST(ElementRecordBytes, BlankRecordIsBlankPadded) {
@@ -40,7 +45,8 @@ TEST(ElementRecordBytes, CorruptFieldsAreClampedOrRepaired) {
     std::string bytes = EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
     bytes[2] = '\xff';   // symbol length
     bytes[14] = '\x7f';  // name length
-    for (int i = 6; i < 14; ++i) bytes[i] = '\xff';  // NaN
+    for (int i = 6; i < 14; ++i)
+        bytes[i] = '\xff';  // NaN
     bool repaired = false;
     const auto record = DecodeElementRecord(bytes, &repaired);
     EXPECT_EQ(record.symbol, "H ");
@@ -50,7 +56,7 @@ TEST(ElementRecordBytes, CorruptFieldsAreClampedOrRepaired) {
 }
 
 class ElementsFileTest : public ::testing::Test {
-protected:
+  protected:
     std::string path = TempDir() + "/elements.dat";
 };
 
@@ -79,7 +85,8 @@ TEST_F(ElementsFileTest, EmptyFileLoadsNoElements) {
 
 TEST_F(ElementsFileTest, TrailingPartialRecordIsIgnored) {
     std::string bytes;
-    for (int z = 1; z <= 3; ++z) bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+    for (int z = 1; z <= 3; ++z)
+        bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
     WriteBytes(path, bytes + "12345");
     ElementTable t;
     ASSERT_TRUE(LoadElements(t, path));
@@ -100,7 +107,8 @@ TEST_F(ElementsFileTest, MissingFileLeavesTheTableAsItWas) {
 
 TEST_F(ElementsFileTest, OversizedFileLoadsTheFirstHundredAndSaysSo) {
     std::string bytes;
-    for (int z = 1; z <= 130; ++z) bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+    for (int z = 1; z <= 130; ++z)
+        bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
     WriteBytes(path, bytes);
     ElementTable t;
     const auto result = LoadElements(t, path);
@@ -122,7 +130,8 @@ TEST_F(ElementsFileTest, FailedSaveKeepsTheOldFile) {
     EXPECT_EQ(ReadBytes(path), before);
     // No temporary files are left behind.
     std::size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) {
         (void)entry;
         ++files;
     }

@@ -15,12 +15,13 @@ using test::FakeUserPort;
 // Composition as symbol -> count, in the order of the entries.
 std::vector<std::pair<std::string, int>> Composition(const Substance& s) {
     std::vector<std::pair<std::string, int>> out;
-    for (const auto& e : s.entries) out.emplace_back(e.element.symbol, e.count);
+    for (const auto& e : s.entries)
+        out.emplace_back(e.element.symbol, e.count);
     return out;
 }
 
 class FormulaTest : public ::testing::Test {
-protected:
+  protected:
     bool Parse(const std::string& text) { return ParseFormula(substance, text, table, port); }
 
     ElementTable table = DefaultElements();
@@ -33,7 +34,8 @@ struct CompositionCase {
     std::vector<std::pair<std::string, int>> expected;
 };
 
-class FormulaCompositionTest : public FormulaTest, public ::testing::WithParamInterface<CompositionCase> {};
+class FormulaCompositionTest : public FormulaTest,
+                               public ::testing::WithParamInterface<CompositionCase> {};
 
 TEST_P(FormulaCompositionTest, ReadsTheWholeFormula) {
     const auto& c = GetParam();

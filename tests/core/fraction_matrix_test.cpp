@@ -39,7 +39,8 @@ TEST(IntegerHelpers, GcdAndLcm) {
 RationalMatrix FromRows(std::vector<std::vector<int>> rows) {
     RationalMatrix m(rows.size(), rows[0].size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        for (std::size_t k = 0; k < rows[i].size(); ++k) m.At(i + 1, k + 1) = Fraction::Make(rows[i][k]);
+        for (std::size_t k = 0; k < rows[i].size(); ++k)
+            m.At(i + 1, k + 1) = Fraction::Make(rows[i][k]);
     }
     return m;
 }
@@ -47,7 +48,8 @@ RationalMatrix FromRows(std::vector<std::vector<int>> rows) {
 std::vector<std::vector<int>> Numerators(const RationalMatrix& m) {
     std::vector<std::vector<int>> out(m.Rows());
     for (std::size_t i = 1; i <= m.Rows(); ++i) {
-        for (std::size_t k = 1; k <= m.Cols(); ++k) out[i - 1].push_back(m.At(i, k).num);
+        for (std::size_t k = 1; k <= m.Cols(); ++k)
+            out[i - 1].push_back(m.At(i, k).num);
     }
     return out;
 }

@@ -12,7 +12,7 @@ using test::FakeUserPort;
 using test::ParsedReaction;
 
 class ReactionParseTest : public ::testing::Test {
-protected:
+  protected:
     int Parse(const std::string& text) { return ParseReaction(reaction, text, table, port); }
 
     ElementTable table = DefaultElements();
@@ -28,7 +28,8 @@ TEST_F(ReactionParseTest, SplitsSidesAndSubstances) {
     EXPECT_EQ(reaction.elements[0], (std::vector<std::uint16_t>{1, 8}));
     EXPECT_EQ(reaction.elements[1], (std::vector<std::uint16_t>{1, 8}));
     for (int side = 0; side < 2; ++side) {
-        for (auto c : reaction.coefficients[side]) EXPECT_EQ(c, 1);
+        for (auto c : reaction.coefficients[side])
+            EXPECT_EQ(c, 1);
     }
     EXPECT_TRUE(SameElements(reaction));
 }
@@ -53,8 +54,7 @@ TEST_F(ReactionParseTest, AcceptsSixSubstancesASideAndNoMore) {
 
 TEST_F(ReactionParseTest, SideElementSetsHoldEveryElement) {
     ASSERT_EQ(Parse("K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O"), kReactionOk);
-    EXPECT_EQ(reaction.elements[0],
-              (std::vector<std::uint16_t>{1, 6, 7, 8, 16, 19, 25, 26}));
+    EXPECT_EQ(reaction.elements[0], (std::vector<std::uint16_t>{1, 6, 7, 8, 16, 19, 25, 26}));
     ASSERT_EQ(Parse("LiNaKRbCsBe + MgCaSrBaAl = LiNaKRbCsBeMgCaSrBaAl"), kReactionOk);
     EXPECT_EQ(reaction.elements[1].size(), 11u);
     EXPECT_TRUE(SameElements(reaction));
@@ -69,7 +69,8 @@ TEST(ReactionModel, PutSubstanceAppendsOrReplaces) {
     EXPECT_TRUE(PutSubstance(r, kReactants, 9, n2));  // past the count: appended
     EXPECT_EQ(r.Count(kReactants), 3u);
     EXPECT_EQ(r.elements[0], (std::vector<std::uint16_t>{1, 7, 8}));
-    while (r.Count(kReactants) < kSideLimit) AppendSubstance(r, kReactants, n2);
+    while (r.Count(kReactants) < kSideLimit)
+        AppendSubstance(r, kReactants, n2);
     EXPECT_FALSE(AppendSubstance(r, kReactants, n2));
 }
 
@@ -155,7 +156,8 @@ TEST(EquationChecks, AutoBalanceReportsAReactionWithoutBalance) {
     EXPECT_FALSE(AutoBalance(r, DefaultElements(), port));
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Reacción o no viable o inexistente");
-    EXPECT_EQ(port.messages[0].text, "O no se puede ajustar o los productos son iguales a los reactivos");
+    EXPECT_EQ(port.messages[0].text,
+              "O no se puede ajustar o los productos son iguales a los reactivos");
     EXPECT_EQ(r.Coefficient(kReactants, 1), 1);
 }
 

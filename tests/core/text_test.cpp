@@ -66,12 +66,16 @@ TEST(Utf8, CutsByCharacters) {
     EXPECT_EQ(Utf8Length("Nitrógeno"), 9u);
     EXPECT_EQ(Utf8Prefix("óó", 1), "ó");
     EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
-    EXPECT_EQ(Utf8Chars("a\xff" "b").size(), 3u);  // a stray byte is a character of its own
+    EXPECT_EQ(Utf8Chars("a\xff"
+                        "b")
+                  .size(),
+              3u);  // a stray byte is a character of its own
 }
 
 TEST(Cp1252, RoundTripsEveryByte) {
     std::string all;
-    for (int b = 0; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     EXPECT_EQ(Cp1252ToUtf8("\x80\xf1"), "€ñ");
     EXPECT_EQ(Utf8ToCp1252("€ → ñ"), "\x80 ? \xf1");

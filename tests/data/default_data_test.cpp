@@ -23,13 +23,14 @@ TEST(DefaultElements, CoverTheNaturalElementsWithinCapacity) {
         EXPECT_GT(e.atomicMass, 0.9 * e.atomicNumber) << e.symbol;
         EXPECT_LT(e.atomicMass, 2.7 * e.atomicNumber + 1) << e.symbol;
     }
-    for (int z = 1; z <= 92; ++z) EXPECT_TRUE(numbers.count(z)) << "Z = " << z;
+    for (int z = 1; z <= 92; ++z)
+        EXPECT_TRUE(numbers.count(z)) << "Z = " << z;
 }
 
 TEST(DefaultElements, StandardAtomicWeightsOfCommonElements) {
     const ElementTable& table = test::DefaultElements();
     const std::pair<const char*, double> expected[] = {
-        {"H", 1.008}, {"C", 12.011}, {"N", 14.007}, {"O", 15.999}, {"Na", 22.990},
+        {"H", 1.008}, {"C", 12.011}, {"N", 14.007},  {"O", 15.999},  {"Na", 22.990},
         {"S", 32.06}, {"Cl", 35.45}, {"Fe", 55.845}, {"Cu", 63.546}, {"Ag", 107.87}};
     for (const auto& [symbol, mass] : expected) {
         ASSERT_NE(table.FindSymbol(symbol), nullptr) << symbol;
@@ -59,7 +60,8 @@ TEST(ElementSource, RejectsBadLines) {
     EXPECT_FALSE(ReadElementSource("0\tH\t1.008\tHidrógeno\n").error.empty());
     EXPECT_FALSE(ReadElementSource("1\tHyd\t1.008\tHidrógeno\n").error.empty());
     EXPECT_FALSE(ReadElementSource("1\tH\t1.008\tHidrógenoHidrógeno\n").error.empty());
-    const auto ok = ReadElementSource("# comment\n\n8\tO\t15.999\tOxígeno\r\n1\tH\t1.008\tHidrógeno\n");
+    const auto ok =
+        ReadElementSource("# comment\n\n8\tO\t15.999\tOxígeno\r\n1\tH\t1.008\tHidrógeno\n");
     EXPECT_TRUE(ok.error.empty());
     EXPECT_EQ(ok.table.Slot(1).symbol, "H");
 }

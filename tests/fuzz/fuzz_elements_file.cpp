@@ -11,8 +11,10 @@
 #include "safe_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path = "/tmp/tovel-fuzz-elements-" + std::to_string(::getpid()) + ".dat";
-    if (!tovel::WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(data), size))) return 0;
+    static const std::string path =
+        "/tmp/tovel-fuzz-elements-" + std::to_string(::getpid()) + ".dat";
+    if (!tovel::WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(data), size)))
+        return 0;
     tovel::ElementTable table;
     const auto loaded = tovel::LoadElements(table, path);
     if (!loaded || table.Count() > tovel::ElementTable::kCapacity) __builtin_trap();

@@ -13,7 +13,7 @@
 namespace {
 
 class SilentPort : public tovel::UserPort {
-public:
+  public:
     int ShowMessage(const tovel::Message& m) override {
         return m.buttons == tovel::MessageButtons::Ok ? tovel::kAnswerOk : tovel::kAnswerNo;
     }
@@ -22,7 +22,8 @@ public:
 
 tovel::ElementTable MakeTable() {
     tovel::ElementTable table;
-    const char* symbols[] = {"H", "He", "C", "N", "O", "Na", "Mg", "Al", "S", "Cl", "K", "Ca", "Fe", "Cu"};
+    const char* symbols[] = {"H",  "He", "C",  "N", "O",  "Na", "Mg",
+                             "Al", "S",  "Cl", "K", "Ca", "Fe", "Cu"};
     std::uint16_t z = 0;
     for (const char* s : symbols) {
         ++z;

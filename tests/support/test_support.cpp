@@ -29,7 +29,8 @@ void FakeUserPort::OpenElementEditor(ElementTable& table) {
 
 const ElementTable& DefaultElements() {
     static const ElementTable table = [] {
-        const auto source = ReadElementSource(ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/data/elements.tsv"));
+        const auto source =
+            ReadElementSource(ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/data/elements.tsv"));
         if (!source.error.empty()) throw std::runtime_error(source.error);
         return source.table;
     }();
@@ -50,9 +51,9 @@ std::string TempDir() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = info ? std::string(info->test_suite_name()) + "." + info->name() : "x";
     std::replace(name.begin(), name.end(), '/', '_');
-    auto dir = std::filesystem::temp_directory_path() /
-               ("tovel-test-" + std::to_string(::getpid()) + "-" + name + "-" +
-                std::to_string(counter++));
+    auto dir =
+        std::filesystem::temp_directory_path() /
+        ("tovel-test-" + std::to_string(::getpid()) + "-" + name + "-" + std::to_string(counter++));
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();

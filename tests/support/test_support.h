@@ -14,7 +14,7 @@
 namespace tovel::test {
 
 class FakeUserPort : public UserPort {
-public:
+  public:
     int ShowMessage(const Message& message) override;
     void OpenElementEditor(ElementTable& table) override;
 
