@@ -80,23 +80,18 @@ void BM_ParseReactionCaseFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseReactionCaseFile);
 
-void BM_BalanceSchoolRedox(benchmark::State& state) {
-    const Reaction parsed = Parsed("KMnO4+HCl=KCl+MnCl2+Cl2+H2O");
+void BM_Balance(benchmark::State& state, const std::string& equation) {
+    const Reaction parsed = Parsed(equation);
     for (auto _ : state) {
         Reaction r = parsed;
         benchmark::DoNotOptimize(BalanceReaction(r));
     }
 }
-BENCHMARK(BM_BalanceSchoolRedox);
-
-void BM_BalanceNineSubstances(benchmark::State& state) {
-    const Reaction parsed = Parsed("K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O");
-    for (auto _ : state) {
-        Reaction r = parsed;
-        benchmark::DoNotOptimize(BalanceReaction(r));
-    }
-}
-BENCHMARK(BM_BalanceNineSubstances);
+BENCHMARK_CAPTURE(BM_Balance, SchoolRedox, std::string("KMnO4+HCl=KCl+MnCl2+Cl2+H2O"));
+BENCHMARK_CAPTURE(BM_Balance, NineSubstances,
+                  std::string("K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O"));
+BENCHMARK_CAPTURE(BM_Balance, TwoFreeCoefficientsGeneral, std::string("S+HNO3=H2SO4+NO2+NO+H2O"));
+BENCHMARK_CAPTURE(BM_Balance, ImpossibleThreeFree, std::string("H2O+H2=H2O+O2+H2O2"));
 
 void BM_BalanceCaseFile(benchmark::State& state) {
     std::vector<Reaction> reactions;

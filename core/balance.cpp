@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <map>
 
+#include "atom_matrix.h"
 #include "rational_matrix.h"
 
 namespace tovel {
@@ -16,26 +16,13 @@ std::size_t SubstanceCount(const Reaction& reaction) {
     return reaction.Count(kReactants) + reaction.Count(kProducts);
 }
 
-// Rows are elements in order of first appearance, columns substances (reactants, then products);
-// reactant counts are positive and product counts negative.
 RationalMatrix AtomMatrix(const Reaction& reaction) {
-    std::vector<std::uint16_t> order;
-    std::vector<std::vector<std::pair<std::size_t, std::int32_t>>> cells;  // per column
-    for (int side = 0; side < 2; ++side) {
-        for (const auto& substance : reaction.substances[side]) {
-            auto& column = cells.emplace_back();
-            for (const auto& entry : substance.entries) {
-                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
-                if (at == order.end()) at = order.insert(order.end(), entry.element.atomicNumber);
-                const auto row = static_cast<std::size_t>(at - order.begin()) + 1;
-                column.emplace_back(row, side == kReactants ? entry.count : -entry.count);
-            }
+    const auto counts = AtomCountMatrix(reaction);
+    RationalMatrix m(counts.size(), SubstanceCount(reaction));
+    for (std::size_t row = 0; row < counts.size(); ++row) {
+        for (std::size_t col = 0; col < counts[row].size(); ++col) {
+            m.At(row + 1, col + 1) = Fraction::Make(counts[row][col]);
         }
-    }
-    RationalMatrix m(order.size(), cells.size());
-    for (std::size_t col = 0; col < cells.size(); ++col) {
-        for (const auto& [row, count] : cells[col])
-            m.At(row, col + 1) = Fraction{count, 1};
     }
     return m;
 }
@@ -147,19 +134,18 @@ std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
 
 bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
     if (coefficients.size() != SubstanceCount(reaction)) return false;
-    std::map<std::uint16_t, std::int64_t> net;  // reactant atoms minus product atoms
-    std::size_t column = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (const auto& substance : reaction.substances[side]) {
-            const std::uint32_t c = coefficients[column++];
-            if (c < 1 || c > kCoefficientLimit) return false;
-            for (const auto& entry : substance.entries) {
-                const std::int64_t atoms = std::int64_t{entry.count} * c;
-                net[entry.element.atomicNumber] += side == kReactants ? atoms : -atoms;
-            }
-        }
+    for (const auto c : coefficients) {
+        if (c < 1 || c > kCoefficientLimit) return false;
     }
-    return std::all_of(net.begin(), net.end(), [](const auto& e) { return e.second == 0; });
+    // Each row sums reactant atoms minus product atoms of one element; counts and coefficients
+    // are 16-bit, so the sums fit easily.
+    for (const auto& row : AtomCountMatrix(reaction)) {
+        std::int64_t net = 0;
+        for (std::size_t col = 0; col < row.size(); ++col)
+            net += row[col] * coefficients[col];
+        if (net != 0) return false;
+    }
+    return true;
 }
 
 BalanceOutcome FindBalance(const Reaction& reaction) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "atom_matrix.h"
 #include "balance.h"
 #include "fraction.h"
 
@@ -20,29 +21,6 @@ constexpr std::size_t kSearchBudget = 1'000'000;
 
 using IntRow = std::vector<std::int64_t>;
 using IntMatrix = std::vector<IntRow>;
-
-IntMatrix AtomIntMatrix(const Reaction& reaction) {
-    std::vector<std::uint16_t> order;
-    IntMatrix m;
-    const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
-    std::size_t col = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (const auto& substance : reaction.substances[side]) {
-            for (const auto& entry : substance.entries) {
-                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
-                if (at == order.end()) {
-                    at = order.insert(order.end(), entry.element.atomicNumber);
-                    m.emplace_back(cols, 0);
-                }
-                const std::int64_t count = entry.count;
-                m[static_cast<std::size_t>(at - order.begin())][col] +=
-                    side == kReactants ? count : -count;
-            }
-            ++col;
-        }
-    }
-    return m;
-}
 
 void ReduceIntRow(IntRow& row) {
     std::int64_t g = 0;
@@ -139,6 +117,62 @@ struct Search {
     }
 };
 
+// Whether some positive real values of the free coefficients make every determined coefficient
+// positive too; without them no whole positive balance exists and the search need not start.
+// Fourier-Motzkin elimination on the strict homogeneous inequalities a . f > 0. Answers true when
+// the system grows too large to decide cheaply.
+bool HasPositiveSolution(const IntMatrix& m, const std::vector<std::size_t>& pivots,
+                         const std::vector<std::size_t>& freeColumns) {
+    constexpr std::size_t kConstraintLimit = 4096;
+    const std::size_t k = freeColumns.size();
+    std::vector<IntRow> constraints;
+    for (std::size_t q = 0; q < k; ++q) {
+        IntRow unit(k, 0);
+        unit[q] = 1;
+        constraints.push_back(unit);
+    }
+    for (std::size_t i = 0; i < pivots.size(); ++i) {
+        const std::int64_t sign = m[i][pivots[i]] > 0 ? -1 : 1;
+        IntRow row(k, 0);
+        for (std::size_t q = 0; q < k; ++q)
+            row[q] = sign * m[i][freeColumns[q]];
+        constraints.push_back(row);
+    }
+    for (std::size_t v = 0; v < k; ++v) {
+        std::vector<IntRow> next;
+        std::vector<const IntRow*> positive;
+        std::vector<const IntRow*> negative;
+        for (const auto& c : constraints) {
+            if (c[v] > 0) {
+                positive.push_back(&c);
+            } else if (c[v] < 0) {
+                negative.push_back(&c);
+            } else {
+                next.push_back(c);
+            }
+        }
+        for (const IntRow* p : positive) {
+            for (const IntRow* n : negative) {
+                IntRow combined(k, 0);
+                for (std::size_t q = 0; q < k; ++q) {
+                    combined[q] =
+                        CheckedAdd(CheckedMul((*p)[q], -(*n)[v]), CheckedMul((*n)[q], (*p)[v]));
+                }
+                ReduceIntRow(combined);
+                next.push_back(std::move(combined));
+                if (next.size() > kConstraintLimit) return true;
+            }
+        }
+        // A constraint with no variable left reads 0 > 0.
+        for (const auto& c : next) {
+            if (std::all_of(c.begin(), c.end(), [](std::int64_t a) { return a == 0; }))
+                return false;
+        }
+        constraints = std::move(next);
+    }
+    return true;
+}
+
 std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
                                                   const std::vector<std::size_t>& pivots,
                                                   std::size_t freeColumn, std::size_t cols) {
@@ -163,7 +197,7 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
 std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction) {
     const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
     if (cols < 2) return std::nullopt;
-    IntMatrix m = AtomIntMatrix(reaction);
+    IntMatrix m = AtomCountMatrix(reaction);
     const std::vector<std::size_t> pivots = ReduceToEchelon(m, cols);
     std::vector<std::size_t> freeColumns;
     for (std::size_t c = 0; c < cols; ++c) {
@@ -171,6 +205,7 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction)
     }
     if (freeColumns.empty()) return std::nullopt;
     if (freeColumns.size() == 1) return OneFreeCoefficient(m, pivots, freeColumns[0], cols);
+    if (!HasPositiveSolution(m, pivots, freeColumns)) return std::nullopt;
 
     // A solution whose free values add up to total costs at least total + one per determined
     // coefficient, so the search stops when no larger total can beat the best found.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "balance.h"
@@ -166,6 +168,64 @@ TEST(BalanceCases, EveryCaseBalancesAsRecorded) {
             EXPECT_EQ(port.messages.size(), 1u);
         }
     }
+}
+
+}  // namespace
+}  // namespace tovel
+
+namespace tovel {
+namespace {
+
+// Writes a formula from atom counts of H, C, N, O, S; empty when all are zero.
+std::string FormulaOf(const std::array<int, 5>& counts) {
+    static const char* symbols[] = {"H", "C", "N", "O", "S"};
+    std::string text;
+    for (std::size_t i = 0; i < counts.size(); ++i) {
+        if (counts[i] > 0) text += symbols[i] + (counts[i] > 1 ? std::to_string(counts[i]) : "");
+    }
+    return text;
+}
+
+// Reactions made balanced by construction: random reactants with random coefficients, random
+// products that fit in the atoms, and a last product of what is left. A positive balance exists,
+// so one must be found, and it must be exact.
+TEST(BalanceProperty, EveryReactionWithAPositiveBalanceIsBalanced) {
+    std::mt19937 random(20261207);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    int checked = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::array<int, 5> total{};
+        std::vector<std::string> reactants;
+        for (int r = pick(1, 3); r > 0; --r) {
+            std::array<int, 5> f{};
+            for (auto& c : f) c = pick(0, 3);
+            if (FormulaOf(f).empty()) continue;
+            const int coefficient = pick(1, 4);
+            for (std::size_t i = 0; i < f.size(); ++i) total[i] += coefficient * f[i];
+            reactants.push_back(FormulaOf(f));
+        }
+        std::vector<std::string> products;
+        for (int p = pick(0, 3); p > 0; --p) {
+            std::array<int, 5> f{};
+            for (std::size_t i = 0; i < f.size(); ++i) f[i] = pick(0, std::min(2, total[i]));
+            if (FormulaOf(f).empty()) continue;
+            for (std::size_t i = 0; i < f.size(); ++i) total[i] -= f[i];
+            products.push_back(FormulaOf(f));
+        }
+        if (!FormulaOf(total).empty()) products.push_back(FormulaOf(total));
+        if (reactants.empty() || products.empty()) continue;
+        std::string equation;
+        for (const auto& r : reactants) equation += (equation.empty() ? "" : "+") + r;
+        equation += "=";
+        for (std::size_t i = 0; i < products.size(); ++i) equation += (i ? "+" : "") + products[i];
+
+        const Reaction reaction = ParsedReaction(equation);
+        const BalanceOutcome outcome = FindBalance(reaction);
+        ASSERT_TRUE(outcome) << equation;
+        EXPECT_TRUE(BalancesExactly(reaction, outcome.coefficients)) << equation;
+        ++checked;
+    }
+    EXPECT_GT(checked, 1000);
 }
 
 }  // namespace
