@@ -4,6 +4,7 @@
 // records every call and answers from a script; tovel-cli answers without asking.
 
 #include <string>
+#include <vector>
 
 namespace tovel {
 
@@ -14,6 +15,8 @@ enum class MessageButtons { Ok, YesNo, YesNoCancel };
 
 // Button codes as the message boxes return them.
 enum MessageAnswer : int { kAnswerOk = 1, kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+
+enum class FileChooserMode { Open, Save };
 
 struct Message {
     std::string caption;
@@ -32,6 +35,20 @@ class UserPort {
     // Runs the element editor on the program's element table and returns when it closes. The
     // editor may add, change or remove elements, saved or not.
     virtual void OpenElementEditor(ElementTable& table) = 0;
+
+    // The open or save file chooser; path is the initial name and, on true, the chosen one.
+    // Ports that cannot ask answer false, as a user who cancels.
+    virtual bool ChooseFile(FileChooserMode /*mode*/, std::string& /*path*/) { return false; }
+
+    // Opens an existing document with the desktop's handler for its type; false when none did.
+    virtual bool OpenDocument(const std::string& /*path*/) { return false; }
+
+    // Starts a program with its arguments in a working folder (empty: the current one); with
+    // wait, returns when it has ended. False when it could not be started.
+    virtual bool StartProgram(const std::string& /*program*/, const std::vector<std::string>& /*args*/,
+                              const std::string& /*workingDir*/, bool /*wait*/) {
+        return false;
+    }
 };
 
 }  // namespace tovel

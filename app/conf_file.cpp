@@ -1,0 +1,31 @@
+#include "conf_file.h"
+
+#include <cstdlib>
+
+#include "text_file.h"
+#include "text_utils.h"
+
+namespace tovel {
+
+bool ReadConfirmExit(const std::string& path, bool fallback) {
+    TextFile file;
+    if (!OpenForReading(path, file)) return fallback;
+    std::string line;
+    const bool read = file.ReadLine(line);
+    file.Close();
+    const std::string text = TrimWhitespace(line);
+    if (!read || text.empty()) return fallback;
+    char* end = nullptr;
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (end == text.c_str()) return fallback;
+    return value != 0;
+}
+
+FileResult WriteConfirmExit(const std::string& path, bool confirmExit) {
+    TextFile file;
+    if (!OpenForWriting(path, file)) return {false, "No se puede escribir " + path};
+    file.WriteLine(confirmExit ? "1" : "0");
+    return file.Close();
+}
+
+}  // namespace tovel

@@ -1,0 +1,19 @@
+#pragma once
+// Conf.txt: the one preference kept between runs, whether leaving asks for confirmation.
+
+#include <string>
+
+#include "safe_file.h"
+
+namespace tovel {
+
+constexpr const char* kConfFileName = "Conf.txt";
+
+// The flag stored in the file: any non-zero integer on the first line is set. A missing file or
+// a first line without an integer gives fallback.
+bool ReadConfirmExit(const std::string& path, bool fallback);
+
+// Writes 1 or 0 and a line end.
+FileResult WriteConfirmExit(const std::string& path, bool confirmExit);
+
+}  // namespace tovel

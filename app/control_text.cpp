@@ -1,0 +1,61 @@
+#include "control_text.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "text_utils.h"
+
+namespace tovel {
+
+namespace {
+
+// from_chars knows no leading "+"; a typed "+2" is still a number.
+std::string WithoutPlus(std::string text) {
+    if (text.size() > 1 && text[0] == '+' && text[1] != '-') text.erase(0, 1);
+    return text;
+}
+
+}  // namespace
+
+double ReadReal(std::string_view text, int& error) {
+    const std::string trimmed = WithoutPlus(TrimBlanks(text));
+    error = 0;
+    if (trimmed.empty()) return 0.0;
+    double value = 0.0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [ptr, ec] = std::from_chars(trimmed.data(), end, value);
+    if (ec != std::errc{} || ptr != end || !std::isfinite(value)) {
+        error = 1;
+        return 0.0;
+    }
+    return value;
+}
+
+long long ReadInteger(std::string_view text, int& error) {
+    const std::string trimmed = WithoutPlus(TrimBlanks(text));
+    error = 0;
+    if (trimmed.empty()) return 0;
+    long long value = 0;
+    const char* end = trimmed.data() + trimmed.size();
+    const auto [ptr, ec] = std::from_chars(trimmed.data(), end, value);
+    if (ec != std::errc{} || ptr != end) {
+        error = 1;
+        return 0;
+    }
+    return value;
+}
+
+std::vector<std::string> SplitItems(std::string_view list) {
+    std::vector<std::string> items;
+    std::size_t from = 0;
+    while (from <= list.size()) {
+        const auto semicolon = list.find(';', from);
+        const auto item = list.substr(from, semicolon == std::string_view::npos ? list.npos : semicolon - from);
+        if (!item.empty()) items.emplace_back(item);
+        if (semicolon == std::string_view::npos) break;
+        from = semicolon + 1;
+    }
+    return items;
+}
+
+}  // namespace tovel

@@ -1,0 +1,66 @@
+#pragma once
+// Control and command ids of the main window, named once.
+
+namespace tovel {
+
+enum MainId : int {
+    kCmdNew = 0,            // "Nueva", menu "&Nueva reacción"
+    kCmdOk = 1,             // the Enter key
+    kCmdExit = 2,           // exit icon, Esc, menu "&Salir"
+    kCmdPlus = 3,           // "+"
+    kCmdEnterReactants = 4, // "^" under the reactants
+    kCmdEnterProducts = 5,  // "^" under the products
+    kCmdMinus = 6,          // "-"
+    kCmdEquationOk = 7,     // "ok" beside the equation line
+    kCmdAdjust = 10,        // "Ajustar" / "acepta" / "Cálculos"
+    kCmdCalc = 11,
+    kCmdAutoAdjust = 12,
+    kCmdReset = 13,
+    kCmdProblem = 14,
+    kCmdImport = 15,
+    kCmdSaveReaction = 16,
+    kBalancedIcon = 20,     // "BeIcon"
+    kFontLabel = 30,
+    kFontSize12 = 31,
+    kFontSize10 = 32,
+    kFirstBox = 50,         // coefficient and amount boxes: reactants 50..55, products 56..61
+    kReactantsLabel = 98,
+    kProductsLabel = 99,
+    kReactantList = 100,
+    kProductList = 101,
+    kReactantLine = 102,
+    kProductLine = 103,
+    kEquationLine = 104,
+    kEquationLabel = 105,
+    kResultLine = 113,
+    kProductAmounts = 114,  // group boxes of the amount tables
+    kReactantAmounts = 115,
+    kMolesReacted = 116,
+    kFinalAmounts = 117,
+    kMolesFormed = 118,
+    kUnitsGroup = 119,      // the units group runs to 141
+    kUnitsOk = 141,
+    kDescription = 151,
+    kResolutionMark = 198,
+    kCmdTransfer = 199,     // sent by the usual-compounds window
+    kSidesGroup = 200,
+    kMenuLibrary = 202,
+    kMenuSaveReaction = 204,
+    kMenuOpenProblem = 205,
+    kMenuConfirmExit = 210,
+    kMenuCompounds = 301,
+    kMenuAtomicMasses = 303,
+    kMenuElementFile = 304,
+    kMenuInfo = 401,
+    kMenuDonation = 402,
+    kMenuAbout = 405,
+    kMenuConcentrations = 500,
+    kMenuToolsEditor = 501,
+    kMenuExit = 997,
+};
+
+// Boxes are numbered reactants first, then products, so "every box before this one" is the
+// boxes with a lower id.
+constexpr int BoxId(int side, int slot) { return kFirstBox + side * 6 + (slot - 1); }
+
+}  // namespace tovel

@@ -1,0 +1,216 @@
+#include "main_model.h"
+
+#include "equation_checks.h"
+#include "messages.h"
+#include "text_utils.h"
+
+namespace tovel {
+
+MainModel::MainModel(ElementTable& table, UserPort& port) : m_table(table), m_port(port) {}
+
+std::string MainModel::Button10Label() const {
+    switch (m_state) {
+        case MainState::Ajustant:
+            return "acepta";
+        case MainState::Ajustada:
+        case MainState::Calculant:
+            return "Cálculos";
+        default:
+            return "Ajustar";
+    }
+}
+
+std::string MainModel::GroupCaption() const {
+    return m_state == MainState::Calculant ? "Cálculos sobre la reacción" : "Reactivos / Productos";
+}
+
+MainControls MainModel::Controls() const {
+    const bool any = Count(kReactants) + Count(kProducts) > 0;
+    const bool both = Count(kReactants) > 0 && Count(kProducts) > 0;
+    MainControls c;
+    c.adjust = both && m_state < MainState::Calculant;
+    c.autoAdjust = both && m_state < MainState::Ajustada;
+    c.save = both;
+    c.newReaction = any;
+    c.problem = m_resultsReady;
+    c.editingVisible = m_state != MainState::Calculant;
+    c.calculationVisible = m_state == MainState::Calculant;
+    return c;
+}
+
+void MainModel::EnterSideLine(int side) {
+    m_description.clear();
+    DropCoefficientBoxes();
+    std::string& line = m_lines[side];
+    if (TrimWhitespace(line).empty()) return;
+    if (m_side != side) ActivateSide(side);
+
+    std::string rest = line;
+    while (true) {
+        const auto plus = rest.find('+');
+        const std::string piece = rest.substr(0, plus);
+        if (!EnterFormula(piece)) {
+            line = rest;  // what could not be entered stays for the user to mend
+            return;
+        }
+        line.clear();
+        if (plus == std::string::npos) return;
+        rest.erase(0, plus + 1);
+    }
+}
+
+bool MainModel::EnterFormula(const std::string& formula) {
+    const std::size_t position = m_cursor[m_side];
+    if (position > Count(m_side) && Count(m_side) >= kSideLimit) {
+        Notice(m_port, "Demasiadas substancias", "Máximo: 6 en cada lado");
+        return false;
+    }
+    Substance substance;
+    if (!ParseFormula(substance, formula, m_table, m_port)) return false;
+
+    DropCoefficientBoxes();
+    LeaveCalculation();
+    auto& side = m_substances[m_side];
+    if (position > side.size()) {
+        side.push_back(substance);
+    } else {
+        side[position - 1] = substance;
+    }
+    EquationChanged();
+    return true;
+}
+
+// The equation was edited by hand: it is no longer balanced, and the start sample gives way to it.
+void MainModel::EquationChanged() {
+    if (m_state == MainState::Start || m_state == MainState::Inicial ||
+        m_state == MainState::Ajustada || m_state == MainState::Calculant) {
+        m_state = MainState::Editant;
+    }
+    m_cursor[m_side] = Count(m_side) + 1;
+    m_selection[m_side].reset();
+}
+
+void MainModel::EnterEquationLine() {
+    m_description.clear();
+    Reaction parsed;
+    const int code = ParseReaction(parsed, m_lines[kEquationLine], m_table, m_port);
+    if (code != kReactionOk) {
+        ReportReactionParseFailure(code, m_port);
+        return;
+    }
+    m_compactText = ReactionCompactText(parsed);
+    LoadReaction(parsed);
+}
+
+void MainModel::SelectSlot(int side, std::size_t position) {
+    if (position < 1 || position > Count(side)) {
+        m_selection[side].reset();
+        return;
+    }
+    m_side = side;
+    m_cursor[side] = position;
+    m_selection[side] = position;
+    m_selection[1 - side].reset();
+    m_lines[side] = m_substances[side][position - 1].formula;
+}
+
+void MainModel::ActivateSide(int side) {
+    if (side == m_side) return;
+    m_side = side;
+    m_cursor[side] = Count(side) + 1;
+    m_selection[1 - side].reset();
+}
+
+void MainModel::PrepareNewFormula() {
+    m_lines[m_side].clear();
+    m_cursor[m_side] = Count(m_side) + 1;
+    m_selection[m_side].reset();
+}
+
+void MainModel::DeleteAtCursor() {
+    auto& side = m_substances[m_side];
+    const std::size_t position = m_cursor[m_side];
+    if (position < 1 || position > side.size()) return;
+    DropCoefficientBoxes();
+    side.erase(side.begin() + static_cast<std::ptrdiff_t>(position - 1));
+    m_lines[m_side].clear();
+    EquationChanged();
+}
+
+void MainModel::NewReaction() {
+    m_lines[kEquationLine].clear();
+    m_description.clear();
+    m_balancedIcon = false;
+    LeaveCalculation();
+    for (auto& side : m_substances) side.clear();
+    InitReaction(m_reaction);
+    m_state = MainState::Inicial;
+    m_side = kReactants;
+    m_lines[kReactantLine].clear();
+    m_lines[kProductLine].clear();
+    m_cursor = {1, 1};
+    m_selection = {};
+}
+
+bool MainModel::AutoAdjust() {
+    if (!Controls().autoAdjust) return false;
+    if (m_state == MainState::Ajustant) m_state = MainState::Editant;  // the boxes go
+    HandOver();
+    if (!AutoBalance(m_reaction, m_table, m_port)) return false;
+    m_state = MainState::Ajustada;
+    return true;
+}
+
+void MainModel::TransferFormula(const std::string& formula) {
+    m_description.clear();
+    EnterFormula(formula);
+}
+
+void MainModel::QueueReaction(const Reaction& reaction, const std::string& description) {
+    m_queued = reaction;
+    m_queuedDescription = description;
+}
+
+void MainModel::Refresh() {
+    if (!m_queued) return;
+    const Reaction reaction = std::move(*m_queued);
+    m_queued.reset();
+    m_description = m_queuedDescription;
+    m_compactText = ReactionCompactText(reaction);
+    LoadReaction(reaction);
+}
+
+void MainModel::LoadReaction(const Reaction& reaction) {
+    LeaveCalculation();
+    m_reaction = reaction;
+    for (int side = 0; side < 2; ++side) {
+        m_substances[side] = reaction.substances[side];
+        m_cursor[side] = Count(side) + 1;
+        m_selection[side].reset();
+    }
+    m_state = MainState::Editant;
+}
+
+bool MainModel::AskExit() {
+    return !m_confirmExit ||
+           AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?", MessageIcon::Question) == kAnswerYes;
+}
+
+void MainModel::HandOver() {
+    InitReaction(m_reaction);
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < Count(side); ++k) PutSubstance(m_reaction, side, k + 1, m_substances[side][k]);
+    }
+}
+
+void MainModel::LeaveCalculation() {
+    if (m_state != MainState::Calculant) return;
+    m_balancedIcon = false;
+    m_resultsReady = false;
+}
+
+void MainModel::DropCoefficientBoxes() {
+    if (m_state == MainState::Ajustant) m_state = MainState::Inicial;
+}
+
+}  // namespace tovel

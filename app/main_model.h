@@ -1,0 +1,118 @@
+#pragma once
+// The main window's work in progress, without the window: the equation by side and slot, the
+// reaction record, the state machine and what every command does to them. The window reads the
+// model to draw itself and passes the user's commands on; messages go through the user port.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "element_table.h"
+#include "main_state.h"
+#include "reaction.h"
+#include "user_port.h"
+
+namespace tovel {
+
+// What the refresh step enables and shows.
+struct MainControls {
+    bool adjust = false;      // button 10
+    bool autoAdjust = false;  // "Autoajuste"
+    bool save = false;        // "guardar" and its menu item
+    bool newReaction = false; // "Nueva" and its menu item
+    bool problem = false;     // "Problema >"
+    bool editingVisible = true;
+    bool calculationVisible = false;
+};
+
+class MainModel {
+public:
+    MainModel(ElementTable& table, UserPort& port);
+
+    // --- what the window shows
+    MainState State() const { return m_state; }
+    int CurrentSide() const { return m_side; }
+    std::size_t Count(int side) const { return m_substances[side].size(); }
+    const std::vector<Substance>& Substances(int side) const { return m_substances[side]; }
+    std::size_t Cursor(int side) const { return m_cursor[side]; }
+    // The selected row of a side's list (1-based), if any.
+    std::optional<std::size_t> Selection(int side) const { return m_selection[side]; }
+    const Reaction& CurrentReaction() const { return m_reaction; }
+    const std::string& Description() const { return m_description; }
+    const std::string& CompactText() const { return m_compactText; }
+    std::string Button10Label() const;
+    std::string GroupCaption() const;
+    MainControls Controls() const;
+    bool BalancedIconVisible() const { return m_balancedIcon; }
+    bool ResultsReady() const { return m_resultsReady; }
+    int FontSizeSelector() const { return m_fontSize; }
+    bool ConfirmExit() const { return m_confirmExit; }
+
+    // The texts of the edit lines: reactants, products, equation.
+    enum Line { kReactantLine = 0, kProductLine = 1, kEquationLine = 2 };
+    std::string& LineText(int line) { return m_lines[line]; }
+    const std::string& LineText(int line) const { return m_lines[line]; }
+
+    // --- commands
+    // "^" or Enter in a side's line: every "+"-separated formula of the line, in order, at the
+    // side's cursor. What could not be entered stays in the line.
+    void EnterSideLine(int side);
+    // "ok" or Enter in the equation line.
+    void EnterEquationLine();
+    // A row chosen in a side's list (0: none).
+    void SelectSlot(int side, std::size_t position);
+    // The user started typing in the line of the side that is not current.
+    void ActivateSide(int side);
+    // "+": the current side's next formula is appended.
+    void PrepareNewFormula();
+    // "-": deletes the substance at the current side's cursor.
+    void DeleteAtCursor();
+    // "Nueva".
+    void NewReaction();
+    // "Autoajuste"; reports a failure.
+    bool AutoAdjust();
+    // Command 199: a formula handed over by the usual-compounds window.
+    void TransferFormula(const std::string& formula);
+    // The reaction library hands over a reaction; it is loaded at the next refresh.
+    void QueueReaction(const Reaction& reaction, const std::string& description);
+    // The refresh step run before every command: loads a queued reaction.
+    void Refresh();
+    void ToggleConfirmExit() { m_confirmExit = !m_confirmExit; }
+    void SetConfirmExit(bool confirm) { m_confirmExit = confirm; }
+    void SetFontSizeSelector(int selector) { m_fontSize = selector == 1 ? 1 : 0; }
+    // The exit procedure's question; true when the program may end.
+    bool AskExit();
+
+    // Copies the dialog's substances into the reaction record (with coefficients 1).
+    void HandOver();
+
+private:
+    bool EnterFormula(const std::string& formula);
+    void LoadReaction(const Reaction& reaction);
+    void LeaveCalculation();
+    void DropCoefficientBoxes();
+    void EquationChanged();
+
+    ElementTable& m_table;
+    UserPort& m_port;
+
+    MainState m_state = MainState::Start;
+    int m_side = kReactants;
+    std::array<std::vector<Substance>, 2> m_substances;
+    std::array<std::size_t, 2> m_cursor{1, 1};
+    std::array<std::optional<std::size_t>, 2> m_selection;
+    std::array<std::string, 3> m_lines;
+    Reaction m_reaction;
+    std::string m_description;
+    std::string m_compactText;
+    bool m_confirmExit = true;
+    int m_fontSize = 0;
+    bool m_resultsReady = false;
+    bool m_balancedIcon = false;
+    std::optional<Reaction> m_queued;
+    std::string m_queuedDescription;
+};
+
+}  // namespace tovel

@@ -1,0 +1,438 @@
+#include "principal_dialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "conf_file.h"
+#include "control_helpers.h"
+#include "equation_view.h"
+#include "icons.h"
+#include "launch.h"
+#include "main_ids.h"
+#include "messages.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr int kClientWidth = 780;
+constexpr int kClientHeight = 400;
+const QColor kEditColour(217, 255, 250);
+const QColor kListColour(181, 255, 226);
+const QColor kBackground(246, 255, 240);
+
+// The client area: shows the painted surface under the controls, and reports clicks on it.
+class Canvas : public QWidget {
+public:
+    Canvas(const DrawSurface& surface, std::function<void(QPoint)> clicked, QWidget* parent)
+        : QWidget(parent), m_surface(surface), m_clicked(std::move(clicked)) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, m_surface.image);
+    }
+    void mousePressEvent(QMouseEvent* event) override { m_clicked(event->position().toPoint()); }
+
+private:
+    const DrawSurface& m_surface;
+    std::function<void(QPoint)> m_clicked;
+};
+
+void Colour(QWidget* widget, QColor colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, colour);
+    widget->setPalette(palette);
+}
+
+QFont PixelFont(const char* family, int pixels) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+}  // namespace
+
+PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* parent)
+    : QDialog(parent),
+      m_model(table, port),
+      m_port(port),
+      m_surface(QSize(kClientWidth, kClientHeight), kBackground),
+      m_font12(PixelFont("DejaVu Sans", 12)),
+      m_font10(PixelFont("DejaVu Sans", 10)) {
+    setWindowTitle(QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
+    SetWindowIconByName(*this, "AReacIcon");
+    BuildMenu();
+    BuildControls();
+    Connect();
+
+    m_model.SetConfirmExit(ReadConfirmExit(kConfFileName, true));
+    setFixedSize(kClientWidth, kClientHeight + m_menuBar->sizeHint().height());
+    m_client->move(0, m_menuBar->sizeHint().height());
+    m_lines[MainModel::kReactantLine]->setFocus();
+    Sync();
+}
+
+QWidget* PrincipalDialog::Control(int id) const { return m_controls.value(id, nullptr); }
+
+QAction* PrincipalDialog::MenuAction(int id) const { return m_actions.value(id, nullptr); }
+
+void PrincipalDialog::BuildMenu() {
+    m_menuBar = new QMenuBar(this);
+    auto add = [this](QMenu* menu, int id, const QString& text) {
+        QAction* action = menu->addAction(text);
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
+        m_actions[id] = action;
+        return action;
+    };
+    QMenu* file = m_menuBar->addMenu(QStringLiteral("&Archivo"));
+    add(file, kCmdNew, QStringLiteral("&Nueva reacción"));
+    add(file, kMenuSaveReaction, QStringLiteral("&Guardar reacción"));
+    add(file, kMenuOpenProblem, QStringLiteral("&Abrir problema"));
+    file->addSeparator();
+    add(file, kMenuConfirmExit, QStringLiteral("Confirmación salida"))->setCheckable(true);
+    add(file, kCmdExit, QStringLiteral("&Salir"));
+    QMenu* data = m_menuBar->addMenu(QStringLiteral("Datos"));
+    add(data, kMenuAtomicMasses, QStringLiteral("&Masas atómicas"));
+    add(data, kMenuElementFile, QStringLiteral("&Fichero de elementos"));
+    add(data, kMenuCompounds, QStringLiteral("&Compuestos usuales"));
+    add(data, kMenuLibrary, QStringLiteral("&Reacciones tipo"));
+    QMenu* tools = m_menuBar->addMenu(QStringLiteral("Utilidades"));
+    add(tools, kMenuConcentrations, QStringLiteral("Cálculo concentraciones"));
+    add(tools, kMenuToolsEditor, QStringLiteral("Edición utilidades"));
+    tools->addSeparator();
+    QMenu* info = m_menuBar->addMenu(QStringLiteral("&Info"));
+    add(info, kMenuInfo, QStringLiteral("&Info"));
+    add(info, kMenuDonation, QStringLiteral("&Donación gratificada"));
+    add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
+
+    // The windows behind these items come later; until then they are shown but not offered.
+    for (int id : {kMenuLibrary, kMenuAtomicMasses, kMenuElementFile, kMenuCompounds,
+                   kMenuConcentrations, kMenuToolsEditor, kMenuAbout}) {
+        m_actions[id]->setEnabled(false);
+    }
+}
+
+void PrincipalDialog::BuildControls() {
+    m_client = new Canvas(
+        m_surface,
+        [this](QPoint at) {
+            if (at.x() <= 30 && at.y() >= kClientHeight - 20) Dispatch(kCmdExit);
+        },
+        this);
+    m_client->resize(kClientWidth, kClientHeight);
+
+    auto keep = [this](int id, QWidget* widget) {
+        widget->setObjectName(QStringLiteral("id%1").arg(id));
+        m_controls[id] = widget;
+        return widget;
+    };
+    auto button = [&](int id, const QString& text, QRect geometry) {
+        auto* b = new QPushButton(text, m_client);
+        b->setGeometry(geometry);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
+        keep(id, b);
+        return b;
+    };
+    auto label = [&](int id, const QString& text, QRect geometry) {
+        auto* l = new QLabel(text, m_client);
+        l->setGeometry(geometry);
+        keep(id, l);
+        return l;
+    };
+    auto group = [&](int id, const QString& text, QRect geometry) {
+        auto* g = new QGroupBox(text, m_client);
+        g->setGeometry(geometry);
+        keep(id, g);
+        return g;
+    };
+
+    auto* description = label(kDescription, QString(), QRect(25, 52, kClientWidth - 49, 18));
+    description->setFont(PixelFont("DejaVu Sans Condensed", 13));
+
+    group(kSidesGroup, QString(), QRect(12, 72, kClientWidth - 24, 254));
+    label(kReactantsLabel, QStringLiteral("Reactivos"), QRect(25, 90, 120, 16));
+    label(kProductsLabel, QStringLiteral("Productos"), QRect(445, 90, 120, 16));
+    // The amount tables beside each list (filled in calculation mode).
+    group(kReactantAmounts, QStringLiteral("Inicial"), QRect(155, 90, 122, 124));
+    group(kMolesReacted, QStringLiteral("mol r."), QRect(277, 90, 54, 124));
+    group(kFinalAmounts, QStringLiteral("Final"), QRect(331, 90, 106, 124));
+    group(kProductAmounts, QStringLiteral("Obt."), QRect(575, 90, 100, 124));
+    group(kMolesFormed, QStringLiteral("mol"), QRect(675, 90, 90, 124));
+
+    for (int side = 0; side < 2; ++side) {
+        auto* list = new QListWidget(m_client);
+        list->setGeometry(side == 0 ? 25 : 445, 108, 128, 106);
+        list->setFont(m_font12);
+        Colour(list, kListColour);
+        keep(side == 0 ? kReactantList : kProductList, list);
+        m_lists[side] = list;
+
+        auto* line = new QLineEdit(m_client);
+        line->setGeometry(side == 0 ? 25 : 445, 224, 300, 24);
+        line->setFont(m_font12);
+        line->setMaxLength(255);
+        Colour(line, kEditColour);
+        line->installEventFilter(this);
+        keep(side == 0 ? kReactantLine : kProductLine, line);
+        m_lines[side] = line;
+        button(side == 0 ? kCmdEnterReactants : kCmdEnterProducts, QStringLiteral("^"),
+               QRect(side == 0 ? 328 : 748, 224, 24, 24))
+            ->setToolTip(QStringLiteral("Entrar las fórmulas"));
+    }
+    button(kCmdPlus, QStringLiteral("+"), QRect(360, 224, 32, 24))
+        ->setToolTip(QStringLiteral("Añadir una fórmula al lado actual"));
+    button(kCmdMinus, QStringLiteral("-"), QRect(398, 224, 32, 24))
+        ->setToolTip(QStringLiteral("Quitar la fórmula seleccionada"));
+
+    label(kEquationLabel, QStringLiteral("Ecuación:"), QRect(25, 260, 70, 24));
+    auto* equation = new QLineEdit(m_client);
+    equation->setGeometry(100, 260, 600, 24);
+    equation->setFont(m_font12);
+    equation->setMaxLength(255);
+    equation->setPlaceholderText(QStringLiteral("H2 + O2 = H2O"));
+    Colour(equation, kEditColour);
+    keep(kEquationLine, equation);
+    m_lines[MainModel::kEquationLine] = equation;
+    button(kCmdEquationOk, QStringLiteral("ok"), QRect(706, 260, 46, 24));
+
+    label(kFontLabel, QStringLiteral("Fuente:"), QRect(25, 296, 50, 20))->setFont(m_font10);
+    for (int id : {kFontSize12, kFontSize10}) {
+        auto* radio = new QRadioButton(id == kFontSize12 ? "12" : "10", m_client);
+        radio->setGeometry(id == kFontSize12 ? 78 : 122, 296, 44, 20);
+        radio->setFont(m_font10);
+        connect(radio, &QRadioButton::clicked, this, [this, id] { Dispatch(id); });
+        keep(id, radio);
+    }
+    static_cast<QRadioButton*>(Control(kFontSize12))->setChecked(true);
+
+    auto* results = label(kResultLine, QString(), QRect(25, 296, 730, 20));
+    results->setFont(m_font12);
+    // The units group takes the place of the entry controls in calculation mode.
+    group(kUnitsGroup, QStringLiteral("Unidades"), QRect(25, 220, 730, 72));
+
+    button(kCmdNew, QStringLiteral("Nueva"), QRect(25, 336, 80, 28));
+    button(kCmdAdjust, QStringLiteral("Ajustar"), QRect(112, 336, 90, 28));
+    button(kCmdAutoAdjust, QStringLiteral("Autoajuste"), QRect(209, 336, 100, 28));
+    button(kCmdImport, QStringLiteral("importar"), QRect(316, 336, 80, 28));
+    button(kCmdSaveReaction, QStringLiteral("guardar"), QRect(403, 336, 80, 28));
+    button(kCmdCalc, QStringLiteral("Calc"), QRect(490, 336, 60, 28));
+    button(kCmdReset, QStringLiteral("Rst"), QRect(557, 336, 50, 28));
+    button(kCmdProblem, QStringLiteral("Problema >"), QRect(614, 336, 100, 28));
+
+    auto* balanced = label(kBalancedIcon, QString(), QRect(724, 334, 32, 32));
+    balanced->setPixmap(LoadPictureByName("BeIcon", QSize(32, 32)));
+    balanced->setToolTip(QStringLiteral("Ecuación ajustada"));
+    label(kResolutionMark, QString(), QRect(720, 296, 40, 20))->hide();
+}
+
+void PrincipalDialog::Connect() {
+    for (int side = 0; side < 2; ++side) {
+        connect(m_lists[side], &QListWidget::currentRowChanged, this, [this, side](int row) {
+            if (m_syncing) return;
+            Pull();
+            m_model.SelectSlot(side, static_cast<std::size_t>(row + 1));
+            Sync();
+        });
+    }
+}
+
+bool PrincipalDialog::eventFilter(QObject* watched, QEvent* event) {
+    // Typing in the line of the side that is not current makes that side current.
+    if (!m_syncing && (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress)) {
+        for (int side = 0; side < 2; ++side) {
+            if (watched == m_lines[side] && m_model.CurrentSide() != side) {
+                Pull();
+                m_model.ActivateSide(side);
+                Sync();
+            }
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PrincipalDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Dispatch(kCmdOk);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void PrincipalDialog::reject() { Dispatch(kCmdExit); }
+
+void PrincipalDialog::closeEvent(QCloseEvent* event) {
+    if (m_exiting) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Dispatch(kCmdExit);
+}
+
+void PrincipalDialog::EnterKey() {
+    // Enter acts by the control that has the focus.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus == m_lines[0]) {
+        Dispatch(kCmdEnterReactants);
+    } else if (focus == m_lines[1]) {
+        Dispatch(kCmdEnterProducts);
+    } else if (focus == m_lines[MainModel::kEquationLine]) {
+        Dispatch(kCmdEquationOk);
+    }
+}
+
+void PrincipalDialog::TransferFormula(const std::string& formula) {
+    m_transferFormula = formula;
+    Dispatch(kCmdTransfer);
+}
+
+void PrincipalDialog::Dispatch(int id) {
+    Pull();
+    m_model.Refresh();
+    switch (id) {
+        case kCmdNew:
+            m_model.NewReaction();
+            m_lines[MainModel::kEquationLine]->setFocus();
+            break;
+        case kCmdOk:
+            EnterKey();
+            return;
+        case kCmdExit:
+        case kMenuExit:
+            ExitProcedure();
+            return;
+        case kCmdPlus:
+            m_model.PrepareNewFormula();
+            m_lines[m_model.CurrentSide()]->setFocus();
+            break;
+        case kCmdEnterReactants:
+        case kCmdEnterProducts:
+            m_model.EnterSideLine(id == kCmdEnterReactants ? kReactants : kProducts);
+            break;
+        case kCmdMinus:
+            m_model.DeleteAtCursor();
+            break;
+        case kCmdEquationOk:
+            m_model.EnterEquationLine();
+            break;
+        case kCmdAutoAdjust:
+            m_model.AutoAdjust();
+            break;
+        case kFontSize12:
+        case kFontSize10: {
+            m_model.SetFontSizeSelector(id == kFontSize10 ? 1 : 0);
+            const QFont& font = id == kFontSize10 ? m_font10 : m_font12;
+            for (auto* list : m_lists) list->setFont(font);
+            for (auto* line : m_lines) line->setFont(font);
+            break;
+        }
+        case kCmdTransfer:
+            m_model.TransferFormula(m_transferFormula);
+            break;
+        case kMenuOpenProblem: {
+            std::string path;
+            if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
+            break;
+        }
+        case kMenuConfirmExit:
+            m_model.ToggleConfirmExit();
+            break;
+        case kMenuInfo:
+            OpenDocument("Tovel.pdf");
+            break;
+        case kMenuDonation:
+            if (AskYesNoWith(m_port, "DONACIÓN GRATIFICADA",
+                             "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') +
+                                 "¿Ver más?",
+                             MessageIcon::Information) == kAnswerYes) {
+                OpenDocument("DonaciónGratificada.htm");
+            }
+            break;
+        default:
+            break;  // the windows of the other commands come later
+    }
+    Sync();
+}
+
+void PrincipalDialog::OpenDocument(const std::string& name) { Launch(name, m_port); }
+
+void PrincipalDialog::ExitProcedure() {
+    if (!m_model.AskExit()) return;
+    if (const FileResult written = WriteConfirmExit(kConfFileName, m_model.ConfirmExit()); !written) {
+        // Leaving goes on; only the preference is lost, and the user is told.
+        NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
+    }
+    m_exiting = true;
+    done(0);
+}
+
+void PrincipalDialog::Pull() {
+    for (int line = 0; line < 3; ++line) m_model.LineText(line) = m_lines[line]->text().toStdString();
+}
+
+void PrincipalDialog::Sync() {
+    m_syncing = true;
+    for (int side = 0; side < 2; ++side) {
+        QListWidget* list = m_lists[side];
+        QStringList formulas;
+        for (const auto& s : m_model.Substances(side)) formulas << QString::fromStdString(s.formula);
+        bool same = list->count() == formulas.size();
+        for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == formulas[i];
+        if (!same) {
+            list->clear();
+            list->addItems(formulas);
+        }
+        SetListSelection(*list, static_cast<int>(m_model.Selection(side).value_or(0)));
+    }
+    for (int line = 0; line < 3; ++line) {
+        const QString text = QString::fromStdString(m_model.LineText(line));
+        if (m_lines[line]->text() != text) m_lines[line]->setText(text);
+    }
+
+    const MainControls c = m_model.Controls();
+    auto enable = [this](int id, bool on) { Control(id)->setEnabled(on); };
+    auto show = [this](int id, bool on) { Control(id)->setVisible(on); };
+    enable(kCmdAdjust, c.adjust);
+    enable(kCmdAutoAdjust, c.autoAdjust);
+    enable(kCmdNew, c.newReaction);
+    enable(kCmdProblem, c.problem);
+    // "guardar" and "importar" need the reaction library, which comes later.
+    enable(kCmdSaveReaction, false);
+    enable(kCmdImport, false);
+    m_actions[kCmdNew]->setEnabled(c.newReaction);
+    m_actions[kMenuSaveReaction]->setEnabled(false);
+    m_actions[kMenuConfirmExit]->setChecked(m_model.ConfirmExit());
+    for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine,
+                   kEquationLabel, kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus,
+                   kCmdMinus, kFontLabel, kFontSize12, kFontSize10}) {
+        show(id, c.editingVisible);
+    }
+    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup}) show(id, c.calculationVisible);
+    for (int id = kProductAmounts; id <= kMolesFormed; ++id) enable(id, c.calculationVisible);
+    show(kBalancedIcon, m_model.BalancedIconVisible());
+    static_cast<QRadioButton*>(Control(m_model.FontSizeSelector() == 0 ? kFontSize12 : kFontSize10))
+        ->setChecked(true);
+    static_cast<QPushButton*>(Control(kCmdAdjust))->setText(QString::fromStdString(m_model.Button10Label()));
+    static_cast<QGroupBox*>(Control(kSidesGroup))->setTitle(QString::fromStdString(m_model.GroupCaption()));
+    static_cast<QLabel*>(Control(kDescription))->setText(QString::fromStdString(m_model.Description()));
+
+    PaintMainSurface(m_surface, m_model);
+    m_client->update();
+    m_syncing = false;
+}
+
+}  // namespace tovel

@@ -1,0 +1,78 @@
+#pragma once
+// The main window ("Principal"): the equation, its entry controls, balancing and the menu from
+// which every other window is reached. The work itself is MainModel's; this class lays out the
+// controls, passes every command to one dispatch and shows the model after each.
+
+#include <QDialog>
+#include <QMap>
+#include <array>
+#include <functional>
+
+#include "draw_toolkit.h"
+#include "main_model.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenuBar;
+class QPushButton;
+class QRadioButton;
+
+namespace tovel {
+
+class PrincipalDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The window runs in the current folder, where it reads and writes its data files.
+    PrincipalDialog(ElementTable& table, UserPort& port, QWidget* parent = nullptr);
+
+    // Runs a command as if its control or menu item had been used.
+    void Dispatch(int id);
+
+    MainModel& Model() { return m_model; }
+    // The painted surface (equation area, exit icon), as shown.
+    const QImage& Surface() const { return m_surface.image; }
+    QWidget* Control(int id) const;
+    QAction* MenuAction(int id) const;
+
+    // Hands a formula over as the usual-compounds window does, then sends command 199.
+    void TransferFormula(const std::string& formula);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void Connect();
+    void EnterKey();
+    void ExitProcedure();
+    void OpenDocument(const std::string& name);
+    // Shows the model: lists, lines, labels, enabled and visible controls, the painted band.
+    void Sync();
+    // Copies the edit lines' texts into the model.
+    void Pull();
+
+    MainModel m_model;
+    UserPort& m_port;
+    DrawSurface m_surface;
+    QWidget* m_client = nullptr;
+    QMenuBar* m_menuBar = nullptr;
+    QMap<int, QWidget*> m_controls;
+    QMap<int, QAction*> m_actions;
+    std::array<QListWidget*, 2> m_lists{};
+    std::array<QLineEdit*, 3> m_lines{};
+    QFont m_font12;
+    QFont m_font10;
+    bool m_syncing = false;
+    bool m_exiting = false;
+    std::string m_transferFormula;
+};
+
+}  // namespace tovel

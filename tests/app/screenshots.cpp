@@ -1,0 +1,65 @@
+// Writes PNG grabs of the main window in each state into the folder given as argument, from
+// the program itself, so that what a user sees can be looked at.
+// usage: tovel_screenshots OUTPUT_DIR   (run where elements.dat is, e.g. with QT_QPA_PLATFORM=offscreen)
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <iostream>
+
+#include "elements_file.h"
+#include "main_ids.h"
+#include "principal_dialog.h"
+#include "test_support.h"
+
+namespace {
+
+void Save(QWidget& window, const QString& folder, const QString& name) {
+    QApplication::processEvents();
+    const QString path = QDir(folder).filePath(name + ".png");
+    window.grab().save(path);
+    std::cout << path.toStdString() << "\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setFont(QFont("DejaVu Sans", 9));
+    if (argc < 2) {
+        std::cerr << "usage: tovel_screenshots OUTPUT_DIR\n";
+        return 2;
+    }
+    const QString folder = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(folder);
+
+    tovel::ElementTable table = tovel::test::DefaultElements();
+    tovel::test::FakeUserPort port;
+    tovel::PrincipalDialog window(table, port);
+    window.show();
+    Save(window, folder, "main-start");
+
+    auto* equation = static_cast<QLineEdit*>(window.Control(tovel::kEquationLine));
+    equation->setText("KMnO4 + HCl = KCl + MnCl2 + Cl2 + H2O");
+    window.Dispatch(tovel::kCmdEquationOk);
+    Save(window, folder, "main-editant");
+    window.Dispatch(tovel::kCmdAutoAdjust);
+    Save(window, folder, "main-ajustada");
+    window.Dispatch(tovel::kFontSize10);
+    Save(window, folder, "main-ajustada-size10");
+    window.Dispatch(tovel::kFontSize12);
+
+    window.Dispatch(tovel::kCmdNew);
+    Save(window, folder, "main-inicial");
+    static_cast<QLineEdit*>(window.Control(tovel::kReactantLine))->setText("Ca3(PO4)2+SiO2+C");
+    window.Dispatch(tovel::kCmdEnterReactants);
+    static_cast<QLineEdit*>(window.Control(tovel::kProductLine))->setText("CaSiO3+P4+CO");
+    window.Dispatch(tovel::kCmdEnterProducts);
+    window.Model().SelectSlot(tovel::kReactants, 2);
+    window.Dispatch(tovel::kFontSize12);
+    Save(window, folder, "main-by-side");
+    window.Dispatch(tovel::kCmdAutoAdjust);
+    Save(window, folder, "main-by-side-balanced");
+    return 0;
+}

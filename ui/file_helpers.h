@@ -1,0 +1,19 @@
+#pragma once
+// Questions about files and the program itself.
+
+#include <string>
+
+namespace tovel {
+
+// An existing file that is not a folder (hidden and read-only files count).
+bool FileExists(const std::string& name);
+// An existing folder or file whose name is not hidden (does not start with ".").
+bool DirectoryExists(const std::string& name);
+// The running program's file name without its folder and without the part from its last ".".
+std::string ProgramName();
+// The folder the running program's file is in.
+std::string ProgramFolder();
+// The year of the file's last change, as digits; empty when there is no such (visible) file.
+std::string FileYear(const std::string& name);
+
+}  // namespace tovel

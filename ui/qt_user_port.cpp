@@ -1,0 +1,117 @@
+#include "qt_user_port.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QAbstractButton>
+#include <QMap>
+#include <QPushButton>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUrl>
+
+namespace tovel {
+
+namespace {
+
+QMessageBox::Icon IconOf(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Error:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+int QtUserPort::ShowMessage(const Message& message) {
+    // The text's line breaks are CR, CR LF or LF; the box shows each as one new line.
+    QString text = QString::fromStdString(message.text);
+    text.replace("\r\n", "\n").replace('\r', '\n');
+    QMessageBox box(IconOf(message.icon), QString::fromStdString(message.caption), text,
+                    QMessageBox::NoButton, QApplication::activeWindow());
+    // Buttons in Spanish, mapped back to the answer codes.
+    QMap<QAbstractButton*, int> answers;
+    auto add = [&](const QString& text, QMessageBox::ButtonRole role, int answer) {
+        answers[box.addButton(text, role)] = answer;
+    };
+    switch (message.buttons) {
+        case MessageButtons::Ok:
+            add(QStringLiteral("Aceptar"), QMessageBox::AcceptRole, kAnswerOk);
+            break;
+        case MessageButtons::YesNo:
+            add(QStringLiteral("Sí"), QMessageBox::YesRole, kAnswerYes);
+            add(QStringLiteral("No"), QMessageBox::NoRole, kAnswerNo);
+            break;
+        case MessageButtons::YesNoCancel:
+            add(QStringLiteral("Sí"), QMessageBox::YesRole, kAnswerYes);
+            add(QStringLiteral("No"), QMessageBox::NoRole, kAnswerNo);
+            add(QStringLiteral("Cancelar"), QMessageBox::RejectRole, kAnswerCancel);
+            break;
+    }
+    box.exec();
+    const int answer = answers.value(box.clickedButton(), 0);
+    if (answer != 0) return answer;
+    // Closed without a button: Esc is Cancel, or No, or OK.
+    return message.buttons == MessageButtons::YesNoCancel ? kAnswerCancel
+           : message.buttons == MessageButtons::YesNo     ? kAnswerNo
+                                                          : kAnswerOk;
+}
+
+void QtUserPort::OpenElementEditor(ElementTable& table) {
+    if (elementEditor) elementEditor(table);
+}
+
+bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
+    // The chooser may change folders; the program's files are found by bare name in the
+    // current folder, so it is restored afterwards.
+    const QString current = QDir::currentPath();
+    const QString initial = QString::fromStdString(path);
+    const QString filter = QStringLiteral("All files (*)");
+    const QString chosen =
+        mode == FileChooserMode::Open
+            ? QFileDialog::getOpenFileName(nullptr, QString(), initial, filter)
+            : QFileDialog::getSaveFileName(nullptr, QString(), initial, filter, nullptr,
+                                           QFileDialog::DontConfirmOverwrite);
+    QDir::setCurrent(current);
+    if (chosen.isEmpty()) return false;
+    path = chosen.toStdString();
+    return true;
+}
+
+bool QtUserPort::OpenDocument(const std::string& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+}
+
+bool QtUserPort::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                              const std::string& workingDir, bool wait) {
+    QStringList arguments;
+    for (const auto& a : args) arguments << QString::fromStdString(a);
+    const QString folder = QString::fromStdString(workingDir);
+    if (!wait) {
+        return QProcess::startDetached(QString::fromStdString(program), arguments, folder);
+    }
+    // Waiting keeps the windows painted: a local event loop runs until the program ends.
+    QProcess process;
+    if (!folder.isEmpty()) process.setWorkingDirectory(folder);
+    QEventLoop loop;
+    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&process, &QProcess::errorOccurred, &loop, &QEventLoop::quit);
+    process.start(QString::fromStdString(program), arguments);
+    if (!process.waitForStarted()) return false;
+    if (process.state() != QProcess::NotRunning) loop.exec();
+    return process.exitStatus() == QProcess::NormalExit;
+}
+
+}  // namespace tovel

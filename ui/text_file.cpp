@@ -1,0 +1,79 @@
+#include "text_file.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "cp1252.h"
+#include "file_helpers.h"
+
+namespace tovel {
+
+namespace {
+
+// Text files the program reads are small; anything beyond this is not one of them.
+constexpr std::size_t kTextFileLimit = 16 * 1024 * 1024;
+
+bool FolderWritable(const std::string& name) {
+    auto folder = std::filesystem::path(name).parent_path();
+    if (folder.empty()) folder = ".";
+    return ::access(folder.c_str(), W_OK) == 0;
+}
+
+}  // namespace
+
+bool OpenForReading(const std::string& name, TextFile& file) {
+    file = TextFile();
+    if (!FileExists(name)) return false;
+    ReadResult read = ReadFilePrefix(name, kTextFileLimit);
+    if (!read) return false;
+    file.m_mode = TextFile::Mode::Reading;
+    file.m_path = name;
+    file.m_bytes = std::move(read.bytes);
+    return true;
+}
+
+bool OpenForWriting(const std::string& name, TextFile& file) {
+    file = TextFile();
+    if (!FolderWritable(name) || std::filesystem::is_directory(name)) return false;
+    file.m_mode = TextFile::Mode::Writing;
+    file.m_path = name;
+    return true;
+}
+
+bool OpenForAppending(const std::string& name, TextFile& file) {
+    file = TextFile();
+    if (!FileExists(name) || !FolderWritable(name)) return false;
+    ReadResult read = ReadFilePrefix(name, kTextFileLimit);
+    if (!read || read.fileSize > kTextFileLimit) return false;
+    file.m_mode = TextFile::Mode::Writing;
+    file.m_path = name;
+    file.m_bytes = std::move(read.bytes);
+    return true;
+}
+
+bool TextFile::ReadLine(std::string& line) {
+    if (m_mode != Mode::Reading || m_next >= m_bytes.size()) return false;
+    auto end = m_bytes.find('\n', m_next);
+    if (end == std::string::npos) end = m_bytes.size();
+    std::string raw = m_bytes.substr(m_next, end - m_next);
+    if (!raw.empty() && raw.back() == '\r') raw.pop_back();
+    m_next = end + 1;
+    line = Cp1252ToUtf8(raw);
+    return true;
+}
+
+void TextFile::Write(const std::string& text) {
+    if (m_mode == Mode::Writing) m_bytes += Utf8ToCp1252(text);
+}
+
+void TextFile::WriteLine(const std::string& line) { Write(line + "\r\n"); }
+
+FileResult TextFile::Close() {
+    const Mode mode = m_mode;
+    m_mode = Mode::Closed;
+    if (mode != Mode::Writing) return {true, {}};
+    return WriteFileAtomically(m_path, m_bytes);
+}
+
+}  // namespace tovel
