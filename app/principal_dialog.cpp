@@ -285,7 +285,7 @@ void PrincipalDialog::closeEvent(QCloseEvent* event) {
 
 void PrincipalDialog::EnterKey() {
     // Enter acts by the control that has the focus.
-    const QWidget* focus = QApplication::focusWidget();
+    const QWidget* focus = focusWidget();
     if (focus == m_lines[0]) {
         Dispatch(kCmdEnterReactants);
     } else if (focus == m_lines[1]) {

@@ -149,11 +149,14 @@ int PenX() { return g_current ? g_current->pen.x() : 0; }
 std::pair<QPoint, QPoint> ArrowBarbs(int x1, int y1, int x2, int y2) {
     // Angles are measured with the y axis pointing up, as on paper.
     const double theta = std::atan2(static_cast<double>(y1 - y2), static_cast<double>(x2 - x1)) * 180.0 / M_PI;
+    // Halves round to the even neighbour (nearbyint); the offsets are first snapped to a
+    // millionth, so that cos 240° = -0.5000000000000004 still counts as a half.
+    auto offset = [](double value) {
+        return static_cast<int>(std::nearbyint(std::round(value * 1e6) / 1e6));
+    };
     auto barb = [&](double phiDegrees) {
         const double phi = phiDegrees * M_PI / 180.0;
-        // nearbyint rounds halves to the even neighbour.
-        return QPoint(x2 + static_cast<int>(std::nearbyint(5 * std::cos(phi))),
-                      y2 + static_cast<int>(std::nearbyint(-5 * std::sin(phi))));
+        return QPoint(x2 + offset(5 * std::cos(phi)), y2 + offset(-5 * std::sin(phi)));
     };
     return {barb(theta + 150), barb(theta - 150)};
 }

@@ -1,0 +1,230 @@
+#include <gtest/gtest.h>
+
+#include "main_model.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+using test::DefaultElements;
+using test::FakeUserPort;
+
+class MainModelTest : public ::testing::Test {
+protected:
+    void Type(int line, const std::string& text) { model.LineText(line) = text; }
+    void EnterSide(int side, const std::string& text) {
+        Type(side, text);
+        model.EnterSideLine(side);
+    }
+    void EnterEquation(const std::string& text) {
+        Type(MainModel::kEquationLine, text);
+        model.EnterEquationLine();
+    }
+    std::vector<std::string> Formulas(int side) const {
+        std::vector<std::string> out;
+        for (const auto& s : model.Substances(side)) out.push_back(s.formula);
+        return out;
+    }
+
+    ElementTable table = DefaultElements();
+    FakeUserPort port;
+    MainModel model{table, port};
+};
+
+TEST_F(MainModelTest, StartsWithNothingToDo) {
+    EXPECT_EQ(model.State(), MainState::Start);
+    const MainControls c = model.Controls();
+    EXPECT_FALSE(c.adjust || c.autoAdjust || c.save || c.newReaction || c.problem);
+    EXPECT_TRUE(c.editingVisible);
+    EXPECT_FALSE(c.calculationVisible);
+    EXPECT_EQ(model.Button10Label(), "Ajustar");
+    EXPECT_EQ(model.GroupCaption(), "Reactivos / Productos");
+}
+
+TEST_F(MainModelTest, TheTypicalRoad) {
+    EnterEquation("H2+O2=H2O");
+    EXPECT_EQ(model.State(), MainState::Editant);
+    EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2", "O2"}));
+    EXPECT_EQ(model.CompactText(), "H2+O2=H2O");
+    ASSERT_TRUE(model.AutoAdjust());
+    EXPECT_EQ(model.State(), MainState::Ajustada);
+    EXPECT_EQ(ReactionText(model.CurrentReaction()), "2 H2 + O2 = 2 H2O");
+    EXPECT_EQ(model.Button10Label(), "Cálculos");
+    EXPECT_FALSE(model.Controls().autoAdjust);
+    EXPECT_TRUE(model.Controls().adjust);
+    EXPECT_TRUE(port.messages.empty());
+}
+
+TEST_F(MainModelTest, ButtonsFollowTheSides) {
+    EnterSide(kReactants, "H2");
+    EXPECT_TRUE(model.Controls().newReaction);
+    EXPECT_FALSE(model.Controls().adjust);
+    EXPECT_FALSE(model.Controls().save);
+    EnterSide(kProducts, "H2O");
+    EXPECT_TRUE(model.Controls().adjust);
+    EXPECT_TRUE(model.Controls().autoAdjust);
+    EXPECT_TRUE(model.Controls().save);
+}
+
+TEST_F(MainModelTest, SideLineEntersEachFormulaAtTheCursor) {
+    EnterSide(kReactants, "H2+O2");
+    EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2", "O2"}));
+    EXPECT_EQ(model.Cursor(kReactants), 3u);
+    EXPECT_EQ(model.LineText(kReactants), "");
+    // Entering formulas at the start leads to EDITANT, so the equation replaces the sample.
+    EXPECT_EQ(model.State(), MainState::Editant);
+    model.SelectSlot(kReactants, 1);
+    EXPECT_EQ(model.LineText(kReactants), "H2");
+    EXPECT_EQ(model.Cursor(kReactants), 1u);
+    EnterSide(kReactants, "N2");
+    EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"N2", "O2"}));
+    EXPECT_EQ(model.Cursor(kReactants), 3u);
+}
+
+TEST_F(MainModelTest, WhatCannotBeEnteredStaysInTheLine) {
+    EnterSide(kReactants, "H2+X y+O2");
+    EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2"}));
+    EXPECT_EQ(model.LineText(kReactants), "X y+O2");
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].text, " ");
+}
+
+TEST_F(MainModelTest, ASideHoldsSixSubstances) {
+    EnterSide(kReactants, "H2+O2+N2+Cl2+F2+I2");
+    EXPECT_EQ(model.Count(kReactants), 6u);
+    EnterSide(kReactants, "Br2");
+    EXPECT_EQ(model.Count(kReactants), 6u);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Demasiadas substancias");
+    EXPECT_EQ(port.messages[0].text, "Máximo: 6 en cada lado");
+    EXPECT_EQ(model.LineText(kReactants), "Br2");
+}
+
+TEST_F(MainModelTest, EditingABalancedEquationReturnsToEditant) {
+    EnterEquation("H2+O2=H2O");
+    ASSERT_TRUE(model.AutoAdjust());
+    EnterSide(kProducts, "H2O2");
+    EXPECT_EQ(model.State(), MainState::Editant);
+    EXPECT_EQ(model.Button10Label(), "Ajustar");
+    EXPECT_TRUE(model.Controls().autoAdjust);
+}
+
+TEST_F(MainModelTest, MinusDeletesAtTheCursorAndPlusAppends) {
+    EnterSide(kReactants, "H2+O2+N2");
+    model.SelectSlot(kReactants, 2);
+    model.DeleteAtCursor();
+    EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2", "N2"}));
+    EXPECT_EQ(model.Cursor(kReactants), 3u);
+    model.DeleteAtCursor();  // the cursor is past the end: nothing to delete
+    EXPECT_EQ(model.Count(kReactants), 2u);
+    model.SelectSlot(kReactants, 1);
+    model.PrepareNewFormula();
+    EXPECT_EQ(model.LineText(kReactants), "");
+    EXPECT_EQ(model.Cursor(kReactants), 3u);
+    EXPECT_FALSE(model.Selection(kReactants));
+}
+
+TEST_F(MainModelTest, DeletingFromABalancedEquationUnbalancesIt) {
+    EnterEquation("H2+O2=H2O+H2O2");
+    ASSERT_TRUE(model.AutoAdjust());
+    model.SelectSlot(kProducts, 2);
+    model.DeleteAtCursor();
+    EXPECT_EQ(model.State(), MainState::Editant);
+}
+
+TEST_F(MainModelTest, SelectingTheOtherSidesLineMovesTheWork) {
+    EnterSide(kReactants, "H2+O2");
+    model.SelectSlot(kReactants, 1);
+    model.ActivateSide(kProducts);
+    EXPECT_EQ(model.CurrentSide(), kProducts);
+    EXPECT_EQ(model.Cursor(kProducts), 1u);
+    EXPECT_FALSE(model.Selection(kReactants));
+}
+
+TEST_F(MainModelTest, NewReactionClearsEverything) {
+    EnterEquation("H2+O2=H2O");
+    model.AutoAdjust();
+    model.NewReaction();
+    EXPECT_EQ(model.State(), MainState::Inicial);
+    EXPECT_EQ(model.Count(kReactants) + model.Count(kProducts), 0u);
+    EXPECT_EQ(model.LineText(MainModel::kEquationLine), "");
+    EXPECT_EQ(model.Cursor(kReactants), 1u);
+    EXPECT_FALSE(model.Controls().newReaction);
+}
+
+TEST_F(MainModelTest, EquationLineMessages) {
+    EnterEquation("H2 + O2 -> H2O");
+    EnterEquation("H2+O2=");
+    EnterEquation("H2+O2+N2+Cl2+F2+I2+Br2=H2O");
+    ASSERT_EQ(port.messages.size(), 3u);
+    EXPECT_EQ(port.messages[0].caption, "Error");
+    EXPECT_EQ(port.messages[0].text, "Falta separador (=) lados reacción");
+    EXPECT_EQ(port.messages[1].text, "En compuesto");
+    EXPECT_EQ(port.messages[2].caption, "Demasiadas substancias");
+    EXPECT_EQ(model.State(), MainState::Start);
+}
+
+TEST_F(MainModelTest, AWrongEquationLeavesTheCurrentReactionAlone) {
+    EnterEquation("H2+O2=H2O");
+    ASSERT_TRUE(model.AutoAdjust());
+    EnterEquation("H2+O2=");
+    EXPECT_EQ(model.State(), MainState::Ajustada);
+    EXPECT_EQ(ReactionText(model.CurrentReaction()), "2 H2 + O2 = 2 H2O");
+}
+
+TEST_F(MainModelTest, AutoAdjustReportsFailures) {
+    EnterEquation("Fe+O2=H2O");
+    EXPECT_FALSE(model.AutoAdjust());
+    EXPECT_EQ(model.State(), MainState::Editant);
+    EnterEquation("CO=CO2");
+    EXPECT_FALSE(model.AutoAdjust());
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0].caption, "No se puede ajustar");
+    EXPECT_EQ(port.messages[1].caption, "Reacción o no viable o inexistente");
+}
+
+TEST_F(MainModelTest, AutoAdjustUsesTheSubstancesAsEnteredBySide) {
+    EnterSide(kReactants, "Al+O2");
+    EnterSide(kProducts, "Al2O3");
+    ASSERT_TRUE(model.AutoAdjust());
+    EXPECT_EQ(ReactionText(model.CurrentReaction()), "4 Al + 3 O2 = 2 Al2O3");
+}
+
+TEST_F(MainModelTest, QueuedReactionLoadsAtTheNextRefresh) {
+    Reaction reaction = test::ParsedReaction("CH4+O2=CO2+H2O");
+    model.QueueReaction(reaction, "Combustión del metano");
+    EXPECT_EQ(model.State(), MainState::Start);
+    model.Refresh();
+    EXPECT_EQ(model.State(), MainState::Editant);
+    EXPECT_EQ(model.Description(), "Combustión del metano");
+    EXPECT_EQ(model.CompactText(), "CH4+O2=CO2+H2O");
+    EXPECT_EQ(model.Count(kProducts), 2u);
+    // Editing by hand clears the description.
+    EnterSide(kReactants, "O3");
+    EXPECT_EQ(model.Description(), "");
+}
+
+TEST_F(MainModelTest, TransferEntersTheFormulaAtTheCursor) {
+    EnterEquation("H2+O2=H2O");
+    ASSERT_TRUE(model.AutoAdjust());
+    model.ActivateSide(kProducts);
+    model.TransferFormula("H2O2");
+    EXPECT_EQ(model.State(), MainState::Editant);
+    EXPECT_EQ(model.Substances(kProducts).back().formula, "H2O2");
+}
+
+TEST_F(MainModelTest, ExitAsksOnlyWhenConfirmationIsOn) {
+    port.answers = {kAnswerNo, kAnswerYes};
+    EXPECT_FALSE(model.AskExit());
+    EXPECT_TRUE(model.AskExit());
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0].caption, "Confirmar");
+    EXPECT_EQ(port.messages[0].text, "¿Salir del programa?");
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::Question);
+    model.ToggleConfirmExit();
+    EXPECT_TRUE(model.AskExit());
+    EXPECT_EQ(port.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace tovel

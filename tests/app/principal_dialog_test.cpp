@@ -1,0 +1,262 @@
+// The main window driven through its real controls, with the fake user port recording every
+// message box.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+#include <memory>
+
+#include "conf_file.h"
+#include "main_ids.h"
+#include "principal_dialog.h"
+#include "test_support.h"
+
+namespace tovel {
+
+class PrincipalDialogTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ElementTable> table;
+    std::unique_ptr<test::FakeUserPort> port;
+    std::unique_ptr<PrincipalDialog> window;
+    QString folder;
+
+    QPushButton* Button(int id) { return qobject_cast<QPushButton*>(window->Control(id)); }
+    QLineEdit* Line(int id) { return qobject_cast<QLineEdit*>(window->Control(id)); }
+    QListWidget* List(int id) { return qobject_cast<QListWidget*>(window->Control(id)); }
+    void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
+    void TypeAndEnter(int id, const QString& text) {
+        Line(id)->setFocus();
+        Line(id)->setText(text);
+        QTest::keyClick(Line(id), Qt::Key_Return);
+    }
+    QStringList Items(int id) {
+        QStringList items;
+        for (int i = 0; i < List(id)->count(); ++i) items << List(id)->item(i)->text();
+        return items;
+    }
+    // The row of the arrow's shaft: the longest run of dark pixels in the equation frame.
+    int ArrowRow() {
+        const QImage& image = window->Surface();
+        int bestRow = -1, best = 0;
+        for (int y = 22; y < 49; ++y) {
+            int run = 0;
+            for (int x = 27; x < image.width() - 26; ++x) {
+                run = qGray(image.pixel(x, y)) < 100 ? run + 1 : 0;
+                if (run > best) {
+                    best = run;
+                    bestRow = y;
+                }
+            }
+        }
+        return best >= 25 ? bestRow : -1;
+    }
+    void Restart() {
+        window.reset();
+        port = std::make_unique<test::FakeUserPort>();
+        window = std::make_unique<PrincipalDialog>(*table, *port);
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+private slots:
+    void initTestCase() {
+        folder = QString::fromStdString(test::TempDir());
+        QDir::setCurrent(folder);
+        table = std::make_unique<ElementTable>(test::DefaultElements());
+    }
+
+    void init() {
+        QFile::remove("Conf.txt");
+        Restart();
+    }
+
+    void cleanup() { window.reset(); }
+
+    void startsWithOnlyEntryOffered() {
+        QCOMPARE(window->windowTitle(), QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
+        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust, kCmdSaveReaction}) QVERIFY(!Button(id)->isEnabled());
+        QVERIFY(Button(kCmdProblem)->isHidden());
+        QVERIFY(!window->MenuAction(kCmdNew)->isEnabled());
+        QVERIFY(!window->MenuAction(kMenuSaveReaction)->isEnabled());
+        QVERIFY(window->MenuAction(kMenuConfirmExit)->isChecked());
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Ajustar"));
+        QVERIFY(qobject_cast<QRadioButton*>(window->Control(kFontSize12))->isChecked());
+        QVERIFY(Line(kReactantLine)->hasFocus());
+        QCOMPARE(window->Model().State(), MainState::Start);
+        QCOMPARE(ArrowRow(), -1);  // the sample "A + B  ->  C + D" has no drawn arrow
+    }
+
+    void typicalRoad() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        QCOMPARE(window->Model().State(), MainState::Editant);
+        QCOMPARE(Items(kReactantList), (QStringList{"H2", "O2"}));
+        QCOMPARE(Items(kProductList), (QStringList{"H2O"}));
+        QCOMPARE(ArrowRow(), 36);
+        const QImage unbalanced = window->Surface();
+        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust}) QVERIFY(Button(id)->isEnabled());
+        Click(kCmdAutoAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+        QCOMPARE(ReactionText(window->Model().CurrentReaction()), std::string("2 H2 + O2 = 2 H2O"));
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Cálculos"));
+        QVERIFY(!Button(kCmdAutoAdjust)->isEnabled());
+        QVERIFY(window->Surface() != unbalanced);  // the coefficients are drawn
+        QVERIFY(port->messages.empty());
+    }
+
+    void sideLineFillsSlots() {
+        Line(kReactantLine)->setText("H2+O2");
+        Click(kCmdEnterReactants);
+        QCOMPARE(Items(kReactantList), (QStringList{"H2", "O2"}));
+        QCOMPARE(window->Model().Cursor(kReactants), std::size_t{3});
+        QCOMPARE(Line(kReactantLine)->text(), QString());
+        QVERIFY(Button(kCmdNew)->isEnabled());
+        QVERIFY(!Button(kCmdAdjust)->isEnabled());
+        TypeAndEnter(kProductLine, "H2O");
+        QVERIFY(Button(kCmdAdjust)->isEnabled());
+        QCOMPARE(window->Model().State(), MainState::Editant);
+        QVERIFY(ArrowRow() > 0);
+    }
+
+    void enteringWhileBalancedReturnsToEditant() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        TypeAndEnter(kProductLine, "H2O2");
+        QCOMPARE(window->Model().State(), MainState::Editant);
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Ajustar"));
+        QVERIFY(Button(kCmdAutoAdjust)->isEnabled());
+    }
+
+    void minusAndPlus() {
+        TypeAndEnter(kReactantLine, "H2+O2+N2");
+        List(kReactantList)->setCurrentRow(1);
+        QCOMPARE(Line(kReactantLine)->text(), QStringLiteral("O2"));
+        Click(kCmdMinus);
+        QCOMPARE(Items(kReactantList), (QStringList{"H2", "N2"}));
+        List(kReactantList)->setCurrentRow(0);
+        Click(kCmdPlus);
+        QCOMPARE(Line(kReactantLine)->text(), QString());
+        QCOMPARE(List(kReactantList)->selectedItems().size(), 0);
+        TypeAndEnter(kReactantLine, "Cl2");
+        QCOMPARE(Items(kReactantList), (QStringList{"H2", "N2", "Cl2"}));
+    }
+
+    void selectingAProductMakesThatSideCurrent() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O+H2O2");
+        List(kProductList)->setCurrentRow(1);
+        QCOMPARE(window->Model().CurrentSide(), kProducts);
+        QCOMPARE(Line(kProductLine)->text(), QStringLiteral("H2O2"));
+        TypeAndEnter(kProductLine, "O3");
+        QCOMPARE(Items(kProductList), (QStringList{"H2O", "O3"}));
+    }
+
+    void messagesAsTheUserSeesThem() {
+        TypeAndEnter(kEquationLine, "H2 + O2 -> H2O");
+        TypeAndEnter(kEquationLine, "Fe + O2 = H2O");
+        Click(kCmdAutoAdjust);
+        TypeAndEnter(kEquationLine, "CO = CO2");
+        Click(kCmdAutoAdjust);
+        TypeAndEnter(kEquationLine, "H2+O2+N2+Cl2+F2+I2+Br2=H2O");
+        QCOMPARE(int(port->messages.size()), 4);
+        QCOMPARE(port->messages[0].caption, std::string("Error"));
+        QCOMPARE(port->messages[0].text, std::string("Falta separador (=) lados reacción"));
+        QCOMPARE(port->messages[1].caption, std::string("No se puede ajustar"));
+        QCOMPARE(port->messages[1].text,
+                 std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
+                             "en los productos:  H   O   "));
+        QCOMPARE(port->messages[2].caption, std::string("Reacción o no viable o inexistente"));
+        QCOMPARE(port->messages[3].caption, std::string("Demasiadas substancias"));
+        QCOMPARE(port->messages[3].text, std::string("Máximo: 6 en cada lado"));
+    }
+
+    void newReactionClearsTheWindow() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdNew);
+        QCOMPARE(window->Model().State(), MainState::Inicial);
+        QVERIFY(Items(kReactantList).isEmpty());
+        QCOMPARE(Line(kEquationLine)->text(), QString());
+        QVERIFY(Line(kEquationLine)->hasFocus());
+        QVERIFY(!Button(kCmdNew)->isEnabled());
+        QCOMPARE(ArrowRow(), -1);
+    }
+
+    void smallFontMovesTheEquationFourPixelsDown() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        QCOMPARE(ArrowRow(), 36);
+        QTest::mouseClick(window->Control(kFontSize10), Qt::LeftButton);
+        QCOMPARE(ArrowRow(), 40);
+        QCOMPARE(Line(kEquationLine)->font().pixelSize(), 10);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+    }
+
+    void reactionFromTheLibraryLoadsAtTheNextCommand() {
+        window->Model().QueueReaction(test::ParsedReaction("CH4+O2=CO2+H2O"), "Combustión del metano");
+        Click(kCmdPlus);
+        QCOMPARE(Items(kProductList), (QStringList{"CO2", "H2O"}));
+        QCOMPARE(qobject_cast<QLabel*>(window->Control(kDescription))->text(),
+                 QStringLiteral("Combustión del metano"));
+    }
+
+    void transferredFormulaGoesToTheCurrentSide() {
+        TypeAndEnter(kEquationLine, "Na+Cl2=NaCl");
+        Click(kCmdAutoAdjust);
+        window->TransferFormula("H2");
+        QCOMPARE(Items(kReactantList), (QStringList{"Na", "Cl2", "H2"}));
+        QCOMPARE(window->Model().State(), MainState::Editant);
+    }
+
+    void exitAsksAndRemembersTheChoice() {
+        port->answers = {kAnswerNo};
+        window->Dispatch(kCmdExit);
+        QVERIFY(window->isVisible());
+        QCOMPARE(port->messages.back().caption, std::string("Confirmar"));
+        QCOMPARE(port->messages.back().text, std::string("¿Salir del programa?"));
+
+        window->MenuAction(kMenuConfirmExit)->trigger();
+        QVERIFY(!window->MenuAction(kMenuConfirmExit)->isChecked());
+        const auto asked = port->messages.size();
+        // The exit icon at the bottom left, without a question now.
+        QTest::mouseClick(window->Control(kSidesGroup)->parentWidget(), Qt::LeftButton, {}, QPoint(10, 390));
+        QVERIFY(!window->isVisible());
+        QCOMPARE(port->messages.size(), asked);
+        QCOMPARE(test::ReadBytes("Conf.txt"), std::string("0\r\n"));
+
+        Restart();
+        QVERIFY(!window->MenuAction(kMenuConfirmExit)->isChecked());
+        QVERIFY(!window->Model().ConfirmExit());
+    }
+
+    void escapeRunsTheExitProcedure() {
+        port->answers = {kAnswerYes};
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QCOMPARE(test::ReadBytes("Conf.txt"), std::string("1\r\n"));
+    }
+
+    void missingHelpDocumentsAreReported() {
+        window->MenuAction(kMenuInfo)->trigger();
+        QCOMPARE(port->messages.back().caption, std::string("No hallado"));
+        QCOMPARE(port->messages.back().text, std::string("No se encuentra el fichero: Tovel.pdf"));
+        port->answers = {kAnswerYes};
+        window->MenuAction(kMenuDonation)->trigger();
+        const auto& question = port->messages[port->messages.size() - 2];
+        QCOMPARE(question.caption, std::string("DONACIÓN GRATIFICADA"));
+        QCOMPARE(question.text, "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') + "¿Ver más?");
+        QCOMPARE(question.icon, MessageIcon::Information);
+        QCOMPARE(port->messages.back().text, std::string("No se encuentra el fichero: DonaciónGratificada.htm"));
+    }
+};
+
+}  // namespace tovel
+
+QTEST_MAIN(tovel::PrincipalDialogTest)
+#include "principal_dialog_test.moc"
