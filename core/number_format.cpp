@@ -1,5 +1,6 @@
 #include "number_format.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +23,8 @@ Digits DecimalDigits(double magnitude, std::size_t minDigits) {
     Digits result;
     const std::string text(buffer);
     const auto e = text.find('e');
-    result.digits = text.substr(0, 1) + text.substr(2, e - 2);
+    result.digits = text.substr(0, 1);
+    result.digits.append(text, 2, e - 2);
     result.exponent = magnitude == 0.0 ? 0 : std::atoi(text.c_str() + e + 1);
     if (result.digits.size() < minDigits)
         result.digits.append(minDigits - result.digits.size(), '0');
@@ -30,16 +32,25 @@ Digits DecimalDigits(double magnitude, std::size_t minDigits) {
 }
 
 std::string WithPointAfter(const std::string& digits, std::size_t count) {
-    return digits.substr(0, count) + "." + digits.substr(count);
+    std::string text = digits;
+    text.insert(count, 1, '.');
+    return text;
 }
 
+// Fixed point with the given decimals, padded with blanks on the left to width; "." whatever
+// the locale.
 std::string FixedText(double value, std::size_t width, unsigned decimals) {
-    const int size = std::snprintf(nullptr, 0, "%*.*f", static_cast<int>(width),
-                                   static_cast<int>(decimals), value);
-    std::string text(static_cast<std::size_t>(size) + 1, '\0');
-    std::snprintf(text.data(), text.size(), "%*.*f", static_cast<int>(width),
-                  static_cast<int>(decimals), value);
-    text.resize(static_cast<std::size_t>(size));
+    char buffer[512];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                                      static_cast<int>(std::min(decimals, 100u)));
+    std::string text(buffer, result.ptr);
+    if (text.size() < width) text.insert(0, width - text.size(), ' ');
+    return text;
+}
+
+std::string ZeroPoint(const std::string& digits) {
+    std::string text = "0.";
+    text += digits;
     return text;
 }
 
@@ -86,13 +97,13 @@ std::string FormatSignificant(double value, unsigned d) {
         if (overflow) ++e;
     } else if (e == -2) {
         if (overflow) {
-            text = "0." + D;
+            text = ZeroPoint(D);
             e = 0;
         } else {
             text = WithPointAfter(D, 1);
         }
     } else if (e == -1) {
-        text = overflow ? WithPointAfter(D, 1) : "0." + D;
+        text = overflow ? WithPointAfter(D, 1) : ZeroPoint(D);
         e = 0;
     } else if (e == 0) {
         text = WithPointAfter(D, overflow ? 2 : 1);
@@ -121,8 +132,13 @@ std::string FormatSignificant(double value, unsigned d) {
     std::size_t keep = d;
     if (text.find('.') != std::string::npos) ++keep;
     if (text.front() == '0') ++keep;
-    std::string result = sign + text.substr(0, keep);
-    if (e != 0) result += "E" + IntText(e);
+    // Built by appending: GCC 12 warns falsely (-Wrestrict) on string + temporary string.
+    std::string result = sign;
+    result.append(text, 0, keep);
+    if (e != 0) {
+        result += 'E';
+        result += IntText(e);
+    }
     return TrimBlanks(result);
 }
 
@@ -156,10 +172,16 @@ std::string FormatReal(double value, std::size_t width, unsigned decimals) {
     const std::size_t wholeDigits = point - first;
     if (wholeDigits >= 6) {
         const std::string sign = value < 0 ? "-" : "";
-        std::string digits = text.substr(first, wholeDigits) + text.substr(point + 1);
-        std::string mantissa = digits.substr(0, 1) + "." + digits.substr(1);
-        return sign + mantissa.substr(0, decimals + 2) + "e" +
-               IntText(static_cast<long>(wholeDigits) - 1);
+        std::string digits = text.substr(first, wholeDigits);
+        digits.append(text, point + 1);
+        std::string mantissa = digits.substr(0, 1);
+        mantissa += '.';
+        mantissa.append(digits, 1);
+        std::string result = sign;
+        result.append(mantissa, 0, decimals + 2);
+        result += 'e';
+        result += IntText(static_cast<long>(wholeDigits) - 1);
+        return result;
     }
     if (text.back() == '.') text.pop_back();
     return text;
