@@ -1,6 +1,7 @@
 #include "equation_view.h"
 
 #include "draw_reaction.h"
+#include "formula.h"
 #include "icons.h"
 
 namespace tovel {
@@ -28,11 +29,34 @@ void PaintSample() {
     TextAtCurrent(239, 26, "A + B  ->  C + D");
 }
 
+// Formulas with a box in front of each: the box at the pen + 7, 20 by 16 pixels, the formula 9
+// pixels after it, " + " between formulas, a shorter arrow between the sides.
+BoxLayout PaintAroundBoxes(const MainModel& model, QPoint origin) {
+    BoxLayout boxes;
+    MovePen(origin.x(), origin.y());
+    for (int side = 0; side < 2; ++side) {
+        if (side == kProducts) {
+            const int x = PenX();
+            Arrow(x + 5, origin.y() + 10, x + 30, origin.y() + 10);
+            MovePen(x + 35, origin.y());
+        }
+        const auto& substances = model.Substances(side);
+        for (std::size_t k = 0; k < substances.size(); ++k) {
+            if (k > 0) FormulaAt(PenX(), origin.y(), " + ");
+            const QRect box(PenX() + 7, origin.y(), 20, 16);
+            boxes[side].push_back(box);
+            FormulaAt(box.right() + 1 + 9, origin.y(), FormulaDisplayText(substances[k].formula));
+        }
+    }
+    return boxes;
+}
+
 }  // namespace
 
 QPoint EquationOrigin(int fontSizeSelector) { return QPoint(30, 26 + 4 * fontSizeSelector); }
 
-void PaintMainSurface(DrawSurface& surface, const MainModel& model) {
+BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
+    BoxLayout boxes;
     AttachWindow(surface);
     const int width = surface.image.width();
     const int height = surface.image.height();
@@ -45,8 +69,11 @@ void PaintMainSurface(DrawSurface& surface, const MainModel& model) {
         case MainState::Start:
             PaintSample();
             break;
-        case MainState::Editant:
         case MainState::Ajustant:
+            SelectDrawingFont(model.FontSizeSelector());
+            boxes = PaintAroundBoxes(model, origin);
+            break;
+        case MainState::Editant:
             SelectDrawingFont(model.FontSizeSelector());
             DrawEquation(model.Substances(kReactants), model.Substances(kProducts), origin.x(), origin.y());
             break;
@@ -59,6 +86,7 @@ void PaintMainSurface(DrawSurface& surface, const MainModel& model) {
             break;
     }
     DrawIconAt(surface, 6, height - 19, "SortirIc", QSize(16, 16));
+    return boxes;
 }
 
 }  // namespace tovel

@@ -3,6 +3,9 @@
 // sample, the equation as entered or the balanced equation; and the exit icon.
 
 #include <QPoint>
+#include <QRect>
+#include <array>
+#include <vector>
 
 #include "draw_toolkit.h"
 #include "main_model.h"
@@ -12,6 +15,11 @@ namespace tovel {
 // The equation's origin for the chosen size: 4 pixels lower with the small font.
 QPoint EquationOrigin(int fontSizeSelector);
 
-void PaintMainSurface(DrawSurface& surface, const MainModel& model);
+// Where the coefficient boxes go in front of each formula, by side and slot.
+using BoxLayout = std::array<std::vector<QRect>, 2>;
+
+// Paints the band for the model's state; in manual balancing it draws the formulas, " + " and
+// the arrow around the coefficient boxes and returns where the boxes go.
+BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model);
 
 }  // namespace tovel

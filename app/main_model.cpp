@@ -1,5 +1,6 @@
 #include "main_model.h"
 
+#include "control_text.h"
 #include "equation_checks.h"
 #include "messages.h"
 #include "text_utils.h"
@@ -159,6 +160,62 @@ bool MainModel::AutoAdjust() {
     if (!AutoBalance(m_reaction, m_table, m_port)) return false;
     m_state = MainState::Ajustada;
     return true;
+}
+
+void MainModel::Adjust() {
+    if (!Controls().adjust) return;
+    if (m_state == MainState::Editant) {
+        StartManualBalancing();
+    } else if (m_state == MainState::Ajustant) {
+        AcceptCoefficients();
+    }
+}
+
+void MainModel::StartManualBalancing() {
+    HandOver();
+    if (!CheckSameElements(m_reaction, m_table, m_port)) return;
+    for (auto& side : m_boxes) side.fill("");
+    m_state = MainState::Ajustant;
+}
+
+void MainModel::BoxNotified(int side, std::size_t slot) {
+    if (m_state != MainState::Ajustant) return;
+    // Boxes are ordered reactants first, so "before" runs over both sides.
+    const std::size_t limit = static_cast<std::size_t>(side) * kSideLimit + (slot - 1);
+    for (std::size_t index = 0; index < limit; ++index) {
+        const int s = static_cast<int>(index / kSideLimit);
+        const std::size_t k = index % kSideLimit;
+        if (k < Count(s) && TrimBlanks(m_boxes[s][k]).empty()) m_boxes[s][k] = "1";
+    }
+}
+
+void MainModel::AcceptCoefficients() {
+    // Every box must hold a whole number from 1 to 65535; an empty box counts as 1.
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < Count(side); ++k) {
+            std::string& text = m_boxes[side][k];
+            if (TrimBlanks(text).empty()) text = "1";
+            int error = 0;
+            const long long value = ReadInteger(text, error);
+            if (error != 0 || value < 1 || value > 65535) {
+                NoticeWith(m_port, "Coeficiente no válido",
+                           "El coeficiente de " + m_substances[side][k].formula +
+                               " debe ser un número entero de 1 a 65535",
+                           MessageIcon::Exclamation);
+                return;
+            }
+            m_reaction.coefficients[side][k] = static_cast<std::uint16_t>(value);
+        }
+    }
+    if (CheckBalance(m_reaction)) {
+        m_state = MainState::Ajustada;
+        m_balancedIcon = true;
+        return;
+    }
+    Notice(m_port, "No ajustada",
+           "elementos:\t\t" + ElementListText(m_reaction, kReactants, m_table) + "\r\n\r\nen los reactivos:\t" +
+               AtomTotalsText(m_reaction, kReactants) + "\r\nen los productos:\t" +
+               AtomTotalsText(m_reaction, kProducts));
 }
 
 void MainModel::TransferFormula(const std::string& formula) {

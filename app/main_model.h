@@ -73,6 +73,14 @@ public:
     void NewReaction();
     // "Autoajuste"; reports a failure.
     bool AutoAdjust();
+    // Button 10: "Ajustar" starts manual balancing, "acepta" checks the coefficients typed in
+    // the boxes; "Cálculos" (calculation mode) comes later.
+    void Adjust();
+    // A coefficient box was used: the empty boxes before it are filled with "1".
+    void BoxNotified(int side, std::size_t slot);
+    // The text of a coefficient box (AJUSTANT only has boxes).
+    std::string& BoxText(int side, std::size_t slot) { return m_boxes[side][slot - 1]; }
+    const std::string& BoxText(int side, std::size_t slot) const { return m_boxes[side][slot - 1]; }
     // Command 199: a formula handed over by the usual-compounds window.
     void TransferFormula(const std::string& formula);
     // The reaction library hands over a reaction; it is loaded at the next refresh.
@@ -89,6 +97,8 @@ public:
     void HandOver();
 
 private:
+    void StartManualBalancing();
+    void AcceptCoefficients();
     bool EnterFormula(const std::string& formula);
     void LoadReaction(const Reaction& reaction);
     void LeaveCalculation();
@@ -104,6 +114,7 @@ private:
     std::array<std::size_t, 2> m_cursor{1, 1};
     std::array<std::optional<std::size_t>, 2> m_selection;
     std::array<std::string, 3> m_lines;
+    std::array<std::array<std::string, kSideLimit>, 2> m_boxes;
     Reaction m_reaction;
     std::string m_description;
     std::string m_compactText;

@@ -84,7 +84,14 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
     Sync();
 }
 
-QWidget* PrincipalDialog::Control(int id) const { return m_controls.value(id, nullptr); }
+QWidget* PrincipalDialog::Control(int id) const {
+    if (id >= kFirstBox && id < kFirstBox + 2 * static_cast<int>(kSideLimit)) {
+        const int side = (id - kFirstBox) / static_cast<int>(kSideLimit);
+        const auto slot = static_cast<std::size_t>((id - kFirstBox) % static_cast<int>(kSideLimit));
+        return slot < m_boxes[side].size() ? m_boxes[side][slot] : nullptr;
+    }
+    return m_controls.value(id, nullptr);
+}
 
 QAction* PrincipalDialog::MenuAction(int id) const { return m_actions.value(id, nullptr); }
 
@@ -251,6 +258,13 @@ void PrincipalDialog::Connect() {
 }
 
 bool PrincipalDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusIn) {
+        for (int side = 0; side < 2; ++side) {
+            for (std::size_t k = 0; k < m_boxes[side].size(); ++k) {
+                if (watched == m_boxes[side][k]) BoxNotified(side, k + 1);
+            }
+        }
+    }
     // Typing in the line of the side that is not current makes that side current.
     if (!m_syncing && (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress)) {
         for (int side = 0; side < 2; ++side) {
@@ -332,6 +346,9 @@ void PrincipalDialog::Dispatch(int id) {
         case kCmdAutoAdjust:
             m_model.AutoAdjust();
             break;
+        case kCmdAdjust:
+            m_model.Adjust();
+            break;
         case kFontSize12:
         case kFontSize10: {
             m_model.SetFontSizeSelector(id == kFontSize10 ? 1 : 0);
@@ -382,6 +399,51 @@ void PrincipalDialog::ExitProcedure() {
 
 void PrincipalDialog::Pull() {
     for (int line = 0; line < 3; ++line) m_model.LineText(line) = m_lines[line]->text().toStdString();
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < m_boxes[side].size(); ++k) {
+            m_model.BoxText(side, k + 1) = m_boxes[side][k]->text().toStdString();
+        }
+    }
+}
+
+void PrincipalDialog::BoxNotified(int side, std::size_t slot) {
+    if (m_syncing) return;
+    Pull();
+    m_model.BoxNotified(side, slot);
+    Sync();
+}
+
+void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout) {
+    const bool wanted = m_model.State() == MainState::Ajustant;
+    const bool created = wanted && m_boxes[0].empty() && m_boxes[1].empty();
+    for (int side = 0; side < 2; ++side) {
+        auto& boxes = m_boxes[side];
+        const std::size_t count = wanted ? layout[side].size() : 0;
+        while (boxes.size() > count) {
+            delete boxes.back();
+            boxes.pop_back();
+        }
+        while (boxes.size() < count) {
+            const std::size_t slot = boxes.size() + 1;
+            auto* box = new QLineEdit(m_client);
+            box->setObjectName(QStringLiteral("id%1").arg(BoxId(side, static_cast<int>(slot))));
+            box->setFrame(false);
+            box->setAlignment(Qt::AlignCenter);
+            box->setFont(PixelFont("DejaVu Sans", 11));
+            box->setMaxLength(5);
+            Colour(box, kEditColour);
+            box->installEventFilter(this);
+            connect(box, &QLineEdit::textEdited, this, [this, side, slot] { BoxNotified(side, slot); });
+            box->show();
+            boxes.push_back(box);
+        }
+        for (std::size_t k = 0; k < boxes.size(); ++k) {
+            boxes[k]->setGeometry(layout[side][k]);
+            const QString text = QString::fromStdString(m_model.BoxText(side, k + 1));
+            if (boxes[k]->text() != text) boxes[k]->setText(text);
+        }
+    }
+    if (created && !m_boxes[0].empty()) m_boxes[0][0]->setFocus();
 }
 
 void PrincipalDialog::Sync() {
@@ -430,7 +492,7 @@ void PrincipalDialog::Sync() {
     static_cast<QGroupBox*>(Control(kSidesGroup))->setTitle(QString::fromStdString(m_model.GroupCaption()));
     static_cast<QLabel*>(Control(kDescription))->setText(QString::fromStdString(m_model.Description()));
 
-    PaintMainSurface(m_surface, m_model);
+    SyncBoxes(PaintMainSurface(m_surface, m_model));
     m_client->update();
     m_syncing = false;
 }

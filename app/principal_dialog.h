@@ -58,6 +58,9 @@ private:
     void Sync();
     // Copies the edit lines' texts into the model.
     void Pull();
+    // Creates, places or removes the coefficient boxes to match the state.
+    void SyncBoxes(const std::array<std::vector<QRect>, 2>& layout);
+    void BoxNotified(int side, std::size_t slot);
 
     MainModel m_model;
     UserPort& m_port;
@@ -68,6 +71,7 @@ private:
     QMap<int, QAction*> m_actions;
     std::array<QListWidget*, 2> m_lists{};
     std::array<QLineEdit*, 3> m_lines{};
+    std::array<std::vector<QLineEdit*>, 2> m_boxes;
     QFont m_font12;
     QFont m_font10;
     bool m_syncing = false;

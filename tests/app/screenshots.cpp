@@ -61,5 +61,18 @@ int main(int argc, char** argv) {
     Save(window, folder, "main-by-side");
     window.Dispatch(tovel::kCmdAutoAdjust);
     Save(window, folder, "main-by-side-balanced");
+
+    window.Dispatch(tovel::kCmdNew);
+    equation->setText("Fe2O3 + CO = Fe + CO2");
+    window.Dispatch(tovel::kCmdEquationOk);
+    window.Dispatch(tovel::kCmdAdjust);
+    Save(window, folder, "main-ajustant-boxes");
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(0, 2)))->setText("3");
+    window.Dispatch(tovel::kCmdAdjust);  // the other boxes become 1: "No ajustada"
+    Save(window, folder, "main-ajustant-no-ajustada");
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(1, 1)))->setText("2");
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(1, 2)))->setText("3");
+    window.Dispatch(tovel::kCmdAdjust);
+    Save(window, folder, "main-ajustada-by-hand");
     return 0;
 }
