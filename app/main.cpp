@@ -5,6 +5,7 @@
 #include <QFont>
 #include <cstdlib>
 
+#include "element_windows.h"
 #include "elements_file.h"
 #include "principal_dialog.h"
 #include "program.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     tovel::ElementTable table;
     tovel::LoadElements(table);  // a missing table is not reported here: formulas will ask
     tovel::QtUserPort port;
+    port.elementEditor = [&port](tovel::ElementTable& t) { tovel::RunElementEditor(t, port); };
     tovel::PrincipalDialog dialog(table, port);
     dialog.show();
     dialog.exec();

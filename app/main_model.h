@@ -40,6 +40,7 @@ public:
     // The selected row of a side's list (1-based), if any.
     std::optional<std::size_t> Selection(int side) const { return m_selection[side]; }
     const Reaction& CurrentReaction() const { return m_reaction; }
+    ElementTable& Table() { return m_table; }
     const std::string& Description() const { return m_description; }
     const std::string& CompactText() const { return m_compactText; }
     std::string Button10Label() const;

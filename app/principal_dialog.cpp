@@ -16,6 +16,7 @@
 
 #include "conf_file.h"
 #include "control_helpers.h"
+#include "element_windows.h"
 #include "equation_view.h"
 #include "icons.h"
 #include "launch.h"
@@ -126,8 +127,7 @@ void PrincipalDialog::BuildMenu() {
     add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
 
     // The windows behind these items come later; until then they are shown but not offered.
-    for (int id : {kMenuLibrary, kMenuAtomicMasses, kMenuElementFile, kMenuCompounds,
-                   kMenuConcentrations, kMenuToolsEditor, kMenuAbout}) {
+    for (int id : {kMenuLibrary, kMenuCompounds, kMenuConcentrations, kMenuToolsEditor, kMenuAbout}) {
         m_actions[id]->setEnabled(false);
     }
 }
@@ -365,6 +365,12 @@ void PrincipalDialog::Dispatch(int id) {
             if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
             break;
         }
+        case kMenuAtomicMasses:
+            ShowAtomicMassList(m_model.Table());
+            break;
+        case kMenuElementFile:
+            m_port.OpenElementEditor(m_model.Table());
+            break;
         case kMenuConfirmExit:
             m_model.ToggleConfirmExit();
             break;

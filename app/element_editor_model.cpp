@@ -1,0 +1,202 @@
+#include "element_editor_model.h"
+
+#include <algorithm>
+
+#include "control_text.h"
+#include "language.h"
+#include "messages.h"
+#include "number_format.h"
+#include "text_utils.h"
+#include "utf8.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr MessageTriple kNotFound = {"Element no trobat", "Element not found", "Elemento no hallado"};
+constexpr MessageTriple kChanged = {"Dades modificades", "Changes in data", "Datos modificados"};
+constexpr MessageTriple kSaveChanges = {"Gravar els canvis?    ", "Save the changes?  ",
+                                        "Grabar los cambios?   "};
+
+std::string Lower(std::string text) {
+    for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return text;
+}
+
+std::string PaddedSymbol(const std::string& symbol, std::size_t width) {
+    const std::size_t length = Utf8Length(symbol);
+    return symbol + Blanks(length < width ? width - length : 0);
+}
+
+}  // namespace
+
+std::string EditorRowText(const ElementRecord& record) {
+    return PaddedSymbol(record.symbol, 4) + record.name + "  " + IntTextPadded(record.atomicNumber, 3);
+}
+
+std::string AtomicMassRowText(const ElementRecord& record) {
+    return PaddedSymbol(record.symbol, 10) + FormatReal(record.atomicMass, 5, 2);
+}
+
+std::size_t SortedInsertPosition(const std::vector<std::string>& rows, const std::string& row) {
+    const std::string key = Lower(row);
+    std::size_t i = 0;
+    while (i < rows.size() && Lower(rows[i]) <= key) ++i;
+    return i;
+}
+
+std::vector<std::string> SortedAtomicMassRows(const ElementTable& table) {
+    std::vector<std::string> rows;
+    for (const auto& record : table.Records()) {
+        const std::string row = AtomicMassRowText(record);
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(rows, row)), row);
+    }
+    return rows;
+}
+
+ElementEditorModel::ElementEditorModel(ElementTable& table, UserPort& port, std::string path)
+    : m_table(table), m_port(port), m_path(std::move(path)) {}
+
+void ElementEditorModel::Open() {
+    m_rows.clear();
+    LoadElements(m_table, m_path);
+    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) WriteRow(slot);
+    ReorderTableToList();
+    m_modified = false;
+    m_selected.reset();
+    ShowSlot(m_table.Count() + 1);
+}
+
+void ElementEditorModel::ShowSlot(std::size_t slot) {
+    m_current = slot;
+    if (slot < 1 || slot > m_table.Count()) {
+        m_fields = {};
+        return;
+    }
+    const ElementRecord& r = m_table.Slot(slot);
+    m_fields.name = r.name;
+    m_fields.symbol = r.symbol;
+    m_fields.mass = r.atomicMass == 0.0 ? "" : FormatFixed(r.atomicMass, 3, 3);
+    m_fields.number = r.atomicNumber == 0 ? "" : IntTextPadded(r.atomicNumber, 3);
+}
+
+void ElementEditorModel::WriteRow(std::size_t slot) {
+    const std::string row = EditorRowText(m_table.Slot(slot));
+    if (slot <= m_rows.size()) {
+        m_rows[slot - 1] = row;  // in place: a changed row is not sorted again
+    } else {
+        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(m_rows, row)), row);
+    }
+}
+
+void ElementEditorModel::ReorderTableToList() {
+    std::vector<ElementRecord> ordered;
+    std::vector<bool> taken(m_table.Count(), false);
+    for (const auto& row : m_rows) {
+        const std::string symbol = RemoveBlanks(Utf8Prefix(row, 2));
+        for (std::size_t i = 0; i < m_table.Count(); ++i) {
+            if (!taken[i] && m_table.Records()[i].symbol == symbol) {
+                ordered.push_back(m_table.Records()[i]);
+                taken[i] = true;
+                break;
+            }
+        }
+    }
+    // A record no row names (which refusing repeated symbols prevents) is kept, not lost.
+    for (std::size_t i = 0; i < taken.size(); ++i) {
+        if (!taken[i]) ordered.push_back(m_table.Records()[i]);
+    }
+    m_table.Assign(std::move(ordered));
+}
+
+void ElementEditorModel::SelectRow(std::size_t position) {
+    if (position < 1 || position > m_rows.size()) {
+        m_selected.reset();
+        return;
+    }
+    m_selected = position;
+    ShowSlot(position);
+}
+
+void ElementEditorModel::NewElement() {
+    m_selected.reset();
+    ShowSlot(m_table.Count() + 1);
+}
+
+bool ElementEditorModel::Accept() {
+    const bool isNew = m_current > m_table.Count();
+    auto refuse = [this](const std::string& text) {
+        NoticeWith(m_port, "Datos no válidos", text, MessageIcon::Exclamation);
+        return false;
+    };
+    if (isNew && m_table.IsFull()) {
+        return refuse("La tabla está llena: caben " + IntText(ElementTable::kCapacity) + " elementos");
+    }
+    const std::string symbol = Utf8Prefix(TrimBlanks(m_fields.symbol), kSymbolLimit);
+    if (symbol.empty()) return refuse("Falta el símbolo del elemento");
+    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
+        if (slot != m_current && m_table.Slot(slot).symbol == symbol) {
+            return refuse("El símbolo " + symbol + " ya está en la tabla");
+        }
+    }
+    int error = 0;
+    const double mass = ReadReal(m_fields.mass, error);
+    if (error != 0 || mass < 0) return refuse("Masa atómica no válida: " + TrimBlanks(m_fields.mass));
+    const long long number = ReadInteger(m_fields.number, error);
+    if (error != 0 || number < 0 || number > 65535) {
+        return refuse("Número atómico no válido: " + TrimBlanks(m_fields.number));
+    }
+
+    const ElementRecord record =
+        MakeElementRecord(static_cast<std::uint16_t>(number), symbol, mass, m_fields.name);
+    if (isNew) {
+        m_table.Add(record);
+        m_current = m_table.Count();
+    } else {
+        m_table.Slot(m_current) = record;
+    }
+    WriteRow(m_current);
+    ReorderTableToList();
+    m_modified = true;
+    m_selected.reset();
+    ShowSlot(m_table.Count() + 1);
+    return true;
+}
+
+bool ElementEditorModel::SearchSymbol() {
+    const std::string symbol = TrimBlanks(m_fields.symbol);
+    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
+        if (m_table.Slot(slot).symbol == symbol) {
+            SelectRow(slot);
+            return true;
+        }
+    }
+    Notice(m_port, Select(kNotFound), m_fields.symbol);
+    return false;
+}
+
+bool ElementEditorModel::Save() {
+    const FileResult saved = SaveElements(m_table, m_path);
+    if (!saved) {
+        NoticeWith(m_port, "Error", saved.error, MessageIcon::Exclamation);
+        return false;
+    }
+    m_modified = false;
+    return true;
+}
+
+bool ElementEditorModel::Finish() { return !m_modified || Save(); }
+
+bool ElementEditorModel::RequestClose() {
+    if (!m_modified) return true;
+    switch (AskYesNoCancelWith(m_port, Select(kChanged), Select(kSaveChanges), MessageIcon::Exclamation)) {
+        case kAnswerYes:
+            return Save();
+        case kAnswerNo:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace tovel

@@ -1,0 +1,253 @@
+#include "element_windows.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "control_helpers.h"
+#include "icons.h"
+
+namespace tovel {
+
+namespace {
+
+QPointer<ElementEditorDialog> g_editor;        // the open element editor
+QPointer<AtomicMassListDialog> g_massList;     // the open atomic-mass list
+
+QFont ListFont() {
+    QFont font("DejaVu Sans Mono");
+    font.setPixelSize(12);
+    return font;
+}
+
+}  // namespace
+
+ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QWidget* parent)
+    : QDialog(parent), m_model(table, port) {
+    setWindowTitle(QStringLiteral("Elementos químicos"));
+    SetWindowIconByName(*this, "IcQuim");
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_list = new QListWidget(this);
+    m_list->setObjectName("id100");
+    m_list->setFont(ListFont());
+    m_list->setMinimumSize(240, 300);
+    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (m_syncing) return;
+        Pull();
+        m_model.SelectRow(static_cast<std::size_t>(row + 1));
+        Sync();
+    });
+
+    auto* group = new QGroupBox(QStringLiteral("Elemento "), this);
+    auto* grid = new QGridLayout(group);
+    const char* captions[] = {"Nombre ", "Smb", "MA", "Z"};
+    const int ids[] = {kName, kSymbol, kMass, kNumber};
+    for (int i = 0; i < 4; ++i) {
+        m_fields[i] = new QLineEdit(group);
+        m_fields[i]->setObjectName(QStringLiteral("id%1").arg(ids[i]));
+        grid->addWidget(new QLabel(QString::fromUtf8(captions[i]), group), i, 0);
+        grid->addWidget(m_fields[i], i, 1);
+    }
+    m_fields[1]->setAlignment(Qt::AlignCenter);
+    m_fields[0]->setMaxLength(14);
+    m_fields[1]->setMaxLength(2);
+
+    const char* texts[] = {"Ok", "Salir", "Acepta", "Nuevo"};
+    for (int id = kOk; id <= kNew; ++id) {
+        auto* button = new QPushButton(QString::fromUtf8(texts[id - 1]), this);
+        button->setObjectName(QStringLiteral("id%1").arg(id));
+        button->setAutoDefault(false);
+        if (id == kOk) {
+            connect(button, &QPushButton::clicked, this, [this] { Finish(); });
+        } else {
+            connect(button, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
+        }
+        m_buttons[id - 1] = button;
+    }
+    m_buttons[kOk - 1]->setDefault(true);
+
+    auto* side = new QVBoxLayout;
+    side->addWidget(group);
+    auto* edit = new QHBoxLayout;
+    edit->addWidget(m_buttons[kAccept - 1]);
+    edit->addWidget(m_buttons[kNew - 1]);
+    side->addLayout(edit);
+    side->addStretch();
+    auto* close = new QHBoxLayout;
+    close->addWidget(m_buttons[kOk - 1]);
+    close->addWidget(m_buttons[kExit - 1]);
+    side->addLayout(close);
+    auto* left = new QVBoxLayout;
+    left->addWidget(new QLabel(QStringLiteral("Elemento    z"), this));
+    left->addWidget(m_list);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left);
+    layout->addLayout(side);
+
+    m_model.Open();
+    Sync();
+    m_fields[0]->setFocus();
+    g_editor = this;
+}
+
+ElementEditorDialog* ElementEditorDialog::Current() { return g_editor; }
+
+QWidget* ElementEditorDialog::Control(int id) const {
+    switch (id) {
+        case kList:
+            return m_list;
+        case kName:
+        case kSymbol:
+        case kMass:
+        case kNumber:
+            return m_fields[id - kName];
+        case kOk:
+        case kExit:
+        case kAccept:
+        case kNew:
+            return m_buttons[id - 1];
+        default:
+            return nullptr;
+    }
+}
+
+void ElementEditorDialog::Dispatch(int id) {
+    Pull();
+    switch (id) {
+        case kAccept:
+            if (m_model.Accept()) {
+                Sync();
+                m_fields[0]->setFocus();
+                return;
+            }
+            break;
+        case kNew:
+            m_model.NewElement();
+            break;
+        case kOk:
+            // Enter acts by the control that has the focus: the symbol field searches, the Ok
+            // button saves and closes, other fields do nothing.
+            if (focusWidget() == m_fields[1]) {
+                m_model.SearchSymbol();
+            } else if (focusWidget() == m_buttons[kOk - 1]) {
+                Finish();
+                return;
+            }
+            break;
+        case kExit:
+            if (m_model.RequestClose()) {
+                m_closing = true;
+                close();
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    Sync();
+}
+
+void ElementEditorDialog::Finish() {
+    Pull();
+    if (m_model.Finish()) {
+        m_closing = true;
+        close();
+    }
+}
+
+void ElementEditorDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Dispatch(kOk);
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ElementEditorDialog::reject() { Dispatch(kExit); }
+
+void ElementEditorDialog::closeEvent(QCloseEvent* event) {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    Dispatch(kExit);
+}
+
+void ElementEditorDialog::Pull() {
+    ElementFields& f = m_model.Fields();
+    f.name = m_fields[0]->text().toStdString();
+    f.symbol = m_fields[1]->text().toStdString();
+    f.mass = m_fields[2]->text().toStdString();
+    f.number = m_fields[3]->text().toStdString();
+}
+
+void ElementEditorDialog::Sync() {
+    m_syncing = true;
+    const auto& rows = m_model.Rows();
+    bool same = m_list->count() == static_cast<int>(rows.size());
+    for (int i = 0; same && i < m_list->count(); ++i) same = m_list->item(i)->text().toStdString() == rows[i];
+    if (!same) {
+        m_list->clear();
+        for (const auto& row : rows) m_list->addItem(QString::fromStdString(row));
+    }
+    SetListSelection(*m_list, static_cast<int>(m_model.SelectedRow().value_or(0)));
+    const ElementFields& f = m_model.Fields();
+    m_fields[0]->setText(QString::fromStdString(f.name));
+    m_fields[1]->setText(QString::fromStdString(f.symbol));
+    m_fields[2]->setText(QString::fromStdString(f.mass));
+    m_fields[3]->setText(QString::fromStdString(f.number));
+    m_syncing = false;
+}
+
+void RunElementEditor(ElementTable& table, UserPort& port) {
+    QPointer<ElementEditorDialog> editor = ElementEditorDialog::Current();
+    if (!editor) {
+        editor = new ElementEditorDialog(table, port);
+        editor->show();
+    }
+    editor->raise();
+    editor->activateWindow();
+    QEventLoop loop;
+    QObject::connect(editor, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+AtomicMassListDialog::AtomicMassListDialog(ElementTable& table, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("M. atómicas"));
+    SetWindowIconByName(*this, "IcQuim");
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_list = new QListWidget(this);
+    m_list->setObjectName("id101");
+    m_list->setFont(ListFont());
+    m_list->setMinimumSize(200, 360);
+    LoadElements(table);
+    for (const auto& row : SortedAtomicMassRows(table)) m_list->addItem(QString::fromStdString(row));
+    auto* ok = new QPushButton(QStringLiteral("Ok"), this);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addWidget(ok);
+    g_massList = this;
+}
+
+void ShowAtomicMassList(ElementTable& table) {
+    if (!g_massList) {
+        auto* list = new AtomicMassListDialog(table);
+        list->show();
+    }
+    g_massList->raise();
+    g_massList->activateWindow();
+}
+
+}  // namespace tovel

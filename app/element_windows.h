@@ -1,0 +1,77 @@
+#pragma once
+// The element editor ("Elementos químicos") and the atomic-mass list ("M. atómicas"). Both are
+// windows of their own: the main window stays usable beside them.
+
+#include <QDialog>
+
+#include "element_editor_model.h"
+
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace tovel {
+
+class ElementEditorDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    enum Id : int {
+        kOk = 1,
+        kExit = 2,
+        kAccept = 3,
+        kNew = 4,
+        kList = 100,
+        kName = 120,
+        kSymbol = 121,
+        kMass = 122,
+        kNumber = 123,
+    };
+
+    ElementEditorDialog(ElementTable& table, UserPort& port, QWidget* parent = nullptr);
+
+    void Dispatch(int id);
+    // The Ok button: saves a change and closes.
+    void Finish();
+    QWidget* Control(int id) const;
+    ElementEditorModel& Model() { return m_model; }
+
+    // The editor that is open, if any: there is one at a time.
+    static ElementEditorDialog* Current();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void Pull();
+    void Sync();
+
+    ElementEditorModel m_model;
+    QListWidget* m_list = nullptr;
+    QLineEdit* m_fields[4] = {};
+    QPushButton* m_buttons[4] = {};
+    bool m_syncing = false;
+    bool m_closing = false;
+};
+
+// Opens the element editor and returns when it has closed; the other windows stay usable
+// meanwhile. An editor already open is brought forward and waited for.
+void RunElementEditor(ElementTable& table, UserPort& port);
+
+class AtomicMassListDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit AtomicMassListDialog(ElementTable& table, QWidget* parent = nullptr);
+    QListWidget* List() const { return m_list; }
+
+private:
+    QListWidget* m_list = nullptr;
+};
+
+// Shows the atomic-mass list, loading elements.dat first; brings it forward when it is open.
+void ShowAtomicMassList(ElementTable& table);
+
+}  // namespace tovel

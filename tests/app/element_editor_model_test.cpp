@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include "element_editor_model.h"
+#include "language.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+class ElementEditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Stored out of alphabetical order.
+        ElementTable stored;
+        stored.Add(MakeElementRecord(8, "O", 15.999, "Oxígeno"));
+        stored.Add(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+        stored.Add(MakeElementRecord(26, "Fe", 55.845, "Hierro"));
+        ASSERT_TRUE(SaveElements(stored, path));
+        original = test::ReadBytes(path);
+        editor.Open();
+    }
+
+    void Fill(const std::string& name, const std::string& symbol, const std::string& mass,
+              const std::string& number) {
+        editor.Fields() = {name, symbol, mass, number};
+    }
+    std::vector<std::string> Symbols() const {
+        std::vector<std::string> out;
+        for (const auto& r : table.Records()) out.push_back(r.symbol);
+        return out;
+    }
+
+    std::string path = test::TempDir() + "/elements.dat";
+    std::string original;
+    ElementTable table;
+    test::FakeUserPort port;
+    ElementEditorModel editor{table, port, path};
+};
+
+TEST(ElementRows, TextsOfBothLists) {
+    EXPECT_EQ(EditorRowText(MakeElementRecord(26, "Fe", 55.845, "Hierro")), "Fe  Hierro   26");
+    EXPECT_EQ(EditorRowText(MakeElementRecord(1, "H", 1.008, "Hidrógeno")), "H   Hidrógeno    1");
+    EXPECT_EQ(AtomicMassRowText(MakeElementRecord(1, "H", 1.008, "Hidrógeno")), "H          1.01");
+    EXPECT_EQ(AtomicMassRowText(MakeElementRecord(17, "Cl", 35.45, "Cloro")), "Cl        35.45");
+}
+
+TEST_F(ElementEditorTest, OpensSortedAndSavesNothingUnchanged) {
+    EXPECT_EQ(editor.Rows(), (std::vector<std::string>{"Fe  Hierro   26", "H   Hidrógeno    1",
+                                                       "O   Oxígeno    8"}));
+    EXPECT_EQ(Symbols(), (std::vector<std::string>{"Fe", "H", "O"}));
+    EXPECT_EQ(editor.CurrentSlot(), 4u);
+    EXPECT_EQ(editor.Fields().name, "");
+    EXPECT_TRUE(editor.Finish());
+    EXPECT_EQ(test::ReadBytes(path), original);  // still in the stored order
+}
+
+TEST_F(ElementEditorTest, NewElementGoesInAlphabeticalOrder) {
+    Fill("Inventado", "Xx", "300.5", "120");
+    ASSERT_TRUE(editor.Accept());
+    EXPECT_EQ(editor.Rows().size(), 4u);
+    EXPECT_EQ(editor.Rows()[3], "Xx  Inventado  120");
+    Fill("Cobre", "Cu", "63.546", "29");
+    ASSERT_TRUE(editor.Accept());
+    EXPECT_EQ(Symbols(), (std::vector<std::string>{"Cu", "Fe", "H", "O", "Xx"}));
+    EXPECT_EQ(editor.Fields().symbol, "");  // ready for the next element
+    EXPECT_EQ(editor.CurrentSlot(), 6u);
+    EXPECT_TRUE(editor.Modified());
+    ASSERT_TRUE(editor.Finish());
+    ElementTable saved;
+    ASSERT_TRUE(LoadElements(saved, path));
+    EXPECT_EQ(saved.Records(), table.Records());
+}
+
+TEST_F(ElementEditorTest, ShowsAnElementInTheFields) {
+    editor.SelectRow(1);
+    EXPECT_EQ(editor.Fields().name, "Hierro");
+    EXPECT_EQ(editor.Fields().symbol, "Fe");
+    EXPECT_EQ(editor.Fields().mass, "55.845");
+    EXPECT_EQ(editor.Fields().number, " 26");
+    editor.NewElement();
+    EXPECT_EQ(editor.Fields().name, "");
+    EXPECT_EQ(editor.CurrentSlot(), 4u);
+}
+
+TEST_F(ElementEditorTest, ChangingASymbolKeepsItsRowInPlace) {
+    editor.SelectRow(1);  // Fe
+    editor.Fields().symbol = "Zn";
+    ASSERT_TRUE(editor.Accept());
+    EXPECT_EQ(editor.Rows()[0], "Zn  Hierro   26");
+    EXPECT_EQ(Symbols(), (std::vector<std::string>{"Zn", "H", "O"}));
+}
+
+TEST_F(ElementEditorTest, SymbolSearch) {
+    editor.Fields().symbol = "O";
+    EXPECT_TRUE(editor.SearchSymbol());
+    EXPECT_EQ(editor.SelectedRow(), std::optional<std::size_t>(3));
+    EXPECT_EQ(editor.Fields().name, "Oxígeno");
+    SetLanguageIndex(Language::English);
+    editor.Fields().symbol = "Zz";
+    EXPECT_FALSE(editor.SearchSymbol());
+    SetLanguageIndex(Language::Spanish);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Element not found");
+    EXPECT_EQ(port.messages[0].text, "Zz");
+}
+
+TEST_F(ElementEditorTest, LeavingAfterAChangeAsks) {
+    EXPECT_TRUE(editor.RequestClose());  // nothing changed: no question
+    EXPECT_TRUE(port.messages.empty());
+    Fill("Cobre", "Cu", "63.546", "29");
+    ASSERT_TRUE(editor.Accept());
+    port.answers = {kAnswerCancel, kAnswerNo};
+    EXPECT_FALSE(editor.RequestClose());
+    EXPECT_EQ(table.Count(), 4u);  // the change is still there
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Datos modificados");
+    EXPECT_EQ(port.messages[0].text, "Grabar los cambios?   ");
+    EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_TRUE(editor.RequestClose());
+    EXPECT_EQ(test::ReadBytes(path), original);  // No: not saved
+    port.answers = {kAnswerYes};
+    EXPECT_TRUE(editor.RequestClose());
+    ElementTable saved;
+    ASSERT_TRUE(LoadElements(saved, path));
+    EXPECT_EQ(saved.Count(), 4u);
+}
+
+TEST_F(ElementEditorTest, RefusesWhatWouldSpoilTheTable) {
+    Fill("Otro", "Fe", "1", "1");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "El símbolo Fe ya está en la tabla");
+    Fill("Otro", " ", "1", "1");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "Falta el símbolo del elemento");
+    Fill("Otro", "Qq", "12,5", "1");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "Masa atómica no válida: 12,5");
+    Fill("Otro", "Qq", "12.5", "x");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "Número atómico no válido: x");
+    EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
+    EXPECT_EQ(table.Count(), 3u);
+    EXPECT_FALSE(editor.Modified());
+    // An element may keep its own symbol when other fields change.
+    editor.SelectRow(2);
+    editor.Fields().mass = "1.00794";
+    EXPECT_TRUE(editor.Accept());
+}
+
+TEST_F(ElementEditorTest, RefusesTheHundredAndFirstElement) {
+    for (int i = 0; table.Count() < ElementTable::kCapacity; ++i) {
+        const std::string symbol = std::string(1, static_cast<char>('A' + i / 26)) +
+                                   static_cast<char>('a' + i % 26);
+        Fill("X", symbol, "1", "1");
+        ASSERT_TRUE(editor.Accept()) << symbol;
+    }
+    Fill("Uno más", "Zy", "1", "1");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "La tabla está llena: caben 100 elementos");
+    EXPECT_EQ(table.Count(), 100u);
+}
+
+TEST_F(ElementEditorTest, AFailedSaveKeepsTheEditorOpen) {
+    ElementEditorModel elsewhere{table, port, test::TempDir() + "/missing/elements.dat"};
+    elsewhere.Open();
+    editor.Fields() = {"Cobre", "Cu", "63.546", "29"};
+    elsewhere.Fields() = editor.Fields();
+    ASSERT_TRUE(elsewhere.Accept());
+    EXPECT_FALSE(elsewhere.Finish());
+    EXPECT_EQ(port.messages.back().caption, "Error");
+    EXPECT_TRUE(elsewhere.Modified());
+}
+
+}  // namespace
+}  // namespace tovel
