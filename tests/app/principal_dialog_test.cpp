@@ -14,6 +14,8 @@
 #include <memory>
 
 #include "conf_file.h"
+#include "element_windows.h"
+#include "elements_file.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
 #include "test_support.h"
@@ -71,6 +73,7 @@ private slots:
     void initTestCase() {
         folder = QString::fromStdString(test::TempDir());
         QDir::setCurrent(folder);
+        QFile::copy(TOVEL_BIN_DIR "/elements.dat", "elements.dat");
         table = std::make_unique<ElementTable>(test::DefaultElements());
     }
 
@@ -240,6 +243,152 @@ private slots:
         QTest::keyClick(window.get(), Qt::Key_Escape);
         QVERIFY(!window->isVisible());
         QCOMPARE(test::ReadBytes("Conf.txt"), std::string("1\r\n"));
+    }
+
+    void manualBalancingWithBoxes() {
+        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("acepta"));
+        for (int id : {BoxId(0, 1), BoxId(0, 2), BoxId(1, 1)}) QVERIFY(window->Control(id) != nullptr);
+        QVERIFY(window->Control(BoxId(0, 3)) == nullptr);
+        QVERIFY(window->Control(BoxId(0, 1))->hasFocus());
+        // The boxes sit inside the equation frame, in order.
+        const QRect first = window->Control(BoxId(0, 1))->geometry();
+        const QRect product = window->Control(BoxId(1, 1))->geometry();
+        QCOMPARE(first.topLeft(), QPoint(37, 26));
+        QCOMPARE(first.size(), QSize(20, 16));
+        QVERIFY(product.left() > window->Control(BoxId(0, 2))->geometry().right());
+
+        Click(kCmdAdjust);  // all boxes empty: they become 1
+        for (int id : {BoxId(0, 1), BoxId(0, 2), BoxId(1, 1)}) {
+            QCOMPARE(qobject_cast<QLineEdit*>(window->Control(id))->text(), QStringLiteral("1"));
+        }
+        QCOMPARE(port->messages.back().caption, std::string("No ajustada"));
+        QCOMPARE(port->messages.back().text,
+                 std::string("elementos:\t\tH   O   \r\n\r\nen los reactivos:\t2    2    \r\n"
+                             "en los productos:\t2    1    "));
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+
+        Line(BoxId(0, 1))->setText("2");
+        Line(BoxId(1, 1))->setText("2");
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+        QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
+        QVERIFY(window->Control(kBalancedIcon)->isVisible());
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Cálculos"));
+        QCOMPARE(ReactionText(window->Model().CurrentReaction()), std::string("2 H2 + O2 = 2 H2O"));
+        Click(kCmdNew);
+        QVERIFY(!window->Control(kBalancedIcon)->isVisible());
+    }
+
+    void usingABoxFillsTheEmptyBoxesBeforeIt() {
+        TypeAndEnter(kEquationLine, "CH4 + O2 = CO2 + H2O");
+        Click(kCmdAdjust);
+        Line(BoxId(0, 2))->setText("2");
+        Line(BoxId(1, 2))->setFocus();
+        QCOMPARE(Line(BoxId(0, 1))->text(), QStringLiteral("1"));
+        QCOMPARE(Line(BoxId(0, 2))->text(), QStringLiteral("2"));
+        QCOMPARE(Line(BoxId(1, 1))->text(), QStringLiteral("1"));
+        QCOMPARE(Line(BoxId(1, 2))->text(), QString());
+        QTest::keyClicks(Line(BoxId(1, 2)), "2");
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+    }
+
+    void boxesRefuseWhatIsNoCoefficient() {
+        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
+        Click(kCmdAdjust);
+        Line(BoxId(0, 2))->setText("x");
+        Click(kCmdAdjust);
+        QCOMPARE(port->messages.back().caption, std::string("Coeficiente no válido"));
+        QCOMPARE(port->messages.back().text, std::string("El coeficiente de O2 debe ser un número entero de 1 a 65535"));
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+        QVERIFY(window->Control(BoxId(0, 2)) != nullptr);
+        Line(BoxId(0, 2))->setText("70000");
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+    }
+
+    void elementsMissingOnASideStopManualBalancing() {
+        TypeAndEnter(kEquationLine, "Fe + O2 = H2O");
+        Click(kCmdAdjust);
+        QCOMPARE(port->messages.back().caption, std::string("No se puede ajustar"));
+        QCOMPARE(port->messages.back().text,
+                 std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
+                             "en los productos:  H   O   "));
+        QCOMPARE(window->Model().State(), MainState::Editant);
+        QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
+    }
+
+    void enteringALineDropsTheBoxes() {
+        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
+        Click(kCmdAdjust);
+        TypeAndEnter(kProductLine, "H2O2");
+        QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
+        QCOMPARE(window->Model().State(), MainState::Editant);
+        QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Ajustar"));
+        Click(kCmdAdjust);
+        Click(kCmdAutoAdjust);  // also drops them
+        QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+    }
+
+    void sixSubstancesASideHaveTwelveBoxes() {
+        TypeAndEnter(kEquationLine, "H2+Li+Na+K+Rb+Cs=LiH+NaH+KH+RbH+CsH+H");
+        Click(kCmdAdjust);
+        QSet<QString> names;
+        for (int side = 0; side < 2; ++side) {
+            for (int slot = 1; slot <= 6; ++slot) {
+                QWidget* box = window->Control(BoxId(side, slot));
+                QVERIFY(box != nullptr);
+                names.insert(box->objectName());
+            }
+        }
+        QCOMPARE(names.size(), 12);
+        QVERIFY(names.contains("id50") && names.contains("id61"));
+    }
+
+    void unknownSymbolAddedInTheEditorLetsTheFormulaIn() {
+        port->answers = {kAnswerYes};
+        port->editor = [this](ElementTable& t) {
+            QTimer::singleShot(0, [] {
+                ElementEditorDialog* editor = ElementEditorDialog::Current();
+                QVERIFY(editor != nullptr);
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kName))->setText("Inventado");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))->setText("Xx");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kMass))->setText("300");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kNumber))->setText("120");
+                QTest::mouseClick(editor->Control(ElementEditorDialog::kAccept), Qt::LeftButton);
+                QTest::mouseClick(editor->Control(ElementEditorDialog::kOk), Qt::LeftButton);
+            });
+            RunElementEditor(t, *port);
+        };
+        TypeAndEnter(kReactantLine, "Xx2O");
+        QCOMPARE(Items(kReactantList), (QStringList{"Xx2O"}));
+        QCOMPARE(port->editorOpened, 1);
+        QCOMPARE(port->messages.front().caption, std::string("* Error *"));
+        QVERIFY(table->FindSymbol("Xx") != nullptr);
+        ElementTable saved;
+        QVERIFY(LoadElements(saved, "elements.dat"));
+        QVERIFY(saved.FindSymbol("Xx") != nullptr);
+        // Put the shipped table back for the other tests.
+        QFile::remove("elements.dat");
+        QFile::copy(TOVEL_BIN_DIR "/elements.dat", "elements.dat");
+        LoadElements(*table, "elements.dat");
+    }
+
+    void atomicMassListShowsEveryElement() {
+        window->MenuAction(kMenuAtomicMasses)->trigger();
+        AtomicMassListDialog* list = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* l = qobject_cast<AtomicMassListDialog*>(w)) list = l;
+        }
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->windowTitle(), QStringLiteral("M. atómicas"));
+        QCOMPARE(list->List()->count(), int(table->Count()));
+        QCOMPARE(list->List()->item(0)->text(), QStringLiteral("Ac        227"));
+        list->close();
     }
 
     void missingHelpDocumentsAreReported() {

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
 #include <iostream>
 
+#include "element_windows.h"
 #include "elements_file.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
@@ -74,5 +76,15 @@ int main(int argc, char** argv) {
     static_cast<QLineEdit*>(window.Control(tovel::BoxId(1, 2)))->setText("3");
     window.Dispatch(tovel::kCmdAdjust);
     Save(window, folder, "main-ajustada-by-hand");
+
+    auto* editor = new tovel::ElementEditorDialog(table, port);
+    editor->show();
+    editor->Model().SelectRow(30);
+    editor->Dispatch(tovel::ElementEditorDialog::kNew);
+    static_cast<QListWidget*>(editor->Control(tovel::ElementEditorDialog::kList))->setCurrentRow(29);
+    Save(*editor, folder, "element-editor");
+    auto* masses = new tovel::AtomicMassListDialog(table);
+    masses->show();
+    Save(*masses, folder, "atomic-mass-list");
     return 0;
 }
