@@ -3,6 +3,7 @@
 #include "draw_reaction.h"
 #include "formula.h"
 #include "icons.h"
+#include "number_format.h"
 
 namespace tovel {
 
@@ -51,6 +52,38 @@ BoxLayout PaintAroundBoxes(const MainModel& model, QPoint origin) {
     return boxes;
 }
 
+// Unit names beside the amount boxes and, once calculated, the moles and amounts in blue.
+void PaintAmountTables(DrawSurface& surface, const MainModel& model) {
+    const QColor background = surface.background;
+    SetFaceName("tahoma");
+    SetBold(false);
+    SetItalic(false);
+    SetFontSize(14, 0);
+    const Stoichiometry& calc = model.Calculation();
+    const bool results = model.ResultsReady() && calc.DataCount() != 0;
+    for (int side = 0; side < 2; ++side) {
+        const int x = TableLeft(side);
+        const int right = side == kReactants ? x + 280 : x + 188;
+        for (std::size_t slot = 1; slot <= model.Count(side); ++slot) {
+            const int y = kTableTop + static_cast<int>(slot - 1) * kTableRow;
+            FillArea(surface, QRect(x + 62, y, right - (x + 62), kTableRow), background);
+            const std::string qualifier = side == kReactants ? calc.Qualifier(slot) : "";
+            const std::string unit = UnitName(calc.Unit(side, slot));
+            SetInkColor(Qt::black);
+            TextAtCurrent(x + 64, y + 1, unit + qualifier);
+            if (!results) continue;
+            const SlotAmounts& a = calc.Amounts(side, slot);
+            SetInkColor(QColor(0, 0, 240));
+            if (side == kReactants) {
+                TextAtCurrent(x + 124, y + 1, FormatSignificant(a.molesReacted, 3));
+                TextAtCurrent(x + 178, y + 1, FormatSignificant(a.finalAmount, 3) + " " + unit + qualifier);
+            } else {
+                TextAtCurrent(x + 102, y + 1, FormatSignificant(a.molesReacted, 3));
+            }
+        }
+    }
+}
+
 }  // namespace
 
 QPoint EquationOrigin(int fontSizeSelector) { return QPoint(30, 26 + 4 * fontSizeSelector); }
@@ -60,6 +93,7 @@ BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
     AttachWindow(surface);
     const int width = surface.image.width();
     const int height = surface.image.height();
+    surface.image.fill(surface.background);
     const QRect frame(QPoint(25, 20), QPoint(width - 24, 50));
     FillArea(surface, frame, Qt::white);
     FrameArea(surface, frame, QColor(0, 0, 100));
@@ -78,9 +112,13 @@ BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
             DrawEquation(model.Substances(kReactants), model.Substances(kProducts), origin.x(), origin.y());
             break;
         case MainState::Ajustada:
+            SelectDrawingFont(model.FontSizeSelector());
+            DrawReaction(model.CurrentReaction(), origin.x(), origin.y());
+            break;
         case MainState::Calculant:
             SelectDrawingFont(model.FontSizeSelector());
             DrawReaction(model.CurrentReaction(), origin.x(), origin.y());
+            PaintAmountTables(surface, model);
             break;
         case MainState::Inicial:
             break;

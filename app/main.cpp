@@ -7,6 +7,7 @@
 
 #include "element_windows.h"
 #include "elements_file.h"
+#include "file_helpers.h"
 #include "principal_dialog.h"
 #include "program.h"
 #include "qt_user_port.h"

@@ -3,6 +3,7 @@
 #include "control_text.h"
 #include "equation_checks.h"
 #include "messages.h"
+#include "number_format.h"
 #include "text_utils.h"
 
 namespace tovel {
@@ -108,6 +109,24 @@ void MainModel::SelectSlot(int side, std::size_t position) {
         m_selection[side].reset();
         return;
     }
+    if (m_state == MainState::Calculant) {
+        // Leaving a gas without its P and T: they are taken from the fields, or asked for.
+        const std::size_t before = m_cursor[m_side];
+        if (before >= 1 && before <= Count(m_side) && m_calc.Unit(m_side, before) == kUnitLitrePT &&
+            m_calc.Gas(m_side, before).factor == 0 &&
+            !m_calc.AcceptGasConditions(m_side, before, m_units.inputs)) {
+            Notice(m_port, "Unidad no definida", m_substances[m_side][before - 1].formula + ": Hay que entrar P y T");
+            m_selection = {};
+            m_selection[m_side] = before;
+            return;
+        }
+        m_side = side;
+        m_cursor[side] = position;
+        m_selection = {};
+        m_selection[side] = position;
+        ShowUnitsOf(side, position);
+        return;
+    }
     m_side = side;
     m_cursor[side] = position;
     m_selection[side] = position;
@@ -168,7 +187,137 @@ void MainModel::Adjust() {
         StartManualBalancing();
     } else if (m_state == MainState::Ajustant) {
         AcceptCoefficients();
+    } else if (m_state == MainState::Ajustada) {
+        EnterCalculation();
     }
+}
+
+void MainModel::EnterCalculation() {
+    if (m_state != MainState::Ajustada) return;
+    m_state = MainState::Calculant;
+    m_resultsReady = false;
+    ++m_generation;
+    m_calc.Start();
+    for (auto& side : m_boxes) side.fill("");
+    m_resultLine = AtomicMassLine(m_reaction);
+    m_units = UnitsGroup{};
+    m_units.inputs.purity = "100";
+    m_side = kReactants;
+    m_cursor = {1, 1};
+    m_selection = {std::size_t{1}, std::nullopt};
+    ShowUnitsOf(kReactants, 1);
+}
+
+std::string MainModel::UnitsCaption() const {
+    const std::size_t slot = m_cursor[m_side];
+    if (slot < 1 || slot > Count(m_side)) return "Unidades ";
+    return "Unidades " + m_substances[m_side][slot - 1].formula;
+}
+
+void MainModel::ShowUnitsOf(int side, std::size_t slot) {
+    const int unit = m_calc.Unit(side, slot);
+    UnitsGroup& u = m_units;
+    u.unit = unit;
+    u.solutionOffered = side == kReactants;
+    u.gasFields = unit == kUnitLitrePT;
+    if (u.gasFields) {
+        const GasConditions& gas = m_calc.Gas(side, slot);
+        if (gas.factor != 0) {
+            u.inputs.pressure = FormatSignificantShort(gas.pressure, 3);
+            u.inputs.temperature = FormatSignificantShort(
+                gas.temperatureUnit == 0 ? gas.temperature - kCelsiusOffset : gas.temperature, 3);
+            u.inputs.pressureUnit = gas.pressureUnit;
+            u.inputs.temperatureUnit = gas.temperatureUnit;
+        }
+    }
+    u.molarityField = side == kReactants && unit == kUnitSolution;
+    if (u.molarityField) u.inputs.molarity = FormatSignificantShort(m_calc.Molarity(slot), 3);
+    u.purityField = unit == kUnitGram;
+    if (side == kReactants && unit == kUnitGram) u.inputs.purity = FormatSignificantShort(m_calc.Purity(slot), 3);
+}
+
+void MainModel::ChooseUnit(int unit) {
+    if (m_state != MainState::Calculant) return;
+    m_units.unit = unit;
+    m_units.purityField = unit == kUnitGram && m_side == kReactants;
+    if (m_units.purityField && TrimBlanks(m_units.inputs.purity).empty()) m_units.inputs.purity = "100";
+    m_units.gasFields = unit == kUnitLitrePT;
+    if (m_units.gasFields) {
+        const GasConditions& gas = m_calc.Gas(m_side, m_cursor[m_side]);
+        m_units.inputs.pressure = FormatSignificantShort(gas.pressure, 3);
+        m_units.inputs.temperature = FormatSignificantShort(
+            gas.temperatureUnit == 0 ? gas.temperature - kCelsiusOffset : gas.temperature, 3);
+        m_units.inputs.pressureUnit = gas.pressureUnit;
+        m_units.inputs.temperatureUnit = gas.temperatureUnit;
+    }
+    m_units.molarityField = unit == kUnitSolution && m_side == kReactants;
+    if (m_units.molarityField) m_units.inputs.molarity = FormatSignificantShort(m_calc.Molarity(m_cursor[m_side]), 3);
+}
+
+bool MainModel::AcceptUnits() {
+    if (m_state != MainState::Calculant) return false;
+    const std::size_t slot = m_cursor[m_side];
+    if (slot < 1 || slot > Count(m_side) || m_units.unit < 0 ||
+        !m_calc.AcceptUnit(m_side, slot, m_units.unit, m_units.inputs, m_port)) {
+        NoticeWith(m_port, "Datos no válidos", "No se ha establecido la unidad", MessageIcon::Exclamation);
+        return false;
+    }
+    AmountChanged();
+    return true;
+}
+
+void MainModel::EnterGasConditions() {
+    const std::size_t slot = m_cursor[m_side];
+    if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
+    m_calc.AcceptGasConditions(m_side, slot, m_units.inputs);
+}
+
+void MainModel::EnterMolarity() {
+    const std::size_t slot = m_cursor[m_side];
+    if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
+    m_calc.EnterMolarity(slot, m_units.inputs.molarity);
+}
+
+void MainModel::Calculate() {
+    if (m_state != MainState::Calculant) return;
+    std::array<std::vector<std::string>, 2> boxes;
+    for (int side = 0; side < 2; ++side) {
+        boxes[side].assign(m_boxes[side].begin(), m_boxes[side].begin() + static_cast<std::ptrdiff_t>(Count(side)));
+    }
+    ++m_generation;
+    m_resultsReady = false;
+    if (!m_calc.Calculate(m_reaction, boxes, m_port)) {
+        m_calc.ClearResults();
+        return;
+    }
+    // Every reactant without a datum shows the amount needed; every product what is obtained.
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t slot = 1; slot <= Count(side); ++slot) {
+            const SlotAmounts& a = m_calc.Amounts(side, slot);
+            if (a.entered != 0) continue;
+            const double amount = side == kReactants ? m_calc.AmountInUnit(m_reaction, side, slot, a.initialMoles)
+                                                     : a.finalAmount;
+            m_boxes[side][slot - 1] = FormatSignificant(amount, 3);
+        }
+    }
+    m_selection = {};
+    if (m_calc.DataSide() == kReactants && m_calc.Limiting() > 0) m_selection[kReactants] = m_calc.Limiting();
+    m_units.unit = -1;
+    m_units.gasFields = false;
+    m_resultsReady = true;
+}
+
+void MainModel::ResetAmounts() {
+    for (auto& side : m_boxes) side.fill("");
+    m_calc.ClearResults();
+    m_resultsReady = false;
+    ++m_generation;
+}
+
+void MainModel::AmountChanged() {
+    m_calc.ClearResults();
+    m_resultsReady = false;
+    ++m_generation;
 }
 
 void MainModel::StartManualBalancing() {
@@ -264,6 +413,11 @@ void MainModel::LeaveCalculation() {
     if (m_state != MainState::Calculant) return;
     m_balancedIcon = false;
     m_resultsReady = false;
+    m_resolutionWritten = false;
+    m_calc.ClearResults();
+    m_resultLine.clear();
+    for (auto& side : m_boxes) side.fill("");
+    ++m_generation;
 }
 
 void MainModel::DropCoefficientBoxes() {

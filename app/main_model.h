@@ -11,10 +11,22 @@
 
 #include "element_table.h"
 #include "main_state.h"
+#include "stoichiometry.h"
 #include "reaction.h"
 #include "user_port.h"
 
 namespace tovel {
+
+// The units group of calculation mode: which unit is chosen for the selected substance and the
+// conditions typed for it.
+struct UnitsGroup {
+    int unit = kUnitGram;  // the radio button on, or -1 for none
+    UnitInputs inputs;
+    bool solutionOffered = true;  // "V disolución" only for reactants
+    bool gasFields = false;       // P and T with their units
+    bool molarityField = false;
+    bool purityField = true;
+};
 
 // What the refresh step enables and shows.
 struct MainControls {
@@ -84,6 +96,33 @@ public:
     const std::string& BoxText(int side, std::size_t slot) const { return m_boxes[side][slot - 1]; }
     // Command 199: a formula handed over by the usual-compounds window.
     void TransferFormula(const std::string& formula);
+    // --- calculation mode
+    // Button 10 in AJUSTADA: amount boxes, units group, every unit grams.
+    void EnterCalculation();
+    const Stoichiometry& Calculation() const { return m_calc; }
+    UnitsGroup& Units() { return m_units; }
+    const UnitsGroup& Units() const { return m_units; }
+    std::string UnitsCaption() const;
+    // The radio buttons 121..125: purity, P and T or molarity as the unit needs.
+    void ChooseUnit(int unit);
+    // "ok" of the units group; reports a unit that is not accepted.
+    bool AcceptUnits();
+    // Enter in the P or T field, and in the molarity field.
+    void EnterGasConditions();
+    void EnterMolarity();
+    // "Calc", or Enter in an amount box.
+    void Calculate();
+    // "Rst": empties the amount boxes.
+    void ResetAmounts();
+    // The user changed an amount box: the results no longer stand.
+    void AmountChanged();
+    // Bumped whenever the results or the reaction change: a problem written before is stale.
+    int CalculationGeneration() const { return m_generation; }
+    const std::string& ResultLine() const { return m_resultLine; }
+    // The problem window wrote its resolution (control 198 is shown until calculation mode ends).
+    void SetResolutionWritten() { m_resolutionWritten = true; }
+    bool ResolutionWritten() const { return m_resolutionWritten; }
+
     // The reaction library hands over a reaction; it is loaded at the next refresh.
     void QueueReaction(const Reaction& reaction, const std::string& description);
     // The refresh step run before every command: loads a queued reaction.
@@ -106,6 +145,8 @@ private:
     void DropCoefficientBoxes();
     void EquationChanged();
 
+    void ShowUnitsOf(int side, std::size_t slot);
+
     ElementTable& m_table;
     UserPort& m_port;
 
@@ -123,6 +164,11 @@ private:
     int m_fontSize = 0;
     bool m_resultsReady = false;
     bool m_balancedIcon = false;
+    Stoichiometry m_calc;
+    UnitsGroup m_units;
+    std::string m_resultLine;
+    int m_generation = 0;
+    bool m_resolutionWritten = false;
     std::optional<Reaction> m_queued;
     std::string m_queuedDescription;
 };

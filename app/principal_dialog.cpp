@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,7 +20,10 @@
 #include "element_windows.h"
 #include "equation_view.h"
 #include "icons.h"
+#include "equation_view.h"
 #include "launch.h"
+#include "problem_text.h"
+#include "problem_window.h"
 #include "main_ids.h"
 #include "messages.h"
 
@@ -229,7 +233,8 @@ void PrincipalDialog::BuildControls() {
     auto* results = label(kResultLine, QString(), QRect(25, 296, 730, 20));
     results->setFont(m_font12);
     // The units group takes the place of the entry controls in calculation mode.
-    group(kUnitsGroup, QStringLiteral("Unidades"), QRect(25, 220, 730, 72));
+    group(kUnitsGroup, QStringLiteral("Unidades"), QRect(25, 218, 730, 74));
+    BuildUnitsGroup();
 
     button(kCmdNew, QStringLiteral("Nueva"), QRect(25, 336, 80, 28));
     button(kCmdAdjust, QStringLiteral("Ajustar"), QRect(112, 336, 90, 28));
@@ -243,7 +248,54 @@ void PrincipalDialog::BuildControls() {
     auto* balanced = label(kBalancedIcon, QString(), QRect(724, 334, 32, 32));
     balanced->setPixmap(LoadPictureByName("BeIcon", QSize(32, 32)));
     balanced->setToolTip(QStringLiteral("Ecuación ajustada"));
-    label(kResolutionMark, QString(), QRect(720, 296, 40, 20))->hide();
+    auto* mark = label(kResolutionMark, QStringLiteral("Resolución escrita"), QRect(614, 366, 140, 16));
+    mark->setFont(m_font10);
+    mark->hide();
+}
+
+void PrincipalDialog::BuildUnitsGroup() {
+    const QFont font = PixelFont("DejaVu Sans", 12);
+    auto place = [&](int id, QWidget* widget, QRect geometry) {
+        widget->setGeometry(geometry);
+        widget->setFont(font);
+        widget->setObjectName(QStringLiteral("id%1").arg(id));
+        m_controls[id] = widget;
+        return widget;
+    };
+    const char* units[] = {"gramo", "mol", "L cn", "L =f(P,T)", "V disolución"};
+    const int x[] = {37, 112, 170, 236, 340};
+    for (int i = 0; i < 5; ++i) {
+        auto* radio = new QRadioButton(QString::fromUtf8(units[i]), m_client);
+        place(kUnitRadioGram + i, radio, QRect(x[i], 238, 100, 20));
+        connect(radio, &QRadioButton::clicked, this, [this, i] { Dispatch(kUnitRadioGram + i); });
+    }
+    auto edit = [&](int id, QRect geometry) {
+        auto* line = new QLineEdit(m_client);
+        Colour(line, kEditColour);
+        place(id, line, geometry);
+        return line;
+    };
+    auto text = [&](int id, const QString& caption, QRect geometry) {
+        return place(id, new QLabel(caption, m_client), geometry);
+    };
+    text(kPurityLabel, QStringLiteral("% pureza"), QRect(37, 264, 60, 22));
+    edit(kPurity, QRect(98, 264, 50, 22));
+    text(kPressureLabel, QStringLiteral("P"), QRect(168, 264, 12, 22));
+    edit(kPressure, QRect(182, 264, 55, 22));
+    auto* pressureUnit = new QComboBox(m_client);
+    place(kPressureUnit, pressureUnit, QRect(240, 264, 62, 22));
+    FillCombo(*pressureUnit, "atm;kPa");
+    text(kTemperatureLabel, QStringLiteral("T"), QRect(318, 264, 12, 22));
+    edit(kTemperature, QRect(332, 264, 55, 22));
+    auto* temperatureUnit = new QComboBox(m_client);
+    place(kTemperatureUnit, temperatureUnit, QRect(390, 264, 56, 22));
+    FillCombo(*temperatureUnit, "°C;°K");
+    text(kMolarityLabel, QStringLiteral("M (mol/L)"), QRect(468, 264, 68, 22));
+    edit(kMolarity, QRect(538, 264, 55, 22));
+    auto* ok = new QPushButton(QStringLiteral("ok"), m_client);
+    ok->setAutoDefault(false);
+    place(kUnitsOk, ok, QRect(690, 250, 50, 26));
+    connect(ok, &QPushButton::clicked, this, [this] { Dispatch(kUnitsOk); });
 }
 
 void PrincipalDialog::Connect() {
@@ -306,6 +358,21 @@ void PrincipalDialog::EnterKey() {
         Dispatch(kCmdEnterProducts);
     } else if (focus == m_lines[MainModel::kEquationLine]) {
         Dispatch(kCmdEquationOk);
+    } else if (m_model.State() == MainState::Calculant) {
+        const bool inBox = std::any_of(m_boxes.begin(), m_boxes.end(), [focus](const auto& side) {
+            return std::find(side.begin(), side.end(), focus) != side.end();
+        });
+        if (inBox) {
+            Dispatch(kCmdCalc);
+        } else if (focus == Control(kPressure) || focus == Control(kTemperature)) {
+            Pull();
+            m_model.EnterGasConditions();
+            Sync();
+        } else if (focus == Control(kMolarity)) {
+            Pull();
+            m_model.EnterMolarity();
+            Sync();
+        }
     }
 }
 
@@ -348,6 +415,26 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kCmdAdjust:
             m_model.Adjust();
+            if (m_model.State() == MainState::Calculant && !m_boxes[0].empty()) m_boxes[0][0]->setFocus();
+            break;
+        case kCmdCalc:
+            m_model.Calculate();
+            break;
+        case kCmdReset:
+            m_model.ResetAmounts();
+            break;
+        case kCmdProblem:
+            OpenProblem();
+            break;
+        case kUnitRadioGram:
+        case kUnitRadioGram + 1:
+        case kUnitRadioGram + 2:
+        case kUnitRadioGram + 3:
+        case kUnitSolutionRadio:
+            m_model.ChooseUnit(id - kUnitRadioGram);
+            break;
+        case kUnitsOk:
+            m_model.AcceptUnits();
             break;
         case kFontSize12:
         case kFontSize10: {
@@ -400,11 +487,20 @@ void PrincipalDialog::ExitProcedure() {
         NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
     }
     m_exiting = true;
+    if (m_problem) m_problem->close();
     done(0);
 }
 
 void PrincipalDialog::Pull() {
     for (int line = 0; line < 3; ++line) m_model.LineText(line) = m_lines[line]->text().toStdString();
+    UnitInputs& inputs = m_model.Units().inputs;
+    auto text = [this](int id) { return static_cast<QLineEdit*>(Control(id))->text().toStdString(); };
+    inputs.purity = text(kPurity);
+    inputs.pressure = text(kPressure);
+    inputs.temperature = text(kTemperature);
+    inputs.molarity = text(kMolarity);
+    inputs.pressureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit))) - 1;
+    inputs.temperatureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit))) - 1;
     for (int side = 0; side < 2; ++side) {
         for (std::size_t k = 0; k < m_boxes[side].size(); ++k) {
             m_model.BoxText(side, k + 1) = m_boxes[side][k]->text().toStdString();
@@ -415,16 +511,39 @@ void PrincipalDialog::Pull() {
 void PrincipalDialog::BoxNotified(int side, std::size_t slot) {
     if (m_syncing) return;
     Pull();
-    m_model.BoxNotified(side, slot);
+    if (m_model.State() == MainState::Calculant) {
+        m_model.AmountChanged();
+    } else {
+        m_model.BoxNotified(side, slot);
+    }
     Sync();
 }
 
 void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout) {
-    const bool wanted = m_model.State() == MainState::Ajustant;
+    // Coefficient boxes in manual balancing, amount boxes in calculation mode.
+    const bool coefficients = m_model.State() == MainState::Ajustant;
+    const bool amounts = m_model.State() == MainState::Calculant;
+    std::array<std::vector<QRect>, 2> places = layout;
+    if (amounts) {
+        for (int side = 0; side < 2; ++side) {
+            places[side].clear();
+            for (std::size_t slot = 1; slot <= m_model.Count(side); ++slot) {
+                places[side].emplace_back(TableLeft(side), kTableTop + static_cast<int>(slot - 1) * kTableRow, 60, 16);
+            }
+        }
+    }
+    const bool wanted = coefficients || amounts;
+    // A box kind that changes (coefficients to amounts) starts over with fresh boxes.
+    if (!m_boxes[0].empty() && (m_boxes[0][0]->maxLength() == 5) != coefficients) {
+        for (auto& side : m_boxes) {
+            for (auto* box : side) delete box;
+            side.clear();
+        }
+    }
     const bool created = wanted && m_boxes[0].empty() && m_boxes[1].empty();
     for (int side = 0; side < 2; ++side) {
         auto& boxes = m_boxes[side];
-        const std::size_t count = wanted ? layout[side].size() : 0;
+        const std::size_t count = wanted ? places[side].size() : 0;
         while (boxes.size() > count) {
             delete boxes.back();
             boxes.pop_back();
@@ -434,9 +553,9 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
             auto* box = new QLineEdit(m_client);
             box->setObjectName(QStringLiteral("id%1").arg(BoxId(side, static_cast<int>(slot))));
             box->setFrame(false);
-            box->setAlignment(Qt::AlignCenter);
+            box->setAlignment(coefficients ? Qt::AlignCenter : Qt::AlignRight);
             box->setFont(PixelFont("DejaVu Sans", 11));
-            box->setMaxLength(5);
+            box->setMaxLength(coefficients ? 5 : 32);
             Colour(box, kEditColour);
             box->installEventFilter(this);
             connect(box, &QLineEdit::textEdited, this, [this, side, slot] { BoxNotified(side, slot); });
@@ -444,12 +563,57 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
             boxes.push_back(box);
         }
         for (std::size_t k = 0; k < boxes.size(); ++k) {
-            boxes[k]->setGeometry(layout[side][k]);
+            boxes[k]->setGeometry(places[side][k]);
             const QString text = QString::fromStdString(m_model.BoxText(side, k + 1));
             if (boxes[k]->text() != text) boxes[k]->setText(text);
         }
     }
     if (created && !m_boxes[0].empty()) m_boxes[0][0]->setFocus();
+}
+
+void PrincipalDialog::SyncUnitsGroup() {
+    const UnitsGroup& u = m_model.Units();
+    const bool on = m_model.State() == MainState::Calculant;
+    static_cast<QGroupBox*>(Control(kUnitsGroup))->setTitle(QString::fromStdString(m_model.UnitsCaption()));
+    for (int i = 0; i < 5; ++i) {
+        auto* radio = static_cast<QRadioButton*>(Control(kUnitRadioGram + i));
+        radio->setAutoExclusive(false);
+        radio->setChecked(u.unit == i);
+        radio->setAutoExclusive(true);
+        radio->setVisible(on);
+    }
+    Control(kUnitSolutionRadio)->setEnabled(u.solutionOffered);
+    auto setText = [this](int id, const std::string& text) {
+        auto* line = static_cast<QLineEdit*>(Control(id));
+        if (line->text().toStdString() != text) line->setText(QString::fromStdString(text));
+    };
+    setText(kPurity, u.inputs.purity);
+    setText(kPressure, u.inputs.pressure);
+    setText(kTemperature, u.inputs.temperature);
+    setText(kMolarity, u.inputs.molarity);
+    SetComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit)), u.inputs.pressureUnit + 1);
+    SetComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit)), u.inputs.temperatureUnit + 1);
+    for (int id = kPressureLabel; id <= kTemperatureUnit; ++id) Control(id)->setEnabled(u.gasFields);
+    Control(kMolarity)->setEnabled(u.molarityField);
+    Control(kMolarityLabel)->setEnabled(u.molarityField);
+    Control(kPurity)->setEnabled(u.purityField);
+    Control(kPurityLabel)->setEnabled(u.purityField);
+    for (int id : {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel, kTemperature,
+                   kTemperatureUnit, kMolarityLabel, kMolarity, kUnitsOk}) {
+        Control(id)->setVisible(on);
+    }
+}
+
+void PrincipalDialog::OpenProblem() {
+    if (!m_model.ResultsReady()) return;
+    if (m_problem) m_problem->close();
+    const Reaction& reaction = m_model.CurrentReaction();
+    auto* problem = new ProblemWindow(StatementLines(reaction, m_model.Calculation()),
+                                      ResolutionLines(reaction, m_model.Calculation()), m_port);
+    m_problem = problem;
+    m_problemGeneration = m_model.CalculationGeneration();
+    m_model.SetResolutionWritten();
+    problem->show();
 }
 
 void PrincipalDialog::Sync() {
@@ -499,6 +663,11 @@ void PrincipalDialog::Sync() {
     static_cast<QLabel*>(Control(kDescription))->setText(QString::fromStdString(m_model.Description()));
 
     SyncBoxes(PaintMainSurface(m_surface, m_model));
+    SyncUnitsGroup();
+    static_cast<QLabel*>(Control(kResultLine))->setText(QString::fromStdString(m_model.ResultLine()));
+    show(kResolutionMark, m_model.ResolutionWritten() && m_model.State() == MainState::Calculant);
+    // A problem written for another calculation or reaction no longer holds.
+    if (m_problem && m_problemGeneration != m_model.CalculationGeneration()) m_problem->close();
     m_client->update();
     m_syncing = false;
 }

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QMap>
+#include <QPointer>
 #include <array>
 #include <functional>
 
@@ -12,6 +13,7 @@
 #include "main_model.h"
 
 class QAction;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -61,6 +63,9 @@ private:
     // Creates, places or removes the coefficient boxes to match the state.
     void SyncBoxes(const std::array<std::vector<QRect>, 2>& layout);
     void BoxNotified(int side, std::size_t slot);
+    void BuildUnitsGroup();
+    void SyncUnitsGroup();
+    void OpenProblem();
 
     MainModel m_model;
     UserPort& m_port;
@@ -77,6 +82,8 @@ private:
     bool m_syncing = false;
     bool m_exiting = false;
     std::string m_transferFormula;
+    QPointer<QDialog> m_problem;
+    int m_problemGeneration = -1;
 };
 
 }  // namespace tovel

@@ -3,7 +3,6 @@
 
 #include <QColor>
 #include <array>
-#include <string>
 
 namespace tovel {
 
@@ -17,9 +16,5 @@ inline const std::array<QColor, 9>& ProgramPalette() {
         QColor(255, 255, 199), QColor(255, 231, 176), QColor(255, 240, 240)};
     return palette;
 }
-
-// The folder the program was started in; windows that change folders come back to it.
-const std::string& StartDirectory();
-void RememberStartDirectory();
 
 }  // namespace tovel

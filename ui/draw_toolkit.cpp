@@ -73,7 +73,7 @@ QFont MakeFont(const FontSpec& spec) {
 }
 
 DrawSurface::DrawSurface(QSize size, QColor background)
-    : image(size, QImage::Format_ARGB32_Premultiplied) {
+    : image(size, QImage::Format_ARGB32_Premultiplied), background(background) {
     image.fill(background);
 }
 

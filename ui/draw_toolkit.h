@@ -35,6 +35,7 @@ QFont MakeFont(const FontSpec& spec);
 // position, the text colour and whether drawing text moves the pen.
 struct DrawSurface {
     QImage image;
+    QColor background;
     QFont font = MakeFont(FontSpec{});
     QPoint pen{0, 0};
     QColor ink{0, 0, 0};

@@ -20,7 +20,16 @@ std::filesystem::path ProgramPath() {
     return ec ? std::filesystem::path("tovel") : path;
 }
 
+std::string g_startDirectory;  // set once at start-up
+
 }  // namespace
+
+const std::string& StartDirectory() { return g_startDirectory; }
+
+void RememberStartDirectory() {
+    std::error_code ec;
+    g_startDirectory = std::filesystem::current_path(ec).string();
+}
 
 bool FileExists(const std::string& name) {
     std::error_code ec;

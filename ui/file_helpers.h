@@ -13,6 +13,9 @@ bool DirectoryExists(const std::string& name);
 std::string ProgramName();
 // The folder the running program's file is in.
 std::string ProgramFolder();
+// The folder the program was started in; windows that change folders come back to it.
+const std::string& StartDirectory();
+void RememberStartDirectory();
 // The year of the file's last change, as digits; empty when there is no such (visible) file.
 std::string FileYear(const std::string& name);
 

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
@@ -76,6 +77,33 @@ int main(int argc, char** argv) {
     static_cast<QLineEdit*>(window.Control(tovel::BoxId(1, 2)))->setText("3");
     window.Dispatch(tovel::kCmdAdjust);
     Save(window, folder, "main-ajustada-by-hand");
+
+    window.Dispatch(tovel::kCmdNew);
+    equation->setText("CaCO3 + HCl = CaCl2 + H2O + CO2");
+    window.Dispatch(tovel::kCmdEquationOk);
+    window.Dispatch(tovel::kCmdAutoAdjust);
+    window.Dispatch(tovel::kCmdAdjust);  // "Cálculos"
+    Save(window, folder, "main-calculant");
+    static_cast<QLineEdit*>(window.Control(tovel::kPurity))->setText("80");
+    window.Dispatch(tovel::kUnitsOk);
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(0, 1)))->setText("50");
+    window.Model().SelectSlot(tovel::kReactants, 2);
+    window.Dispatch(tovel::kUnitSolutionRadio);
+    static_cast<QLineEdit*>(window.Control(tovel::kMolarity))->setText("2");
+    window.Dispatch(tovel::kUnitsOk);
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(0, 2)))->setText("100");
+    window.Model().SelectSlot(tovel::kProducts, 3);
+    window.Dispatch(tovel::kUnitRadioGram + 3);
+    static_cast<QLineEdit*>(window.Control(tovel::kPressure))->setText("101.3");
+    static_cast<QComboBox*>(window.Control(tovel::kPressureUnit))->setCurrentIndex(1);
+    static_cast<QLineEdit*>(window.Control(tovel::kTemperature))->setText("25");
+    window.Dispatch(tovel::kUnitsOk);
+    window.Dispatch(tovel::kCmdCalc);
+    Save(window, folder, "main-calculant-results");
+    window.Dispatch(tovel::kCmdProblem);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->windowTitle() == "Problema" && w->isVisible()) Save(*w, folder, "problem-window");
+    }
 
     auto* editor = new tovel::ElementEditorDialog(table, port);
     editor->show();

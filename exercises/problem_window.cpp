@@ -1,0 +1,106 @@
+#include "problem_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QVBoxLayout>
+
+#include "file_helpers.h"
+#include "launch.h"
+#include "messages.h"
+#include "problem_file.h"
+#include "problem_text.h"
+
+namespace tovel {
+
+namespace {
+
+QString ShownText(const std::vector<std::string>& lines) {
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+    return QString::fromStdString(ShowSeparators(text));
+}
+
+}  // namespace
+
+ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const std::vector<std::string>& resolution,
+                             UserPort& port, QWidget* parent)
+    : QDialog(parent), m_port(port) {
+    setWindowTitle(QStringLiteral("Problema"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setStyleSheet(QStringLiteral("QDialog, QLabel { background: rgb(209, 224, 255); }"
+                                 "QPlainTextEdit { background: rgb(255, 255, 250); }"));
+
+    auto* menuBar = new QMenuBar(this);
+    QMenu* file = menuBar->addMenu(QStringLiteral("Archivo"));
+    connect(file->addAction(QStringLiteral("Guardar problema")), &QAction::triggered, this, [this] { Dispatch(kSave); });
+    connect(file->addAction(QStringLiteral("Ver fichero")), &QAction::triggered, this, [this] { Dispatch(kViewFile); });
+    file->addSeparator();
+    connect(file->addAction(QStringLiteral("&Salir")), &QAction::triggered, this, [this] { Dispatch(kExit); });
+
+    // A fixed-width face keeps the tab-separated columns of the tables in line.
+    QFont font("DejaVu Sans Mono");
+    font.setPixelSize(12);
+    auto box = [&](int id) {
+        auto* edit = new QPlainTextEdit(this);
+        edit->setObjectName(QStringLiteral("id%1").arg(id));
+        edit->setFont(font);
+        edit->setLineWrapMode(QPlainTextEdit::NoWrap);
+        edit->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(' '));
+        return edit;
+    };
+    m_statement = box(kStatement);
+    m_resolution = box(kResolution);
+    m_statement->setPlainText(ShownText(statement));
+    m_resolution->setPlainText(ShownText(resolution));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(new QLabel(QStringLiteral("Posible enunciado"), this));
+    layout->addWidget(m_statement, 2);
+    layout->addWidget(new QLabel(QStringLiteral("Resolución"), this));
+    layout->addWidget(m_resolution, 3);
+    resize(820, 600);
+
+    m_resolution->setFocus();
+    m_resolution->moveCursor(QTextCursor::Start);
+}
+
+QPlainTextEdit* ProblemWindow::Box(int id) const {
+    return id == kStatement ? m_statement : id == kResolution ? m_resolution : nullptr;
+}
+
+void ProblemWindow::Dispatch(int id) {
+    switch (id) {
+        case kSave:
+            Save();
+            break;
+        case kViewFile: {
+            std::string path;
+            if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
+            break;
+        }
+        case kExit:
+            close();
+            break;
+        default:
+            break;
+    }
+}
+
+std::vector<std::string> ProblemWindow::Lines(int id) const {
+    std::vector<std::string> lines;
+    for (const QString& line : Box(id)->toPlainText().split('\n')) lines.push_back(StoreSeparators(line.toStdString()));
+    return lines;
+}
+
+void ProblemWindow::Save() {
+    std::string path;
+    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
+    const FileResult saved = AppendProblem(path, Lines(kStatement), Lines(kResolution));
+    QDir::setCurrent(QString::fromStdString(StartDirectory()));
+    if (!saved) NoticeWith(m_port, "Guardar problema", saved.error, MessageIcon::Exclamation);
+}
+
+}  // namespace tovel

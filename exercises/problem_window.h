@@ -1,0 +1,37 @@
+#pragma once
+// The problem window ("Problema"): the statement and the resolution of the last calculation in
+// two editable boxes, with "Guardar problema" and "Ver fichero".
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "user_port.h"
+
+class QPlainTextEdit;
+
+namespace tovel {
+
+class ProblemWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    enum Id : int { kExit = 2, kStatementLabel = 10, kResolutionLabel = 20, kStatement = 50, kResolution = 100,
+                    kSave = 201, kViewFile = 202 };
+
+    ProblemWindow(const std::vector<std::string>& statement, const std::vector<std::string>& resolution,
+                  UserPort& port, QWidget* parent = nullptr);
+
+    void Dispatch(int id);
+    QPlainTextEdit* Box(int id) const;
+
+private:
+    void Save();
+    std::vector<std::string> Lines(int id) const;
+
+    UserPort& m_port;
+    QPlainTextEdit* m_statement = nullptr;
+    QPlainTextEdit* m_resolution = nullptr;
+};
+
+}  // namespace tovel
