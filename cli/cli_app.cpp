@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <istream>
 #include <ostream>
+#include <sstream>
 
 #include "cli_port.h"
 #include "element_table.h"
@@ -10,6 +11,7 @@
 #include "equation_checks.h"
 #include "formula.h"
 #include "number_format.h"
+#include "problem_command.h"
 #include "reaction.h"
 #include "text_utils.h"
 
@@ -24,6 +26,10 @@ constexpr const char* kUsage =
     "  balance [EQUATION...]  balance each equation (formulas only, e.g. H2+O2=H2O);\n"
     "                         without arguments, each non-empty line of standard input\n"
     "  mass FORMULA...        molar mass of each formula in g/mol\n"
+    "  problem EQUATION DATUM...\n"
+    "                         the worded problem of a calculation and its resolution; a DATUM\n"
+    "                         is FORMULA=AMOUNT with a unit: g (g:80% with purity), mol, Lcn,\n"
+    "                         L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)\n"
     "\n"
     "The element table is elements.dat in the current folder, or else the default table\n"
     "shipped with tovel; --elements names another file.\n";
@@ -105,7 +111,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
             words.push_back(args[i]);
         }
     }
-    if (words.empty() || (words[0] != "balance" && words[0] != "mass")) {
+    if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem")) {
         err << kUsage;
         return 2;
     }
@@ -116,10 +122,26 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         return 2;
     }
 
+    if (command == "problem" && items.size() < 2) {
+        err << "tovel-cli: problem needs an equation and at least one datum\n";
+        return 2;
+    }
+
     ElementTable table;
     if (!LoadTable(table, elementsPath, programDir, err)) return 2;
 
     CliPort port;
+    if (command == "problem") {
+        std::string error;
+        std::ostringstream text;
+        if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()), table, port, error, text)) {
+            out << text.str();
+            return 0;
+        }
+        const std::string report = port.TakeReport();
+        out << "error: " << (report.empty() ? error : report) << "\n";
+        return 1;
+    }
     bool allDone = true;
     auto run = [&](const std::string& item) {
         const bool done = command == "balance" ? BalanceOne(item, table, port, out)

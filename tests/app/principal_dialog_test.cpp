@@ -2,12 +2,15 @@
 // message box.
 
 #include <QAction>
+#include <QComboBox>
+#include <QPointer>
 #include <QApplication>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -16,6 +19,7 @@
 #include "conf_file.h"
 #include "element_windows.h"
 #include "elements_file.h"
+#include "problem_window.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
 #include "test_support.h"
@@ -389,6 +393,121 @@ private slots:
         QCOMPARE(list->List()->count(), int(table->Count()));
         QCOMPARE(list->List()->item(0)->text(), QStringLiteral("Ac        227"));
         list->close();
+    }
+
+    void fromEquationToSavedProblem() {
+        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);  // "Cálculos"
+        QCOMPARE(window->Model().State(), MainState::Calculant);
+        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kSidesGroup))->title(),
+                 QStringLiteral("Cálculos sobre la reacción"));
+        QVERIFY(Line(kEquationLine)->isHidden());
+        QVERIFY(!Button(kCmdCalc)->isHidden());
+        QVERIFY(!Button(kCmdProblem)->isEnabled());
+        QCOMPARE(qobject_cast<QLabel*>(window->Control(kResultLine))->text(), QStringLiteral("M.A.:  H = 1.008, O = 16.00"));
+        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(), QStringLiteral("Unidades H2"));
+        QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());
+        QVERIFY(window->Control(BoxId(0, 1))->hasFocus());
+
+        Line(BoxId(0, 1))->setText("4");
+        Line(BoxId(0, 2))->setText("32");
+        QTest::keyClick(Line(BoxId(0, 2)), Qt::Key_Return);  // Enter in an amount box calculates
+        QVERIFY(window->Model().ResultsReady());
+        QVERIFY(Button(kCmdProblem)->isEnabled());
+        QCOMPARE(Line(BoxId(1, 1))->text(), QStringLiteral("35.7"));  // "Obt."
+        QCOMPARE(List(kReactantList)->currentRow(), 0);                // H2 is limiting
+
+        port->files = {(folder + "/problemas.txt").toStdString(), (folder + "/problemas.txt").toStdString()};
+        Click(kCmdProblem);
+        ProblemWindow* problem = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* p = qobject_cast<ProblemWindow*>(w); p && p->isVisible()) problem = p;
+        }
+        QVERIFY(problem != nullptr);
+        QVERIFY(window->Control(kResolutionMark)->isVisible());
+        QCOMPARE(problem->Box(ProblemWindow::kStatement)->toPlainText().split('\n').first(),
+                 QStringLiteral("El H2 reacciona con O2 para dar: H2O."));
+        QVERIFY(problem->Box(ProblemWindow::kResolution)->toPlainText().contains(QString(80, QChar(0x2500))));
+        problem->Dispatch(ProblemWindow::kSave);
+        problem->Dispatch(ProblemWindow::kSave);
+        QCOMPARE(QDir::currentPath(), folder);
+        const std::string bytes = test::ReadBytes((folder + "/problemas.txt").toStdString());
+        QVERIFY(bytes.rfind("\r\n\r\nEl H2 reacciona con O2 para dar: H2O.\r\n", 0) == 0);
+        QVERIFY(bytes.find("REACCI\xd3N: 2 H2 + O2 = 2 H2O\r\n") != std::string::npos);
+        QVERIFY(bytes.find(std::string(80, '\xad') + "\r\n") != std::string::npos);
+        QVERIFY(bytes.find('\n') > 0 && bytes.find("\n\n") == std::string::npos);  // every line ends CR LF
+        const std::string one = bytes.substr(0, bytes.size() / 2);
+        QCOMPARE(bytes, one + one);  // the second save follows the first
+
+        // A changed box makes the written problem stale: its window closes.
+        QPointer<ProblemWindow> open(problem);
+        Line(BoxId(0, 2))->setFocus();
+        QTest::keyClicks(Line(BoxId(0, 2)), "0");
+        QTRY_VERIFY(open.isNull());
+        QVERIFY(!window->Model().ResultsReady());
+        Click(kCmdReset);
+        QCOMPARE(Line(BoxId(0, 1))->text(), QString());
+        Click(kCmdNew);
+        QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
+        QVERIFY(!Line(kEquationLine)->isHidden());
+        QVERIFY(!window->Control(kResolutionMark)->isVisible());
+    }
+
+    void unitsGroupRules() {
+        TypeAndEnter(kEquationLine, "Zn + HCl = ZnCl2 + H2");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        List(kProductList)->setCurrentRow(1);  // H2
+        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(), QStringLiteral("Unidades H2"));
+        QVERIFY(!window->Control(kUnitSolutionRadio)->isEnabled());  // reactants only
+        QTest::mouseClick(window->Control(kUnitRadioGram + 3), Qt::LeftButton);
+        QVERIFY(window->Control(kPressure)->isEnabled());
+        QCOMPARE(Line(kPressure)->text(), QStringLiteral("1"));
+        QCOMPARE(Line(kTemperature)->text(), QStringLiteral("20"));  // 293 K shown in °C
+        Line(kPressure)->setText("");
+        Click(kUnitsOk);
+        QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));
+        QCOMPARE(port->messages.back().text, std::string("No se ha establecido la unidad"));
+        Line(kPressure)->setText("2");
+        Line(kTemperature)->setText("300");
+        qobject_cast<QComboBox*>(window->Control(kTemperatureUnit))->setCurrentIndex(1);
+        Click(kUnitsOk);
+        QCOMPARE(window->Model().Calculation().UnitText(kProducts, 2), std::string("L a 2.00atm y 300ºK"));
+
+        // A gas whose P and T are no longer valid cannot be left.
+        Line(kPressure)->setText("0");
+        Line(kPressure)->setFocus();
+        QTest::keyClick(Line(kPressure), Qt::Key_Return);
+        QCOMPARE(window->Model().Calculation().Gas(kProducts, 2).factor, 0.0);
+        List(kReactantList)->setCurrentRow(0);
+        QCOMPARE(port->messages.back().caption, std::string("Unidad no definida"));
+        QCOMPARE(port->messages.back().text, std::string("H2: Hay que entrar P y T"));
+        QCOMPARE(List(kProductList)->currentRow(), 1);
+        QVERIFY(List(kReactantList)->selectedItems().isEmpty());
+        Line(kPressure)->setText("1");
+        List(kReactantList)->setCurrentRow(0);  // the fields are taken on the way
+        QVERIFY(window->Model().Calculation().Gas(kProducts, 2).factor > 0);
+
+        List(kReactantList)->setCurrentRow(1);  // HCl
+        QTest::mouseClick(window->Control(kUnitSolutionRadio), Qt::LeftButton);
+        QVERIFY(window->Control(kMolarity)->isEnabled());
+        Line(kMolarity)->setText("11");
+        Click(kUnitsOk);
+        QCOMPARE(port->messages.back().text, std::string("No se ha establecido la unidad"));
+        Line(kMolarity)->setText("11");
+        Line(kMolarity)->setFocus();
+        QTest::keyClick(Line(kMolarity), Qt::Key_Return);  // Enter takes it
+        QCOMPARE(window->Model().Calculation().Molarity(2), 11.0);
+
+        List(kReactantList)->setCurrentRow(0);  // Zn, grams
+        Line(kPurity)->setText("101");
+        Click(kUnitsOk);
+        QCOMPARE(port->messages[port->messages.size() - 2].caption, std::string("Valor fuera de rango"));
+        Line(BoxId(0, 1))->setText("abc");
+        Click(kCmdCalc);
+        QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));
+        QVERIFY(!window->Model().ResultsReady());
     }
 
     void missingHelpDocumentsAreReported() {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "cli_app.h"
 #include "elements_file.h"
+#include "problem_command.h"
 #include "test_support.h"
 
 namespace tovel {
@@ -71,6 +73,67 @@ TEST(Cli, ElementsOptionWorksAnywhere) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"mass", "H2", "--elements", path}, ".", in, out, err), 0);
     EXPECT_EQ(out.str(), "H2\t2.00000\n");
+}
+
+// Statements and resolutions written by hand from the rules, one file per scenario.
+TEST(CliProblem, MatchesTheHandWrittenTexts) {
+    const std::filesystem::path folder = std::filesystem::path(TOVEL_SOURCE_DIR) / "tests/data/problems";
+    int scenarios = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().extension() != ".args") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        std::istringstream lines(test::ReadBytes(entry.path().string()));
+        std::vector<std::string> args = {"problem"};
+        for (std::string line; std::getline(lines, line);) args.push_back(line);
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 0) << run.out;
+        auto expected = entry.path();
+        expected.replace_extension(".txt");
+        EXPECT_EQ(run.out, test::ReadBytes(expected.string()));
+        ++scenarios;
+    }
+    EXPECT_GE(scenarios, 7);
+}
+
+TEST(CliProblem, ReportsBadData) {
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4kg"}).out,
+              "error: unidad no válida (g, g:P%, mol, Lcn, L:P:T, ml:MM): H2=4kg\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "N2=4g"}).out, "error: N2 no está en la ecuación\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g:120%"}).out,
+              "error: Valor fuera de rango: % de pureza entre 1 y 100\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2O=4ml:2M"}).out,
+              "error: Datos no válidos: No se ha establecido la unidad de H2O\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=0g"}).out,
+              "error: Ningún dato válido: Hay que introducir al menos 1 dato\n");
+    EXPECT_EQ(Cli({"problem", "Fe+O2=H2O", "Fe=1g"}).status, 1);
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
+}
+
+TEST(CliProblem, ParsesEveryKindOfDatum) {
+    Datum d;
+    std::string error;
+    ASSERT_TRUE(ParseDatum("CaCO3=50g:80%", d, error));
+    EXPECT_EQ(d.formula, "CaCO3");
+    EXPECT_EQ(d.amount, "50");
+    EXPECT_EQ(d.unit, kUnitGram);
+    EXPECT_EQ(d.inputs.purity, "80");
+    ASSERT_TRUE(ParseDatum("O2=1.5e-2mol", d, error));
+    EXPECT_EQ(d.amount, "1.5e-2");
+    EXPECT_EQ(d.unit, kUnitMole);
+    ASSERT_TRUE(ParseDatum("CO2=2.24Lcn", d, error));
+    EXPECT_EQ(d.unit, kUnitLitreNormal);
+    ASSERT_TRUE(ParseDatum("H2=3L:101.3kPa:25C", d, error));
+    EXPECT_EQ(d.unit, kUnitLitrePT);
+    EXPECT_EQ(d.inputs.pressure, "101.3");
+    EXPECT_EQ(d.inputs.pressureUnit, 1);
+    EXPECT_EQ(d.inputs.temperature, "25");
+    EXPECT_EQ(d.inputs.temperatureUnit, 0);
+    ASSERT_TRUE(ParseDatum("HCl=100ml:2M", d, error));
+    EXPECT_EQ(d.unit, kUnitSolution);
+    EXPECT_EQ(d.inputs.molarity, "2");
+    for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml", "H2=4g:80"}) {
+        EXPECT_FALSE(ParseDatum(bad, d, error)) << bad;
+    }
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

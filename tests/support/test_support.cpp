@@ -27,6 +27,14 @@ void FakeUserPort::OpenElementEditor(ElementTable& table) {
     if (editor) editor(table);
 }
 
+bool FakeUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
+    choosers.push_back(mode);
+    if (files.empty()) return false;
+    path = files.front();
+    files.pop_front();
+    return true;
+}
+
 const ElementTable& DefaultElements() {
     static const ElementTable table = [] {
         const auto source =

@@ -17,11 +17,16 @@ class FakeUserPort : public UserPort {
   public:
     int ShowMessage(const Message& message) override;
     void OpenElementEditor(ElementTable& table) override;
+    // The next path in files, as if the user had chosen it; none left is a cancel.
+    bool ChooseFile(FileChooserMode mode, std::string& path) override;
 
     // Answers for the next questions (Yes/No boxes), in order; once used up, questions get No.
     std::deque<int> answers;
     // What the element editor does when it is opened.
     std::function<void(ElementTable&)> editor;
+
+    std::deque<std::string> files;
+    std::vector<FileChooserMode> choosers;
 
     std::vector<Message> messages;
     int editorOpened = 0;

@@ -1,0 +1,31 @@
+#pragma once
+// tovel-cli problem: the worded problem of a calculation given on the command line.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "element_table.h"
+#include "stoichiometry.h"
+#include "user_port.h"
+
+namespace tovel {
+
+// One datum: FORMULA=AMOUNT and a unit: g (optionally :P% purity), mol, Lcn, L:P:T (P in atm or
+// kPa, T in C or K) or ml:MM (molarity).
+struct Datum {
+    std::string formula;
+    std::string amount;
+    int unit = kUnitGram;
+    UnitInputs inputs;  // purity, P, T and molarity as the units group would hold them
+};
+
+// False with the reason in error when the text is no datum.
+bool ParseDatum(const std::string& text, Datum& datum, std::string& error);
+
+// Balances the equation, runs the calculation on the data and writes the statement, an empty
+// line and the resolution to out. False (with "error: ..." written) when something fails.
+bool RunProblem(const std::string& equation, const std::vector<std::string>& data, ElementTable& table,
+                UserPort& port, std::string& error, std::ostream& out);
+
+}  // namespace tovel
