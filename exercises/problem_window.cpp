@@ -58,7 +58,7 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const st
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
     layout->addWidget(new QLabel(QStringLiteral("Posible enunciado"), this));
-    layout->addWidget(m_statement, 2);
+    layout->addWidget(m_statement, 1);
     layout->addWidget(new QLabel(QStringLiteral("Resolución"), this));
     layout->addWidget(m_resolution, 3);
     resize(820, 600);
