@@ -50,7 +50,7 @@ enum MainId : int {
     kPurity = 132,
     kPurityLabel = 133,
     kMolarityLabel = 134,
-    kMolarity = 135,
+    kMolarityField = 135,
     kUnitsOk = 141,
     kDescription = 151,
     kResolutionMark = 198,

@@ -23,6 +23,7 @@
 #include "equation_view.h"
 #include "launch.h"
 #include "problem_text.h"
+#include "concentration_window.h"
 #include "problem_window.h"
 #include "main_ids.h"
 #include "messages.h"
@@ -75,7 +76,8 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
       m_port(port),
       m_surface(QSize(kClientWidth, kClientHeight), kBackground),
       m_font12(PixelFont("DejaVu Sans", 12)),
-      m_font10(PixelFont("DejaVu Sans", 10)) {
+      m_font10(PixelFont("DejaVu Sans", 10)),
+      m_concentration(table, port) {
     setWindowTitle(QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
     SetWindowIconByName(*this, "AReacIcon");
     BuildMenu();
@@ -131,7 +133,7 @@ void PrincipalDialog::BuildMenu() {
     add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
 
     // The windows behind these items come later; until then they are shown but not offered.
-    for (int id : {kMenuLibrary, kMenuCompounds, kMenuConcentrations, kMenuToolsEditor, kMenuAbout}) {
+    for (int id : {kMenuLibrary, kMenuCompounds, kMenuToolsEditor, kMenuAbout}) {
         m_actions[id]->setEnabled(false);
     }
 }
@@ -291,7 +293,7 @@ void PrincipalDialog::BuildUnitsGroup() {
     place(kTemperatureUnit, temperatureUnit, QRect(390, 264, 56, 22));
     FillCombo(*temperatureUnit, "°C;°K");
     text(kMolarityLabel, QStringLiteral("M (mol/L)"), QRect(468, 264, 68, 22));
-    edit(kMolarity, QRect(538, 264, 55, 22));
+    edit(kMolarityField, QRect(538, 264, 55, 22));
     auto* ok = new QPushButton(QStringLiteral("ok"), m_client);
     ok->setAutoDefault(false);
     place(kUnitsOk, ok, QRect(690, 250, 50, 26));
@@ -368,7 +370,7 @@ void PrincipalDialog::EnterKey() {
             Pull();
             m_model.EnterGasConditions();
             Sync();
-        } else if (focus == Control(kMolarity)) {
+        } else if (focus == Control(kMolarityField)) {
             Pull();
             m_model.EnterMolarity();
             Sync();
@@ -458,6 +460,14 @@ void PrincipalDialog::Dispatch(int id) {
         case kMenuElementFile:
             m_port.OpenElementEditor(m_model.Table());
             break;
+        case kMenuConcentrations:
+            if (!m_concentrationWindow) {
+                m_concentrationWindow = new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
+                m_concentrationWindow->show();
+            }
+            m_concentrationWindow->raise();
+            m_concentrationWindow->activateWindow();
+            break;
         case kMenuConfirmExit:
             m_model.ToggleConfirmExit();
             break;
@@ -498,7 +508,7 @@ void PrincipalDialog::Pull() {
     inputs.purity = text(kPurity);
     inputs.pressure = text(kPressure);
     inputs.temperature = text(kTemperature);
-    inputs.molarity = text(kMolarity);
+    inputs.molarity = text(kMolarityField);
     inputs.pressureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit))) - 1;
     inputs.temperatureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit))) - 1;
     for (int side = 0; side < 2; ++side) {
@@ -590,16 +600,16 @@ void PrincipalDialog::SyncUnitsGroup() {
     setText(kPurity, u.inputs.purity);
     setText(kPressure, u.inputs.pressure);
     setText(kTemperature, u.inputs.temperature);
-    setText(kMolarity, u.inputs.molarity);
+    setText(kMolarityField, u.inputs.molarity);
     SetComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit)), u.inputs.pressureUnit + 1);
     SetComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit)), u.inputs.temperatureUnit + 1);
     for (int id = kPressureLabel; id <= kTemperatureUnit; ++id) Control(id)->setEnabled(u.gasFields);
-    Control(kMolarity)->setEnabled(u.molarityField);
+    Control(kMolarityField)->setEnabled(u.molarityField);
     Control(kMolarityLabel)->setEnabled(u.molarityField);
     Control(kPurity)->setEnabled(u.purityField);
     Control(kPurityLabel)->setEnabled(u.purityField);
     for (int id : {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel, kTemperature,
-                   kTemperatureUnit, kMolarityLabel, kMolarity, kUnitsOk}) {
+                   kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
         Control(id)->setVisible(on);
     }
 }

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "draw_toolkit.h"
+#include "concentration.h"
 #include "main_model.h"
 
 class QAction;
@@ -83,6 +84,8 @@ private:
     bool m_exiting = false;
     std::string m_transferFormula;
     QPointer<QDialog> m_problem;
+    QPointer<QDialog> m_concentrationWindow;
+    ConcentrationModel m_concentration;  // lives for the whole run, as the window's state does
     int m_problemGeneration = -1;
 };
 

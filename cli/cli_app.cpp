@@ -11,6 +11,7 @@
 #include "equation_checks.h"
 #include "formula.h"
 #include "number_format.h"
+#include "conc_command.h"
 #include "problem_command.h"
 #include "reaction.h"
 #include "text_utils.h"
@@ -30,6 +31,10 @@ constexpr const char* kUsage =
     "                         the worded problem of a calculation and its resolution; a DATUM\n"
     "                         is FORMULA=AMOUNT with a unit: g (g:80% with purity), mol, Lcn,\n"
     "                         L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)\n"
+    "  conc FORMULA (--molaridad V | --molalidad V | --gl V | --masa V |\n"
+    "                --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]\n"
+    "                         the concentrations of a solution, and with --caso the case\n"
+    "                         as a worded exercise with its answer\n"
     "\n"
     "The element table is elements.dat in the current folder, or else the default table\n"
     "shipped with tovel; --elements names another file.\n";
@@ -111,7 +116,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
             words.push_back(args[i]);
         }
     }
-    if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem")) {
+    if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem" &&
+                           words[0] != "conc")) {
         err << kUsage;
         return 2;
     }
@@ -131,6 +137,23 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     if (!LoadTable(table, elementsPath, programDir, err)) return 2;
 
     CliPort port;
+    if (command == "conc") {
+        std::string error;
+        std::ostringstream text;
+        if (RunConcentration(items, table, port, error, text)) {
+            out << text.str();
+            // What the window would also say, such as a field left empty.
+            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << report << "\n";
+            return 0;
+        }
+        const std::string report = port.TakeReport();
+        if (report.empty() && !error.empty()) {
+            err << "tovel-cli: " << error << "\n";
+            return 2;
+        }
+        out << "error: " << report << "\n";
+        return 1;
+    }
     if (command == "problem") {
         std::string error;
         std::ostringstream text;

@@ -9,7 +9,7 @@
 #include "file_helpers.h"
 #include "launch.h"
 #include "messages.h"
-#include "problem_file.h"
+#include "text_file.h"
 #include "problem_text.h"
 
 namespace tovel {
@@ -98,7 +98,10 @@ std::vector<std::string> ProblemWindow::Lines(int id) const {
 void ProblemWindow::Save() {
     std::string path;
     if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
-    const FileResult saved = AppendProblem(path, Lines(kStatement), Lines(kResolution));
+    std::vector<std::string> lines = Lines(kStatement);
+    const std::vector<std::string> resolution = Lines(kResolution);
+    lines.insert(lines.end(), resolution.begin(), resolution.end());
+    const FileResult saved = AppendBlock(path, lines);
     QDir::setCurrent(QString::fromStdString(StartDirectory()));
     if (!saved) NoticeWith(m_port, "Guardar problema", saved.error, MessageIcon::Exclamation);
 }

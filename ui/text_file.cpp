@@ -52,6 +52,16 @@ bool OpenForAppending(const std::string& name, TextFile& file) {
     return true;
 }
 
+FileResult AppendBlock(const std::string& path, const std::vector<std::string>& lines) {
+    TextFile file;
+    const bool opened = FileExists(path) ? OpenForAppending(path, file) : OpenForWriting(path, file);
+    if (!opened) return {false, "No se puede escribir en " + path};
+    file.Write("\r\n");
+    file.WriteLine("");
+    for (const auto& line : lines) file.WriteLine(line);
+    return file.Close();
+}
+
 bool TextFile::ReadLine(std::string& line) {
     if (m_mode != Mode::Reading || m_next >= m_bytes.size()) return false;
     auto end = m_bytes.find('\n', m_next);

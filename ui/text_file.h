@@ -44,4 +44,8 @@ bool OpenForWriting(const std::string& name, TextFile& file);
 // Continues an existing file; false when it does not exist or cannot be read.
 bool OpenForAppending(const std::string& name, TextFile& file);
 
+// Appends to the file (creating it when it does not exist) two empty lines and then the lines,
+// each ended by CR LF: how saved problems and cases are collected one after another.
+FileResult AppendBlock(const std::string& path, const std::vector<std::string>& lines);
+
 }  // namespace tovel

@@ -491,13 +491,13 @@ private slots:
 
         List(kReactantList)->setCurrentRow(1);  // HCl
         QTest::mouseClick(window->Control(kUnitSolutionRadio), Qt::LeftButton);
-        QVERIFY(window->Control(kMolarity)->isEnabled());
-        Line(kMolarity)->setText("11");
+        QVERIFY(window->Control(kMolarityField)->isEnabled());
+        Line(kMolarityField)->setText("11");
         Click(kUnitsOk);
         QCOMPARE(port->messages.back().text, std::string("No se ha establecido la unidad"));
-        Line(kMolarity)->setText("11");
-        Line(kMolarity)->setFocus();
-        QTest::keyClick(Line(kMolarity), Qt::Key_Return);  // Enter takes it
+        Line(kMolarityField)->setText("11");
+        Line(kMolarityField)->setFocus();
+        QTest::keyClick(Line(kMolarityField), Qt::Key_Return);  // Enter takes it
         QCOMPARE(window->Model().Calculation().Molarity(2), 11.0);
 
         List(kReactantList)->setCurrentRow(0);  // Zn, grams

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <iostream>
 
+#include "concentration_window.h"
 #include "element_windows.h"
 #include "elements_file.h"
 #include "main_ids.h"
@@ -89,7 +91,7 @@ int main(int argc, char** argv) {
     static_cast<QLineEdit*>(window.Control(tovel::BoxId(0, 1)))->setText("50");
     window.Model().SelectSlot(tovel::kReactants, 2);
     window.Dispatch(tovel::kUnitSolutionRadio);
-    static_cast<QLineEdit*>(window.Control(tovel::kMolarity))->setText("2");
+    static_cast<QLineEdit*>(window.Control(tovel::kMolarityField))->setText("2");
     window.Dispatch(tovel::kUnitsOk);
     static_cast<QLineEdit*>(window.Control(tovel::BoxId(0, 2)))->setText("100");
     window.Model().SelectSlot(tovel::kProducts, 3);
@@ -103,6 +105,21 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdProblem);
     for (QWidget* w : QApplication::topLevelWidgets()) {
         if (w->windowTitle() == "Problema" && w->isVisible()) Save(*w, folder, "problem-window");
+    }
+
+    window.Dispatch(tovel::kMenuConcentrations);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        auto* conc = qobject_cast<tovel::ConcentrationWindow*>(w);
+        if (!conc || !conc->isVisible()) continue;
+        conc->Compounds()->lineEdit()->setText("NaCl");
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(conc, &enter);
+        auto* molarity = static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kFirstConcentration));
+        molarity->setText("1");
+        emit molarity->textEdited("1");
+        static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kDensity))->setText("1.04");
+        conc->Dispatch(tovel::ConcentrationWindow::kCalc);
+        Save(*conc, folder, "concentration-window");
     }
 
     auto* editor = new tovel::ElementEditorDialog(table, port);

@@ -75,24 +75,45 @@ TEST(Cli, ElementsOptionWorksAnywhere) {
     EXPECT_EQ(out.str(), "H2\t2.00000\n");
 }
 
-// Statements and resolutions written by hand from the rules, one file per scenario.
-TEST(CliProblem, MatchesTheHandWrittenTexts) {
-    const std::filesystem::path folder = std::filesystem::path(TOVEL_SOURCE_DIR) / "tests/data/problems";
+// Runs command on every NAME.args of a folder (one argument a line) and compares the output with
+// NAME.txt, written by hand from the rules. Returns how many scenarios ran.
+int CheckGoldenFolder(const std::string& subfolder, const std::string& command) {
+    const std::filesystem::path folder = std::filesystem::path(TOVEL_SOURCE_DIR) / "tests/data" / subfolder;
     int scenarios = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".args") continue;
         SCOPED_TRACE(entry.path().filename().string());
         std::istringstream lines(test::ReadBytes(entry.path().string()));
-        std::vector<std::string> args = {"problem"};
+        std::vector<std::string> args = {command};
         for (std::string line; std::getline(lines, line);) args.push_back(line);
         const CliRun run = Cli(args);
-        EXPECT_EQ(run.status, 0) << run.out;
+        EXPECT_EQ(run.status, 0) << run.out << run.err;
         auto expected = entry.path();
         expected.replace_extension(".txt");
         EXPECT_EQ(run.out, test::ReadBytes(expected.string()));
         ++scenarios;
     }
-    EXPECT_GE(scenarios, 7);
+    return scenarios;
+}
+
+TEST(CliProblem, MatchesTheHandWrittenTexts) { EXPECT_GE(CheckGoldenFolder("problems", "problem"), 7); }
+
+TEST(CliConcentration, MatchesTheHandWrittenCases) { EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7); }
+
+TEST(CliConcentration, ReportsWhatCannotBeComputed) {
+    // % en masa of 100: the molality would be infinite; its field stays empty and the user is told.
+    const CliRun pure = Cli({"conc", "NaCl", "--masa", "100"});
+    EXPECT_EQ(pure.out, "MM\t58.44\n% en masa\t100\ng soluto\t1.00E3\ng disolvente\t0.000\n");
+    EXPECT_EQ(pure.err,
+              "tovel-cli: No podemos calcular: Sin resultado para molalidad: con estos datos sale una división por "
+              "cero o un valor negativo\n");
+    EXPECT_EQ(Cli({"conc", "NaCl", "--soluto", "0", "--disolucion", "250"}).out,
+              "error: No podemos calcular: Faltan datos válidos\n");
+    EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1"}).status, 0);
+    EXPECT_EQ(Cli({"conc", "NaCl"}).status, 2);
+    EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1", "--gl", "3"}).status, 2);
+    EXPECT_EQ(Cli({"conc", "Na Cl", "--molaridad", "1"}).out,
+              "error: Fórmula incorrecta: \" \"; Error: Fórmula incorrecta\n");
 }
 
 TEST(CliProblem, ReportsBadData) {

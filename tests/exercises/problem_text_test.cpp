@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "problem_file.h"
+#include "text_file.h"
 #include "problem_text.h"
 #include "test_support.h"
 #include "text_utils.h"
@@ -49,12 +49,12 @@ TEST(ProblemText, SeparatorsAreVisibleOnScreenAndSoftHyphensOnDisk) {
 
 TEST(ProblemFile, EachProblemFollowsTwoEmptyLines) {
     const std::string path = test::TempDir() + "/problemas.txt";
-    ASSERT_TRUE(AppendProblem(path, {"Enunciado ñ", ""}, {"REACCIÓN: X", SeparatorLine(2)}));
+    ASSERT_TRUE(AppendBlock(path, {"Enunciado ñ", "", "REACCIÓN: X", SeparatorLine(2)}));
     const std::string first = "\r\n\r\nEnunciado \xf1\r\n\r\nREACCI\xd3N: X\r\n\xad\xad\r\n";
     EXPECT_EQ(test::ReadBytes(path), first);
-    ASSERT_TRUE(AppendProblem(path, {"Otro"}, {"Fin"}));
+    ASSERT_TRUE(AppendBlock(path, {"Otro", "Fin"}));
     EXPECT_EQ(test::ReadBytes(path), first + "\r\n\r\nOtro\r\nFin\r\n");
-    EXPECT_FALSE(AppendProblem(test::TempDir() + "/no/such/problemas.txt", {"x"}, {"y"}));
+    EXPECT_FALSE(AppendBlock(test::TempDir() + "/no/such/problemas.txt", {"x", "y"}));
 }
 
 }  // namespace
