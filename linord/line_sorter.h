@@ -1,0 +1,41 @@
+#pragma once
+// Sorting a text by blocks of N lines, and sorting a file in place with a backup. Text is
+// handled as bytes (the files are Windows-1252); nothing here knows about windows.
+
+#include <string>
+#include <vector>
+
+namespace linord {
+
+// The lines of a file's contents: split at LF, a CR before it dropped; a last line without its
+// line end counts; an empty text has no lines.
+std::vector<std::string> SplitLines(const std::string& contents);
+
+// Sorts the lines by blocks of n (n >= 1): ascending by the block's first line without blanks
+// at its ends, case-insensitively (ASCII letters upper-cased; other bytes by code, so accented
+// capitals come after Z); blocks with equal first lines keep their order; a last incomplete
+// block is completed with empty lines.
+std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::size_t n);
+
+// The backup's name: the file name up to its last "." (dots in folder names do not count),
+// ".~" and the first two characters after it: lib.zq -> lib.~zq, notes.txt -> notes.~tx.
+// Empty when the file name has no extension dot.
+std::string BackupName(const std::string& file);
+
+// The command line "FILE N" split at its first blank; false when it cannot be (no blank, or N
+// is not a positive whole number below 1000).
+bool SplitCommandLine(const std::string& commandLine, std::string& file, std::size_t& n);
+
+struct SortOutcome {
+    enum Kind { Sorted, NotFound, Failed } kind = Failed;
+    std::string backup;   // for Sorted
+    std::string message;  // for Failed
+};
+
+// Sorts the file in place: the result is first written to New.txt in the current folder, the
+// unsorted text is copied to the backup, then the sorted text replaces the file. A failure part
+// way leaves the original or the sorted text under the file's name, and the unsorted text in
+// the backup.
+SortOutcome SortFile(const std::string& file, std::size_t n);
+
+}  // namespace linord

@@ -1,0 +1,94 @@
+// Linord: sorts a text file in place by blocks of N lines, keeping a backup of the unsorted
+// text. "Linord FILE N" sorts unattended and ends; without a command line a small window asks
+// for the file and N. With LINORD_QUIET set in the environment its message boxes are written to
+// standard output instead, so that scripts and tests are never held by a box.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+#include "line_sorter.h"
+
+namespace {
+
+int g_argc = 0;
+char** g_argv = nullptr;
+
+void Box(const QString& title, const QString& text) {
+    if (std::getenv("LINORD_QUIET")) {
+        std::printf("%s: %s\n", title.toLocal8Bit().constData(), QString(text).replace("\r\n", " ").toLocal8Bit().constData());
+        return;
+    }
+    // Unattended runs need the windowing system only for this box.
+    if (!QApplication::instance()) new QApplication(g_argc, g_argv);
+    QMessageBox::information(nullptr, title, text);
+}
+
+// Sorts one file and tells the outcome.
+int Ord(const std::string& file, std::size_t n) {
+    if (file.empty()) return 0;
+    const linord::SortOutcome outcome = linord::SortFile(file, n);
+    switch (outcome.kind) {
+        case linord::SortOutcome::NotFound:
+            Box("Not found", QString::fromLocal8Bit(file.c_str()));
+            return 1;
+        case linord::SortOutcome::Failed:
+            Box("Linord", QString::fromLocal8Bit(outcome.message.c_str()));
+            return 1;
+        case linord::SortOutcome::Sorted:
+            Box("Sorted", QString::fromLocal8Bit(file.c_str()) + "\r\nback: " +
+                              QString::fromLocal8Bit(outcome.backup.c_str()));
+            return 0;
+    }
+    return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    g_argc = argc;
+    g_argv = argv;
+    std::string commandLine;
+    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    if (!commandLine.empty()) {
+        std::string file;
+        std::size_t n = 0;
+        if (!linord::SplitCommandLine(commandLine, file, n)) {
+            Box("Linord", "Usage: Linord FILE N  (N: lines per block, a whole number from 1)");
+            return 2;
+        }
+        return Ord(file, n);
+    }
+
+    QApplication app(argc, argv);
+    QWidget form;
+    form.setObjectName("Form1");
+    form.setWindowTitle("Sorting Text");
+    auto* layout = new QGridLayout(&form);
+    auto* fileName = new QLineEdit(&form);
+    fileName->setObjectName("IdF");
+    auto* lines = new QComboBox(&form);
+    lines->setObjectName("LstN");
+    for (int i = 1; i <= 9; ++i) lines->addItem(QString::number(i));
+    lines->setCurrentIndex(0);
+    auto* ok = new QPushButton("OK", &form);
+    ok->setObjectName("BtOk");
+    layout->addWidget(new QLabel("File", &form), 0, 0);
+    layout->addWidget(fileName, 0, 1);
+    layout->addWidget(new QLabel("N lines paragraf", &form), 1, 0);
+    layout->addWidget(lines, 1, 1);
+    layout->addWidget(ok, 2, 1);
+    QObject::connect(ok, &QPushButton::clicked, [&] {
+        Ord(fileName->text().toLocal8Bit().toStdString(), static_cast<std::size_t>(lines->currentText().toInt()));
+    });
+    form.resize(360, 120);
+    form.show();
+    return app.exec();
+}
