@@ -367,6 +367,30 @@ void MainModel::AcceptCoefficients() {
                AtomTotalsText(m_reaction, kProducts));
 }
 
+std::optional<std::string> MainModel::ReactionToSave() {
+    if (!Controls().save) return std::nullopt;
+    if (m_state != MainState::Ajustada && m_state != MainState::Calculant) {
+        // The coefficients as they stand: those typed in the boxes, or 1.
+        std::array<std::array<std::uint16_t, kSideLimit>, 2> typed{};
+        for (int side = 0; side < 2; ++side) {
+            for (std::size_t k = 0; k < kSideLimit; ++k) {
+                int error = 0;
+                const long long value = ReadInteger(m_boxes[side][k], error);
+                typed[side][k] = m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= 65535
+                                     ? static_cast<std::uint16_t>(value)
+                                     : 1;
+            }
+        }
+        HandOver();
+        m_reaction.coefficients = typed;
+    }
+    if (!SameElements(m_reaction)) {
+        NoticeWith(m_port, "Reacción incompleta", "Faltan elementos en alguno de los lados", MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    return ReactionCompactText(m_reaction);
+}
+
 void MainModel::TransferFormula(const std::string& formula) {
     m_description.clear();
     EnterFormula(formula);

@@ -123,6 +123,10 @@ public:
     void SetResolutionWritten() { m_resolutionWritten = true; }
     bool ResolutionWritten() const { return m_resolutionWritten; }
 
+    // "guardar": the reaction as it stands (the coefficients as typed unless balanced), in compact
+    // text, when both sides hold the same elements; otherwise the user is told and nothing.
+    std::optional<std::string> ReactionToSave();
+
     // The reaction library hands over a reaction; it is loaded at the next refresh.
     void QueueReaction(const Reaction& reaction, const std::string& description);
     // The refresh step run before every command: loads a queued reaction.

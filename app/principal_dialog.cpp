@@ -77,7 +77,8 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
       m_surface(QSize(kClientWidth, kClientHeight), kBackground),
       m_font12(PixelFont("DejaVu Sans", 12)),
       m_font10(PixelFont("DejaVu Sans", 10)),
-      m_concentration(table, port) {
+      m_concentration(table, port),
+      m_library(table, port) {
     setWindowTitle(QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
     SetWindowIconByName(*this, "AReacIcon");
     BuildMenu();
@@ -133,7 +134,7 @@ void PrincipalDialog::BuildMenu() {
     add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
 
     // The windows behind these items come later; until then they are shown but not offered.
-    for (int id : {kMenuLibrary, kMenuCompounds, kMenuToolsEditor, kMenuAbout}) {
+    for (int id : {kMenuCompounds, kMenuToolsEditor, kMenuAbout}) {
         m_actions[id]->setEnabled(false);
     }
 }
@@ -454,6 +455,15 @@ void PrincipalDialog::Dispatch(int id) {
             if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
             break;
         }
+        case kCmdImport:
+        case kMenuLibrary:
+            m_library.CancelSaveMode();
+            OpenLibrary();
+            break;
+        case kCmdSaveReaction:
+        case kMenuSaveReaction:
+            if (const auto compact = m_model.ReactionToSave()) OpenLibrary()->RequestSave(*compact);
+            break;
         case kMenuAtomicMasses:
             ShowAtomicMassList(m_model.Table());
             break;
@@ -498,6 +508,8 @@ void PrincipalDialog::ExitProcedure() {
     }
     m_exiting = true;
     if (m_problem) m_problem->close();
+    if (m_libraryWindow) m_libraryWindow->close();
+    if (m_concentrationWindow) m_concentrationWindow->close();
     done(0);
 }
 
@@ -614,6 +626,26 @@ void PrincipalDialog::SyncUnitsGroup() {
     }
 }
 
+LibraryWindow* PrincipalDialog::OpenLibrary() {
+    if (!m_libraryWindow) {
+        m_libraryWindow = new LibraryWindow(
+            m_library, [this](const Reaction& reaction, const std::string& description) {
+                ReceiveReaction(reaction, description);
+            });
+        m_libraryWindow->show();
+    }
+    m_libraryWindow->raise();
+    m_libraryWindow->activateWindow();
+    return m_libraryWindow;
+}
+
+void PrincipalDialog::ReceiveReaction(const Reaction& reaction, const std::string& description) {
+    m_model.QueueReaction(reaction, description);
+    Dispatch(-1);  // the next message loads it
+    raise();
+    activateWindow();
+}
+
 void PrincipalDialog::OpenProblem() {
     if (!m_model.ResultsReady()) return;
     if (m_problem) m_problem->close();
@@ -652,11 +684,9 @@ void PrincipalDialog::Sync() {
     enable(kCmdAutoAdjust, c.autoAdjust);
     enable(kCmdNew, c.newReaction);
     enable(kCmdProblem, c.problem);
-    // "guardar" and "importar" need the reaction library, which comes later.
-    enable(kCmdSaveReaction, false);
-    enable(kCmdImport, false);
+    enable(kCmdSaveReaction, c.save);
     m_actions[kCmdNew]->setEnabled(c.newReaction);
-    m_actions[kMenuSaveReaction]->setEnabled(false);
+    m_actions[kMenuSaveReaction]->setEnabled(c.save);
     m_actions[kMenuConfirmExit]->setChecked(m_model.ConfirmExit());
     for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine,
                    kEquationLabel, kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus,

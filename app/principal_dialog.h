@@ -11,6 +11,8 @@
 
 #include "draw_toolkit.h"
 #include "concentration.h"
+#include "library_window.h"
+#include "reaction_library.h"
 #include "main_model.h"
 
 class QAction;
@@ -67,6 +69,10 @@ private:
     void BuildUnitsGroup();
     void SyncUnitsGroup();
     void OpenProblem();
+    // Opens the reaction library, or brings it forward; optionally in save mode.
+    LibraryWindow* OpenLibrary();
+    // A reaction passed from the library: loaded as the current one.
+    void ReceiveReaction(const Reaction& reaction, const std::string& description);
 
     MainModel m_model;
     UserPort& m_port;
@@ -85,7 +91,9 @@ private:
     std::string m_transferFormula;
     QPointer<QDialog> m_problem;
     QPointer<QDialog> m_concentrationWindow;
+    QPointer<LibraryWindow> m_libraryWindow;
     ConcentrationModel m_concentration;  // lives for the whole run, as the window's state does
+    ReactionLibrary m_library;           // so does the library's
     int m_problemGeneration = -1;
 };
 

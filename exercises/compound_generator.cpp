@@ -1,7 +1,6 @@
 #include "compound_generator.h"
 
-#include <memory>
-#include <random>
+#include "random_source.h"
 
 namespace tovel {
 
@@ -20,8 +19,7 @@ const std::array<Cation, 19> kCations = {{
 }};
 
 ValenceChoice RandomValenceChoice() {
-    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
-    return [engine] { return std::uniform_int_distribution<int>(0, 1)(*engine); };
+    return [random = UniformRandomIndex()] { return static_cast<int>(random(2)); };
 }
 
 bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice& choose) {

@@ -32,8 +32,12 @@ seed_user_data() {
     local bin=$1
     local data="${XDG_DATA_HOME:-$HOME/.local/share}/tovel"
     mkdir -p "$data"
-    for f in elements.dat; do
+    for f in elements.dat tiptovl.rel; do
         [ -e "$data/$f" ] || cp "$bin/$f" "$data/$f"
+    done
+    mkdir -p "$data/Zq"
+    for f in "$bin"/Zq/*.zq; do
+        [ -e "$data/Zq/$(basename "$f")" ] || cp "$f" "$data/Zq/"
     done
     echo "$data"
 }

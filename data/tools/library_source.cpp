@@ -1,0 +1,56 @@
+#include "library_source.h"
+
+#include <sstream>
+
+#include "reaction_types.h"
+#include "text_utils.h"
+#include "user_port.h"
+
+namespace tovel {
+
+namespace {
+
+// Building the data never asks anybody anything.
+class NoUser : public UserPort {
+public:
+    int ShowMessage(const Message&) override { return kAnswerNo; }
+    void OpenElementEditor(ElementTable&) override {}
+};
+
+}  // namespace
+
+LibrarySource ReadLibrarySource(std::string_view text) {
+    LibrarySource library;
+    std::istringstream in{std::string(text)};
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        ++number;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (TrimWhitespace(line).empty() || line[0] == '#') continue;
+        if (line[0] == '@') {
+            library.types.push_back({TrimWhitespace(line.substr(1)), {}});
+            continue;
+        }
+        const auto tab = line.find('\t');
+        if (library.types.empty() || tab == std::string::npos) {
+            library.error = "line " + std::to_string(number) + ": " + line;
+            return library;
+        }
+        library.types.back().entries.push_back({line.substr(0, tab), line.substr(tab + 1)});
+    }
+    return library;
+}
+
+std::string WriteLibrary(const LibrarySource& library, const std::string& folder) {
+    ReactionTypes types;
+    NoUser user;
+    for (const auto& type : library.types) {
+        if (!types.Add(type.name, user)) return "too many types";
+        const auto written = WriteReactions(folder + "/" + ReactionFileName(types.Type(types.Count())), type.entries);
+        if (!written) return written.error;
+    }
+    const auto written = types.Write(folder + "/" + kTypesFileName);
+    return written ? "" : written.error;
+}
+
+}  // namespace tovel

@@ -1,0 +1,28 @@
+#pragma once
+// A type's reaction file: two lines a reaction, the equation (as the equation line reads it)
+// and its description. Windows-1252, CR LF.
+
+#include <string>
+#include <vector>
+
+#include "safe_file.h"
+
+namespace tovel {
+
+constexpr std::size_t kLibraryLineLimit = 255;  // characters kept of each line read
+
+struct LibraryEntry {
+    std::string reaction;
+    std::string description;
+
+    bool operator==(const LibraryEntry&) const = default;
+};
+
+// The file's reactions; a missing file is an empty list, a last reaction without its
+// description gets an empty one, longer lines are cut.
+std::vector<LibraryEntry> ReadReactions(const std::string& path);
+
+// Replaces the file with every entry, creating its folder when needed.
+FileResult WriteReactions(const std::string& path, const std::vector<LibraryEntry>& entries);
+
+}  // namespace tovel

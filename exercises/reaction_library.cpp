@@ -1,0 +1,202 @@
+#include "reaction_library.h"
+
+#include "equation_checks.h"
+#include "launch.h"
+#include "messages.h"
+#include "text_utils.h"
+
+namespace tovel {
+
+ReactionLibrary::ReactionLibrary(ElementTable& table, UserPort& port, RandomIndex random)
+    : m_table(table), m_port(port), m_random(std::move(random)) {}
+
+void ReactionLibrary::Open() {
+    m_types.Read();
+    m_type = 0;
+    m_selected = 0;
+    m_saveMode = false;
+    if (!m_openedBefore) {
+        SelectType(m_types.Count() > 0 ? 1 : 0);
+        m_openedBefore = true;
+    } else {
+        SelectType(0);
+    }
+}
+
+void ReactionLibrary::Close(bool closeBox) {
+    if (closeBox) m_openedBefore = false;
+}
+
+LibraryControls ReactionLibrary::Controls() const {
+    LibraryControls c;
+    const bool type = m_type > 0;
+    c.deleteType = c.newType = type;
+    c.sort = type && m_entries.size() > 1 && !m_saveMode;
+    c.deleteReaction = c.newReaction = m_selected > 0;
+    c.transfer = type && !m_saveMode;
+    c.storeReaction = c.search = type;
+    c.reactionFields = type || m_saveMode;
+    c.randomType = !m_saveMode && m_types.Count() > 0;
+    c.randomReaction = !m_entries.empty();
+    c.saveHints = m_saveMode;
+    c.storeType = !type && !TrimBlanks(typeText).empty();
+    return c;
+}
+
+std::string ReactionLibrary::TypeFile() const { return m_type > 0 ? ReactionFileName(m_types.Type(m_type)) : ""; }
+
+void ReactionLibrary::SelectType(std::size_t type) {
+    if (type == 0 || type > m_types.Count()) {
+        m_type = 0;
+        m_entries.clear();
+        m_selected = 0;
+        typeText.clear();
+        if (!m_saveMode) reactionText.clear();
+        descriptionText.clear();
+        return;
+    }
+    m_type = type;
+    typeText = m_types.Type(type).name;
+    Refill();
+}
+
+// The type's reactions read again; in save mode the reaction being saved stays in its field.
+void ReactionLibrary::Refill() {
+    m_entries = ReadReactions(TypeFile());
+    if (m_saveMode) {
+        m_selected = 0;
+        return;
+    }
+    SelectEntry(m_entries.empty() ? 0 : 1);
+}
+
+void ReactionLibrary::RandomType() {
+    if (m_types.Count() > 0) SelectType(m_random(m_types.Count()) + 1);
+}
+
+void ReactionLibrary::NewType() {
+    m_type = 0;
+    m_entries.clear();
+    m_selected = 0;
+    typeText.clear();
+    if (!m_saveMode) reactionText.clear();
+    descriptionText.clear();
+}
+
+void ReactionLibrary::TypeTextChanged() {
+    if (TrimBlanks(typeText).empty()) {
+        const std::string kept = reactionText;
+        SelectType(0);
+        if (m_saveMode) reactionText = kept;
+    }
+}
+
+void ReactionLibrary::StoreType() {
+    const std::string name = TrimBlanks(typeText);
+    if (name.empty()) return;
+    if (m_type == 0) {
+        if (!m_types.Add(name, m_port)) return;
+    } else {
+        m_types.Rename(m_type, name);
+    }
+    const std::size_t stored = m_type == 0 ? m_types.Count() : m_type;
+    Report(m_types.Write());
+    if (m_saveMode) {
+        SelectType(stored);
+    } else {
+        m_type = 0;
+        m_entries.clear();
+        m_selected = 0;
+        typeText.clear();
+    }
+}
+
+void ReactionLibrary::DeleteType() {
+    if (m_type == 0) return;
+    if (AskYesNo(m_port, "Confirmar", "Eliminar " + m_types.Type(m_type).name) != kAnswerYes) return;
+    m_types.Delete(m_type);
+    Report(m_types.Write());
+    SelectType(0);
+}
+
+void ReactionLibrary::SelectEntry(std::size_t index) {
+    if (index < 1 || index > m_entries.size()) {
+        m_selected = 0;
+        return;
+    }
+    m_selected = index;
+    reactionText = m_entries[index - 1].reaction;
+    descriptionText = m_entries[index - 1].description;
+}
+
+void ReactionLibrary::ReactionTextChanged() {
+    if (reactionText.empty()) m_selected = 0;
+}
+
+void ReactionLibrary::RandomReaction() {
+    if (!m_entries.empty()) SelectEntry(m_random(m_entries.size()) + 1);
+}
+
+void ReactionLibrary::NewReaction() { m_selected = 0; }
+
+void ReactionLibrary::StoreReaction() {
+    if (m_type == 0 || TrimBlanks(reactionText).empty()) return;
+    const LibraryEntry entry{reactionText, descriptionText};
+    if (m_selected == 0) {
+        m_entries.push_back(entry);
+    } else {
+        m_entries[m_selected - 1] = entry;
+    }
+    Report(WriteReactions(TypeFile(), m_entries));
+    Refill();
+    m_saveMode = false;
+}
+
+void ReactionLibrary::DeleteReaction() {
+    if (m_selected == 0) return;
+    if (AskYesNo(m_port, "Confirmar", "Eliminar " + m_entries[m_selected - 1].reaction) != kAnswerYes) return;
+    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
+    Report(WriteReactions(TypeFile(), m_entries));
+    Refill();
+}
+
+void ReactionLibrary::Search() {
+    if (m_type == 0) return;
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        if (m_entries[i].reaction.find(searchText) != std::string::npos) {
+            SelectEntry(i + 1);
+            return;
+        }
+    }
+    Notice(m_port, "No hallado:", Blanks(13) + searchText + Blanks(15));
+}
+
+void ReactionLibrary::Sort() {
+    if (m_type == 0) return;
+    RunCommand("Linord.exe " + TypeFile() + " 2", m_port, true);
+    Refill();
+}
+
+std::optional<std::pair<Reaction, std::string>> ReactionLibrary::Transfer() {
+    Reaction reaction;
+    const int code = ParseReaction(reaction, reactionText, m_table, m_port);
+    if (code != kReactionOk) {
+        ReportReactionParseFailure(code, m_port);
+        return std::nullopt;
+    }
+    const std::string description = m_selected > 0 ? m_entries[m_selected - 1].description : descriptionText;
+    return std::make_pair(reaction, description);
+}
+
+void ReactionLibrary::RequestSave(const std::string& compactReaction) {
+    m_saveMode = true;
+    m_selected = 0;
+    SelectType(0);
+    reactionText = compactReaction;
+}
+
+void ReactionLibrary::Report(const FileResult& written) {
+    if (!written) NoticeWith(m_port, "No se ha guardado", written.error, MessageIcon::Exclamation);
+}
+
+}  // namespace tovel

@@ -1,0 +1,90 @@
+#pragma once
+// The reaction library without its window: the types, the reactions of the current type, the
+// fields the user edits and what every command of the "Reacciones tipo" window does. Its state
+// lives for the whole run, across openings of the window.
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "element_table.h"
+#include "reaction.h"
+#include "random_source.h"
+#include "reaction_file.h"
+#include "reaction_types.h"
+#include "user_port.h"
+
+namespace tovel {
+
+// What the window enables and shows.
+struct LibraryControls {
+    bool deleteType = false, newType = false, storeType = false, randomType = false;
+    bool sort = false, deleteReaction = false, newReaction = false, storeReaction = false;
+    bool search = false, randomReaction = false, transfer = false, reactionFields = false;
+    bool saveHints = false;
+};
+
+class ReactionLibrary {
+public:
+    ReactionLibrary(ElementTable& table, UserPort& port, RandomIndex random = UniformRandomIndex());
+
+    // The window opens: types read, nothing selected, and the first type the first time.
+    void Open();
+    // The window closes; with its close box the next opening selects the first type again.
+    void Close(bool closeBox);
+
+    const ReactionTypes& Types() const { return m_types; }
+    std::size_t CurrentType() const { return m_type; }
+    const std::vector<LibraryEntry>& Entries() const { return m_entries; }
+    std::size_t Selected() const { return m_selected; }
+    bool SaveMode() const { return m_saveMode; }
+    std::string Title() const { return m_saveMode ? "GUARDAR REACCIÓN" : "Reacciones tipo"; }
+    LibraryControls Controls() const;
+
+    // The fields: type name, search text, reaction and description.
+    std::string typeText, searchText, reactionText, descriptionText;
+
+    // --- types
+    void SelectType(std::size_t type);
+    void RandomType();
+    void NewType();
+    void TypeTextChanged();
+    void StoreType();
+    void DeleteType();
+
+    // --- reactions
+    void SelectEntry(std::size_t index);
+    void ReactionTextChanged();
+    void RandomReaction();
+    void NewReaction();
+    void StoreReaction();
+    void DeleteReaction();
+    void Search();
+    // Sorts the type's file with Linord (blocks of 2 lines) and reads it again.
+    void Sort();
+    // "Pasar ->": the reaction field parsed; the reaction and its description on success.
+    std::optional<std::pair<Reaction, std::string>> Transfer();
+    // The main window asks to store its reaction (given as compact text).
+    void RequestSave(const std::string& compactReaction);
+    // Opening the window for browsing ends a save mode.
+    void CancelSaveMode() { m_saveMode = false; }
+
+private:
+    std::string TypeFile() const;
+    void Refill();
+    void Report(const FileResult& written);
+
+    ElementTable& m_table;
+    UserPort& m_port;
+    RandomIndex m_random;
+    ReactionTypes m_types;
+    std::size_t m_type = 0;
+    std::vector<LibraryEntry> m_entries;
+    std::size_t m_selected = 0;
+    bool m_saveMode = false;
+    bool m_openedBefore = false;
+};
+
+}  // namespace tovel

@@ -1,0 +1,56 @@
+#pragma once
+// The reaction types of the library and tiptovl.rel, their file: 64-byte records, one a type,
+// each a name and the base name of the type's reaction file Zq/<base>.zq.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "safe_file.h"
+#include "user_port.h"
+
+namespace tovel {
+
+constexpr const char* kTypesFileName = "tiptovl.rel";
+constexpr std::size_t kTypeRecordSize = 64;
+constexpr std::size_t kTypeNameLimit = 31;  // characters of a name and of a base name
+constexpr std::size_t kTypeLimit = 255;
+
+struct ReactionType {
+    std::string name;
+    std::string base;
+
+    bool operator==(const ReactionType&) const = default;
+};
+
+// "Ácido base" -> "acidobase": blanks removed, accented vowels made plain.
+std::string TypeBaseName(std::string_view name);
+// Zq/<base>.zq
+std::string ReactionFileName(const ReactionType& type);
+
+std::string EncodeTypeRecord(const ReactionType& type);
+ReactionType DecodeTypeRecord(std::string_view bytes);
+
+class ReactionTypes {
+public:
+    // Replaces the list with the file's types; false (and no types) when it cannot be read.
+    bool Read(const std::string& path = kTypesFileName);
+    FileResult Write(const std::string& path = kTypesFileName) const;
+
+    std::size_t Count() const { return m_types.size(); }
+    const ReactionType& Type(std::size_t index) const { return m_types.at(index - 1); }
+    const std::vector<ReactionType>& Types() const { return m_types; }
+
+    // Appends a type named name (cut to 31 characters); refuses a 256th type with a message.
+    bool Add(std::string_view name, UserPort& port);
+    // A new name only: the base name, and so the reaction file, stay.
+    void Rename(std::size_t index, std::string_view name);
+    // Removes the type; its reaction file stays on disk.
+    void Delete(std::size_t index);
+
+private:
+    std::vector<ReactionType> m_types;
+};
+
+}  // namespace tovel
