@@ -13,6 +13,7 @@
 
 #include "concentration_window.h"
 #include "element_windows.h"
+#include "library_window.h"
 #include "elements_file.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
@@ -120,6 +121,24 @@ int main(int argc, char** argv) {
         static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kDensity))->setText("1.04");
         conc->Dispatch(tovel::ConcentrationWindow::kCalc);
         Save(*conc, folder, "concentration-window");
+    }
+
+    window.Dispatch(tovel::kCmdImport);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* library = qobject_cast<tovel::LibraryWindow*>(w); library && library->isVisible()) {
+            Save(*library, folder, "library-browse");
+        }
+    }
+    window.Dispatch(tovel::kCmdNew);
+    equation->setText("CaC2 + H2O = Ca(OH)2 + C2H2");
+    window.Dispatch(tovel::kCmdEquationOk);
+    window.Dispatch(tovel::kCmdAutoAdjust);
+    window.Dispatch(tovel::kCmdSaveReaction);
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* library = qobject_cast<tovel::LibraryWindow*>(w); library && library->isVisible()) {
+            Save(*library, folder, "library-save-mode");
+            library->close();
+        }
     }
 
     auto* editor = new tovel::ElementEditorDialog(table, port);

@@ -3,6 +3,9 @@
 #include <set>
 
 #include "element_source.h"
+#include "equation_checks.h"
+#include "library_source.h"
+#include "reaction_types.h"
 #include "elements_file.h"
 #include "test_support.h"
 #include "utf8.h"
@@ -52,6 +55,46 @@ TEST(DefaultElements, TheBuiltFileHoldsTheSameTable) {
     const auto result = LoadElements(loaded, std::string(TOVEL_BIN_DIR) + "/elements.dat");
     ASSERT_TRUE(result) << result.error;
     EXPECT_EQ(loaded.Records(), test::DefaultElements().Records());
+}
+
+LibrarySource ShippedLibrary() {
+    return ReadLibrarySource(test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/data/library.txt"));
+}
+
+TEST(DefaultLibrary, EveryShippedReactionBalances) {
+    const LibrarySource library = ShippedLibrary();
+    ASSERT_TRUE(library.error.empty()) << library.error;
+    EXPECT_GE(library.types.size(), 8u);
+    std::size_t reactions = 0;
+    for (const auto& type : library.types) {
+        EXPECT_LE(Utf8Length(type.name), kTypeNameLimit);
+        EXPECT_GE(type.entries.size(), 10u) << type.name;
+        for (const auto& entry : type.entries) {
+            SCOPED_TRACE(type.name + ": " + entry.reaction);
+            ElementTable table = test::DefaultElements();
+            test::FakeUserPort port;
+            Reaction reaction;
+            ASSERT_EQ(ParseReaction(reaction, entry.reaction, table, port), kReactionOk);
+            EXPECT_TRUE(AutoBalance(reaction, table, port));
+            EXPECT_TRUE(CheckBalance(reaction));
+            EXPECT_FALSE(entry.description.empty());
+            EXPECT_LE(Utf8Length(entry.description), kLibraryLineLimit);
+            ++reactions;
+        }
+    }
+    EXPECT_GE(reactions, 80u);
+}
+
+TEST(DefaultLibrary, TheBuiltFilesHoldTheSameLibrary) {
+    const LibrarySource library = ShippedLibrary();
+    ReactionTypes types;
+    ASSERT_TRUE(types.Read(std::string(TOVEL_BIN_DIR) + "/" + kTypesFileName));
+    ASSERT_EQ(types.Count(), library.types.size());
+    for (std::size_t i = 0; i < types.Count(); ++i) {
+        EXPECT_EQ(types.Type(i + 1).name, library.types[i].name);
+        EXPECT_EQ(ReadReactions(std::string(TOVEL_BIN_DIR) + "/" + ReactionFileName(types.Type(i + 1))),
+                  library.types[i].entries);
+    }
 }
 
 TEST(ElementSource, RejectsBadLines) {

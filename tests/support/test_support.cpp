@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -32,6 +34,24 @@ bool FakeUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
     if (files.empty()) return false;
     path = files.front();
     files.pop_front();
+    return true;
+}
+
+bool FakeUserPort::StartProgram(const std::string& program, const std::vector<std::string>& args,
+                                const std::string&, bool) {
+    std::string line = program;
+    for (const auto& a : args) line += " " + a;
+    started.push_back(line);
+    if (!runPrograms) return true;
+    std::vector<char*> argv;
+    std::vector<std::string> words = {program};
+    words.insert(words.end(), args.begin(), args.end());
+    for (auto& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
     return true;
 }
 

@@ -19,6 +19,9 @@ class FakeUserPort : public UserPort {
     void OpenElementEditor(ElementTable& table) override;
     // The next path in files, as if the user had chosen it; none left is a cancel.
     bool ChooseFile(FileChooserMode mode, std::string& path) override;
+    // Records the program; with runPrograms on, really runs it and waits for it.
+    bool StartProgram(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& workingDir, bool wait) override;
 
     // Answers for the next questions (Yes/No boxes), in order; once used up, questions get No.
     std::deque<int> answers;
@@ -26,6 +29,8 @@ class FakeUserPort : public UserPort {
     std::function<void(ElementTable&)> editor;
 
     std::deque<std::string> files;
+    bool runPrograms = false;
+    std::vector<std::string> started;
     std::vector<FileChooserMode> choosers;
 
     std::vector<Message> messages;

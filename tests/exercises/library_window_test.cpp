@@ -1,0 +1,119 @@
+// The reaction library window with the main window, on a small library in a folder of its own.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtTest>
+
+#include "library_window.h"
+#include "main_ids.h"
+#include "principal_dialog.h"
+#include "reaction_file.h"
+#include "reaction_types.h"
+#include "test_support.h"
+
+namespace tovel {
+
+class LibraryWindowTest : public QObject {
+    Q_OBJECT
+
+    static LibraryWindow* Library() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* l = qobject_cast<LibraryWindow*>(w); l && l->isVisible()) return l;
+        }
+        return nullptr;
+    }
+    static QComboBox* Combo(LibraryWindow* w, int id) { return qobject_cast<QComboBox*>(w->Control(id)); }
+
+private slots:
+    void init() {
+        QDir::setCurrent(QString::fromStdString(test::TempDir()));
+        test::FakeUserPort setup;
+        ReactionTypes types;
+        types.Add("Síntesis", setup);
+        types.Add("Combustión", setup);
+        QVERIFY(types.Write());
+        QVERIFY(WriteReactions("Zq/Sintesis.zq", {{"H2+O2=H2O", "Formación del agua"}, {"N2+H2=NH3", "Amoníaco"}}));
+    }
+
+    void browseAndPassToTheMainWindow() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        QTest::mouseClick(main.Control(kCmdImport), Qt::LeftButton);
+        LibraryWindow* library = Library();
+        QVERIFY(library != nullptr);
+        QCOMPARE(library->windowTitle(), QStringLiteral("Reacciones tipo"));
+        QCOMPARE(Combo(library, LibraryWindow::kTypes)->currentText(), QStringLiteral("Síntesis"));
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->count(), 2);
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("H2+O2=H2O"));
+        QVERIFY(!library->Control(LibraryWindow::kTypeHint)->isVisible());
+
+        qobject_cast<QLineEdit*>(library->Control(LibraryWindow::kSearchText))->setText("NH3");
+        QTest::mouseClick(library->Control(LibraryWindow::kSearch), Qt::LeftButton);
+        QCOMPARE(Combo(library, LibraryWindow::kDescriptions)->currentText(), QStringLiteral("Amoníaco"));
+
+        QTest::mouseClick(library->Control(LibraryWindow::kTransfer), Qt::LeftButton);
+        QCOMPARE(main.Model().State(), MainState::Editant);
+        QCOMPARE(qobject_cast<QLabel*>(main.Control(kDescription))->text(), QStringLiteral("Amoníaco"));
+        QCOMPARE(qobject_cast<QListWidget*>(main.Control(kProductList))->item(0)->text(), QStringLiteral("NH3"));
+        QVERIFY(library->isVisible());  // the library stays open
+
+        // Opening again brings the same window forward.
+        main.MenuAction(kMenuLibrary)->trigger();
+        QCOMPARE(Library(), library);
+        library->close();
+    }
+
+    void saveModeStoresTheMainReaction() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        qobject_cast<QLineEdit*>(main.Control(kEquationLine))->setText("CH4+O2=CO2+H2O");
+        main.Dispatch(kCmdEquationOk);
+        main.Dispatch(kCmdAutoAdjust);
+        QVERIFY(main.Control(kCmdSaveReaction)->isEnabled());
+        QTest::mouseClick(main.Control(kCmdSaveReaction), Qt::LeftButton);
+        LibraryWindow* library = Library();
+        QVERIFY(library != nullptr);
+        QCOMPARE(library->windowTitle(), QStringLiteral("GUARDAR REACCIÓN"));
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("CH4+O2=CO2+H2O"));
+        QVERIFY(library->Control(LibraryWindow::kTypeHint)->isVisible());
+        QVERIFY(!library->Control(LibraryWindow::kTransfer)->isEnabled());
+
+        Combo(library, LibraryWindow::kTypes)->setCurrentIndex(1);
+        emit Combo(library, LibraryWindow::kTypes)->activated(1);
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("CH4+O2=CO2+H2O"));
+        Combo(library, LibraryWindow::kDescriptions)->setEditText(QStringLiteral("Combustión del metano"));
+        QTest::mouseClick(library->Control(LibraryWindow::kStoreReaction), Qt::LeftButton);
+        QCOMPARE(library->windowTitle(), QStringLiteral("Reacciones tipo"));
+        QCOMPARE(ReadReactions("Zq/Combustion.zq"),
+                 (std::vector<LibraryEntry>{{"CH4+O2=CO2+H2O", "Combustión del metano"}}));
+        library->close();
+    }
+
+    void anIncompleteReactionIsNotSaved() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        qobject_cast<QLineEdit*>(main.Control(kEquationLine))->setText("Fe+O2=H2O");
+        main.Dispatch(kCmdEquationOk);
+        main.MenuAction(kMenuSaveReaction)->trigger();
+        QCOMPARE(port.messages.back().caption, std::string("Reacción incompleta"));
+        QCOMPARE(port.messages.back().text, std::string("Faltan elementos en alguno de los lados"));
+        QVERIFY(Library() == nullptr);
+    }
+};
+
+}  // namespace tovel
+
+QTEST_MAIN(tovel::LibraryWindowTest)
+#include "library_window_test.moc"

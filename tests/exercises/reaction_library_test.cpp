@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "reaction_library.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+TEST(ReactionTypes, BaseNamesAndRecords) {
+    EXPECT_EQ(TypeBaseName("Ácido base"), "acidobase");
+    EXPECT_EQ(TypeBaseName("Síntesis Ñu"), "SintesisÑu");
+    EXPECT_EQ(ReactionFileName({"Ácido base", "acidobase"}), "Zq/acidobase.zq");
+    const std::string bytes = EncodeTypeRecord({"Redox", "Redox"});
+    ASSERT_EQ(bytes.size(), kTypeRecordSize);
+    EXPECT_EQ(bytes[0], 5);
+    EXPECT_EQ(bytes.substr(1, 5), "Redox");
+    EXPECT_EQ(bytes[32], 5);
+    EXPECT_EQ(DecodeTypeRecord(bytes), (ReactionType{"Redox", "Redox"}));
+    std::string corrupt = bytes;
+    corrupt[0] = static_cast<char>(200);  // a length beyond the field is cut to it
+    EXPECT_EQ(DecodeTypeRecord(corrupt).name.size(), 31u);
+}
+
+TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
+    const std::string path = test::TempDir() + "/tiptovl.rel";
+    test::FakeUserPort port;
+    ReactionTypes types;
+    EXPECT_FALSE(types.Read(path));  // no file: no types
+    ASSERT_TRUE(types.Add("Síntesis", port));
+    ASSERT_TRUE(types.Add("Ácido base", port));
+    ASSERT_TRUE(types.Add(std::string(40, 'x'), port));
+    EXPECT_EQ(types.Type(3).name.size(), 31u);
+    types.Rename(2, "Neutralización");
+    EXPECT_EQ(types.Type(2).base, "acidobase");  // the reaction file stays
+    ASSERT_TRUE(types.Write(path));
+    EXPECT_EQ(std::filesystem::file_size(path), 3 * kTypeRecordSize);
+    ReactionTypes again;
+    ASSERT_TRUE(again.Read(path));
+    EXPECT_EQ(again.Types(), types.Types());
+    again.Delete(1);
+    EXPECT_EQ(again.Count(), 2u);
+    EXPECT_EQ(again.Type(1).name, "Neutralización");
+    for (int i = 0; i < 300; ++i) again.Add("t" + std::to_string(i), port);
+    EXPECT_EQ(again.Count(), kTypeLimit);
+    EXPECT_EQ(port.messages.back().caption, "Demasiados tipos");
+}
+
+TEST(ReactionFile, ReadsPairsAndCutsLongLines) {
+    const std::string dir = test::TempDir();
+    test::WriteBytes(dir + "/a.zq", "H2+O2=H2O\r\nAgua\r\n" + std::string(300, 'C') + "\r\n\r\nCO=CO2\r\n");
+    const auto entries = ReadReactions(dir + "/a.zq");
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0], (LibraryEntry{"H2+O2=H2O", "Agua"}));
+    EXPECT_EQ(entries[1].reaction.size(), 255u);
+    EXPECT_EQ(entries[2], (LibraryEntry{"CO=CO2", ""}));  // no description line
+    EXPECT_TRUE(ReadReactions(dir + "/absent.zq").empty());
+}
+
+TEST(ReactionFile, WritesEveryReactionAndItsFolder) {
+    const std::string path = test::TempDir() + "/Zq/many.zq";
+    std::vector<LibraryEntry> entries;
+    for (int i = 0; i < 300; ++i) entries.push_back({"H2+O2=H2O", "n\xc2\xba " + std::to_string(i)});
+    ASSERT_TRUE(WriteReactions(path, entries));
+    EXPECT_EQ(ReadReactions(path).size(), 300u);  // nothing is lost beyond 255
+    EXPECT_NE(test::ReadBytes(path).find("n\xba 0\r\n"), std::string::npos);  // Windows-1252
+    ASSERT_TRUE(WriteReactions(path, {}));
+    EXPECT_EQ(test::ReadBytes(path), "");
+}
+
+// The library in a folder of its own, with two types.
+class ReactionLibraryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        before = std::filesystem::current_path();
+        std::filesystem::current_path(test::TempDir());
+        ReactionTypes types;
+        types.Add("Síntesis", port);
+        types.Add("Vacío", port);
+        ASSERT_TRUE(types.Write());
+        ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"H2+O2=H2O", "Agua"},
+                                                      {"N2+H2=NH3", "Amoníaco"},
+                                                      {"Na+Cl2=NaCl", "Sal común"}}));
+        library.Open();
+    }
+    void TearDown() override { std::filesystem::current_path(before); }
+
+    std::filesystem::path before;
+    ElementTable table = test::DefaultElements();
+    test::FakeUserPort port;
+    std::size_t nextRandom = 0;
+    ReactionLibrary library{table, port, [this](std::size_t n) { return nextRandom % n; }};
+};
+
+TEST_F(ReactionLibraryTest, TheFirstOpeningSelectsTheFirstType) {
+    EXPECT_EQ(library.CurrentType(), 1u);
+    EXPECT_EQ(library.Entries().size(), 3u);
+    EXPECT_EQ(library.Selected(), 1u);
+    EXPECT_EQ(library.reactionText, "H2+O2=H2O");
+    EXPECT_EQ(library.descriptionText, "Agua");
+    const LibraryControls c = library.Controls();
+    EXPECT_TRUE(c.sort && c.transfer && c.randomReaction && c.deleteReaction);
+    EXPECT_FALSE(c.storeType);
+    library.Close(false);  // by the icon: the next opening selects nothing
+    library.Open();
+    EXPECT_EQ(library.CurrentType(), 0u);
+    library.Close(true);  // by the close box: the first type again
+    library.Open();
+    EXPECT_EQ(library.CurrentType(), 1u);
+}
+
+TEST_F(ReactionLibraryTest, RandomChoices) {
+    nextRandom = 2;
+    library.RandomReaction();
+    EXPECT_EQ(library.Selected(), 3u);
+    library.SelectType(2);  // no reactions
+    EXPECT_FALSE(library.Controls().randomReaction);
+    EXPECT_FALSE(library.Controls().sort);
+    nextRandom = 0;
+    library.RandomType();
+    EXPECT_EQ(library.CurrentType(), 1u);
+}
+
+TEST_F(ReactionLibraryTest, SearchThenStoreReplacesTheEntryFound) {
+    library.searchText = "NH3";
+    library.Search();
+    EXPECT_EQ(library.Selected(), 2u);
+    library.reactionText = "N2+H2=NH3";
+    library.descriptionText = "Síntesis del amoníaco";
+    library.StoreReaction();
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq")[1].description, "Síntesis del amoníaco");
+    library.searchText = "nh3";  // the search is case-sensitive
+    library.Search();
+    EXPECT_EQ(port.messages.back().caption, "No hallado:");
+    EXPECT_EQ(port.messages.back().text, std::string(13, ' ') + "nh3" + std::string(15, ' '));
+}
+
+TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
+    library.NewReaction();
+    library.reactionText = "CH4+O2=CO2+H2O";
+    library.descriptionText = "Metano";
+    library.StoreReaction();
+    EXPECT_EQ(library.Entries().size(), 4u);
+    library.SelectEntry(4);
+    port.answers = {kAnswerNo, kAnswerYes};
+    library.DeleteReaction();
+    EXPECT_EQ(library.Entries().size(), 4u);
+    EXPECT_EQ(port.messages.back().caption, "Confirmar");
+    EXPECT_EQ(port.messages.back().text, "Eliminar CH4+O2=CO2+H2O");
+    library.DeleteReaction();
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        port.answers = {kAnswerYes};
+        library.SelectEntry(1);
+        library.DeleteReaction();
+    }
+    EXPECT_EQ(test::ReadBytes("Zq/Sintesis.zq"), "");  // the last one deleted: an empty file
+}
+
+TEST_F(ReactionLibraryTest, TransferParsesTheReactionField) {
+    library.SelectEntry(2);
+    auto transferred = library.Transfer();
+    ASSERT_TRUE(transferred);
+    EXPECT_EQ(ReactionCompactText(transferred->first), "N2+H2=NH3");
+    EXPECT_EQ(transferred->second, "Amoníaco");
+    library.reactionText = "H2+O2";
+    EXPECT_FALSE(library.Transfer());
+    EXPECT_EQ(port.messages.back().text, "Falta separador (=) lados reacción");
+    library.reactionText = "H2+O2=H2 O";
+    EXPECT_FALSE(library.Transfer());
+    EXPECT_EQ(port.messages.back().text, "En compuesto");
+    library.reactionText = "H2+O2+N2+Cl2+F2+I2+Br2=H2O";
+    EXPECT_FALSE(library.Transfer());
+    EXPECT_EQ(port.messages.back().caption, "Demasiadas substancias");
+}
+
+TEST_F(ReactionLibraryTest, SaveModeStoresTheMainReaction) {
+    library.RequestSave("CaCO3=CaO+CO2");
+    EXPECT_TRUE(library.SaveMode());
+    EXPECT_EQ(library.Title(), "GUARDAR REACCIÓN");
+    EXPECT_EQ(library.CurrentType(), 0u);
+    EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");
+    EXPECT_FALSE(library.Controls().transfer);
+    EXPECT_TRUE(library.Controls().reactionFields);
+    library.SelectType(2);
+    EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");  // kept while a type is chosen
+    library.descriptionText = "Calcinación de la caliza";
+    library.StoreReaction();
+    EXPECT_FALSE(library.SaveMode());
+    EXPECT_EQ(library.Title(), "Reacciones tipo");
+    EXPECT_EQ(ReadReactions("Zq/Vacio.zq"), (std::vector<LibraryEntry>{{"CaCO3=CaO+CO2", "Calcinación de la caliza"}}));
+}
+
+TEST_F(ReactionLibraryTest, TypeCommands) {
+    library.NewType();
+    EXPECT_EQ(library.CurrentType(), 0u);
+    library.typeText = "Combustión";
+    EXPECT_TRUE(library.Controls().storeType);
+    library.StoreType();
+    EXPECT_EQ(library.Types().Count(), 3u);
+    EXPECT_EQ(library.Types().Type(3).base, "Combustion");
+    EXPECT_EQ(library.CurrentType(), 0u);  // outside save mode no type stays selected
+    library.SelectType(1);
+    library.typeText = "Formación";
+    library.StoreType();
+    ReactionTypes onDisk;
+    onDisk.Read();
+    EXPECT_EQ(onDisk.Type(1).name, "Formación");
+    EXPECT_EQ(onDisk.Type(1).base, "Sintesis");
+    library.SelectType(1);
+    port.answers = {kAnswerYes};
+    library.DeleteType();
+    onDisk.Read();
+    EXPECT_EQ(onDisk.Count(), 2u);
+    EXPECT_TRUE(std::filesystem::exists("Zq/Sintesis.zq"));  // the reactions stay on disk
+}
+
+TEST_F(ReactionLibraryTest, SortingRunsLinordOnTheTypeFile) {
+    // Linord lies beside tovel; here it is found on the PATH, and runs without its boxes.
+    const std::string path = std::string(TOVEL_BIN_DIR) + ":" + std::getenv("PATH");
+    ::setenv("PATH", path.c_str(), 1);
+    ::setenv("LINORD_QUIET", "1", 1);
+    port.runPrograms = true;
+    ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"Na+Cl2=NaCl", "Sal común"},
+                                                  {"H2+O2=H2O", "Agua"},
+                                                  {"N2+H2=NH3", "Amoníaco"}}));
+    library.SelectType(1);
+    library.Sort();
+    ASSERT_EQ(port.started.size(), 1u);
+    EXPECT_EQ(port.started[0], std::string(TOVEL_BIN_DIR) + "/Linord Zq/Sintesis.zq 2");
+    EXPECT_EQ(library.Entries()[0], (LibraryEntry{"H2+O2=H2O", "Agua"}));
+    EXPECT_EQ(library.Entries()[1].reaction, "N2+H2=NH3");
+    EXPECT_EQ(library.Entries()[2].reaction, "Na+Cl2=NaCl");
+    EXPECT_TRUE(std::filesystem::exists("Zq/Sintesis.~zq"));
+}
+
+}  // namespace
+}  // namespace tovel
