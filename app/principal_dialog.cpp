@@ -23,9 +23,13 @@
 #include "equation_view.h"
 #include "launch.h"
 #include "problem_text.h"
+#include "compounds_window.h"
 #include "concentration_window.h"
 #include "problem_window.h"
+#include "about_window.h"
+#include "tools_dialog.h"
 #include "main_ids.h"
+#include "program.h"
 #include "messages.h"
 
 namespace tovel {
@@ -128,15 +132,13 @@ void PrincipalDialog::BuildMenu() {
     add(tools, kMenuConcentrations, QStringLiteral("Cálculo concentraciones"));
     add(tools, kMenuToolsEditor, QStringLiteral("Edición utilidades"));
     tools->addSeparator();
+    m_toolsMenu = tools;
+    if (m_tools.Load()) RebuildToolsMenu();
     QMenu* info = m_menuBar->addMenu(QStringLiteral("&Info"));
     add(info, kMenuInfo, QStringLiteral("&Info"));
     add(info, kMenuDonation, QStringLiteral("&Donación gratificada"));
     add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
 
-    // The windows behind these items come later; until then they are shown but not offered.
-    for (int id : {kMenuCompounds, kMenuToolsEditor, kMenuAbout}) {
-        m_actions[id]->setEnabled(false);
-    }
 }
 
 void PrincipalDialog::BuildControls() {
@@ -387,6 +389,10 @@ void PrincipalDialog::TransferFormula(const std::string& formula) {
 void PrincipalDialog::Dispatch(int id) {
     Pull();
     m_model.Refresh();
+    if (ToolsCommand(id)) {
+        Sync();
+        return;
+    }
     switch (id) {
         case kCmdNew:
             m_model.NewReaction();
@@ -464,6 +470,14 @@ void PrincipalDialog::Dispatch(int id) {
         case kMenuSaveReaction:
             if (const auto compact = m_model.ReactionToSave()) OpenLibrary()->RequestSave(*compact);
             break;
+        case kMenuCompounds:
+            if (!m_compoundsWindow) {
+                m_compoundsWindow = new CompoundsWindow(m_port, [this](const std::string& formula) { TransferFormula(formula); });
+                m_compoundsWindow->show();
+            }
+            m_compoundsWindow->raise();
+            m_compoundsWindow->activateWindow();
+            break;
         case kMenuAtomicMasses:
             ShowAtomicMassList(m_model.Table());
             break;
@@ -477,6 +491,9 @@ void PrincipalDialog::Dispatch(int id) {
             }
             m_concentrationWindow->raise();
             m_concentrationWindow->activateWindow();
+            break;
+        case kMenuAbout:
+            ShowAbout("Reacciones químicas: ajuste y cálculos", kVersionText);
             break;
         case kMenuConfirmExit:
             m_model.ToggleConfirmExit();
@@ -506,6 +523,8 @@ void PrincipalDialog::ExitProcedure() {
         // Leaving goes on; only the preference is lost, and the user is told.
         NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
     }
+    // The usual compounds may hold unsaved changes: their window asks, and may keep us here.
+    if (m_compoundsWindow && !m_compoundsWindow->close()) return;
     m_exiting = true;
     if (m_problem) m_problem->close();
     if (m_libraryWindow) m_libraryWindow->close();
@@ -624,6 +643,46 @@ void PrincipalDialog::SyncUnitsGroup() {
                    kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
         Control(id)->setVisible(on);
     }
+}
+
+void PrincipalDialog::RebuildToolsMenu() {
+    // Everything after the separator is a tool.
+    const QList<QAction*> actions = m_toolsMenu->actions();
+    bool afterSeparator = false;
+    for (QAction* action : actions) {
+        if (afterSeparator) {
+            m_actions.remove(action->data().toInt());
+            m_toolsMenu->removeAction(action);
+            action->deleteLater();
+        }
+        if (action->isSeparator()) afterSeparator = true;
+    }
+    for (std::size_t i = 0; i < m_tools.Count(); ++i) {
+        const int id = kToolCommandBase + static_cast<int>(i) + 1;
+        QAction* action = m_toolsMenu->addAction(QString::fromStdString(m_tools.Tools()[i].title));
+        action->setData(id);
+        connect(action, &QAction::triggered, this, [this, id] { Dispatch(id); });
+        m_actions[id] = action;
+    }
+}
+
+bool PrincipalDialog::ToolsCommand(int id) {
+    if (id == kEditToolsCommand) {
+        if (!m_toolsDialog) {
+            auto* dialog = new ToolsDialog(m_tools, m_port);
+            // Saved or not, the menu shows the list as it now is.
+            connect(dialog, &QDialog::finished, this, [this] { RebuildToolsMenu(); });
+            m_toolsDialog = dialog;
+            dialog->show();
+        }
+        m_toolsDialog->raise();
+        m_toolsDialog->activateWindow();
+        return true;
+    }
+    const int index = id - kToolCommandBase;
+    if (index < 1 || index > static_cast<int>(kToolLimit)) return false;
+    if (static_cast<std::size_t>(index) <= m_tools.Count()) StartTool(m_tools.Tools()[static_cast<std::size_t>(index) - 1], m_port);
+    return true;
 }
 
 LibraryWindow* PrincipalDialog::OpenLibrary() {

@@ -13,9 +13,11 @@
 #include "concentration.h"
 #include "library_window.h"
 #include "reaction_library.h"
+#include "tools.h"
 #include "main_model.h"
 
 class QAction;
+class QMenu;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -69,6 +71,10 @@ private:
     void BuildUnitsGroup();
     void SyncUnitsGroup();
     void OpenProblem();
+    // The tools' menu items after the "Utilidades" separator, commands 531 on.
+    void RebuildToolsMenu();
+    // Commands of the tools launcher; true when the id was one of them.
+    bool ToolsCommand(int id);
     // Opens the reaction library, or brings it forward; optionally in save mode.
     LibraryWindow* OpenLibrary();
     // A reaction passed from the library: loaded as the current one.
@@ -92,6 +98,10 @@ private:
     QPointer<QDialog> m_problem;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<LibraryWindow> m_libraryWindow;
+    QPointer<QDialog> m_compoundsWindow;
+    QPointer<QDialog> m_toolsDialog;
+    ToolList m_tools;
+    QMenu* m_toolsMenu = nullptr;
     ConcentrationModel m_concentration;  // lives for the whole run, as the window's state does
     ReactionLibrary m_library;           // so does the library's
     int m_problemGeneration = -1;

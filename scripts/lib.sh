@@ -32,7 +32,7 @@ seed_user_data() {
     local bin=$1
     local data="${XDG_DATA_HOME:-$HOME/.local/share}/tovel"
     mkdir -p "$data"
-    for f in elements.dat tiptovl.rel; do
+    for f in elements.dat tiptovl.rel comps.rel; do
         [ -e "$data/$f" ] || cp "$bin/$f" "$data/$f"
     done
     mkdir -p "$data/Zq"

@@ -1,0 +1,55 @@
+#pragma once
+// comps.rel: the usual compounds in five categories, as 52-byte records.
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "safe_file.h"
+
+namespace tovel {
+
+constexpr const char* kCompoundsFileName = "comps.rel";
+constexpr std::size_t kCompoundRecordSize = 52;
+constexpr std::size_t kCompoundNameLimit = 30;
+constexpr std::size_t kCompoundFormulaLimit = 14;
+constexpr std::size_t kCompoundsPerCategory = 128;
+constexpr int kCompoundCategories = 5;  // óxidos, hidróxidos, ácidos, sales, otros
+
+struct CompoundRecord {
+    std::string name;
+    std::string formula;
+    int category = 0;
+
+    bool operator==(const CompoundRecord&) const = default;
+};
+
+// Name and formula cut to their limits.
+CompoundRecord MakeCompoundRecord(std::string_view name, std::string_view formula, int category);
+
+std::string EncodeCompoundRecord(const CompoundRecord& record);
+CompoundRecord DecodeCompoundRecord(std::string_view bytes);
+
+struct CompoundsReadResult {
+    bool opened = false;
+    std::size_t skipped = 0;  // records with a category outside 0..4, or beyond 128 in one
+};
+
+// The compounds by category, each in file order.
+class CompoundBook {
+public:
+    CompoundsReadResult Read(const std::string& path = kCompoundsFileName);
+    // Grouped by category, categories in order.
+    FileResult Write(const std::string& path = kCompoundsFileName) const;
+
+    const std::vector<CompoundRecord>& Category(int category) const { return m_categories.at(category); }
+    std::vector<CompoundRecord>& Category(int category) { return m_categories.at(category); }
+    bool IsFull(int category) const { return m_categories.at(category).size() >= kCompoundsPerCategory; }
+
+private:
+    std::array<std::vector<CompoundRecord>, kCompoundCategories> m_categories;
+};
+
+}  // namespace tovel

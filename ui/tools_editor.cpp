@@ -1,0 +1,83 @@
+#include "tools_editor.h"
+
+#include <filesystem>
+
+#include "messages.h"
+#include "text_utils.h"
+#include "utf8.h"
+
+namespace tovel {
+
+ToolsEditor::ToolsEditor(ToolList& tools, UserPort& port, std::string path)
+    : m_tools(tools), m_port(port), m_path(std::move(path)), m_cursor(tools.Count() + 1) {}
+
+void ToolsEditor::Select(std::size_t position) {
+    if (position < 1 || position > m_tools.Count()) return;
+    m_cursor = position;
+    fields = m_tools.Tools()[position - 1];
+}
+
+void ToolsEditor::New() {
+    fields = ToolEntry{};
+    m_cursor = m_tools.Count() + 1;
+}
+
+void ToolsEditor::Delete() {
+    if (!CanDelete()) return;
+    auto& tools = m_tools.Tools();
+    if (AskYesNoWith(m_port, "Confirmar eliminar", "Eliminar \"" + tools[m_cursor - 1].title + "\"?",
+                     MessageIcon::Question) != kAnswerYes) {
+        return;
+    }
+    tools.erase(tools.begin() + static_cast<std::ptrdiff_t>(m_cursor - 1));
+    New();
+}
+
+void ToolsEditor::MoveUp() {
+    if (!CanMoveUp()) return;
+    std::swap(m_tools.Tools()[m_cursor - 1], m_tools.Tools()[m_cursor - 2]);
+    --m_cursor;
+}
+
+void ToolsEditor::MoveDown() {
+    if (!CanMoveDown()) return;
+    std::swap(m_tools.Tools()[m_cursor - 1], m_tools.Tools()[m_cursor]);
+    ++m_cursor;
+}
+
+void ToolsEditor::Store() {
+    auto& tools = m_tools.Tools();
+    ToolEntry tool = fields;
+    for (std::string* field : {&tool.title, &tool.file, &tool.workingDir, &tool.parameters}) {
+        *field = Utf8Prefix(*field, kToolFieldLimit);
+    }
+    if (m_cursor > tools.size()) {
+        if (tools.size() >= kToolLimit) {
+            NoticeWith(m_port, "Demasiadas utilidades", "Caben " + IntText(kToolLimit) + " utilidades como máximo",
+                       MessageIcon::Exclamation);
+            return;
+        }
+        tools.push_back(tool);
+    } else {
+        tools[m_cursor - 1] = tool;
+    }
+    New();
+}
+
+void ToolsEditor::Browse() {
+    std::string path = fields.file;
+    if (!m_port.ChooseFile(FileChooserMode::Open, path)) return;
+    const std::filesystem::path chosen(path);
+    fields.file = Utf8Prefix(chosen.filename().string(), 99);
+    if (fields.workingDir.empty()) fields.workingDir = chosen.parent_path().string();
+}
+
+bool ToolsEditor::Ok() {
+    const FileResult saved = m_tools.Save(m_path);
+    if (!saved) NoticeWith(m_port, "Edición útiles", saved.error, MessageIcon::Exclamation);
+    return saved.ok;
+}
+
+void ToolsEditor::Cancel() { m_tools.Load(m_path); }
+
+}  // namespace tovel
