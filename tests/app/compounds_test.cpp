@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "compounds_model.h"
+#include "test_support.h"
+
+namespace tovel {
+namespace {
+
+TEST(CompoundsFile, RecordLayout) {
+    const std::string bytes = EncodeCompoundRecord(MakeCompoundRecord("Óxido de calcio", "CaO", 3));
+    ASSERT_EQ(bytes.size(), kCompoundRecordSize);
+    EXPECT_EQ(bytes[0], 15);
+    EXPECT_EQ(bytes.substr(1, 15), "\xd3xido de calcio");
+    EXPECT_EQ(bytes[31], '\0');  // padding zeroed
+    EXPECT_EQ(bytes[32], 3);
+    EXPECT_EQ(bytes.substr(33, 3), "CaO");
+    EXPECT_EQ(bytes.substr(48, 4), std::string("\x03\0\0\0", 4));
+    EXPECT_EQ(DecodeCompoundRecord(bytes), MakeCompoundRecord("Óxido de calcio", "CaO", 3));
+    const auto cut = MakeCompoundRecord(std::string(40, 'n'), "C12H22O11C12H22O11", 4);
+    EXPECT_EQ(cut.name.size(), 30u);
+    EXPECT_EQ(cut.formula, "C12H22O11C12H2");
+}
+
+TEST(CompoundsFile, ReadsAnyOrderWritesGroupedAndSkipsBadCategories) {
+    const std::string path = test::TempDir() + "/comps.rel";
+    std::string bytes = EncodeCompoundRecord(MakeCompoundRecord("Sal", "NaCl", 3)) +
+                        EncodeCompoundRecord(MakeCompoundRecord("Agua", "H2O", 0)) +
+                        EncodeCompoundRecord(MakeCompoundRecord("Mal", "X", 9)) +
+                        EncodeCompoundRecord(MakeCompoundRecord("Potasa", "KOH", 1)) +
+                        EncodeCompoundRecord(MakeCompoundRecord("Cal", "CaO", 0)) + "tail";
+    test::WriteBytes(path, bytes);
+    CompoundBook book;
+    const auto read = book.Read(path);
+    EXPECT_TRUE(read.opened);
+    EXPECT_EQ(read.skipped, 1u);
+    EXPECT_EQ(book.Category(0).size(), 2u);
+    EXPECT_EQ(book.Category(0)[1].formula, "CaO");  // file order within a category
+    ASSERT_TRUE(book.Write(path));
+    const std::string written = test::ReadBytes(path);
+    ASSERT_EQ(written.size(), 4 * kCompoundRecordSize);
+    EXPECT_EQ(DecodeCompoundRecord(written.substr(0, 52)).formula, "H2O");
+    EXPECT_EQ(DecodeCompoundRecord(written.substr(104, 52)).formula, "KOH");
+    EXPECT_EQ(DecodeCompoundRecord(written.substr(156, 52)).formula, "NaCl");
+    EXPECT_FALSE(CompoundBook().Read(test::TempDir() + "/absent.rel").opened);
+}
+
+class CompoundsModelTest : public ::testing::Test {
+protected:
+    std::string path = test::TempDir() + "/comps.rel";
+    test::FakeUserPort port;
+    std::vector<std::string> transferred;
+    CompoundsModel model{port, [this](const std::string& f) { transferred.push_back(f); }, path};
+};
+
+TEST_F(CompoundsModelTest, AddEditDeleteTransferAndSave) {
+    model.Open();
+    model.ListActivated(2);  // an empty list opens the row for a new compound
+    EXPECT_TRUE(model.EditRowOpen());
+    model.formulaText = "HCl";
+    model.nameText = "Ácido clorhídrico";
+    model.Store();
+    EXPECT_TRUE(model.EditRowOpen());  // open for the next one
+    EXPECT_EQ(model.formulaText, "");
+    model.formulaText = "HNO3";
+    model.nameText = "Ácido nítrico";
+    model.Store();
+    model.formulaText = "";
+    model.Store();  // empty: closes the row
+    EXPECT_FALSE(model.EditRowOpen());
+    EXPECT_EQ(model.Book().Category(2).size(), 2u);
+
+    model.SelectSlot(2, 2);
+    model.Edit();
+    EXPECT_EQ(model.formulaText, "HNO3");
+    model.nameText = "Ácido nítrico (V)";
+    model.Store();
+    EXPECT_FALSE(model.EditRowOpen());  // editing closes it
+    model.SelectSlot(2, 1);
+    model.Transfer();
+    EXPECT_EQ(transferred, (std::vector<std::string>{"HCl"}));
+    model.Delete();
+    EXPECT_EQ(model.Book().Category(2).size(), 1u);
+    EXPECT_EQ(model.CurrentSlot(), 0u);
+
+    port.answers = {kAnswerCancel, kAnswerYes};
+    EXPECT_FALSE(model.Leave(false));
+    EXPECT_TRUE(model.Leave(false));
+    EXPECT_EQ(port.messages.back().caption, "Ha habido cambios");
+    EXPECT_EQ(port.messages.back().text, "¿Guardar?");
+    EXPECT_EQ(port.messages.back().buttons, MessageButtons::YesNoCancel);
+    CompoundBook saved;
+    saved.Read(path);
+    ASSERT_EQ(saved.Category(2).size(), 1u);
+    EXPECT_EQ(saved.Category(2)[0].name, "Ácido nítrico (V)");
+}
+
+TEST_F(CompoundsModelTest, LeavingWithoutChangesOrWithNoSavesNothing) {
+    model.Open();
+    EXPECT_TRUE(model.Leave(false));
+    EXPECT_TRUE(port.messages.empty());
+    model.New();
+    model.formulaText = "CO";
+    model.Store();
+    EXPECT_FALSE(model.Leave(true));  // Esc in the formula field only closes the row
+    EXPECT_FALSE(model.EditRowOpen());
+    port.answers = {kAnswerNo};
+    EXPECT_TRUE(model.Leave(false));
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(CompoundsModelTest, ListsHoldAtMost128AndSkippedRecordsAreReported) {
+    std::string bytes = EncodeCompoundRecord(MakeCompoundRecord("x", "X", -1));
+    for (int i = 0; i < 128; ++i) bytes += EncodeCompoundRecord(MakeCompoundRecord("c", "C", 4));
+    test::WriteBytes(path, bytes);
+    model.Open();
+    EXPECT_EQ(port.messages.back().caption, "comps.rel");
+    EXPECT_NE(port.messages.back().text.find("1 compuestos"), std::string::npos);
+    model.ListActivated(4);
+    model.New();
+    model.formulaText = "D";
+    model.Store();
+    EXPECT_EQ(port.messages.back().caption, "Lista llena");
+    EXPECT_EQ(model.Book().Category(4).size(), 128u);
+}
+
+}  // namespace
+}  // namespace tovel

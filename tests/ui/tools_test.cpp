@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+#include "tools_editor.h"
+
+namespace tovel {
+namespace {
+
+class RecordingPort : public test::FakeUserPort {
+public:
+    bool OpenDocument(const std::string& path) override {
+        opened.push_back(std::filesystem::current_path().string() + " " + path);
+        return true;
+    }
+    std::vector<std::string> opened;
+};
+
+TEST(ToolsFile, FourLinesATool) {
+    const std::string dir = test::TempDir();
+    test::WriteBytes(dir + "/Tools.rel", "Uno\r\na.txt\r\n\r\n\r\nDos\r\nb.exe x\r\n/tmp\r\n-v\r\nTres\r\n");
+    ToolList tools;
+    ASSERT_TRUE(tools.Load(dir + "/Tools.rel"));
+    ASSERT_EQ(tools.Count(), 3u);
+    EXPECT_EQ(tools.Tools()[1], (ToolEntry{"Dos", "b.exe x", "/tmp", "-v"}));
+    EXPECT_EQ(tools.Tools()[2], (ToolEntry{"Tres", "", "", ""}));
+    ASSERT_TRUE(tools.Save(dir + "/out.rel"));
+    EXPECT_EQ(test::ReadBytes(dir + "/out.rel"),
+              "Uno\r\na.txt\r\n\r\n\r\nDos\r\nb.exe x\r\n/tmp\r\n-v\r\nTres\r\n\r\n\r\n\r\n");
+    EXPECT_FALSE(tools.Load(dir + "/absent.rel"));
+    EXPECT_EQ(tools.Count(), 0u);
+}
+
+TEST(ToolsFile, CommandLineAddsTheParameters) {
+    EXPECT_EQ(ToolCommandLine({"t", "viewer.exe data.txt", "", "page2"}), "viewer.exe data.txt page2");
+    EXPECT_EQ(ToolCommandLine({"t", "readme.txt", "", "  "}), "readme.txt");
+}
+
+TEST(StartTool, InItsWorkingFolderAndBack) {
+    const std::string dir = test::TempDir();
+    test::WriteBytes(dir + "/readme.txt", "x");
+    RecordingPort port;
+    const auto before = std::filesystem::current_path();
+    EXPECT_TRUE(StartTool({"Léeme", "readme.txt", dir, ""}, port));
+    EXPECT_EQ(port.opened, (std::vector<std::string>{dir + " readme.txt"}));
+    EXPECT_EQ(std::filesystem::current_path(), before);
+    // Without a working folder it starts here.
+    test::WriteBytes(before.string() + "/tovel-tool-test.txt", "x");
+    EXPECT_TRUE(StartTool({"Aquí", "tovel-tool-test.txt", "", ""}, port));
+    EXPECT_EQ(port.opened.back(), before.string() + " tovel-tool-test.txt");
+    std::filesystem::remove(before.string() + "/tovel-tool-test.txt");
+}
+
+TEST(StartTool, AMissingOrWrongFolderIsReported) {
+    RecordingPort port;
+    const auto before = std::filesystem::current_path();
+    const std::string dir = test::TempDir();
+    test::WriteBytes(dir + "/file", "x");
+    for (const std::string& folder : {dir + "/absent", dir + "/file"}) {
+        EXPECT_FALSE(StartTool({"t", "readme.txt", folder, ""}, port));
+        EXPECT_EQ(port.messages.back().caption, "No trobat directori...");
+        EXPECT_EQ(port.messages.back().text, folder);
+        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+    }
+    EXPECT_TRUE(port.opened.empty());
+    EXPECT_EQ(std::filesystem::current_path(), before);
+}
+
+class ToolsEditorTest : public ::testing::Test {
+protected:
+    void Add(const std::string& title) {
+        editor.New();
+        editor.fields = {title, title + ".txt", "", ""};
+        editor.Store();
+    }
+    std::vector<std::string> Titles() const {
+        std::vector<std::string> out;
+        for (const auto& t : tools.Tools()) out.push_back(t.title);
+        return out;
+    }
+
+    std::string path = test::TempDir() + "/Tools.rel";
+    ToolList tools;
+    test::FakeUserPort port;
+    ToolsEditor editor{tools, port, path};
+};
+
+TEST_F(ToolsEditorTest, AddMoveDeleteAndSave) {
+    EXPECT_EQ(editor.Cursor(), 1u);
+    EXPECT_FALSE(editor.CanDelete() || editor.CanMoveUp() || editor.CanMoveDown());
+    Add("A");
+    Add("B");
+    Add("C");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
+    editor.Select(1);
+    EXPECT_FALSE(editor.CanMoveUp());
+    EXPECT_TRUE(editor.CanMoveDown());
+    editor.MoveDown();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"B", "A", "C"}));
+    EXPECT_EQ(editor.Cursor(), 2u);
+    editor.MoveUp();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "C"}));
+    editor.Select(2);
+    port.answers = {kAnswerYes};
+    editor.Delete();
+    EXPECT_EQ(port.messages.back().caption, "Confirmar eliminar");
+    EXPECT_EQ(port.messages.back().text, "Eliminar \"B\"?");
+    EXPECT_EQ(port.messages.back().icon, MessageIcon::Question);
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(editor.Cursor(), 3u);
+    ASSERT_TRUE(editor.Ok());
+    ToolList saved;
+    ASSERT_TRUE(saved.Load(path));
+    EXPECT_EQ(saved.Tools(), tools.Tools());
+}
+
+TEST_F(ToolsEditorTest, EscReloadsWhatWasSaved) {
+    Add("A");
+    ASSERT_TRUE(editor.Ok());
+    Add("B");
+    editor.Cancel();
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"A"}));
+}
+
+TEST_F(ToolsEditorTest, RefusesTheSixtyFifthTool) {
+    for (int i = 0; i < 64; ++i) Add("t" + std::to_string(i));
+    Add("one more");
+    EXPECT_EQ(tools.Count(), 64u);
+    EXPECT_EQ(port.messages.back().caption, "Demasiadas utilidades");
+}
+
+TEST_F(ToolsEditorTest, BrowseSplitsFolderAndFile) {
+    port.files = {"/opt/apps/viewer", "/elsewhere/other"};
+    editor.Browse();
+    EXPECT_EQ(editor.fields.file, "viewer");
+    EXPECT_EQ(editor.fields.workingDir, "/opt/apps");
+    editor.Browse();
+    EXPECT_EQ(editor.fields.file, "other");
+    EXPECT_EQ(editor.fields.workingDir, "/opt/apps");  // kept once set
+}
+
+}  // namespace
+}  // namespace tovel
