@@ -1,6 +1,8 @@
 #include "compounds_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QTimer>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QHBoxLayout>
@@ -23,6 +25,11 @@ CompoundsWindow::CompoundsWindow(UserPort& port, std::function<void(const std::s
     setStyleSheet(QStringLiteral("QDialog, QLabel { background: rgb(0, 180, 255); }"
                                  "QListWidget, QLineEdit { background: rgb(255, 255, 199); }"));
 
+    m_menuTimer = new QTimer(this);
+    m_menuTimer->setSingleShot(true);
+    connect(m_menuTimer, &QTimer::timeout, this, [this] {
+        if (m_model.CurrentSlot() > 0) m_menu->popup(QCursor::pos());
+    });
     auto* lists = new QHBoxLayout;
     const char* captions[] = {"óxidos", "hidróxidos", "ácidos", "sales", "otros"};
     for (int category = 0; category < kCompoundCategories; ++category) {
@@ -37,9 +44,11 @@ CompoundsWindow::CompoundsWindow(UserPort& port, std::function<void(const std::s
             Pull();
             m_model.SelectSlot(category, static_cast<std::size_t>(List(category)->row(item) + 1));
             Sync();
-            m_menu->popup(QCursor::pos());
+            // The menu waits out a double-click, which transfers the formula instead.
+            m_menuTimer->start(QApplication::doubleClickInterval());
         });
         connect(list, &QListWidget::itemDoubleClicked, this, [this, category](QListWidgetItem* item) {
+            m_menuTimer->stop();
             m_menu->hide();
             m_model.SelectSlot(category, static_cast<std::size_t>(List(category)->row(item) + 1));
             m_model.Transfer();

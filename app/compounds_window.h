@@ -12,6 +12,7 @@ class QLineEdit;
 class QListWidget;
 class QMenu;
 class QPushButton;
+class QTimer;
 
 namespace tovel {
 
@@ -47,6 +48,7 @@ private:
     QLineEdit* m_name = nullptr;
     QWidget* m_editRow = nullptr;
     QMenu* m_menu = nullptr;
+    QTimer* m_menuTimer = nullptr;
     QLabel* m_exit = nullptr;
     bool m_syncing = false;
     bool m_leaving = false;

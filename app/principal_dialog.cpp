@@ -471,7 +471,7 @@ void PrincipalDialog::Dispatch(int id) {
             if (const auto compact = m_model.ReactionToSave()) OpenLibrary()->RequestSave(*compact);
             break;
         case kMenuCompounds:
-            if (!m_compoundsWindow) {
+            if (!m_compoundsWindow || !m_compoundsWindow->isVisible()) {
                 m_compoundsWindow = new CompoundsWindow(m_port, [this](const std::string& formula) { TransferFormula(formula); });
                 m_compoundsWindow->show();
             }
@@ -485,7 +485,7 @@ void PrincipalDialog::Dispatch(int id) {
             m_port.OpenElementEditor(m_model.Table());
             break;
         case kMenuConcentrations:
-            if (!m_concentrationWindow) {
+            if (!m_concentrationWindow || !m_concentrationWindow->isVisible()) {
                 m_concentrationWindow = new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
                 m_concentrationWindow->show();
             }
@@ -668,10 +668,12 @@ void PrincipalDialog::RebuildToolsMenu() {
 
 bool PrincipalDialog::ToolsCommand(int id) {
     if (id == kEditToolsCommand) {
-        if (!m_toolsDialog) {
+        // A dialog that has ended is on its way out.
+        if (!m_toolsDialog || !m_toolsDialog->isVisible()) {
             auto* dialog = new ToolsDialog(m_tools, m_port);
             // Saved or not, the menu shows the list as it now is.
             connect(dialog, &QDialog::finished, this, [this] { RebuildToolsMenu(); });
+            connect(dialog, &QDialog::finished, dialog, &QObject::deleteLater);
             m_toolsDialog = dialog;
             dialog->show();
         }
@@ -686,7 +688,7 @@ bool PrincipalDialog::ToolsCommand(int id) {
 }
 
 LibraryWindow* PrincipalDialog::OpenLibrary() {
-    if (!m_libraryWindow) {
+    if (!m_libraryWindow || !m_libraryWindow->isVisible()) {
         m_libraryWindow = new LibraryWindow(
             m_library, [this](const Reaction& reaction, const std::string& description) {
                 ReceiveReaction(reaction, description);

@@ -1,0 +1,166 @@
+// The usual-compounds window, the tools editor and menu, and the about window, with the main
+// window, in a folder of their own.
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+#include <set>
+
+#include "about_window.h"
+#include "compounds_window.h"
+#include "main_ids.h"
+#include "principal_dialog.h"
+#include "test_support.h"
+#include "tools_dialog.h"
+
+namespace tovel {
+
+template <typename T>
+T* OpenWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) return t;
+    }
+    return nullptr;
+}
+
+class UtilityWindowsTest : public QObject {
+    Q_OBJECT
+
+    class RecordingPort : public test::FakeUserPort {
+    public:
+        bool OpenDocument(const std::string& path) override {
+            opened.push_back(std::filesystem::current_path().string() + " " + path);
+            return true;
+        }
+        std::vector<std::string> opened;
+    };
+
+private slots:
+    void init() { QDir::setCurrent(QString::fromStdString(test::TempDir())); }
+
+    void compoundsGoIntoTheEquation() {
+        CompoundBook book;
+        book.Category(3).push_back(MakeCompoundRecord("Cloruro de sodio", "NaCl", 3));
+        book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
+        QVERIFY(book.Write());
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        qobject_cast<QLineEdit*>(main.Control(kEquationLine))->setText("Na+Cl2=NaCl");
+        main.Dispatch(kCmdEquationOk);
+        main.Dispatch(kCmdAutoAdjust);
+        QCOMPARE(main.Model().State(), MainState::Ajustada);
+
+        main.MenuAction(kMenuCompounds)->trigger();
+        auto* compounds = OpenWindow<CompoundsWindow>();
+        QVERIFY(compounds != nullptr);
+        QCOMPARE(compounds->windowTitle(), QStringLiteral("Compuestos usuales"));
+        QCOMPARE(compounds->List(3)->item(0)->text(), QStringLiteral("NaCl"));
+        QCOMPARE(compounds->List(0)->item(0)->toolTip(), QStringLiteral("Agua"));
+
+        // A double-click enters the formula at the cursor of the current side.
+        QListWidget* salts = compounds->List(3);
+        const QRect first = salts->visualItemRect(salts->item(0));
+        // A double-click is a click and a second press that the system reports as double.
+        QTest::mouseClick(salts->viewport(), Qt::LeftButton, {}, first.center());
+        QTest::mouseDClick(salts->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(main.Model().State(), MainState::Editant);
+        QCOMPARE(main.Model().Substances(kReactants).back().formula, std::string("NaCl"));
+
+        // "&Transferir" of the context menu does the same.
+        compounds->Model().SelectSlot(0, 1);
+        compounds->Dispatch(CompoundsWindow::kTransfer);
+        QCOMPARE(main.Model().Substances(kReactants).back().formula, std::string("H2O"));
+
+        // A new compound through the edit row, then leaving saves it when asked.
+        compounds->Dispatch(CompoundsWindow::kNew);
+        compounds->Field(CompoundsWindow::kFormula)->setText("KCl");
+        compounds->Field(CompoundsWindow::kName)->setText("Cloruro de potasio");
+        compounds->Dispatch(CompoundsWindow::kOk);
+        QCOMPARE(compounds->List(0)->count(), 2);
+        port.answers = {kAnswerYes};
+        compounds->Dispatch(CompoundsWindow::kLeave);
+        QVERIFY(OpenWindow<CompoundsWindow>() == nullptr);
+        CompoundBook saved;
+        saved.Read();
+        QCOMPARE(saved.Category(0).size(), std::size_t{2});
+    }
+
+    void toolsEditorFillsTheMenu() {
+        ElementTable table = test::DefaultElements();
+        RecordingPort port;
+        test::WriteBytes("guia.txt", "x");
+        QDir().mkdir("docs");
+        test::WriteBytes("docs/notas.txt", "x");
+        PrincipalDialog main(table, port);
+        main.show();
+        main.MenuAction(kMenuToolsEditor)->trigger();
+        auto* editor = OpenWindow<ToolsDialog>();
+        QVERIFY(editor != nullptr);
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Edición útiles"));
+        auto type = [&](int id, const char* text) { qobject_cast<QLineEdit*>(editor->Control(id))->setText(text); };
+        type(ToolsDialog::kTitle, "Guía");
+        type(ToolsDialog::kFile, "guia.txt");
+        editor->Dispatch(ToolsDialog::kStore);
+        type(ToolsDialog::kTitle, "Notas");
+        type(ToolsDialog::kFile, "notas.txt");
+        type(ToolsDialog::kWorkingDir, "docs");
+        editor->Dispatch(ToolsDialog::kStore);
+        editor->Dispatch(ToolsDialog::kOk);
+        QTRY_VERIFY(OpenWindow<ToolsDialog>() == nullptr);
+        QVERIFY(main.MenuAction(kToolCommandBase + 1) != nullptr);
+        QCOMPARE(main.MenuAction(kToolCommandBase + 2)->text(), QStringLiteral("Notas"));
+        QVERIFY(main.MenuAction(kMenuConcentrations) != nullptr);  // the fixed items stay
+
+        const std::string here = QDir::currentPath().toStdString();
+        main.MenuAction(kToolCommandBase + 2)->trigger();
+        main.MenuAction(kToolCommandBase + 1)->trigger();
+        QCOMPARE(port.opened, (std::vector<std::string>{here + "/docs notas.txt", here + " guia.txt"}));
+        QCOMPARE(QDir::currentPath().toStdString(), here);
+
+        // "esc" drops the edits, and the menu follows the list.
+        main.MenuAction(kMenuToolsEditor)->trigger();
+        editor = OpenWindow<ToolsDialog>();
+        qobject_cast<QListWidget*>(editor->Control(ToolsDialog::kList))->setCurrentRow(0);
+        port.answers = {kAnswerYes};
+        editor->Dispatch(ToolsDialog::kDelete);
+        editor->Dispatch(ToolsDialog::kEsc);
+        QTRY_VERIFY(OpenWindow<ToolsDialog>() == nullptr);
+        QCOMPARE(main.MenuAction(kToolCommandBase + 1)->text(), QStringLiteral("Guía"));
+        QVERIFY(main.MenuAction(kToolCommandBase + 2) != nullptr);
+    }
+
+    void aboutWindowSpeaksSpanish() {
+        AboutWindow about("Reacciones químicas: ajuste y cálculos", " V2.0", 3);
+        QCOMPARE(about.Button()->text(), QStringLiteral("psé"));
+        QVERIFY(about.windowTitle().startsWith("Respecto "));
+        QVERIFY(about.windowTitle().endsWith("..."));
+        QCOMPARE(about.size(), QSize(312, 240));
+        QCOMPARE(about.Button()->geometry(), QRect(122, 180, 70, 24));
+        const std::set<std::string> spanish = {"bueno", "¡Ah!", "¡Oh!", "psé", "¡hum!", "mmm..", "¡vaya!"};
+        for (std::size_t i = 0; i < 7; ++i) QVERIFY(spanish.count(Interjection(i)) == 1);
+        // The texts are painted: the description line in its orange.
+        bool orange = false;
+        for (int x = 20; x < 300 && !orange; ++x) {
+            for (int y = 60; y < 80 && !orange; ++y) {
+                const QColor c = about.Surface().pixelColor(x, y);
+                orange = c.red() > 180 && c.green() > 60 && c.green() < 150 && c.blue() < 80;
+            }
+        }
+        QVERIFY(orange);
+        QTest::mouseClick(about.Button(), Qt::LeftButton);
+    }
+};
+
+}  // namespace tovel
+
+QTEST_MAIN(tovel::UtilityWindowsTest)
+#include "utility_windows_test.moc"
