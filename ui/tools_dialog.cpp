@@ -62,6 +62,7 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     for (const auto& [id, caption] : fields) {
         auto* edit = new QLineEdit(group);
         edit->setObjectName(QStringLiteral("id%1").arg(id));
+        edit->setMinimumWidth(260);
         edit->setMaxLength(static_cast<int>(kToolFieldLimit));
         m_controls[id] = edit;
         grid->addWidget(new QLabel(Text(*caption), group), row, 0);
@@ -89,8 +90,10 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addLayout(right, 1);
-    resize(620, 300);
+    resize(700, 300);
     Sync();
+    // The fields start for a new tool; the list takes no focus that would select one.
+    Control(kTitle)->setFocus();
 }
 
 void ToolsDialog::keyPressEvent(QKeyEvent* event) {

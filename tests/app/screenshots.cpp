@@ -12,7 +12,11 @@
 #include <iostream>
 
 #include "concentration_window.h"
+#include "about_window.h"
+#include "compounds_window.h"
 #include "element_windows.h"
+#include "problem_window.h"
+#include "tools_dialog.h"
 #include "library_window.h"
 #include "elements_file.h"
 #include "main_ids.h"
@@ -26,6 +30,14 @@ void Save(QWidget& window, const QString& folder, const QString& name) {
     const QString path = QDir(folder).filePath(name + ".png");
     window.grab().save(path);
     std::cout << path.toStdString() << "\n";
+}
+
+template <typename T>
+T* Find() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) return t;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -104,14 +116,10 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdCalc);
     Save(window, folder, "main-calculant-results");
     window.Dispatch(tovel::kCmdProblem);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (w->windowTitle() == "Problema" && w->isVisible()) Save(*w, folder, "problem-window");
-    }
+    if (auto* problem = Find<tovel::ProblemWindow>()) Save(*problem, folder, "problem-window");
 
     window.Dispatch(tovel::kMenuConcentrations);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        auto* conc = qobject_cast<tovel::ConcentrationWindow*>(w);
-        if (!conc || !conc->isVisible()) continue;
+    if (auto* conc = Find<tovel::ConcentrationWindow>()) {
         conc->Compounds()->lineEdit()->setText("NaCl");
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(conc, &enter);
@@ -124,22 +132,37 @@ int main(int argc, char** argv) {
     }
 
     window.Dispatch(tovel::kCmdImport);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* library = qobject_cast<tovel::LibraryWindow*>(w); library && library->isVisible()) {
-            Save(*library, folder, "library-browse");
-        }
-    }
+    if (auto* library = Find<tovel::LibraryWindow>()) Save(*library, folder, "library-browse");
     window.Dispatch(tovel::kCmdNew);
     equation->setText("CaC2 + H2O = Ca(OH)2 + C2H2");
     window.Dispatch(tovel::kCmdEquationOk);
     window.Dispatch(tovel::kCmdAutoAdjust);
     window.Dispatch(tovel::kCmdSaveReaction);
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* library = qobject_cast<tovel::LibraryWindow*>(w); library && library->isVisible()) {
-            Save(*library, folder, "library-save-mode");
-            library->close();
-        }
+    if (auto* library = Find<tovel::LibraryWindow>()) {
+        Save(*library, folder, "library-save-mode");
+        library->close();
     }
+
+    window.Dispatch(tovel::kMenuCompounds);
+    if (auto* compounds = Find<tovel::CompoundsWindow>()) {
+        compounds->Model().SelectSlot(3, 2);
+        compounds->Dispatch(tovel::CompoundsWindow::kEdit);
+        Save(*compounds, folder, "compounds-window");
+        compounds->close();
+    }
+    window.Dispatch(tovel::kMenuToolsEditor);
+    if (auto* tools = Find<tovel::ToolsDialog>()) {
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))->setText("Tabla periódica");
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))->setText("tabla.pdf");
+        tools->Dispatch(tovel::ToolsDialog::kStore);
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))->setText("Calculadora");
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))->setText("gnome-calculator");
+        Save(*tools, folder, "tools-editor");
+        tools->Dispatch(tovel::ToolsDialog::kEsc);
+    }
+    tovel::AboutWindow about("Reacciones químicas: ajuste y cálculos", " V2.0", 6);
+    about.show();
+    Save(about, folder, "about-window");
 
     auto* editor = new tovel::ElementEditorDialog(table, port);
     editor->show();
