@@ -54,19 +54,19 @@ void ScriptText(DrawSurface& surface, const std::string& text, int drop) {
 
 }  // namespace
 
-QFont MakeFont(const FontSpec& spec) {
-    QFont font(FaceFor(spec.faceName));
-    const int cell = spec.height == 0 ? 16 : std::abs(spec.height);
+QFont MakeFont(const FontSpec& description) {
+    QFont font(FaceFor(description.faceName));
+    const int cell = description.height == 0 ? 16 : std::abs(description.height);
     // The description gives the cell height; the face's own size is about 86 % of it.
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(cell / 1.16))));
-    font.setWeight(spec.weight >= 600 ? QFont::Bold : QFont::Normal);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikeOut);
-    if (spec.width > 0) {
+    font.setWeight(description.weight >= 600 ? QFont::Bold : QFont::Normal);
+    font.setItalic(description.italic);
+    font.setUnderline(description.underline);
+    font.setStrikeOut(description.strikeOut);
+    if (description.width > 0) {
         const double natural = QFontMetricsF(font).averageCharWidth();
         if (natural > 0) {
-            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * spec.width / natural)), 60, 150));
+            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * description.width / natural)), 60, 150));
         }
     }
     return font;

@@ -29,7 +29,7 @@ struct FontSpec {
 };
 
 // The Qt font that best matches a description on this system.
-QFont MakeFont(const FontSpec& spec);
+QFont MakeFont(const FontSpec& description);
 
 // What a window draws on: a persistent image it shows, with the font selected on it, the pen
 // position, the text colour and whether drawing text moves the pen.
@@ -92,7 +92,7 @@ public:
     void SetFace(const std::string& name);
     void SetBold(bool bold);
     void Done();
-    const FontSpec& Spec() const { return m_spec; }
+    const FontSpec& Description() const { return m_spec; }
 
 private:
     void Apply();

@@ -9,7 +9,7 @@ namespace tovel {
 bool FileExists(const std::string& name);
 // An existing folder or file whose name is not hidden (does not start with ".").
 bool DirectoryExists(const std::string& name);
-// The running program's file name without its folder and without the part from its last ".".
+// The running program's file name without its folder and without its last "." and what follows.
 std::string ProgramName();
 // The folder the running program's file is in.
 std::string ProgramFolder();

@@ -140,7 +140,7 @@ private slots:
         holder.SetSize(30, 12);
         holder.SetBold(true);
         holder.SetFace("Arial Narrow");
-        QCOMPARE(holder.Spec().height, 30);
+        QCOMPARE(holder.Description().height, 30);
         QCOMPARE(CurrentFontSpec().height, 16);
         QVERIFY(surface.font.bold());
         holder.Done();
