@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "control_helpers.h"
 #include "icons.h"
 
 namespace tovel {
@@ -193,12 +194,7 @@ void CompoundsWindow::Sync() {
         for (const auto& record : m_model.Book().Category(category)) {
             items << QString::fromStdString(record.formula);
         }
-        QStringList current;
-        for (int i = 0; i < list->count(); ++i) current << list->item(i)->text();
-        if (current != items) {
-            list->clear();
-            list->addItems(items);
-        }
+        ShowItems(*list, items);
         for (int i = 0; i < list->count(); ++i) {
             list->item(i)->setToolTip(QString::fromStdString(m_model.Book().Category(category)[static_cast<std::size_t>(i)].name));
         }

@@ -195,12 +195,9 @@ void ElementEditorDialog::Pull() {
 void ElementEditorDialog::Sync() {
     m_syncing = true;
     const auto& rows = m_model.Rows();
-    bool same = m_list->count() == static_cast<int>(rows.size());
-    for (int i = 0; same && i < m_list->count(); ++i) same = m_list->item(i)->text().toStdString() == rows[i];
-    if (!same) {
-        m_list->clear();
-        for (const auto& row : rows) m_list->addItem(QString::fromStdString(row));
-    }
+    QStringList items;
+    for (const auto& row : rows) items << QString::fromStdString(row);
+    ShowItems(*m_list, items);
     SetListSelection(*m_list, static_cast<int>(m_model.SelectedRow().value_or(0)));
     const ElementFields& f = m_model.Fields();
     m_fields[0]->setText(QString::fromStdString(f.name));

@@ -725,12 +725,7 @@ void PrincipalDialog::Sync() {
         QListWidget* list = m_lists[side];
         QStringList formulas;
         for (const auto& s : m_model.Substances(side)) formulas << QString::fromStdString(s.formula);
-        bool same = list->count() == formulas.size();
-        for (int i = 0; same && i < list->count(); ++i) same = list->item(i)->text() == formulas[i];
-        if (!same) {
-            list->clear();
-            list->addItems(formulas);
-        }
+        ShowItems(*list, formulas);
         SetListSelection(*list, static_cast<int>(m_model.Selection(side).value_or(0)));
     }
     for (int line = 0; line < 3; ++line) {

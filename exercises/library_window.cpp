@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "control_helpers.h"
 #include "icons.h"
 
 namespace tovel {
@@ -220,23 +221,15 @@ void LibraryWindow::Pull() {
 void LibraryWindow::Sync() {
     m_syncing = true;
     setWindowTitle(QString::fromStdString(m_library.Title()));
-    auto fill = [](QComboBox* combo, const QStringList& items) {
-        QStringList current;
-        for (int i = 0; i < combo->count(); ++i) current << combo->itemText(i);
-        if (current != items) {
-            combo->clear();
-            combo->addItems(items);
-        }
-    };
     QStringList types, reactions, descriptions;
     for (const auto& type : m_library.Types().Types()) types << QString::fromStdString(type.name);
     for (const auto& entry : m_library.Entries()) {
         reactions << QString::fromStdString(entry.reaction);
         descriptions << QString::fromStdString(entry.description);
     }
-    fill(m_types, types);
-    fill(m_reactions, reactions);
-    fill(m_descriptions, descriptions);
+    ShowItems(*m_types, types);
+    ShowItems(*m_reactions, reactions);
+    ShowItems(*m_descriptions, descriptions);
     m_types->setCurrentIndex(static_cast<int>(m_library.CurrentType()) - 1);
     m_reactions->setCurrentIndex(static_cast<int>(m_library.Selected()) - 1);
     m_descriptions->setCurrentIndex(static_cast<int>(m_library.Selected()) - 1);

@@ -3,6 +3,7 @@
 // "none"), item lists come as ";"-separated texts, numbers are read with an error flag.
 
 #include <QString>
+#include <QStringList>
 #include <string>
 
 class QComboBox;
@@ -30,6 +31,11 @@ void FillCombo(QComboBox& combo, const std::string& items);
 
 double ReadReal(const QLineEdit& edit, int& error);
 long long ReadInteger(const QLineEdit& edit, int& error);
+
+// Shows items in the list (or combo box) unless it shows them already, so that a refresh does
+// not lose the user's place.
+void ShowItems(QListWidget& list, const QStringList& items);
+void ShowItems(QComboBox& combo, const QStringList& items);
 
 // The 1-based position of the checked button (the last one when several are), 0 when none.
 int CheckedPosition(const QList<QAbstractButton*>& buttons);

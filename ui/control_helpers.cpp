@@ -61,6 +61,22 @@ long long ReadInteger(const QLineEdit& edit, int& error) {
     return ReadInteger(edit.text().toStdString(), error);
 }
 
+void ShowItems(QListWidget& list, const QStringList& items) {
+    QStringList current;
+    for (int i = 0; i < list.count(); ++i) current << list.item(i)->text();
+    if (current == items) return;
+    list.clear();
+    list.addItems(items);
+}
+
+void ShowItems(QComboBox& combo, const QStringList& items) {
+    QStringList current;
+    for (int i = 0; i < combo.count(); ++i) current << combo.itemText(i);
+    if (current == items) return;
+    combo.clear();
+    combo.addItems(items);
+}
+
 int CheckedPosition(const QList<QAbstractButton*>& buttons) {
     int position = 0;
     for (int i = 0; i < buttons.size(); ++i) {
