@@ -1,9 +1,13 @@
-// tovel: starts in the current folder, where its data files are, and runs the main window.
+// tovel: runs the main window in the current folder, where its data files are; with --user-data
+// it first moves to the user's data folder, seeded with the default data it lacks (how the
+// desktop menu and the run script start it).
 
 #include <QApplication>
 #include <QDateTime>
 #include <QFont>
+#include <QMessageBox>
 #include <cstdlib>
+#include <filesystem>
 
 #include "element_windows.h"
 #include "elements_file.h"
@@ -11,11 +15,21 @@
 #include "principal_dialog.h"
 #include "program.h"
 #include "qt_user_port.h"
+#include "user_data.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("tovel");
     QApplication::setFont(QFont("DejaVu Sans", 9));
+    if (QApplication::arguments().contains("--user-data")) {
+        const std::string folder = tovel::UserDataFolder();
+        const std::string error = tovel::SeedDataFolder(folder, tovel::DefaultDataFolder());
+        std::error_code ec;
+        if (error.empty()) std::filesystem::current_path(folder, ec);
+        if (!error.empty() || ec) {
+            QMessageBox::warning(nullptr, "tovel", QString::fromStdString(error.empty() ? ec.message() : error));
+        }
+    }
     tovel::RememberStartDirectory();
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 

@@ -25,19 +25,3 @@ build_tovel() {
     cmake -S . -B "$dir" -G Ninja "$@"
     cmake --build "$dir" -j2
 }
-
-# The folder where tovel keeps the user's data; created and seeded with the default data files
-# it lacks, so that edits survive rebuilds.
-seed_user_data() {
-    local bin=$1
-    local data="${XDG_DATA_HOME:-$HOME/.local/share}/tovel"
-    mkdir -p "$data"
-    for f in elements.dat tiptovl.rel comps.rel; do
-        [ -e "$data/$f" ] || cp "$bin/$f" "$data/$f"
-    done
-    mkdir -p "$data/Zq"
-    for f in "$bin"/Zq/*.zq; do
-        [ -e "$data/Zq/$(basename "$f")" ] || cp "$f" "$data/Zq/"
-    done
-    echo "$data"
-}

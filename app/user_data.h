@@ -1,0 +1,20 @@
+#pragma once
+// The per-user data folder: where tovel runs, so that the user's edits to its data files
+// survive updates of the program.
+
+#include <string>
+
+namespace tovel {
+
+// $XDG_DATA_HOME/tovel, or ~/.local/share/tovel.
+std::string UserDataFolder();
+
+// Where the default data files were installed: beside the program (a build) or in
+// ../share/tovel (an installation). Empty when neither holds them.
+std::string DefaultDataFolder();
+
+// Creates folder and copies into it every default data file it lacks (reaction files
+// included); returns an error text, empty on success.
+std::string SeedDataFolder(const std::string& folder, const std::string& defaults);
+
+}  // namespace tovel
