@@ -1,7 +1,6 @@
 #include "compounds_source.h"
 
-#include <sstream>
-
+#include "source_lines.h"
 #include "text_utils.h"
 #include "utf8.h"
 
@@ -9,16 +8,12 @@ namespace tovel {
 
 CompoundsSource ReadCompoundsSource(std::string_view text) {
     CompoundsSource source;
-    std::istringstream in{std::string(text)};
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (TrimWhitespace(line).empty() || line[0] == '#') continue;
+    for (const auto& [number, line] : ContentLines(text)) {
         const auto first = line.find('\t');
         const auto second = first == std::string::npos ? first : line.find('\t', first + 1);
         const int category = line[0] - '0';
-        if (second == std::string::npos || first != 1 || category < 0 || category >= kCompoundCategories) {
+        if (second == std::string::npos || first != 1 || category < 0 ||
+            category >= kCompoundCategories) {
             source.error = "line " + std::to_string(number) + ": " + line;
             return source;
         }

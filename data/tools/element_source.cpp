@@ -1,9 +1,10 @@
 #include "element_source.h"
 
+#include "source_lines.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
-#include <sstream>
 #include <vector>
 
 #include "text_utils.h"
@@ -12,17 +13,6 @@
 namespace tovel {
 
 namespace {
-
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (auto tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', from)) {
-        fields.push_back(line.substr(from, tab - from));
-        from = tab + 1;
-    }
-    fields.push_back(line.substr(from));
-    return fields;
-}
 
 std::string Upper(std::string s) {
     for (auto& c : s)
@@ -35,12 +25,8 @@ std::string Upper(std::string s) {
 ElementSourceResult ReadElementSource(std::string_view text) {
     ElementSourceResult result;
     std::vector<ElementRecord> records;
-    std::istringstream in{std::string(text)};
-    int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++lineNumber;
-        line = TrimWhitespace(line);
-        if (line.empty() || line[0] == '#') continue;
+    for (const auto& [lineNumber, content] : ContentLines(text)) {
+        const std::string line = TrimWhitespace(content);
         const auto fields = SplitTabs(line);
         unsigned z = 0;
         char* end = nullptr;

@@ -1,8 +1,7 @@
 #include "library_source.h"
 
-#include <sstream>
-
 #include "reaction_types.h"
+#include "source_lines.h"
 #include "text_utils.h"
 #include "user_port.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 // Building the data never asks anybody anything.
 class NoUser : public UserPort {
-public:
+  public:
     int ShowMessage(const Message&) override { return kAnswerNo; }
     void OpenElementEditor(ElementTable&) override {}
 };
@@ -21,12 +20,7 @@ public:
 
 LibrarySource ReadLibrarySource(std::string_view text) {
     LibrarySource library;
-    std::istringstream in{std::string(text)};
-    int number = 0;
-    for (std::string line; std::getline(in, line);) {
-        ++number;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (TrimWhitespace(line).empty() || line[0] == '#') continue;
+    for (const auto& [number, line] : ContentLines(text)) {
         if (line[0] == '@') {
             library.types.push_back({TrimWhitespace(line.substr(1)), {}});
             continue;
@@ -46,7 +40,8 @@ std::string WriteLibrary(const LibrarySource& library, const std::string& folder
     NoUser user;
     for (const auto& type : library.types) {
         if (!types.Add(type.name, user)) return "too many types";
-        const auto written = WriteReactions(folder + "/" + ReactionFileName(types.Type(types.Count())), type.entries);
+        const auto written = WriteReactions(
+            folder + "/" + ReactionFileName(types.Type(types.Count())), type.entries);
         if (!written) return written.error;
     }
     const auto written = types.Write(folder + "/" + kTypesFileName);

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     text << in.rdbuf();
     const auto source = tovel::ReadCompoundsSource(text.str());
     if (!in || !source.error.empty()) {
-        std::cerr << argv[1] << ": " << (source.error.empty() ? "cannot read" : source.error) << "\n";
+        std::cerr << argv[1] << ": " << (source.error.empty() ? "cannot read" : source.error)
+                  << "\n";
         return 1;
     }
     if (const auto written = source.book.Write(argv[2]); !written) {

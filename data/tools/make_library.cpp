@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
     text << in.rdbuf();
     const auto library = tovel::ReadLibrarySource(text.str());
     if (!in || !library.error.empty()) {
-        std::cerr << argv[1] << ": " << (library.error.empty() ? "cannot read" : library.error) << "\n";
+        std::cerr << argv[1] << ": " << (library.error.empty() ? "cannot read" : library.error)
+                  << "\n";
         return 1;
     }
     if (const std::string error = tovel::WriteLibrary(library, argv[2]); !error.empty()) {
