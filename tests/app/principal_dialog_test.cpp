@@ -23,6 +23,7 @@
 #include "main_ids.h"
 #include "principal_dialog.h"
 #include "test_support.h"
+#include "window_finder.h"
 
 namespace tovel {
 
@@ -384,10 +385,7 @@ private slots:
 
     void atomicMassListShowsEveryElement() {
         window->MenuAction(kMenuAtomicMasses)->trigger();
-        AtomicMassListDialog* list = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* l = qobject_cast<AtomicMassListDialog*>(w)) list = l;
-        }
+        AtomicMassListDialog* list = test::FindWindow<AtomicMassListDialog>();
         QVERIFY(list != nullptr);
         QCOMPARE(list->windowTitle(), QStringLiteral("M. atómicas"));
         QCOMPARE(list->List()->count(), int(table->Count()));
@@ -420,10 +418,7 @@ private slots:
 
         port->files = {(folder + "/problemas.txt").toStdString(), (folder + "/problemas.txt").toStdString()};
         Click(kCmdProblem);
-        ProblemWindow* problem = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* p = qobject_cast<ProblemWindow*>(w); p && p->isVisible()) problem = p;
-        }
+        ProblemWindow* problem = test::FindWindow<ProblemWindow>();
         QVERIFY(problem != nullptr);
         QVERIFY(window->Control(kResolutionMark)->isVisible());
         QCOMPARE(problem->Box(ProblemWindow::kStatement)->toPlainText().split('\n').first(),

@@ -17,6 +17,7 @@
 #include "element_windows.h"
 #include "problem_window.h"
 #include "tools_dialog.h"
+#include "window_finder.h"
 #include "library_window.h"
 #include "elements_file.h"
 #include "main_ids.h"
@@ -30,14 +31,6 @@ void Save(QWidget& window, const QString& folder, const QString& name) {
     const QString path = QDir(folder).filePath(name + ".png");
     window.grab().save(path);
     std::cout << path.toStdString() << "\n";
-}
-
-template <typename T>
-T* Find() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) return t;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -116,10 +109,10 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdCalc);
     Save(window, folder, "main-calculant-results");
     window.Dispatch(tovel::kCmdProblem);
-    if (auto* problem = Find<tovel::ProblemWindow>()) Save(*problem, folder, "problem-window");
+    if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>()) Save(*problem, folder, "problem-window");
 
     window.Dispatch(tovel::kMenuConcentrations);
-    if (auto* conc = Find<tovel::ConcentrationWindow>()) {
+    if (auto* conc = tovel::test::FindWindow<tovel::ConcentrationWindow>()) {
         conc->Compounds()->lineEdit()->setText("NaCl");
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(conc, &enter);
@@ -132,26 +125,26 @@ int main(int argc, char** argv) {
     }
 
     window.Dispatch(tovel::kCmdImport);
-    if (auto* library = Find<tovel::LibraryWindow>()) Save(*library, folder, "library-browse");
+    if (auto* library = tovel::test::FindWindow<tovel::LibraryWindow>()) Save(*library, folder, "library-browse");
     window.Dispatch(tovel::kCmdNew);
     equation->setText("CaC2 + H2O = Ca(OH)2 + C2H2");
     window.Dispatch(tovel::kCmdEquationOk);
     window.Dispatch(tovel::kCmdAutoAdjust);
     window.Dispatch(tovel::kCmdSaveReaction);
-    if (auto* library = Find<tovel::LibraryWindow>()) {
+    if (auto* library = tovel::test::FindWindow<tovel::LibraryWindow>()) {
         Save(*library, folder, "library-save-mode");
         library->close();
     }
 
     window.Dispatch(tovel::kMenuCompounds);
-    if (auto* compounds = Find<tovel::CompoundsWindow>()) {
+    if (auto* compounds = tovel::test::FindWindow<tovel::CompoundsWindow>()) {
         compounds->Model().SelectSlot(3, 2);
         compounds->Dispatch(tovel::CompoundsWindow::kEdit);
         Save(*compounds, folder, "compounds-window");
         compounds->close();
     }
     window.Dispatch(tovel::kMenuToolsEditor);
-    if (auto* tools = Find<tovel::ToolsDialog>()) {
+    if (auto* tools = tovel::test::FindWindow<tovel::ToolsDialog>()) {
         static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))->setText("Tabla periódica");
         static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))->setText("tabla.pdf");
         tools->Dispatch(tovel::ToolsDialog::kStore);

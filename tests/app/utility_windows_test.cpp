@@ -19,16 +19,9 @@
 #include "principal_dialog.h"
 #include "test_support.h"
 #include "tools_dialog.h"
+#include "window_finder.h"
 
 namespace tovel {
-
-template <typename T>
-T* OpenWindow() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* t = qobject_cast<T*>(w); t && t->isVisible()) return t;
-    }
-    return nullptr;
-}
 
 class UtilityWindowsTest : public QObject {
     Q_OBJECT
@@ -60,7 +53,7 @@ private slots:
         QCOMPARE(main.Model().State(), MainState::Ajustada);
 
         main.MenuAction(kMenuCompounds)->trigger();
-        auto* compounds = OpenWindow<CompoundsWindow>();
+        auto* compounds = test::FindWindow<CompoundsWindow>();
         QVERIFY(compounds != nullptr);
         QCOMPARE(compounds->windowTitle(), QStringLiteral("Compuestos usuales"));
         QCOMPARE(compounds->List(3)->item(0)->text(), QStringLiteral("NaCl"));
@@ -88,7 +81,7 @@ private slots:
         QCOMPARE(compounds->List(0)->count(), 2);
         port.answers = {kAnswerYes};
         compounds->Dispatch(CompoundsWindow::kLeave);
-        QVERIFY(OpenWindow<CompoundsWindow>() == nullptr);
+        QVERIFY(test::FindWindow<CompoundsWindow>() == nullptr);
         CompoundBook saved;
         saved.Read();
         QCOMPARE(saved.Category(0).size(), std::size_t{2});
@@ -103,7 +96,7 @@ private slots:
         PrincipalDialog main(table, port);
         main.show();
         main.MenuAction(kMenuToolsEditor)->trigger();
-        auto* editor = OpenWindow<ToolsDialog>();
+        auto* editor = test::FindWindow<ToolsDialog>();
         QVERIFY(editor != nullptr);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edición útiles"));
         auto type = [&](int id, const char* text) { qobject_cast<QLineEdit*>(editor->Control(id))->setText(text); };
@@ -115,7 +108,7 @@ private slots:
         type(ToolsDialog::kWorkingDir, "docs");
         editor->Dispatch(ToolsDialog::kStore);
         editor->Dispatch(ToolsDialog::kOk);
-        QTRY_VERIFY(OpenWindow<ToolsDialog>() == nullptr);
+        QTRY_VERIFY(test::FindWindow<ToolsDialog>() == nullptr);
         QVERIFY(main.MenuAction(kToolCommandBase + 1) != nullptr);
         QCOMPARE(main.MenuAction(kToolCommandBase + 2)->text(), QStringLiteral("Notas"));
         QVERIFY(main.MenuAction(kMenuConcentrations) != nullptr);  // the fixed items stay
@@ -128,12 +121,12 @@ private slots:
 
         // "esc" drops the edits, and the menu follows the list.
         main.MenuAction(kMenuToolsEditor)->trigger();
-        editor = OpenWindow<ToolsDialog>();
+        editor = test::FindWindow<ToolsDialog>();
         qobject_cast<QListWidget*>(editor->Control(ToolsDialog::kList))->setCurrentRow(0);
         port.answers = {kAnswerYes};
         editor->Dispatch(ToolsDialog::kDelete);
         editor->Dispatch(ToolsDialog::kEsc);
-        QTRY_VERIFY(OpenWindow<ToolsDialog>() == nullptr);
+        QTRY_VERIFY(test::FindWindow<ToolsDialog>() == nullptr);
         QCOMPARE(main.MenuAction(kToolCommandBase + 1)->text(), QStringLiteral("Guía"));
         QVERIFY(main.MenuAction(kToolCommandBase + 2) != nullptr);
     }

@@ -12,6 +12,7 @@
 #include "main_ids.h"
 #include "principal_dialog.h"
 #include "test_support.h"
+#include "window_finder.h"
 
 namespace tovel {
 
@@ -20,10 +21,7 @@ class ConcentrationWindowTest : public QObject {
 
     ConcentrationWindow* Open(PrincipalDialog& main) {
         main.MenuAction(kMenuConcentrations)->trigger();
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* c = qobject_cast<ConcentrationWindow*>(w); c && c->isVisible()) return c;
-        }
-        return nullptr;
+        return test::FindWindow<ConcentrationWindow>();
     }
     static QLineEdit* Edit(ConcentrationWindow* w, int id) { return qobject_cast<QLineEdit*>(w->Control(id)); }
 

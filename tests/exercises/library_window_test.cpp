@@ -16,18 +16,14 @@
 #include "reaction_file.h"
 #include "reaction_types.h"
 #include "test_support.h"
+#include "window_finder.h"
 
 namespace tovel {
 
 class LibraryWindowTest : public QObject {
     Q_OBJECT
 
-    static LibraryWindow* Library() {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* l = qobject_cast<LibraryWindow*>(w); l && l->isVisible()) return l;
-        }
-        return nullptr;
-    }
+    static LibraryWindow* Library() { return test::FindWindow<LibraryWindow>(); }
     static QComboBox* Combo(LibraryWindow* w, int id) { return qobject_cast<QComboBox*>(w->Control(id)); }
 
 private slots:
