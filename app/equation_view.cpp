@@ -59,34 +59,39 @@ void PaintAmountTables(DrawSurface& surface, const MainModel& model) {
     SetBold(false);
     SetItalic(false);
     SetFontSize(14, 0);
-    const Stoichiometry& calc = model.Calculation();
-    const bool results = model.ResultsReady() && calc.DataCount() != 0;
     for (int side = 0; side < 2; ++side) {
         const int x = TableLeft(side);
         const int right = side == kReactants ? x + 280 : x + 188;
         for (std::size_t slot = 1; slot <= model.Count(side); ++slot) {
             const int y = kTableTop + static_cast<int>(slot - 1) * kTableRow;
             FillArea(surface, QRect(x + 62, y, right - (x + 62), kTableRow), background);
-            const std::string qualifier = side == kReactants ? calc.Qualifier(slot) : "";
-            const std::string unit = UnitName(calc.Unit(side, slot));
+            const AmountRow row = AmountTableRow(model, side, slot);
             SetInkColor(Qt::black);
-            TextAtCurrent(x + 64, y + 1, unit + qualifier);
-            if (!results) continue;
-            const SlotAmounts& a = calc.Amounts(side, slot);
-            SetInkColor(QColor(0, 0, 240));
-            if (side == kReactants) {
-                TextAtCurrent(x + 124, y + 1, FormatSignificant(a.molesReacted, 3));
-                TextAtCurrent(x + 178, y + 1, FormatSignificant(a.finalAmount, 3) + " " + unit + qualifier);
-            } else {
-                TextAtCurrent(x + 102, y + 1, FormatSignificant(a.molesReacted, 3));
-            }
+            TextAtCurrent(x + 64, y + 1, row.unit);
+            SetInkColor(kResultColour);
+            TextAtCurrent(x + (side == kReactants ? 124 : 102), y + 1, row.moles);
+            TextAtCurrent(x + 178, y + 1, row.final);
         }
     }
 }
 
 }  // namespace
 
-QPoint EquationOrigin(int fontSizeSelector) { return QPoint(30, 26 + 4 * fontSizeSelector); }
+AmountRow AmountTableRow(const MainModel& model, int side, std::size_t slot) {
+    const CalculationModel& calc = model.Calculation();
+    const std::string unit =
+        UnitName(calc.Unit(side, slot)) + (side == kReactants ? calc.Qualifier(slot) : "");
+    AmountRow row{unit, "", ""};
+    if (!model.ResultsReady() || !calc.HasResults()) return row;
+    const SlotResult& r = calc.Result().amounts[side][slot - 1];
+    row.moles = FormatSignificant(r.molesReacted, 3);
+    if (side == kReactants) row.final = FormatSignificant(r.finalAmount, 3) + " " + unit;
+    return row;
+}
+
+QPoint EquationOrigin(int fontSizeSelector) {
+    return QPoint(30, 26 + 4 * fontSizeSelector);
+}
 
 BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
     BoxLayout boxes;
@@ -109,7 +114,8 @@ BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
             break;
         case MainState::Editant:
             SelectDrawingFont(model.FontSizeSelector());
-            DrawEquation(model.Substances(kReactants), model.Substances(kProducts), origin.x(), origin.y());
+            DrawEquation(model.Substances(kReactants), model.Substances(kProducts), origin.x(),
+                         origin.y());
             break;
         case MainState::Ajustada:
             SelectDrawingFont(model.FontSizeSelector());

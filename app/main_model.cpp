@@ -8,6 +8,21 @@
 
 namespace tovel {
 
+namespace {
+
+// The units group shows the gas conditions of the slot in the scale they were typed in.
+void ShowGas(UnitInputs& inputs, const GasConditions& gas) {
+    inputs.pressure = FormatSignificantShort(gas.pressure, 3);
+    inputs.temperature = FormatSignificantShort(gas.temperatureUnit == TemperatureUnit::Celsius
+                                                    ? gas.temperature - kCelsiusOffset
+                                                    : gas.temperature,
+                                                3);
+    inputs.pressureUnit = gas.pressureUnit;
+    inputs.temperatureUnit = gas.temperatureUnit;
+}
+
+}  // namespace
+
 MainModel::MainModel(ElementTable& table, UserPort& port) : m_table(table), m_port(port) {}
 
 std::string MainModel::Button10Label() const {
@@ -112,10 +127,10 @@ void MainModel::SelectSlot(int side, std::size_t position) {
     if (m_state == MainState::Calculant) {
         // Leaving a gas without its P and T: they are taken from the fields, or asked for.
         const std::size_t before = m_cursor[m_side];
-        if (before >= 1 && before <= Count(m_side) && m_calc.Unit(m_side, before) == kUnitLitrePT &&
-            m_calc.Gas(m_side, before).factor == 0 &&
+        if (before >= 1 && before <= Count(m_side) &&
+            m_calc.Unit(m_side, before) == AmountUnit::LitrePT && !m_calc.GasSet(m_side, before) &&
             !m_calc.AcceptGasConditions(m_side, before, m_units.inputs)) {
-            Notice(m_port, "Unidad no definida", m_substances[m_side][before - 1].formula + ": Hay que entrar P y T");
+            ReportGasNotSet(m_substances[m_side][before - 1].formula, m_port);
             m_selection = {};
             m_selection[m_side] = before;
             return;
@@ -162,7 +177,8 @@ void MainModel::NewReaction() {
     m_description.clear();
     m_balancedIcon = false;
     LeaveCalculation();
-    for (auto& side : m_substances) side.clear();
+    for (auto& side : m_substances)
+        side.clear();
     InitReaction(m_reaction);
     m_state = MainState::Inicial;
     m_side = kReactants;
@@ -198,7 +214,6 @@ void MainModel::EnterCalculation() {
     m_resultsReady = false;
     ++m_generation;
     m_calc.Start();
-    for (auto& side : m_boxes) side.fill("");
     m_resultLine = AtomicMassLine(m_reaction);
     m_units = UnitsGroup{};
     m_units.inputs.purity = "100";
@@ -215,51 +230,39 @@ std::string MainModel::UnitsCaption() const {
 }
 
 void MainModel::ShowUnitsOf(int side, std::size_t slot) {
-    const int unit = m_calc.Unit(side, slot);
+    const AmountUnit unit = m_calc.Unit(side, slot);
     UnitsGroup& u = m_units;
     u.unit = unit;
     u.solutionOffered = side == kReactants;
-    u.gasFields = unit == kUnitLitrePT;
-    if (u.gasFields) {
-        const GasConditions& gas = m_calc.Gas(side, slot);
-        if (gas.factor != 0) {
-            u.inputs.pressure = FormatSignificantShort(gas.pressure, 3);
-            u.inputs.temperature = FormatSignificantShort(
-                gas.temperatureUnit == 0 ? gas.temperature - kCelsiusOffset : gas.temperature, 3);
-            u.inputs.pressureUnit = gas.pressureUnit;
-            u.inputs.temperatureUnit = gas.temperatureUnit;
-        }
-    }
-    u.molarityField = side == kReactants && unit == kUnitSolution;
+    u.gasFields = unit == AmountUnit::LitrePT;
+    if (u.gasFields && m_calc.GasSet(side, slot)) ShowGas(u.inputs, m_calc.Gas(side, slot));
+    u.molarityField = side == kReactants && unit == AmountUnit::Solution;
     if (u.molarityField) u.inputs.molarity = FormatSignificantShort(m_calc.Molarity(slot), 3);
-    u.purityField = unit == kUnitGram;
-    if (side == kReactants && unit == kUnitGram) u.inputs.purity = FormatSignificantShort(m_calc.Purity(slot), 3);
+    u.purityField = unit == AmountUnit::Gram;
+    if (side == kReactants && unit == AmountUnit::Gram)
+        u.inputs.purity = FormatSignificantShort(m_calc.Purity(slot), 3);
 }
 
-void MainModel::ChooseUnit(int unit) {
+void MainModel::ChooseUnit(AmountUnit unit) {
     if (m_state != MainState::Calculant) return;
     m_units.unit = unit;
-    m_units.purityField = unit == kUnitGram && m_side == kReactants;
-    if (m_units.purityField && TrimBlanks(m_units.inputs.purity).empty()) m_units.inputs.purity = "100";
-    m_units.gasFields = unit == kUnitLitrePT;
-    if (m_units.gasFields) {
-        const GasConditions& gas = m_calc.Gas(m_side, m_cursor[m_side]);
-        m_units.inputs.pressure = FormatSignificantShort(gas.pressure, 3);
-        m_units.inputs.temperature = FormatSignificantShort(
-            gas.temperatureUnit == 0 ? gas.temperature - kCelsiusOffset : gas.temperature, 3);
-        m_units.inputs.pressureUnit = gas.pressureUnit;
-        m_units.inputs.temperatureUnit = gas.temperatureUnit;
-    }
-    m_units.molarityField = unit == kUnitSolution && m_side == kReactants;
-    if (m_units.molarityField) m_units.inputs.molarity = FormatSignificantShort(m_calc.Molarity(m_cursor[m_side]), 3);
+    m_units.purityField = unit == AmountUnit::Gram && m_side == kReactants;
+    if (m_units.purityField && TrimBlanks(m_units.inputs.purity).empty())
+        m_units.inputs.purity = "100";
+    m_units.gasFields = unit == AmountUnit::LitrePT;
+    if (m_units.gasFields) ShowGas(m_units.inputs, m_calc.Gas(m_side, m_cursor[m_side]));
+    m_units.molarityField = unit == AmountUnit::Solution && m_side == kReactants;
+    if (m_units.molarityField)
+        m_units.inputs.molarity = FormatSignificantShort(m_calc.Molarity(m_cursor[m_side]), 3);
 }
 
 bool MainModel::AcceptUnits() {
     if (m_state != MainState::Calculant) return false;
     const std::size_t slot = m_cursor[m_side];
-    if (slot < 1 || slot > Count(m_side) || m_units.unit < 0 ||
-        !m_calc.AcceptUnit(m_side, slot, m_units.unit, m_units.inputs, m_port)) {
-        NoticeWith(m_port, "Datos no válidos", "No se ha establecido la unidad", MessageIcon::Exclamation);
+    if (slot < 1 || slot > Count(m_side) || !m_units.unit ||
+        !m_calc.AcceptUnit(m_side, slot, *m_units.unit, m_units.inputs, m_port)) {
+        NoticeWith(m_port, "Datos no válidos", "No se ha establecido la unidad",
+                   MessageIcon::Exclamation);
         return false;
     }
     AmountChanged();
@@ -270,46 +273,39 @@ void MainModel::EnterGasConditions() {
     const std::size_t slot = m_cursor[m_side];
     if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
     m_calc.AcceptGasConditions(m_side, slot, m_units.inputs);
+    AmountChanged();
 }
 
 void MainModel::EnterMolarity() {
     const std::size_t slot = m_cursor[m_side];
     if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
     m_calc.EnterMolarity(slot, m_units.inputs.molarity);
+    AmountChanged();
 }
 
 void MainModel::Calculate() {
     if (m_state != MainState::Calculant) return;
-    std::array<std::vector<std::string>, 2> boxes;
-    for (int side = 0; side < 2; ++side) {
-        boxes[side].assign(m_boxes[side].begin(), m_boxes[side].begin() + static_cast<std::ptrdiff_t>(Count(side)));
-    }
     ++m_generation;
     m_resultsReady = false;
-    if (!m_calc.Calculate(m_reaction, boxes, m_port)) {
-        m_calc.ClearResults();
-        return;
-    }
-    // Every reactant without a datum shows the amount needed; every product what is obtained.
-    for (int side = 0; side < 2; ++side) {
-        for (std::size_t slot = 1; slot <= Count(side); ++slot) {
-            const SlotAmounts& a = m_calc.Amounts(side, slot);
-            if (a.entered != 0) continue;
-            const double amount = side == kReactants ? m_calc.AmountInUnit(m_reaction, side, slot, a.initialMoles)
-                                                     : a.finalAmount;
-            m_boxes[side][slot - 1] = FormatSignificant(amount, 3);
-        }
-    }
+    if (!m_calc.Calculate(m_reaction, m_port)) return;
+    const StoichiometryResult& result = m_calc.Result();
     m_selection = {};
-    if (m_calc.DataSide() == kReactants && m_calc.Limiting() > 0) m_selection[kReactants] = m_calc.Limiting();
-    m_units.unit = -1;
+    if (result.dataSide == kReactants && result.limiting > 0)
+        m_selection[kReactants] = result.limiting;
+    m_units.unit.reset();
     m_units.gasFields = false;
     m_resultsReady = true;
 }
 
+void MainModel::TypeAmount(int side, std::size_t slot, const std::string& text) {
+    if (m_state != MainState::Calculant || slot < 1 || slot > Count(side)) return;
+    if (m_calc.Box(side, slot).text == text) return;
+    m_calc.TypeInBox(side, slot, text);
+    AmountChanged();
+}
+
 void MainModel::ResetAmounts() {
-    for (auto& side : m_boxes) side.fill("");
-    m_calc.ClearResults();
+    m_calc.Reset();
     m_resultsReady = false;
     ++m_generation;
 }
@@ -323,7 +319,8 @@ void MainModel::AmountChanged() {
 void MainModel::StartManualBalancing() {
     HandOver();
     if (!CheckSameElements(m_reaction, m_table, m_port)) return;
-    for (auto& side : m_boxes) side.fill("");
+    for (auto& side : m_boxes)
+        side.fill("");
     m_state = MainState::Ajustant;
 }
 
@@ -362,9 +359,9 @@ void MainModel::AcceptCoefficients() {
         return;
     }
     Notice(m_port, "No ajustada",
-           "elementos:\t\t" + ElementListText(m_reaction, kReactants, m_table) + "\r\n\r\nen los reactivos:\t" +
-               AtomTotalsText(m_reaction, kReactants) + "\r\nen los productos:\t" +
-               AtomTotalsText(m_reaction, kProducts));
+           "elementos:\t\t" + ElementListText(m_reaction, kReactants, m_table) +
+               "\r\n\r\nen los reactivos:\t" + AtomTotalsText(m_reaction, kReactants) +
+               "\r\nen los productos:\t" + AtomTotalsText(m_reaction, kProducts));
 }
 
 std::optional<std::string> MainModel::ReactionToSave() {
@@ -376,16 +373,18 @@ std::optional<std::string> MainModel::ReactionToSave() {
             for (std::size_t k = 0; k < kSideLimit; ++k) {
                 int error = 0;
                 const long long value = ReadInteger(m_boxes[side][k], error);
-                typed[side][k] = m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= 65535
-                                     ? static_cast<std::uint16_t>(value)
-                                     : 1;
+                typed[side][k] =
+                    m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= 65535
+                        ? static_cast<std::uint16_t>(value)
+                        : 1;
             }
         }
         HandOver();
         m_reaction.coefficients = typed;
     }
     if (!SameElements(m_reaction)) {
-        NoticeWith(m_port, "Reacción incompleta", "Faltan elementos en alguno de los lados", MessageIcon::Exclamation);
+        NoticeWith(m_port, "Reacción incompleta", "Faltan elementos en alguno de los lados",
+                   MessageIcon::Exclamation);
         return std::nullopt;
     }
     return ReactionCompactText(m_reaction);
@@ -422,14 +421,15 @@ void MainModel::LoadReaction(const Reaction& reaction) {
 }
 
 bool MainModel::AskExit() {
-    return !m_confirmExit ||
-           AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?", MessageIcon::Question) == kAnswerYes;
+    return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?",
+                                          MessageIcon::Question) == kAnswerYes;
 }
 
 void MainModel::HandOver() {
     InitReaction(m_reaction);
     for (int side = 0; side < 2; ++side) {
-        for (std::size_t k = 0; k < Count(side); ++k) PutSubstance(m_reaction, side, k + 1, m_substances[side][k]);
+        for (std::size_t k = 0; k < Count(side); ++k)
+            PutSubstance(m_reaction, side, k + 1, m_substances[side][k]);
     }
 }
 
@@ -438,9 +438,8 @@ void MainModel::LeaveCalculation() {
     m_balancedIcon = false;
     m_resultsReady = false;
     m_resolutionWritten = false;
-    m_calc.ClearResults();
+    m_calc.Start();
     m_resultLine.clear();
-    for (auto& side : m_boxes) side.fill("");
     ++m_generation;
 }
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "calculation_model.h"
 #include "element_table.h"
 #include "main_state.h"
-#include "stoichiometry.h"
 #include "reaction.h"
 #include "user_port.h"
 
@@ -20,7 +20,7 @@ namespace tovel {
 // The units group of calculation mode: which unit is chosen for the selected substance and the
 // conditions typed for it.
 struct UnitsGroup {
-    int unit = kUnitGram;  // the radio button on, or -1 for none
+    std::optional<AmountUnit> unit = AmountUnit::Gram;  // the radio button on, if any
     UnitInputs inputs;
     bool solutionOffered = true;  // "V disolución" only for reactants
     bool gasFields = false;       // P and T with their units
@@ -30,17 +30,17 @@ struct UnitsGroup {
 
 // What the refresh step enables and shows.
 struct MainControls {
-    bool adjust = false;      // button 10
-    bool autoAdjust = false;  // "Autoajuste"
-    bool save = false;        // "guardar" and its menu item
-    bool newReaction = false; // "Nueva" and its menu item
-    bool problem = false;     // "Problema >"
+    bool adjust = false;       // button 10
+    bool autoAdjust = false;   // "Autoajuste"
+    bool save = false;         // "guardar" and its menu item
+    bool newReaction = false;  // "Nueva" and its menu item
+    bool problem = false;      // "Problema >"
     bool editingVisible = true;
     bool calculationVisible = false;
 };
 
 class MainModel {
-public:
+  public:
     MainModel(ElementTable& table, UserPort& port);
 
     // --- what the window shows
@@ -91,7 +91,7 @@ public:
     void Adjust();
     // A coefficient box was used: the empty boxes before it are filled with "1".
     void BoxNotified(int side, std::size_t slot);
-    // The text of a coefficient box (AJUSTANT only has boxes).
+    // The text of a coefficient box, in manual balancing.
     std::string& BoxText(int side, std::size_t slot) { return m_boxes[side][slot - 1]; }
     const std::string& BoxText(int side, std::size_t slot) const { return m_boxes[side][slot - 1]; }
     // Command 199: a formula handed over by the usual-compounds window.
@@ -99,12 +99,16 @@ public:
     // --- calculation mode
     // Button 10 in AJUSTADA: amount boxes, units group, every unit grams.
     void EnterCalculation();
-    const Stoichiometry& Calculation() const { return m_calc; }
+    const CalculationModel& Calculation() const { return m_calc; }
+    // The user typed in an amount box (its text is a datum again); the results no longer stand.
+    void TypeAmount(int side, std::size_t slot, const std::string& text);
+    // What the worded problem of the last calculation is written from.
+    ProblemInput Problem() const { return m_calc.Problem(m_reaction); }
     UnitsGroup& Units() { return m_units; }
     const UnitsGroup& Units() const { return m_units; }
     std::string UnitsCaption() const;
     // The radio buttons 121..125: purity, P and T or molarity as the unit needs.
-    void ChooseUnit(int unit);
+    void ChooseUnit(AmountUnit unit);
     // "ok" of the units group; reports a unit that is not accepted.
     bool AcceptUnits();
     // Enter in the P or T field, and in the molarity field.
@@ -114,7 +118,7 @@ public:
     void Calculate();
     // "Rst": empties the amount boxes.
     void ResetAmounts();
-    // The user changed an amount box: the results no longer stand.
+    // Something the results came from changed: they no longer stand.
     void AmountChanged();
     // Bumped whenever the results or the reaction change: a problem written before is stale.
     int CalculationGeneration() const { return m_generation; }
@@ -140,7 +144,7 @@ public:
     // Copies the dialog's substances into the reaction record (with coefficients 1).
     void HandOver();
 
-private:
+  private:
     void StartManualBalancing();
     void AcceptCoefficients();
     bool EnterFormula(const std::string& formula);
@@ -168,7 +172,7 @@ private:
     int m_fontSize = 0;
     bool m_resultsReady = false;
     bool m_balancedIcon = false;
-    Stoichiometry m_calc;
+    CalculationModel m_calc;
     UnitsGroup m_units;
     std::string m_resultLine;
     int m_generation = 0;

@@ -15,22 +15,21 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "about_window.h"
+#include "compounds_window.h"
+#include "concentration_window.h"
 #include "conf_file.h"
 #include "control_helpers.h"
 #include "element_windows.h"
 #include "equation_view.h"
 #include "icons.h"
-#include "equation_view.h"
 #include "launch.h"
-#include "problem_text.h"
-#include "compounds_window.h"
-#include "concentration_window.h"
-#include "problem_window.h"
-#include "about_window.h"
-#include "tools_dialog.h"
 #include "main_ids.h"
-#include "program.h"
 #include "messages.h"
+#include "problem_text.h"
+#include "problem_window.h"
+#include "program.h"
+#include "tools_dialog.h"
 
 namespace tovel {
 
@@ -44,18 +43,18 @@ const QColor kBackground(246, 255, 240);
 
 // The client area: shows the painted surface under the controls, and reports clicks on it.
 class Canvas : public QWidget {
-public:
+  public:
     Canvas(const DrawSurface& surface, std::function<void(QPoint)> clicked, QWidget* parent)
         : QWidget(parent), m_surface(surface), m_clicked(std::move(clicked)) {}
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.drawImage(0, 0, m_surface.image);
     }
     void mousePressEvent(QMouseEvent* event) override { m_clicked(event->position().toPoint()); }
 
-private:
+  private:
     const DrawSurface& m_surface;
     std::function<void(QPoint)> m_clicked;
 };
@@ -105,7 +104,9 @@ QWidget* PrincipalDialog::Control(int id) const {
     return m_controls.value(id, nullptr);
 }
 
-QAction* PrincipalDialog::MenuAction(int id) const { return m_actions.value(id, nullptr); }
+QAction* PrincipalDialog::MenuAction(int id) const {
+    return m_actions.value(id, nullptr);
+}
 
 void PrincipalDialog::BuildMenu() {
     m_menuBar = new QMenuBar(this);
@@ -138,7 +139,6 @@ void PrincipalDialog::BuildMenu() {
     add(info, kMenuInfo, QStringLiteral("&Info"));
     add(info, kMenuDonation, QStringLiteral("&Donación gratificada"));
     add(info, kMenuAbout, QStringLiteral("&Respecto a Tovel"));
-
 }
 
 void PrincipalDialog::BuildControls() {
@@ -253,7 +253,8 @@ void PrincipalDialog::BuildControls() {
     auto* balanced = label(kBalancedIcon, QString(), QRect(724, 334, 32, 32));
     balanced->setPixmap(LoadPictureByName("BeIcon", QSize(32, 32)));
     balanced->setToolTip(QStringLiteral("Ecuación ajustada"));
-    auto* mark = label(kResolutionMark, QStringLiteral("Resolución escrita"), QRect(614, 366, 140, 16));
+    auto* mark =
+        label(kResolutionMark, QStringLiteral("Resolución escrita"), QRect(614, 366, 140, 16));
     mark->setFont(m_font10);
     mark->hide();
 }
@@ -343,7 +344,9 @@ void PrincipalDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void PrincipalDialog::reject() { Dispatch(kCmdExit); }
+void PrincipalDialog::reject() {
+    Dispatch(kCmdExit);
+}
 
 void PrincipalDialog::closeEvent(QCloseEvent* event) {
     if (m_exiting) {
@@ -424,7 +427,8 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kCmdAdjust:
             m_model.Adjust();
-            if (m_model.State() == MainState::Calculant && !m_boxes[0].empty()) m_boxes[0][0]->setFocus();
+            if (m_model.State() == MainState::Calculant && !m_boxes[0].empty())
+                m_boxes[0][0]->setFocus();
             break;
         case kCmdCalc:
             m_model.Calculate();
@@ -440,7 +444,7 @@ void PrincipalDialog::Dispatch(int id) {
         case kUnitRadioGram + 2:
         case kUnitRadioGram + 3:
         case kUnitSolutionRadio:
-            m_model.ChooseUnit(id - kUnitRadioGram);
+            m_model.ChooseUnit(static_cast<AmountUnit>(id - kUnitRadioGram));
             break;
         case kUnitsOk:
             m_model.AcceptUnits();
@@ -449,8 +453,10 @@ void PrincipalDialog::Dispatch(int id) {
         case kFontSize10: {
             m_model.SetFontSizeSelector(id == kFontSize10 ? 1 : 0);
             const QFont& font = id == kFontSize10 ? m_font10 : m_font12;
-            for (auto* list : m_lists) list->setFont(font);
-            for (auto* line : m_lines) line->setFont(font);
+            for (auto* list : m_lists)
+                list->setFont(font);
+            for (auto* line : m_lines)
+                line->setFont(font);
             break;
         }
         case kCmdTransfer:
@@ -472,7 +478,8 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kMenuCompounds:
             if (!m_compoundsWindow || !m_compoundsWindow->isVisible()) {
-                m_compoundsWindow = new CompoundsWindow(m_port, [this](const std::string& formula) { TransferFormula(formula); });
+                m_compoundsWindow = new CompoundsWindow(
+                    m_port, [this](const std::string& formula) { TransferFormula(formula); });
                 m_compoundsWindow->show();
             }
             m_compoundsWindow->raise();
@@ -486,7 +493,8 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kMenuConcentrations:
             if (!m_concentrationWindow || !m_concentrationWindow->isVisible()) {
-                m_concentrationWindow = new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
+                m_concentrationWindow =
+                    new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
                 m_concentrationWindow->show();
             }
             m_concentrationWindow->raise();
@@ -503,8 +511,8 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kMenuDonation:
             if (AskYesNoWith(m_port, "DONACIÓN GRATIFICADA",
-                             "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') +
-                                 "¿Ver más?",
+                             "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" +
+                                 std::string(18, ' ') + "¿Ver más?",
                              MessageIcon::Information) == kAnswerYes) {
                 OpenDocument("DonaciónGratificada.htm");
             }
@@ -515,11 +523,14 @@ void PrincipalDialog::Dispatch(int id) {
     Sync();
 }
 
-void PrincipalDialog::OpenDocument(const std::string& name) { Launch(name, m_port); }
+void PrincipalDialog::OpenDocument(const std::string& name) {
+    Launch(name, m_port);
+}
 
 void PrincipalDialog::ExitProcedure() {
     if (!m_model.AskExit()) return;
-    if (const FileResult written = WriteConfirmExit(kConfFileName, m_model.ConfirmExit()); !written) {
+    if (const FileResult written = WriteConfirmExit(kConfFileName, m_model.ConfirmExit());
+        !written) {
         // Leaving goes on; only the preference is lost, and the user is told.
         NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
     }
@@ -533,30 +544,42 @@ void PrincipalDialog::ExitProcedure() {
 }
 
 void PrincipalDialog::Pull() {
-    for (int line = 0; line < 3; ++line) m_model.LineText(line) = m_lines[line]->text().toStdString();
+    for (int line = 0; line < 3; ++line)
+        m_model.LineText(line) = m_lines[line]->text().toStdString();
     UnitInputs& inputs = m_model.Units().inputs;
-    auto text = [this](int id) { return static_cast<QLineEdit*>(Control(id))->text().toStdString(); };
+    auto text = [this](int id) {
+        return static_cast<QLineEdit*>(Control(id))->text().toStdString();
+    };
     inputs.purity = text(kPurity);
     inputs.pressure = text(kPressure);
     inputs.temperature = text(kTemperature);
     inputs.molarity = text(kMolarityField);
-    inputs.pressureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit))) - 1;
-    inputs.temperatureUnit = ComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit))) - 1;
+    inputs.pressureUnit = static_cast<PressureUnit>(
+        ComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit))) - 1);
+    inputs.temperatureUnit = static_cast<TemperatureUnit>(
+        ComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit))) - 1);
+    const bool amounts = m_model.State() == MainState::Calculant;
+    // An amount box whose text differs from the model's was typed in: a datum, even where a result
+    // stood. All are compared before any is taken, since taking one clears the results.
+    std::vector<std::tuple<int, std::size_t, std::string>> typed;
     for (int side = 0; side < 2; ++side) {
         for (std::size_t k = 0; k < m_boxes[side].size(); ++k) {
-            m_model.BoxText(side, k + 1) = m_boxes[side][k]->text().toStdString();
+            std::string text = m_boxes[side][k]->text().toStdString();
+            if (!amounts) {
+                m_model.BoxText(side, k + 1) = text;
+            } else if (text != m_model.Calculation().Box(side, k + 1).text) {
+                typed.emplace_back(side, k + 1, std::move(text));
+            }
         }
     }
+    for (const auto& [side, slot, text] : typed)
+        m_model.TypeAmount(side, slot, text);
 }
 
 void PrincipalDialog::BoxNotified(int side, std::size_t slot) {
     if (m_syncing) return;
     Pull();
-    if (m_model.State() == MainState::Calculant) {
-        m_model.AmountChanged();
-    } else {
-        m_model.BoxNotified(side, slot);
-    }
+    if (m_model.State() != MainState::Calculant) m_model.BoxNotified(side, slot);
     Sync();
 }
 
@@ -569,7 +592,8 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
         for (int side = 0; side < 2; ++side) {
             places[side].clear();
             for (std::size_t slot = 1; slot <= m_model.Count(side); ++slot) {
-                places[side].emplace_back(TableLeft(side), kTableTop + static_cast<int>(slot - 1) * kTableRow, 60, 16);
+                places[side].emplace_back(
+                    TableLeft(side), kTableTop + static_cast<int>(slot - 1) * kTableRow, 60, 16);
             }
         }
     }
@@ -577,7 +601,8 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
     // A box kind that changes (coefficients to amounts) starts over with fresh boxes.
     if (!m_boxes[0].empty() && (m_boxes[0][0]->maxLength() == 5) != coefficients) {
         for (auto& side : m_boxes) {
-            for (auto* box : side) delete box;
+            for (auto* box : side)
+                delete box;
             side.clear();
         }
     }
@@ -599,14 +624,27 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
             box->setMaxLength(coefficients ? 5 : 32);
             Colour(box, kEditColour);
             box->installEventFilter(this);
-            connect(box, &QLineEdit::textEdited, this, [this, side, slot] { BoxNotified(side, slot); });
+            connect(box, &QLineEdit::textEdited, this,
+                    [this, side, slot] { BoxNotified(side, slot); });
             box->show();
             boxes.push_back(box);
         }
         for (std::size_t k = 0; k < boxes.size(); ++k) {
             boxes[k]->setGeometry(places[side][k]);
-            const QString text = QString::fromStdString(m_model.BoxText(side, k + 1));
+            bool result = false;
+            QString text;
+            if (amounts) {
+                const AmountBox& box = m_model.Calculation().Box(side, k + 1);
+                text = QString::fromStdString(box.text);
+                result = box.result;
+            } else {
+                text = QString::fromStdString(m_model.BoxText(side, k + 1));
+            }
             if (boxes[k]->text() != text) boxes[k]->setText(text);
+            // What the program computed reads in the results' blue, what the user typed in black.
+            QPalette palette = boxes[k]->palette();
+            palette.setColor(QPalette::Text, result ? kResultColour : QColor(Qt::black));
+            boxes[k]->setPalette(palette);
         }
     }
     if (created && !m_boxes[0].empty()) m_boxes[0][0]->setFocus();
@@ -615,11 +653,12 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
 void PrincipalDialog::SyncUnitsGroup() {
     const UnitsGroup& u = m_model.Units();
     const bool on = m_model.State() == MainState::Calculant;
-    static_cast<QGroupBox*>(Control(kUnitsGroup))->setTitle(QString::fromStdString(m_model.UnitsCaption()));
+    static_cast<QGroupBox*>(Control(kUnitsGroup))
+        ->setTitle(QString::fromStdString(m_model.UnitsCaption()));
     for (int i = 0; i < 5; ++i) {
         auto* radio = static_cast<QRadioButton*>(Control(kUnitRadioGram + i));
         radio->setAutoExclusive(false);
-        radio->setChecked(u.unit == i);
+        radio->setChecked(u.unit && static_cast<int>(*u.unit) == i);
         radio->setAutoExclusive(true);
         radio->setVisible(on);
     }
@@ -632,15 +671,19 @@ void PrincipalDialog::SyncUnitsGroup() {
     setText(kPressure, u.inputs.pressure);
     setText(kTemperature, u.inputs.temperature);
     setText(kMolarityField, u.inputs.molarity);
-    SetComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit)), u.inputs.pressureUnit + 1);
-    SetComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit)), u.inputs.temperatureUnit + 1);
-    for (int id = kPressureLabel; id <= kTemperatureUnit; ++id) Control(id)->setEnabled(u.gasFields);
+    SetComboSelection(*static_cast<QComboBox*>(Control(kPressureUnit)),
+                      static_cast<int>(u.inputs.pressureUnit) + 1);
+    SetComboSelection(*static_cast<QComboBox*>(Control(kTemperatureUnit)),
+                      static_cast<int>(u.inputs.temperatureUnit) + 1);
+    for (int id = kPressureLabel; id <= kTemperatureUnit; ++id)
+        Control(id)->setEnabled(u.gasFields);
     Control(kMolarityField)->setEnabled(u.molarityField);
     Control(kMolarityLabel)->setEnabled(u.molarityField);
     Control(kPurity)->setEnabled(u.purityField);
     Control(kPurityLabel)->setEnabled(u.purityField);
-    for (int id : {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel, kTemperature,
-                   kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
+    for (int id :
+         {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel,
+          kTemperature, kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
         Control(id)->setVisible(on);
     }
 }
@@ -683,7 +726,8 @@ bool PrincipalDialog::ToolsCommand(int id) {
     }
     const int index = id - kToolCommandBase;
     if (index < 1 || index > static_cast<int>(kToolLimit)) return false;
-    if (static_cast<std::size_t>(index) <= m_tools.Count()) StartTool(m_tools.Tools()[static_cast<std::size_t>(index) - 1], m_port);
+    if (static_cast<std::size_t>(index) <= m_tools.Count())
+        StartTool(m_tools.Tools()[static_cast<std::size_t>(index) - 1], m_port);
     return true;
 }
 
@@ -710,9 +754,8 @@ void PrincipalDialog::ReceiveReaction(const Reaction& reaction, const std::strin
 void PrincipalDialog::OpenProblem() {
     if (!m_model.ResultsReady()) return;
     if (m_problem) m_problem->close();
-    const Reaction& reaction = m_model.CurrentReaction();
-    auto* problem = new ProblemWindow(StatementLines(reaction, m_model.Calculation()),
-                                      ResolutionLines(reaction, m_model.Calculation()), m_port);
+    const ProblemInput input = m_model.Problem();
+    auto* problem = new ProblemWindow(StatementLines(input), ResolutionLines(input), m_port);
     m_problem = problem;
     m_problemGeneration = m_model.CalculationGeneration();
     m_model.SetResolutionWritten();
@@ -724,7 +767,8 @@ void PrincipalDialog::Sync() {
     for (int side = 0; side < 2; ++side) {
         QListWidget* list = m_lists[side];
         QStringList formulas;
-        for (const auto& s : m_model.Substances(side)) formulas << QString::fromStdString(s.formula);
+        for (const auto& s : m_model.Substances(side))
+            formulas << QString::fromStdString(s.formula);
         ShowItems(*list, formulas);
         SetListSelection(*list, static_cast<int>(m_model.Selection(side).value_or(0)));
     }
@@ -749,18 +793,24 @@ void PrincipalDialog::Sync() {
                    kCmdMinus, kFontLabel, kFontSize12, kFontSize10}) {
         show(id, c.editingVisible);
     }
-    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup}) show(id, c.calculationVisible);
-    for (int id = kProductAmounts; id <= kMolesFormed; ++id) enable(id, c.calculationVisible);
+    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup})
+        show(id, c.calculationVisible);
+    for (int id = kProductAmounts; id <= kMolesFormed; ++id)
+        enable(id, c.calculationVisible);
     show(kBalancedIcon, m_model.BalancedIconVisible());
     static_cast<QRadioButton*>(Control(m_model.FontSizeSelector() == 0 ? kFontSize12 : kFontSize10))
         ->setChecked(true);
-    static_cast<QPushButton*>(Control(kCmdAdjust))->setText(QString::fromStdString(m_model.Button10Label()));
-    static_cast<QGroupBox*>(Control(kSidesGroup))->setTitle(QString::fromStdString(m_model.GroupCaption()));
-    static_cast<QLabel*>(Control(kDescription))->setText(QString::fromStdString(m_model.Description()));
+    static_cast<QPushButton*>(Control(kCmdAdjust))
+        ->setText(QString::fromStdString(m_model.Button10Label()));
+    static_cast<QGroupBox*>(Control(kSidesGroup))
+        ->setTitle(QString::fromStdString(m_model.GroupCaption()));
+    static_cast<QLabel*>(Control(kDescription))
+        ->setText(QString::fromStdString(m_model.Description()));
 
     SyncBoxes(PaintMainSurface(m_surface, m_model));
     SyncUnitsGroup();
-    static_cast<QLabel*>(Control(kResultLine))->setText(QString::fromStdString(m_model.ResultLine()));
+    static_cast<QLabel*>(Control(kResultLine))
+        ->setText(QString::fromStdString(m_model.ResultLine()));
     show(kResolutionMark, m_model.ResolutionWritten() && m_model.State() == MainState::Calculant);
     // A problem written for another calculation or reaction no longer holds.
     if (m_problem && m_problemGeneration != m_model.CalculationGeneration()) m_problem->close();

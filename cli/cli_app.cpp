@@ -159,6 +159,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         std::ostringstream text;
         if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()), table, port, error, text)) {
             out << text.str();
+            // What the window would also say, such as data it did not use.
+            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << report << "\n";
             return 0;
         }
         const std::string report = port.TakeReport();

@@ -2,7 +2,10 @@
 
 #include <ostream>
 
+#include "calculation_model.h"
+#include "control_text.h"
 #include "equation_checks.h"
+#include "messages.h"
 #include "problem_text.h"
 #include "reaction.h"
 
@@ -13,10 +16,11 @@ namespace {
 // Splits "2atm" into "2" and "atm".
 bool SplitNumber(const std::string& text, std::string& number, std::string& suffix) {
     std::size_t i = 0;
-    while (i < text.size() && (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.' ||
-                               text[i] == '+' || text[i] == '-' ||
-                               ((text[i] == 'e' || text[i] == 'E') && i > 0 && i + 1 < text.size() &&
-                                (std::isdigit(static_cast<unsigned char>(text[i + 1])) || text[i + 1] == '-')))) {
+    while (i < text.size() &&
+           (std::isdigit(static_cast<unsigned char>(text[i])) || text[i] == '.' || text[i] == '+' ||
+            text[i] == '-' ||
+            ((text[i] == 'e' || text[i] == 'E') && i > 0 && i + 1 < text.size() &&
+             (std::isdigit(static_cast<unsigned char>(text[i + 1])) || text[i + 1] == '-')))) {
         ++i;
     }
     number = text.substr(0, i);
@@ -35,6 +39,12 @@ std::vector<std::string> SplitColons(const std::string& text) {
     return parts;
 }
 
+bool ReadNumber(const std::string& text, double& value) {
+    int error = 0;
+    value = ReadReal(text, error);
+    return error == 0 && !text.empty();
+}
+
 }  // namespace
 
 bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
@@ -51,54 +61,64 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
         error = "falta la cantidad: " + text;
         return false;
     }
-    datum.inputs.purity = "100";
     auto bad = [&] {
         error = "unidad no válida (g, g:P%, mol, Lcn, L:P:T, ml:MM): " + text;
         return false;
     };
+    SlotData& slot = datum.slot;
     if (unit == "g" && parts.size() <= 2) {
-        datum.unit = kUnitGram;
+        slot.unit = AmountUnit::Gram;
         if (parts.size() == 2) {
-            if (parts[1].empty() || parts[1].back() != '%') return bad();
-            datum.inputs.purity = parts[1].substr(0, parts[1].size() - 1);
+            const std::string& purity = parts[1];
+            if (purity.empty() || purity.back() != '%' ||
+                !ReadNumber(purity.substr(0, purity.size() - 1), slot.purity)) {
+                return bad();
+            }
         }
     } else if (unit == "mol" && parts.size() == 1) {
-        datum.unit = kUnitMole;
+        slot.unit = AmountUnit::Mole;
     } else if (unit == "Lcn" && parts.size() == 1) {
-        datum.unit = kUnitLitreNormal;
+        slot.unit = AmountUnit::LitreNormal;
     } else if (unit == "L" && parts.size() == 3) {
-        datum.unit = kUnitLitrePT;
-        std::string pressureUnit;
-        std::string temperatureUnit;
-        if (!SplitNumber(parts[1], datum.inputs.pressure, pressureUnit) ||
-            !SplitNumber(parts[2], datum.inputs.temperature, temperatureUnit)) {
+        slot.unit = AmountUnit::LitrePT;
+        std::string pressure, pressureUnit, temperature, temperatureUnit;
+        if (!SplitNumber(parts[1], pressure, pressureUnit) ||
+            !SplitNumber(parts[2], temperature, temperatureUnit) ||
+            !ReadNumber(pressure, slot.gas.pressure) ||
+            !ReadNumber(temperature, slot.gas.temperature)) {
             return bad();
         }
         if (pressureUnit != "atm" && pressureUnit != "kPa") return bad();
         if (temperatureUnit != "C" && temperatureUnit != "K") return bad();
-        datum.inputs.pressureUnit = pressureUnit == "kPa" ? 1 : 0;
-        datum.inputs.temperatureUnit = temperatureUnit == "K" ? 1 : 0;
+        slot.gas.pressureUnit = pressureUnit == "kPa" ? PressureUnit::KPa : PressureUnit::Atm;
+        slot.gas.temperatureUnit =
+            temperatureUnit == "K" ? TemperatureUnit::Kelvin : TemperatureUnit::Celsius;
+        if (slot.gas.temperatureUnit == TemperatureUnit::Celsius)
+            slot.gas.temperature += kCelsiusOffset;
     } else if (unit == "ml" && parts.size() == 2) {
-        datum.unit = kUnitSolution;
-        if (parts[1].size() < 2 || parts[1].back() != 'M') return bad();
-        datum.inputs.molarity = parts[1].substr(0, parts[1].size() - 1);
+        slot.unit = AmountUnit::Solution;
+        const std::string& molarity = parts[1];
+        if (molarity.size() < 2 || molarity.back() != 'M' ||
+            !ReadNumber(molarity.substr(0, molarity.size() - 1), slot.molarity)) {
+            return bad();
+        }
     } else {
         return bad();
     }
     return true;
 }
 
-bool RunProblem(const std::string& equation, const std::vector<std::string>& data, ElementTable& table,
-                UserPort& port, std::string& error, std::ostream& out) {
+bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
+                ElementTable& table, UserPort& port, std::string& error, std::ostream& out) {
     Reaction reaction;
     const int code = ParseReaction(reaction, equation, table, port);
     ReportReactionParseFailure(code, port);
     if (code != kReactionOk || !AutoBalance(reaction, table, port)) return false;
 
-    Stoichiometry calc;
-    calc.Start();
-    std::array<std::vector<std::string>, 2> boxes{std::vector<std::string>(reaction.Count(kReactants)),
-                                                  std::vector<std::string>(reaction.Count(kProducts))};
+    ProblemInput problem;
+    problem.reaction = reaction;
+    for (int side = 0; side < 2; ++side)
+        problem.data[side].resize(reaction.Count(side));
     for (const auto& text : data) {
         Datum datum;
         if (!ParseDatum(text, datum, error)) return false;
@@ -117,17 +137,41 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
             error = datum.formula + " no está en la ecuación";
             return false;
         }
-        if (!calc.AcceptUnit(side, slot, datum.unit, datum.inputs, port)) {
-            if (error.empty()) error = "Datos no válidos: No se ha establecido la unidad de " + datum.formula;
+        // The units group's rules: a purity from 0 to 100, a molarity below the limit.
+        SlotData& d = datum.slot;
+        const SlotRefusal refusal = CheckSlot(d, side);
+        if (refusal == SlotRefusal::PurityOutOfRange) {
+            Notice(port, "Valor fuera de rango", "% de pureza entre 1 y 100");
             return false;
         }
-        boxes[side][slot - 1] = datum.amount;
+        if (refusal != SlotRefusal::None ||
+            (d.unit == AmountUnit::Solution && d.molarity >= kMolarityLimit)) {
+            error = "Datos no válidos: No se ha establecido la unidad de " + datum.formula;
+            return false;
+        }
+        const std::optional<double> amount = ReadAmount(datum.amount, datum.formula, port);
+        if (!amount) return false;
+        d.amount = *amount;
+        if (side == kReactants) {
+            if (d.unit == AmountUnit::Gram)
+                problem.qualifiers[slot - 1] = PurityQualifier(d.purity);
+            if (d.unit == AmountUnit::Solution)
+                problem.qualifiers[slot - 1] = MolarityQualifier(d.molarity);
+        }
+        problem.data[side][slot - 1] = d;
     }
-    if (!calc.Calculate(reaction, boxes, port)) return false;
+    problem.result = CalculateStoichiometry(reaction, problem.data);
+    if (!problem.result.HasData()) {
+        ReportNoData(port);
+        return false;
+    }
+    ReportUnusedProducts(reaction, problem.result, port);
 
-    for (const auto& line : StatementLines(reaction, calc)) out << ShowSeparators(line) << "\n";
+    for (const auto& line : StatementLines(problem))
+        out << ShowSeparators(line) << "\n";
     out << "\n";
-    for (const auto& line : ResolutionLines(reaction, calc)) out << ShowSeparators(line) << "\n";
+    for (const auto& line : ResolutionLines(problem))
+        out << ShowSeparators(line) << "\n";
     return true;
 }
 

@@ -15,9 +15,8 @@ namespace tovel {
 // kPa, T in C or K) or ml:MM (molarity).
 struct Datum {
     std::string formula;
-    std::string amount;
-    int unit = kUnitGram;
-    UnitInputs inputs;  // purity, P, T and molarity as the units group would hold them
+    std::string amount;  // as typed: read and refused as an amount box's text is
+    SlotData slot;       // the unit with its purity, P and T or molarity
 };
 
 // False with the reason in error when the text is no datum.
@@ -25,7 +24,7 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error);
 
 // Balances the equation, runs the calculation on the data and writes the statement, an empty
 // line and the resolution to out. False (with "error: ..." written) when something fails.
-bool RunProblem(const std::string& equation, const std::vector<std::string>& data, ElementTable& table,
-                UserPort& port, std::string& error, std::ostream& out);
+bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
+                ElementTable& table, UserPort& port, std::string& error, std::ostream& out);
 
 }  // namespace tovel

@@ -18,6 +18,7 @@
 
 #include "conf_file.h"
 #include "element_windows.h"
+#include "equation_view.h"
 #include "elements_file.h"
 #include "problem_window.h"
 #include "main_ids.h"
@@ -43,6 +44,30 @@ class PrincipalDialogTest : public QObject {
         Line(id)->setFocus();
         Line(id)->setText(text);
         QTest::keyClick(Line(id), Qt::Key_Return);
+    }
+    // Replaces an amount box's text by typing, as the user does.
+    void TypeAmount(int side, int slot, const char* text) {
+        QLineEdit* box = Line(BoxId(side, slot));
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    // An amount box: its text, and "result" or "datum" by the colour it is shown in.
+    QString AmountBox(int side, int slot) {
+        QLineEdit* box = Line(BoxId(side, slot));
+        const QColor ink = box->palette().color(QPalette::Text);
+        return box->text() + (ink == kResultColour ? " result" : ink == QColor(Qt::black) ? " datum" : " ?");
+    }
+    // A row of the amount tables as painted: unit | moles | final amount.
+    QString Row(int side, std::size_t slot) {
+        const AmountRow row = AmountTableRow(window->Model(), side, slot);
+        return QString::fromStdString(row.unit + " | " + row.moles + " | " + row.final);
+    }
+    void ChooseUnit(int list, int row, int radio) {
+        List(list)->setCurrentRow(row);
+        // On the button's circle: a click right of its short text would miss it.
+        QTest::mouseClick(window->Control(radio), Qt::LeftButton, {}, QPoint(6, 10));
+        Click(kUnitsOk);
     }
     QStringList Items(int id) {
         QStringList items;
@@ -449,6 +474,83 @@ private slots:
         QVERIFY(!window->Control(kResolutionMark)->isVisible());
     }
 
+    void calculatingAgainUsesOnlyTheUsersData() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        TypeAmount(0, 1, "4");
+        Click(kCmdCalc);
+        QCOMPARE(AmountBox(0, 1), QStringLiteral("4 datum"));
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("31.7 result"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("35.7 result"));
+        QCOMPARE(Row(0, 1), QStringLiteral("g | 1.98 | 0.000 g"));
+        QCOMPARE(Row(0, 2), QStringLiteral("g | 0.992 | 0.000 g"));
+        QCOMPARE(Row(1, 1), QStringLiteral("g | 1.98 | "));
+        QCOMPARE(List(kReactantList)->currentRow(), 0);
+
+        // Calc again, nothing changed: the same, to the last digit.
+        const double extent = window->Model().Calculation().Result().extent;
+        Click(kCmdCalc);
+        QCOMPARE(window->Model().Calculation().Result().extent, extent);
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("31.7 result"));
+        QCOMPARE(Row(0, 1), QStringLiteral("g | 1.98 | 0.000 g"));
+        QCOMPARE(Row(0, 2), QStringLiteral("g | 0.992 | 0.000 g"));
+        QCOMPARE(List(kReactantList)->currentRow(), 0);
+
+        // A changed datum: nothing of the previous calculation stays on screen.
+        TypeAmount(0, 1, "2");
+        QCOMPARE(AmountBox(0, 2), QStringLiteral(" datum"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral(" datum"));
+        QCOMPARE(Row(0, 2), QStringLiteral("g |  | "));
+        Click(kCmdCalc);
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("15.9 result"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("17.9 result"));
+        QCOMPARE(Row(0, 2), QStringLiteral("g | 0.496 | 0.000 g"));
+
+        // A changed unit: recomputed from the data, the product in its new unit.
+        ChooseUnit(kProductList, 0, kUnitRadioGram + 1);
+        QCOMPARE(AmountBox(1, 1), QStringLiteral(" datum"));
+        QCOMPARE(AmountBox(0, 1), QStringLiteral("2 datum"));
+        Click(kCmdCalc);
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("15.9 result"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("0.992 result"));
+        QCOMPARE(Row(1, 1), QStringLiteral("mol | 0.992 | "));
+
+        // A product given stays a product given, whatever changes elsewhere.
+        Click(kCmdReset);
+        ChooseUnit(kProductList, 0, kUnitRadioGram);
+        TypeAmount(1, 1, "36");
+        Click(kCmdCalc);
+        QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("32.0 result"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("36 datum"));
+        QCOMPARE(Row(0, 1), QStringLiteral("g | 2.00 | 0.000 g"));
+        QCOMPARE(Row(0, 2), QStringLiteral("g | 0.999 | 0.000 g"));
+        QCOMPARE(Row(1, 1), QStringLiteral("g | 2.00 | "));
+        QVERIFY(List(kReactantList)->selectedItems().isEmpty());
+        ChooseUnit(kReactantList, 1, kUnitRadioGram + 1);
+        Click(kCmdCalc);
+        QCOMPARE(window->Model().Calculation().Result().dataSide, kProducts);
+        QCOMPARE(AmountBox(0, 2), QStringLiteral("0.999 result"));
+        QCOMPARE(Row(0, 2), QStringLiteral("mol | 0.999 | 0.000 mol"));
+        QVERIFY(port->messages.empty());
+
+        // The worded problem tells the user's datum, not a result.
+        Click(kCmdProblem);
+        ProblemWindow* problem = test::FindWindow<ProblemWindow>();
+        QVERIFY(problem != nullptr);
+        QCOMPARE(problem->Box(ProblemWindow::kStatement)->toPlainText().split('\n').at(1),
+                 QStringLiteral("Si se quiere obtener 36.0 g de H2O calcula:"));
+        problem->close();
+
+        // Both sides typed: the reactant decides, and the user is told.
+        TypeAmount(0, 2, "1");
+        Click(kCmdCalc);
+        QCOMPARE(port->messages.back().caption, std::string("Datos de más"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("36.0 result"));  // 2 mol of water from 1 mol of O2
+        QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
+    }
+
     void unitsGroupRules() {
         TypeAndEnter(kEquationLine, "Zn + HCl = ZnCl2 + H2");
         Click(kCmdAutoAdjust);
@@ -474,7 +576,7 @@ private slots:
         Line(kPressure)->setText("0");
         Line(kPressure)->setFocus();
         QTest::keyClick(Line(kPressure), Qt::Key_Return);
-        QCOMPARE(window->Model().Calculation().Gas(kProducts, 2).factor, 0.0);
+        QVERIFY(!window->Model().Calculation().GasSet(kProducts, 2));
         List(kReactantList)->setCurrentRow(0);
         QCOMPARE(port->messages.back().caption, std::string("Unidad no definida"));
         QCOMPARE(port->messages.back().text, std::string("H2: Hay que entrar P y T"));
@@ -482,7 +584,7 @@ private slots:
         QVERIFY(List(kReactantList)->selectedItems().isEmpty());
         Line(kPressure)->setText("1");
         List(kReactantList)->setCurrentRow(0);  // the fields are taken on the way
-        QVERIFY(window->Model().Calculation().Gas(kProducts, 2).factor > 0);
+        QVERIFY(window->Model().Calculation().GasSet(kProducts, 2));
 
         List(kReactantList)->setCurrentRow(1);  // HCl
         QTest::mouseClick(window->Control(kUnitSolutionRadio), Qt::LeftButton);

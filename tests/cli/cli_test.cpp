@@ -126,8 +126,20 @@ TEST(CliProblem, ReportsBadData) {
               "error: Datos no válidos: No se ha establecido la unidad de H2O\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=0g"}).out,
               "error: Ningún dato válido: Hay que introducir al menos 1 dato\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=1L:0atm:300K"}).out,
+              "error: Datos no válidos: No se ha establecido la unidad de H2\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out, "error: Datos no válidos: Cantidad no válida para H2: -1\n");
     EXPECT_EQ(Cli({"problem", "Fe+O2=H2O", "Fe=1g"}).status, 1);
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
+}
+
+TEST(CliProblem, SaysWhichDataItUsed) {
+    const CliRun run = Cli({"problem", "H2+O2=H2O", "H2O=36g", "O2=16g"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "tovel-cli: Datos de más: Se calcula con los datos de O2. La cantidad de H2O no se usa: se muestra la "
+              "que se obtiene.\n");
+    EXPECT_NE(run.out.find("Si han intervenido 16.0 g de O2  calcula:"), std::string::npos) << run.out;
 }
 
 TEST(CliProblem, ParsesEveryKindOfDatum) {
@@ -136,23 +148,23 @@ TEST(CliProblem, ParsesEveryKindOfDatum) {
     ASSERT_TRUE(ParseDatum("CaCO3=50g:80%", d, error));
     EXPECT_EQ(d.formula, "CaCO3");
     EXPECT_EQ(d.amount, "50");
-    EXPECT_EQ(d.unit, kUnitGram);
-    EXPECT_EQ(d.inputs.purity, "80");
+    EXPECT_EQ(d.slot.unit, AmountUnit::Gram);
+    EXPECT_EQ(d.slot.purity, 80);
     ASSERT_TRUE(ParseDatum("O2=1.5e-2mol", d, error));
     EXPECT_EQ(d.amount, "1.5e-2");
-    EXPECT_EQ(d.unit, kUnitMole);
+    EXPECT_EQ(d.slot.unit, AmountUnit::Mole);
     ASSERT_TRUE(ParseDatum("CO2=2.24Lcn", d, error));
-    EXPECT_EQ(d.unit, kUnitLitreNormal);
+    EXPECT_EQ(d.slot.unit, AmountUnit::LitreNormal);
     ASSERT_TRUE(ParseDatum("H2=3L:101.3kPa:25C", d, error));
-    EXPECT_EQ(d.unit, kUnitLitrePT);
-    EXPECT_EQ(d.inputs.pressure, "101.3");
-    EXPECT_EQ(d.inputs.pressureUnit, 1);
-    EXPECT_EQ(d.inputs.temperature, "25");
-    EXPECT_EQ(d.inputs.temperatureUnit, 0);
+    EXPECT_EQ(d.slot.unit, AmountUnit::LitrePT);
+    EXPECT_EQ(d.slot.gas.pressure, 101.3);
+    EXPECT_EQ(d.slot.gas.pressureUnit, PressureUnit::KPa);
+    EXPECT_EQ(d.slot.gas.temperature, 298);
+    EXPECT_EQ(d.slot.gas.temperatureUnit, TemperatureUnit::Celsius);
     ASSERT_TRUE(ParseDatum("HCl=100ml:2M", d, error));
-    EXPECT_EQ(d.unit, kUnitSolution);
-    EXPECT_EQ(d.inputs.molarity, "2");
-    for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml", "H2=4g:80"}) {
+    EXPECT_EQ(d.slot.unit, AmountUnit::Solution);
+    EXPECT_EQ(d.slot.molarity, 2);
+    for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml", "H2=4g:80", "H2=4g:x%", "HCl=1ml:xM"}) {
         EXPECT_FALSE(ParseDatum(bad, d, error)) << bad;
     }
 }

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "text_file.h"
 #include "problem_text.h"
 #include "test_support.h"
+#include "text_file.h"
 #include "text_utils.h"
 
 namespace tovel {
@@ -21,24 +21,22 @@ TEST(ProblemText, FactorTexts) {
     test::FakeUserPort port;
     Reaction r;
     ASSERT_EQ(ParseReaction(r, "CaCO3+HCl=CaCl2+H2O+CO2", table, port), kReactionOk);
-    Stoichiometry calc;
-    calc.Start();
-    UnitInputs in;
-    in.purity = "80";
-    ASSERT_TRUE(calc.AcceptUnit(kReactants, 1, kUnitGram, in, port));
-    in.molarity = "2";
-    ASSERT_TRUE(calc.AcceptUnit(kReactants, 2, kUnitSolution, in, port));
-    in.pressure = "2";
-    in.temperature = "300";
-    in.temperatureUnit = 1;
-    ASSERT_TRUE(calc.AcceptUnit(kProducts, 3, kUnitLitrePT, in, port));
-    ASSERT_TRUE(calc.AcceptUnit(kProducts, 2, kUnitLitreNormal, in, port));
-    ASSERT_TRUE(calc.AcceptUnit(kProducts, 1, kUnitMole, in, port));
-    EXPECT_EQ(FactorText(r, calc, kReactants, 1), "x 100.1g/mol x 100/80");
-    EXPECT_EQ(FactorText(r, calc, kReactants, 2), "1L/2.00 mol x 1000 ml/L");
-    EXPECT_EQ(FactorText(r, calc, kProducts, 1), "");
-    EXPECT_EQ(FactorText(r, calc, kProducts, 2), "x 22.4L/mol");
-    EXPECT_EQ(FactorText(r, calc, kProducts, 3), "· R·300.0K/2.00atm L/mol");
+    ProblemInput p;
+    p.reaction = r;
+    p.data[kReactants].resize(2);
+    p.data[kProducts].resize(3);
+    p.data[kReactants][0].purity = 80;
+    p.data[kReactants][1].unit = AmountUnit::Solution;
+    p.data[kReactants][1].molarity = 2;
+    p.data[kProducts][0].unit = AmountUnit::Mole;
+    p.data[kProducts][1].unit = AmountUnit::LitreNormal;
+    p.data[kProducts][2].unit = AmountUnit::LitrePT;
+    p.data[kProducts][2].gas = {2, 300, PressureUnit::Atm, TemperatureUnit::Kelvin};
+    EXPECT_EQ(FactorText(p, kReactants, 1), "x 100.1g/mol x 100/80");
+    EXPECT_EQ(FactorText(p, kReactants, 2), "1L/2.00 mol x 1000 ml/L");
+    EXPECT_EQ(FactorText(p, kProducts, 1), "");
+    EXPECT_EQ(FactorText(p, kProducts, 2), "x 22.4L/mol");
+    EXPECT_EQ(FactorText(p, kProducts, 3), "· R·300.0K/2.00atm L/mol");
 }
 
 TEST(ProblemText, SeparatorsAreVisibleOnScreenAndSoftHyphensOnDisk) {

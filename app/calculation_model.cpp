@@ -1,0 +1,212 @@
+#include "calculation_model.h"
+
+#include <algorithm>
+
+#include "control_text.h"
+#include "messages.h"
+#include "number_format.h"
+#include "text_utils.h"
+
+namespace tovel {
+
+std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
+                                 UserPort& port) {
+    int error = 0;
+    const double value = ReadReal(text, error);
+    if (error != 0 || !(value >= 0)) {
+        NoticeWith(port, "Datos no válidos",
+                   "Cantidad no válida para " + formula + ": " + TrimBlanks(text),
+                   MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    return value;
+}
+
+void ReportNoData(UserPort& port) {
+    NoticeWith(port, "Ningún dato válido", "Hay que introducir al menos 1 dato",
+               MessageIcon::Exclamation);
+}
+
+void ReportGasNotSet(const std::string& formula, UserPort& port) {
+    Notice(port, "Unidad no definida", formula + ": Hay que entrar P y T");
+}
+
+void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& result,
+                          UserPort& port) {
+    const auto& unused = result.unusedProducts;
+    if (unused.empty()) return;
+    auto formula = [&](int side, std::size_t slot) {
+        return reaction.substances[side][slot - 1].formula;
+    };
+    std::string used;
+    for (std::size_t k = 0; k < result.dataSlots.size(); ++k) {
+        used += formula(result.dataSide, result.dataSlots[k]) +
+                ListJoiner(k + 1, result.dataSlots.size());
+    }
+    std::string left;
+    for (std::size_t k = 0; k < unused.size(); ++k)
+        left += formula(kProducts, unused[k]) + ListJoiner(k + 1, unused.size());
+    const bool several = unused.size() > 1;
+    NoticeWith(port, "Datos de más",
+               "Se calcula con los datos de " + used + ". " +
+                   (several ? "Las cantidades de " : "La cantidad de ") + left +
+                   (several ? " no se usan: se muestran las que se obtienen."
+                            : " no se usa: se muestra la que se obtiene."),
+               MessageIcon::Information);
+}
+
+void CalculationModel::Start() {
+    for (auto& side : m_unit)
+        side.fill(AmountUnit::Gram);
+    for (auto& q : m_qualifier)
+        q.clear();
+    m_purity.fill(kPurePercent);
+    for (auto& side : m_boxes)
+        side.fill(AmountBox{});
+    m_result.reset();
+}
+
+std::string CalculationModel::UnitText(int side, std::size_t slot) const {
+    return tovel::UnitText(Data(side, slot));
+}
+
+bool CalculationModel::AcceptGasConditions(int side, std::size_t slot, const UnitInputs& inputs) {
+    GasConditions& gas = m_gas[side][slot - 1];
+    bool& set = m_gasSet[side][slot - 1];
+    set = false;
+    int error = 0;
+    const double pressure = ReadReal(inputs.pressure, error);
+    if (error != 0) return false;
+    double temperature = ReadReal(inputs.temperature, error);
+    if (error != 0) return false;
+    if (inputs.temperatureUnit == TemperatureUnit::Celsius) temperature += kCelsiusOffset;
+    gas = GasConditions{pressure, temperature, inputs.pressureUnit, inputs.temperatureUnit};
+    // Only positive pressures and absolute temperatures describe a gas.
+    set = GasFactor(gas) > 0;
+    return set;
+}
+
+bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
+                                  const UnitInputs& inputs, UserPort& port) {
+    int error = 0;
+    std::string qualifier;
+    if (unit == AmountUnit::Gram && side == kReactants) {
+        const double purity = ReadReal(inputs.purity, error);
+        if (error != 0) return false;
+        if (!(purity > 0 && purity <= kPurePercent)) {
+            Notice(port, "Valor fuera de rango", "% de pureza entre 1 y 100");
+            return false;
+        }
+        m_purity[slot - 1] = purity;
+        qualifier = PurityQualifier(purity);
+    } else if (unit == AmountUnit::LitrePT) {
+        if (!AcceptGasConditions(side, slot, inputs)) return false;
+    } else if (unit == AmountUnit::Solution) {
+        // A solution volume is offered for reactants only.
+        if (side != kReactants) return false;
+        const double molarity = ReadReal(inputs.molarity, error);
+        if (error != 0 || !(molarity > 0 && molarity < kMolarityLimit)) return false;
+        m_molarity[slot - 1] = molarity;
+        qualifier = MolarityQualifier(molarity);
+    }
+    m_unit[side][slot - 1] = unit;
+    // The qualifier belongs to the unit that has one; another unit shows none.
+    if (side == kReactants) m_qualifier[slot - 1] = qualifier;
+    ClearResults();
+    return true;
+}
+
+void CalculationModel::EnterMolarity(std::size_t slot, const std::string& text) {
+    int error = 0;
+    const double molarity = ReadReal(text, error);
+    if (error != 0 || !(molarity > 0)) return;  // a molarity of 0 would divide by zero
+    m_molarity[slot - 1] = molarity;
+    m_qualifier[slot - 1] = " " + FormatSignificant(molarity, 3) + "M";
+    ClearResults();
+}
+
+void CalculationModel::TypeInBox(int side, std::size_t slot, const std::string& text) {
+    m_boxes[side][slot - 1] = AmountBox{text, false};
+    ClearResults();
+}
+
+SlotData CalculationModel::Data(int side, std::size_t slot) const {
+    SlotData data;
+    data.unit = Unit(side, slot);
+    data.purity = side == kReactants ? Purity(slot) : kPurePercent;
+    data.molarity = Molarity(slot);
+    data.gas = Gas(side, slot);
+    return data;
+}
+
+bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
+    ClearResults();
+    std::array<std::vector<SlotData>, 2> data;
+    // Every box must hold an amount (or nothing), and every gas its P and T, before anything is
+    // computed; the boxes the program filled are not data.
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t slot = 1; slot <= reaction.Count(side); ++slot) {
+            SlotData d = Data(side, slot);
+            const std::string& formula = reaction.substances[side][slot - 1].formula;
+            const AmountBox& box = Box(side, slot);
+            if (!box.result) {
+                const std::optional<double> amount = ReadAmount(box.text, formula, port);
+                if (!amount) return false;
+                d.amount = *amount;
+            }
+            if (d.unit == AmountUnit::LitrePT && !GasSet(side, slot)) {
+                ReportGasNotSet(formula, port);
+                return false;
+            }
+            data[side].push_back(d);
+        }
+    }
+    StoichiometryResult result = CalculateStoichiometry(reaction, data);
+    if (!result.HasData()) {
+        ReportNoData(port);
+        return false;
+    }
+    ReportUnusedProducts(reaction, result, port);
+
+    // A reactant without a datum shows the amount needed; every product not given, what forms.
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t slot = 1; slot <= reaction.Count(side); ++slot) {
+            const bool given = result.dataSide == side &&
+                               std::find(result.dataSlots.begin(), result.dataSlots.end(), slot) !=
+                                   result.dataSlots.end();
+            if (given) continue;
+            const SlotResult& r = result.amounts[side][slot - 1];
+            const double amount = side == kReactants ? r.initialAmount : r.finalAmount;
+            m_boxes[side][slot - 1] = AmountBox{FormatSignificant(amount, 3), true};
+        }
+    }
+    m_result = std::move(result);
+    m_data = std::move(data);
+    return true;
+}
+
+void CalculationModel::Reset() {
+    for (auto& side : m_boxes)
+        side.fill(AmountBox{});
+    m_result.reset();
+}
+
+void CalculationModel::ClearResults() {
+    m_result.reset();
+    for (auto& side : m_boxes) {
+        for (AmountBox& box : side) {
+            if (box.result) box = AmountBox{};
+        }
+    }
+}
+
+ProblemInput CalculationModel::Problem(const Reaction& reaction) const {
+    ProblemInput problem;
+    problem.reaction = reaction;
+    problem.data = m_data;
+    problem.qualifiers = m_qualifier;
+    if (m_result) problem.result = *m_result;
+    return problem;
+}
+
+}  // namespace tovel

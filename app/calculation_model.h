@@ -1,0 +1,106 @@
+#pragma once
+// Calculation mode without the window: each substance's unit and conditions, the amount boxes and
+// the results of the last "Calc". What the user typed is kept apart from what the program wrote:
+// a box the program filled holds a result, shown as one and never read back as a datum, so a
+// second "Calc" computes from the user's data alone.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "problem_text.h"
+#include "reaction.h"
+#include "stoichiometry.h"
+#include "user_port.h"
+
+namespace tovel {
+
+// What the user types in the units group for the selected substance.
+struct UnitInputs {
+    std::string purity;
+    std::string pressure;
+    std::string temperature;
+    PressureUnit pressureUnit = PressureUnit::Atm;
+    TemperatureUnit temperatureUnit = TemperatureUnit::Celsius;
+    std::string molarity;
+};
+
+// One amount box beside a list.
+struct AmountBox {
+    std::string text;
+    bool result = false;  // written by the program: shown as a result, never read as a datum
+};
+
+// An amount box's text as a datum: empty is no datum (0). Text that is no number, or a negative
+// number, is reported naming the formula.
+std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
+                                 UserPort& port);
+// Tells the user why a calculation cannot start: no datum at all, or a gas without P and T.
+void ReportNoData(UserPort& port);
+void ReportGasNotSet(const std::string& formula, UserPort& port);
+// Tells the user which data a calculation used when amounts were also given that it did not use.
+void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& result,
+                          UserPort& port);
+
+class CalculationModel {
+  public:
+    // Entering calculation mode: every unit grams, every purity 100, no qualifier, empty boxes.
+    // Gas conditions and molarities stay as they were.
+    void Start();
+
+    AmountUnit Unit(int side, std::size_t slot) const { return m_unit[side][slot - 1]; }
+    const GasConditions& Gas(int side, std::size_t slot) const { return m_gas[side][slot - 1]; }
+    // False after P and T that could not be taken: the gas cannot be used until they are.
+    bool GasSet(int side, std::size_t slot) const { return m_gasSet[side][slot - 1]; }
+    double Purity(std::size_t slot) const { return m_purity[slot - 1]; }
+    double Molarity(std::size_t slot) const { return m_molarity[slot - 1]; }
+    const std::string& Qualifier(std::size_t slot) const { return m_qualifier[slot - 1]; }
+    // The unit's short name, for P and T gases followed by " a " P unit " y " T "ºK".
+    std::string UnitText(int side, std::size_t slot) const;
+
+    // "ok" of the units group: sets the unit when its conditions are acceptable; a purity out of
+    // range is reported. False when not accepted (the slot keeps its unit).
+    bool AcceptUnit(int side, std::size_t slot, AmountUnit unit, const UnitInputs& inputs,
+                    UserPort& port);
+    // P and T of a gas; false (conditions not set) when either is no number or not positive.
+    bool AcceptGasConditions(int side, std::size_t slot, const UnitInputs& inputs);
+    // Enter in the molarity field: any positive number is taken.
+    void EnterMolarity(std::size_t slot, const std::string& text);
+
+    const AmountBox& Box(int side, std::size_t slot) const { return m_boxes[side][slot - 1]; }
+    // The user typed in a box: its text is a datum again, and the results no longer stand.
+    void TypeInBox(int side, std::size_t slot, const std::string& text);
+
+    // "Calc" on the user's data. Reports a box that holds no amount, a gas without P and T, the
+    // lack of any datum (false then, and no results) and data it did not use.
+    bool Calculate(const Reaction& reaction, UserPort& port);
+    // "Rst": every box emptied, no results.
+    void Reset();
+    // Something the results came from changed: they and the boxes the program filled are gone.
+    void ClearResults();
+
+    bool HasResults() const { return m_result.has_value(); }
+    // The last calculation; only while HasResults().
+    const StoichiometryResult& Result() const { return *m_result; }
+    // What the worded problem is written from: the user's data and this calculation's results.
+    ProblemInput Problem(const Reaction& reaction) const;
+
+  private:
+    SlotData Data(int side, std::size_t slot) const;
+
+    std::array<std::array<AmountUnit, kSideLimit>, 2> m_unit{};
+    std::array<std::array<GasConditions, kSideLimit>, 2> m_gas{};
+    std::array<std::array<bool, kSideLimit>, 2> m_gasSet{
+        {{true, true, true, true, true, true}, {true, true, true, true, true, true}}};
+    // Molarity and purity are kept by slot number, for both sides, and entered for reactants.
+    std::array<double, kSideLimit> m_molarity{1, 1, 1, 1, 1, 1};
+    std::array<double, kSideLimit> m_purity{100, 100, 100, 100, 100, 100};
+    std::array<std::string, kSideLimit> m_qualifier;
+    std::array<std::array<AmountBox, kSideLimit>, 2> m_boxes;
+    std::optional<StoichiometryResult> m_result;
+    std::array<std::vector<SlotData>, 2> m_data;  // what the last calculation was given
+};
+
+}  // namespace tovel
