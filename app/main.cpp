@@ -12,6 +12,7 @@
 #include "element_windows.h"
 #include "elements_file.h"
 #include "file_helpers.h"
+#include "language.h"
 #include "principal_dialog.h"
 #include "program.h"
 #include "qt_user_port.h"
@@ -31,6 +32,8 @@ int main(int argc, char** argv) {
         }
     }
     tovel::RememberStartDirectory();
+    // One language for every window of the run; nothing changes it afterwards.
+    tovel::SetLanguageIndex(tovel::Language::Spanish);
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 
     tovel::ElementTable table;
