@@ -18,7 +18,12 @@ std::string WithoutPlus(std::string text) {
 }  // namespace
 
 double ReadReal(std::string_view text, int& error) {
-    const std::string trimmed = WithoutPlus(TrimBlanks(text));
+    std::string trimmed = WithoutPlus(TrimBlanks(text));
+    // In Spain "1,04" is how a number is written: one comma, and no point, is the decimal mark.
+    if (const auto comma = trimmed.find(','); comma != std::string::npos && trimmed.find('.') == std::string::npos &&
+                                              trimmed.find(',', comma + 1) == std::string::npos) {
+        trimmed[comma] = '.';
+    }
     error = 0;
     if (trimmed.empty()) return 0.0;
     double value = 0.0;

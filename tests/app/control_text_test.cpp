@@ -16,7 +16,10 @@ TEST(ControlText, ReadsNumbersWithAnErrorFlag) {
     EXPECT_EQ(ReadReal("+1e3", error), 1000.0);
     EXPECT_EQ(error, 0);
     EXPECT_EQ(ReadReal("-0.25", error), -0.25);
-    for (const char* bad : {"abc", "2,5", "1.2.3", "inf", "nan", "3 g", "--1"}) {
+    EXPECT_EQ(ReadReal(" 1,04 ", error), 1.04);  // the decimal comma
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(ReadReal("-2,5e1", error), -25.0);
+    for (const char* bad : {"abc", "1,000.5", "1,2,3", ",", "1.2.3", "inf", "nan", "3 g", "--1"}) {
         ReadReal(bad, error);
         EXPECT_EQ(error, 1) << bad;
     }
