@@ -133,9 +133,9 @@ TEST_F(ElementEditorTest, RefusesWhatWouldSpoilTheTable) {
     Fill("Otro", " ", "1", "1");
     EXPECT_FALSE(editor.Accept());
     EXPECT_EQ(port.messages.back().text, "Falta el símbolo del elemento");
-    Fill("Otro", "Qq", "12,5", "1");
+    Fill("Otro", "Qq", "12.5.1", "1");
     EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "Masa atómica no válida: 12,5");
+    EXPECT_EQ(port.messages.back().text, "Masa atómica no válida: 12.5.1");
     Fill("Otro", "Qq", "12.5", "x");
     EXPECT_FALSE(editor.Accept());
     EXPECT_EQ(port.messages.back().text, "Número atómico no válido: x");
