@@ -9,14 +9,28 @@
 
 namespace tovel {
 
-std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
-                                 UserPort& port) {
+namespace {
+
+void ReportInvalid(UserPort& port, const std::string& text) {
+    NoticeWith(port, "Datos no válidos", text, MessageIcon::Exclamation);
+}
+
+std::string NotANumber(const std::string& field, const std::string& text) {
+    return field + ": " + TrimBlanks(text) + "; " + kNumberHint;
+}
+
+}  // namespace
+
+std::optional<double> ReadAmount(const std::string& text, const std::string& formula, UserPort& port) {
     int error = 0;
     const double value = ReadReal(text, error);
-    if (error != 0 || !(value >= 0)) {
-        NoticeWith(port, "Datos no válidos",
-                   "Cantidad no válida para " + formula + ": " + TrimBlanks(text),
-                   MessageIcon::Exclamation);
+    const std::string field = "Cantidad no válida para " + formula;
+    if (error != 0) {
+        ReportInvalid(port, NotANumber(field, text));
+        return std::nullopt;
+    }
+    if (!(value >= 0)) {
+        ReportInvalid(port, field + ": " + TrimBlanks(text) + "; no puede ser negativa");
         return std::nullopt;
     }
     return value;
@@ -55,7 +69,11 @@ void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& r
                MessageIcon::Information);
 }
 
-void CalculationModel::Start() {
+void CalculationModel::Start(const Reaction& reaction) {
+    for (int side = 0; side < 2; ++side) {
+        m_formulas[side].clear();
+        for (const auto& substance : reaction.substances[side]) m_formulas[side].push_back(substance.formula);
+    }
     for (auto& side : m_unit)
         side.fill(AmountUnit::Gram);
     for (auto& q : m_qualifier)
@@ -70,42 +88,92 @@ std::string CalculationModel::UnitText(int side, std::size_t slot) const {
     return tovel::UnitText(Data(side, slot));
 }
 
-bool CalculationModel::AcceptGasConditions(int side, std::size_t slot, const UnitInputs& inputs) {
-    GasConditions& gas = m_gas[side][slot - 1];
-    bool& set = m_gasSet[side][slot - 1];
-    set = false;
+std::string CalculationModel::ReadGas(int side, std::size_t slot, const UnitInputs& inputs,
+                                      GasConditions& gas) const {
+    const std::string& formula = Formula(side, slot);
     int error = 0;
     const double pressure = ReadReal(inputs.pressure, error);
-    if (error != 0) return false;
+    if (error != 0 || TrimBlanks(inputs.pressure).empty()) return NotANumber("P de " + formula, inputs.pressure);
     double temperature = ReadReal(inputs.temperature, error);
-    if (error != 0) return false;
-    if (inputs.temperatureUnit == TemperatureUnit::Celsius) temperature += kCelsiusOffset;
-    gas = GasConditions{pressure, temperature, inputs.pressureUnit, inputs.temperatureUnit};
+    if (error != 0 || TrimBlanks(inputs.temperature).empty()) {
+        return NotANumber("T de " + formula, inputs.temperature);
+    }
+    const bool celsius = inputs.temperatureUnit == TemperatureUnit::Celsius;
+    if (celsius) temperature += kCelsiusOffset;
     // Only positive pressures and absolute temperatures describe a gas.
-    set = GasFactor(gas) > 0;
+    if (!(pressure > 0)) return "P de " + formula + ": " + TrimBlanks(inputs.pressure) + "; ha de ser mayor que 0";
+    if (!(temperature > 0)) {
+        return "T de " + formula + ": " + TrimBlanks(inputs.temperature) + (celsius ? " °C" : " °K") +
+               "; ha de ser mayor que 0 °K (-273 °C)";
+    }
+    gas = GasConditions{pressure, temperature, inputs.pressureUnit, inputs.temperatureUnit};
+    return "";
+}
+
+bool CalculationModel::AcceptGasConditions(int side, std::size_t slot, const UnitInputs& inputs) {
+    GasConditions gas;
+    bool& set = m_gasSet[side][slot - 1];
+    set = ReadGas(side, slot, inputs, gas).empty();
+    if (set) m_gas[side][slot - 1] = gas;
+    ClearResults();
     return set;
 }
 
-bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
-                                  const UnitInputs& inputs, UserPort& port) {
+bool CalculationModel::EnterGasConditions(int side, std::size_t slot, const UnitInputs& inputs, UserPort& port) {
+    GasConditions gas;
+    const std::string problem = ReadGas(side, slot, inputs, gas);
+    if (!problem.empty()) {
+        m_gasSet[side][slot - 1] = false;  // what was typed no longer describes the gas
+        ClearResults();
+        ReportInvalid(port, problem);
+        return false;
+    }
+    return AcceptGasConditions(side, slot, inputs);
+}
+
+std::string CalculationModel::ReadMolarity(std::size_t slot, const std::string& text, double& molarity) const {
+    const std::string field = "M de " + Formula(kReactants, slot);
     int error = 0;
+    molarity = ReadReal(text, error);
+    if (error != 0 || TrimBlanks(text).empty()) return NotANumber(field, text);
+    if (!(molarity > 0 && molarity < kMolarityLimit)) {
+        return field + ": " + TrimBlanks(text) + "; ha de ser mayor que 0 y menor que " +
+               FormatSignificantShort(kMolarityLimit, 3) + " mol/L";
+    }
+    return "";
+}
+
+bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit, const UnitInputs& inputs,
+                                  UserPort& port) {
     std::string qualifier;
     if (unit == AmountUnit::Gram && side == kReactants) {
+        int error = 0;
         const double purity = ReadReal(inputs.purity, error);
-        if (error != 0) return false;
+        if (error != 0 || TrimBlanks(inputs.purity).empty()) {
+            ReportInvalid(port, NotANumber("% de pureza de " + Formula(side, slot), inputs.purity));
+            return false;
+        }
         if (!(purity > 0 && purity <= kPurePercent)) {
-            Notice(port, "Valor fuera de rango", "% de pureza entre 1 y 100");
+            NoticeWith(port, "Valor fuera de rango",
+                       "% de pureza de " + Formula(side, slot) + ": " + TrimBlanks(inputs.purity) +
+                           "; ha de ser mayor que 0 y como mucho 100",
+                       MessageIcon::Exclamation);
             return false;
         }
         m_purity[slot - 1] = purity;
         qualifier = PurityQualifier(purity);
     } else if (unit == AmountUnit::LitrePT) {
-        if (!AcceptGasConditions(side, slot, inputs)) return false;
+        if (!EnterGasConditions(side, slot, inputs, port)) return false;
     } else if (unit == AmountUnit::Solution) {
-        // A solution volume is offered for reactants only.
-        if (side != kReactants) return false;
-        const double molarity = ReadReal(inputs.molarity, error);
-        if (error != 0 || !(molarity > 0 && molarity < kMolarityLimit)) return false;
+        if (side != kReactants) {
+            ReportInvalid(port, "V disolución: solo para los reactivos");
+            return false;
+        }
+        double molarity = 0;
+        if (const std::string problem = ReadMolarity(slot, inputs.molarity, molarity); !problem.empty()) {
+            ReportInvalid(port, problem);
+            return false;
+        }
         m_molarity[slot - 1] = molarity;
         qualifier = MolarityQualifier(molarity);
     }
@@ -116,13 +184,16 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
     return true;
 }
 
-void CalculationModel::EnterMolarity(std::size_t slot, const std::string& text) {
-    int error = 0;
-    const double molarity = ReadReal(text, error);
-    if (error != 0 || !(molarity > 0)) return;  // a molarity of 0 would divide by zero
+bool CalculationModel::EnterMolarity(std::size_t slot, const std::string& text, UserPort& port) {
+    double molarity = 0;
+    if (const std::string problem = ReadMolarity(slot, text, molarity); !problem.empty()) {
+        ReportInvalid(port, problem);
+        return false;
+    }
     m_molarity[slot - 1] = molarity;
-    m_qualifier[slot - 1] = " " + FormatSignificant(molarity, 3) + "M";
+    m_qualifier[slot - 1] = MolarityQualifier(molarity);
     ClearResults();
+    return true;
 }
 
 void CalculationModel::TypeInBox(int side, std::size_t slot, const std::string& text) {

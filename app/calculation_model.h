@@ -46,9 +46,9 @@ void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& r
 
 class CalculationModel {
   public:
-    // Entering calculation mode: every unit grams, every purity 100, no qualifier, empty boxes.
-    // Gas conditions and molarities stay as they were.
-    void Start();
+    // Entering calculation mode on a balanced reaction: every unit grams, every purity 100, no
+    // qualifier, empty boxes. Gas conditions and molarities stay as they were.
+    void Start(const Reaction& reaction);
 
     AmountUnit Unit(int side, std::size_t slot) const { return m_unit[side][slot - 1]; }
     const GasConditions& Gas(int side, std::size_t slot) const { return m_gas[side][slot - 1]; }
@@ -60,14 +60,17 @@ class CalculationModel {
     // The unit's short name, for P and T gases followed by " a " P unit " y " T "ºK".
     std::string UnitText(int side, std::size_t slot) const;
 
-    // "ok" of the units group: sets the unit when its conditions are acceptable; a purity out of
-    // range is reported. False when not accepted (the slot keeps its unit).
+    // "ok" of the units group: sets the unit when its conditions are acceptable. Anything not
+    // accepted is reported once, naming the substance, the field and what is allowed; false then,
+    // and the slot keeps its unit.
     bool AcceptUnit(int side, std::size_t slot, AmountUnit unit, const UnitInputs& inputs,
                     UserPort& port);
-    // P and T of a gas; false (conditions not set) when either is no number or not positive.
+    // P and T of a gas; false (conditions not set) when either is no number, P is not positive
+    // or T not above absolute zero. EnterGasConditions also tells the user why.
     bool AcceptGasConditions(int side, std::size_t slot, const UnitInputs& inputs);
-    // Enter in the molarity field: any positive number is taken.
-    void EnterMolarity(std::size_t slot, const std::string& text);
+    bool EnterGasConditions(int side, std::size_t slot, const UnitInputs& inputs, UserPort& port);
+    // Enter in the molarity field: the molarities "ok" accepts, with the same report.
+    bool EnterMolarity(std::size_t slot, const std::string& text, UserPort& port);
 
     const AmountBox& Box(int side, std::size_t slot) const { return m_boxes[side][slot - 1]; }
     // The user typed in a box: its text is a datum again, and the results no longer stand.
@@ -89,7 +92,13 @@ class CalculationModel {
 
   private:
     SlotData Data(int side, std::size_t slot) const;
+    const std::string& Formula(int side, std::size_t slot) const { return m_formulas[side][slot - 1]; }
+    // Reads P and T into gas; the reason they cannot be taken, or nothing.
+    std::string ReadGas(int side, std::size_t slot, const UnitInputs& inputs, GasConditions& gas) const;
+    // Reads a molarity; the reason it cannot be taken, or nothing.
+    std::string ReadMolarity(std::size_t slot, const std::string& text, double& molarity) const;
 
+    std::array<std::vector<std::string>, 2> m_formulas;  // for the messages
     std::array<std::array<AmountUnit, kSideLimit>, 2> m_unit{};
     std::array<std::array<GasConditions, kSideLimit>, 2> m_gas{};
     std::array<std::array<bool, kSideLimit>, 2> m_gasSet{

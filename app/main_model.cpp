@@ -66,7 +66,8 @@ void MainModel::EnterSideLine(int side) {
     while (true) {
         const auto plus = rest.find('+');
         const std::string piece = rest.substr(0, plus);
-        if (!EnterFormula(piece)) {
+        // "H2+" or "H2++O2": an empty piece is no formula and nothing to report.
+        if (!TrimWhitespace(piece).empty() && !EnterFormula(piece)) {
             line = rest;  // what could not be entered stays for the user to mend
             return;
         }
@@ -105,6 +106,18 @@ void MainModel::EquationChanged() {
     }
     m_cursor[m_side] = Count(m_side) + 1;
     m_selection[m_side].reset();
+    m_balancedIcon = false;
+    ShowEquationLine();
+}
+
+// The equation line shows the equation of the lists, however it was entered.
+void MainModel::ShowEquationLine() {
+    std::string text;
+    for (int side = 0; side < 2; ++side) {
+        if (side == kProducts) text += "=";
+        for (std::size_t k = 0; k < Count(side); ++k) text += (k > 0 ? "+" : "") + m_substances[side][k].formula;
+    }
+    m_lines[kEquationLine] = Count(kReactants) + Count(kProducts) > 0 ? text : "";
 }
 
 void MainModel::EnterEquationLine() {
@@ -213,7 +226,7 @@ void MainModel::EnterCalculation() {
     m_state = MainState::Calculant;
     m_resultsReady = false;
     ++m_generation;
-    m_calc.Start();
+    m_calc.Start(m_reaction);
     m_resultLine = AtomicMassLine(m_reaction);
     m_units = UnitsGroup{};
     m_units.inputs.purity = "100";
@@ -259,12 +272,14 @@ void MainModel::ChooseUnit(AmountUnit unit) {
 bool MainModel::AcceptUnits() {
     if (m_state != MainState::Calculant) return false;
     const std::size_t slot = m_cursor[m_side];
-    if (slot < 1 || slot > Count(m_side) || !m_units.unit ||
-        !m_calc.AcceptUnit(m_side, slot, *m_units.unit, m_units.inputs, m_port)) {
-        NoticeWith(m_port, "Datos no válidos", "No se ha establecido la unidad",
+    if (slot < 1 || slot > Count(m_side)) return false;
+    if (!m_units.unit) {
+        NoticeWith(m_port, "Datos no válidos",
+                   "No se ha establecido la unidad: elija una para " + m_substances[m_side][slot - 1].formula,
                    MessageIcon::Exclamation);
         return false;
     }
+    if (!m_calc.AcceptUnit(m_side, slot, *m_units.unit, m_units.inputs, m_port)) return false;
     AmountChanged();
     return true;
 }
@@ -272,15 +287,14 @@ bool MainModel::AcceptUnits() {
 void MainModel::EnterGasConditions() {
     const std::size_t slot = m_cursor[m_side];
     if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
-    m_calc.AcceptGasConditions(m_side, slot, m_units.inputs);
+    m_calc.EnterGasConditions(m_side, slot, m_units.inputs, m_port);
     AmountChanged();
 }
 
 void MainModel::EnterMolarity() {
     const std::size_t slot = m_cursor[m_side];
-    if (m_state != MainState::Calculant || slot < 1 || slot > Count(m_side)) return;
-    m_calc.EnterMolarity(slot, m_units.inputs.molarity);
-    AmountChanged();
+    if (m_state != MainState::Calculant || m_side != kReactants || slot < 1 || slot > Count(m_side)) return;
+    if (m_calc.EnterMolarity(slot, m_units.inputs.molarity, m_port)) AmountChanged();
 }
 
 void MainModel::Calculate() {
@@ -418,11 +432,14 @@ void MainModel::LoadReaction(const Reaction& reaction) {
         m_selection[side].reset();
     }
     m_state = MainState::Editant;
+    m_balancedIcon = false;
+    ShowEquationLine();
 }
 
 bool MainModel::AskExit() {
-    return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?",
-                                          MessageIcon::Question) == kAnswerYes;
+    // No is what Enter answers: leaving ends the work on the equation.
+    return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?", MessageIcon::Question,
+                                          kAnswerNo) == kAnswerYes;
 }
 
 void MainModel::HandOver() {
@@ -438,7 +455,7 @@ void MainModel::LeaveCalculation() {
     m_balancedIcon = false;
     m_resultsReady = false;
     m_resolutionWritten = false;
-    m_calc.Start();
+    m_calc.Start(m_reaction);
     m_resultLine.clear();
     ++m_generation;
 }

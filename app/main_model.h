@@ -58,7 +58,10 @@ class MainModel {
     std::string Button10Label() const;
     std::string GroupCaption() const;
     MainControls Controls() const;
-    bool BalancedIconVisible() const { return m_balancedIcon; }
+    // The mark of an equation balanced by hand, beside the balanced equation only.
+    bool BalancedIconVisible() const {
+        return m_balancedIcon && (m_state == MainState::Ajustada || m_state == MainState::Calculant);
+    }
     bool ResultsReady() const { return m_resultsReady; }
     int FontSizeSelector() const { return m_fontSize; }
     bool ConfirmExit() const { return m_confirmExit; }
@@ -152,6 +155,7 @@ class MainModel {
     void LeaveCalculation();
     void DropCoefficientBoxes();
     void EquationChanged();
+    void ShowEquationLine();
 
     void ShowUnitsOf(int side, std::size_t slot);
 

@@ -312,6 +312,13 @@ void PrincipalDialog::Connect() {
             m_model.SelectSlot(side, static_cast<std::size_t>(row + 1));
             Sync();
         });
+        // In calculation mode a click on the row already selected also gives it the units group.
+        connect(m_lists[side], &QListWidget::itemClicked, this, [this, side](QListWidgetItem* item) {
+            if (m_syncing || m_model.State() != MainState::Calculant) return;
+            Pull();
+            m_model.SelectSlot(side, static_cast<std::size_t>(m_lists[side]->row(item) + 1));
+            Sync();
+        });
     }
 }
 
@@ -344,9 +351,9 @@ void PrincipalDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void PrincipalDialog::reject() {
-    Dispatch(kCmdExit);
-}
+// Esc never leaves the main window: one stray key would end the program and lose the equation.
+// Leaving is "Salir", the exit icon or the window's close button.
+void PrincipalDialog::reject() {}
 
 void PrincipalDialog::closeEvent(QCloseEvent* event) {
     if (m_exiting) {

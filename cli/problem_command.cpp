@@ -6,6 +6,7 @@
 #include "control_text.h"
 #include "equation_checks.h"
 #include "messages.h"
+#include "number_format.h"
 #include "problem_text.h"
 #include "reaction.h"
 
@@ -141,7 +142,9 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
         SlotData& d = datum.slot;
         const SlotRefusal refusal = CheckSlot(d, side);
         if (refusal == SlotRefusal::PurityOutOfRange) {
-            Notice(port, "Valor fuera de rango", "% de pureza entre 1 y 100");
+            Notice(port, "Valor fuera de rango",
+                   "% de pureza de " + datum.formula + ": " + FormatSignificantShort(d.purity, 3) +
+                       "; ha de ser mayor que 0 y como mucho 100");
             return false;
         }
         if (refusal != SlotRefusal::None ||

@@ -7,9 +7,9 @@ namespace tovel {
 namespace {
 
 int Show(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon,
-         MessageButtons buttons) {
-    return port.ShowMessage(Message{Utf8Prefix(caption, kMessageLimit),
-                                    Utf8Prefix(text, kMessageLimit), icon, buttons});
+         MessageButtons buttons, int defaultAnswer = 0) {
+    return port.ShowMessage(Message{Utf8Prefix(caption, kMessageLimit), Utf8Prefix(text, kMessageLimit), icon,
+                                    buttons, defaultAnswer});
 }
 
 }  // namespace
@@ -26,9 +26,9 @@ int AskYesNo(UserPort& port, std::string_view caption, std::string_view text) {
     return Show(port, caption, text, MessageIcon::None, MessageButtons::YesNo);
 }
 
-int AskYesNoWith(UserPort& port, std::string_view caption, std::string_view text,
-                 MessageIcon icon) {
-    return Show(port, caption, text, icon, MessageButtons::YesNo);
+int AskYesNoWith(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon,
+                 int defaultAnswer) {
+    return Show(port, caption, text, icon, MessageButtons::YesNo, defaultAnswer);
 }
 
 int AskYesNoCancel(UserPort& port, std::string_view caption, std::string_view text) {

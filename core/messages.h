@@ -12,7 +12,9 @@ constexpr std::size_t kMessageLimit = 255;
 int Notice(UserPort& port, std::string_view caption, std::string_view text);
 int NoticeWith(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon);
 int AskYesNo(UserPort& port, std::string_view caption, std::string_view text);
-int AskYesNoWith(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon);
+// defaultAnswer is the button Enter presses (kAnswerYes or kAnswerNo).
+int AskYesNoWith(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon,
+                 int defaultAnswer = kAnswerYes);
 int AskYesNoCancel(UserPort& port, std::string_view caption, std::string_view text);
 int AskYesNoCancelWith(UserPort& port, std::string_view caption, std::string_view text,
                        MessageIcon icon);

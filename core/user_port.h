@@ -23,6 +23,8 @@ struct Message {
     std::string text;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
+    // The answer Enter gives: the first button (OK or Yes) unless a question says otherwise.
+    int defaultAnswer = 0;
 };
 
 class UserPort {

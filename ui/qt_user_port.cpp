@@ -60,13 +60,17 @@ int QtUserPort::ShowMessage(const Message& message) {
             add(QStringLiteral("Cancelar"), QMessageBox::RejectRole, kAnswerCancel);
             break;
     }
+    // Enter presses the default answer; Esc is the cautious one (Cancel, No, or OK).
+    const int escape = message.buttons == MessageButtons::YesNoCancel ? kAnswerCancel
+                       : message.buttons == MessageButtons::YesNo     ? kAnswerNo
+                                                                      : kAnswerOk;
+    for (auto it = answers.cbegin(); it != answers.cend(); ++it) {
+        if (it.value() == escape) box.setEscapeButton(it.key());
+        if (it.value() == message.defaultAnswer) box.setDefaultButton(qobject_cast<QPushButton*>(it.key()));
+    }
     box.exec();
     const int answer = answers.value(box.clickedButton(), 0);
-    if (answer != 0) return answer;
-    // Closed without a button: Esc is Cancel, or No, or OK.
-    return message.buttons == MessageButtons::YesNoCancel ? kAnswerCancel
-           : message.buttons == MessageButtons::YesNo     ? kAnswerNo
-                                                          : kAnswerOk;
+    return answer != 0 ? answer : escape;
 }
 
 void QtUserPort::OpenElementEditor(ElementTable& table) {

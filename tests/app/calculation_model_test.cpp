@@ -19,7 +19,7 @@ Reaction Balanced(const std::string& equation) {
 
 class CalculationModelTest : public ::testing::Test {
   protected:
-    void SetUp() override { calc.Start(); }
+    void SetUp() override { calc.Start(water); }
     UnitInputs Inputs() const {
         UnitInputs in;
         in.purity = "100";
@@ -127,7 +127,7 @@ TEST_F(CalculationModelTest, ResetAndStartClearDataAndResults) {
     EXPECT_EQ(port.messages.back().caption, "Ningún dato válido");
     calc.TypeInBox(kReactants, 1, "4");
     ASSERT_TRUE(calc.AcceptUnit(kReactants, 1, AmountUnit::Mole, Inputs(), port));
-    calc.Start();
+    calc.Start(water);
     EXPECT_EQ(Box(kReactants, 1), "");
     EXPECT_EQ(calc.Unit(kReactants, 1), AmountUnit::Gram);
 }
@@ -137,11 +137,11 @@ TEST_F(CalculationModelTest, BadAmountsAreRefusedBeforeComputing) {
     calc.TypeInBox(kReactants, 2, "abc");
     EXPECT_FALSE(calc.Calculate(water, port));
     EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
-    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para O2: abc");
+    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para O2: abc; use números como 1.04 o 1,04");
     calc.TypeInBox(kReactants, 1, "-4");
     calc.TypeInBox(kReactants, 2, "");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para H2: -4");
+    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para H2: -4; no puede ser negativa");
     calc.TypeInBox(kReactants, 1, "");
     EXPECT_FALSE(calc.Calculate(water, port));
     EXPECT_EQ(port.messages.back().caption, "Ningún dato válido");
@@ -172,17 +172,23 @@ TEST_F(CalculationModelTest, PurityLimits) {
     in.purity = "80";
     EXPECT_TRUE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port));
     EXPECT_EQ(calc.Qualifier(1), " 80%");
+    in.purity = "85,5";  // a decimal comma is a number too
+    EXPECT_TRUE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port));
+    EXPECT_EQ(calc.Purity(1), 85.5);
+    EXPECT_TRUE(port.messages.empty());
     for (const char* bad : {"0", "101", "-5"}) {
         in.purity = bad;
         EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port)) << bad;
         EXPECT_EQ(port.messages.back().caption, "Valor fuera de rango");
-        EXPECT_EQ(port.messages.back().text, "% de pureza entre 1 y 100");
+        EXPECT_EQ(port.messages.back().text,
+                  "% de pureza de H2: " + std::string(bad) + "; ha de ser mayor que 0 y como mucho 100");
     }
-    EXPECT_EQ(calc.Purity(1), 80);  // a refused purity leaves the slot as it was
+    EXPECT_EQ(port.messages.size(), 3u);  // one message a refusal
+    EXPECT_EQ(calc.Purity(1), 85.5);      // a refused purity leaves the slot as it was
     in.purity = "abc";
-    const auto before = port.messages.size();
     EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port));
-    EXPECT_EQ(port.messages.size(), before);  // not a number: just not accepted
+    EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
+    EXPECT_EQ(port.messages.back().text, "% de pureza de H2: abc; use números como 1.04 o 1,04");
 }
 
 TEST_F(CalculationModelTest, GasAtCelsiusAndKiloPascals) {
@@ -194,26 +200,44 @@ TEST_F(CalculationModelTest, GasAtCelsiusAndKiloPascals) {
     EXPECT_EQ(calc.Gas(kProducts, 1).temperature, 298);
     EXPECT_DOUBLE_EQ(GasFactor(calc.Gas(kProducts, 1)), 101.3 / 298 / 8.29);
     EXPECT_EQ(calc.UnitText(kProducts, 1), "L a 101kPa y 298ºK");
-    in.pressure = "1";
-    in.temperature = "-300";  // below absolute zero
-    EXPECT_FALSE(calc.AcceptGasConditions(kProducts, 1, in));
-    in.temperature = "x";
-    EXPECT_FALSE(calc.AcceptGasConditions(kProducts, 1, in));
-    EXPECT_FALSE(calc.GasSet(kProducts, 1));
+    const struct {
+        const char* pressure;
+        const char* temperature;
+        const char* message;
+    } refused[] = {
+        {"0", "20", "P de H2O: 0; ha de ser mayor que 0"},
+        {"1", "-300", "T de H2O: -300 °C; ha de ser mayor que 0 °K (-273 °C)"},
+        {"x", "20", "P de H2O: x; use números como 1.04 o 1,04"},
+        {"1", "", "T de H2O: ; use números como 1.04 o 1,04"},
+    };
+    for (const auto& r : refused) {
+        in.pressure = r.pressure;
+        in.temperature = r.temperature;
+        in.pressureUnit = PressureUnit::Atm;
+        EXPECT_FALSE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitrePT, in, port));
+        EXPECT_EQ(port.messages.back().text, r.message);
+        EXPECT_FALSE(calc.GasSet(kProducts, 1));
+    }
+    EXPECT_EQ(port.messages.size(), std::size(refused));
 }
 
-TEST_F(CalculationModelTest, MolarityByOkAndByEnter) {
+TEST_F(CalculationModelTest, OkAndEnterTakeTheSameMolarities) {
     UnitInputs in = Inputs();
-    in.molarity = "11";
-    EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Solution, in, port));
-    in.molarity = "0.5";
+    in.molarity = "0,5";
     EXPECT_TRUE(calc.AcceptUnit(kReactants, 1, AmountUnit::Solution, in, port));
     EXPECT_EQ(calc.Qualifier(1), " 0.5M");
-    calc.EnterMolarity(1, "11");
-    EXPECT_EQ(calc.Molarity(1), 11);
-    EXPECT_EQ(calc.Qualifier(1), " 11.0M");
-    calc.EnterMolarity(1, "0");  // would divide by zero: ignored
-    EXPECT_EQ(calc.Molarity(1), 11);
+    EXPECT_TRUE(calc.EnterMolarity(1, "2", port));
+    EXPECT_EQ(calc.Molarity(1), 2);
+    EXPECT_EQ(calc.Qualifier(1), " 2M");
+    for (const char* bad : {"11", "0", "-1"}) {
+        in.molarity = bad;
+        EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Solution, in, port)) << bad;
+        const std::string byOk = port.messages.back().text;
+        EXPECT_FALSE(calc.EnterMolarity(1, bad, port)) << bad;
+        EXPECT_EQ(port.messages.back().text, byOk);
+        EXPECT_EQ(byOk, "M de H2: " + std::string(bad) + "; ha de ser mayor que 0 y menor que 11 mol/L");
+    }
+    EXPECT_EQ(calc.Molarity(1), 2);
     EXPECT_FALSE(calc.AcceptUnit(kProducts, 1, AmountUnit::Solution, in, port));  // reactants only
 }
 

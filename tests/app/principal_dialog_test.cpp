@@ -268,11 +268,21 @@ private slots:
         QVERIFY(!window->Model().ConfirmExit());
     }
 
-    void escapeRunsTheExitProcedure() {
-        port->answers = {kAnswerYes};
-        QTest::keyClick(window.get(), Qt::Key_Escape);
-        QVERIFY(!window->isVisible());
-        QCOMPARE(test::ReadBytes("Conf.txt"), std::string("1\r\n"));
+    void escapeNeverLeaves() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        for (bool confirm : {true, false}) {
+            window->Model().SetConfirmExit(confirm);
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+            QTest::keyClick(Line(kEquationLine), Qt::Key_Escape);
+            QVERIFY(window->isVisible());
+            QVERIFY(port->messages.empty());  // not even the question
+            QCOMPARE(Items(kReactantList), (QStringList{"H2", "O2"}));
+        }
+        // The question, when it comes, is answered No by Enter.
+        window->Model().SetConfirmExit(true);
+        window->MenuAction(kCmdExit)->trigger();
+        QCOMPARE(port->messages.back().defaultAnswer, int(kAnswerNo));
+        QVERIFY(window->isVisible());
     }
 
     void manualBalancingWithBoxes() {
@@ -565,7 +575,7 @@ private slots:
         Line(kPressure)->setText("");
         Click(kUnitsOk);
         QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));
-        QCOMPARE(port->messages.back().text, std::string("No se ha establecido la unidad"));
+        QCOMPARE(port->messages.back().text, std::string("P de H2: ; use números como 1.04 o 1,04"));
         Line(kPressure)->setText("2");
         Line(kTemperature)->setText("300");
         qobject_cast<QComboBox*>(window->Control(kTemperatureUnit))->setCurrentIndex(1);
@@ -577,6 +587,7 @@ private slots:
         Line(kPressure)->setFocus();
         QTest::keyClick(Line(kPressure), Qt::Key_Return);
         QVERIFY(!window->Model().Calculation().GasSet(kProducts, 2));
+        QCOMPARE(port->messages.back().text, std::string("P de H2: 0; ha de ser mayor que 0"));
         List(kReactantList)->setCurrentRow(0);
         QCOMPARE(port->messages.back().caption, std::string("Unidad no definida"));
         QCOMPARE(port->messages.back().text, std::string("H2: Hay que entrar P y T"));
@@ -591,16 +602,24 @@ private slots:
         QVERIFY(window->Control(kMolarityField)->isEnabled());
         Line(kMolarityField)->setText("11");
         Click(kUnitsOk);
-        QCOMPARE(port->messages.back().text, std::string("No se ha establecido la unidad"));
+        const std::string refused = "M de HCl: 11; ha de ser mayor que 0 y menor que 11 mol/L";
+        QCOMPARE(port->messages.back().text, refused);
         Line(kMolarityField)->setText("11");
         Line(kMolarityField)->setFocus();
-        QTest::keyClick(Line(kMolarityField), Qt::Key_Return);  // Enter takes it
-        QCOMPARE(window->Model().Calculation().Molarity(2), 11.0);
+        QTest::keyClick(Line(kMolarityField), Qt::Key_Return);  // Enter refuses it as "ok" does
+        QCOMPARE(port->messages.back().text, refused);
+        QCOMPARE(window->Model().Calculation().Molarity(2), 1.0);
+        Line(kMolarityField)->setText("2,5");
+        QTest::keyClick(Line(kMolarityField), Qt::Key_Return);
+        QCOMPARE(window->Model().Calculation().Molarity(2), 2.5);
 
         List(kReactantList)->setCurrentRow(0);  // Zn, grams
         Line(kPurity)->setText("101");
+        const auto before = port->messages.size();
         Click(kUnitsOk);
-        QCOMPARE(port->messages[port->messages.size() - 2].caption, std::string("Valor fuera de rango"));
+        QCOMPARE(port->messages.size(), before + 1);  // one message, naming what is wrong
+        QCOMPARE(port->messages.back().caption, std::string("Valor fuera de rango"));
+        QCOMPARE(port->messages.back().text, std::string("% de pureza de Zn: 101; ha de ser mayor que 0 y como mucho 100"));
         Line(BoxId(0, 1))->setText("abc");
         Click(kCmdCalc);
         QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));

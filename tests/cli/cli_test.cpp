@@ -121,14 +121,14 @@ TEST(CliProblem, ReportsBadData) {
               "error: unidad no válida (g, g:P%, mol, Lcn, L:P:T, ml:MM): H2=4kg\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "N2=4g"}).out, "error: N2 no está en la ecuación\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g:120%"}).out,
-              "error: Valor fuera de rango: % de pureza entre 1 y 100\n");
+              "error: Valor fuera de rango: % de pureza de H2: 120; ha de ser mayor que 0 y como mucho 100\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2O=4ml:2M"}).out,
               "error: Datos no válidos: No se ha establecido la unidad de H2O\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=0g"}).out,
               "error: Ningún dato válido: Hay que introducir al menos 1 dato\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=1L:0atm:300K"}).out,
               "error: Datos no válidos: No se ha establecido la unidad de H2\n");
-    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out, "error: Datos no válidos: Cantidad no válida para H2: -1\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out, "error: Datos no válidos: Cantidad no válida para H2: -1; no puede ser negativa\n");
     EXPECT_EQ(Cli({"problem", "Fe+O2=H2O", "Fe=1g"}).status, 1);
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
 }
