@@ -3,7 +3,7 @@
 #include <map>
 #include <ostream>
 
-#include "concentration.h"
+#include "concentration_model.h"
 #include "text_utils.h"
 
 namespace tovel {

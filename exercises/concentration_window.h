@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QMap>
 
-#include "concentration.h"
+#include "concentration_model.h"
 
 class QAction;
 class QComboBox;

@@ -1,4 +1,4 @@
-#include "concentration.h"
+#include "concentration_model.h"
 
 #include <cmath>
 #include <filesystem>

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "concentration.h"
+#include "concentration_model.h"
 #include "number_format.h"
 #include "test_support.h"
 
