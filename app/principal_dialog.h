@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "draw_toolkit.h"
-#include "concentration.h"
+#include "concentration_model.h"
 #include "library_window.h"
 #include "reaction_library.h"
 #include "tools.h"

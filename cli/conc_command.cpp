@@ -1,31 +1,42 @@
 #include "conc_command.h"
 
 #include <map>
+#include <optional>
 #include <ostream>
 
 #include "concentration.h"
+#include "concentration_fields.h"
 #include "text_utils.h"
 
 namespace tovel {
 
+using F = ConcentrationField;
+
 bool RunConcentration(const std::vector<std::string>& args, ElementTable& table, UserPort& port,
                       std::string& error, std::ostream& out) {
-    const std::map<std::string, int> concentrations = {
-        {"--molaridad", kMolarity}, {"--molalidad", kMolality}, {"--gl", kGramsPerLitre}, {"--masa", kMassPercent}};
-    const std::map<std::string, int> preparation = {
-        {"--soluto", kSoluteGrams}, {"--disolucion", kSolutionMillilitres}, {"--disolvente", kSolventGrams}};
+    const std::map<std::string, ConcentrationKind> concentrations = {
+        {"--molaridad", ConcentrationKind::Molarity},
+        {"--molalidad", ConcentrationKind::Molality},
+        {"--gl", ConcentrationKind::GramsPerLitre},
+        {"--masa", ConcentrationKind::MassPercent}};
+    const std::map<std::string, F> preparation = {{"--soluto", F::SoluteGrams},
+                                                  {"--disolucion", F::SolutionMillilitres},
+                                                  {"--disolvente", F::SolventGrams}};
     if (args.empty() || args[0].rfind("--", 0) == 0) {
         error = "conc needs a formula first";
         return false;
     }
-    ConcentrationModel model(table, port);
-    model.Open(table.Count() > 0);
-    model.ChooseCompound(args[0]);
-    if (!model.InputsEnabled()) return false;
+    const std::string& formula = args[0];
+    ConcentrationFields fields;
+    fields[F::Compound] = formula;
+    const bool tableLoaded = table.Count() > 0;
+    const std::optional<double> compoundMass = CompoundMolarMass(formula, table, tableLoaded, port);
+    if (tableLoaded && !compoundMass) return false;
+    if (compoundMass) fields[F::MolarMass] = MolarMassText(*compoundMass);
 
     bool caseWanted = false;
-    int concentration = -1;
-    std::vector<std::pair<int, std::string>> amounts;
+    std::optional<ConcentrationKind> given;
+    std::vector<std::pair<F, std::string>> amounts;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option == "--caso") {
@@ -37,53 +48,81 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
             return false;
         }
         const std::string& value = args[++i];
-        if (const auto c = concentrations.find(option); c != concentrations.end() && concentration < 0) {
-            concentration = c->second;
-            model.Fields().concentrations[concentration] = value;
-            model.ConcentrationTyped(concentration);
+        if (const auto c = concentrations.find(option); c != concentrations.end() && !given) {
+            given = c->second;
+            fields[FieldOf(c->second)] = value;
         } else if (const auto p = preparation.find(option); p != preparation.end()) {
             amounts.emplace_back(p->second, value);
         } else if (option == "--densidad") {
-            model.Fields().density = value;
+            fields[F::Density] = value;
         } else {
             error = "unknown or repeated option " + option;
             return false;
         }
     }
     const bool prepare = !amounts.empty();
-    if (prepare == (concentration >= 0) || (prepare && amounts.size() != 2)) {
+    if (prepare == given.has_value() || (prepare && amounts.size() != 2)) {
         error = "give one concentration, or --soluto with --disolucion or --disolvente";
         return false;
     }
+    // The amounts in the order given, as the window takes them: of "ml disolución" and
+    // "g disolvente" the last one given counts and empties the other.
+    std::optional<PreparationQuantity> quantity;
     for (const auto& [field, value] : amounts) {
-        model.Fields().preparation[field] = value;
-        model.PreparationTyped(field);
+        fields[field] = value;
+        if (field == F::SoluteGrams || TrimBlanks(value).empty()) continue;
+        quantity = field == F::SolutionMillilitres ? PreparationQuantity::SolutionMillilitres
+                                                   : PreparationQuantity::SolventGrams;
+        fields[field == F::SolutionMillilitres ? F::SolventGrams : F::SolutionMillilitres].clear();
     }
-    if (prepare) {
-        model.Prepare();
-    } else {
-        model.Calculate();
-    }
-    if (!model.CaseStored()) return false;
 
-    const ConcentrationFields& f = model.Fields();
-    const std::pair<const char*, const std::string*> fields[] = {
-        {"MM", &f.molarMass},
-        {"Densidad", &f.density},
-        {"Molaridad", &f.concentrations[kMolarity]},
-        {"molalidad", &f.concentrations[kMolality]},
-        {"g/l", &f.concentrations[kGramsPerLitre]},
-        {"% en masa", &f.concentrations[kMassPercent]},
-        {"g soluto", &f.preparation[kSoluteGrams]},
-        {"ml disolución", &f.preparation[kSolutionMillilitres]},
-        {"g disolvente", &f.preparation[kSolventGrams]},
-    };
-    for (const auto& [name, value] : fields) {
-        if (!value->empty()) out << name << "\t" << *value << "\n";
+    const std::optional<double> density = ReadDensity(fields[F::Density], port);
+    if (!density) return false;
+    ConcentrationResult result;
+    if (prepare) {
+        const std::optional<double> mm = ReadMolarMass(fields[F::MolarMass], port);
+        if (!mm) return false;
+        const std::optional<double> solute = ReadNumber(fields[F::SoluteGrams]);
+        const std::optional<double> amount =
+            quantity ? ReadNumber(fields[FieldOf(*quantity)]) : std::nullopt;
+        if (!solute || !amount) {
+            TellMissingData(port);
+            return false;
+        }
+        result = FromPreparation(*solute, *quantity, *amount, *mm, *density);
+        if (result) ShowResults(result.amounts, *quantity, fields);
+    } else {
+        const std::optional<double> value = ReadNumber(fields[FieldOf(*given)]);
+        if (!value) {
+            TellMissingData(port);
+            return false;
+        }
+        const std::optional<double> mm = ReadMolarMass(fields[F::MolarMass], port);
+        if (!mm) return false;
+        result = FromConcentration(*given, *value, *mm, *density);
+        if (result) ShowResults(result.amounts, *given, fields);
+    }
+    if (!result) {
+        TellRefusal(port, result);
+        return false;
+    }
+
+    for (const F field :
+         {F::MolarMass, F::Density, F::Molarity, F::Molality, F::GramsPerLitre, F::MassPercent,
+          F::SoluteGrams, F::SolutionMillilitres, F::SolventGrams}) {
+        if (!fields[field].empty()) out << FieldListName(field) << "\t" << fields[field] << "\n";
     }
     if (caseWanted) {
-        out << "\n" << ReplaceAll(model.CaseStatement(), "\r\n", "\n") << "\n"
-            << ReplaceAll(model.CaseAnswer(), "\r\n", "\n") << "\n";
+        ConcentrationCase shown;
+        shown.kind = prepare ? CaseKind::PreparationGiven : CaseKind::ConcentrationGiven;
+        shown.concentration = given.value_or(ConcentrationKind::Molarity);
+        shown.quantity = quantity.value_or(PreparationQuantity::SolventGrams);
+        shown.formula = formula;
+        shown.fields = fields;
+        const CaseText text = ComposeCase(shown);
+        out << "\n"
+            << ReplaceAll(text.statement, "\r\n", "\n") << "\n"
+            << ReplaceAll(text.answer, "\r\n", "\n") << "\n";
     }
     return true;
 }

@@ -17,13 +17,61 @@
 
 namespace tovel {
 
-ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable& table, UserPort& port,
-                                         QWidget* parent)
+namespace {
+
+using F = ConcentrationField;
+
+int IdOf(ConcentrationField field) {
+    using W = ConcentrationWindow;
+    switch (field) {
+        case F::Compound:
+            return W::kCompound;
+        case F::MolarMass:
+            return W::kMolarMass;
+        case F::Density:
+            return W::kDensity;
+        case F::Molarity:
+            return W::kFirstConcentration;
+        case F::Molality:
+            return W::kFirstConcentration + 1;
+        case F::GramsPerLitre:
+            return W::kFirstConcentration + 2;
+        case F::MassPercent:
+            return W::kFirstConcentration + 3;
+        case F::SoluteGrams:
+            return W::kFirstPreparation;
+        case F::SolutionMillilitres:
+            return W::kFirstPreparation + 1;
+        case F::SolventGrams:
+            break;
+    }
+    return W::kFirstPreparation + 2;
+}
+
+// "MM (g/mol)": the label with its unit.
+QString LabelOf(ConcentrationField field) {
+    QString label = QString::fromUtf8(FieldLabel(field).data(), FieldLabel(field).size());
+    const std::string_view unit = FieldUnit(field);
+    if (!unit.empty()) label += " (" + QString::fromUtf8(unit.data(), unit.size()) + ")";
+    return label;
+}
+
+// The fields that are line edits, in the order Pull and Sync visit them.
+constexpr F kEditFields[] = {
+    F::MolarMass,     F::Density,     F::Molarity,    F::Molality,
+    F::GramsPerLitre, F::MassPercent, F::SoluteGrams, F::SolutionMillilitres,
+    F::SolventGrams};
+
+}  // namespace
+
+ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable& table,
+                                         UserPort& port, QWidget* parent)
     : QDialog(parent), m_model(model), m_table(table), m_port(port) {
     setWindowTitle(QStringLiteral("Concentración de disoluciones"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("QDialog, QLabel, QGroupBox { background: rgb(168, 217, 229); }"
-                                 "QLineEdit, QComboBox, QComboBox QAbstractItemView { background: rgb(248, 255, 219); }"));
+    setStyleSheet(QStringLiteral(
+        "QDialog, QLabel, QGroupBox { background: rgb(168, 217, 229); }"
+        "QLineEdit, QComboBox, QComboBox QAbstractItemView { background: rgb(248, 255, 219); }"));
 
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(QStringLiteral("Archivo"));
@@ -44,7 +92,8 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     m_compound->setEditable(true);
     m_compound->setInsertPolicy(QComboBox::NoInsert);
     m_compound->setMaxVisibleItems(20);
-    for (const auto& formula : CompoundList(RandomValenceChoice())) m_compound->addItem(QString::fromStdString(formula));
+    for (const auto& formula : CompoundList(RandomValenceChoice()))
+        m_compound->addItem(QString::fromStdString(formula));
     m_compound->setCurrentIndex(-1);
     connect(m_compound, QOverload<int>::of(&QComboBox::activated), this, [this](int) {
         Pull();
@@ -58,9 +107,9 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     });
 
     auto* top = new QFormLayout;
-    top->addRow(QStringLiteral("Compuesto"), m_compound);
-    top->addRow(QStringLiteral("MM (g/mol)"), Edit(kMolarMass, this));
-    top->addRow(QStringLiteral("Densidad disolución (g/ml)"), Edit(kDensity, this));
+    top->addRow(LabelOf(F::Compound), m_compound);
+    top->addRow(LabelOf(F::MolarMass), Edit(F::MolarMass, this));
+    top->addRow(LabelOf(F::Density), Edit(F::Density, this));
 
     auto button = [&](int id, const QString& text, QWidget* parent) {
         auto* b = new QPushButton(text, parent);
@@ -72,13 +121,12 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     };
     auto* concentration = new QGroupBox(QStringLiteral("Concentración"), this);
     auto* concentrationForm = new QFormLayout(concentration);
-    const char* concentrationLabels[] = {"Molaridad", "molalidad", "g/l", "% en masa"};
-    for (int k = 0; k < 4; ++k) {
-        QLineEdit* edit = Edit(kFirstConcentration + k, concentration);
-        concentrationForm->addRow(QString::fromUtf8(concentrationLabels[k]), edit);
-        connect(edit, &QLineEdit::textEdited, this, [this, k] {
+    for (const ConcentrationKind kind : kConcentrationKinds) {
+        QLineEdit* edit = Edit(FieldOf(kind), concentration);
+        concentrationForm->addRow(LabelOf(FieldOf(kind)), edit);
+        connect(edit, &QLineEdit::textEdited, this, [this, kind] {
             Pull();
-            m_model.ConcentrationTyped(k);
+            m_model.ConcentrationTyped(kind);
             Sync();
         });
     }
@@ -86,13 +134,12 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
 
     auto* preparation = new QGroupBox(QStringLiteral("Preparación"), this);
     auto* preparationForm = new QFormLayout(preparation);
-    const char* preparationLabels[] = {"g soluto", "ml disolución", "g disolvente"};
-    for (int k = 0; k < 3; ++k) {
-        QLineEdit* edit = Edit(kFirstPreparation + k, preparation);
-        preparationForm->addRow(QString::fromUtf8(preparationLabels[k]), edit);
-        connect(edit, &QLineEdit::textEdited, this, [this, k] {
+    for (const F field : kPreparationFields) {
+        QLineEdit* edit = Edit(field, preparation);
+        preparationForm->addRow(LabelOf(field), edit);
+        connect(edit, &QLineEdit::textEdited, this, [this, field] {
             Pull();
-            m_model.PreparationTyped(k);
+            m_model.PreparationTyped(field);
             Sync();
         });
     }
@@ -111,11 +158,13 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     m_compound->setFocus();
 }
 
-QLineEdit* ConcentrationWindow::Edit(int id, QWidget* parent) {
+QLineEdit* ConcentrationWindow::Edit(ConcentrationField field, QWidget* parent) {
+    const int id = IdOf(field);
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QStringLiteral("id%1").arg(id));
     edit->setMaxLength(255);
     m_edits[id] = edit;
+    m_fieldEdits[field] = edit;
     return edit;
 }
 
@@ -125,7 +174,9 @@ QWidget* ConcentrationWindow::Control(int id) const {
     return m_buttons.value(id, nullptr);
 }
 
-QAction* ConcentrationWindow::MenuAction(int id) const { return m_actions.value(id, nullptr); }
+QAction* ConcentrationWindow::MenuAction(int id) const {
+    return m_actions.value(id, nullptr);
+}
 
 void ConcentrationWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -169,30 +220,27 @@ void ConcentrationWindow::Dispatch(int id) {
 
 void ConcentrationWindow::Pull() {
     ConcentrationFields& f = m_model.Fields();
-    f.compound = m_compound->currentText().toStdString();
-    f.molarMass = m_edits[kMolarMass]->text().toStdString();
-    f.density = m_edits[kDensity]->text().toStdString();
-    for (int k = 0; k < 4; ++k) f.concentrations[k] = m_edits[kFirstConcentration + k]->text().toStdString();
-    for (int k = 0; k < 3; ++k) f.preparation[k] = m_edits[kFirstPreparation + k]->text().toStdString();
+    f[F::Compound] = m_compound->currentText().toStdString();
+    for (const F field : kEditFields)
+        f[field] = m_fieldEdits[field]->text().toStdString();
 }
 
 void ConcentrationWindow::Sync() {
     const ConcentrationFields& f = m_model.Fields();
-    auto set = [this](int id, const std::string& text) {
-        const QString value = QString::fromStdString(text);
-        if (m_edits[id]->text() != value) m_edits[id]->setText(value);
-    };
-    set(kMolarMass, f.molarMass);
-    set(kDensity, f.density);
-    for (int k = 0; k < 4; ++k) set(kFirstConcentration + k, f.concentrations[k]);
-    for (int k = 0; k < 3; ++k) set(kFirstPreparation + k, f.preparation[k]);
-    if (m_compound->currentText().toStdString() != f.compound) {
+    for (const F field : kEditFields) {
+        const QString value = QString::fromStdString(f[field]);
+        if (m_fieldEdits[field]->text() != value) m_fieldEdits[field]->setText(value);
+    }
+    if (m_compound->currentText().toStdString() != f[F::Compound]) {
         m_compound->setCurrentIndex(-1);
-        m_compound->setEditText(QString::fromStdString(f.compound));
+        m_compound->setEditText(QString::fromStdString(f[F::Compound]));
     }
     const bool inputs = m_model.InputsEnabled();
-    for (int k = 0; k < 4; ++k) m_edits[kFirstConcentration + k]->setEnabled(inputs);
-    for (int k = 0; k < 3; ++k) m_edits[kFirstPreparation + k]->setEnabled(inputs);
+    for (const ConcentrationKind kind : kConcentrationKinds) {
+        m_fieldEdits[FieldOf(kind)]->setEnabled(inputs);
+    }
+    for (const F field : kPreparationFields)
+        m_fieldEdits[field]->setEnabled(inputs);
     m_buttons[kCalc]->setEnabled(inputs);
     m_buttons[kOk]->setEnabled(inputs);
     m_actions[kSaveCase]->setEnabled(m_model.CaseStored());

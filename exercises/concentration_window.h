@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QMap>
 
-#include "concentration.h"
+#include "concentration_model.h"
 
 class QAction;
 class QComboBox;
@@ -16,33 +16,43 @@ namespace tovel {
 class ConcentrationWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum Id : int {
-        kExit = 2, kCalc = 3, kOk = 5, kCompound = 60, kMolarMass = 70, kDensity = 80,
-        kFirstConcentration = 100, kFirstPreparation = 130,
-        kSaveCase = 301, kViewFile = 302, kElements = 303,
+        kExit = 2,
+        kCalc = 3,
+        kOk = 5,
+        kCompound = 60,
+        kMolarMass = 70,
+        kDensity = 80,
+        kFirstConcentration = 100,
+        kFirstPreparation = 130,
+        kSaveCase = 301,
+        kViewFile = 302,
+        kElements = 303,
     };
 
-    ConcentrationWindow(ConcentrationModel& model, ElementTable& table, UserPort& port, QWidget* parent = nullptr);
+    ConcentrationWindow(ConcentrationModel& model, ElementTable& table, UserPort& port,
+                        QWidget* parent = nullptr);
 
     void Dispatch(int id);
     QWidget* Control(int id) const;
     QAction* MenuAction(int id) const;
     QComboBox* Compounds() const { return m_compound; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
 
-private:
+  private:
     void Pull();
     void Sync();
-    QLineEdit* Edit(int id, QWidget* parent);
+    QLineEdit* Edit(ConcentrationField field, QWidget* parent);
 
     ConcentrationModel& m_model;
     ElementTable& m_table;
     UserPort& m_port;
     QComboBox* m_compound = nullptr;
-    QMap<int, QLineEdit*> m_edits;
+    QMap<int, QLineEdit*> m_edits;  // by id
+    QMap<ConcentrationField, QLineEdit*> m_fieldEdits;
     QMap<int, QWidget*> m_buttons;
     QMap<int, QAction*> m_actions;
 };

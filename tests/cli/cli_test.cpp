@@ -101,14 +101,38 @@ TEST(CliProblem, MatchesTheHandWrittenTexts) { EXPECT_GE(CheckGoldenFolder("prob
 TEST(CliConcentration, MatchesTheHandWrittenCases) { EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7); }
 
 TEST(CliConcentration, ReportsWhatCannotBeComputed) {
-    // % en masa of 100: the molality would be infinite; its field stays empty and the user is told.
-    const CliRun pure = Cli({"conc", "NaCl", "--masa", "100"});
-    EXPECT_EQ(pure.out, "MM\t58.44\n% en masa\t100\ng soluto\t1.00E3\ng disolvente\t0.000\n");
-    EXPECT_EQ(pure.err,
-              "tovel-cli: No podemos calcular: Sin resultado para molalidad: con estos datos sale una división por "
-              "cero o un valor negativo\n");
-    EXPECT_EQ(Cli({"conc", "NaCl", "--soluto", "0", "--disolucion", "250"}).out,
-              "error: No podemos calcular: Faltan datos válidos\n");
+    // Refused as the window refuses them: nothing is printed but the reason, status 1.
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } refused[] = {
+        {{"--masa", "100"},
+         "error: No podemos calcular: % en masa: ha de ser mayor que 0 y menor que 100\n"},
+        {{"--molaridad", "0"}, "error: No podemos calcular: Molaridad: ha de ser mayor que 0\n"},
+        {{"--molaridad", "1", "--densidad", "0"},
+         "error: No podemos calcular: Densidad disolución: ha de ser mayor que 0\n"},
+        {{"--molaridad", "1", "--densidad", "0.05"},
+         "error: No podemos calcular: Densidad disolución: ha de ser mayor que 0.0584 g/ml (los g "
+         "de soluto por ml)\n"},
+        {{"--soluto", "0", "--disolucion", "250"},
+         "error: No podemos calcular: Faltan datos válidos\n"},
+        {{"--gl", "abc"}, "error: No podemos calcular: Faltan datos válidos\n"},
+    };
+    for (const auto& r : refused) {
+        std::vector<std::string> args = {"conc", "NaCl"};
+        args.insert(args.end(), r.args.begin(), r.args.end());
+        SCOPED_TRACE(args[2] + " " + args[3]);
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.out, r.out);
+        EXPECT_EQ(run.err, "");
+    }
+    // A density that is no number is left out, as the window does, and said on stderr.
+    const CliRun ignored = Cli({"conc", "NaCl", "--molaridad", "1", "--densidad", "x"});
+    EXPECT_EQ(ignored.status, 0);
+    EXPECT_EQ(ignored.out,
+              "MM\t58.44\nMolaridad\t1\ng/l\t58.4\ng soluto\t58.4\nml disolución\t1000\n");
+    EXPECT_EQ(ignored.err, "tovel-cli: Densidad incorrecta: No se tendrá en cuenta\n");
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1"}).status, 0);
     EXPECT_EQ(Cli({"conc", "NaCl"}).status, 2);
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1", "--gl", "3"}).status, 2);

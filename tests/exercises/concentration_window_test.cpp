@@ -23,9 +23,11 @@ class ConcentrationWindowTest : public QObject {
         main.MenuAction(kMenuConcentrations)->trigger();
         return test::FindWindow<ConcentrationWindow>();
     }
-    static QLineEdit* Edit(ConcentrationWindow* w, int id) { return qobject_cast<QLineEdit*>(w->Control(id)); }
+    static QLineEdit* Edit(ConcentrationWindow* w, int id) {
+        return qobject_cast<QLineEdit*>(w->Control(id));
+    }
 
-private slots:
+  private slots:
     void initTestCase() {
         QDir::setCurrent(QString::fromStdString(test::TempDir()));
         QFile::copy(TOVEL_BIN_DIR "/elements.dat", "elements.dat");
@@ -53,9 +55,12 @@ private slots:
         QTest::keyClicks(Edit(w, ConcentrationWindow::kFirstConcentration), "1");
         Edit(w, ConcentrationWindow::kDensity)->setText("1.04");
         QTest::mouseClick(w->Control(ConcentrationWindow::kCalc), Qt::LeftButton);
-        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 2)->text(), QStringLiteral("58.4"));
-        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 1)->text(), QStringLiteral("1.02"));
-        QCOMPARE(Edit(w, ConcentrationWindow::kFirstPreparation + 1)->text(), QStringLiteral("1000"));
+        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 2)->text(),
+                 QStringLiteral("58.4"));
+        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 1)->text(),
+                 QStringLiteral("1.02"));
+        QCOMPARE(Edit(w, ConcentrationWindow::kFirstPreparation + 1)->text(),
+                 QStringLiteral("1000"));
         QVERIFY(w->MenuAction(ConcentrationWindow::kSaveCase)->isEnabled());
 
         // Typing in the preparation group empties the concentrations.
@@ -66,14 +71,17 @@ private slots:
         QTest::keyClicks(Edit(w, ConcentrationWindow::kFirstPreparation), "10");
         Edit(w, ConcentrationWindow::kFirstPreparation + 2)->clear();  // it holds what "Calc" wrote
         QTest::keyClicks(Edit(w, ConcentrationWindow::kFirstPreparation + 2), "90");
-        QCOMPARE(Edit(w, ConcentrationWindow::kFirstPreparation + 1)->text(), QString());  // link clearing
+        QCOMPARE(Edit(w, ConcentrationWindow::kFirstPreparation + 1)->text(),
+                 QString());  // link clearing
         QTest::mouseClick(w->Control(ConcentrationWindow::kOk), Qt::LeftButton);
-        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 2)->text(), QStringLiteral("104"));
+        QCOMPARE(Edit(w, ConcentrationWindow::kFirstConcentration + 2)->text(),
+                 QStringLiteral("104"));
 
         const std::string path = (QDir::currentPath() + "/casos.txt").toStdString();
         port.files = {path};
         w->MenuAction(ConcentrationWindow::kSaveCase)->trigger();
-        QVERIFY(test::ReadBytes(path).find("Se prepara una disoluci\xf3n con 10 g de NaCl y 90 g de agua.") !=
+        QVERIFY(test::ReadBytes(path).find(
+                    "Se prepara una disoluci\xf3n con 10 g de NaCl y 90 g de agua.") !=
                 std::string::npos);
 
         // A new window shows empty fields; there is no case to store in it.
@@ -84,6 +92,47 @@ private slots:
         QCOMPARE(Edit(again, ConcentrationWindow::kMolarMass)->text(), QString());
         QVERIFY(!again->MenuAction(ConcentrationWindow::kSaveCase)->isEnabled());
         again->close();
+    }
+
+    // What cannot be a solution is refused with a message; a second "Calc" leaves nothing of
+    // the first.
+    void refusalAndStaleResults() {
+        ElementTable table;
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        ConcentrationWindow* w = Open(main);
+        QVERIFY(w != nullptr);
+        QApplication::setActiveWindow(w);
+        w->Compounds()->lineEdit()->setText("NaCl");
+        QTest::keyClick(w, Qt::Key_Return);
+        const int c = ConcentrationWindow::kFirstConcentration;
+        const int p = ConcentrationWindow::kFirstPreparation;
+
+        QTest::keyClicks(Edit(w, c + 3), "150");
+        QTest::keyClicks(Edit(w, ConcentrationWindow::kDensity), "1.04");
+        QTest::mouseClick(w->Control(ConcentrationWindow::kCalc), Qt::LeftButton);
+        QVERIFY(!port.messages.empty());
+        QCOMPARE(port.messages.back().caption, std::string("No podemos calcular"));
+        QCOMPARE(port.messages.back().text,
+                 std::string("% en masa: ha de ser mayor que 0 y menor que 100"));
+        for (int id : {c, c + 1, c + 2, p, p + 1, p + 2})
+            QCOMPARE(Edit(w, id)->text(), QString());
+        QVERIFY(!w->MenuAction(ConcentrationWindow::kSaveCase)->isEnabled());
+
+        QTest::keyClicks(Edit(w, c), "1");
+        QCOMPARE(Edit(w, c + 3)->text(), QString());
+        QTest::mouseClick(w->Control(ConcentrationWindow::kCalc), Qt::LeftButton);
+        QCOMPARE(Edit(w, c + 1)->text(), QStringLiteral("1.02"));
+        QVERIFY(w->MenuAction(ConcentrationWindow::kSaveCase)->isEnabled());
+        Edit(w, ConcentrationWindow::kDensity)->clear();
+        QTest::mouseClick(w->Control(ConcentrationWindow::kCalc), Qt::LeftButton);
+        QCOMPARE(Edit(w, c + 1)->text(), QString());
+        QCOMPARE(Edit(w, c + 3)->text(), QString());
+        QCOMPARE(Edit(w, p + 2)->text(), QString());
+        QCOMPARE(Edit(w, c + 2)->text(), QStringLiteral("58.4"));
+        QCOMPARE(Edit(w, c)->text(), QStringLiteral("1"));
+        w->close();
     }
 };
 
