@@ -132,7 +132,7 @@ TEST(CliConcentration, ReportsWhatCannotBeComputed) {
     EXPECT_EQ(ignored.status, 0);
     EXPECT_EQ(ignored.out,
               "MM\t58.44\nMolaridad\t1\ng/l\t58.4\ng soluto\t58.4\nml disolución\t1000\n");
-    EXPECT_EQ(ignored.err, "tovel-cli: Densidad incorrecta: No se tendrá en cuenta\n");
+    EXPECT_EQ(ignored.err, "tovel-cli: Densidad incorrecta: No se tendrá en cuenta: x; use números como 1.04 o 1,04\n");
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1"}).status, 0);
     EXPECT_EQ(Cli({"conc", "NaCl"}).status, 2);
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1", "--gl", "3"}).status, 2);
