@@ -123,9 +123,10 @@ void MainModel::ShowEquationLine() {
 void MainModel::EnterEquationLine() {
     m_description.clear();
     Reaction parsed;
-    const int code = ParseReaction(parsed, m_lines[kEquationLine], m_table, m_port);
+    ReactionParseFailure failure;
+    const int code = ParseReaction(parsed, m_lines[kEquationLine], m_table, m_port, &failure);
     if (code != kReactionOk) {
-        ReportReactionParseFailure(code, m_port);
+        ReportReactionParseFailure(code, m_port, &failure);
         return;
     }
     m_compactText = ReactionCompactText(parsed);

@@ -73,8 +73,9 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
 bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port,
                 std::ostream& out) {
     Reaction reaction;
-    const int code = ParseReaction(reaction, equation, table, port);
-    ReportReactionParseFailure(code, port);
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, equation, table, port, &failure);
+    ReportReactionParseFailure(code, port, &failure);
     if (code == kReactionOk && AutoBalance(reaction, table, port)) {
         out << ReactionText(reaction) << "\n";
         return true;

@@ -112,8 +112,9 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
 bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
                 ElementTable& table, UserPort& port, std::string& error, std::ostream& out) {
     Reaction reaction;
-    const int code = ParseReaction(reaction, equation, table, port);
-    ReportReactionParseFailure(code, port);
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, equation, table, port, &failure);
+    ReportReactionParseFailure(code, port, &failure);
     if (code != kReactionOk || !AutoBalance(reaction, table, port)) return false;
 
     ProblemInput problem;

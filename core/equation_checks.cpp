@@ -2,6 +2,7 @@
 
 #include "balance.h"
 #include "messages.h"
+#include "text_utils.h"
 
 namespace tovel {
 
@@ -12,13 +13,19 @@ std::string ElementListText(const Reaction& reaction, int side, const ElementTab
     return text;
 }
 
-void ReportReactionParseFailure(int code, UserPort& port) {
+void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure) {
     switch (code) {
         case kReactionNoEquals:
             Notice(port, "Error", "Falta separador (=) lados reacción");
             break;
         case kReactionBadSubstance:
-            Notice(port, "Error", "En compuesto");
+            if (!failure) {
+                Notice(port, "Error", "En compuesto");
+            } else if (failure->empty) {
+                Notice(port, "Error",
+                       "Falta la fórmula " + IntText(static_cast<long>(failure->position)) +
+                           (failure->side == kReactants ? " de los reactivos" : " de los productos"));
+            }
             break;
         case kReactionTooMany:
             Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado");

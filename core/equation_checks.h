@@ -14,8 +14,10 @@ namespace tovel {
 // The side's element symbols, each followed by three blanks, in the order of the side's set.
 std::string ElementListText(const Reaction& reaction, int side, const ElementTable& table);
 
-// Tells the user why ParseReaction returned code (1 to 3); nothing for 0.
-void ReportReactionParseFailure(int code, UserPort& port);
+// Tells the user why ParseReaction returned code (1 to 3); nothing for 0. With the failure's
+// detail, a formula that the parser already reported is not reported again, and a missing one is
+// named by its side and position.
+void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure = nullptr);
 
 // SameElements, telling the user which elements each side holds when they differ.
 bool CheckSameElements(const Reaction& reaction, const ElementTable& table, UserPort& port);

@@ -39,6 +39,7 @@ class Scanner {
         if (Utf8Length(m_scan.formula) > kFormulaLimit) return Fail(FormulaError::TooLong);
 
         for (std::string_view ch : Utf8Chars(m_scan.formula)) {
+            ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';
             if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return m_scan;
             if (c == '(') {
@@ -94,6 +95,7 @@ class Scanner {
 
     FormulaScan& Wrong(std::string_view ch) {
         m_scan.offending = std::string(ch);
+        m_scan.position = m_position;
         return Fail(FormulaError::WrongCharacter);
     }
 
@@ -149,6 +151,7 @@ class Scanner {
     std::optional<std::size_t> m_numberGroup;  // the group the number being read multiplies
     bool m_inNumber = false;
     std::uint64_t m_number = 0;
+    std::size_t m_position = 0;  // of the character being read, 1-based
     std::size_t m_symbolsWritten = 0;
 };
 
@@ -158,11 +161,14 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
         case FormulaError::Empty:
             return;
         case FormulaError::WrongCharacter:
-            NoticeWith(port, Select(kWrongFormulaCaption), scan.offending,
+            // The character alone ("2", " ") would not say what it is about.
+            NoticeWith(port, Select(kWrongFormulaCaption),
+                       "Carácter \"" + scan.offending + "\" no válido en la posición " +
+                           IntText(static_cast<long>(scan.position)) + " de " + scan.formula,
                        MessageIcon::Exclamation);
             return;
         case FormulaError::TooManySymbols:
-            Notice(port, "Error", Select(kTooManySymbols));
+            Notice(port, "Error", std::string(Select(kTooManySymbols)) + ": " + scan.formula);
             return;
         case FormulaError::TooLong:
             NoticeWith(
@@ -173,7 +179,8 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
             return;
         case FormulaError::CountTooLarge:
             NoticeWith(port, Select(kWrongFormulaCaption),
-                       "Número de átomos demasiado grande (máximo " + IntText(kCountLimit) + ")",
+                       "Número de átomos demasiado grande en " + scan.formula + " (máximo " +
+                           IntText(kCountLimit) + ")",
                        MessageIcon::Exclamation);
             return;
     }

@@ -46,6 +46,7 @@ enum class FormulaError {
 struct FormulaScan {
     FormulaError error = FormulaError::None;
     std::string offending;              // the offending character, for WrongCharacter
+    std::size_t position = 0;           // its position in the trimmed text, 1-based
     std::string formula;                // the trimmed text
     std::vector<FormulaEntry> entries;  // merged; symbols and counts only
 };

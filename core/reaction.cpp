@@ -49,33 +49,42 @@ bool AppendSubstance(Reaction& reaction, int side, const Substance& substance) {
 namespace {
 
 // One side's text: every "+"-separated piece is a formula; at most kSideLimit of them.
-int ParseSide(Reaction& reaction, int side, std::string text, ElementTable& table, UserPort& port) {
-    for (auto plus = text.find('+'); plus != std::string::npos; plus = text.find('+')) {
+int ParseSide(Reaction& reaction, int side, std::string text, ElementTable& table, UserPort& port,
+              ReactionParseFailure& failure) {
+    failure.side = side;
+    while (true) {
+        const auto plus = text.find('+');
         const std::string piece = text.substr(0, plus);
-        text.erase(0, plus + 1);
-        Substance substance;
-        if (!ParseFormula(substance, piece, table, port)) return kReactionBadSubstance;
+        ++failure.position;
         if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
+        Substance substance;
+        if (!ParseFormula(substance, piece, table, port)) {
+            failure.empty = TrimWhitespace(piece).empty();
+            return kReactionBadSubstance;
+        }
         AppendSubstance(reaction, side, substance);
+        if (plus == std::string::npos) return kReactionOk;
+        text.erase(0, plus + 1);
     }
-    if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
-    Substance substance;
-    if (!ParseFormula(substance, text, table, port)) return kReactionBadSubstance;
-    AppendSubstance(reaction, side, substance);
-    return kReactionOk;
 }
 
 }  // namespace
 
-int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port) {
+int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port,
+                  ReactionParseFailure* failure) {
     InitReaction(reaction);
+    ReactionParseFailure where;
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) return kReactionNoEquals;
     const std::string sides[2] = {TrimWhitespace(text.substr(0, equals)),
                                   TrimWhitespace(text.substr(equals + 1))};
     for (int side = 0; side < 2; ++side) {
-        const int result = ParseSide(reaction, side, sides[side], table, port);
-        if (result != kReactionOk) return result;
+        where = ReactionParseFailure{};
+        const int result = ParseSide(reaction, side, sides[side], table, port, where);
+        if (result != kReactionOk) {
+            if (failure) *failure = where;
+            return result;
+        }
     }
     return kReactionOk;
 }

@@ -50,9 +50,17 @@ enum ParseReactionResult : int {
     kReactionTooMany = 3,       // more than kSideLimit substances on a side
 };
 
+// Which formula of an equation text could not be read.
+struct ReactionParseFailure {
+    int side = kReactants;
+    std::size_t position = 0;  // 1-based, among the side's "+"-separated pieces
+    bool empty = false;        // nothing there: the formula parser said nothing about it
+};
+
 // Parses "H2 + O2 = H2O" (formulas only, no coefficients) into reaction. On failure the reaction
-// is left partly filled.
-int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port);
+// is left partly filled, and failure (when given) says which formula failed.
+int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port,
+                  ReactionParseFailure* failure = nullptr);
 
 // Both sides hold the same elements.
 bool SameElements(const Reaction& reaction);

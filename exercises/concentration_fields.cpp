@@ -152,7 +152,8 @@ std::optional<double> CompoundMolarMass(const std::string& formula, ElementTable
     }
     Substance substance;
     if (!ParseFormula(substance, formula, table, port)) {
-        Notice(port, "Error", "Fórmula incorrecta");
+        // The parser has told what is wrong, but for an empty formula.
+        if (TrimWhitespace(formula).empty()) Notice(port, "Error", "Fórmula incorrecta");
         return std::nullopt;
     }
     return MolarMass(substance);

@@ -86,7 +86,7 @@ TEST_F(MainModelTest, WhatCannotBeEnteredStaysInTheLine) {
     EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2"}));
     EXPECT_EQ(model.LineText(kReactants), "X y+O2");
     ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].text, " ");
+    EXPECT_EQ(port.messages[0].text, "Carácter \" \" no válido en la posición 2 de X y");
 }
 
 TEST_F(MainModelTest, ASideHoldsSixSubstances) {
@@ -156,11 +156,13 @@ TEST_F(MainModelTest, EquationLineMessages) {
     EnterEquation("H2 + O2 -> H2O");
     EnterEquation("H2+O2=");
     EnterEquation("H2+O2+N2+Cl2+F2+I2+Br2=H2O");
-    ASSERT_EQ(port.messages.size(), 3u);
+    EnterEquation("H2+2O2=H2O");
+    ASSERT_EQ(port.messages.size(), 4u);  // one message a fault
     EXPECT_EQ(port.messages[0].caption, "Error");
     EXPECT_EQ(port.messages[0].text, "Falta separador (=) lados reacción");
-    EXPECT_EQ(port.messages[1].text, "En compuesto");
+    EXPECT_EQ(port.messages[1].text, "Falta la fórmula 1 de los productos");
     EXPECT_EQ(port.messages[2].caption, "Demasiadas substancias");
+    EXPECT_EQ(port.messages[3].text, "Carácter \"2\" no válido en la posición 1 de 2O2");
     EXPECT_EQ(model.State(), MainState::Start);
 }
 

@@ -46,8 +46,8 @@ TEST(Cli, ReportsWhatTheWindowWouldSay) {
     EXPECT_EQ(
         run.out,
         "error: Error: Falta separador (=) lados reacción\n"
-        "error: Fórmula incorrecta: \" \"; Error: En compuesto\n"
-        "error: * Error *: Xx no está en la base de datos; Error: En compuesto\n"
+        "error: Fórmula incorrecta: Carácter \" \" no válido en la posición 3 de H2 O\n"
+        "error: * Error *: Xx no está en la base de datos\n"
         "error: No se puede ajustar: faltan o sobran elementos en los reactivos: O Fe en los "
         "productos: H O\n"
         "error: Reacción o no viable o inexistente: O no se puede ajustar o los productos son "
@@ -137,7 +137,7 @@ TEST(CliConcentration, ReportsWhatCannotBeComputed) {
     EXPECT_EQ(Cli({"conc", "NaCl"}).status, 2);
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1", "--gl", "3"}).status, 2);
     EXPECT_EQ(Cli({"conc", "Na Cl", "--molaridad", "1"}).out,
-              "error: Fórmula incorrecta: \" \"; Error: Fórmula incorrecta\n");
+              "error: Fórmula incorrecta: Carácter \" \" no válido en la posición 3 de Na Cl\n");
 }
 
 TEST(CliProblem, ReportsBadData) {

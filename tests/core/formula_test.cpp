@@ -90,7 +90,7 @@ TEST_F(FormulaTest, MolarMassIsTheSumOfMassTimesCount) {
 
 struct WrongCase {
     const char* formula;
-    const char* offending;
+    const char* message;
 };
 
 class FormulaWrongTest : public FormulaTest, public ::testing::WithParamInterface<WrongCase> {};
@@ -101,17 +101,21 @@ TEST_P(FormulaWrongTest, NamesTheOffendingCharacter) {
     EXPECT_FALSE(Parse(c.formula));
     ASSERT_EQ(port.messages.size(), 1u) << c.formula;
     EXPECT_EQ(port.messages[0].caption, "Fórmula incorrecta     ");
-    EXPECT_EQ(port.messages[0].text, c.offending);
+    EXPECT_EQ(port.messages[0].text, c.message);
     EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_EQ(port.messages[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(substance.formula, "untouched");
 }
 
 INSTANTIATE_TEST_SUITE_P(Formulas, FormulaWrongTest,
-                         ::testing::Values(WrongCase{"H2 O", " "}, WrongCase{"2H2O", "2"},
-                                           WrongCase{"aH", "a"}, WrongCase{"Abc", "c"},
-                                           WrongCase{"CuSO4·5H2O", "·"}, WrongCase{"Fe+3", "+"},
-                                           WrongCase{"H2=O", "="}, WrongCase{"(2H)", "2"}));
+                         ::testing::Values(WrongCase{"H2 O", "Carácter \" \" no válido en la posición 3 de H2 O"},
+                                           WrongCase{"2H2O", "Carácter \"2\" no válido en la posición 1 de 2H2O"},
+                                           WrongCase{"aH", "Carácter \"a\" no válido en la posición 1 de aH"},
+                                           WrongCase{"Abc", "Carácter \"c\" no válido en la posición 3 de Abc"},
+                                           WrongCase{"CuSO4·5H2O", "Carácter \"·\" no válido en la posición 6 de CuSO4·5H2O"},
+                                           WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
+                                           WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
+                                           WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}));
 
 TEST_F(FormulaTest, EmptyTextFailsSilently) {
     EXPECT_FALSE(Parse(" \t\r\n"));
@@ -125,7 +129,7 @@ TEST_F(FormulaTest, RefusesMoreThanTwentyWrittenSymbols) {
     EXPECT_FALSE(Parse("HHHHHHHHHHHHHHHHHHHHH"));
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Error");
-    EXPECT_EQ(port.messages[0].text, "Demasiados elementos no agrupados");
+    EXPECT_EQ(port.messages[0].text.rfind("Demasiados elementos no agrupados: HHHH", 0), 0u);
     EXPECT_EQ(port.messages[0].icon, MessageIcon::None);
 }
 
@@ -135,7 +139,7 @@ TEST_F(FormulaTest, RefusesCountsBeyondSixteenBits) {
         port.messages.clear();
         EXPECT_FALSE(Parse(text)) << text;
         ASSERT_EQ(port.messages.size(), 1u) << text;
-        EXPECT_EQ(port.messages[0].text, "Número de átomos demasiado grande (máximo 65535)");
+        EXPECT_EQ(port.messages[0].text, "Número de átomos demasiado grande en " + std::string(text) + " (máximo 65535)");
     }
 }
 

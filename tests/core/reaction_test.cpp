@@ -41,7 +41,27 @@ TEST_F(ReactionParseTest, ReturnsTheCodeOfEachFailure) {
     EXPECT_TRUE(port.messages.empty());  // empty pieces fail silently
     EXPECT_EQ(Parse("H2=H2O=O"), kReactionBadSubstance);
     ASSERT_EQ(port.messages.size(), 1u);
-    EXPECT_EQ(port.messages[0].text, "=");
+    EXPECT_EQ(port.messages[0].text, "Carácter \"=\" no válido en la posición 4 de H2O=O");
+}
+
+TEST_F(ReactionParseTest, SaysWhichFormulaFailed) {
+    const struct {
+        const char* equation;
+        int side;
+        std::size_t position;
+        bool empty;
+    } cases[] = {
+        {"H2+O2=", kProducts, 1, true},
+        {"H2++O2=H2O", kReactants, 2, true},
+        {"H2+O2=H2O+Xq", kProducts, 2, false},
+    };
+    for (const auto& c : cases) {
+        ReactionParseFailure failure;
+        EXPECT_EQ(ParseReaction(reaction, c.equation, table, port, &failure), kReactionBadSubstance);
+        EXPECT_EQ(failure.side, c.side) << c.equation;
+        EXPECT_EQ(failure.position, c.position) << c.equation;
+        EXPECT_EQ(failure.empty, c.empty) << c.equation;
+    }
 }
 
 TEST_F(ReactionParseTest, AcceptsSixSubstancesASideAndNoMore) {

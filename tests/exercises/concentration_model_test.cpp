@@ -52,6 +52,9 @@ TEST_F(ConcentrationTest, ChoosingACompoundGivesItsMolarMass) {
     EXPECT_EQ(Shown(F::MolarMass), "");
     model.ChooseCompound("Na Cl");
     EXPECT_FALSE(model.InputsEnabled());
+    ASSERT_EQ(port.messages.size(), 1u);  // the parser's message says it all
+    EXPECT_EQ(port.messages.back().text, "Carácter \" \" no válido en la posición 3 de Na Cl");
+    model.ChooseCompound(" ");
     EXPECT_EQ(port.messages.back().caption, "Error");
     EXPECT_EQ(port.messages.back().text, "Fórmula incorrecta");
 }
