@@ -176,12 +176,15 @@ void ElementEditorDialog::keyPressEvent(QKeyEvent* event) {
 void ElementEditorDialog::reject() { Dispatch(kExit); }
 
 void ElementEditorDialog::closeEvent(QCloseEvent* event) {
-    if (m_closing) {
+    // The question is asked here: a close() called from inside a close event does nothing, so
+    // the window could not close itself from the answer.
+    Pull();
+    if (m_closing || m_model.RequestClose()) {
+        m_closing = true;
         event->accept();
-        return;
+    } else {
+        event->ignore();
     }
-    event->ignore();
-    Dispatch(kExit);
 }
 
 void ElementEditorDialog::Pull() {

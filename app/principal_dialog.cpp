@@ -541,10 +541,21 @@ void PrincipalDialog::ExitProcedure() {
         // Leaving goes on; only the preference is lost, and the user is told.
         NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
     }
-    // The usual compounds may hold unsaved changes: their window asks, and may keep us here.
+    // Windows that may hold unsaved work ask first, and any of them may keep us here.
     if (m_compoundsWindow && !m_compoundsWindow->close()) return;
+    std::vector<QPointer<ProblemWindow>> problems = m_staleProblems;
+    problems.push_back(m_problem);
+    for (const QPointer<ProblemWindow>& problem : problems) {
+        if (problem && !problem->close()) return;
+    }
+    // The element editor and the tools editor may close from inside their own question, so
+    // whether they are still on screen is what tells.
+    for (QPointer<QWidget> window : {QPointer<QWidget>(ElementEditorDialog::Current()), QPointer<QWidget>(m_toolsDialog)}) {
+        if (!window) continue;
+        window->close();
+        if (window && window->isVisible()) return;
+    }
     m_exiting = true;
-    if (m_problem) m_problem->close();
     if (m_libraryWindow) m_libraryWindow->close();
     if (m_concentrationWindow) m_concentrationWindow->close();
     done(0);
@@ -760,7 +771,8 @@ void PrincipalDialog::ReceiveReaction(const Reaction& reaction, const std::strin
 
 void PrincipalDialog::OpenProblem() {
     if (!m_model.ResultsReady()) return;
-    if (m_problem) m_problem->close();
+    // The problem of this calculation is written anew; edited text is asked about first.
+    if (m_problem && !m_problem->close()) return;
     const ProblemInput input = m_model.Problem();
     auto* problem = new ProblemWindow(StatementLines(input), ResolutionLines(input), m_port);
     m_problem = problem;
@@ -819,8 +831,17 @@ void PrincipalDialog::Sync() {
     static_cast<QLabel*>(Control(kResultLine))
         ->setText(QString::fromStdString(m_model.ResultLine()));
     show(kResolutionMark, m_model.ResolutionWritten() && m_model.State() == MainState::Calculant);
-    // A problem written for another calculation or reaction no longer holds.
-    if (m_problem && m_problemGeneration != m_model.CalculationGeneration()) m_problem->close();
+    // A problem written for another calculation or reaction no longer holds: it goes, unless the
+    // user has written in it, which is never dropped without a word.
+    if (m_problem && m_problemGeneration != m_model.CalculationGeneration()) {
+        if (m_problem->Edited()) {
+            m_problem->MarkStale();
+            m_staleProblems.push_back(m_problem);  // it stays until the user closes it
+            m_problem.clear();
+        } else {
+            m_problem->close();
+        }
+    }
     m_client->update();
     m_syncing = false;
 }

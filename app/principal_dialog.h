@@ -15,6 +15,7 @@
 #include "reaction_library.h"
 #include "tools.h"
 #include "main_model.h"
+#include "problem_window.h"
 
 class QAction;
 class QMenu;
@@ -95,7 +96,8 @@ private:
     bool m_syncing = false;
     bool m_exiting = false;
     std::string m_transferFormula;
-    QPointer<QDialog> m_problem;
+    QPointer<ProblemWindow> m_problem;
+    std::vector<QPointer<ProblemWindow>> m_staleProblems;  // edited, of an earlier calculation
     QPointer<QDialog> m_concentrationWindow;
     QPointer<LibraryWindow> m_libraryWindow;
     QPointer<QDialog> m_compoundsWindow;

@@ -1,5 +1,6 @@
 #include "problem_window.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
 #include <QMenuBar>
@@ -54,6 +55,7 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const st
     m_resolution = box(kResolution);
     m_statement->setPlainText(ShownText(statement));
     m_resolution->setPlainText(ShownText(resolution));
+    for (QPlainTextEdit* edit : {m_statement, m_resolution}) edit->document()->setModified(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
@@ -65,6 +67,35 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const st
 
     m_resolution->setFocus();
     m_resolution->moveCursor(QTextCursor::Start);
+}
+
+bool ProblemWindow::Edited() const {
+    return m_statement->document()->isModified() || m_resolution->document()->isModified();
+}
+
+void ProblemWindow::MarkStale() { setWindowTitle(QStringLiteral("Problema (de un cálculo anterior)")); }
+
+void ProblemWindow::reject() { close(); }
+
+void ProblemWindow::closeEvent(QCloseEvent* event) {
+    if (Edited()) {
+        switch (AskYesNoCancelWith(m_port, "Problema modificado",
+                                   "Se ha cambiado el enunciado o la resolución.\r\n¿Guardar el problema antes de cerrar?",
+                                   MessageIcon::Question)) {
+            case kAnswerYes:
+                if (!Save()) {
+                    event->ignore();
+                    return;
+                }
+                break;
+            case kAnswerNo:
+                break;
+            default:
+                event->ignore();
+                return;
+        }
+    }
+    event->accept();
 }
 
 QPlainTextEdit* ProblemWindow::Box(int id) const {
@@ -95,15 +126,21 @@ std::vector<std::string> ProblemWindow::Lines(int id) const {
     return lines;
 }
 
-void ProblemWindow::Save() {
+bool ProblemWindow::Save() {
     std::string path;
-    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
+    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return false;
     std::vector<std::string> lines = Lines(kStatement);
     const std::vector<std::string> resolution = Lines(kResolution);
     lines.insert(lines.end(), resolution.begin(), resolution.end());
     const FileResult saved = AppendBlock(path, lines);
     QDir::setCurrent(QString::fromStdString(StartDirectory()));
-    if (!saved) NoticeWith(m_port, "Guardar problema", saved.error, MessageIcon::Exclamation);
+    if (!saved) {
+        NoticeWith(m_port, "Guardar problema", saved.error, MessageIcon::Exclamation);
+        return false;
+    }
+    // What is on screen is now in the file.
+    for (QPlainTextEdit* edit : {m_statement, m_resolution}) edit->document()->setModified(false);
+    return true;
 }
 
 }  // namespace tovel

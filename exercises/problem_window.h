@@ -24,9 +24,19 @@ public:
 
     void Dispatch(int id);
     QPlainTextEdit* Box(int id) const;
+    // The user changed the statement or the resolution since they were written or saved.
+    bool Edited() const;
+    // The calculation it was written from has changed; an edited problem stays open, so marked.
+    void MarkStale();
+
+protected:
+    // Edited text is not dropped without a question.
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
 private:
-    void Save();
+    // False when the user cancelled the choice of a file or the file could not be written.
+    bool Save();
     std::vector<std::string> Lines(int id) const;
 
     UserPort& m_port;

@@ -561,6 +561,72 @@ private slots:
         QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
     }
 
+    void typedProblemTextIsNeverDroppedSilently() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        TypeAmount(0, 1, "4");
+        Click(kCmdCalc);
+        Click(kCmdProblem);
+        QPointer<ProblemWindow> problem(test::FindWindow<ProblemWindow>());
+        QVERIFY(problem);
+        QTest::keyClicks(problem->Box(ProblemWindow::kStatement), "Nota ");
+        // A new calculation: the edited problem stays, marked as written for the earlier one.
+        TypeAmount(0, 1, "5");
+        Click(kCmdCalc);
+        QApplication::processEvents();
+        QVERIFY(problem && problem->isVisible());
+        QCOMPARE(problem->windowTitle(), QStringLiteral("Problema (de un cálculo anterior)"));
+        QVERIFY(problem->Box(ProblemWindow::kStatement)->toPlainText().startsWith("Nota "));
+        // Leaving asks for it; Cancel keeps both windows.
+        port->answers = {kAnswerYes, kAnswerCancel};
+        window->MenuAction(kCmdExit)->trigger();
+        QCOMPARE(port->messages.back().caption, std::string("Problema modificado"));
+        QVERIFY(problem && problem->isVisible());
+        QVERIFY(window->isVisible());
+        // Saved at the question: the file holds the typed text, and the program ends.
+        const std::string path = (folder + "/notas.txt").toStdString();
+        port->files = {path};
+        port->answers = {kAnswerYes, kAnswerYes};
+        window->MenuAction(kCmdExit)->trigger();
+        QVERIFY(!window->isVisible());
+        QVERIFY(test::ReadBytes(path).find("Nota El H2 reacciona") != std::string::npos);
+    }
+
+    void anUneditedProblemGoesWithItsCalculation() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        TypeAmount(0, 1, "4");
+        Click(kCmdCalc);
+        Click(kCmdProblem);
+        QPointer<ProblemWindow> problem(test::FindWindow<ProblemWindow>());
+        QVERIFY(problem);
+        TypeAmount(0, 1, "5");
+        QTRY_VERIFY(problem.isNull() || !problem->isVisible());
+        QVERIFY(port->messages.empty());
+    }
+
+    void leavingAsksTheElementEditorFirst() {
+        auto* editor = new ElementEditorDialog(*table, *port);
+        editor->show();
+        QPointer<ElementEditorDialog> open(editor);
+        qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kName))->setText("Inventado");
+        qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))->setText("Qz");
+        qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kMass))->setText("300");
+        qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kNumber))->setText("120");
+        QTest::mouseClick(editor->Control(ElementEditorDialog::kAccept), Qt::LeftButton);
+        QVERIFY(editor->Model().Modified());
+        port->answers = {kAnswerYes, kAnswerCancel};  // leave; then keep the editor open
+        window->MenuAction(kCmdExit)->trigger();
+        QVERIFY(open && open->isVisible());
+        QVERIFY(window->isVisible());
+        port->answers = {kAnswerYes, kAnswerNo};  // leave; drop the new element
+        window->MenuAction(kCmdExit)->trigger();
+        QVERIFY(!window->isVisible());
+        QTRY_VERIFY(open.isNull() || !open->isVisible());
+    }
+
     void unitsGroupRules() {
         TypeAndEnter(kEquationLine, "Zn + HCl = ZnCl2 + H2");
         Click(kCmdAutoAdjust);
