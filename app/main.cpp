@@ -16,12 +16,14 @@
 #include "principal_dialog.h"
 #include "program.h"
 #include "qt_user_port.h"
+#include "translations.h"
 #include "user_data.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("tovel");
     QApplication::setFont(QFont("DejaVu Sans", 9));
+    tovel::InstallSpanishQtTexts(app);
     if (QApplication::arguments().contains("--user-data")) {
         const std::string folder = tovel::UserDataFolder();
         const std::string error = tovel::SeedDataFolder(folder, tovel::DefaultDataFolder());

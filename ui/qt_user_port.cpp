@@ -6,6 +6,9 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QAbstractButton>
 #include <QMap>
 #include <QPushButton>
@@ -16,6 +19,10 @@
 namespace tovel {
 
 namespace {
+
+// Room a title bar takes beside its text: the window icon and the close, maximise and minimise
+// buttons, with their margins.
+constexpr int kTitleBarAllowance = 140;
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
     switch (icon) {
@@ -31,6 +38,19 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
             break;
     }
     return QMessageBox::NoIcon;
+}
+
+// The caption carries the meaning of most messages, and a box sized to a short text lets the
+// window manager cut it: the box is made wide enough for the whole caption in a bold title face,
+// beside the title bar's icon and buttons.
+void FitCaption(QMessageBox& box, const QString& caption) {
+    QFont title = box.font();
+    title.setBold(true);
+    const int needed = QFontMetrics(title).horizontalAdvance(caption.trimmed()) + kTitleBarAllowance;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
 }
 
 }  // namespace
@@ -60,6 +80,7 @@ int QtUserPort::ShowMessage(const Message& message) {
             add(QStringLiteral("Cancelar"), QMessageBox::RejectRole, kAnswerCancel);
             break;
     }
+    FitCaption(box, box.windowTitle());
     // Enter presses the default answer; Esc is the cautious one (Cancel, No, or OK).
     const int escape = message.buttons == MessageButtons::YesNoCancel ? kAnswerCancel
                        : message.buttons == MessageButtons::YesNo     ? kAnswerNo
@@ -82,11 +103,13 @@ bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
     // current folder, so it is restored afterwards.
     const QString current = QDir::currentPath();
     const QString initial = QString::fromStdString(path);
-    const QString filter = QStringLiteral("All files (*)");
+    // Problems and cases are saved as text; what is opened may be any document or program.
+    const QString text = QStringLiteral("Ficheros de texto (*.txt)");
+    const QString all = QStringLiteral("Todos los ficheros (*)");
     const QString chosen =
         mode == FileChooserMode::Open
-            ? QFileDialog::getOpenFileName(nullptr, QString(), initial, filter)
-            : QFileDialog::getSaveFileName(nullptr, QString(), initial, filter, nullptr,
+            ? QFileDialog::getOpenFileName(nullptr, QString(), initial, all + ";;" + text)
+            : QFileDialog::getSaveFileName(nullptr, QString(), initial, text + ";;" + all, nullptr,
                                            QFileDialog::DontConfirmOverwrite);
     QDir::setCurrent(current);
     if (chosen.isEmpty()) return false;

@@ -1,0 +1,93 @@
+// The Qt side of the user port as the user meets it: message boxes that show their whole caption
+// and answer Enter and Esc cautiously, and file choosers in Spanish.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "qt_user_port.h"
+#include "translations.h"
+
+namespace tovel {
+
+class QtUserPortTest : public QObject {
+    Q_OBJECT
+
+    // Runs what the user does in the modal window that the port is about to open.
+    static void WhenShown(std::function<void(QWidget*)> act) {
+        QTimer::singleShot(0, [act] {
+            QWidget* modal = QApplication::activeModalWidget();
+            QVERIFY(modal != nullptr);
+            act(modal);
+        });
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(InstallSpanishQtTexts(*QCoreApplication::instance())); }
+
+    void boxesAreWideEnoughForTheirCaption() {
+        for (const char* caption : {"Demasiadas substancias", "No se puede ajustar", "Fórmula incorrecta     ",
+                                    "Reacción o no viable o inexistente"}) {
+            int width = 0;
+            int needed = 0;
+            WhenShown([&](QWidget* box) {
+                QFont bold = box->font();
+                bold.setBold(true);
+                needed = QFontMetrics(bold).horizontalAdvance(QString::fromUtf8(caption).trimmed());
+                width = box->width();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            QtUserPort port;
+            QCOMPARE(port.ShowMessage(Message{caption, "2", MessageIcon::Exclamation}), int(kAnswerOk));
+            QVERIFY2(width >= needed + 100, caption);
+        }
+    }
+
+    void enterGivesTheDefaultAnswerAndEscTheCautiousOne() {
+        QtUserPort port;
+        Message question{"Confirmar", "¿Salir del programa?", MessageIcon::Question, MessageButtons::YesNo, kAnswerNo};
+        WhenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+        QCOMPARE(port.ShowMessage(question), int(kAnswerNo));
+        question.defaultAnswer = kAnswerYes;
+        WhenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
+        QCOMPARE(port.ShowMessage(question), int(kAnswerYes));
+        WhenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(port.ShowMessage(question), int(kAnswerNo));
+        question.buttons = MessageButtons::YesNoCancel;
+        WhenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
+        QCOMPARE(port.ShowMessage(question), int(kAnswerCancel));
+    }
+
+    void fileChoosersSpeakSpanish() {
+        QStringList buttons;
+        QStringList types;
+        WhenShown([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
+                for (auto* button : box->buttons()) buttons << button->text().remove('&');
+            }
+            for (auto* combo : dialog->findChildren<QComboBox*>()) {
+                for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
+            }
+            dialog->reject();
+        });
+        QtUserPort port;
+        std::string path;
+        QVERIFY(!port.ChooseFile(FileChooserMode::Save, path));
+        QVERIFY2(buttons.contains("Guardar") && buttons.contains("Cancelar"), qPrintable(buttons.join(", ")));
+        QVERIFY(types.contains("Ficheros de texto (*.txt)"));
+        QVERIFY(types.contains("Todos los ficheros (*)"));
+    }
+};
+
+}  // namespace tovel
+
+QTEST_MAIN(tovel::QtUserPortTest)
+#include "qt_user_port_test.moc"
