@@ -4,6 +4,7 @@
 #include "formula.h"
 #include "icons.h"
 #include "number_format.h"
+#include "text_utils.h"
 
 namespace tovel {
 
@@ -30,47 +31,84 @@ void PaintSample() {
     TextAtCurrent(239, 26, "A + B  ->  C + D");
 }
 
-// Formulas with a box in front of each: the box at the pen + 7, 20 by 16 pixels, the formula 9
-// pixels after it, " + " between formulas, a shorter arrow between the sides.
-BoxLayout PaintAroundBoxes(const MainModel& model, QPoint origin) {
-    BoxLayout boxes;
-    MovePen(origin.x(), origin.y());
+// The terms of the equation as the state shows it: boxes before the formulas in manual
+// balancing, the coefficients once balanced, the bare formulas while it is being entered.
+EquationSides Terms(const MainModel& model) {
+    EquationSides sides;
+    const MainState state = model.State();
+    const bool balanced = state == MainState::Ajustada || state == MainState::Calculant;
     for (int side = 0; side < 2; ++side) {
-        if (side == kProducts) {
-            const int x = PenX();
-            Arrow(x + 5, origin.y() + 10, x + 30, origin.y() + 10);
-            MovePen(x + 35, origin.y());
-        }
-        const auto& substances = model.Substances(side);
+        const auto& substances = balanced ? model.CurrentReaction().substances[side] : model.Substances(side);
         for (std::size_t k = 0; k < substances.size(); ++k) {
-            if (k > 0) FormulaAt(PenX(), origin.y(), " + ");
-            const QRect box(PenX() + 7, origin.y(), 20, 16);
-            boxes[side].push_back(box);
-            FormulaAt(box.right() + 1 + 9, origin.y(), FormulaDisplayText(substances[k].formula));
+            EquationTerm term{FormulaDisplayText(substances[k].formula), state == MainState::Ajustant};
+            const auto coefficient = model.CurrentReaction().coefficients[side][k];
+            if (balanced && coefficient > 1) term.text = IntText(coefficient) + " " + term.text;
+            sides[side].push_back(term);
         }
     }
-    return boxes;
+    return sides;
+}
+
+bool DrawsEquation(MainState state) {
+    return state == MainState::Editant || state == MainState::Ajustant || state == MainState::Ajustada ||
+           state == MainState::Calculant;
+}
+
+// The arrow at mid-height of the capitals: 10 pixels down with the usual size, 6 with the small.
+int ArrowDrop(int fontSizeSelector) { return fontSizeSelector == 0 ? 10 : 6; }
+
+// An equation that needs more lines than this at the usual size is drawn with the small one, so
+// that the window stays within a classroom screen.
+constexpr int kMaxLinesAtUsualSize = 4;
+
+struct LaidOutEquation {
+    EquationDrawing drawing;
+    int selector = 0;  // the font size it is drawn with
+};
+
+LaidOutEquation LayOutEquation(const MainModel& model, int width, bool paint) {
+    if (!DrawsEquation(model.State())) return {};
+    auto lay = [&](int selector, bool draw) {
+        SelectDrawingFont(selector);
+        const QPoint origin = EquationOrigin(selector);
+        return DrawWrappedEquation(Terms(model), origin.x(), origin.y(), width - kEquationRightMargin,
+                                   EquationLineHeight(selector), ArrowDrop(selector), draw);
+    };
+    int selector = model.FontSizeSelector();
+    if (selector == 0 && lay(0, false).lines > kMaxLinesAtUsualSize) selector = 1;
+    return {lay(selector, paint), selector};
+}
+
+// A table's text in its column: a value too wide for it ("5.70E297") is drawn smaller, so that
+// it never runs into the next column.
+void TextInColumn(int x, int y, int width, const std::string& text) {
+    SetFontSize(14, 0);
+    if (TextWidth(text) > width) SetFontSize(11, 0);
+    TextAtCurrent(x, y, text);
 }
 
 // Unit names beside the amount boxes and, once calculated, the moles and amounts in blue.
-void PaintAmountTables(DrawSurface& surface, const MainModel& model) {
+void PaintAmountTables(DrawSurface& surface, const MainModel& model, int extra) {
     const QColor background = surface.background;
     SetFaceName("tahoma");
     SetBold(false);
     SetItalic(false);
-    SetFontSize(14, 0);
     for (int side = 0; side < 2; ++side) {
         const int x = TableLeft(side);
         const int right = side == kReactants ? x + 280 : x + 188;
         for (std::size_t slot = 1; slot <= model.Count(side); ++slot) {
-            const int y = kTableTop + static_cast<int>(slot - 1) * kTableRow;
+            const int y = extra + kTableTop + static_cast<int>(slot - 1) * kTableRow;
             FillArea(surface, QRect(x + 62, y, right - (x + 62), kTableRow), background);
             const AmountRow row = AmountTableRow(model, side, slot);
             SetInkColor(Qt::black);
-            TextAtCurrent(x + 64, y + 1, row.unit);
+            TextInColumn(x + 64, y + 1, side == kReactants ? 58 : 36, row.unit);
             SetInkColor(kResultColour);
-            TextAtCurrent(x + (side == kReactants ? 124 : 102), y + 1, row.moles);
-            TextAtCurrent(x + 178, y + 1, row.final);
+            if (side == kReactants) {
+                TextInColumn(x + 124, y + 1, 52, row.moles);
+                TextInColumn(x + 178, y + 1, 100, row.final);
+            } else {
+                TextInColumn(x + 102, y + 1, 86, row.moles);
+            }
         }
     }
 }
@@ -93,42 +131,27 @@ QPoint EquationOrigin(int fontSizeSelector) {
     return QPoint(30, 26 + 4 * fontSizeSelector);
 }
 
-BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model) {
-    BoxLayout boxes;
+int EquationLineHeight(int fontSizeSelector) { return fontSizeSelector == 0 ? 26 : 19; }
+
+int EquationExtraHeight(const MainModel& model, int width) {
+    const LaidOutEquation laid = LayOutEquation(model, width, false);
+    return (laid.drawing.lines - 1) * EquationLineHeight(laid.selector);
+}
+
+BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model, int extra) {
     AttachWindow(surface);
     const int width = surface.image.width();
     const int height = surface.image.height();
     surface.image.fill(surface.background);
-    const QRect frame(QPoint(25, 20), QPoint(width - 24, 50));
+    const QRect frame(QPoint(25, 20), QPoint(width - 24, 50 + extra));
     FillArea(surface, frame, Qt::white);
     FrameArea(surface, frame, QColor(0, 0, 100));
 
-    const QPoint origin = EquationOrigin(model.FontSizeSelector());
-    switch (model.State()) {
-        case MainState::Start:
-            PaintSample();
-            break;
-        case MainState::Ajustant:
-            SelectDrawingFont(model.FontSizeSelector());
-            boxes = PaintAroundBoxes(model, origin);
-            break;
-        case MainState::Editant:
-            SelectDrawingFont(model.FontSizeSelector());
-            DrawEquation(model.Substances(kReactants), model.Substances(kProducts), origin.x(),
-                         origin.y());
-            break;
-        case MainState::Ajustada:
-            SelectDrawingFont(model.FontSizeSelector());
-            DrawReaction(model.CurrentReaction(), origin.x(), origin.y());
-            break;
-        case MainState::Calculant:
-            SelectDrawingFont(model.FontSizeSelector());
-            DrawReaction(model.CurrentReaction(), origin.x(), origin.y());
-            PaintAmountTables(surface, model);
-            break;
-        case MainState::Inicial:
-            break;
-    }
+    BoxLayout boxes;
+    if (model.State() == MainState::Start) PaintSample();
+    const LaidOutEquation laid = LayOutEquation(model, width, true);
+    if (model.State() == MainState::Ajustant) boxes = laid.drawing.boxes;
+    if (model.State() == MainState::Calculant) PaintAmountTables(surface, model, extra);
     DrawIconAt(surface, 6, height - 19, "SortirIc", QSize(16, 16));
     return boxes;
 }

@@ -40,8 +40,17 @@ AmountRow AmountTableRow(const MainModel& model, int side, std::size_t slot);
 // Where the coefficient boxes go in front of each formula, by side and slot.
 using BoxLayout = std::array<std::vector<QRect>, 2>;
 
-// Paints the band for the model's state; in manual balancing it draws the formulas, " + " and
-// the arrow around the coefficient boxes and returns where the boxes go.
-BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model);
+// The equation is wrapped inside its frame, which ends this far from the window's right edge
+// (with room for a " + " after the last term of a line).
+constexpr int kEquationRightMargin = 32;
+int EquationLineHeight(int fontSizeSelector);
+// The height the equation needs beyond the one line the window is laid out for: everything
+// under the equation's frame moves down by it.
+int EquationExtraHeight(const MainModel& model, int width);
+
+// Paints the window for the model's state, the equation's frame extra pixels taller and the
+// amount tables extra pixels lower; in manual balancing it draws the formulas, " + " and the
+// arrow around the coefficient boxes and returns where the boxes go.
+BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model, int extra);
 
 }  // namespace tovel

@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
 
 #include "about_window.h"
 #include "compounds_window.h"
@@ -59,6 +61,18 @@ class Canvas : public QWidget {
     std::function<void(QPoint)> m_clicked;
 };
 
+// List rows as tall as the rows of the amount tables beside them, at both font sizes, so that
+// every amount box sits beside its substance.
+class TableRowDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(kTableRow);
+        return size;
+    }
+};
+
 void Colour(QWidget* widget, QColor colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, colour);
@@ -89,7 +103,9 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
     Connect();
 
     m_model.SetConfirmExit(ReadConfirmExit(kConfFileName, true));
-    setFixedSize(kClientWidth, kClientHeight + m_menuBar->sizeHint().height());
+    // Every control sits under the equation's frame, and moves down when the frame grows.
+    for (QWidget* control : m_controls) m_placeUnderEquation[control] = control->geometry();
+    PlaceUnderEquation(0);
     m_client->move(0, m_menuBar->sizeHint().height());
     m_lines[MainModel::kReactantLine]->setFocus();
     Sync();
@@ -106,6 +122,23 @@ QWidget* PrincipalDialog::Control(int id) const {
 
 QAction* PrincipalDialog::MenuAction(int id) const {
     return m_actions.value(id, nullptr);
+}
+
+void PrincipalDialog::PlaceUnderEquation(int extra) {
+    m_extra = extra;
+    for (auto it = m_placeUnderEquation.cbegin(); it != m_placeUnderEquation.cend(); ++it) {
+        it.key()->setGeometry(it.value().translated(0, extra));
+    }
+    const QSize client(kClientWidth, kClientHeight + extra);
+    m_surface.image = QImage(client, QImage::Format_ARGB32_Premultiplied);
+    m_client->resize(client);
+    setFixedSize(client.width(), client.height() + m_menuBar->sizeHint().height());
+    // A window that grew past the bottom of the screen moves up, so that all of it can be used.
+    if (isVisible() && screen()) {
+        const QRect available = screen()->availableGeometry();
+        const int below = frameGeometry().bottom() - available.bottom();
+        if (below > 0) move(x(), std::max(available.top(), y() - below));
+    }
 }
 
 void PrincipalDialog::BuildMenu() {
@@ -145,7 +178,7 @@ void PrincipalDialog::BuildControls() {
     m_client = new Canvas(
         m_surface,
         [this](QPoint at) {
-            if (at.x() <= 30 && at.y() >= kClientHeight - 20) Dispatch(kCmdExit);
+            if (at.x() <= 30 && at.y() >= m_client->height() - 20) Dispatch(kCmdExit);
         },
         this);
     m_client->resize(kClientWidth, kClientHeight);
@@ -193,12 +226,19 @@ void PrincipalDialog::BuildControls() {
         auto* list = new QListWidget(m_client);
         list->setGeometry(side == 0 ? 25 : 445, 108, 128, 106);
         list->setFont(m_font12);
+        list->setItemDelegate(new TableRowDelegate(list));
+        // Six rows always fit; a long formula is cut short rather than pushing a scroll bar over
+        // the last row.
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setTextElideMode(Qt::ElideRight);
         Colour(list, kListColour);
         keep(side == 0 ? kReactantList : kProductList, list);
         m_lists[side] = list;
 
         auto* line = new QLineEdit(m_client);
-        line->setGeometry(side == 0 ? 25 : 445, 224, 300, 24);
+        // The products' line is shorter, so that its "^" stays inside the group's frame.
+        line->setGeometry(side == 0 ? 25 : 445, 224, side == 0 ? 300 : 272, 24);
         line->setFont(m_font12);
         line->setMaxLength(255);
         Colour(line, kEditColour);
@@ -206,7 +246,7 @@ void PrincipalDialog::BuildControls() {
         keep(side == 0 ? kReactantLine : kProductLine, line);
         m_lines[side] = line;
         button(side == 0 ? kCmdEnterReactants : kCmdEnterProducts, QStringLiteral("^"),
-               QRect(side == 0 ? 328 : 748, 224, 24, 24))
+               QRect(side == 0 ? 328 : 720, 224, 24, 24))
             ->setToolTip(QStringLiteral("Entrar las fórmulas"));
     }
     button(kCmdPlus, QStringLiteral("+"), QRect(360, 224, 32, 24))
@@ -610,8 +650,8 @@ void PrincipalDialog::SyncBoxes(const std::array<std::vector<QRect>, 2>& layout)
         for (int side = 0; side < 2; ++side) {
             places[side].clear();
             for (std::size_t slot = 1; slot <= m_model.Count(side); ++slot) {
-                places[side].emplace_back(
-                    TableLeft(side), kTableTop + static_cast<int>(slot - 1) * kTableRow, 60, 16);
+                places[side].emplace_back(TableLeft(side), m_extra + kTableTop + static_cast<int>(slot - 1) * kTableRow,
+                                          60, 16);
             }
         }
     }
@@ -789,6 +829,7 @@ void PrincipalDialog::Sync() {
         for (const auto& s : m_model.Substances(side))
             formulas << QString::fromStdString(s.formula);
         ShowItems(*list, formulas);
+        for (int row = 0; row < list->count(); ++row) list->item(row)->setToolTip(list->item(row)->text());
         SetListSelection(*list, static_cast<int>(m_model.Selection(side).value_or(0)));
     }
     for (int line = 0; line < 3; ++line) {
@@ -826,7 +867,8 @@ void PrincipalDialog::Sync() {
     static_cast<QLabel*>(Control(kDescription))
         ->setText(QString::fromStdString(m_model.Description()));
 
-    SyncBoxes(PaintMainSurface(m_surface, m_model));
+    if (const int extra = EquationExtraHeight(m_model, kClientWidth); extra != m_extra) PlaceUnderEquation(extra);
+    SyncBoxes(PaintMainSurface(m_surface, m_model, m_extra));
     SyncUnitsGroup();
     static_cast<QLabel*>(Control(kResultLine))
         ->setText(QString::fromStdString(m_model.ResultLine()));

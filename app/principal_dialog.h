@@ -4,6 +4,7 @@
 // controls, passes every command to one dispatch and shows the model after each.
 
 #include <QDialog>
+#include <QHash>
 #include <QMap>
 #include <QPointer>
 #include <array>
@@ -57,6 +58,8 @@ protected:
 
 private:
     void BuildControls();
+    // Moves everything under the equation's frame extra pixels down, and sizes the window to it.
+    void PlaceUnderEquation(int extra);
     void BuildMenu();
     void Connect();
     void EnterKey();
@@ -87,6 +90,8 @@ private:
     QWidget* m_client = nullptr;
     QMenuBar* m_menuBar = nullptr;
     QMap<int, QWidget*> m_controls;
+    QHash<QWidget*, QRect> m_placeUnderEquation;  // each control's place for a one-line equation
+    int m_extra = 0;
     QMap<int, QAction*> m_actions;
     std::array<QListWidget*, 2> m_lists{};
     std::array<QLineEdit*, 3> m_lines{};

@@ -1,25 +1,32 @@
 #pragma once
+// Drawing an equation: its terms side by side with an arrow between the sides, wrapped onto as
+// many lines as the width asks for, so that every equation the program accepts is drawn whole.
 
-#include <cstdint>
-#include <span>
+#include <QRect>
+#include <array>
 #include <string>
 #include <vector>
 
-#include "reaction.h"
-
 namespace tovel {
 
-// Draws the reaction with its coefficients on the current surface: the reactants from (x, y),
-// an arrow, then the products, formulas with their subscripts.
-void DrawReaction(const Reaction& reaction, int x, int y);
+// One term: a formula in the toolkit's markup ("2 H_2O"), with a coefficient box before it in
+// manual balancing.
+struct EquationTerm {
+    std::string text;
+    bool box = false;
+};
+using EquationSides = std::array<std::vector<EquationTerm>, 2>;
 
-// Draws two sides of formulas without coefficients the same way.
-void DrawEquation(const std::vector<Substance>& reactants, const std::vector<Substance>& products,
-                  int x, int y);
+struct EquationDrawing {
+    int lines = 1;
+    std::array<std::vector<QRect>, 2> boxes;  // where each term's coefficient box goes
+};
 
-// One side's text for FormulaAt: formulas marked for subscripts, joined by " + ", each
-// coefficient above 1 written before its formula (none when coefficients is empty).
-std::string SideDisplayText(const std::vector<Substance>& substances,
-                            std::span<const std::uint16_t> coefficients);
+// Lays the sides out from (x, y) on the current surface: " + " between terms, an arrow between
+// the sides. A term or the arrow that would pass right starts a new line, lineHeight lower; the
+// arrow sits arrowDrop below the top of its line. Draws only when paint is set, so that the
+// space an equation needs can be known before it is drawn.
+EquationDrawing DrawWrappedEquation(const EquationSides& sides, int x, int y, int right, int lineHeight,
+                                    int arrowDrop, bool paint);
 
 }  // namespace tovel

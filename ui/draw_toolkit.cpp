@@ -146,6 +146,10 @@ void MovePen(int x, int y) {
 
 int PenX() { return g_current ? g_current->pen.x() : 0; }
 
+int TextWidth(const std::string& text) {
+    return g_current ? QFontMetrics(g_current->font).horizontalAdvance(QString::fromStdString(text)) : 0;
+}
+
 std::pair<QPoint, QPoint> ArrowBarbs(int x1, int y1, int x2, int y2) {
     // Angles are measured with the y axis pointing up, as on paper.
     const double theta = std::atan2(static_cast<double>(y1 - y2), static_cast<double>(x2 - x1)) * 180.0 / M_PI;

@@ -68,6 +68,8 @@ void TextAt(DrawSurface& surface, int x, int y, const std::string& text);
 void TextAtCurrent(int x, int y, const std::string& text);
 void MovePen(int x, int y);
 int PenX();
+// How wide text is in the current surface's font, in pixels.
+int TextWidth(const std::string& text);
 
 // A line from (x1, y1) to (x2, y2) with two barbs of 5 pixels at the head.
 void Arrow(int x1, int y1, int x2, int y2);

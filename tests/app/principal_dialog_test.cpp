@@ -221,12 +221,26 @@ private slots:
         QCOMPARE(ArrowRow(), -1);
     }
 
+    // The first row of the equation frame with ink in it: where the letters start.
+    int TopInkRow() {
+        const QImage& image = window->Surface();
+        for (int y = 22; y < 49; ++y) {
+            for (int x = 27; x < image.width() - 26; ++x) {
+                if (qGray(image.pixel(x, y)) < 100) return y;
+            }
+        }
+        return -1;
+    }
+
     void smallFontMovesTheEquationFourPixelsDown() {
         TypeAndEnter(kEquationLine, "H2+O2=H2O");
         Click(kCmdAutoAdjust);
         QCOMPARE(ArrowRow(), 36);
+        const int top = TopInkRow();
         QTest::mouseClick(window->Control(kFontSize10), Qt::LeftButton);
-        QCOMPARE(ArrowRow(), 40);
+        // The smaller letters start 4 pixels lower, and the arrow stays at their middle height.
+        QVERIFY(TopInkRow() > top);
+        QCOMPARE(ArrowRow(), 36);
         QCOMPARE(Line(kEquationLine)->font().pixelSize(), 10);
         QCOMPARE(window->Model().State(), MainState::Ajustada);
     }
@@ -297,7 +311,10 @@ private slots:
         const QRect first = window->Control(BoxId(0, 1))->geometry();
         const QRect product = window->Control(BoxId(1, 1))->geometry();
         QCOMPARE(first.topLeft(), QPoint(37, 26));
-        QCOMPARE(first.size(), QSize(20, 16));
+        QCOMPARE(first.height(), 16);
+        // Wide enough to show the largest coefficient whole.
+        auto* box = qobject_cast<QLineEdit*>(window->Control(BoxId(0, 1)));
+        QVERIFY(box->fontMetrics().horizontalAdvance("65535") <= box->contentsRect().width() - 2);
         QVERIFY(product.left() > window->Control(BoxId(0, 2))->geometry().right());
 
         Click(kCmdAdjust);  // all boxes empty: they become 1
@@ -625,6 +642,89 @@ private slots:
         window->MenuAction(kCmdExit)->trigger();
         QVERIFY(!window->isVisible());
         QTRY_VERIFY(open.isNull() || !open->isVisible());
+    }
+
+    // Nothing painted outside the equation's frame, and every box inside it and apart from the others.
+    void CheckEquationDrawnWhole(const char* what) {
+        const QImage& image = window->Surface();
+        const int extra = image.height() - 400;
+        const QRect frame(QPoint(25, 20), QPoint(image.width() - 24, 50 + extra));
+        for (int y = 0; y < frame.bottom() + 3; ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (frame.adjusted(-1, -1, 1, 1).contains(x, y)) continue;
+                QVERIFY2(qGray(image.pixel(x, y)) > 150, qPrintable(QStringLiteral("%1: ink at %2,%3").arg(what).arg(x).arg(y)));
+            }
+        }
+        std::vector<QRect> boxes;
+        for (int id = BoxId(0, 1); id < BoxId(0, 1) + 12; ++id) {
+            if (QWidget* box = window->Control(id)) boxes.push_back(box->geometry());
+        }
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            QVERIFY2(frame.contains(boxes[i]), what);
+            for (std::size_t j = 0; j < i; ++j) QVERIFY2(!boxes[i].intersects(boxes[j]), what);
+        }
+        QVERIFY(window->height() < 768);  // still on a small classroom screen
+    }
+
+    void everyAcceptedEquationIsDrawnWhole() {
+        // Six formulas a side of 63 characters each, with as many symbols as a formula may have.
+        const QString formula = "(CH3COOH)999(C6H12O6)999(NH4)999(H2SO4)999(KMnO4)999(NaCl)999Ca";
+        // Too long for the equation line: typed formula by formula in the sides' lines.
+        for (int k = 0; k < 6; ++k) {
+            TypeAndEnter(kReactantLine, formula);
+            TypeAndEnter(kProductLine, formula);
+        }
+        QCOMPARE(window->Model().Count(kReactants), 6u);
+        QCOMPARE(window->Model().Count(kProducts), 6u);
+        for (int list : {kReactantList, kProductList}) {  // the sixth row is in sight, beside its box
+            const QRect sixth = List(list)->visualItemRect(List(list)->item(5));
+            QVERIFY(sixth.top() >= 0 && sixth.bottom() < List(list)->viewport()->height());
+        }
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+        CheckEquationDrawnWhole("6 + 6 boxes at size 12");
+        QTest::mouseClick(window->Control(kFontSize10), Qt::LeftButton);
+        CheckEquationDrawnWhole("6 + 6 boxes at size 10");
+        // A box at the end of the last line still takes a click and a coefficient.
+        QLineEdit* last = Line(BoxId(1, 6));
+        QTest::mouseClick(last, Qt::LeftButton);
+        QVERIFY(last->hasFocus());
+        QTest::keyClicks(last, "65535");
+        QCOMPARE(last->text(), QStringLiteral("65535"));
+
+        Click(kCmdNew);
+        QTest::mouseClick(window->Control(kFontSize12), Qt::LeftButton);
+        TypeAndEnter(kEquationLine, "K4Fe(CN)6+KMnO4+H2SO4=KHSO4+Fe2(SO4)3+MnSO4+HNO3+CO2+H2O");
+        Click(kCmdAutoAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+        CheckEquationDrawnWhole("a balanced redox equation at size 12");
+        QVERIFY(window->Surface().height() > 400);  // on two lines
+        // The controls moved down with the frame: the lists still start under it.
+        QVERIFY(List(kReactantList)->geometry().top() > window->Surface().height() - 400 + 50);
+        Click(kCmdNew);
+        QCOMPARE(window->Surface().height(), 400);
+    }
+
+    void amountBoxesSitBesideTheirRows() {
+        for (int size : {kFontSize12, kFontSize10}) {
+            QTest::mouseClick(window->Control(size), Qt::LeftButton);
+            Click(kCmdNew);
+            TypeAndEnter(kEquationLine, "H2+O2+N2+Cl2+F2+C=H2O+NO2+HCl+HF+CO2+CH4");
+            Click(kCmdAutoAdjust);
+            if (window->Model().State() != MainState::Ajustada) QSKIP("needs a balanced 6 + 6 equation");
+            Click(kCmdAdjust);
+            for (int side = 0; side < 2; ++side) {
+                QListWidget* list = List(side == 0 ? kReactantList : kProductList);
+                for (int row = 0; row < 6; ++row) {
+                    const QRect item = list->visualItemRect(list->item(row));
+                    const int rowTop = list->viewport()->mapTo(list->parentWidget(), item.topLeft()).y();
+                    const int boxTop = Line(BoxId(side, row + 1))->geometry().top();
+                    QVERIFY2(std::abs(rowTop - boxTop) <= 2,
+                             qPrintable(QStringLiteral("side %1 row %2: %3 vs %4").arg(side).arg(row).arg(rowTop).arg(boxTop)));
+                }
+            }
+            Click(kCmdNew);
+        }
     }
 
     void unitsGroupRules() {
