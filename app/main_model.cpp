@@ -304,9 +304,13 @@ void MainModel::Calculate() {
     m_resultsReady = false;
     if (!m_calc.Calculate(m_reaction, m_port)) return;
     const StoichiometryResult& result = m_calc.Result();
+    // The limiting reactant is shown selected, and the units group works on the selected row.
+    if (result.dataSide == kReactants && result.limiting > 0) {
+        m_side = kReactants;
+        m_cursor[kReactants] = result.limiting;
+    }
     m_selection = {};
-    if (result.dataSide == kReactants && result.limiting > 0)
-        m_selection[kReactants] = result.limiting;
+    if (m_cursor[m_side] >= 1 && m_cursor[m_side] <= Count(m_side)) m_selection[m_side] = m_cursor[m_side];
     m_units.unit.reset();
     m_units.gasFields = false;
     m_resultsReady = true;

@@ -818,7 +818,20 @@ void PrincipalDialog::OpenProblem() {
     m_problem = problem;
     m_problemGeneration = m_model.CalculationGeneration();
     m_model.SetResolutionWritten();
+    PlaceBeside(*problem);
     problem->show();
+}
+
+// A window opened from this one goes beside it, so that the equation and the results stay in
+// sight; where the screen is too narrow it overlaps as little as it can.
+void PrincipalDialog::PlaceBeside(QWidget& window) const {
+    const QRect main = frameGeometry();
+    QRect available = screen() ? screen()->availableGeometry() : main;
+    const QSize size = window.size();
+    int x = main.right() + 8;
+    if (x + size.width() > available.right()) x = std::max(available.left(), available.right() - size.width());
+    const int y = std::clamp(main.top(), available.top(), std::max(available.top(), available.bottom() - size.height()));
+    window.move(x, y);
 }
 
 void PrincipalDialog::Sync() {

@@ -75,6 +75,7 @@ private:
     void BuildUnitsGroup();
     void SyncUnitsGroup();
     void OpenProblem();
+    void PlaceBeside(QWidget& window) const;
     // The tools' menu items after the "Utilidades" separator, commands 531 on.
     void RebuildToolsMenu();
     // Commands of the tools launcher; true when the id was one of them.

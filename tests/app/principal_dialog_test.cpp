@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QtTest>
 #include <memory>
+#include <tuple>
 
 #include "conf_file.h"
 #include "element_windows.h"
@@ -725,6 +726,105 @@ private slots:
             }
             Click(kCmdNew);
         }
+    }
+
+    void ClickRow(int list, int row) {
+        QListWidget* l = List(list);
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    }
+    QString UnitsCaption() { return qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(); }
+
+    void theUnitsGroupWorksOnTheHighlightedRow() {
+        TypeAndEnter(kEquationLine, "H2+Cl2=HCl");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        TypeAmount(0, 1, "4");
+        TypeAmount(0, 2, "100");
+        QCOMPARE(UnitsCaption(), QStringLiteral("Unidades H2"));
+        Click(kCmdCalc);
+        // Cl2 is limiting: its row is highlighted, and the group names it.
+        QCOMPARE(List(kReactantList)->currentRow(), 1);
+        QCOMPARE(UnitsCaption(), QStringLiteral("Unidades Cl2"));
+        ClickRow(kReactantList, 1);  // the row already highlighted
+        QCOMPARE(UnitsCaption(), QStringLiteral("Unidades Cl2"));
+        QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());
+        ChooseUnit(kReactantList, 1, kUnitRadioGram + 1);
+        QCOMPARE(window->Model().Calculation().Unit(kReactants, 2), AmountUnit::Mole);
+        QCOMPARE(window->Model().Calculation().Unit(kReactants, 1), AmountUnit::Gram);
+        // A product given: the highlighted row is still the one the group changes.
+        Click(kCmdReset);
+        TypeAmount(1, 1, "10");
+        Click(kCmdCalc);
+        const int side = List(kProductList)->currentRow() >= 0 ? kProducts : kReactants;
+        const QListWidget* list = List(side == kProducts ? kProductList : kReactantList);
+        QVERIFY(list->currentRow() >= 0);
+        QCOMPARE(UnitsCaption(), "Unidades " + list->currentItem()->text());
+    }
+
+    void theBalancedMarkAndTheEquationLineFollowTheEquation() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAdjust);
+        for (auto [side, slot, text] : {std::tuple{0, 1, "2"}, {0, 2, "1"}, {1, 1, "2"}}) {
+            Line(BoxId(side, slot))->setText(text);
+        }
+        Click(kCmdAdjust);  // "acepta"
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+        QVERIFY(window->Control(kBalancedIcon)->isVisible());
+        TypeAndEnter(kProductLine, "H2O2");
+        QVERIFY(!window->Control(kBalancedIcon)->isVisible());
+        QCOMPARE(Line(kEquationLine)->text(), QStringLiteral("H2+O2=H2O+H2O2"));
+        List(kProductList)->setCurrentRow(1);
+        Click(kCmdMinus);
+        QCOMPARE(Line(kEquationLine)->text(), QStringLiteral("H2+O2=H2O"));
+        // Balanced by hand again, then a new equation typed: the mark goes with the old one.
+        Click(kCmdAdjust);
+        for (auto [side, slot, text] : {std::tuple{0, 1, "2"}, {0, 2, "1"}, {1, 1, "2"}}) {
+            Line(BoxId(side, slot))->setText(text);
+        }
+        Click(kCmdAdjust);
+        QVERIFY(window->Control(kBalancedIcon)->isVisible());
+        TypeAndEnter(kEquationLine, "N2 + H2 = NH3");
+        QVERIFY(!window->Control(kBalancedIcon)->isVisible());
+        QCOMPARE(Line(kEquationLine)->text(), QStringLiteral("N2+H2=NH3"));
+    }
+
+    void decimalCommasAreNumbers() {
+        TypeAndEnter(kEquationLine, "CaCO3=CaO+CO2");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        Line(kPurity)->setText("80,5");
+        Click(kUnitsOk);
+        TypeAmount(0, 1, "12,5");
+        Click(kCmdCalc);
+        QVERIFY(port->messages.empty());
+        QVERIFY(window->Model().ResultsReady());
+        QCOMPARE(window->Model().Calculation().Purity(1), 80.5);
+        QCOMPARE(window->Model().Problem().data[kReactants][0].amount, 12.5);
+        TypeAmount(0, 1, "12;5");
+        Click(kCmdCalc);
+        QCOMPARE(port->messages.back().text, std::string("Cantidad no válida para CaCO3: 12;5; use números como 1.04 o 1,04"));
+    }
+
+    void theProblemOpensBesideTheMainWindow() {
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        Click(kCmdAutoAdjust);
+        Click(kCmdAdjust);
+        TypeAmount(0, 1, "4");
+        Click(kCmdCalc);
+        Click(kCmdProblem);
+        ProblemWindow* problem = test::FindWindow<ProblemWindow>();
+        QVERIFY(problem != nullptr);
+        const QRect available = window->screen()->availableGeometry();
+        const QRect main = window->frameGeometry();
+        const QRect placed(problem->pos(), problem->size());
+        if (available.width() >= main.width() + placed.width() + 8) {
+            QVERIFY(!placed.intersects(main));  // beside, with both in sight
+        } else {
+            // A narrow screen: inside it, and over as little of the main window as it can be.
+            QVERIFY(placed.left() >= available.left() && placed.right() <= std::max(available.right(), placed.width()));
+            QCOMPARE(placed.left(), std::max(available.left(), available.right() - placed.width()));
+        }
+        problem->close();
     }
 
     void unitsGroupRules() {
