@@ -21,7 +21,8 @@ std::string NotANumber(const std::string& field, const std::string& text) {
 
 }  // namespace
 
-std::optional<double> ReadAmount(const std::string& text, const std::string& formula, UserPort& port) {
+std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
+                                 UserPort& port) {
     int error = 0;
     const double value = ReadReal(text, error);
     const std::string field = "Cantidad no válida para " + formula;
@@ -72,7 +73,8 @@ void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& r
 void CalculationModel::Start(const Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
         m_formulas[side].clear();
-        for (const auto& substance : reaction.substances[side]) m_formulas[side].push_back(substance.formula);
+        for (const auto& substance : reaction.substances[side])
+            m_formulas[side].push_back(substance.formula);
     }
     for (auto& side : m_unit)
         side.fill(AmountUnit::Gram);
@@ -93,7 +95,8 @@ std::string CalculationModel::ReadGas(int side, std::size_t slot, const UnitInpu
     const std::string& formula = Formula(side, slot);
     int error = 0;
     const double pressure = ReadReal(inputs.pressure, error);
-    if (error != 0 || TrimBlanks(inputs.pressure).empty()) return NotANumber("P de " + formula, inputs.pressure);
+    if (error != 0 || TrimBlanks(inputs.pressure).empty())
+        return NotANumber("P de " + formula, inputs.pressure);
     double temperature = ReadReal(inputs.temperature, error);
     if (error != 0 || TrimBlanks(inputs.temperature).empty()) {
         return NotANumber("T de " + formula, inputs.temperature);
@@ -101,10 +104,11 @@ std::string CalculationModel::ReadGas(int side, std::size_t slot, const UnitInpu
     const bool celsius = inputs.temperatureUnit == TemperatureUnit::Celsius;
     if (celsius) temperature += kCelsiusOffset;
     // Only positive pressures and absolute temperatures describe a gas.
-    if (!(pressure > 0)) return "P de " + formula + ": " + TrimBlanks(inputs.pressure) + "; ha de ser mayor que 0";
+    if (!(pressure > 0))
+        return "P de " + formula + ": " + TrimBlanks(inputs.pressure) + "; ha de ser mayor que 0";
     if (!(temperature > 0)) {
-        return "T de " + formula + ": " + TrimBlanks(inputs.temperature) + (celsius ? " °C" : " °K") +
-               "; ha de ser mayor que 0 °K (-273 °C)";
+        return "T de " + formula + ": " + TrimBlanks(inputs.temperature) +
+               (celsius ? " °C" : " K") + "; ha de ser mayor que 0 K (-273 °C)";
     }
     gas = GasConditions{pressure, temperature, inputs.pressureUnit, inputs.temperatureUnit};
     return "";
@@ -119,7 +123,8 @@ bool CalculationModel::AcceptGasConditions(int side, std::size_t slot, const Uni
     return set;
 }
 
-bool CalculationModel::EnterGasConditions(int side, std::size_t slot, const UnitInputs& inputs, UserPort& port) {
+bool CalculationModel::EnterGasConditions(int side, std::size_t slot, const UnitInputs& inputs,
+                                          UserPort& port) {
     GasConditions gas;
     const std::string problem = ReadGas(side, slot, inputs, gas);
     if (!problem.empty()) {
@@ -131,7 +136,8 @@ bool CalculationModel::EnterGasConditions(int side, std::size_t slot, const Unit
     return AcceptGasConditions(side, slot, inputs);
 }
 
-std::string CalculationModel::ReadMolarity(std::size_t slot, const std::string& text, double& molarity) const {
+std::string CalculationModel::ReadMolarity(std::size_t slot, const std::string& text,
+                                           double& molarity) const {
     const std::string field = "M de " + Formula(kReactants, slot);
     int error = 0;
     molarity = ReadReal(text, error);
@@ -143,8 +149,8 @@ std::string CalculationModel::ReadMolarity(std::size_t slot, const std::string& 
     return "";
 }
 
-bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit, const UnitInputs& inputs,
-                                  UserPort& port) {
+bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
+                                  const UnitInputs& inputs, UserPort& port) {
     std::string qualifier;
     if (unit == AmountUnit::Gram && side == kReactants) {
         int error = 0;
@@ -170,7 +176,8 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit, c
             return false;
         }
         double molarity = 0;
-        if (const std::string problem = ReadMolarity(slot, inputs.molarity, molarity); !problem.empty()) {
+        if (const std::string problem = ReadMolarity(slot, inputs.molarity, molarity);
+            !problem.empty()) {
             ReportInvalid(port, problem);
             return false;
         }

@@ -57,7 +57,7 @@ class CalculationModel {
     double Purity(std::size_t slot) const { return m_purity[slot - 1]; }
     double Molarity(std::size_t slot) const { return m_molarity[slot - 1]; }
     const std::string& Qualifier(std::size_t slot) const { return m_qualifier[slot - 1]; }
-    // The unit's short name, for P and T gases followed by " a " P unit " y " T "ºK".
+    // The unit's short name, for P and T gases followed by " a " P unit " y " T "K".
     std::string UnitText(int side, std::size_t slot) const;
 
     // "ok" of the units group: sets the unit when its conditions are acceptable. Anything not

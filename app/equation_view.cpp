@@ -38,9 +38,11 @@ EquationSides Terms(const MainModel& model) {
     const MainState state = model.State();
     const bool balanced = state == MainState::Ajustada || state == MainState::Calculant;
     for (int side = 0; side < 2; ++side) {
-        const auto& substances = balanced ? model.CurrentReaction().substances[side] : model.Substances(side);
+        const auto& substances =
+            balanced ? model.CurrentReaction().substances[side] : model.Substances(side);
         for (std::size_t k = 0; k < substances.size(); ++k) {
-            EquationTerm term{FormulaDisplayText(substances[k].formula), state == MainState::Ajustant};
+            EquationTerm term{FormulaDisplayText(substances[k].formula),
+                              state == MainState::Ajustant};
             const auto coefficient = model.CurrentReaction().coefficients[side][k];
             if (balanced && coefficient > 1) term.text = IntText(coefficient) + " " + term.text;
             sides[side].push_back(term);
@@ -50,12 +52,14 @@ EquationSides Terms(const MainModel& model) {
 }
 
 bool DrawsEquation(MainState state) {
-    return state == MainState::Editant || state == MainState::Ajustant || state == MainState::Ajustada ||
-           state == MainState::Calculant;
+    return state == MainState::Editant || state == MainState::Ajustant ||
+           state == MainState::Ajustada || state == MainState::Calculant;
 }
 
 // The arrow at mid-height of the capitals: 10 pixels down with the usual size, 6 with the small.
-int ArrowDrop(int fontSizeSelector) { return fontSizeSelector == 0 ? 10 : 6; }
+int ArrowDrop(int fontSizeSelector) {
+    return fontSizeSelector == 0 ? 10 : 6;
+}
 
 // An equation that needs more lines than this at the usual size is drawn with the small one, so
 // that the window stays within a classroom screen.
@@ -71,8 +75,9 @@ LaidOutEquation LayOutEquation(const MainModel& model, int width, bool paint) {
     auto lay = [&](int selector, bool draw) {
         SelectDrawingFont(selector);
         const QPoint origin = EquationOrigin(selector);
-        return DrawWrappedEquation(Terms(model), origin.x(), origin.y(), width - kEquationRightMargin,
-                                   EquationLineHeight(selector), ArrowDrop(selector), draw);
+        return DrawWrappedEquation(Terms(model), origin.x(), origin.y(),
+                                   width - kEquationRightMargin, EquationLineHeight(selector),
+                                   ArrowDrop(selector), draw);
     };
     int selector = model.FontSizeSelector();
     if (selector == 0 && lay(0, false).lines > kMaxLinesAtUsualSize) selector = 1;
@@ -131,7 +136,9 @@ QPoint EquationOrigin(int fontSizeSelector) {
     return QPoint(30, 26 + 4 * fontSizeSelector);
 }
 
-int EquationLineHeight(int fontSizeSelector) { return fontSizeSelector == 0 ? 26 : 19; }
+int EquationLineHeight(int fontSizeSelector) {
+    return fontSizeSelector == 0 ? 26 : 19;
+}
 
 int EquationExtraHeight(const MainModel& model, int width) {
     const LaidOutEquation laid = LayOutEquation(model, width, false);

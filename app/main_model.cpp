@@ -254,7 +254,7 @@ void MainModel::ShowUnitsOf(int side, std::size_t slot) {
     if (u.molarityField) u.inputs.molarity = FormatSignificantShort(m_calc.Molarity(slot), 3);
     u.purityField = unit == AmountUnit::Gram;
     if (side == kReactants && unit == AmountUnit::Gram)
-        u.inputs.purity = FormatSignificantShort(m_calc.Purity(slot), 3);
+        u.inputs.purity = PurityText(m_calc.Purity(slot));
 }
 
 void MainModel::ChooseUnit(AmountUnit unit) {

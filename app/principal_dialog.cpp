@@ -335,7 +335,7 @@ void PrincipalDialog::BuildUnitsGroup() {
     edit(kTemperature, QRect(332, 264, 55, 22));
     auto* temperatureUnit = new QComboBox(m_client);
     place(kTemperatureUnit, temperatureUnit, QRect(390, 264, 56, 22));
-    FillCombo(*temperatureUnit, "°C;°K");
+    FillCombo(*temperatureUnit, "°C;K");
     text(kMolarityLabel, QStringLiteral("M (mol/L)"), QRect(468, 264, 68, 22));
     edit(kMolarityField, QRect(538, 264, 55, 22));
     auto* ok = new QPushButton(QStringLiteral("ok"), m_client);

@@ -144,7 +144,7 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
         const SlotRefusal refusal = CheckSlot(d, side);
         if (refusal == SlotRefusal::PurityOutOfRange) {
             Notice(port, "Valor fuera de rango",
-                   "% de pureza de " + datum.formula + ": " + FormatSignificantShort(d.purity, 3) +
+                   "% de pureza de " + datum.formula + ": " + PurityText(d.purity) +
                        "; ha de ser mayor que 0 y como mucho 100");
             return false;
         }
@@ -171,9 +171,9 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     }
     ReportUnusedProducts(reaction, problem.result, port);
 
+    // The statement ends with its empty line, which parts it from the resolution.
     for (const auto& line : StatementLines(problem))
         out << ShowSeparators(line) << "\n";
-    out << "\n";
     for (const auto& line : ResolutionLines(problem))
         out << ShowSeparators(line) << "\n";
     return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "language.h"
 #include "number_format.h"
@@ -171,14 +172,29 @@ std::string UnitText(const SlotData& slot) {
     if (slot.unit == AmountUnit::LitrePT) {
         text += " a " + FormatSignificant(slot.gas.pressure, 3) +
                 PressureUnitName(slot.gas.pressureUnit) + " y " +
-                FormatSignificant(slot.gas.temperature, 3) + "ºK";
+                FormatSignificant(slot.gas.temperature, 3) + "K";
     }
     return text;
 }
 
+std::string PurityText(double purity) {
+    if (!(purity > 0) || !std::isfinite(purity)) return FormatSignificantShort(purity, 3);
+    // Decimals enough for three significant figures, then the zeros the user did not write go.
+    const int decimals = std::max(0, 2 - static_cast<int>(std::floor(std::log10(purity))));
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, purity);
+    std::string fixed = text;
+    if (fixed.find('.') != std::string::npos) {
+        while (fixed.back() == '0')
+            fixed.pop_back();
+        if (fixed.back() == '.') fixed.pop_back();
+    }
+    return fixed;
+}
+
 std::string PurityQualifier(double purity) {
     if (purity >= kPurePercent) return "";
-    return " " + FormatSignificantShort(purity, 2) + "%";
+    return " " + PurityText(purity) + "%";
 }
 
 std::string MolarityQualifier(double molarity) {

@@ -30,7 +30,7 @@ enum class TemperatureUnit : int { Celsius = 0, Kelvin = 1 };
 
 constexpr double kMolarVolume = 22.4;      // L/mol at normal conditions
 constexpr double kGasConstantAtm = 0.082;  // atm·L/(mol·K)
-constexpr double kGasConstantKPa = 8.29;   // kPa·L/(mol·K), as the problems use it
+constexpr double kGasConstantKPa = 8.31;   // kPa·L/(mol·K): 0.082 x 101.3, so both units agree
 constexpr double kCelsiusOffset = 273;
 constexpr double kMillilitresPerLitre = 1000;
 constexpr double kPurePercent = 100;
@@ -109,8 +109,11 @@ struct StoichiometryResult {
 StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
                                            const std::array<std::vector<SlotData>, 2>& data);
 
-// The unit's short name, for a gas at P and T followed by " a " P unit " y " T "ºK".
+// The unit's short name, for a gas at P and T followed by " a " P unit " y " T "K".
 std::string UnitText(const SlotData& slot);
+// A purity as the user gave it: up to three significant figures, never in exponent form
+// (99.5, 85.5, 80, 12.5, 0.05).
+std::string PurityText(double purity);
 // Shown after a reactant's unit name: " 80%" for a purity below 100, " 2M" for a molarity.
 std::string PurityQualifier(double purity);
 std::string MolarityQualifier(double molarity);

@@ -250,9 +250,6 @@ void ShowResults(const SolutionAmounts& amounts, ConcentrationKind given,
     } else if (given == ConcentrationKind::Molality) {
         fields[ConcentrationField::SolventGrams] = "1000";
     }
-    if (given == ConcentrationKind::GramsPerLitre && amounts.molarity) {
-        fields[ConcentrationField::Molarity] = FormatReal(*amounts.molarity, 3, 2);
-    }
 }
 
 void ShowResults(const SolutionAmounts& amounts, PreparationQuantity given,
@@ -295,7 +292,7 @@ CaseText ComposeCase(const ConcentrationCase& shown) {
         } else if (byVolume) {
             s += Label(K::Molarity) + " y " + Label(K::GramsPerLitre) + ".";
         } else {
-            s += Label(K::Molality) + " i " + Label(K::MassPercent) + ".";
+            s += Label(K::Molality) + " y " + Label(K::MassPercent) + ".";
         }
     }
     if (withDensity) s += "\r\nDensidad de la disolución: " + f[F::Density] + " g/ml.";

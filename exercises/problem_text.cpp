@@ -95,7 +95,7 @@ std::vector<std::string> StatementLines(const ProblemInput& p) {
         lines.push_back(
             "También las cantidades reaccionantes y en exceso de los diferentes reactivos.");
     } else if (given == kReactants && nR > 1) {
-        lines.push_back("También les cantidades que han reaccionado de los otros reactivos.");
+        lines.push_back("También las cantidades que han reaccionado de los otros reactivos.");
     } else if (given == kProducts && nP > 1) {
         std::string also = "También ";
         std::size_t listed = 0;
@@ -119,7 +119,7 @@ std::string FactorText(const ProblemInput& p, int side, std::size_t slot) {
             std::string text =
                 "x " + Fmt(p.reaction.substances[side][slot - 1].molarMass, 4) + "g/mol";
             if (side == kReactants && d.purity < kPurePercent)
-                text += " x 100/" + Compact(d.purity);
+                text += " x 100/" + PurityText(d.purity);
             return text;
         }
         case AmountUnit::LitreNormal:
@@ -128,7 +128,8 @@ std::string FactorText(const ProblemInput& p, int side, std::size_t slot) {
             return "· R·" + Fmt(d.gas.temperature, 4) + "K/" + Fmt(d.gas.pressure, 3) +
                    PressureUnitName(d.gas.pressureUnit) + " L/mol";
         case AmountUnit::Solution:
-            return "1L/" + Fmt(d.molarity, 3) + " mol x 1000 ml/L";
+            // The moles before it are named, so that "0.456" and "1 L" do not read as one number.
+            return " mol x 1 L/" + Fmt(d.molarity, 3) + " mol x 1000 ml/L";
         default:
             return "";
     }
@@ -150,7 +151,7 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
         switch (d.unit) {
             case AmountUnit::Gram:
                 if (given == kReactants && d.purity != kPurePercent)
-                    line += " x" + Compact(d.purity) + "/100";
+                    line += " x" + PurityText(d.purity) + "/100";
                 line += " x 1 mol/" + Fmt(r.substances[given][slot - 1].molarMass, 4) +
                         "g = " + Fmt(moles, 3) + " mol";
                 break;
@@ -190,7 +191,7 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
             std::string line = Formula(r, kReactants, i) + "\t" + Fmt(xi, 3) + " x  " +
                                IntText(r.coefficients[kReactants][i - 1]) + " = " +
                                Fmt(a.molesReacted, 3) + FactorText(p, kReactants, i) + " = " +
-                               Fmt(reacting, 3) + UnitName(d.unit);
+                               Fmt(reacting, 3) + (d.unit == AmountUnit::Solution ? " " : "") + UnitName(d.unit);
             if (a.finalMoles > 0)
                 line += "\t -> " + Fmt(a.finalAmount, 3) + " " + UnitName(d.unit) + " final";
             Append(lines, line);

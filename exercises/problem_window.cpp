@@ -10,8 +10,8 @@
 #include "file_helpers.h"
 #include "launch.h"
 #include "messages.h"
-#include "text_file.h"
 #include "problem_text.h"
+#include "text_file.h"
 
 namespace tovel {
 
@@ -19,26 +19,32 @@ namespace {
 
 QString ShownText(const std::vector<std::string>& lines) {
     std::string text;
-    for (std::size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        text += (i ? "\n" : "") + lines[i];
     return QString::fromStdString(ShowSeparators(text));
 }
 
 }  // namespace
 
-ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const std::vector<std::string>& resolution,
-                             UserPort& port, QWidget* parent)
+ProblemWindow::ProblemWindow(const std::vector<std::string>& statement,
+                             const std::vector<std::string>& resolution, UserPort& port,
+                             QWidget* parent)
     : QDialog(parent), m_port(port) {
     setWindowTitle(QStringLiteral("Problema"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("QDialog, QLabel { background: rgb(209, 224, 255); }"
-                                 "QPlainTextEdit { background: rgb(255, 255, 250); }"));
+    setStyleSheet(
+        QStringLiteral("QDialog, QLabel { background: rgb(209, 224, 255); }"
+                       "QPlainTextEdit { background: rgb(255, 255, 250); }"));
 
     auto* menuBar = new QMenuBar(this);
     QMenu* file = menuBar->addMenu(QStringLiteral("Archivo"));
-    connect(file->addAction(QStringLiteral("Guardar problema")), &QAction::triggered, this, [this] { Dispatch(kSave); });
-    connect(file->addAction(QStringLiteral("Ver fichero")), &QAction::triggered, this, [this] { Dispatch(kViewFile); });
+    connect(file->addAction(QStringLiteral("Guardar problema")), &QAction::triggered, this,
+            [this] { Dispatch(kSave); });
+    connect(file->addAction(QStringLiteral("Ver fichero")), &QAction::triggered, this,
+            [this] { Dispatch(kViewFile); });
     file->addSeparator();
-    connect(file->addAction(QStringLiteral("&Salir")), &QAction::triggered, this, [this] { Dispatch(kExit); });
+    connect(file->addAction(QStringLiteral("&Salir")), &QAction::triggered, this,
+            [this] { Dispatch(kExit); });
 
     // A fixed-width face keeps the tab-separated columns of the tables in line.
     QFont font("DejaVu Sans Mono");
@@ -55,7 +61,8 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement, const st
     m_resolution = box(kResolution);
     m_statement->setPlainText(ShownText(statement));
     m_resolution->setPlainText(ShownText(resolution));
-    for (QPlainTextEdit* edit : {m_statement, m_resolution}) edit->document()->setModified(false);
+    for (QPlainTextEdit* edit : {m_statement, m_resolution})
+        edit->document()->setModified(false);
 
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menuBar);
@@ -73,15 +80,20 @@ bool ProblemWindow::Edited() const {
     return m_statement->document()->isModified() || m_resolution->document()->isModified();
 }
 
-void ProblemWindow::MarkStale() { setWindowTitle(QStringLiteral("Problema (de un cálculo anterior)")); }
+void ProblemWindow::MarkStale() {
+    setWindowTitle(QStringLiteral("Problema (de un cálculo anterior)"));
+}
 
-void ProblemWindow::reject() { close(); }
+void ProblemWindow::reject() {
+    close();
+}
 
 void ProblemWindow::closeEvent(QCloseEvent* event) {
     if (Edited()) {
-        switch (AskYesNoCancelWith(m_port, "Problema modificado",
-                                   "Se ha cambiado el enunciado o la resolución.\r\n¿Guardar el problema antes de cerrar?",
-                                   MessageIcon::Question)) {
+        switch (AskYesNoCancelWith(
+            m_port, "Problema modificado",
+            "Se ha cambiado el enunciado o la resolución.\r\n¿Guardar el problema antes de cerrar?",
+            MessageIcon::Question)) {
             case kAnswerYes:
                 if (!Save()) {
                     event->ignore();
@@ -122,7 +134,8 @@ void ProblemWindow::Dispatch(int id) {
 
 std::vector<std::string> ProblemWindow::Lines(int id) const {
     std::vector<std::string> lines;
-    for (const QString& line : Box(id)->toPlainText().split('\n')) lines.push_back(StoreSeparators(line.toStdString()));
+    for (const QString& line : Box(id)->toPlainText().split('\n'))
+        lines.push_back(StoreSeparators(line.toStdString()));
     return lines;
 }
 
@@ -139,7 +152,8 @@ bool ProblemWindow::Save() {
         return false;
     }
     // What is on screen is now in the file.
-    for (QPlainTextEdit* edit : {m_statement, m_resolution}) edit->document()->setModified(false);
+    for (QPlainTextEdit* edit : {m_statement, m_resolution})
+        edit->document()->setModified(false);
     return true;
 }
 

@@ -52,8 +52,7 @@ AboutWindow::AboutWindow(const std::string& description, const std::string& vers
     if (!version.empty()) Write(font, m_surface, "arial", 16, 7, true, QColor(0, 111, 0), 250, 24, version);
     Write(font, m_surface, "arial", 16, 6, false, QColor(220, 100, 0), 20, 60, description);
     Write(font, m_surface, "arial", 12, 6, false, makerColour, 80, 126, std::string(kMakerName) + " - " + year);
-    Write(font, m_surface, "arial", 12, 6, false, makerColour, 80, 140, std::string("web: ") + kProjectWeb);
-    // There is no mail address, so the mail line is left out.
+    // The project has no web or mail address yet, so neither line is shown.
     Write(font, m_surface, "tahoma", 36, 16, true, makerColour, 80, 10, program);
     font.Done();
 

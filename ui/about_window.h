@@ -11,9 +11,8 @@ class QPushButton;
 
 namespace tovel {
 
-// The project's own name and address, as the about window shows them.
+// The project's own name, as the about window shows it.
 constexpr const char* kMakerName = "tovel";
-constexpr const char* kProjectWeb = "tovel.example.org";
 
 // One of the seven interjections of the current language; index from 0 to 6.
 std::string Interjection(std::size_t index);

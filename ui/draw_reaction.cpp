@@ -14,9 +14,12 @@ constexpr int kBoxHeight = 16;
 constexpr int kAfterBox = 9;
 
 // The arrow between the sides: shorter among boxes, as a box already sets the terms apart.
-int ArrowLength(bool boxes) { return boxes ? 25 : 30; }
+int ArrowLength(bool boxes) {
+    return boxes ? 25 : 30;
+}
 
-EquationDrawing Lay(const EquationSides& sides, int x, int y, int right, int lineHeight, int arrowDrop) {
+EquationDrawing Lay(const EquationSides& sides, int x, int y, int right, int lineHeight,
+                    int arrowDrop) {
     EquationDrawing drawing;
     const bool boxes = !sides[0].empty() && sides[0].front().box;
     int line = 0;
@@ -65,8 +68,8 @@ EquationDrawing Lay(const EquationSides& sides, int x, int y, int right, int lin
 
 }  // namespace
 
-EquationDrawing DrawWrappedEquation(const EquationSides& sides, int x, int y, int right, int lineHeight,
-                                    int arrowDrop, bool paint) {
+EquationDrawing DrawWrappedEquation(const EquationSides& sides, int x, int y, int right,
+                                    int lineHeight, int arrowDrop, bool paint) {
     if (paint) return Lay(sides, x, y, right, lineHeight, arrowDrop);
     DrawSurface* current = CurrentSurface();
     DrawSurface scratch(QSize(1, 1));

@@ -26,7 +26,7 @@ struct EquationDrawing {
 // the sides. A term or the arrow that would pass right starts a new line, lineHeight lower; the
 // arrow sits arrowDrop below the top of its line. Draws only when paint is set, so that the
 // space an equation needs can be known before it is drawn.
-EquationDrawing DrawWrappedEquation(const EquationSides& sides, int x, int y, int right, int lineHeight,
-                                    int arrowDrop, bool paint);
+EquationDrawing DrawWrappedEquation(const EquationSides& sides, int x, int y, int right,
+                                    int lineHeight, int arrowDrop, bool paint);
 
 }  // namespace tovel

@@ -113,7 +113,7 @@ TEST_F(CalculationModelTest, ChangedConditionsRecomputeFromTheData) {
     EXPECT_EQ(Box(kProducts, 1), "10");
     const ProblemInput problem = calc.Problem(propane);
     EXPECT_EQ(problem.data[kProducts][0].amount, 10.0);
-    EXPECT_EQ(UnitText(problem.data[kProducts][0]), "L a 2.00atm y 300ºK");
+    EXPECT_EQ(UnitText(problem.data[kProducts][0]), "L a 2.00atm y 300K");
 }
 
 TEST_F(CalculationModelTest, ResetAndStartClearDataAndResults) {
@@ -198,15 +198,15 @@ TEST_F(CalculationModelTest, GasAtCelsiusAndKiloPascals) {
     in.temperature = "25";
     ASSERT_TRUE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitrePT, in, port));
     EXPECT_EQ(calc.Gas(kProducts, 1).temperature, 298);
-    EXPECT_DOUBLE_EQ(GasFactor(calc.Gas(kProducts, 1)), 101.3 / 298 / 8.29);
-    EXPECT_EQ(calc.UnitText(kProducts, 1), "L a 101kPa y 298ºK");
+    EXPECT_DOUBLE_EQ(GasFactor(calc.Gas(kProducts, 1)), 101.3 / 298 / 8.31);
+    EXPECT_EQ(calc.UnitText(kProducts, 1), "L a 101kPa y 298K");
     const struct {
         const char* pressure;
         const char* temperature;
         const char* message;
     } refused[] = {
         {"0", "20", "P de H2O: 0; ha de ser mayor que 0"},
-        {"1", "-300", "T de H2O: -300 °C; ha de ser mayor que 0 °K (-273 °C)"},
+        {"1", "-300", "T de H2O: -300 °C; ha de ser mayor que 0 K (-273 °C)"},
         {"x", "20", "P de H2O: x; use números como 1.04 o 1,04"},
         {"1", "", "T de H2O: ; use números como 1.04 o 1,04"},
     };

@@ -846,7 +846,7 @@ private slots:
         Line(kTemperature)->setText("300");
         qobject_cast<QComboBox*>(window->Control(kTemperatureUnit))->setCurrentIndex(1);
         Click(kUnitsOk);
-        QCOMPARE(window->Model().Calculation().UnitText(kProducts, 2), std::string("L a 2.00atm y 300ºK"));
+        QCOMPARE(window->Model().Calculation().UnitText(kProducts, 2), std::string("L a 2.00atm y 300K"));
 
         // A gas whose P and T are no longer valid cannot be left.
         Line(kPressure)->setText("0");

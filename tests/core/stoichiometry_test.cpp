@@ -48,7 +48,7 @@ TEST(Stoichiometry, ConversionsAndNames) {
     EXPECT_DOUBLE_EQ(ConvertAmount(44.8, water, AmountUnit::LitreNormal, AmountUnit::Mole), 2.0);
     EXPECT_DOUBLE_EQ(ConvertAmount(44.8, water, AmountUnit::LitreNormal, AmountUnit::Gram), 36.0);
     EXPECT_EQ(GasConstant(PressureUnit::Atm), 0.082);
-    EXPECT_EQ(GasConstant(PressureUnit::KPa), 8.29);
+    EXPECT_EQ(GasConstant(PressureUnit::KPa), 8.31);
     EXPECT_EQ(UnitName(AmountUnit::LitreNormal), "L cn");
     EXPECT_EQ(UnitName(AmountUnit::Solution), "ml");
     EXPECT_EQ(PurityQualifier(80), " 80%");
@@ -59,11 +59,11 @@ TEST(Stoichiometry, ConversionsAndNames) {
 TEST(Stoichiometry, GasConditions) {
     SlotData gas = In(AmountUnit::LitrePT, 3);
     gas.gas = {101.3, 298, PressureUnit::KPa, TemperatureUnit::Celsius};
-    EXPECT_DOUBLE_EQ(GasFactor(gas.gas), 101.3 / 298 / 8.29);
-    EXPECT_EQ(UnitText(gas), "L a 101kPa y 298ºK");
+    EXPECT_DOUBLE_EQ(GasFactor(gas.gas), 101.3 / 298 / 8.31);
+    EXPECT_EQ(UnitText(gas), "L a 101kPa y 298K");
     Substance any;
     any.molarMass = 2;
-    EXPECT_DOUBLE_EQ(MolesFromAmount(any, gas, kProducts, 3), 3 * 101.3 / 298 / 8.29);
+    EXPECT_DOUBLE_EQ(MolesFromAmount(any, gas, kProducts, 3), 3 * 101.3 / 298 / 8.31);
     EXPECT_NEAR(AmountFromMoles(any, gas, kProducts, MolesFromAmount(any, gas, kProducts, 3)), 3,
                 1e-12);
     // Not a gas: no pressure, or no absolute temperature.
@@ -74,6 +74,23 @@ TEST(Stoichiometry, GasConditions) {
         EXPECT_EQ(CheckSlot(gas, kProducts), SlotRefusal::GasConditionsNotSet);
         EXPECT_EQ(AmountFromMoles(any, gas, kProducts, 1), 0.0);
     }
+}
+
+TEST(Stoichiometry, PuritiesAsTheUserGaveThem) {
+    const std::pair<double, const char*> cases[] = {
+        {99.5, "99.5"}, {85.5, "85.5"},        {80, "80"}, {12.5, "12.5"}, {0.05, "0.05"},
+        {7.25, "7.25"}, {0.0012345, "0.00123"}};
+    for (const auto& [purity, text] : cases)
+        EXPECT_EQ(PurityText(purity), text) << purity;
+    EXPECT_EQ(PurityQualifier(99.5), " 99.5%");  // not " 1E2%"
+}
+
+TEST(Stoichiometry, BothPressureUnitsGiveTheSameGas) {
+    // 10 L of N2 at 2 atm (202.6 kPa) and 400 K: 0.610 mol, in either unit, to three figures.
+    GasConditions atm{2, 400, PressureUnit::Atm, TemperatureUnit::Kelvin};
+    GasConditions kpa{202.6, 400, PressureUnit::KPa, TemperatureUnit::Kelvin};
+    EXPECT_NEAR(10 * GasFactor(kpa), 0.610, 0.0005);
+    EXPECT_NEAR(10 * GasFactor(atm), 10 * GasFactor(kpa), 0.0005);
 }
 
 TEST(Stoichiometry, SlotChecks) {

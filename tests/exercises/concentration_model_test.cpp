@@ -248,7 +248,7 @@ TEST(ConcentrationCaseText, PreparationStatements) {
     } cases[] = {
         {PreparationQuantity::SolventGrams, "",
          "Se prepara una disolución con 10 g de KCl y 90 g de agua.\r\nCalcular la concentración "
-         "de la disolución expresada en: molalidad i % en masa."},
+         "de la disolución expresada en: molalidad y % en masa."},
         {PreparationQuantity::SolutionMillilitres, "1.1",
          "Se prepara una disolución con 10 g de KCl hasta un volumen final de disolución de 250 "
          "ml.\r\nCalcular la concentración de la disolución expresada en: Molaridad, molalidad, "

@@ -33,7 +33,7 @@ TEST(ProblemText, FactorTexts) {
     p.data[kProducts][2].unit = AmountUnit::LitrePT;
     p.data[kProducts][2].gas = {2, 300, PressureUnit::Atm, TemperatureUnit::Kelvin};
     EXPECT_EQ(FactorText(p, kReactants, 1), "x 100.1g/mol x 100/80");
-    EXPECT_EQ(FactorText(p, kReactants, 2), "1L/2.00 mol x 1000 ml/L");
+    EXPECT_EQ(FactorText(p, kReactants, 2), " mol x 1 L/2.00 mol x 1000 ml/L");
     EXPECT_EQ(FactorText(p, kProducts, 1), "");
     EXPECT_EQ(FactorText(p, kProducts, 2), "x 22.4L/mol");
     EXPECT_EQ(FactorText(p, kProducts, 3), "· R·300.0K/2.00atm L/mol");

@@ -28,12 +28,13 @@ class QtUserPortTest : public QObject {
         });
     }
 
-private slots:
+  private slots:
     void initTestCase() { QVERIFY(InstallSpanishQtTexts(*QCoreApplication::instance())); }
 
     void boxesAreWideEnoughForTheirCaption() {
-        for (const char* caption : {"Demasiadas substancias", "No se puede ajustar", "Fórmula incorrecta     ",
-                                    "Reacción o no viable o inexistente"}) {
+        for (const char* caption :
+             {"Demasiadas substancias", "No se puede ajustar", "Fórmula incorrecta     ",
+              "Reacción o no viable o inexistente"}) {
             int width = 0;
             int needed = 0;
             WhenShown([&](QWidget* box) {
@@ -44,14 +45,16 @@ private slots:
                 QTest::keyClick(box, Qt::Key_Return);
             });
             QtUserPort port;
-            QCOMPARE(port.ShowMessage(Message{caption, "2", MessageIcon::Exclamation}), int(kAnswerOk));
+            QCOMPARE(port.ShowMessage(Message{caption, "2", MessageIcon::Exclamation}),
+                     int(kAnswerOk));
             QVERIFY2(width >= needed + 100, caption);
         }
     }
 
     void enterGivesTheDefaultAnswerAndEscTheCautiousOne() {
         QtUserPort port;
-        Message question{"Confirmar", "¿Salir del programa?", MessageIcon::Question, MessageButtons::YesNo, kAnswerNo};
+        Message question{"Confirmar", "¿Salir del programa?", MessageIcon::Question,
+                         MessageButtons::YesNo, kAnswerNo};
         WhenShown([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); });
         QCOMPARE(port.ShowMessage(question), int(kAnswerNo));
         question.defaultAnswer = kAnswerYes;
@@ -71,17 +74,20 @@ private slots:
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             QVERIFY(dialog != nullptr);
             for (auto* box : dialog->findChildren<QDialogButtonBox*>()) {
-                for (auto* button : box->buttons()) buttons << button->text().remove('&');
+                for (auto* button : box->buttons())
+                    buttons << button->text().remove('&');
             }
             for (auto* combo : dialog->findChildren<QComboBox*>()) {
-                for (int i = 0; i < combo->count(); ++i) types << combo->itemText(i);
+                for (int i = 0; i < combo->count(); ++i)
+                    types << combo->itemText(i);
             }
             dialog->reject();
         });
         QtUserPort port;
         std::string path;
         QVERIFY(!port.ChooseFile(FileChooserMode::Save, path));
-        QVERIFY2(buttons.contains("Guardar") && buttons.contains("Cancelar"), qPrintable(buttons.join(", ")));
+        QVERIFY2(buttons.contains("Guardar") && buttons.contains("Cancelar"),
+                 qPrintable(buttons.join(", ")));
         QVERIFY(types.contains("Ficheros de texto (*.txt)"));
         QVERIFY(types.contains("Todos los ficheros (*)"));
     }
