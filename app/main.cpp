@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QFont>
 #include <QMessageBox>
+#include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 
 #include "element_windows.h"
@@ -16,6 +18,7 @@
 #include "principal_dialog.h"
 #include "program.h"
 #include "qt_user_port.h"
+#include "safe_file.h"
 #include "translations.h"
 #include "user_data.h"
 
@@ -33,6 +36,11 @@ int main(int argc, char** argv) {
             QMessageBox::warning(nullptr, "tovel", QString::fromStdString(error.empty() ? ec.message() : error));
         }
     }
+    // A save that reaches the file-size limit fails and is reported, instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+    // Saves killed half-way left their temporary files beside the data files.
+    const std::time_t now = std::time(nullptr);
+    for (const char* folder : {".", "Zq"}) tovel::RemoveStaleTemporaryFiles(folder, now - 5);
     tovel::RememberStartDirectory();
     // One language for every window of the run; nothing changes it afterwards.
     tovel::SetLanguageIndex(tovel::Language::Spanish);

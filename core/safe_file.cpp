@@ -1,5 +1,6 @@
 #include "safe_file.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,10 +30,40 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+
+// Where a save really goes: through symbolic links to the file they name, so that a link stays a
+// link and its target gets the new contents.
+std::string SaveTarget(const std::string& path) {
+    std::string target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat link {};
+        if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
+        std::vector<char> buffer(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size() - 1);
+        if (n <= 0) return target;
+        std::string next(buffer.data(), static_cast<std::size_t>(n));
+        if (next.front() != '/') {
+            const auto slash = target.rfind('/');
+            if (slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+        }
+        target = next;
+    }
+    return target;
+}
+
 }  // namespace
 
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string pattern = path + ".tmp-XXXXXX";
+    const std::string target = SaveTarget(path);
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) return {false, "No se puede guardar: no es un fichero normal: " + path};
+    // A file the user made read-only is not replaced behind their back.
+    if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+        return {false, "No se puede guardar: el fichero es de solo lectura: " + path};
+    }
+
+    std::string pattern = target + kTemporarySuffix + "XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkstemp(name.data());
@@ -40,8 +71,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     const std::string tempPath(name.data());
 
     // Keep the permissions an existing file had; a new file gets the usual 0644 (less umask).
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (exists) {
         ::fchmod(fd, existing.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -55,7 +85,7 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(tempPath.c_str());
         return failure;
     }
-    if (::close(fd) != 0 || ::rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (::close(fd) != 0 || ::rename(tempPath.c_str(), target.c_str()) != 0) {
         FileResult failure{false, Describe("No se puede guardar", path)};
         ::unlink(tempPath.c_str());
         return failure;
@@ -63,19 +93,41 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     return {true, {}};
 }
 
+int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return 0;
+    int removed = 0;
+    const std::string suffix = kTemporarySuffix;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        const auto at = name.rfind(suffix);
+        // Only names this program makes: a file name, the suffix and mkstemp's six characters.
+        if (at == std::string::npos || at == 0 || name.size() != at + suffix.size() + 6) continue;
+        const std::string path = folder + "/" + name;
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_mtime > olderThan) continue;
+        if (::unlink(path.c_str()) == 0) ++removed;
+    }
+    ::closedir(dir);
+    return removed;
+}
+
 ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes) {
     ReadResult result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a named pipe or a device in place of a data file would otherwise
+    // hold the program for ever before it can tell what it is.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         result.error = Describe("No se puede abrir", path);
         return result;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = "No es un fichero: " + path;
+        result.error = "No es un fichero normal: " + path;
         ::close(fd);
         return result;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     result.fileSize = static_cast<std::size_t>(info.st_size);
     result.bytes.resize(std::min(maxBytes, result.fileSize));
     std::size_t got = 0;

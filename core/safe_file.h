@@ -2,6 +2,7 @@
 // File access that never leaves a half-written data file and never trusts a file's size.
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -13,9 +14,18 @@ struct FileResult {
     explicit operator bool() const { return ok; }
 };
 
+// The temporary files of saves are named after their target, this suffix and six characters.
+constexpr const char* kTemporarySuffix = ".tmp-";
+
 // Writes bytes to a temporary file beside path, flushes it to disk, then renames it over path.
-// On failure path is untouched and the temporary file is removed.
+// A symbolic link is followed: its target is replaced and the link stays. The file's mode is
+// kept. A read-only file, or one that is not a regular file, is refused. On failure path is
+// untouched, the temporary file is removed and error gives the system's reason.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files that saves killed before they ended left in folder, those last
+// changed before olderThan (so that a save under way elsewhere is left alone). Returns how many.
+int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan);
 
 struct ReadResult {
     bool ok = false;           // the file could be opened and read
@@ -25,7 +35,8 @@ struct ReadResult {
     explicit operator bool() const { return ok; }
 };
 
-// Reads at most maxBytes from the start of the file.
+// Reads at most maxBytes from the start of the file. Anything but a regular file (a named
+// pipe, a device, a folder) is refused at once, never waited for.
 ReadResult ReadFilePrefix(const std::string& path, std::size_t maxBytes);
 
 }  // namespace tovel

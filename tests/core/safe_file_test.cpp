@@ -42,5 +42,52 @@ TEST(SafeFile, ReportsWhatCannotBeDone) {
     EXPECT_NE(write.error.find("No se puede escribir"), std::string::npos);
 }
 
+TEST(SafeFile, NeverWaitsForWhatIsNoFile) {
+    const std::string pipe = TempDir() + "/Conf.txt";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const ReadResult read = ReadFilePrefix(pipe, 10);  // would block for ever on open()
+    EXPECT_FALSE(read);
+    EXPECT_EQ(read.error, "No es un fichero normal: " + pipe);
+    EXPECT_FALSE(WriteFileAtomically(pipe, "1"));
+    struct stat info {};
+    ASSERT_EQ(::lstat(pipe.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));  // left as it was
+}
+
+TEST(SafeFile, SavesThroughLinksAndRespectsReadOnlyFiles) {
+    const std::string dir = TempDir();
+    ASSERT_TRUE(WriteFileAtomically(dir + "/real.txt", "old"));
+    ::chmod((dir + "/real.txt").c_str(), 0600);
+    ASSERT_EQ(::symlink("real.txt", (dir + "/link.txt").c_str()), 0);
+    ASSERT_TRUE(WriteFileAtomically(dir + "/link.txt", "new"));
+    struct stat info {};
+    ASSERT_EQ(::lstat((dir + "/link.txt").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));  // still a link
+    EXPECT_EQ(ReadBytes(dir + "/real.txt"), "new");
+    ::stat((dir + "/real.txt").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    ::chmod((dir + "/real.txt").c_str(), 0444);
+    const FileResult refused = WriteFileAtomically(dir + "/real.txt", "newer");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.error, "No se puede guardar: el fichero es de solo lectura: " + dir + "/real.txt");
+    EXPECT_EQ(ReadBytes(dir + "/real.txt"), "new");
+    ::chmod((dir + "/real.txt").c_str(), 0600);
+}
+
+TEST(SafeFile, StaleTemporaryFilesAreRemovedAndNothingElse) {
+    const std::string dir = TempDir();
+    for (const char* name : {"elements.dat.tmp-a1B2c3", "comps.rel.tmp-zzzzzz", "notes.tmp-abc", "x.tmp-123456.txt",
+                             "elements.dat"}) {
+        test::WriteBytes(dir + "/" + name, "x");
+    }
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) - 3600), 0);  // too fresh: maybe a save under way
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) + 1), 2);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/elements.dat.tmp-a1B2c3"));
+    for (const char* kept : {"notes.tmp-abc", "x.tmp-123456.txt", "elements.dat"}) {
+        EXPECT_TRUE(std::filesystem::exists(dir + "/" + kept)) << kept;
+    }
+}
+
 }  // namespace
 }  // namespace tovel
