@@ -131,6 +131,84 @@ private slots:
         QVERIFY(main.MenuAction(kToolCommandBase + 2) != nullptr);
     }
 
+    // A tool typed with Enter from field to field is stored by Enter on "<- ok"; the focus then
+    // reaching the list leaves the fields alone, and only a row the user picks is shown.
+    void toolsEditorTakesATypedToolWithEnter() {
+        test::WriteBytes("Tools.rel", "Uno\r\nuno.txt\r\n\r\n\r\nDos\r\ndos.txt\r\n/tmp\r\n-v\r\n");
+        ToolList tools;
+        QVERIFY(tools.Load());
+        RecordingPort port;
+        ToolsDialog editor(tools, port);
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        auto field = [&](int id) { return qobject_cast<QLineEdit*>(editor.Control(id)); };
+        auto* list = qobject_cast<QListWidget*>(editor.Control(ToolsDialog::kList));
+        auto focused = [] { return QApplication::focusWidget(); };
+        auto press = [&](Qt::Key key) { QTest::keyClick(focused(), key); };
+
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kTitle));
+        QTest::keyClicks(focused(), "Tres");
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kFile));
+        QTest::keyClicks(focused(), "tres.txt");
+        press(Qt::Key_Return);
+        QTest::keyClicks(focused(), "docs");
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kParameters));
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kStore));
+        press(Qt::Key_Return);
+        QCOMPARE(tools.Count(), std::size_t{3});
+        QCOMPARE(tools.Tools()[2], (ToolEntry{"Tres", "tres.txt", "docs", ""}));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Tres"));
+        // Stored, the fields wait for the next tool, and the list that has the focus shows none.
+        QCOMPARE(focused(), static_cast<QWidget*>(list));
+        QVERIFY(list->selectedItems().isEmpty());
+        for (int id : {ToolsDialog::kTitle, ToolsDialog::kFile, ToolsDialog::kWorkingDir,
+                       ToolsDialog::kParameters}) {
+            QCOMPARE(field(id)->text(), QString());
+        }
+        QVERIFY(!editor.Control(ToolsDialog::kDelete)->isEnabled());
+
+        // Half a tool typed, then the focus goes to the list and away again: nothing is lost.
+        field(ToolsDialog::kTitle)->setFocus();
+        QTest::keyClicks(focused(), "Cuatro");
+        QTest::keyClick(focused(), Qt::Key_Backtab);
+        QCOMPARE(focused(), static_cast<QWidget*>(list));
+        field(ToolsDialog::kFile)->setFocus();
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), QStringLiteral("Cuatro"));
+        QCOMPARE(tools.Count(), std::size_t{3});
+
+        // An arrow key in the list picks a row and shows its tool.
+        list->setFocus();
+        press(Qt::Key_Down);
+        const int picked = list->currentRow();
+        QVERIFY(list->item(picked)->isSelected());
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), list->item(picked)->text());
+        QVERIFY(editor.Control(ToolsDialog::kDelete)->isEnabled());
+
+        // So does a click; Enter through its fields and "<- ok" then changes that tool.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), QStringLiteral("Dos"));
+        QCOMPARE(field(ToolsDialog::kWorkingDir)->text(), QStringLiteral("/tmp"));
+        QVERIFY(editor.Control(ToolsDialog::kUp)->isEnabled());
+        field(ToolsDialog::kParameters)->setFocus();
+        field(ToolsDialog::kParameters)->selectAll();
+        QTest::keyClicks(focused(), "-q");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        QCOMPARE(tools.Count(), std::size_t{3});
+        QCOMPARE(tools.Tools()[1], (ToolEntry{"Dos", "dos.txt", "/tmp", "-q"}));
+
+        QTest::mouseClick(editor.Control(ToolsDialog::kOk), Qt::LeftButton);
+        ToolList saved;
+        QVERIFY(saved.Load());
+        QCOMPARE(saved.Tools(), tools.Tools());
+    }
+
     void aboutWindowSpeaksSpanish() {
         AboutWindow about("Reacciones químicas: ajuste y cálculos", " V2.0", 3);
         QCOMPARE(about.Button()->text(), QStringLiteral("psé"));
