@@ -17,6 +17,7 @@
 #include "compounds_window.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
+#include "program.h"
 #include "test_support.h"
 #include "tools_dialog.h"
 #include "window_finder.h"
@@ -43,7 +44,9 @@ private slots:
         book.Category(3).push_back(MakeCompoundRecord("Cloruro de sodio", "NaCl", 3));
         book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
         QVERIFY(book.Write());
-        ElementTable table = test::DefaultElements();
+        // The main window opens the compounds window on the program's element table.
+        ElementTable& table = ProgramElementTable();
+        table = test::DefaultElements();
         test::FakeUserPort port;
         PrincipalDialog main(table, port);
         main.show();
@@ -85,6 +88,66 @@ private slots:
         CompoundBook saved;
         saved.Read();
         QCOMPARE(saved.Category(0).size(), std::size_t{2});
+    }
+
+    // A formula is checked when it is entered: what is no formula, or names an element the
+    // table lacks and the user does not add, stays in the field with a message.
+    void compoundsRefuseWrongFormulas() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        auto* window = new CompoundsWindow(table, port, [](const std::string&) {});
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QListWidget* acids = window->List(2);
+        QTest::mouseClick(acids->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QLineEdit* formula = window->Field(CompoundsWindow::kFormula);
+        QVERIFY(formula->isVisible());
+        QTest::mouseClick(formula, Qt::LeftButton);
+
+        QTest::keyClicks(formula, "abc((");
+        QTest::keyClick(formula, Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{1});
+        QCOMPARE(port.messages[0].caption, std::string("Fórmula incorrecta"));
+        QCOMPARE(port.messages[0].text,
+                 std::string(
+                     "La fórmula \"abc((\" no vale: el carácter \"a\" sobra o está fuera de "
+                     "sitio; escriba símbolos de elementos, números y paréntesis, como Ca(OH)2"));
+        QCOMPARE(acids->count(), 0);
+        QCOMPARE(formula->text(), QStringLiteral("abc(("));
+        QVERIFY(formula->isVisible());
+
+        // An unknown element the user will not add: refused; added in the editor: stored.
+        formula->selectAll();
+        QTest::keyClicks(formula, "HQq");
+        QTest::keyClick(formula, Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{3});
+        QCOMPARE(port.messages[1].buttons, MessageButtons::YesNo);
+        QCOMPARE(
+            port.messages[2].text,
+            std::string(
+                "La fórmula \"HQq\" no vale: el elemento Qq no está en la tabla de elementos"));
+        QCOMPARE(acids->count(), 0);
+        port.answers = {kAnswerYes};
+        port.editor = [](ElementTable& t) {
+            t.Add(MakeElementRecord(119, "Qq", 300, "Inventado"));
+        };
+        QTest::mouseClick(window->Field(CompoundsWindow::kName), Qt::LeftButton);
+        QTest::keyClicks(window->Field(CompoundsWindow::kName), "Acido inventado");
+        QTest::keyClick(window->Field(CompoundsWindow::kName), Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{4});  // the question only
+        QCOMPARE(acids->count(), 1);
+        QCOMPARE(acids->item(0)->text(), QStringLiteral("HQq"));
+        QCOMPARE(acids->item(0)->toolTip(), QStringLiteral("Acido inventado"));
+        QCOMPARE(formula->text(), QString());  // ready for the next compound
+
+        port.answers = {kAnswerYes};
+        window->Dispatch(CompoundsWindow::kLeave);
+        QTRY_VERIFY(test::FindWindow<CompoundsWindow>() == nullptr);
+        CompoundBook saved;
+        saved.Read();
+        QCOMPARE(saved.Category(2),
+                 (std::vector<CompoundRecord>{MakeCompoundRecord("Acido inventado", "HQq", 2)}));
     }
 
     void toolsEditorFillsTheMenu() {
