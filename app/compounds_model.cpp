@@ -1,12 +1,15 @@
 #include "compounds_model.h"
 
+#include "formula.h"
 #include "messages.h"
 #include "text_utils.h"
+#include "utf8.h"
 
 namespace tovel {
 
-CompoundsModel::CompoundsModel(UserPort& port, std::function<void(const std::string&)> transfer, std::string path)
-    : m_port(port), m_transfer(std::move(transfer)), m_path(std::move(path)) {}
+CompoundsModel::CompoundsModel(ElementTable& table, UserPort& port,
+                               std::function<void(const std::string&)> transfer, std::string path)
+    : m_table(table), m_port(port), m_transfer(std::move(transfer)), m_path(std::move(path)) {}
 
 void CompoundsModel::Open() {
     const CompoundsReadResult read = m_book.Read(m_path);
@@ -68,27 +71,81 @@ void CompoundsModel::Delete() {
     m_slot = 0;
 }
 
+// A formula the list may keep: one the main window can take, every element in the table. The
+// parser asks whether to add an element the table lacks, and may open the element editor.
+bool CompoundsModel::AcceptFormula(const std::string& formula) {
+    auto refuse = [&](const std::string& why) {
+        NoticeWith(m_port, "Fórmula incorrecta", "La fórmula \"" + formula + "\" no vale: " + why,
+                   MessageIcon::Exclamation);
+        return false;
+    };
+    const std::size_t length = Utf8Length(formula);
+    if (length > kCompoundFormulaLimit) {
+        return refuse("tiene " + IntText(static_cast<long>(length)) + " caracteres y caben " +
+                      IntText(kCompoundFormulaLimit));
+    }
+    const FormulaScan scan = ScanFormula(formula);
+    switch (scan.error) {
+        case FormulaError::None:
+        case FormulaError::Empty:
+            break;
+        case FormulaError::WrongCharacter:
+            return refuse(
+                "el carácter \"" + scan.offending +
+                "\" sobra o está fuera de sitio; escriba símbolos de elementos, números y "
+                "paréntesis, como Ca(OH)2");
+        case FormulaError::TooManySymbols:
+            return refuse("tiene más de " + IntText(kFormulaSymbolLimit) +
+                          " símbolos de elementos");
+        case FormulaError::TooLong:
+            return refuse("tiene más de " + IntText(kFormulaLimit) + " caracteres");
+        case FormulaError::CountTooLarge:
+            return refuse("un número de átomos pasa de " + IntText(kCountLimit));
+    }
+    Substance substance;
+    if (ParseFormula(substance, formula, m_table, m_port)) return true;
+    // The grammar is right, so a symbol stayed unknown: the user chose not to add it.
+    for (const auto& entry : scan.entries) {
+        if (m_table.FindSymbol(entry.element.symbol) == nullptr) {
+            return refuse("el elemento " + entry.element.symbol +
+                          " no está en la tabla de elementos");
+        }
+    }
+    return refuse("no se puede leer");
+}
+
 void CompoundsModel::Store() {
-    if (TrimBlanks(formulaText).empty()) {
+    const std::string formula = TrimBlanks(formulaText);
+    if (formula.empty()) {
         m_editRow = false;
         return;
     }
-    auto& list = m_book.Category(m_category);
-    const CompoundRecord record = MakeCompoundRecord(nameText, formulaText, m_category);
-    if (m_slot == 0) {
-        if (m_book.IsFull(m_category)) {
-            NoticeWith(m_port, "Lista llena",
-                       "Caben " + IntText(kCompoundsPerCategory) + " compuestos en cada lista como máximo",
-                       MessageIcon::Exclamation);
-            return;
-        }
+    // Checking may run the element editor, and the window with it: what is stored is what was
+    // there when "Ok" was pressed.
+    const int category = m_category;
+    const std::size_t slot = m_slot;
+    const std::string name = nameText;
+    auto full = [&] {
+        if (slot != 0 || !m_book.IsFull(category)) return false;
+        NoticeWith(
+            m_port, "Lista llena",
+            "Caben " + IntText(kCompoundsPerCategory) + " compuestos en cada lista como máximo",
+            MessageIcon::Exclamation);
+        return true;
+    };
+    if (full() || !AcceptFormula(formula)) return;
+    if (full()) return;  // filled while the element editor was open
+    auto& list = m_book.Category(category);
+    const CompoundRecord record = MakeCompoundRecord(name, formula, category);
+    if (slot == 0) {
         list.push_back(record);
         m_changed = true;
         formulaText.clear();
         nameText.clear();  // the row stays open for the next one
         return;
     }
-    list[m_slot - 1] = record;
+    if (slot > list.size()) return;  // deleted meanwhile
+    list[slot - 1] = record;
     m_changed = true;
     m_editRow = false;
 }

@@ -6,14 +6,17 @@
 #include <string>
 
 #include "compounds_file.h"
+#include "element_table.h"
 #include "user_port.h"
 
 namespace tovel {
 
 class CompoundsModel {
 public:
-    // transfer: hands a formula to the main window.
-    CompoundsModel(UserPort& port, std::function<void(const std::string&)> transfer,
+    // table: the program's element table, which formulas are checked against; transfer: hands
+    // a formula to the main window.
+    CompoundsModel(ElementTable& table, UserPort& port,
+                   std::function<void(const std::string&)> transfer,
                    std::string path = kCompoundsFileName);
 
     // Reads the file; records that have no place are skipped and the user is told.
@@ -36,14 +39,18 @@ public:
     void Edit();
     void New();
     void Delete();
-    // "Ok" of the edit row; refuses a 129th compound in a category.
+    // "Ok" of the edit row. Refuses, with a message naming the formula, one that is no formula
+    // or that has an element the table lacks and the user does not add when asked; refuses a
+    // 129th compound in a category.
     void Store();
     // Leaving: true when the window may close (saving first if the user says so).
     bool Leave(bool focusInFormula);
 
 private:
     void OpenEditRow();
+    bool AcceptFormula(const std::string& formula);
 
+    ElementTable& m_table;
     UserPort& m_port;
     std::function<void(const std::string&)> m_transfer;
     std::string m_path;

@@ -15,11 +15,17 @@
 
 #include "control_helpers.h"
 #include "icons.h"
+#include "program.h"
 
 namespace tovel {
 
-CompoundsWindow::CompoundsWindow(UserPort& port, std::function<void(const std::string&)> transfer, QWidget* parent)
-    : QDialog(parent), m_model(port, std::move(transfer)) {
+CompoundsWindow::CompoundsWindow(UserPort& port, std::function<void(const std::string&)> transfer,
+                                 QWidget* parent)
+    : CompoundsWindow(ProgramElementTable(), port, std::move(transfer), parent) {}
+
+CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
+                                 std::function<void(const std::string&)> transfer, QWidget* parent)
+    : QDialog(parent), m_model(table, port, std::move(transfer)) {
     setWindowTitle(QStringLiteral("Compuestos usuales"));
     SetWindowIconByName(*this, "AReacIcon");
     setAttribute(Qt::WA_DeleteOnClose);

@@ -23,6 +23,10 @@ public:
     enum Id : int { kLeave = 2, kOk = 3, kFirstList = 100, kFormula = 120, kName = 121,
                     kTransfer = 201, kEdit = 202, kDelete = 203, kNew = 204 };
 
+    // Formulas are checked against table, which the element editor may be asked to extend.
+    CompoundsWindow(ElementTable& table, UserPort& port,
+                    std::function<void(const std::string&)> transfer, QWidget* parent = nullptr);
+    // On the program's element table (ProgramElementTable), the one the main window is given.
     CompoundsWindow(UserPort& port, std::function<void(const std::string&)> transfer, QWidget* parent = nullptr);
 
     void Dispatch(int id);

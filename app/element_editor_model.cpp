@@ -23,6 +23,23 @@ std::string Lower(std::string text) {
     return text;
 }
 
+// What formulas can name: a capital letter, and maybe one small letter after it.
+bool IsFormulaSymbol(std::string_view symbol) {
+    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    return (symbol.size() == 1 && upper(symbol[0])) ||
+           (symbol.size() == 2 && upper(symbol[0]) && lower(symbol[1]));
+}
+
+constexpr const char* kSymbolRule =
+    "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
+constexpr const char* kMassRule = "debe ser un número mayor que 0, como 55.845 o 55,845";
+constexpr const char* kNumberRule = "escriba un número entero de 1 a 65535, como 26";
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
 std::string PaddedSymbol(const std::string& symbol, std::size_t width) {
     const std::size_t length = Utf8Length(symbol);
     return symbol + Blanks(length < width ? width - length : 0);
@@ -132,19 +149,34 @@ bool ElementEditorModel::Accept() {
     if (isNew && m_table.IsFull()) {
         return refuse("La tabla está llena: caben " + IntText(ElementTable::kCapacity) + " elementos");
     }
-    const std::string symbol = Utf8Prefix(TrimBlanks(m_fields.symbol), kSymbolLimit);
-    if (symbol.empty()) return refuse("Falta el símbolo del elemento");
+    // An element that no formula can name, or that has no mass or number, spoils every
+    // formula and calculation that uses it: each field is checked before anything is stored.
+    const std::string symbol = TrimBlanks(m_fields.symbol);
+    if (symbol.empty()) return refuse(std::string("Falta el símbolo (Smb): ") + kSymbolRule);
+    if (!IsFormulaSymbol(symbol)) {
+        return refuse("El símbolo (Smb) " + Quoted(symbol) + " no vale: " + kSymbolRule);
+    }
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
         if (slot != m_current && m_table.Slot(slot).symbol == symbol) {
             return refuse("El símbolo " + symbol + " ya está en la tabla");
         }
     }
+    const std::string massText = TrimBlanks(m_fields.mass);
+    if (massText.empty()) return refuse(std::string("Falta la masa atómica (MA): ") + kMassRule);
     int error = 0;
-    const double mass = ReadReal(m_fields.mass, error);
-    if (error != 0 || mass < 0) return refuse("Masa atómica no válida: " + TrimBlanks(m_fields.mass));
-    const long long number = ReadInteger(m_fields.number, error);
-    if (error != 0 || number < 0 || number > 65535) {
-        return refuse("Número atómico no válido: " + TrimBlanks(m_fields.number));
+    const double mass = ReadReal(massText, error);
+    if (error != 0) {
+        return refuse("La masa atómica (MA) " + Quoted(massText) +
+                      " no es un número: " + kNumberHint);
+    }
+    if (mass <= 0)
+        return refuse("La masa atómica (MA) " + Quoted(massText) + " no vale: " + kMassRule);
+    const std::string numberText = TrimBlanks(m_fields.number);
+    if (numberText.empty())
+        return refuse(std::string("Falta el número atómico (Z): ") + kNumberRule);
+    const long long number = ReadInteger(numberText, error);
+    if (error != 0 || number < 1 || number > 65535) {
+        return refuse("El número atómico (Z) " + Quoted(numberText) + " no vale: " + kNumberRule);
     }
 
     const ElementRecord record =

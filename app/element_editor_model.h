@@ -47,8 +47,11 @@ public:
 
     void SelectRow(std::size_t position);
     void NewElement();
-    // Stores the fields into the element shown; refuses (with a message) a full table, a missing
-    // or repeated symbol, and a mass or number that is not one.
+    // Stores the fields into the element shown. Refuses, with one message naming the field, its
+    // value and what it takes: a full table; a symbol that is missing, repeated, or not a
+    // capital with maybe one small letter; a mass that is missing, no number or not above 0
+    // ("1.04" and "1,04" both read); an atomic number that is missing or not a whole number
+    // from 1 to 65535.
     bool Accept();
     // Enter in the symbol field: shows the element with that symbol, or says it is not there.
     bool SearchSymbol();

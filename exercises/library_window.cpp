@@ -23,6 +23,9 @@ QComboBox* EditableCombo(QWidget* parent) {
     combo->setMinimumContentsLength(40);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     combo->lineEdit()->setMaxLength(255);
+    // Completing as the user types would turn a new name or reaction into an existing one
+    // that starts the same way, and Enter would then store that one.
+    combo->setCompleter(nullptr);
     return combo;
 }
 
@@ -55,8 +58,11 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     keep(kDescriptions, m_descriptions);
     m_search = new QLineEdit(this);
     keep(kSearchText, m_search);
-    m_types->lineEdit()->installEventFilter(this);
-    m_reactions->lineEdit()->installEventFilter(this);
+    // An editable combo box keeps the focus itself and hands the keys to its line edit.
+    for (QComboBox* combo : {m_types, m_reactions, m_descriptions}) {
+        combo->installEventFilter(this);
+        combo->lineEdit()->installEventFilter(this);
+    }
     m_search->installEventFilter(this);
 
     connect(m_types, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
@@ -137,20 +143,32 @@ bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
         close();
         return true;
     }
+    // The combo boxes keep Enter to themselves, so it is taken before they see it.
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && EnterIn(watched)) return true;
+    }
     return QDialog::eventFilter(watched, event);
+}
+
+bool LibraryWindow::EnterIn(const QObject* field) {
+    // Enter stores the type or the reaction, or searches, by the field that has the focus.
+    if (field == m_types || field == m_types->lineEdit()) {
+        Dispatch(kStoreType);
+    } else if (field == m_reactions || field == m_reactions->lineEdit() ||
+               field == m_descriptions || field == m_descriptions->lineEdit()) {
+        Dispatch(kStoreReaction);
+    } else if (field == m_search) {
+        Dispatch(kSearch);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void LibraryWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        // Enter stores the type or the reaction, or searches, by the field that has the focus.
-        const QWidget* focus = focusWidget();
-        if (focus == m_types->lineEdit()) {
-            Dispatch(kStoreType);
-        } else if (focus == m_reactions->lineEdit()) {
-            Dispatch(kStoreReaction);
-        } else if (focus == m_search) {
-            Dispatch(kSearch);
-        }
+        EnterIn(focusWidget());
         return;
     }
     QDialog::keyPressEvent(event);

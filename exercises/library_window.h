@@ -41,6 +41,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Enter in one of the fields; false when the field takes no Enter.
+    bool EnterIn(const QObject* field);
     void Pull();
     void Sync();
 

@@ -67,7 +67,14 @@ void ReactionLibrary::Refill() {
         m_selected = 0;
         return;
     }
-    SelectEntry(m_entries.empty() ? 0 : 1);
+    if (m_entries.empty()) {
+        // Nothing to show: the fields must not keep another type's reaction.
+        m_selected = 0;
+        reactionText.clear();
+        descriptionText.clear();
+        return;
+    }
+    SelectEntry(1);
 }
 
 void ReactionLibrary::RandomType() {
@@ -93,22 +100,16 @@ void ReactionLibrary::TypeTextChanged() {
 
 void ReactionLibrary::StoreType() {
     const std::string name = TrimBlanks(typeText);
-    if (name.empty()) return;
+    if (name.empty() || (m_type > 0 && m_types.Type(m_type).name == name)) return;
     if (m_type == 0) {
         if (!m_types.Add(name, m_port)) return;
-    } else {
-        m_types.Rename(m_type, name);
+    } else if (!m_types.Rename(m_type, name, m_port)) {
+        return;
     }
     const std::size_t stored = m_type == 0 ? m_types.Count() : m_type;
     Report(m_types.Write());
-    if (m_saveMode) {
-        SelectType(stored);
-    } else {
-        m_type = 0;
-        m_entries.clear();
-        m_selected = 0;
-        typeText.clear();
-    }
+    // The type just named is shown, ready for its reactions (in save mode, for the one saved).
+    SelectType(stored);
 }
 
 void ReactionLibrary::DeleteType() {
@@ -141,15 +142,26 @@ void ReactionLibrary::NewReaction() { m_selected = 0; }
 
 void ReactionLibrary::StoreReaction() {
     if (m_type == 0 || TrimBlanks(reactionText).empty()) return;
+    std::vector<LibraryEntry> entries = m_entries;
     const LibraryEntry entry{reactionText, descriptionText};
-    if (m_selected == 0) {
-        m_entries.push_back(entry);
+    std::size_t stored = m_selected;
+    if (stored == 0) {
+        entries.push_back(entry);
+        stored = entries.size();
     } else {
-        m_entries[m_selected - 1] = entry;
+        entries[stored - 1] = entry;
     }
-    Report(WriteReactions(TypeFile(), m_entries));
-    Refill();
+    const FileResult written = WriteReactions(TypeFile(), entries);
+    if (!written) {
+        // Nothing changed: the fields keep what was typed, and a save can be tried again.
+        Report(written);
+        return;
+    }
+    // The reaction stored stays selected, so that a second "ok" replaces it instead of adding
+    // it again.
     m_saveMode = false;
+    m_entries = ReadReactions(TypeFile());
+    SelectEntry(stored);
 }
 
 void ReactionLibrary::DeleteReaction() {

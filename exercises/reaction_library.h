@@ -51,6 +51,8 @@ public:
     void RandomType();
     void NewType();
     void TypeTextChanged();
+    // "ok" or Enter in the type field: a new type, or the current one renamed; it is then
+    // the type shown.
     void StoreType();
     void DeleteType();
 
@@ -59,6 +61,8 @@ public:
     void ReactionTextChanged();
     void RandomReaction();
     void NewReaction();
+    // "ok" or Enter in the reaction or description field: appends, or replaces the reaction
+    // selected; the reaction stored is then the one selected. Ends the save mode.
     void StoreReaction();
     void DeleteReaction();
     void Search();

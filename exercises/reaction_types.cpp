@@ -20,6 +20,18 @@ std::string GetText(std::string_view in, std::size_t offset) {
     return Cp1252ToUtf8(in.substr(offset + 1, length));
 }
 
+// Tells the user when text is too long for its field of the record; what: the field's name.
+bool FitsItsField(std::string_view what, std::string_view text, UserPort& port) {
+    const std::size_t length = Utf8Length(text);
+    if (length <= kTypeNameLimit) return true;
+    NoticeWith(port, "Nombre demasiado largo",
+               "El " + std::string(what) + " admite " + IntText(kTypeNameLimit) +
+                   " caracteres como máximo; \"" + std::string(text) + "\" tiene " +
+                   IntText(static_cast<long>(length)),
+               MessageIcon::Exclamation);
+    return false;
+}
+
 }  // namespace
 
 std::string TypeBaseName(std::string_view name) { return Utf8Prefix(StripAccents(RemoveBlanks(name)), kTypeNameLimit); }
@@ -57,13 +69,19 @@ bool ReactionTypes::Add(std::string_view name, UserPort& port) {
                    MessageIcon::Exclamation);
         return false;
     }
-    const std::string cut = Utf8Prefix(name, kTypeNameLimit);
-    m_types.push_back({cut, TypeBaseName(cut)});
+    if (!FitsItsField("nombre de un tipo", name, port)) return false;
+    const std::string base = StripAccents(RemoveBlanks(name));
+    if (!FitsItsField("nombre de fichero de un tipo", base, port)) return false;
+    m_types.push_back({std::string(name), base});
     return true;
 }
 
-void ReactionTypes::Rename(std::size_t index, std::string_view name) {
-    if (index >= 1 && index <= m_types.size()) m_types[index - 1].name = Utf8Prefix(name, kTypeNameLimit);
+bool ReactionTypes::Rename(std::size_t index, std::string_view name, UserPort& port) {
+    if (index < 1 || index > m_types.size() || !FitsItsField("nombre de un tipo", name, port)) {
+        return false;
+    }
+    m_types[index - 1].name = std::string(name);
+    return true;
 }
 
 void ReactionTypes::Delete(std::size_t index) {

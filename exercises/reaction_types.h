@@ -42,10 +42,12 @@ public:
     const ReactionType& Type(std::size_t index) const { return m_types.at(index - 1); }
     const std::vector<ReactionType>& Types() const { return m_types; }
 
-    // Appends a type named name (cut to 31 characters); refuses a 256th type with a message.
+    // Appends a type named name. Refuses, with a message, a 256th type and a name or base name
+    // of more than 31 characters: cut, it would name another type or another file.
     bool Add(std::string_view name, UserPort& port);
-    // A new name only: the base name, and so the reaction file, stay.
-    void Rename(std::size_t index, std::string_view name);
+    // A new name only: the base name, and so the reaction file, stay. Refuses a name of more
+    // than 31 characters as Add does.
+    bool Rename(std::size_t index, std::string_view name, UserPort& port);
     // Removes the type; its reaction file stays on disk.
     void Delete(std::size_t index);
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace linord {
@@ -43,8 +44,9 @@ bool ReadAll(const std::string& path, std::string& contents) {
 }
 
 // Writes through a temporary file in the same folder and a rename, so the target is either
-// the old or the new contents.
-bool WriteReplacing(const std::string& path, const std::string& contents) {
+// the old or the new contents. With a mode, the new file gets it before it takes the name.
+bool WriteReplacing(const std::string& path, const std::string& contents,
+                    std::optional<mode_t> mode = {}) {
     const std::string temp = path + ".tmp-linord";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
@@ -56,7 +58,8 @@ bool WriteReplacing(const std::string& path, const std::string& contents) {
             return false;
         }
     }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    if ((mode && ::chmod(temp.c_str(), *mode) != 0) ||
+        std::rename(temp.c_str(), path.c_str()) != 0) {
         std::remove(temp.c_str());
         return false;
     }
@@ -143,17 +146,22 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
     }
     const std::string sorted = Joined(SortBlocks(SplitLines(contents), n));
     const std::string unsorted = Joined(SplitLines(contents));
+    // The sorted file and its backup keep the file's permissions: a library made read-only, or
+    // readable by its owner alone, stays so. A read-only file is still sorted, as the program
+    // rewrites it when a reaction is stored: replacing it needs a writable folder, not a
+    // writable file.
+    const mode_t mode = info.st_mode & 07777;
     if (!WriteReplacing("New.txt", sorted)) {
         outcome.message = std::string("Cannot write New.txt: ") + std::strerror(errno);
         return outcome;
     }
-    if (!WriteReplacing(outcome.backup, unsorted)) {
+    if (!WriteReplacing(outcome.backup, unsorted, mode)) {
         outcome.message = "Cannot write the backup " + outcome.backup;
         return outcome;
     }
     // New.txt becomes the file; across file systems a rename fails, so it is copied instead.
-    if (std::rename("New.txt", file.c_str()) != 0) {
-        if (!WriteReplacing(file, sorted)) {
+    if (::chmod("New.txt", mode) != 0 || std::rename("New.txt", file.c_str()) != 0) {
+        if (!WriteReplacing(file, sorted, mode)) {
             outcome.message = "Cannot replace " + file + "; the sorted text is in New.txt";
             return outcome;
         }

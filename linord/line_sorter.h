@@ -33,9 +33,9 @@ struct SortOutcome {
 };
 
 // Sorts the file in place: the result is first written to New.txt in the current folder, the
-// unsorted text is copied to the backup, then the sorted text replaces the file. A failure part
-// way leaves the original or the sorted text under the file's name, and the unsorted text in
-// the backup.
+// unsorted text is copied to the backup, then the sorted text replaces the file. The sorted file
+// and the backup get the file's permissions, read-only ones too. A failure part way leaves the
+// original or the sorted text under the file's name, and the unsorted text in the backup.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

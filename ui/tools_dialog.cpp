@@ -48,9 +48,13 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     m_list = new QListWidget(this);
     m_list->setObjectName("id40");
     m_controls[kList] = m_list;
-    connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
+    // Only a row the user picks (a click, an arrow key) shows its tool. The focus arriving in
+    // the list makes a row current without selecting it, and must not replace typed fields.
+    connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_syncing) return;
-        m_editor.Select(static_cast<std::size_t>(row + 1));
+        const QList<QListWidgetItem*> chosen = m_list->selectedItems();
+        if (chosen.isEmpty()) return;
+        m_editor.Select(static_cast<std::size_t>(m_list->row(chosen.front()) + 1));
         Sync();
     });
 
@@ -101,10 +105,16 @@ void ToolsDialog::keyPressEvent(QKeyEvent* event) {
         QDialog::keyPressEvent(event);
         return;
     }
-    // Enter moves on through the fields, then to "<- ok", then to the list.
+    // Enter moves on through the fields to "<- ok"; there it stores the tool and moves on to
+    // the list.
     const QWidget* focus = focusWidget();
-    const int order[] = {kTitle, kFile, kWorkingDir, kParameters, kStore, kList};
-    for (int i = 0; i + 1 < 6; ++i) {
+    if (focus == Control(kStore)) {
+        Dispatch(kStore);
+        m_list->setFocus();
+        return;
+    }
+    const int order[] = {kTitle, kFile, kWorkingDir, kParameters, kStore};
+    for (int i = 0; i + 1 < 5; ++i) {
         if (focus == Control(order[i])) {
             Control(order[i + 1])->setFocus();
             return;

@@ -49,9 +49,11 @@ TEST(CompoundsFile, ReadsAnyOrderWritesGroupedAndSkipsBadCategories) {
 class CompoundsModelTest : public ::testing::Test {
 protected:
     std::string path = test::TempDir() + "/comps.rel";
+    ElementTable table = test::DefaultElements();
     test::FakeUserPort port;
     std::vector<std::string> transferred;
-    CompoundsModel model{port, [this](const std::string& f) { transferred.push_back(f); }, path};
+    CompoundsModel model{table, port, [this](const std::string& f) { transferred.push_back(f); },
+                         path};
 };
 
 TEST_F(CompoundsModelTest, AddEditDeleteTransferAndSave) {
@@ -123,6 +125,85 @@ TEST_F(CompoundsModelTest, ListsHoldAtMost128AndSkippedRecordsAreReported) {
     model.Store();
     EXPECT_EQ(port.messages.back().caption, "Lista llena");
     EXPECT_EQ(model.Book().Category(4).size(), 128u);
+}
+
+// A formula the main window could not take is refused when it is entered, with one message
+// that names it and what is wrong; the row keeps it to be corrected.
+TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
+    model.Open();
+    model.New();
+    const struct {
+        std::string formula;
+        std::string why;
+    } cases[] = {
+        {"abc((",
+         "el carácter \"a\" sobra o está fuera de sitio; escriba símbolos de elementos, "
+         "números y paréntesis, como Ca(OH)2"},
+        {"H2O-",
+         "el carácter \"-\" sobra o está fuera de sitio; escriba símbolos de elementos, "
+         "números y paréntesis, como Ca(OH)2"},
+        {"2H2O",
+         "el carácter \"2\" sobra o está fuera de sitio; escriba símbolos de elementos, "
+         "números y paréntesis, como Ca(OH)2"},
+        {"H99999", "un número de átomos pasa de 65535"},
+        {"C12H22O11C12H22O11", "tiene 18 caracteres y caben 14"},
+    };
+    for (const auto& c : cases) {
+        model.formulaText = c.formula;
+        model.nameText = "Algo";
+        model.Store();
+        ASSERT_FALSE(port.messages.empty());
+        EXPECT_EQ(port.messages.back().caption, "Fórmula incorrecta");
+        EXPECT_EQ(port.messages.back().text, "La fórmula \"" + c.formula + "\" no vale: " + c.why);
+        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(model.formulaText, c.formula);
+        EXPECT_TRUE(model.EditRowOpen());
+    }
+    EXPECT_EQ(port.messages.size(), std::size(cases));
+    EXPECT_TRUE(model.Book().Category(0).empty());
+    EXPECT_FALSE(model.Changed());
+    // Blanks around a formula are not part of it.
+    model.formulaText = "  Ca(OH)2 ";
+    model.Store();
+    ASSERT_EQ(model.Book().Category(0).size(), 1u);
+    EXPECT_EQ(model.Book().Category(0)[0].formula, "Ca(OH)2");
+    // An edit to a wrong formula keeps the compound as it was.
+    model.SelectSlot(0, 1);
+    model.Edit();
+    model.formulaText = "Ca(OH)2+";
+    model.Store();
+    EXPECT_EQ(model.Book().Category(0)[0].formula, "Ca(OH)2");
+    model.formulaText = "Ca(oh)2";
+    model.Store();
+    EXPECT_EQ(port.messages.back().text,
+              "La fórmula \"Ca(oh)2\" no vale: el carácter \"o\" sobra o está fuera de sitio; "
+              "escriba símbolos de elementos, números y paréntesis, como Ca(OH)2");
+    EXPECT_EQ(model.Book().Category(0)[0].formula, "Ca(OH)2");
+}
+
+TEST_F(CompoundsModelTest, AnUnknownElementIsAddedOrTheFormulaRefused) {
+    model.Open();
+    model.New();
+    model.formulaText = "NaQq";
+    port.answers = {kAnswerNo};
+    model.Store();
+    ASSERT_EQ(port.messages.size(), 2u);
+    EXPECT_EQ(port.messages[0].text, "Qq no está en la base de datos\r¿añadir?");
+    EXPECT_EQ(port.messages[1].caption, "Fórmula incorrecta");
+    EXPECT_EQ(port.messages[1].text,
+              "La fórmula \"NaQq\" no vale: el elemento Qq no está en la tabla de elementos");
+    EXPECT_EQ(port.editorOpened, 0);
+    EXPECT_TRUE(model.Book().Category(0).empty());
+
+    // Yes opens the element editor; the element added there makes the formula good.
+    port.answers = {kAnswerYes};
+    port.editor = [](ElementTable& t) { t.Add(MakeElementRecord(119, "Qq", 300, "Inventado")); };
+    model.Store();
+    EXPECT_EQ(port.editorOpened, 1);
+    EXPECT_EQ(port.messages.size(), 3u);  // only the question
+    ASSERT_EQ(model.Book().Category(0).size(), 1u);
+    EXPECT_EQ(model.Book().Category(0)[0].formula, "NaQq");
+    EXPECT_NE(table.FindSymbol("Qq"), nullptr);
 }
 
 }  // namespace

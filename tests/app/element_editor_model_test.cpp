@@ -127,25 +127,58 @@ TEST_F(ElementEditorTest, LeavingAfterAChangeAsks) {
 }
 
 TEST_F(ElementEditorTest, RefusesWhatWouldSpoilTheTable) {
-    Fill("Otro", "Fe", "1", "1");
-    EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "El símbolo Fe ya está en la tabla");
-    Fill("Otro", " ", "1", "1");
-    EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "Falta el símbolo del elemento");
-    Fill("Otro", "Qq", "12.5.1", "1");
-    EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "Masa atómica no válida: 12.5.1");
-    Fill("Otro", "Qq", "12.5", "x");
-    EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "Número atómico no válido: x");
-    EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
+    // An element no formula can name, or without mass or number, would make every formula
+    // with it wrong: each fault gets one message naming the field, the value and the rule.
+    const std::string symbolRule =
+        "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
+    const std::string massRule = "debe ser un número mayor que 0, como 55.845 o 55,845";
+    const std::string numberRule = "escriba un número entero de 1 a 65535, como 26";
+    const struct {
+        ElementFields fields;
+        std::string message;
+    } cases[] = {
+        {{"Otro", "Fe", "1", "1"}, "El símbolo Fe ya está en la tabla"},
+        {{"Otro", " ", "1", "1"}, "Falta el símbolo (Smb): " + symbolRule},
+        {{"Otro", "qn", "1", "1"}, "El símbolo (Smb) \"qn\" no vale: " + symbolRule},
+        {{"Otro", "QN", "1", "1"}, "El símbolo (Smb) \"QN\" no vale: " + symbolRule},
+        {{"Otro", "Q1", "1", "1"}, "El símbolo (Smb) \"Q1\" no vale: " + symbolRule},
+        {{"Otro", "Qqq", "1", "1"}, "El símbolo (Smb) \"Qqq\" no vale: " + symbolRule},
+        {{"Otro", "Qq", "", "1"}, "Falta la masa atómica (MA): " + massRule},
+        {{"Otro", "Qq", "12.5.1", "1"},
+         "La masa atómica (MA) \"12.5.1\" no es un número: use números como 1.04 o 1,04"},
+        {{"Otro", "Qq", "0", "1"}, "La masa atómica (MA) \"0\" no vale: " + massRule},
+        {{"Otro", "Qq", "-3,5", "1"}, "La masa atómica (MA) \"-3,5\" no vale: " + massRule},
+        {{"Otro", "Qq", "12.5", ""}, "Falta el número atómico (Z): " + numberRule},
+        {{"Otro", "Qq", "12.5", "x"}, "El número atómico (Z) \"x\" no vale: " + numberRule},
+        {{"Otro", "Qq", "12.5", "0"}, "El número atómico (Z) \"0\" no vale: " + numberRule},
+        {{"Otro", "Qq", "12.5", "2.5"}, "El número atómico (Z) \"2.5\" no vale: " + numberRule},
+        {{"Otro", "Qq", "12.5", "65536"}, "El número atómico (Z) \"65536\" no vale: " + numberRule},
+    };
+    for (const auto& c : cases) {
+        editor.Fields() = c.fields;
+        EXPECT_FALSE(editor.Accept()) << c.message;
+        ASSERT_FALSE(port.messages.empty());
+        EXPECT_EQ(port.messages.back().text, c.message);
+        EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
+        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(editor.Fields().symbol, c.fields.symbol);  // kept to be corrected
+    }
+    EXPECT_EQ(port.messages.size(), std::size(cases));
     EXPECT_EQ(table.Count(), 3u);
     EXPECT_FALSE(editor.Modified());
     // An element may keep its own symbol when other fields change.
     editor.SelectRow(2);
     editor.Fields().mass = "1.00794";
     EXPECT_TRUE(editor.Accept());
+}
+
+TEST_F(ElementEditorTest, MassesTakeTheDecimalComma) {
+    Fill("Cobre", " Cu ", "63,546", "29");
+    ASSERT_TRUE(editor.Accept());
+    const ElementRecord* copper = table.FindSymbol("Cu");
+    ASSERT_NE(copper, nullptr);
+    EXPECT_DOUBLE_EQ(copper->atomicMass, 63.546);
+    EXPECT_EQ(copper->atomicNumber, 29);
 }
 
 TEST_F(ElementEditorTest, RefusesTheHundredAndFirstElement) {

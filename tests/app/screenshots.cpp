@@ -22,6 +22,7 @@
 #include "elements_file.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
+#include "program.h"
 #include "test_support.h"
 
 namespace {
@@ -45,7 +46,9 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
-    tovel::ElementTable table = tovel::test::DefaultElements();
+    // As in the program, every window works on the program's element table.
+    tovel::ElementTable& table = tovel::ProgramElementTable();
+    table = tovel::test::DefaultElements();
     tovel::test::FakeUserPort port;
     tovel::PrincipalDialog window(table, port);
     window.show();

@@ -17,6 +17,7 @@
 #include "compounds_window.h"
 #include "main_ids.h"
 #include "principal_dialog.h"
+#include "program.h"
 #include "test_support.h"
 #include "tools_dialog.h"
 #include "window_finder.h"
@@ -43,7 +44,9 @@ private slots:
         book.Category(3).push_back(MakeCompoundRecord("Cloruro de sodio", "NaCl", 3));
         book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
         QVERIFY(book.Write());
-        ElementTable table = test::DefaultElements();
+        // The main window opens the compounds window on the program's element table.
+        ElementTable& table = ProgramElementTable();
+        table = test::DefaultElements();
         test::FakeUserPort port;
         PrincipalDialog main(table, port);
         main.show();
@@ -85,6 +88,66 @@ private slots:
         CompoundBook saved;
         saved.Read();
         QCOMPARE(saved.Category(0).size(), std::size_t{2});
+    }
+
+    // A formula is checked when it is entered: what is no formula, or names an element the
+    // table lacks and the user does not add, stays in the field with a message.
+    void compoundsRefuseWrongFormulas() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        auto* window = new CompoundsWindow(table, port, [](const std::string&) {});
+        window->show();
+        QApplication::setActiveWindow(window);
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QListWidget* acids = window->List(2);
+        QTest::mouseClick(acids->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+        QLineEdit* formula = window->Field(CompoundsWindow::kFormula);
+        QVERIFY(formula->isVisible());
+        QTest::mouseClick(formula, Qt::LeftButton);
+
+        QTest::keyClicks(formula, "abc((");
+        QTest::keyClick(formula, Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{1});
+        QCOMPARE(port.messages[0].caption, std::string("Fórmula incorrecta"));
+        QCOMPARE(port.messages[0].text,
+                 std::string(
+                     "La fórmula \"abc((\" no vale: el carácter \"a\" sobra o está fuera de "
+                     "sitio; escriba símbolos de elementos, números y paréntesis, como Ca(OH)2"));
+        QCOMPARE(acids->count(), 0);
+        QCOMPARE(formula->text(), QStringLiteral("abc(("));
+        QVERIFY(formula->isVisible());
+
+        // An unknown element the user will not add: refused; added in the editor: stored.
+        formula->selectAll();
+        QTest::keyClicks(formula, "HQq");
+        QTest::keyClick(formula, Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{3});
+        QCOMPARE(port.messages[1].buttons, MessageButtons::YesNo);
+        QCOMPARE(
+            port.messages[2].text,
+            std::string(
+                "La fórmula \"HQq\" no vale: el elemento Qq no está en la tabla de elementos"));
+        QCOMPARE(acids->count(), 0);
+        port.answers = {kAnswerYes};
+        port.editor = [](ElementTable& t) {
+            t.Add(MakeElementRecord(119, "Qq", 300, "Inventado"));
+        };
+        QTest::mouseClick(window->Field(CompoundsWindow::kName), Qt::LeftButton);
+        QTest::keyClicks(window->Field(CompoundsWindow::kName), "Acido inventado");
+        QTest::keyClick(window->Field(CompoundsWindow::kName), Qt::Key_Return);
+        QCOMPARE(port.messages.size(), std::size_t{4});  // the question only
+        QCOMPARE(acids->count(), 1);
+        QCOMPARE(acids->item(0)->text(), QStringLiteral("HQq"));
+        QCOMPARE(acids->item(0)->toolTip(), QStringLiteral("Acido inventado"));
+        QCOMPARE(formula->text(), QString());  // ready for the next compound
+
+        port.answers = {kAnswerYes};
+        window->Dispatch(CompoundsWindow::kLeave);
+        QTRY_VERIFY(test::FindWindow<CompoundsWindow>() == nullptr);
+        CompoundBook saved;
+        saved.Read();
+        QCOMPARE(saved.Category(2),
+                 (std::vector<CompoundRecord>{MakeCompoundRecord("Acido inventado", "HQq", 2)}));
     }
 
     void toolsEditorFillsTheMenu() {
@@ -129,6 +192,84 @@ private slots:
         QTRY_VERIFY(test::FindWindow<ToolsDialog>() == nullptr);
         QCOMPARE(main.MenuAction(kToolCommandBase + 1)->text(), QStringLiteral("Guía"));
         QVERIFY(main.MenuAction(kToolCommandBase + 2) != nullptr);
+    }
+
+    // A tool typed with Enter from field to field is stored by Enter on "<- ok"; the focus then
+    // reaching the list leaves the fields alone, and only a row the user picks is shown.
+    void toolsEditorTakesATypedToolWithEnter() {
+        test::WriteBytes("Tools.rel", "Uno\r\nuno.txt\r\n\r\n\r\nDos\r\ndos.txt\r\n/tmp\r\n-v\r\n");
+        ToolList tools;
+        QVERIFY(tools.Load());
+        RecordingPort port;
+        ToolsDialog editor(tools, port);
+        editor.show();
+        QApplication::setActiveWindow(&editor);
+        QVERIFY(QTest::qWaitForWindowActive(&editor));
+        auto field = [&](int id) { return qobject_cast<QLineEdit*>(editor.Control(id)); };
+        auto* list = qobject_cast<QListWidget*>(editor.Control(ToolsDialog::kList));
+        auto focused = [] { return QApplication::focusWidget(); };
+        auto press = [&](Qt::Key key) { QTest::keyClick(focused(), key); };
+
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kTitle));
+        QTest::keyClicks(focused(), "Tres");
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kFile));
+        QTest::keyClicks(focused(), "tres.txt");
+        press(Qt::Key_Return);
+        QTest::keyClicks(focused(), "docs");
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kParameters));
+        press(Qt::Key_Return);
+        QCOMPARE(focused(), editor.Control(ToolsDialog::kStore));
+        press(Qt::Key_Return);
+        QCOMPARE(tools.Count(), std::size_t{3});
+        QCOMPARE(tools.Tools()[2], (ToolEntry{"Tres", "tres.txt", "docs", ""}));
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(list->item(2)->text(), QStringLiteral("Tres"));
+        // Stored, the fields wait for the next tool, and the list that has the focus shows none.
+        QCOMPARE(focused(), static_cast<QWidget*>(list));
+        QVERIFY(list->selectedItems().isEmpty());
+        for (int id : {ToolsDialog::kTitle, ToolsDialog::kFile, ToolsDialog::kWorkingDir,
+                       ToolsDialog::kParameters}) {
+            QCOMPARE(field(id)->text(), QString());
+        }
+        QVERIFY(!editor.Control(ToolsDialog::kDelete)->isEnabled());
+
+        // Half a tool typed, then the focus goes to the list and away again: nothing is lost.
+        field(ToolsDialog::kTitle)->setFocus();
+        QTest::keyClicks(focused(), "Cuatro");
+        QTest::keyClick(focused(), Qt::Key_Backtab);
+        QCOMPARE(focused(), static_cast<QWidget*>(list));
+        field(ToolsDialog::kFile)->setFocus();
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), QStringLiteral("Cuatro"));
+        QCOMPARE(tools.Count(), std::size_t{3});
+
+        // An arrow key in the list picks a row and shows its tool.
+        list->setFocus();
+        press(Qt::Key_Down);
+        const int picked = list->currentRow();
+        QVERIFY(list->item(picked)->isSelected());
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), list->item(picked)->text());
+        QVERIFY(editor.Control(ToolsDialog::kDelete)->isEnabled());
+
+        // So does a click; Enter through its fields and "<- ok" then changes that tool.
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(1)).center());
+        QCOMPARE(field(ToolsDialog::kTitle)->text(), QStringLiteral("Dos"));
+        QCOMPARE(field(ToolsDialog::kWorkingDir)->text(), QStringLiteral("/tmp"));
+        QVERIFY(editor.Control(ToolsDialog::kUp)->isEnabled());
+        field(ToolsDialog::kParameters)->setFocus();
+        field(ToolsDialog::kParameters)->selectAll();
+        QTest::keyClicks(focused(), "-q");
+        press(Qt::Key_Return);
+        press(Qt::Key_Return);
+        QCOMPARE(tools.Count(), std::size_t{3});
+        QCOMPARE(tools.Tools()[1], (ToolEntry{"Dos", "dos.txt", "/tmp", "-q"}));
+
+        QTest::mouseClick(editor.Control(ToolsDialog::kOk), Qt::LeftButton);
+        ToolList saved;
+        QVERIFY(saved.Load());
+        QCOMPARE(saved.Tools(), tools.Tools());
     }
 
     void aboutWindowSpeaksSpanish() {

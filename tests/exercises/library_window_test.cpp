@@ -92,6 +92,99 @@ private slots:
         QCOMPARE(library->windowTitle(), QStringLiteral("Reacciones tipo"));
         QCOMPARE(ReadReactions("Zq/Combustion.zq"),
                  (std::vector<LibraryEntry>{{"CH4+O2=CO2+H2O", "Combustión del metano"}}));
+        // The reaction saved is shown selected, so "ok" again replaces it instead of adding a copy.
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentIndex(), 0);
+        QCOMPARE(Combo(library, LibraryWindow::kDescriptions)->currentText(),
+                 QStringLiteral("Combustión del metano"));
+        QVERIFY(library->Control(LibraryWindow::kTransfer)->isEnabled());
+        QTest::mouseClick(library->Control(LibraryWindow::kStoreReaction), Qt::LeftButton);
+        QCOMPARE(ReadReactions("Zq/Combustion.zq").size(), std::size_t{1});
+        QApplication::setActiveWindow(library);
+        QVERIFY(QTest::qWaitForWindowActive(library));
+        QComboBox* description = Combo(library, LibraryWindow::kDescriptions);
+        description->setFocus();
+        description->lineEdit()->selectAll();
+        QTest::keyClicks(description, "Metano");
+        QTest::keyClick(description, Qt::Key_Return);
+        QCOMPARE(ReadReactions("Zq/Combustion.zq"),
+                 (std::vector<LibraryEntry>{{"CH4+O2=CO2+H2O", "Metano"}}));
+        library->close();
+    }
+
+    // Types and reactions made and renamed with the keyboard alone.
+    void enterStoresTypesAndReactions() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main(table, port);
+        main.show();
+        QTest::mouseClick(main.Control(kCmdImport), Qt::LeftButton);
+        LibraryWindow* library = Library();
+        QVERIFY(library != nullptr);
+        QApplication::setActiveWindow(library);
+        QVERIFY(QTest::qWaitForWindowActive(library));
+        QComboBox* types = Combo(library, LibraryWindow::kTypes);
+        QComboBox* reactions = Combo(library, LibraryWindow::kReactions);
+        auto typeInFocus = [](const char* text) {
+            QTest::keyClicks(QApplication::focusWidget(), text);
+        };
+        auto enter = [] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); };
+
+        // "+", a name, Enter: a new type, shown. "Comb" is not completed to "Combustión".
+        QTest::mouseClick(library->Control(LibraryWindow::kNewType), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(types));
+        typeInFocus("Comb");
+        QVERIFY(library->Control(LibraryWindow::kStoreType)->isEnabled());
+        enter();
+        QCOMPARE(types->count(), 3);
+        QCOMPARE(types->currentIndex(), 2);
+        QCOMPARE(types->currentText(), QStringLiteral("Comb"));
+        QVERIFY(!library->Control(LibraryWindow::kStoreType)->isEnabled());
+        QVERIFY(library->Control(LibraryWindow::kDeleteType)->isEnabled());
+        QVERIFY(library->Control(LibraryWindow::kStoreReaction)->isEnabled());
+        QCOMPARE(reactions->currentText(), QString());
+        ReactionTypes onDisk;
+        QVERIFY(onDisk.Read());
+        QCOMPARE(onDisk.Type(3), (ReactionType{"Comb", "Comb"}));
+
+        // A reaction and its description; Enter in the description field stores the pair.
+        reactions->setFocus();
+        typeInFocus("Fe+O2=Fe2O3");
+        Combo(library, LibraryWindow::kDescriptions)->setFocus();
+        typeInFocus("Herrumbre");
+        enter();
+        QCOMPARE(ReadReactions("Zq/Comb.zq"),
+                 (std::vector<LibraryEntry>{{"Fe+O2=Fe2O3", "Herrumbre"}}));
+        QCOMPARE(reactions->count(), 1);
+        QCOMPARE(reactions->currentIndex(), 0);
+        // Enter in the reaction field stores it again, in its place.
+        reactions->setFocus();
+        enter();
+        QCOMPARE(ReadReactions("Zq/Comb.zq").size(), std::size_t{1});
+
+        // Enter on a changed name renames the type shown; its reactions stay with it.
+        types->setFocus();
+        types->lineEdit()->selectAll();
+        typeInFocus("Oxidaciones");
+        enter();
+        QVERIFY(onDisk.Read());
+        QCOMPARE(onDisk.Count(), std::size_t{3});
+        QCOMPARE(onDisk.Type(3), (ReactionType{"Oxidaciones", "Comb"}));
+        QCOMPARE(types->itemText(2), QStringLiteral("Oxidaciones"));
+        QCOMPARE(types->currentIndex(), 2);
+        QCOMPARE(reactions->currentText(), QStringLiteral("Fe+O2=Fe2O3"));
+
+        // A name the record cannot hold is refused, and stays in the field to be shortened.
+        QTest::mouseClick(library->Control(LibraryWindow::kNewType), Qt::LeftButton);
+        typeInFocus("Reacciones de doble desplazamiento");
+        enter();
+        QCOMPARE(port.messages.back().caption, std::string("Nombre demasiado largo"));
+        QCOMPARE(port.messages.back().text,
+                 std::string("El nombre de un tipo admite 31 caracteres como máximo; "
+                             "\"Reacciones de doble desplazamiento\" tiene 34"));
+        QCOMPARE(types->count(), 3);
+        QCOMPARE(types->currentText(), QStringLiteral("Reacciones de doble desplazamiento"));
+        QVERIFY(onDisk.Read());
+        QCOMPARE(onDisk.Count(), std::size_t{3});
         library->close();
     }
 

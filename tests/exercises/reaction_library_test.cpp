@@ -31,9 +31,9 @@ TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
     EXPECT_FALSE(types.Read(path));  // no file: no types
     ASSERT_TRUE(types.Add("Síntesis", port));
     ASSERT_TRUE(types.Add("Ácido base", port));
-    ASSERT_TRUE(types.Add(std::string(40, 'x'), port));
-    EXPECT_EQ(types.Type(3).name.size(), 31u);
-    types.Rename(2, "Neutralización");
+    ASSERT_TRUE(types.Add(std::string(31, 'x'), port));
+    EXPECT_TRUE(port.messages.empty());
+    ASSERT_TRUE(types.Rename(2, "Neutralización", port));
     EXPECT_EQ(types.Type(2).base, "acidobase");  // the reaction file stays
     ASSERT_TRUE(types.Write(path));
     EXPECT_EQ(std::filesystem::file_size(path), 3 * kTypeRecordSize);
@@ -46,6 +46,27 @@ TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
     for (int i = 0; i < 300; ++i) again.Add("t" + std::to_string(i), port);
     EXPECT_EQ(again.Count(), kTypeLimit);
     EXPECT_EQ(port.messages.back().caption, "Demasiados tipos");
+}
+
+// Cut to 31 characters a name would silently become another, and two long names one file.
+TEST(ReactionTypes, NamesLongerThanTheRecordAreRefused) {
+    test::FakeUserPort port;
+    ReactionTypes types;
+    const std::string longName = "Reacciones de doble desplazamiento";  // 34 characters
+    EXPECT_FALSE(types.Add(longName, port));
+    EXPECT_EQ(types.Count(), 0u);
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Nombre demasiado largo");
+    EXPECT_EQ(port.messages[0].text, "El nombre de un tipo admite 31 caracteres como máximo; \"" +
+                                         longName + "\" tiene 34");
+    EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
+    // Accented letters count once, as they are stored.
+    ASSERT_TRUE(types.Add("Óxido-reducción ácida ñññññññññ", port));
+    EXPECT_EQ(types.Type(1).base, "oxido-reduccionacidañññññññññ");
+    EXPECT_FALSE(types.Rename(1, longName, port));
+    EXPECT_EQ(types.Type(1).name, "Óxido-reducción ácida ñññññññññ");
+    EXPECT_EQ(port.messages.size(), 2u);
+    EXPECT_FALSE(types.Rename(2, "Otro", port));  // no such type
 }
 
 TEST(ReactionFile, ReadsPairsAndCutsLongLines) {
@@ -191,6 +212,42 @@ TEST_F(ReactionLibraryTest, SaveModeStoresTheMainReaction) {
     EXPECT_FALSE(library.SaveMode());
     EXPECT_EQ(library.Title(), "Reacciones tipo");
     EXPECT_EQ(ReadReactions("Zq/Vacio.zq"), (std::vector<LibraryEntry>{{"CaCO3=CaO+CO2", "Calcinación de la caliza"}}));
+    // The reaction saved is the one selected: "ok" again replaces it, never adds a copy.
+    EXPECT_EQ(library.Selected(), 1u);
+    EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");
+    library.descriptionText = "Descomposición térmica";
+    library.StoreReaction();
+    EXPECT_EQ(ReadReactions("Zq/Vacio.zq"),
+              (std::vector<LibraryEntry>{{"CaCO3=CaO+CO2", "Descomposición térmica"}}));
+}
+
+TEST_F(ReactionLibraryTest, AStoredReactionStaysSelected) {
+    library.NewReaction();
+    library.reactionText = "CH4+O2=CO2+H2O";
+    library.descriptionText = "Metano";
+    library.StoreReaction();
+    EXPECT_EQ(library.Selected(), 4u);
+    library.StoreReaction();
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 4u);
+    // A type without reactions shows empty fields, not the reaction of the type before.
+    library.SelectType(2);
+    EXPECT_EQ(library.reactionText, "");
+    EXPECT_EQ(library.descriptionText, "");
+    EXPECT_EQ(library.Selected(), 0u);
+}
+
+TEST_F(ReactionLibraryTest, AReactionThatCannotBeWrittenIsKeptInItsFields) {
+    library.SelectType(1);
+    library.RequestSave("CaCO3=CaO+CO2");
+    library.SelectType(1);
+    std::filesystem::remove_all("Zq");
+    test::WriteBytes("Zq", "a file where the folder should be");
+    library.descriptionText = "Calcinación";
+    library.StoreReaction();
+    EXPECT_EQ(port.messages.back().caption, "No se ha guardado");
+    EXPECT_TRUE(library.SaveMode());
+    EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");
+    EXPECT_EQ(library.Entries().size(), 3u);
 }
 
 TEST_F(ReactionLibraryTest, TypeCommands) {
@@ -201,14 +258,26 @@ TEST_F(ReactionLibraryTest, TypeCommands) {
     library.StoreType();
     EXPECT_EQ(library.Types().Count(), 3u);
     EXPECT_EQ(library.Types().Type(3).base, "Combustion");
-    EXPECT_EQ(library.CurrentType(), 0u);  // outside save mode no type stays selected
+    // The new type is the one shown, ready for its first reaction.
+    EXPECT_EQ(library.CurrentType(), 3u);
+    EXPECT_EQ(library.typeText, "Combustión");
+    EXPECT_TRUE(library.Entries().empty());
+    EXPECT_EQ(library.reactionText, "");
+    EXPECT_FALSE(library.Controls().storeType);
     library.SelectType(1);
     library.typeText = "Formación";
     library.StoreType();
+    EXPECT_EQ(library.CurrentType(), 1u);  // renamed, and still shown with its reactions
+    EXPECT_EQ(library.Entries().size(), 3u);
     ReactionTypes onDisk;
     onDisk.Read();
     EXPECT_EQ(onDisk.Type(1).name, "Formación");
     EXPECT_EQ(onDisk.Type(1).base, "Sintesis");
+    library.typeText = std::string(32, 'n');
+    library.StoreType();
+    EXPECT_EQ(port.messages.back().caption, "Nombre demasiado largo");
+    onDisk.Read();
+    EXPECT_EQ(onDisk.Type(1).name, "Formación");
     library.SelectType(1);
     port.answers = {kAnswerYes};
     library.DeleteType();

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,6 +88,38 @@ TEST_F(LinordProgram, SortsInPlaceWithABackup) {
     EXPECT_EQ(Read("notes.txt"), "argon\r\n2\r\nzinc\r\n1\r\n");
     EXPECT_EQ(Read("notes.~tx"), "zinc\r\n1\r\nargon\r\n2\r\n");
     EXPECT_FALSE(std::filesystem::exists(dir + "/New.txt"));
+}
+
+// The sorted file and its backup keep the permissions the file had, also when it is read-only
+// (a file in a writable folder is replaced, not written into).
+TEST_F(LinordProgram, KeepsTheFilesPermissions) {
+    auto mode = [&](const std::string& name) {
+        struct stat info {};
+        EXPECT_EQ(::stat((dir + "/" + name).c_str(), &info), 0) << name;
+        return info.st_mode & 07777;
+    };
+    for (const mode_t kept : {mode_t{0444}, mode_t{0640}, mode_t{0755}}) {
+        tovel::test::WriteBytes(dir + "/lib.zq", "zinc\r\n1\r\nargon\r\n2\r\n");
+        tovel::test::WriteBytes(dir + "/lib.~zq", "older backup");
+        ASSERT_EQ(::chmod((dir + "/lib.zq").c_str(), kept), 0);
+        ASSERT_EQ(::chmod((dir + "/lib.~zq").c_str(), 0600), 0);
+        EXPECT_EQ(Run("lib.zq 2"), "Sorted: lib.zq back: lib.~zq\n");
+        EXPECT_EQ(Read("lib.zq"), "argon\r\n2\r\nzinc\r\n1\r\n");
+        EXPECT_EQ(Read("lib.~zq"), "zinc\r\n1\r\nargon\r\n2\r\n");
+        EXPECT_EQ(mode("lib.zq"), kept);
+        EXPECT_EQ(mode("lib.~zq"), kept);
+        EXPECT_FALSE(std::filesystem::exists(dir + "/New.txt"));
+        std::filesystem::remove(dir + "/lib.zq");
+        std::filesystem::remove(dir + "/lib.~zq");
+    }
+    // A file in another folder, as the library sorts Zq/<type>.zq.
+    std::filesystem::create_directory(dir + "/Zq");
+    tovel::test::WriteBytes(dir + "/Zq/gases.zq", "b\r\na\r\n");
+    ASSERT_EQ(::chmod((dir + "/Zq/gases.zq").c_str(), 0444), 0);
+    Run("Zq/gases.zq 1");
+    EXPECT_EQ(Read("Zq/gases.zq"), "a\r\nb\r\n");
+    EXPECT_EQ(mode("Zq/gases.zq"), 0444u);
+    EXPECT_EQ(mode("Zq/gases.~zq"), 0444u);
 }
 
 TEST_F(LinordProgram, EmptyFileAndLfLines) {
