@@ -19,10 +19,6 @@
 
 namespace tovel {
 
-CompoundsWindow::CompoundsWindow(UserPort& port, std::function<void(const std::string&)> transfer,
-                                 QWidget* parent)
-    : CompoundsWindow(ProgramElementTable(), port, std::move(transfer), parent) {}
-
 CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
                                  std::function<void(const std::string&)> transfer, QWidget* parent)
     : QDialog(parent), m_model(table, port, std::move(transfer)) {

@@ -26,8 +26,6 @@ public:
     // Formulas are checked against table, which the element editor may be asked to extend.
     CompoundsWindow(ElementTable& table, UserPort& port,
                     std::function<void(const std::string&)> transfer, QWidget* parent = nullptr);
-    // On the program's element table (ProgramElementTable), the one the main window is given.
-    CompoundsWindow(UserPort& port, std::function<void(const std::string&)> transfer, QWidget* parent = nullptr);
 
     void Dispatch(int id);
     QListWidget* List(int category) const { return m_lists[category]; }

@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
     tovel::SetLanguageIndex(tovel::Language::Spanish);
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 
-    tovel::ElementTable& table = tovel::ProgramElementTable();
+    tovel::ElementTable table;
     tovel::LoadElements(table);  // a missing table is not reported here: formulas will ask
     tovel::QtUserPort port;
     port.elementEditor = [&port](tovel::ElementTable& t) { tovel::RunElementEditor(t, port); };

@@ -525,8 +525,9 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kMenuCompounds:
             if (!m_compoundsWindow || !m_compoundsWindow->isVisible()) {
-                m_compoundsWindow = new CompoundsWindow(
-                    m_port, [this](const std::string& formula) { TransferFormula(formula); });
+                m_compoundsWindow = new CompoundsWindow(m_model.Table(), m_port, [this](const std::string& formula) {
+                    TransferFormula(formula);
+                });
                 m_compoundsWindow->show();
             }
             m_compoundsWindow->raise();

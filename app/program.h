@@ -4,15 +4,7 @@
 #include <QColor>
 #include <array>
 
-#include "element_table.h"
-
 namespace tovel {
-
-// The element table of the run: the one the program body loads and every window works on.
-inline ElementTable& ProgramElementTable() {
-    static ElementTable table;
-    return table;
-}
 
 constexpr const char* kVersionText = " V2.0";
 

@@ -46,9 +46,7 @@ int main(int argc, char** argv) {
     const QString folder = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(folder);
 
-    // As in the program, every window works on the program's element table.
-    tovel::ElementTable& table = tovel::ProgramElementTable();
-    table = tovel::test::DefaultElements();
+    tovel::ElementTable table = tovel::test::DefaultElements();
     tovel::test::FakeUserPort port;
     tovel::PrincipalDialog window(table, port);
     window.show();

@@ -44,9 +44,8 @@ private slots:
         book.Category(3).push_back(MakeCompoundRecord("Cloruro de sodio", "NaCl", 3));
         book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
         QVERIFY(book.Write());
-        // The main window opens the compounds window on the program's element table.
-        ElementTable& table = ProgramElementTable();
-        table = test::DefaultElements();
+        // The main window opens the compounds window on its own element table.
+        ElementTable table = test::DefaultElements();
         test::FakeUserPort port;
         PrincipalDialog main(table, port);
         main.show();
