@@ -16,7 +16,7 @@ namespace {
 constexpr MessageTriple kNotFound = {"Element no trobat", "Element not found", "Elemento no hallado"};
 constexpr MessageTriple kChanged = {"Dades modificades", "Changes in data", "Datos modificados"};
 constexpr MessageTriple kSaveChanges = {"Gravar els canvis?    ", "Save the changes?  ",
-                                        "Grabar los cambios?   "};
+                                        "¿Grabar los cambios?   "};
 
 std::string Lower(std::string text) {
     for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);

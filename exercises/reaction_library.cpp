@@ -114,7 +114,7 @@ void ReactionLibrary::StoreType() {
 
 void ReactionLibrary::DeleteType() {
     if (m_type == 0) return;
-    if (AskYesNo(m_port, "Confirmar", "Eliminar " + m_types.Type(m_type).name) != kAnswerYes) return;
+    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_types.Type(m_type).name + "?") != kAnswerYes) return;
     m_types.Delete(m_type);
     Report(m_types.Write());
     SelectType(0);
@@ -166,7 +166,7 @@ void ReactionLibrary::StoreReaction() {
 
 void ReactionLibrary::DeleteReaction() {
     if (m_selected == 0) return;
-    if (AskYesNo(m_port, "Confirmar", "Eliminar " + m_entries[m_selected - 1].reaction) != kAnswerYes) return;
+    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_entries[m_selected - 1].reaction + "?") != kAnswerYes) return;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
     Report(WriteReactions(TypeFile(), m_entries));
     Refill();
@@ -191,9 +191,10 @@ void ReactionLibrary::Sort() {
 
 std::optional<std::pair<Reaction, std::string>> ReactionLibrary::Transfer() {
     Reaction reaction;
-    const int code = ParseReaction(reaction, reactionText, m_table, m_port);
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, reactionText, m_table, m_port, &failure);
     if (code != kReactionOk) {
-        ReportReactionParseFailure(code, m_port);
+        ReportReactionParseFailure(code, m_port, &failure);
         return std::nullopt;
     }
     const std::string description = m_selected > 0 ? m_entries[m_selected - 1].description : descriptionText;

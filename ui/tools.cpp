@@ -55,7 +55,7 @@ bool StartTool(const ToolEntry& tool, UserPort& port) {
     if (!tool.workingDir.empty()) {
         const bool folder = DirectoryExists(tool.workingDir) && std::filesystem::is_directory(tool.workingDir, ec);
         if (!folder || ::chdir(tool.workingDir.c_str()) != 0) {
-            NoticeWith(port, "No trobat directori...", tool.workingDir, MessageIcon::Exclamation);
+            NoticeWith(port, "No se encuentra la carpeta", tool.workingDir, MessageIcon::Exclamation);
             std::filesystem::current_path(remembered, ec);
             return false;
         }

@@ -25,7 +25,7 @@ void ToolsEditor::New() {
 void ToolsEditor::Delete() {
     if (!CanDelete()) return;
     auto& tools = m_tools.Tools();
-    if (AskYesNoWith(m_port, "Confirmar eliminar", "Eliminar \"" + tools[m_cursor - 1].title + "\"?",
+    if (AskYesNoWith(m_port, "Confirmar eliminar", "¿Eliminar \"" + tools[m_cursor - 1].title + "\"?",
                      MessageIcon::Question) != kAnswerYes) {
         return;
     }

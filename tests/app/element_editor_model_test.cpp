@@ -114,7 +114,7 @@ TEST_F(ElementEditorTest, LeavingAfterAChangeAsks) {
     EXPECT_EQ(table.Count(), 4u);  // the change is still there
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Datos modificados");
-    EXPECT_EQ(port.messages[0].text, "Grabar los cambios?   ");
+    EXPECT_EQ(port.messages[0].text, "¿Grabar los cambios?   ");
     EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNoCancel);
     EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_TRUE(editor.RequestClose());

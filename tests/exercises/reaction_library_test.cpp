@@ -169,7 +169,7 @@ TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
     library.DeleteReaction();
     EXPECT_EQ(library.Entries().size(), 4u);
     EXPECT_EQ(port.messages.back().caption, "Confirmar");
-    EXPECT_EQ(port.messages.back().text, "Eliminar CH4+O2=CO2+H2O");
+    EXPECT_EQ(port.messages.back().text, "¿Eliminar CH4+O2=CO2+H2O?");
     library.DeleteReaction();
     EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 3u);
     for (int i = 0; i < 3; ++i) {

@@ -61,7 +61,7 @@ TEST(StartTool, AMissingOrWrongFolderIsReported) {
     test::WriteBytes(dir + "/file", "x");
     for (const std::string& folder : {dir + "/absent", dir + "/file"}) {
         EXPECT_FALSE(StartTool({"t", "readme.txt", folder, ""}, port));
-        EXPECT_EQ(port.messages.back().caption, "No trobat directori...");
+        EXPECT_EQ(port.messages.back().caption, "No se encuentra la carpeta");
         EXPECT_EQ(port.messages.back().text, folder);
         EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
     }
@@ -107,7 +107,7 @@ TEST_F(ToolsEditorTest, AddMoveDeleteAndSave) {
     port.answers = {kAnswerYes};
     editor.Delete();
     EXPECT_EQ(port.messages.back().caption, "Confirmar eliminar");
-    EXPECT_EQ(port.messages.back().text, "Eliminar \"B\"?");
+    EXPECT_EQ(port.messages.back().text, "¿Eliminar \"B\"?");
     EXPECT_EQ(port.messages.back().icon, MessageIcon::Question);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(editor.Cursor(), 3u);
