@@ -190,8 +190,10 @@ TEST_F(ReactionLibraryTest, TransferParsesTheReactionField) {
     EXPECT_FALSE(library.Transfer());
     EXPECT_EQ(port.messages.back().text, "Falta separador (=) lados reacción");
     library.reactionText = "H2+O2=H2 O";
+    const auto before = port.messages.size();
     EXPECT_FALSE(library.Transfer());
-    EXPECT_EQ(port.messages.back().text, "En compuesto");
+    EXPECT_EQ(port.messages.size(), before + 1);  // the formula's own message, once
+    EXPECT_EQ(port.messages.back().text, "Carácter \" \" no válido en la posición 3 de H2 O");
     library.reactionText = "H2+O2+N2+Cl2+F2+I2+Br2=H2O";
     EXPECT_FALSE(library.Transfer());
     EXPECT_EQ(port.messages.back().caption, "Demasiadas substancias");
