@@ -511,7 +511,7 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kMenuOpenProblem: {
             std::string path;
-            if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
+            if (m_port.ChooseFile(FileChooserMode::Open, path)) OpenDocumentFile(path, m_port);
             break;
         }
         case kCmdImport:
@@ -572,7 +572,7 @@ void PrincipalDialog::Dispatch(int id) {
 }
 
 void PrincipalDialog::OpenDocument(const std::string& name) {
-    Launch(name, m_port);
+    OpenDocumentFile(name, m_port);
 }
 
 void PrincipalDialog::ExitProcedure() {

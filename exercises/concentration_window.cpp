@@ -203,7 +203,7 @@ void ConcentrationWindow::Dispatch(int id) {
             break;
         case kViewFile: {
             std::string path;
-            if (m_port.ChooseFile(FileChooserMode::Open, path)) Launch(path, m_port);
+            if (m_port.ChooseFile(FileChooserMode::Open, path)) OpenDocumentFile(path, m_port);
             break;
         }
         case kElements:

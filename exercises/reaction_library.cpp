@@ -185,7 +185,7 @@ void ReactionLibrary::Search() {
 
 void ReactionLibrary::Sort() {
     if (m_type == 0) return;
-    RunCommand("Linord.exe " + TypeFile() + " 2", m_port, true);
+    RunLinord(TypeFile(), 2, m_port, m_programDir);
     Refill();
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "element_table.h"
+#include "file_helpers.h"
 #include "reaction.h"
 #include "random_source.h"
 #include "reaction_file.h"
@@ -75,6 +76,9 @@ public:
     // Opening the window for browsing ends a save mode.
     void CancelSaveMode() { m_saveMode = false; }
 
+    // Where Linord is looked for: beside tovel, unless a test says otherwise.
+    void SetProgramFolder(const std::string& folder) { m_programDir = folder; }
+
 private:
     std::string TypeFile() const;
     void Refill();
@@ -89,6 +93,7 @@ private:
     std::size_t m_selected = 0;
     bool m_saveMode = false;
     bool m_openedBefore = false;
+    std::string m_programDir = ProgramFolder();
 };
 
 }  // namespace tovel

@@ -4,94 +4,132 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
-#include "file_helpers.h"
 #include "messages.h"
 
 namespace tovel {
 
 namespace {
 
-bool Executable(const std::filesystem::path& path) {
+constexpr const char* kLinord = "Linord";
+
+bool RegularFile(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::is_regular_file(path, ec) && ::access(path.c_str(), X_OK) == 0;
+    return std::filesystem::is_regular_file(path, ec);
 }
 
-// The executable a program name stands for: as written, beside tovel, then on the PATH; a
-// trailing ".exe" may be left out on this system.
-std::string FindProgram(const std::string& name, const std::string& programDir) {
-    std::vector<std::string> names = {name};
-    const auto exe = name.find(".exe");
-    if (exe != std::string::npos) names.push_back(name.substr(0, exe) + name.substr(exe + 4));
-    for (const auto& n : names) {
-        if (n.find('/') != std::string::npos) {
-            if (Executable(n)) return n;
-            continue;
-        }
-        if (Executable(std::filesystem::path(programDir) / n)) {
-            return (std::filesystem::path(programDir) / n).string();
-        }
-        if (Executable(n)) return "./" + n;
-        if (const char* path = std::getenv("PATH")) {
-            std::istringstream dirs(path);
-            for (std::string dir; std::getline(dirs, dir, ':');) {
-                if (!dir.empty() && Executable(std::filesystem::path(dir) / n)) {
-                    return (std::filesystem::path(dir) / n).string();
-                }
-            }
-        }
+// A bare name on the PATH, or nothing.
+std::string OnPath(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    if (!path) return {};
+    std::istringstream dirs(path);
+    for (std::string dir; std::getline(dirs, dir, ':');) {
+        // An empty or "." entry would be the current folder, which is never searched.
+        if (dir.empty() || dir == ".") continue;
+        const std::string candidate = (std::filesystem::path(dir) / name).string();
+        if (IsProgramFile(candidate)) return candidate;
     }
     return {};
 }
 
-std::vector<std::string> SplitBlanks(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> words;
-    for (std::string w; in >> w;) words.push_back(w);
-    return words;
-}
+bool IsLinord(const std::string& name) { return name == kLinord || name == std::string(kLinord) + ".exe"; }
 
 }  // namespace
 
-LaunchTarget ResolveCommand(const std::string& command, const std::string& programDir) {
-    LaunchTarget target;
-    const auto blank = command.find(' ');
-    const std::string first = command.substr(0, blank);
-    target.args = blank == std::string::npos ? std::vector<std::string>{}
-                                             : SplitBlanks(command.substr(blank + 1));
-    const std::string program = FindProgram(first, programDir);
-    if (!program.empty()) {
-        target.isProgram = true;
-        target.file = program;
-    } else {
-        target.isProgram = first.find(".exe") != std::string::npos;
-        target.file = first;
+std::vector<std::string> SplitCommandLine(const std::string& command) {
+    std::vector<std::string> words;
+    std::string word;
+    bool inWord = false;
+    bool quoted = false;
+    for (const char c : command) {
+        if (c == '"') {
+            quoted = !quoted;
+            inWord = true;
+        } else if ((c == ' ' || c == '\t') && !quoted) {
+            if (inWord) words.push_back(word);
+            word.clear();
+            inWord = false;
+        } else {
+            word += c;
+            inWord = true;
+        }
     }
+    if (inWord) words.push_back(word);
+    return words;
+}
+
+bool IsProgramFile(const std::string& path) {
+    if (!RegularFile(path) || ::access(path.c_str(), X_OK) != 0) return false;
+    std::ifstream in(path, std::ios::binary);
+    char head[4] = {};
+    in.read(head, sizeof head);
+    const auto got = in.gcount();
+    return (got >= 4 && head[0] == '\x7f' && head[1] == 'E' && head[2] == 'L' && head[3] == 'F') ||
+           (got >= 2 && head[0] == '#' && head[1] == '!');
+}
+
+LaunchTarget ResolveCommand(const std::string& file, const std::string& parameters, const std::string& programDir) {
+    LaunchTarget target;
+    std::vector<std::string> words;
+    if (RegularFile(file)) {
+        words.push_back(file);  // a name with blanks in it, written without quotes
+    } else {
+        words = SplitCommandLine(file);
+    }
+    for (const auto& p : SplitCommandLine(parameters)) words.push_back(p);
+    if (words.empty()) return target;
+    const std::string first = words.front();
+    target.args.assign(words.begin() + 1, words.end());
+    if (IsLinord(first)) {
+        target.isProgram = true;
+        target.file = (std::filesystem::path(programDir) / kLinord).string();
+        return target;
+    }
+    target.file = first;
+    if (first.find('/') == std::string::npos) {
+        if (const std::string found = OnPath(first); !found.empty()) {
+            target.isProgram = true;
+            target.file = found;
+            return target;
+        }
+    }
+    target.isProgram = IsProgramFile(first);
     return target;
 }
 
-bool Launch(const std::string& command, UserPort& port) {
-    const LaunchTarget target = ResolveCommand(command, ProgramFolder());
-    if (target.isProgram) return RunCommand(command, port);
-    if (!FileExists(target.file)) {
-        NoticeWith(port, "No hallado", "No se encuentra el fichero: " + target.file,
-                   MessageIcon::Exclamation);
+bool OpenDocumentFile(const std::string& path, UserPort& port) {
+    if (!FileExists(path)) {
+        NoticeWith(port, "No hallado", "No se encuentra el fichero: " + path, MessageIcon::Exclamation);
         return false;
     }
-    if (!port.OpenDocument(target.file)) {
-        NoticeWith(port, "Error", "No hay ningún programa que abra " + target.file,
-                   MessageIcon::Exclamation);
+    if (!port.OpenDocument(path)) {
+        NoticeWith(port, "Error", "No hay ningún programa que abra " + path, MessageIcon::Exclamation);
         return false;
     }
     return true;
 }
 
-bool RunCommand(const std::string& command, UserPort& port, bool wait) {
-    const LaunchTarget target = ResolveCommand(command, ProgramFolder());
-    if (!target.isProgram || !Executable(target.file) ||
-        !port.StartProgram(target.file, target.args, {}, wait)) {
+bool StartCommand(const std::string& file, const std::string& parameters, UserPort& port) {
+    const LaunchTarget target = ResolveCommand(file, parameters, ProgramFolder());
+    if (target.file.empty()) return false;
+    if (!target.isProgram) return OpenDocumentFile(target.file, port);
+    if (!port.StartProgram(target.file, target.args, {}, false)) {
         NoticeWith(port, "Error", "No se puede ejecutar: " + target.file, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool RunLinord(const std::string& file, int blockSize, UserPort& port, const std::string& programDir) {
+    const std::string linord = (std::filesystem::path(programDir) / kLinord).string();
+    if (!IsProgramFile(linord)) {
+        NoticeWith(port, "Linord", "No se encuentra Linord en " + programDir, MessageIcon::Exclamation);
+        return false;
+    }
+    if (!port.StartProgram(linord, {file, std::to_string(blockSize)}, {}, true)) {
+        NoticeWith(port, "Linord", "No se puede ejecutar Linord: " + linord, MessageIcon::Exclamation);
         return false;
     }
     return true;

@@ -44,11 +44,6 @@ FileResult ToolList::Save(const std::string& path) const {
     return file.Close();
 }
 
-std::string ToolCommandLine(const ToolEntry& tool) {
-    const std::string parameters = TrimBlanks(tool.parameters);
-    return parameters.empty() ? tool.file : tool.file + " " + parameters;
-}
-
 bool StartTool(const ToolEntry& tool, UserPort& port) {
     std::error_code ec;
     const auto remembered = std::filesystem::current_path(ec);
@@ -60,7 +55,7 @@ bool StartTool(const ToolEntry& tool, UserPort& port) {
             return false;
         }
     }
-    const bool started = Launch(ToolCommandLine(tool), port);
+    const bool started = StartCommand(tool.file, tool.parameters, port);
     std::filesystem::current_path(remembered, ec);
     return started;
 }

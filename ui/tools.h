@@ -40,9 +40,6 @@ private:
     std::vector<ToolEntry> m_tools;
 };
 
-// The command line a tool starts with: the file field and the parameters.
-std::string ToolCommandLine(const ToolEntry& tool);
-
 // Starts the tool in its working folder (a missing folder, a file or one that cannot be entered
 // is reported) and comes back to the current folder whatever happens.
 bool StartTool(const ToolEntry& tool, UserPort& port);

@@ -289,9 +289,8 @@ TEST_F(ReactionLibraryTest, TypeCommands) {
 }
 
 TEST_F(ReactionLibraryTest, SortingRunsLinordOnTheTypeFile) {
-    // Linord lies beside tovel; here it is found on the PATH, and runs without its boxes.
-    const std::string path = std::string(TOVEL_BIN_DIR) + ":" + std::getenv("PATH");
-    ::setenv("PATH", path.c_str(), 1);
+    // Linord lies beside tovel, and runs here without its boxes.
+    library.SetProgramFolder(TOVEL_BIN_DIR);
     ::setenv("LINORD_QUIET", "1", 1);
     port.runPrograms = true;
     ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"Na+Cl2=NaCl", "Sal común"},

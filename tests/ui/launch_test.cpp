@@ -38,51 +38,109 @@ std::string MakeExecutable(const std::string& dir, const std::string& name) {
     return path;
 }
 
-TEST(ResolveCommand, ProgramsAndDocuments) {
-    const std::string dir = test::TempDir();
-    MakeExecutable(dir, "Linord");
-    const LaunchTarget linord = ResolveCommand("Linord.exe Zq/gases.zq 2", dir);
+// Runs in a folder of its own, as tovel runs in the data folder.
+class LaunchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = test::TempDir();
+        before = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+    }
+    void TearDown() override { std::filesystem::current_path(before); }
+    std::string dir;
+    std::filesystem::path before;
+};
+
+TEST_F(LaunchTest, ProgramsAndDocuments) {
+    const std::string programs = test::TempDir();
+    MakeExecutable(programs, "Linord");
+    const LaunchTarget linord = ResolveCommand("Linord.exe", "Zq/gases.zq 2", programs);
     EXPECT_TRUE(linord.isProgram);
-    EXPECT_EQ(linord.file, dir + "/Linord");
+    EXPECT_EQ(linord.file, programs + "/Linord");
     EXPECT_EQ(linord.args, (std::vector<std::string>{"Zq/gases.zq", "2"}));
 
-    const LaunchTarget document = ResolveCommand("data.txt page2", dir);
+    const LaunchTarget document = ResolveCommand("data.txt", "page2", programs);
     EXPECT_FALSE(document.isProgram);
     EXPECT_EQ(document.file, "data.txt");
     EXPECT_EQ(document.args, (std::vector<std::string>{"page2"}));
 
-    EXPECT_TRUE(ResolveCommand(MakeExecutable(dir, "tool"), "/nowhere").isProgram);
-    EXPECT_FALSE(ResolveCommand("notes.EXE", "/nowhere").isProgram);  // ".exe" is exact case
-    EXPECT_TRUE(ResolveCommand("ls -l", "/nowhere").isProgram);        // found on the PATH
+    EXPECT_TRUE(ResolveCommand(MakeExecutable(dir, "tool"), "", "/nowhere").isProgram);
+    EXPECT_FALSE(ResolveCommand("notes.EXE", "", "/nowhere").isProgram);
+    const LaunchTarget ls = ResolveCommand("ls", "-l", "/nowhere");  // found on the PATH
+    EXPECT_TRUE(ls.isProgram);
+    EXPECT_EQ(ls.file.front(), '/');
 }
 
-TEST(Launch, OpensExistingDocumentsAndReportsTheRest) {
-    const std::string dir = test::TempDir();
-    RecordingPort port;
-    test::WriteBytes(dir + "/Tovel.pdf", "%PDF");
-    EXPECT_TRUE(Launch(dir + "/Tovel.pdf", port));
-    EXPECT_EQ(port.opened, (std::vector<std::string>{dir + "/Tovel.pdf"}));
-    EXPECT_TRUE(port.messages.empty());
+TEST_F(LaunchTest, NoProgramPlantedInTheDataFolderRuns) {
+    const std::string programs = test::TempDir();
+    MakeExecutable(programs, "Linord");
+    MakeExecutable(dir, "Linord.exe");
+    MakeExecutable(dir, "Linord");
+    MakeExecutable(dir, "ls");
+    MakeExecutable(dir, "logargs.sh");
+    EXPECT_EQ(ResolveCommand("Linord.exe", "", programs).file, programs + "/Linord");
+    EXPECT_NE(ResolveCommand("ls", "", programs).file, "./ls");
+    EXPECT_NE(ResolveCommand("ls", "", programs).file, "ls");
+    // ".exe" is dropped for Linord alone: this names no file, so nothing runs.
+    EXPECT_FALSE(ResolveCommand("logargs.exe.sh", "", programs).isProgram);
+    // A text with its execute bit set (every file on a FAT stick) is a document.
+    test::WriteBytes(dir + "/readme.txt", "Léeme\n");
+    ::chmod((dir + "/readme.txt").c_str(), 0755);
+    EXPECT_FALSE(ResolveCommand("readme.txt", "", programs).isProgram);
+}
 
-    EXPECT_FALSE(Launch(dir + "/missing.htm", port));
+TEST_F(LaunchTest, NamesWithBlanks) {
+    test::WriteBytes(dir + "/My File.txt", "x");
+    const LaunchTarget whole = ResolveCommand("My File.txt", "", "/nowhere");
+    EXPECT_EQ(whole.file, "My File.txt");
+    EXPECT_TRUE(whole.args.empty());
+    const LaunchTarget quoted = ResolveCommand("\"My File.txt\" --view", "\"page 2\" x", "/nowhere");
+    EXPECT_EQ(quoted.file, "My File.txt");
+    EXPECT_EQ(quoted.args, (std::vector<std::string>{"--view", "page 2", "x"}));
+    EXPECT_EQ(SplitCommandLine("  a  \"b c\"d \"\" "), (std::vector<std::string>{"a", "b cd", ""}));
+
+    RecordingPort port;
+    std::filesystem::create_directory(dir + "/Mis problemas");
+    test::WriteBytes(dir + "/Mis problemas/problema 1.txt", "x");
+    EXPECT_TRUE(OpenDocumentFile(dir + "/Mis problemas/problema 1.txt", port));
+    EXPECT_EQ(port.opened, (std::vector<std::string>{dir + "/Mis problemas/problema 1.txt"}));
+}
+
+TEST_F(LaunchTest, DocumentsAreOpenedNeverRun) {
+    RecordingPort port;
+    // An executable "guide" planted in the data folder is still only opened.
+    MakeExecutable(dir, "Tovel.pdf");
+    EXPECT_TRUE(OpenDocumentFile("Tovel.pdf", port));
+    EXPECT_EQ(port.opened, (std::vector<std::string>{"Tovel.pdf"}));
+    EXPECT_TRUE(port.started.empty());
+
+    EXPECT_FALSE(OpenDocumentFile(dir + "/missing.htm", port));
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "No hallado");
     EXPECT_EQ(port.messages[0].text, "No se encuentra el fichero: " + dir + "/missing.htm");
 
     port.documentsOpen = false;
-    EXPECT_FALSE(Launch(dir + "/Tovel.pdf", port));
-    EXPECT_EQ(port.messages.back().text, "No hay ningún programa que abra " + dir + "/Tovel.pdf");
+    EXPECT_FALSE(OpenDocumentFile("Tovel.pdf", port));
+    EXPECT_EQ(port.messages.back().text, "No hay ningún programa que abra Tovel.pdf");
 }
 
-TEST(Launch, StartsPrograms) {
+TEST_F(LaunchTest, StartsToolsAndLinord) {
     RecordingPort port;
     const std::string tool = MakeExecutable(test::TempDir(), "tool");
-    EXPECT_TRUE(RunCommand(tool + " a b", port, true));
+    EXPECT_TRUE(StartCommand(tool, "a b", port));
     EXPECT_EQ(port.started, (std::vector<std::string>{tool}));
     EXPECT_EQ(port.lastArgs, (std::vector<std::string>{"a", "b"}));
+    EXPECT_FALSE(port.waited);
+
+    const std::string programs = test::TempDir();
+    EXPECT_FALSE(RunLinord("Zq/gases.zq", 2, port, programs));
+    EXPECT_EQ(port.messages.back().caption, "Linord");
+    EXPECT_EQ(port.messages.back().text, "No se encuentra Linord en " + programs);
+    MakeExecutable(programs, "Linord");
+    EXPECT_TRUE(RunLinord("Zq/gases.zq", 2, port, programs));
+    EXPECT_EQ(port.started.back(), programs + "/Linord");
+    EXPECT_EQ(port.lastArgs, (std::vector<std::string>{"Zq/gases.zq", "2"}));
     EXPECT_TRUE(port.waited);
-    EXPECT_FALSE(RunCommand("no-such-program.exe", port));
-    EXPECT_EQ(port.messages.back().text, "No se puede ejecutar: no-such-program.exe");
 }
 
 TEST(FileHelpers, FilesFoldersAndTheProgram) {

@@ -34,11 +34,6 @@ TEST(ToolsFile, FourLinesATool) {
     EXPECT_EQ(tools.Count(), 0u);
 }
 
-TEST(ToolsFile, CommandLineAddsTheParameters) {
-    EXPECT_EQ(ToolCommandLine({"t", "viewer.exe data.txt", "", "page2"}), "viewer.exe data.txt page2");
-    EXPECT_EQ(ToolCommandLine({"t", "readme.txt", "", "  "}), "readme.txt");
-}
-
 TEST(StartTool, InItsWorkingFolderAndBack) {
     const std::string dir = test::TempDir();
     test::WriteBytes(dir + "/readme.txt", "x");
