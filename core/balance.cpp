@@ -149,18 +149,27 @@ bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficien
 }
 
 BalanceOutcome FindBalance(const Reaction& reaction) {
-    if (reaction.Count(kReactants) == 0 || reaction.Count(kProducts) == 0) return {};
+    if (reaction.Count(kReactants) == 0 || reaction.Count(kProducts) == 0) {
+        BalanceOutcome none;
+        none.failure = BalanceFailure::NoPositiveBalance;
+        return none;
+    }
     if (auto classic = ClassicBalance(reaction); classic && BalancesExactly(reaction, *classic)) {
         return {BalanceMethod::Classic, std::move(*classic)};
     }
-    if (auto general = GeneralBalance(reaction); general && BalancesExactly(reaction, *general)) {
+    BalanceFailure failure = BalanceFailure::None;
+    if (auto general = GeneralBalance(reaction, &failure);
+        general && BalancesExactly(reaction, *general)) {
         return {BalanceMethod::General, std::move(*general)};
     }
-    return {};
+    BalanceOutcome none;
+    none.failure = failure == BalanceFailure::None ? BalanceFailure::BeyondLimits : failure;
+    return none;
 }
 
-bool BalanceReaction(Reaction& reaction) {
+bool BalanceReaction(Reaction& reaction, BalanceFailure* failure) {
     const BalanceOutcome outcome = FindBalance(reaction);
+    if (failure) *failure = outcome.failure;
     if (!outcome) return false;
     std::size_t column = 0;
     for (int side = 0; side < 2; ++side) {

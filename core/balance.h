@@ -19,10 +19,14 @@ using CoefficientList = std::vector<std::uint32_t>;
 // checked here and can be wrong for some reactions with several free coefficients.
 std::optional<CoefficientList> ClassicBalance(const Reaction& reaction);
 
+// Why no balance came out: the reaction has none with positive coefficients (proven), or one may
+// exist beyond what the program looks for (coefficients above 65535, or a search too long).
+enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits };
+
 // An exact general method: the positive whole solution with the smallest sum of coefficients
 // (for one free coefficient, the smallest whole coefficients). Nothing when the reaction has no
-// positive balance, or none is found within the search's bound.
-std::optional<CoefficientList> GeneralBalance(const Reaction& reaction);
+// positive balance, or none is found within the search's bound; failure (when given) says which.
+std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceFailure* failure = nullptr);
 
 // Every coefficient is from 1 to 65535 and every element's atom total is the same on both sides.
 bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients);
@@ -32,6 +36,7 @@ enum class BalanceMethod { None, Classic, General };
 struct BalanceOutcome {
     BalanceMethod method = BalanceMethod::None;
     CoefficientList coefficients;
+    BalanceFailure failure = BalanceFailure::None;  // why there is none
     explicit operator bool() const { return method != BalanceMethod::None; }
 };
 
@@ -39,7 +44,7 @@ struct BalanceOutcome {
 BalanceOutcome FindBalance(const Reaction& reaction);
 
 // Writes the balance found into the reaction's coefficients and returns true; on failure the
-// coefficients are left as they were.
-bool BalanceReaction(Reaction& reaction);
+// coefficients are left as they were and failure (when given) says why.
+bool BalanceReaction(Reaction& reaction, BalanceFailure* failure = nullptr);
 
 }  // namespace tovel

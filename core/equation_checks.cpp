@@ -46,9 +46,17 @@ bool CheckSameElements(const Reaction& reaction, const ElementTable& table, User
 
 bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) {
     if (!CheckSameElements(reaction, table, port)) return false;
-    if (BalanceReaction(reaction)) return true;
-    Notice(port, "Reacción o no viable o inexistente",
-           "O no se puede ajustar o los productos son iguales a los reactivos");
+    BalanceFailure failure = BalanceFailure::None;
+    if (BalanceReaction(reaction, &failure)) return true;
+    if (failure == BalanceFailure::BeyondLimits) {
+        // A balance may exist: it is only not within the coefficients the program works with.
+        Notice(port, "Ajuste no encontrado",
+               "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes de hasta "
+               "65535 y una búsqueda acotada); eso no quiere decir que no exista");
+    } else {
+        Notice(port, "Reacción o no viable o inexistente",
+               "O no se puede ajustar o los productos son iguales a los reactivos");
+    }
     return false;
 }
 

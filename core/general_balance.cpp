@@ -175,7 +175,8 @@ bool HasPositiveSolution(const IntMatrix& m, const std::vector<std::size_t>& piv
 
 std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
                                                   const std::vector<std::size_t>& pivots,
-                                                  std::size_t freeColumn, std::size_t cols) {
+                                                  std::size_t freeColumn, std::size_t cols,
+                                                  BalanceFailure& failure) {
     // The free coefficient is the least common multiple that makes every other one whole.
     std::int64_t scale = 1;
     for (std::size_t i = 0; i < pivots.size(); ++i) {
@@ -184,17 +185,30 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
         scale = CheckedMul(scale / Gcd(scale, need), need);
     }
     CoefficientList c(cols, 0);
+    // The balance is unique up to its scale: a coefficient below 1 means there is no positive
+    // one at all, one too large that it exists beyond the program's limits.
+    failure = BalanceFailure::BeyondLimits;
+    std::vector<std::int64_t> values(pivots.size());
+    for (std::size_t i = 0; i < pivots.size(); ++i) {
+        values[i] = -CheckedMul(m[i][freeColumn], scale) / m[i][pivots[i]];
+        if (values[i] < 1) {
+            failure = BalanceFailure::NoPositiveBalance;
+            return std::nullopt;
+        }
+    }
     if (scale > kCoefficientLimit) return std::nullopt;
     c[freeColumn] = static_cast<std::uint32_t>(scale);
     for (std::size_t i = 0; i < pivots.size(); ++i) {
-        const std::int64_t value = -CheckedMul(m[i][freeColumn], scale) / m[i][pivots[i]];
-        if (value < 1 || value > kCoefficientLimit) return std::nullopt;  // no positive balance
-        c[pivots[i]] = static_cast<std::uint32_t>(value);
+        if (values[i] > kCoefficientLimit) return std::nullopt;
+        c[pivots[i]] = static_cast<std::uint32_t>(values[i]);
     }
+    failure = BalanceFailure::None;
     return c;
 }
 
-std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction) {
+std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
+                                                       BalanceFailure& failure) {
+    failure = BalanceFailure::NoPositiveBalance;
     const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
     if (cols < 2) return std::nullopt;
     IntMatrix m = AtomCountMatrix(reaction);
@@ -203,9 +217,12 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction)
     for (std::size_t c = 0; c < cols; ++c) {
         if (std::find(pivots.begin(), pivots.end(), c) == pivots.end()) freeColumns.push_back(c);
     }
-    if (freeColumns.empty()) return std::nullopt;
-    if (freeColumns.size() == 1) return OneFreeCoefficient(m, pivots, freeColumns[0], cols);
+    if (freeColumns.empty()) return std::nullopt;  // only the all-zero solution
+    if (freeColumns.size() == 1)
+        return OneFreeCoefficient(m, pivots, freeColumns[0], cols, failure);
     if (!HasPositiveSolution(m, pivots, freeColumns)) return std::nullopt;
+    // A positive real solution exists, hence a whole one: not finding it is the search's limit.
+    failure = BalanceFailure::BeyondLimits;
 
     // A solution whose free values add up to total costs at least total + one per determined
     // coefficient, so the search stops when no larger total can beat the best found.
@@ -225,17 +242,23 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction)
         if (search.tried >= kSearchBudget) break;
         search.Compose(0, total);
     }
+    if (search.best) failure = BalanceFailure::None;
     return search.best;
 }
 
 }  // namespace
 
-std::optional<CoefficientList> GeneralBalance(const Reaction& reaction) {
+std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceFailure* failure) {
+    BalanceFailure why = BalanceFailure::None;
+    std::optional<CoefficientList> result;
     try {
-        return GeneralBalanceUnchecked(reaction);
+        result = GeneralBalanceUnchecked(reaction, why);
     } catch (const ArithmeticOverflow&) {
-        return std::nullopt;
+        why = BalanceFailure::BeyondLimits;  // numbers too large for the arithmetic, not no answer
+        result.reset();
     }
+    if (failure) *failure = result ? BalanceFailure::None : why;
+    return result;
 }
 
 }  // namespace tovel

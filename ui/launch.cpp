@@ -34,7 +34,9 @@ std::string OnPath(const std::string& name) {
     return {};
 }
 
-bool IsLinord(const std::string& name) { return name == kLinord || name == std::string(kLinord) + ".exe"; }
+bool IsLinord(const std::string& name) {
+    return name == kLinord || name == std::string(kLinord) + ".exe";
+}
 
 }  // namespace
 
@@ -70,7 +72,8 @@ bool IsProgramFile(const std::string& path) {
            (got >= 2 && head[0] == '#' && head[1] == '!');
 }
 
-LaunchTarget ResolveCommand(const std::string& file, const std::string& parameters, const std::string& programDir) {
+LaunchTarget ResolveCommand(const std::string& file, const std::string& parameters,
+                            const std::string& programDir) {
     LaunchTarget target;
     std::vector<std::string> words;
     if (RegularFile(file)) {
@@ -78,7 +81,8 @@ LaunchTarget ResolveCommand(const std::string& file, const std::string& paramete
     } else {
         words = SplitCommandLine(file);
     }
-    for (const auto& p : SplitCommandLine(parameters)) words.push_back(p);
+    for (const auto& p : SplitCommandLine(parameters))
+        words.push_back(p);
     if (words.empty()) return target;
     const std::string first = words.front();
     target.args.assign(words.begin() + 1, words.end());
@@ -101,11 +105,13 @@ LaunchTarget ResolveCommand(const std::string& file, const std::string& paramete
 
 bool OpenDocumentFile(const std::string& path, UserPort& port) {
     if (!FileExists(path)) {
-        NoticeWith(port, "No hallado", "No se encuentra el fichero: " + path, MessageIcon::Exclamation);
+        NoticeWith(port, "No hallado", "No se encuentra el fichero: " + path,
+                   MessageIcon::Exclamation);
         return false;
     }
     if (!port.OpenDocument(path)) {
-        NoticeWith(port, "Error", "No hay ningún programa que abra " + path, MessageIcon::Exclamation);
+        NoticeWith(port, "Error", "No hay ningún programa que abra " + path,
+                   MessageIcon::Exclamation);
         return false;
     }
     return true;
@@ -122,14 +128,17 @@ bool StartCommand(const std::string& file, const std::string& parameters, UserPo
     return true;
 }
 
-bool RunLinord(const std::string& file, int blockSize, UserPort& port, const std::string& programDir) {
+bool RunLinord(const std::string& file, int blockSize, UserPort& port,
+               const std::string& programDir) {
     const std::string linord = (std::filesystem::path(programDir) / kLinord).string();
     if (!IsProgramFile(linord)) {
-        NoticeWith(port, "Linord", "No se encuentra Linord en " + programDir, MessageIcon::Exclamation);
+        NoticeWith(port, "Linord", "No se encuentra Linord en " + programDir,
+                   MessageIcon::Exclamation);
         return false;
     }
     if (!port.StartProgram(linord, {file, std::to_string(blockSize)}, {}, true)) {
-        NoticeWith(port, "Linord", "No se puede ejecutar Linord: " + linord, MessageIcon::Exclamation);
+        NoticeWith(port, "Linord", "No se puede ejecutar Linord: " + linord,
+                   MessageIcon::Exclamation);
         return false;
     }
     return true;

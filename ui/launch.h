@@ -29,7 +29,8 @@ struct LaunchTarget {
 // otherwise its first word (quotes honoured) with the rest as arguments; parameters follow.
 // "Linord.exe" (as stored files name it) and "Linord" are tovel's own, in programDir. A bare name
 // is looked for on the PATH before it is taken as a file of the working folder.
-LaunchTarget ResolveCommand(const std::string& file, const std::string& parameters, const std::string& programDir);
+LaunchTarget ResolveCommand(const std::string& file, const std::string& parameters,
+                            const std::string& programDir);
 
 // Opens a document with the desktop's handler; a missing file, or one no handler opens, is
 // reported. The path is taken whole.

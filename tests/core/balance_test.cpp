@@ -228,5 +228,28 @@ TEST(BalanceProperty, EveryReactionWithAPositiveBalanceIsBalanced) {
     EXPECT_GT(checked, 1000);
 }
 
+TEST(BalanceFailure, ImpossibleIsToldApartFromBeyondTheLimits) {
+    const struct {
+        const char* equation;
+        BalanceFailure failure;
+    } cases[] = {
+        {"CO = CO2", BalanceFailure::NoPositiveBalance},             // only the zero solution
+        {"H2O2 + O2 = H2O", BalanceFailure::NoPositiveBalance},      // one ray, a negative coefficient
+        {"H2O+H2=H2O+O2+H2O2", BalanceFailure::NoPositiveBalance},   // no positive solution at all
+        {"H65535O = H2 + O65534", BalanceFailure::BeyondLimits},     // needs a coefficient above 65535
+        {"H65521 + H65519 = H2", BalanceFailure::BeyondLimits},      // 1 1 65520, beyond the search
+    };
+    for (const auto& c : cases) {
+        Reaction r = ParsedReaction(c.equation);
+        BalanceFailure failure = BalanceFailure::None;
+        EXPECT_FALSE(BalanceReaction(r, &failure)) << c.equation;
+        EXPECT_EQ(failure, c.failure) << c.equation;
+    }
+    Reaction ok = ParsedReaction("H2 + O2 = H2O");
+    BalanceFailure failure = BalanceFailure::BeyondLimits;
+    EXPECT_TRUE(BalanceReaction(ok, &failure));
+    EXPECT_EQ(failure, BalanceFailure::None);
+}
+
 }  // namespace
 }  // namespace tovel

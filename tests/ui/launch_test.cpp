@@ -12,7 +12,7 @@ namespace tovel {
 namespace {
 
 class RecordingPort : public test::FakeUserPort {
-public:
+  public:
     bool OpenDocument(const std::string& path) override {
         opened.push_back(path);
         return documentsOpen;
@@ -40,7 +40,7 @@ std::string MakeExecutable(const std::string& dir, const std::string& name) {
 
 // Runs in a folder of its own, as tovel runs in the data folder.
 class LaunchTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir = test::TempDir();
         before = std::filesystem::current_path();
@@ -94,7 +94,8 @@ TEST_F(LaunchTest, NamesWithBlanks) {
     const LaunchTarget whole = ResolveCommand("My File.txt", "", "/nowhere");
     EXPECT_EQ(whole.file, "My File.txt");
     EXPECT_TRUE(whole.args.empty());
-    const LaunchTarget quoted = ResolveCommand("\"My File.txt\" --view", "\"page 2\" x", "/nowhere");
+    const LaunchTarget quoted =
+        ResolveCommand("\"My File.txt\" --view", "\"page 2\" x", "/nowhere");
     EXPECT_EQ(quoted.file, "My File.txt");
     EXPECT_EQ(quoted.args, (std::vector<std::string>{"--view", "page 2", "x"}));
     EXPECT_EQ(SplitCommandLine("  a  \"b c\"d \"\" "), (std::vector<std::string>{"a", "b cd", ""}));
