@@ -42,6 +42,10 @@ void ReportNoData(UserPort& port) {
                MessageIcon::Exclamation);
 }
 
+void ReportOverflow(UserPort& port) {
+    ReportInvalid(port, "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
+}
+
 void ReportGasNotSet(const std::string& formula, UserPort& port) {
     Notice(port, "Unidad no definida", formula + ": Hay que entrar P y T");
 }
@@ -242,6 +246,10 @@ bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
     StoichiometryResult result = CalculateStoichiometry(reaction, data);
     if (!result.HasData()) {
         ReportNoData(port);
+        return false;
+    }
+    if (!AllFinite(result)) {
+        ReportOverflow(port);
         return false;
     }
     ReportUnusedProducts(reaction, result, port);

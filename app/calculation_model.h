@@ -40,6 +40,8 @@ std::optional<double> ReadAmount(const std::string& text, const std::string& for
 // Tells the user why a calculation cannot start: no datum at all, or a gas without P and T.
 void ReportNoData(UserPort& port);
 void ReportGasNotSet(const std::string& formula, UserPort& port);
+// Tells the user that the amounts are too large for the calculation.
+void ReportOverflow(UserPort& port);
 // Tells the user which data a calculation used when amounts were also given that it did not use.
 void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& result,
                           UserPort& port);

@@ -23,17 +23,9 @@ std::string Lower(std::string text) {
     return text;
 }
 
-// What formulas can name: a capital letter, and maybe one small letter after it.
-bool IsFormulaSymbol(std::string_view symbol) {
-    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
-    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
-    return (symbol.size() == 1 && upper(symbol[0])) ||
-           (symbol.size() == 2 && upper(symbol[0]) && lower(symbol[1]));
-}
-
 constexpr const char* kSymbolRule =
     "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
-constexpr const char* kMassRule = "debe ser un número mayor que 0, como 55.845 o 55,845";
+constexpr const char* kMassRule = "debe ser un número de 0.001 a 1000, como 55.845 o 55,845";
 constexpr const char* kNumberRule = "escriba un número entero de 1 a 65535, como 26";
 
 std::string Quoted(const std::string& text) {
@@ -76,7 +68,10 @@ ElementEditorModel::ElementEditorModel(ElementTable& table, UserPort& port, std:
 
 void ElementEditorModel::Open() {
     m_rows.clear();
-    LoadElements(m_table, m_path);
+    const LoadElementsResult loaded = LoadElements(m_table, m_path);
+    if (const std::string report = LoadElementsReport(loaded, m_path); !report.empty()) {
+        NoticeWith(m_port, "Elementos", report, MessageIcon::Exclamation);
+    }
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) WriteRow(slot);
     ReorderTableToList();
     m_modified = false;
@@ -153,7 +148,7 @@ bool ElementEditorModel::Accept() {
     // formula and calculation that uses it: each field is checked before anything is stored.
     const std::string symbol = TrimBlanks(m_fields.symbol);
     if (symbol.empty()) return refuse(std::string("Falta el símbolo (Smb): ") + kSymbolRule);
-    if (!IsFormulaSymbol(symbol)) {
+    if (!IsElementSymbol(symbol)) {
         return refuse("El símbolo (Smb) " + Quoted(symbol) + " no vale: " + kSymbolRule);
     }
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
@@ -169,7 +164,7 @@ bool ElementEditorModel::Accept() {
         return refuse("La masa atómica (MA) " + Quoted(massText) +
                       " no es un número: " + kNumberHint);
     }
-    if (mass <= 0)
+    if (!IsAtomicMass(mass))
         return refuse("La masa atómica (MA) " + Quoted(massText) + " no vale: " + kMassRule);
     const std::string numberText = TrimBlanks(m_fields.number);
     if (numberText.empty())
@@ -177,6 +172,12 @@ bool ElementEditorModel::Accept() {
     const long long number = ReadInteger(numberText, error);
     if (error != 0 || number < 1 || number > 65535) {
         return refuse("El número atómico (Z) " + Quoted(numberText) + " no vale: " + kNumberRule);
+    }
+    // Two elements with one number would be counted as one element by the balancing.
+    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
+        if (slot != m_current && m_table.Slot(slot).atomicNumber == number) {
+            return refuse("El número atómico " + IntText(number) + " ya es el de " + m_table.Slot(slot).symbol);
+        }
     }
 
     const ElementRecord record =
@@ -208,11 +209,28 @@ bool ElementEditorModel::SearchSymbol() {
 }
 
 bool ElementEditorModel::Save() {
+    // What the file held beyond the table is not lost without the user's word.
+    if (m_table.FileUnreadable()) {
+        NoticeWith(m_port, "Error",
+                   m_path + " existe pero no se ha podido leer: no se guarda encima. Corrija sus permisos.",
+                   MessageIcon::Exclamation);
+        return false;
+    }
+    if (!m_table.LeftOut().empty()) {
+        std::string lost;
+        for (const auto& item : m_table.LeftOut()) lost += "\r\n" + item;
+        if (AskYesNoWith(m_port, "Elementos",
+                         "Al guardar se perderá lo que no se pudo leer de " + m_path + ":" + lost + "\r\n¿Guardar?",
+                         MessageIcon::Exclamation, kAnswerNo) != kAnswerYes) {
+            return false;
+        }
+    }
     const FileResult saved = SaveElements(m_table, m_path);
     if (!saved) {
         NoticeWith(m_port, "Error", saved.error, MessageIcon::Exclamation);
         return false;
     }
+    m_table.SetFileState({}, false);
     m_modified = false;
     return true;
 }

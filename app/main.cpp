@@ -14,6 +14,7 @@
 #include "element_windows.h"
 #include "elements_file.h"
 #include "file_helpers.h"
+#include "messages.h"
 #include "language.h"
 #include "principal_dialog.h"
 #include "program.h"
@@ -47,11 +48,15 @@ int main(int argc, char** argv) {
     std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 
     tovel::ElementTable table;
-    tovel::LoadElements(table);  // a missing table is not reported here: formulas will ask
+    // A missing table is not reported here (formulas will ask); a damaged one is.
+    const tovel::LoadElementsResult loaded = tovel::LoadElements(table);
     tovel::QtUserPort port;
     port.elementEditor = [&port](tovel::ElementTable& t) { tovel::RunElementEditor(t, port); };
     tovel::PrincipalDialog dialog(table, port);
     dialog.show();
+    if (const std::string report = tovel::LoadElementsReport(loaded); !report.empty()) {
+        tovel::NoticeWith(port, "elements.dat", report, tovel::MessageIcon::Exclamation);
+    }
     dialog.exec();
     return 0;
 }

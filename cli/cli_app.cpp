@@ -59,9 +59,8 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
                 err << "tovel-cli: " << loaded.error << "\n";
                 return false;
             }
-            if (loaded.truncated) {
-                err << "tovel-cli: " << path << " holds " << loaded.recordsInFile
-                    << " elements; only the first " << ElementTable::kCapacity << " are used\n";
+            if (const std::string report = LoadElementsReport(loaded, path); !report.empty()) {
+                err << "tovel-cli: " << report << "\n";
             }
             return true;
         }

@@ -169,6 +169,10 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
         ReportNoData(port);
         return false;
     }
+    if (!AllFinite(problem.result)) {
+        ReportOverflow(port);
+        return false;
+    }
     ReportUnusedProducts(reaction, problem.result, port);
 
     // The statement ends with its empty line, which parts it from the resolution.

@@ -1,5 +1,7 @@
 #include "element_table.h"
 
+#include <cmath>
+
 #include "utf8.h"
 
 namespace tovel {
@@ -8,6 +10,17 @@ ElementRecord MakeElementRecord(std::uint16_t atomicNumber, std::string_view sym
                                 double atomicMass, std::string_view name) {
     return ElementRecord{atomicNumber, Utf8Prefix(symbol, kSymbolLimit), atomicMass,
                          Utf8Prefix(name, kNameLimit)};
+}
+
+bool IsElementSymbol(std::string_view symbol) {
+    auto upper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+    return (symbol.size() == 1 && upper(symbol[0])) ||
+           (symbol.size() == 2 && upper(symbol[0]) && lower(symbol[1]));
+}
+
+bool IsAtomicMass(double mass) {
+    return std::isfinite(mass) && mass >= kMinAtomicMass && mass <= kMaxAtomicMass;
 }
 
 const ElementRecord* ElementTable::FindSymbol(std::string_view symbol) const {

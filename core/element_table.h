@@ -11,6 +11,15 @@ namespace tovel {
 
 constexpr std::size_t kSymbolLimit = 2;  // characters
 constexpr std::size_t kNameLimit = 14;   // characters
+// The masses the program calculates with: above zero by enough that no amount divided by them
+// overflows, and no heavier than any element or school formula unit needs.
+constexpr double kMinAtomicMass = 0.001;
+constexpr double kMaxAtomicMass = 1000;
+
+// A symbol formulas can name: a capital letter, optionally followed by a small one.
+bool IsElementSymbol(std::string_view symbol);
+// A finite mass within kMinAtomicMass and kMaxAtomicMass.
+bool IsAtomicMass(double mass);
 
 struct ElementRecord {
     std::uint16_t atomicNumber = 0;
@@ -47,8 +56,20 @@ class ElementTable {
     bool Assign(std::vector<ElementRecord> records);
     void Clear() { m_records.clear(); }
 
+    // What the table's file held that is not in the table: records refused or beyond the
+    // capacity when it was loaded, or the whole file when it could not be read. Saving the
+    // table would lose them, so the editor asks (or refuses) first.
+    const std::vector<std::string>& LeftOut() const { return m_leftOut; }
+    bool FileUnreadable() const { return m_fileUnreadable; }
+    void SetFileState(std::vector<std::string> leftOut, bool unreadable) {
+        m_leftOut = std::move(leftOut);
+        m_fileUnreadable = unreadable;
+    }
+
   private:
     std::vector<ElementRecord> m_records;
+    std::vector<std::string> m_leftOut;
+    bool m_fileUnreadable = false;
 };
 
 // Symbol of the first element with that atomic number, or an empty text.

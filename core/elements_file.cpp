@@ -5,7 +5,11 @@
 #include <cstdint>
 #include <cstring>
 
+#include <filesystem>
+
 #include "cp1252.h"
+#include "number_format.h"
+#include "text_utils.h"
 
 namespace tovel {
 
@@ -64,24 +68,85 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path) {
     const ReadResult file = ReadFilePrefix(path, ElementTable::kCapacity * kElementRecordSize);
     if (!file) {
         result.error = file.error;
+        std::error_code ec;
+        result.missing =
+            !std::filesystem::exists(path, ec) && !std::filesystem::is_symlink(path, ec);
+        // A file that exists but cannot be read must never be written over by a save.
+        if (!result.missing) table.SetFileState({"todo el fichero (" + file.error + ")"}, true);
         return result;
     }
     result.loaded = true;
     result.recordsInFile = file.fileSize / kElementRecordSize;
     result.truncated = result.recordsInFile > ElementTable::kCapacity;
+    if (!result.truncated) result.partialBytes = file.fileSize % kElementRecordSize;
 
     std::vector<ElementRecord> records;
+    std::vector<std::string> leftOut;
     const std::size_t whole = file.bytes.size() / kElementRecordSize;
-    records.reserve(whole);
     for (std::size_t i = 0; i < whole; ++i) {
         bool repaired = false;
-        records.push_back(DecodeElementRecord(
-            std::string_view(file.bytes).substr(i * kElementRecordSize, kElementRecordSize),
-            &repaired));
-        if (repaired) ++result.repairedRecords;
+        const std::string_view bytes =
+            std::string_view(file.bytes).substr(i * kElementRecordSize, kElementRecordSize);
+        ElementRecord record = DecodeElementRecord(bytes, &repaired);
+        std::string why;
+        if (repaired || !IsAtomicMass(record.atomicMass)) {
+            why = repaired ? "masa no válida (no es un número)"
+                           : "masa no válida (" + FormatSignificant(record.atomicMass, 4) + ")";
+        } else if (!IsElementSymbol(record.symbol)) {
+            why = "símbolo no válido";
+        } else if (record.atomicNumber == 0) {
+            why = "número atómico 0";
+        }
+        for (const auto& kept : records) {
+            if (!why.empty()) break;
+            if (kept.atomicNumber == record.atomicNumber) {
+                why = "número atómico " + IntText(record.atomicNumber) + " repetido (" +
+                      kept.symbol + ")";
+            } else if (kept.symbol == record.symbol) {
+                why = "símbolo repetido";
+            }
+        }
+        if (why.empty()) {
+            records.push_back(std::move(record));
+        } else {
+            const std::string text = "registro " + IntText(static_cast<long>(i + 1)) + " (" +
+                                     record.symbol + "): " + why;
+            result.refused.push_back(text);
+            leftOut.push_back(text);
+        }
+    }
+    if (result.truncated) {
+        leftOut.push_back(
+            IntText(static_cast<long>(result.recordsInFile - ElementTable::kCapacity)) +
+            " registros más allá de los " + IntText(ElementTable::kCapacity) + " que caben");
     }
     table.Assign(std::move(records));
+    table.SetFileState(std::move(leftOut), false);
     return result;
+}
+
+std::string LoadElementsReport(const LoadElementsResult& result, const std::string& path) {
+    if (!result.loaded)
+        return result.missing ? "" : path + " no se ha podido leer: " + result.error;
+    std::string report;
+    auto add = [&report](const std::string& text) {
+        report += (report.empty() ? "" : "; ") + text;
+    };
+    if (!result.refused.empty()) {
+        add(IntText(static_cast<long>(result.refused.size())) +
+            " descartados: " + result.refused.front() + (result.refused.size() > 1 ? "..." : ""));
+    }
+    if (result.truncated)
+        add("caben " + IntText(ElementTable::kCapacity) + " y tiene " +
+            IntText(static_cast<long>(result.recordsInFile)));
+    if (result.partialBytes > 0)
+        add("acaba con un registro incompleto de " +
+            IntText(static_cast<long>(result.partialBytes)) + " bytes");
+    if (report.empty()) return "";
+    const std::size_t read =
+        std::min(result.recordsInFile, ElementTable::kCapacity) - result.refused.size();
+    return path + ": " + IntText(static_cast<long>(read)) + " elementos leídos de " +
+           IntText(static_cast<long>(result.recordsInFile)) + " registros; " + report;
 }
 
 FileResult SaveElements(const ElementTable& table, const std::string& path) {

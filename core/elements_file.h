@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "element_table.h"
 #include "safe_file.h"
@@ -23,15 +24,24 @@ ElementRecord DecodeElementRecord(std::string_view bytes, bool* repaired = nullp
 
 struct LoadElementsResult {
     bool loaded = false;            // false: the file could not be read, the table is unchanged
+    bool missing = false;           // there is no such file (not an error at start-up)
     std::size_t recordsInFile = 0;  // whole records in the file
     bool truncated = false;         // more records than the table holds: the first 100 were kept
-    std::size_t repairedRecords = 0;
+    std::size_t partialBytes = 0;   // bytes of an incomplete last record, ignored
+    // One text for each record refused: "registro 3 (Fe): número atómico 26 repetido (O)".
+    std::vector<std::string> refused;
     std::string error;
     explicit operator bool() const { return loaded; }
 };
 
-// Replaces the table with the file's records. A trailing partial record is ignored.
+// Replaces the table with the file's valid records: a symbol formulas can name, a positive
+// atomic number and a mass IsAtomicMass accepts, and no atomic number or symbol twice (the
+// first stays). A trailing partial record is ignored. The table notes what it left out.
 LoadElementsResult LoadElements(ElementTable& table, const std::string& path = kElementsFileName);
+
+// What the user is told about a load that left something out or failed, naming the file; empty
+// when all was read (or the file does not exist).
+std::string LoadElementsReport(const LoadElementsResult& result, const std::string& path = kElementsFileName);
 
 // Writes the table in its order, safely (temporary file, then rename).
 FileResult SaveElements(const ElementTable& table, const std::string& path = kElementsFileName);

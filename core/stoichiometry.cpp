@@ -167,6 +167,18 @@ StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
     return result;
 }
 
+bool AllFinite(const StoichiometryResult& result) {
+    if (!std::isfinite(result.extent)) return false;
+    for (const auto& side : result.amounts) {
+        for (const SlotResult& r : side) {
+            for (double v : {r.initialMoles, r.molesReacted, r.finalMoles, r.initialAmount, r.finalAmount}) {
+                if (!std::isfinite(v)) return false;
+            }
+        }
+    }
+    return true;
+}
+
 std::string UnitText(const SlotData& slot) {
     std::string text = UnitName(slot.unit);
     if (slot.unit == AmountUnit::LitrePT) {

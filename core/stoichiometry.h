@@ -109,6 +109,10 @@ struct StoichiometryResult {
 StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
                                            const std::array<std::vector<SlotData>, 2>& data);
 
+// Whether every figure of the result is a finite number; amounts so large that some figure
+// overflows give a result no one may be shown.
+bool AllFinite(const StoichiometryResult& result);
+
 // The unit's short name, for a gas at P and T followed by " a " P unit " y " T "K".
 std::string UnitText(const SlotData& slot);
 // A purity as the user gave it: up to three significant figures, never in exponent form

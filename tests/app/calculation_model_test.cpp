@@ -150,6 +150,16 @@ TEST_F(CalculationModelTest, BadAmountsAreRefusedBeforeComputing) {
     EXPECT_FALSE(calc.HasResults());
 }
 
+TEST_F(CalculationModelTest, AmountsTooLargeForANumberAreRefused) {
+    calc.TypeInBox(kReactants, 1, "1e308");
+    UnitInputs in = Inputs();
+    ASSERT_TRUE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitreNormal, in, port));  // x 22.4 overflows
+    EXPECT_FALSE(calc.Calculate(water, port));
+    EXPECT_EQ(port.messages.back().text,
+              "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
+    EXPECT_FALSE(calc.HasResults());
+}
+
 TEST_F(CalculationModelTest, AGasWithoutConditionsIsNotCalculated) {
     UnitInputs gas = Inputs();
     gas.pressure = "1";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include "element_editor_model.h"
 #include "language.h"
 #include "test_support.h"
@@ -131,7 +133,7 @@ TEST_F(ElementEditorTest, RefusesWhatWouldSpoilTheTable) {
     // with it wrong: each fault gets one message naming the field, the value and the rule.
     const std::string symbolRule =
         "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
-    const std::string massRule = "debe ser un número mayor que 0, como 55.845 o 55,845";
+    const std::string massRule = "debe ser un número de 0.001 a 1000, como 55.845 o 55,845";
     const std::string numberRule = "escriba un número entero de 1 a 65535, como 26";
     const struct {
         ElementFields fields;
@@ -185,13 +187,54 @@ TEST_F(ElementEditorTest, RefusesTheHundredAndFirstElement) {
     for (int i = 0; table.Count() < ElementTable::kCapacity; ++i) {
         const std::string symbol = std::string(1, static_cast<char>('A' + i / 26)) +
                                    static_cast<char>('a' + i % 26);
-        Fill("X", symbol, "1", "1");
+        Fill("X", symbol, "1", std::to_string(200 + i));
         ASSERT_TRUE(editor.Accept()) << symbol;
     }
     Fill("Uno más", "Zy", "1", "1");
     EXPECT_FALSE(editor.Accept());
     EXPECT_EQ(port.messages.back().text, "La tabla está llena: caben 100 elementos");
     EXPECT_EQ(table.Count(), 100u);
+}
+
+TEST_F(ElementEditorTest, RefusesAnAtomicNumberTakenAndAnImpossibleMass) {
+    Fill("Otro", "Qq", "10", "26");
+    EXPECT_FALSE(editor.Accept());
+    EXPECT_EQ(port.messages.back().text, "El número atómico 26 ya es el de Fe");
+    for (const char* mass : {"1e308", "0.0001", "1001"}) {
+        Fill("Otro", "Qq", mass, "119");
+        EXPECT_FALSE(editor.Accept()) << mass;
+    }
+    EXPECT_EQ(table.Count(), 3u);
+}
+
+TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
+    // A file with a record the table could not take: saving asks first, and No keeps the file.
+    std::string bytes;
+    for (const auto& r : table.Records()) bytes += EncodeElementRecord(r);
+    bytes += EncodeElementRecord(MakeElementRecord(26, "Xx", 1, "Repetido"));
+    test::WriteBytes(path, bytes);
+    editor.Open();
+    EXPECT_NE(port.messages.back().text.find("descartados: registro 4 (Xx)"), std::string::npos);
+    Fill("Cobre", "Cu", "63.546", "29");
+    ASSERT_TRUE(editor.Accept());
+    port.answers = {kAnswerNo};
+    EXPECT_FALSE(editor.Finish());
+    EXPECT_EQ(port.messages.back().defaultAnswer, int(kAnswerNo));
+    EXPECT_NE(port.messages.back().text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"), std::string::npos);
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+    port.answers = {kAnswerYes};
+    EXPECT_TRUE(editor.Finish());
+    EXPECT_TRUE(table.LeftOut().empty());
+
+    // A file that exists but cannot be read is never written over.
+    const std::string pipe = test::TempDir() + "/elements.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ElementEditorModel blocked{table, port, pipe};
+    blocked.Open();
+    blocked.Fields() = {"Cinc", "Zn", "65.38", "30"};
+    ASSERT_TRUE(blocked.Accept());
+    EXPECT_FALSE(blocked.Finish());
+    EXPECT_NE(port.messages.back().text.find("no se guarda encima"), std::string::npos);
 }
 
 TEST_F(ElementEditorTest, AFailedSaveKeepsTheEditorOpen) {

@@ -62,7 +62,7 @@ class ElementEditorWindowTest : public QObject {
         type(ElementEditorDialog::kSymbol, "Qn");
         accept();
         QCOMPARE(port.messages.back().text,
-                 std::string("Falta la masa atómica (MA): debe ser un número mayor que 0, como "
+                 std::string("Falta la masa atómica (MA): debe ser un número de 0.001 a 1000, como "
                              "55.845 o 55,845"));
         type(ElementEditorDialog::kMass, "1,04");
         accept();

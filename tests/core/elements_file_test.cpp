@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <limits>
+
 #include <filesystem>
 
 #include "elements_file.h"
@@ -83,14 +87,80 @@ TEST_F(ElementsFileTest, EmptyFileLoadsNoElements) {
     EXPECT_EQ(t.Count(), 0u);
 }
 
+// A distinct symbol formulas can name for every atomic number: A, B, ..., Z, Aa, Ba, ...
+std::string SymbolFor(int z) {
+    std::string symbol(1, static_cast<char>('A' + z % 26));
+    if (z / 26 > 0) symbol += static_cast<char>('a' + z / 26 - 1);
+    return symbol;
+}
+
 TEST_F(ElementsFileTest, TrailingPartialRecordIsIgnored) {
     std::string bytes;
     for (int z = 1; z <= 3; ++z)
-        bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+        bytes += EncodeElementRecord(MakeElementRecord(z, SymbolFor(z), z, "x"));
     WriteBytes(path, bytes + "12345");
     ElementTable t;
-    ASSERT_TRUE(LoadElements(t, path));
+    const auto result = LoadElements(t, path);
+    ASSERT_TRUE(result);
     EXPECT_EQ(t.Count(), 3u);
+    EXPECT_EQ(
+        LoadElementsReport(result, path),
+        path + ": 3 elementos leídos de 3 registros; acaba con un registro incompleto de 5 bytes");
+}
+
+TEST_F(ElementsFileTest, RecordsNoCalculationCanUseAreRefusedAndNamed) {
+    const ElementRecord records[] = {
+        MakeElementRecord(26, "Fe", 55.845, "Hierro"),
+        MakeElementRecord(26, "O", 15.999, "Oxígeno"),  // a second 26 would merge O into Fe
+        MakeElementRecord(8, "qn", 16, "Nada"),
+        MakeElementRecord(7, "N", std::numeric_limits<double>::quiet_NaN(), "Nitrógeno"),
+        MakeElementRecord(1, "H", 1e308, "Hidrógeno"),
+        MakeElementRecord(2, "He", -4, "Helio"),
+        MakeElementRecord(3, "Li", 4.9e-324, "Litio"),  // denormal: every amount would be infinite
+        MakeElementRecord(0, "C", 12.011, "Carbono"),
+        MakeElementRecord(6, "Fe", 12.011, "Otro"),
+        MakeElementRecord(17, "Cl", 35.45, "Cloro"),
+    };
+    std::string bytes;
+    for (const auto& r : records)
+        bytes += EncodeElementRecord(r);
+    WriteBytes(path, bytes);
+    ElementTable t;
+    const auto result = LoadElements(t, path);
+    ASSERT_TRUE(result);
+    ASSERT_EQ(t.Count(), 2u);
+    EXPECT_EQ(t.Slot(1).symbol, "Fe");
+    EXPECT_EQ(t.Slot(2).symbol, "Cl");
+    const std::vector<std::string> refused = {
+        "registro 2 (O): número atómico 26 repetido (Fe)",
+        "registro 3 (qn): símbolo no válido",
+        "registro 4 (N): masa no válida (no es un número)",
+        "registro 5 (H): masa no válida (1.000E308)",
+        "registro 6 (He): masa no válida (-4.000)",
+        "registro 7 (Li): masa no válida (4.941E-324)",
+        "registro 8 (C): número atómico 0",
+        "registro 9 (Fe): símbolo repetido",
+    };
+    EXPECT_EQ(result.refused, refused);
+    EXPECT_EQ(t.LeftOut(), refused);  // what a save would lose
+    EXPECT_FALSE(t.FileUnreadable());
+    EXPECT_EQ(
+        LoadElementsReport(result, path)
+            .rfind(path + ": 2 elementos leídos de 10 registros; 8 descartados: registro 2", 0),
+        0u);
+}
+
+TEST_F(ElementsFileTest, AFileThatCannotBeReadIsNoted) {
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);  // there, but no file that can be read
+    ElementTable t;
+    const auto result = LoadElements(t, path);
+    EXPECT_FALSE(result);
+    EXPECT_TRUE(t.FileUnreadable());
+    EXPECT_FALSE(result.missing);
+    EXPECT_NE(LoadElementsReport(result, path).find("no se ha podido leer"), std::string::npos);
+    ElementTable fresh;
+    EXPECT_EQ(LoadElementsReport(LoadElements(fresh, TempDir() + "/absent.dat")),
+              "");  // missing: not an error
 }
 
 TEST_F(ElementsFileTest, MissingFileLeavesTheTableAsItWas) {
@@ -108,7 +178,7 @@ TEST_F(ElementsFileTest, MissingFileLeavesTheTableAsItWas) {
 TEST_F(ElementsFileTest, OversizedFileLoadsTheFirstHundredAndSaysSo) {
     std::string bytes;
     for (int z = 1; z <= 130; ++z)
-        bytes += EncodeElementRecord(MakeElementRecord(z, "A", z, "x"));
+        bytes += EncodeElementRecord(MakeElementRecord(z, SymbolFor(z), z, "x"));
     WriteBytes(path, bytes);
     ElementTable t;
     const auto result = LoadElements(t, path);
@@ -117,6 +187,8 @@ TEST_F(ElementsFileTest, OversizedFileLoadsTheFirstHundredAndSaysSo) {
     EXPECT_EQ(result.recordsInFile, 130u);
     EXPECT_EQ(t.Count(), 100u);
     EXPECT_EQ(t.Slot(100).atomicNumber, 100);
+    EXPECT_EQ(t.LeftOut(),
+              (std::vector<std::string>{"30 registros más allá de los 100 que caben"}));
 }
 
 TEST_F(ElementsFileTest, FailedSaveKeepsTheOldFile) {
