@@ -56,11 +56,11 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
         if (!explicitPath.empty() || std::filesystem::is_regular_file(path)) {
             const LoadElementsResult loaded = LoadElements(table, path);
             if (!loaded) {
-                err << "tovel-cli: " << loaded.error << "\n";
+                err << "tovel-cli: " << EscapeForTerminal(loaded.error) << "\n";
                 return false;
             }
             if (const std::string report = LoadElementsReport(loaded, path); !report.empty()) {
-                err << "tovel-cli: " << report << "\n";
+                err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             }
             return true;
         }
@@ -143,12 +143,12 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         if (RunConcentration(items, table, port, error, text)) {
             out << text.str();
             // What the window would also say, such as a field left empty.
-            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << report << "\n";
+            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             return 0;
         }
         const std::string report = port.TakeReport();
         if (report.empty() && !error.empty()) {
-            err << "tovel-cli: " << error << "\n";
+            err << "tovel-cli: " << EscapeForTerminal(error) << "\n";
             return 2;
         }
         out << "error: " << report << "\n";
@@ -160,11 +160,11 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()), table, port, error, text)) {
             out << text.str();
             // What the window would also say, such as data it did not use.
-            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << report << "\n";
+            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             return 0;
         }
         const std::string report = port.TakeReport();
-        out << "error: " << (report.empty() ? error : report) << "\n";
+        out << "error: " << (report.empty() ? EscapeForTerminal(error) : report) << "\n";
         return 1;
     }
     bool allDone = true;

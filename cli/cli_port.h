@@ -3,11 +3,16 @@
 // an error, and every message is kept to be printed after the item that caused it.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "user_port.h"
 
 namespace tovel {
+
+// Text for a terminal: control characters, malformed bytes and invisible or direction-changing
+// marks are written as \xNN or \uNNNN, so that a message cannot hide or rewrite what it says.
+std::string EscapeForTerminal(std::string_view text);
 
 class CliPort : public UserPort {
   public:

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "cli_app.h"
+#include "cli_port.h"
 #include "elements_file.h"
 #include "problem_command.h"
 #include "test_support.h"
@@ -191,6 +192,17 @@ TEST(CliProblem, ParsesEveryKindOfDatum) {
     for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml", "H2=4g:80", "H2=4g:x%", "HCl=1ml:xM"}) {
         EXPECT_FALSE(ParseDatum(bad, d, error)) << bad;
     }
+}
+
+TEST(Cli, OffendingBytesAreShownNotObeyed) {
+    // A byte that is no text, an escape sequence and a right-to-left override, in formulas.
+    const CliRun run = Cli({"balance", "H2\xFF+O2=H2O", "H2\x1b[2J+O2=H2O", "H2\u202E+O2=H2O"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "error: Fórmula incorrecta: Carácter \"\\xFF\" no válido en la posición 3 de H2\\xFF\n"
+              "error: Fórmula incorrecta: Carácter \"\\x1B\" no válido en la posición 3 de H2\\x1B[2J\n"
+              "error: Fórmula incorrecta: Carácter \"\\u202E\" no válido en la posición 3 de H2\\u202E\n");
+    EXPECT_EQ(EscapeForTerminal("Año \u00ed\u200Bx"), "Año \u00ed\\u200Bx");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {
