@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 #include "about_window.h"
 #include "compounds_window.h"
@@ -168,6 +169,10 @@ void PrincipalDialog::BuildMenu() {
     tools->addSeparator();
     m_toolsMenu = tools;
     if (m_tools.Load()) RebuildToolsMenu();
+    // Told once the window is on screen: tools left out of the menu, or a file that cannot be read.
+    if (const std::string report = m_tools.LoadReport(); !report.empty()) {
+        QTimer::singleShot(0, this, [this, report] { NoticeWith(m_port, "Utilidades", report, MessageIcon::Exclamation); });
+    }
     QMenu* info = m_menuBar->addMenu(QStringLiteral("&Info"));
     add(info, kMenuInfo, QStringLiteral("&Info"));
     add(info, kMenuDonation, QStringLiteral("&Donación gratificada"));

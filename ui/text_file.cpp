@@ -22,11 +22,21 @@ bool FolderWritable(const std::string& name) {
 
 }  // namespace
 
-bool OpenForReading(const std::string& name, TextFile& file) {
+bool OpenForReading(const std::string& name, TextFile& file, std::string* error) {
     file = TextFile();
-    if (!FileExists(name)) return false;
+    if (error) error->clear();
+    std::error_code ec;
+    if (!std::filesystem::exists(name, ec)) return false;
     ReadResult read = ReadFilePrefix(name, kTextFileLimit);
-    if (!read) return false;
+    if (read && read.fileSize > kTextFileLimit) {
+        read.ok = false;
+        read.error = name + " es demasiado grande: " + std::to_string(read.fileSize) + " bytes (caben " +
+                     std::to_string(kTextFileLimit) + ")";
+    }
+    if (!read) {
+        if (error) *error = read.error;
+        return false;
+    }
     file.m_mode = TextFile::Mode::Reading;
     file.m_path = name;
     file.m_bytes = std::move(read.bytes);

@@ -25,7 +25,7 @@ public:
     bool IsOpen() const { return m_mode != Mode::Closed; }
 
 private:
-    friend bool OpenForReading(const std::string& name, TextFile& file);
+    friend bool OpenForReading(const std::string& name, TextFile& file, std::string* error);
     friend bool OpenForWriting(const std::string& name, TextFile& file);
     friend bool OpenForAppending(const std::string& name, TextFile& file);
 
@@ -36,8 +36,10 @@ private:
     std::size_t m_next = 0;
 };
 
-// False when the file does not exist (FileExists) or cannot be read.
-bool OpenForReading(const std::string& name, TextFile& file);
+// False when the file does not exist (FileExists) or cannot be read whole; for a file that exists
+// but cannot be read (no permission, not a regular file, larger than the program reads), error
+// says why, and what was read of it must not be written back over it.
+bool OpenForReading(const std::string& name, TextFile& file, std::string* error = nullptr);
 // Starts a new file that replaces any existing one on Close. False when the folder cannot be
 // written to.
 bool OpenForWriting(const std::string& name, TextFile& file);

@@ -15,10 +15,15 @@ namespace tovel {
 
 bool ToolList::Load(const std::string& path) {
     m_tools.clear();
+    m_beyondLimit.clear();
     TextFile file;
-    if (!OpenForReading(path, file)) return false;
+    if (!OpenForReading(path, file, &m_unreadable)) return false;
     std::string line;
     while (file.ReadLine(line)) {
+        if (m_tools.size() >= kToolLimit) {
+            m_beyondLimit.push_back(line);  // a tool the menu has no room for is kept, not dropped
+            continue;
+        }
         ToolEntry tool;
         tool.title = Utf8Prefix(line, kToolFieldLimit);
         std::string* rest[] = {&tool.file, &tool.workingDir, &tool.parameters};
@@ -32,7 +37,16 @@ bool ToolList::Load(const std::string& path) {
     return true;
 }
 
+std::string ToolList::LoadReport() const {
+    if (!m_unreadable.empty()) return "No se han podido leer las utilidades: " + m_unreadable;
+    if (m_beyondLimit.empty()) return "";
+    const std::size_t more = (m_beyondLimit.size() + 3) / 4;
+    return "Caben " + std::to_string(kToolLimit) + " utilidades en el menú; las " + std::to_string(more) +
+           " siguientes de " + std::string(kToolsFileName) + " no se muestran, pero se conservan";
+}
+
 FileResult ToolList::Save(const std::string& path) const {
+    if (!m_unreadable.empty()) return {false, "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
     TextFile file;
     if (!OpenForWriting(path, file)) return {false, "No se puede escribir " + path};
     for (const auto& tool : m_tools) {
@@ -41,6 +55,7 @@ FileResult ToolList::Save(const std::string& path) const {
         file.WriteLine(tool.workingDir);
         file.WriteLine(tool.parameters);
     }
+    for (const auto& line : m_beyondLimit) file.WriteLine(line);
     return file.Close();
 }
 

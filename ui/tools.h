@@ -27,10 +27,14 @@ struct ToolEntry {
 
 class ToolList {
 public:
-    // Reads four lines a tool; a last incomplete tool keeps empty fields. False when the file
-    // does not exist (the list is then empty).
+    // Reads four lines a tool, at most kToolLimit tools; a last incomplete tool keeps empty
+    // fields. False when the file does not exist or cannot be read (the list is then empty).
+    // Tools beyond the limit are kept aside and written back after the others by Save.
     bool Load(const std::string& path = kToolsFileName);
+    // Refuses to write over a file that exists but could not be read.
     FileResult Save(const std::string& path = kToolsFileName) const;
+    // What the last Load could not take, to tell the user; empty when all was read.
+    std::string LoadReport() const;
 
     std::vector<ToolEntry>& Tools() { return m_tools; }
     const std::vector<ToolEntry>& Tools() const { return m_tools; }
@@ -38,6 +42,8 @@ public:
 
 private:
     std::vector<ToolEntry> m_tools;
+    std::vector<std::string> m_beyondLimit;  // the lines of the tools after the kToolLimit-th
+    std::string m_unreadable;                // why the file could not be read, if it exists
 };
 
 // Starts the tool in its working folder (a missing folder, a file or one that cannot be entered

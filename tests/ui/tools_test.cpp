@@ -137,5 +137,32 @@ TEST_F(ToolsEditorTest, BrowseSplitsFolderAndFile) {
     EXPECT_EQ(editor.fields.workingDir, "/opt/apps");  // kept once set
 }
 
+TEST(ToolsFile, AtMostTheMenusToolsAreLoadedAndTheRestKept) {
+    const std::string path = test::TempDir() + "/Tools.rel";
+    std::string text;
+    for (int i = 1; i <= 70; ++i) text += "T" + std::to_string(i) + "\r\nf" + std::to_string(i) + ".txt\r\n\r\n\r\n";
+    test::WriteBytes(path, text);
+    ToolList tools;
+    ASSERT_TRUE(tools.Load(path));
+    EXPECT_EQ(tools.Count(), kToolLimit);  // the menu's room; the last command stays below every other
+    EXPECT_LT(kToolCommandBase + static_cast<int>(kToolLimit), 997);
+    EXPECT_EQ(tools.LoadReport(),
+              "Caben 64 utilidades en el menú; las 6 siguientes de Tools.rel no se muestran, pero se conservan");
+    tools.Tools().erase(tools.Tools().begin());
+    ASSERT_TRUE(tools.Save(path));
+    const std::string saved = test::ReadBytes(path);
+    EXPECT_NE(saved.find("T70\r\nf70.txt\r\n"), std::string::npos);  // nothing was dropped
+    EXPECT_EQ(saved.find("T1\r\n"), std::string::npos);
+
+    // A file that is there but cannot be read is never written over.
+    const std::string pipe = test::TempDir() + "/Tools.rel";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ToolList blocked;
+    EXPECT_FALSE(blocked.Load(pipe));
+    EXPECT_NE(blocked.LoadReport().find("No se han podido leer las utilidades"), std::string::npos);
+    blocked.Tools().push_back({"Nueva", "x.txt", "", ""});
+    EXPECT_FALSE(blocked.Save(pipe));
+}
+
 }  // namespace
 }  // namespace tovel
