@@ -7,15 +7,21 @@
 
 namespace tovel {
 
-std::vector<LibraryEntry> ReadReactions(const std::string& path) {
+std::vector<LibraryEntry> ReadReactions(const std::string& path, std::string* problem) {
     std::vector<LibraryEntry> entries;
     TextFile file;
-    if (!OpenForReading(path, file)) return entries;
+    std::string error;
+    if (!OpenForReading(path, file, &error)) {
+        if (problem) *problem = error;
+        return entries;
+    }
+    if (problem) problem->clear();
     std::string reaction;
     while (file.ReadLine(reaction)) {
         std::string description;
         file.ReadLine(description);
-        entries.push_back({Utf8Prefix(reaction, kLibraryLineLimit), Utf8Prefix(description, kLibraryLineLimit)});
+        // Kept whole: a line cut here would be written back cut.
+        entries.push_back({reaction, description});
     }
     file.Close();
     return entries;

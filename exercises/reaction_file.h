@@ -9,7 +9,7 @@
 
 namespace tovel {
 
-constexpr std::size_t kLibraryLineLimit = 255;  // characters kept of each line read
+constexpr std::size_t kLibraryLineLimit = 255;  // characters a library line may be typed with
 
 struct LibraryEntry {
     std::string reaction;
@@ -18,9 +18,11 @@ struct LibraryEntry {
     bool operator==(const LibraryEntry&) const = default;
 };
 
-// The file's reactions; a missing file is an empty list, a last reaction without its
-// description gets an empty one, longer lines are cut.
-std::vector<LibraryEntry> ReadReactions(const std::string& path);
+// The file's reactions, whole; a missing file is an empty list, a last reaction without its
+// description gets an empty one. A file that exists but cannot be read whole (no permission, not
+// a regular file, too large) also gives an empty list, and problem says why: writing the list
+// back would destroy the file.
+std::vector<LibraryEntry> ReadReactions(const std::string& path, std::string* problem = nullptr);
 
 // Replaces the file with every entry, creating its folder when needed.
 FileResult WriteReactions(const std::string& path, const std::vector<LibraryEntry>& entries);

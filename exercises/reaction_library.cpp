@@ -62,7 +62,11 @@ void ReactionLibrary::SelectType(std::size_t type) {
 
 // The type's reactions read again; in save mode the reaction being saved stays in its field.
 void ReactionLibrary::Refill() {
-    m_entries = ReadReactions(TypeFile());
+    m_entries = ReadReactions(TypeFile(), &m_fileProblem);
+    if (!m_fileProblem.empty()) {
+        NoticeWith(m_port, "Reacciones", "No se han podido leer las reacciones: " + m_fileProblem,
+                   MessageIcon::Exclamation);
+    }
     if (m_saveMode) {
         m_selected = 0;
         return;
@@ -151,7 +155,7 @@ void ReactionLibrary::StoreReaction() {
     } else {
         entries[stored - 1] = entry;
     }
-    const FileResult written = WriteReactions(TypeFile(), entries);
+    const FileResult written = WriteEntries(entries);
     if (!written) {
         // Nothing changed: the fields keep what was typed, and a save can be tried again.
         Report(written);
@@ -160,7 +164,7 @@ void ReactionLibrary::StoreReaction() {
     // The reaction stored stays selected, so that a second "ok" replaces it instead of adding
     // it again.
     m_saveMode = false;
-    m_entries = ReadReactions(TypeFile());
+    m_entries = ReadReactions(TypeFile(), &m_fileProblem);
     SelectEntry(stored);
 }
 
@@ -168,7 +172,7 @@ void ReactionLibrary::DeleteReaction() {
     if (m_selected == 0) return;
     if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_entries[m_selected - 1].reaction + "?") != kAnswerYes) return;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
-    Report(WriteReactions(TypeFile(), m_entries));
+    Report(WriteEntries(m_entries));
     Refill();
 }
 
@@ -206,6 +210,12 @@ void ReactionLibrary::RequestSave(const std::string& compactReaction) {
     m_selected = 0;
     SelectType(0);
     reactionText = compactReaction;
+}
+
+FileResult ReactionLibrary::WriteEntries(const std::vector<LibraryEntry>& entries) const {
+    // What could not be read is not replaced by the little that was.
+    if (!m_fileProblem.empty()) return {false, "No se guarda encima de " + TypeFile() + ": " + m_fileProblem};
+    return WriteReactions(TypeFile(), entries);
 }
 
 void ReactionLibrary::Report(const FileResult& written) {

@@ -80,6 +80,7 @@ public:
     void SetProgramFolder(const std::string& folder) { m_programDir = folder; }
 
 private:
+    FileResult WriteEntries(const std::vector<LibraryEntry>& entries) const;
     std::string TypeFile() const;
     void Refill();
     void Report(const FileResult& written);
@@ -94,6 +95,7 @@ private:
     bool m_saveMode = false;
     bool m_openedBefore = false;
     std::string m_programDir = ProgramFolder();
+    std::string m_fileProblem;  // why the type's file could not be read, if it exists
 };
 
 }  // namespace tovel

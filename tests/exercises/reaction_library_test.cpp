@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 
@@ -69,13 +71,13 @@ TEST(ReactionTypes, NamesLongerThanTheRecordAreRefused) {
     EXPECT_FALSE(types.Rename(2, "Otro", port));  // no such type
 }
 
-TEST(ReactionFile, ReadsPairsAndCutsLongLines) {
+TEST(ReactionFile, ReadsPairsAndKeepsLongLinesWhole) {
     const std::string dir = test::TempDir();
     test::WriteBytes(dir + "/a.zq", "H2+O2=H2O\r\nAgua\r\n" + std::string(300, 'C') + "\r\n\r\nCO=CO2\r\n");
     const auto entries = ReadReactions(dir + "/a.zq");
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0], (LibraryEntry{"H2+O2=H2O", "Agua"}));
-    EXPECT_EQ(entries[1].reaction.size(), 255u);
+    EXPECT_EQ(entries[1].reaction.size(), 300u);  // cut, a rewrite would lose the rest
     EXPECT_EQ(entries[2], (LibraryEntry{"CO=CO2", ""}));  // no description line
     EXPECT_TRUE(ReadReactions(dir + "/absent.zq").empty());
 }
@@ -304,6 +306,29 @@ TEST_F(ReactionLibraryTest, SortingRunsLinordOnTheTypeFile) {
     EXPECT_EQ(library.Entries()[1].reaction, "N2+H2=NH3");
     EXPECT_EQ(library.Entries()[2].reaction, "Na+Cl2=NaCl");
     EXPECT_TRUE(std::filesystem::exists("Zq/Sintesis.~zq"));
+}
+
+TEST_F(ReactionLibraryTest, AFileThatCannotBeReadWholeIsNeverWrittenOver) {
+    // Lines longer than a field are kept whole, so a rewrite loses nothing of them.
+    const std::string longDescription(400, 'x');
+    ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"H2+O2=H2O", longDescription}}));
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq")[0].description, longDescription);
+
+    std::filesystem::remove("Zq/Sintesis.zq");
+    ASSERT_EQ(::mkfifo("Zq/Sintesis.zq", 0600), 0);  // there, but nothing that can be read
+    std::string problem;
+    EXPECT_TRUE(ReadReactions("Zq/Sintesis.zq", &problem).empty());
+    EXPECT_FALSE(problem.empty());
+    library.SelectType(1);
+    EXPECT_NE(port.messages.back().text.find("No se han podido leer las reacciones"), std::string::npos);
+    library.reactionText = "N2+H2=NH3";
+    library.descriptionText = "Amoníaco";
+    library.StoreReaction();
+    EXPECT_NE(port.messages.back().text.find("No se guarda encima de Zq/Sintesis.zq"), std::string::npos);
+    struct stat info {};
+    ASSERT_EQ(::lstat("Zq/Sintesis.zq", &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    std::filesystem::remove("Zq/Sintesis.zq");
 }
 
 }  // namespace
