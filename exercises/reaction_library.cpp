@@ -12,6 +12,7 @@ ReactionLibrary::ReactionLibrary(ElementTable& table, UserPort& port, RandomInde
 
 void ReactionLibrary::Open() {
     m_types.Read();
+    if (!m_types.Problems().empty()) NoticeWith(m_port, "Tipos de reacción", m_types.Problems(), MessageIcon::Exclamation);
     m_type = 0;
     m_selected = 0;
     m_saveMode = false;

@@ -1,5 +1,7 @@
 #include "reaction_types.h"
 
+#include <filesystem>
+
 #include "cp1252.h"
 #include "messages.h"
 #include "text_utils.h"
@@ -12,11 +14,13 @@ namespace {
 void PutText(std::string& out, std::size_t offset, std::string_view text) {
     const std::string bytes = Utf8ToCp1252(text).substr(0, kTypeNameLimit);
     out[offset] = static_cast<char>(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[offset + 1 + i] = bytes[i];
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        out[offset + 1 + i] = bytes[i];
 }
 
 std::string GetText(std::string_view in, std::size_t offset) {
-    const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(in[offset]), kTypeNameLimit);
+    const std::size_t length =
+        std::min<std::size_t>(static_cast<unsigned char>(in[offset]), kTypeNameLimit);
     return Cp1252ToUtf8(in.substr(offset + 1, length));
 }
 
@@ -34,9 +38,48 @@ bool FitsItsField(std::string_view what, std::string_view text, UserPort& port) 
 
 }  // namespace
 
-std::string TypeBaseName(std::string_view name) { return Utf8Prefix(StripAccents(RemoveBlanks(name)), kTypeNameLimit); }
+namespace {
 
-std::string ReactionFileName(const ReactionType& type) { return "Zq/" + type.base + ".zq"; }
+bool PlainCharacter(std::string_view ch) {
+    if (ch.size() == 1) {
+        const char c = ch[0];
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+               c == ' ' || c == '-' || c == '_';
+    }
+    // The letters of Windows-1252 beyond ASCII (Ñ, ç, á...), as two UTF-8 bytes from U+00C0 on,
+    // without the signs × and ÷.
+    if (ch.size() != 2) return false;
+    const auto a = static_cast<unsigned char>(ch[0]);
+    const auto b = static_cast<unsigned char>(ch[1]);
+    const unsigned cp = ((a & 0x1Fu) << 6) | (b & 0x3Fu);
+    return (a & 0xE0) == 0xC0 && cp >= 0xC0 && cp <= 0xFF && cp != 0xD7 && cp != 0xF7;
+}
+
+std::string PlainCharactersOf(std::string_view text) {
+    std::string out;
+    for (std::string_view ch : Utf8Chars(text)) {
+        if (PlainCharacter(ch)) out += ch;
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string TypeBaseName(std::string_view name) {
+    return Utf8Prefix(PlainCharactersOf(StripAccents(RemoveBlanks(name))), kTypeNameLimit);
+}
+
+bool IsPlainBaseName(std::string_view base) {
+    if (TrimBlanks(base).empty()) return false;
+    for (std::string_view ch : Utf8Chars(base)) {
+        if (!PlainCharacter(ch)) return false;
+    }
+    return true;
+}
+
+std::string ReactionFileName(const ReactionType& type) {
+    return "Zq/" + type.base + ".zq";
+}
 
 std::string EncodeTypeRecord(const ReactionType& type) {
     std::string out(kTypeRecordSize, ' ');
@@ -45,33 +88,82 @@ std::string EncodeTypeRecord(const ReactionType& type) {
     return out;
 }
 
-ReactionType DecodeTypeRecord(std::string_view bytes) { return {GetText(bytes, 0), GetText(bytes, 32)}; }
+ReactionType DecodeTypeRecord(std::string_view bytes) {
+    return {GetText(bytes, 0), GetText(bytes, 32)};
+}
 
 bool ReactionTypes::Read(const std::string& path) {
     m_types.clear();
-    const ReadResult file = ReadFilePrefix(path, kTypeLimit * kTypeRecordSize);
-    if (!file) return false;
-    for (std::size_t at = 0; at + kTypeRecordSize <= file.bytes.size(); at += kTypeRecordSize) {
-        m_types.push_back(DecodeTypeRecord(std::string_view(file.bytes).substr(at, kTypeRecordSize)));
+    m_kept.clear();
+    m_unreadable.clear();
+    m_problems.clear();
+    // Read whole, within reason: the records beyond the limit are kept, not dropped.
+    const ReadResult file = ReadFilePrefix(path, 4 * kTypeLimit * kTypeRecordSize);
+    if (!file) {
+        std::error_code ec;
+        if (std::filesystem::exists(path, ec)) m_unreadable = m_problems = file.error;
+        return false;
     }
+    if (file.fileSize > file.bytes.size()) {
+        m_unreadable = m_problems =
+            path + " es demasiado grande: " + IntText(static_cast<long>(file.fileSize)) + " bytes";
+        return false;
+    }
+    std::size_t refused = 0;
+    std::size_t beyond = 0;
+    for (std::size_t at = 0; at + kTypeRecordSize <= file.bytes.size(); at += kTypeRecordSize) {
+        const std::string_view record = std::string_view(file.bytes).substr(at, kTypeRecordSize);
+        ReactionType type = DecodeTypeRecord(record);
+        if (!IsPlainBaseName(type.base)) {
+            ++refused;
+            m_kept += record;
+        } else if (m_types.size() >= kTypeLimit) {
+            ++beyond;
+            m_kept += record;
+        } else {
+            m_types.push_back(std::move(type));
+        }
+    }
+    if (refused > 0) {
+        m_problems = IntText(static_cast<long>(refused)) +
+                     " tipos con un nombre de fichero que no vale (solo letras, números, espacios, "
+                     "- y _) no se cargan";
+    }
+    if (beyond > 0) {
+        m_problems += (m_problems.empty() ? "" : "; ") + IntText(static_cast<long>(beyond)) +
+                      " tipos más allá de los " + IntText(kTypeLimit) + " que caben no se cargan";
+    }
+    if (!m_problems.empty()) m_problems += "; se conservan en " + path;
     return true;
 }
 
 FileResult ReactionTypes::Write(const std::string& path) const {
+    if (!m_unreadable.empty())
+        return {false,
+                "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
     std::string bytes;
-    for (const auto& type : m_types) bytes += EncodeTypeRecord(type);
-    return WriteFileAtomically(path, bytes);
+    for (const auto& type : m_types)
+        bytes += EncodeTypeRecord(type);
+    return WriteFileAtomically(path, bytes + m_kept);
 }
 
 bool ReactionTypes::Add(std::string_view name, UserPort& port) {
     if (m_types.size() >= kTypeLimit) {
-        NoticeWith(port, "Demasiados tipos", "Caben " + IntText(kTypeLimit) + " tipos de reacción como máximo",
+        NoticeWith(port, "Demasiados tipos",
+                   "Caben " + IntText(kTypeLimit) + " tipos de reacción como máximo",
                    MessageIcon::Exclamation);
         return false;
     }
     if (!FitsItsField("nombre de un tipo", name, port)) return false;
-    const std::string base = StripAccents(RemoveBlanks(name));
+    const std::string base = PlainCharactersOf(StripAccents(RemoveBlanks(name)));
     if (!FitsItsField("nombre de fichero de un tipo", base, port)) return false;
+    if (base.empty()) {
+        NoticeWith(port, "Nombre no válido",
+                   "El nombre de un tipo necesita letras o números para nombrar su fichero: \"" +
+                       std::string(name) + "\"",
+                   MessageIcon::Exclamation);
+        return false;
+    }
     m_types.push_back({std::string(name), base});
     return true;
 }
@@ -85,7 +177,8 @@ bool ReactionTypes::Rename(std::size_t index, std::string_view name, UserPort& p
 }
 
 void ReactionTypes::Delete(std::size_t index) {
-    if (index >= 1 && index <= m_types.size()) m_types.erase(m_types.begin() + static_cast<std::ptrdiff_t>(index - 1));
+    if (index >= 1 && index <= m_types.size())
+        m_types.erase(m_types.begin() + static_cast<std::ptrdiff_t>(index - 1));
 }
 
 }  // namespace tovel

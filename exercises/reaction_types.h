@@ -24,8 +24,12 @@ struct ReactionType {
     bool operator==(const ReactionType&) const = default;
 };
 
-// "Ácido base" -> "acidobase": blanks removed, accented vowels made plain.
+// "Ácido base" -> "acidobase": blanks removed, accented vowels made plain, and every character
+// a plain file name may not hold left out.
 std::string TypeBaseName(std::string_view name);
+// A base name is used as a file name in Zq/: letters, digits, blanks, "-" and "_" only, so that
+// it can never reach outside the library's folder or cut its path short.
+bool IsPlainBaseName(std::string_view base);
 // Zq/<base>.zq
 std::string ReactionFileName(const ReactionType& type);
 
@@ -34,9 +38,14 @@ ReactionType DecodeTypeRecord(std::string_view bytes);
 
 class ReactionTypes {
 public:
-    // Replaces the list with the file's types; false (and no types) when it cannot be read.
+    // Replaces the list with the file's types; false (and no types) when it cannot be read. A
+    // record whose base name is no plain file name, or beyond kTypeLimit, is not loaded but kept
+    // to be written back; Problems() names them.
     bool Read(const std::string& path = kTypesFileName);
+    // Refuses to write over a file that exists but could not be read.
     FileResult Write(const std::string& path = kTypesFileName) const;
+    // What the last Read could not take, to tell the user; empty when all was read.
+    const std::string& Problems() const { return m_problems; }
 
     std::size_t Count() const { return m_types.size(); }
     const ReactionType& Type(std::size_t index) const { return m_types.at(index - 1); }
@@ -53,6 +62,9 @@ public:
 
 private:
     std::vector<ReactionType> m_types;
+    std::string m_kept;       // the records not loaded, written back as they were
+    std::string m_unreadable; // why the file could not be read, when it exists
+    std::string m_problems;
 };
 
 }  // namespace tovel

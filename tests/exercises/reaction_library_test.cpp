@@ -331,5 +331,41 @@ TEST_F(ReactionLibraryTest, AFileThatCannotBeReadWholeIsNeverWrittenOver) {
     std::filesystem::remove("Zq/Sintesis.zq");
 }
 
+TEST(ReactionTypesFile, ABaseNameIsAPlainFileName) {
+    const std::string dir = test::TempDir();
+    const std::string path = dir + "/tiptovl.rel";
+    std::string bytes = EncodeTypeRecord({"Síntesis", "sintesis"});
+    for (const char* base : {"../../../escape", "/etc", "a.b"}) bytes += EncodeTypeRecord({"Mal", base});
+    std::string nul = EncodeTypeRecord({"Nul", "host"});
+    nul[33 + 2] = '\0';  // "ho\0t": the path would stop at the NUL
+    bytes += nul;
+    for (int i = 0; i < 256; ++i) bytes += EncodeTypeRecord({"T" + std::to_string(i), "t" + std::to_string(i)});
+    test::WriteBytes(path, bytes);
+
+    ReactionTypes types;
+    ASSERT_TRUE(types.Read(path));
+    EXPECT_EQ(types.Count(), kTypeLimit);
+    for (const auto& type : types.Types()) EXPECT_TRUE(IsPlainBaseName(type.base)) << type.base;
+    EXPECT_EQ(types.Problems(),
+              "4 tipos con un nombre de fichero que no vale (solo letras, números, espacios, - y _) no se cargan; "
+              "2 tipos más allá de los 255 que caben no se cargan; se conservan en " + path);
+    ASSERT_TRUE(types.Write(path));
+    EXPECT_EQ(test::ReadBytes(path).size(), bytes.size());  // nothing dropped
+
+    test::FakeUserPort port;
+    ReactionTypes fresh;
+    ASSERT_TRUE(fresh.Add("Óxido (II) / básico", port));
+    EXPECT_EQ(fresh.Type(1).base, "oxidoIIbasico");
+    EXPECT_FALSE(fresh.Add("//..", port));
+    EXPECT_EQ(port.messages.back().caption, "Nombre no válido");
+
+    const std::string pipe = dir + "/pipe.rel";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ReactionTypes blocked;
+    EXPECT_FALSE(blocked.Read(pipe));
+    EXPECT_FALSE(blocked.Problems().empty());
+    EXPECT_FALSE(blocked.Write(pipe));
+}
+
 }  // namespace
 }  // namespace tovel
