@@ -1,5 +1,7 @@
 #include "compounds_file.h"
 
+#include <filesystem>
+
 #include "cp1252.h"
 #include "utf8.h"
 
@@ -43,13 +45,22 @@ CompoundRecord DecodeCompoundRecord(std::string_view in) {
 CompoundsReadResult CompoundBook::Read(const std::string& path) {
     CompoundsReadResult result;
     for (auto& category : m_categories) category.clear();
+    m_kept.clear();
+    m_unreadable.clear();
     const ReadResult file = ReadFilePrefix(path, 64 * 1024 * 1024);
-    if (!file) return result;
+    std::error_code ec;
+    if (!file || file.fileSize > file.bytes.size()) {
+        if (std::filesystem::exists(path, ec)) {
+            m_unreadable = result.error = file ? path + " es demasiado grande" : file.error;
+        }
+        return result;
+    }
     result.opened = true;
     for (std::size_t at = 0; at + kCompoundRecordSize <= file.bytes.size(); at += kCompoundRecordSize) {
         const CompoundRecord record = DecodeCompoundRecord(std::string_view(file.bytes).substr(at, kCompoundRecordSize));
         if (record.category < 0 || record.category >= kCompoundCategories || IsFull(record.category)) {
             ++result.skipped;
+            m_kept += file.bytes.substr(at, kCompoundRecordSize);  // not shown, but not lost
             continue;
         }
         m_categories[static_cast<std::size_t>(record.category)].push_back(record);
@@ -58,11 +69,12 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
 }
 
 FileResult CompoundBook::Write(const std::string& path) const {
+    if (!m_unreadable.empty()) return {false, "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
     std::string bytes;
     for (const auto& category : m_categories) {
         for (const auto& record : category) bytes += EncodeCompoundRecord(record);
     }
-    return WriteFileAtomically(path, bytes);
+    return WriteFileAtomically(path, bytes + m_kept);
 }
 
 }  // namespace tovel

@@ -35,13 +35,16 @@ CompoundRecord DecodeCompoundRecord(std::string_view bytes);
 struct CompoundsReadResult {
     bool opened = false;
     std::size_t skipped = 0;  // records with a category outside 0..4, or beyond 128 in one
+    std::string error;        // why a file that exists could not be read
 };
 
 // The compounds by category, each in file order.
 class CompoundBook {
 public:
+    // The records skipped are not shown but kept, and written back after the others.
     CompoundsReadResult Read(const std::string& path = kCompoundsFileName);
-    // Grouped by category, categories in order.
+    // Grouped by category, categories in order. Refuses to write over a file that exists but
+    // could not be read.
     FileResult Write(const std::string& path = kCompoundsFileName) const;
 
     const std::vector<CompoundRecord>& Category(int category) const { return m_categories.at(category); }
@@ -50,6 +53,8 @@ public:
 
 private:
     std::array<std::vector<CompoundRecord>, kCompoundCategories> m_categories;
+    std::string m_kept;        // the records skipped on reading, as they were
+    std::string m_unreadable;  // why the file could not be read, when it exists
 };
 
 }  // namespace tovel

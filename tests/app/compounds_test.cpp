@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "compounds_model.h"
@@ -39,11 +41,30 @@ TEST(CompoundsFile, ReadsAnyOrderWritesGroupedAndSkipsBadCategories) {
     EXPECT_EQ(book.Category(0)[1].formula, "CaO");  // file order within a category
     ASSERT_TRUE(book.Write(path));
     const std::string written = test::ReadBytes(path);
-    ASSERT_EQ(written.size(), 4 * kCompoundRecordSize);
+    ASSERT_EQ(written.size(), 5 * kCompoundRecordSize);  // the skipped record is kept, at the end
     EXPECT_EQ(DecodeCompoundRecord(written.substr(0, 52)).formula, "H2O");
     EXPECT_EQ(DecodeCompoundRecord(written.substr(104, 52)).formula, "KOH");
     EXPECT_EQ(DecodeCompoundRecord(written.substr(156, 52)).formula, "NaCl");
+    EXPECT_EQ(DecodeCompoundRecord(written.substr(208, 52)).category, 9);
     EXPECT_FALSE(CompoundBook().Read(test::TempDir() + "/absent.rel").opened);
+}
+
+TEST(CompoundsFile, NothingTheFileHeldIsLostBySaving) {
+    const std::string path = test::TempDir() + "/comps.rel";
+    std::string bytes;
+    for (int i = 0; i < 300; ++i) bytes += EncodeCompoundRecord(MakeCompoundRecord("Sal " + std::to_string(i), "NaCl", 3));
+    test::WriteBytes(path, bytes);
+    CompoundBook book;
+    EXPECT_EQ(book.Read(path).skipped, 300 - kCompoundsPerCategory);
+    book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
+    ASSERT_TRUE(book.Write(path));
+    EXPECT_EQ(test::ReadBytes(path).size(), 301 * kCompoundRecordSize);
+
+    const std::string pipe = test::TempDir() + "/pipe.rel";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    CompoundBook blocked;
+    EXPECT_FALSE(blocked.Read(pipe).error.empty());
+    EXPECT_FALSE(blocked.Write(pipe));
 }
 
 class CompoundsModelTest : public ::testing::Test {
