@@ -14,3 +14,11 @@ execute_process(COMMAND "${CLI}" mass "Ca3(PO4)2"
 if(NOT status EQUAL 0 OR NOT out STREQUAL "Ca3(PO4)2\t310.174\n")
     message(FATAL_ERROR "tovel-cli mass gave status ${status} and:\n${out}")
 endif()
+# A named pipe in place of the element table is refused at once, never waited for.
+execute_process(COMMAND mkfifo "${WORK}/pipe.dat")
+execute_process(COMMAND "${CLI}" --elements "${WORK}/pipe.dat" mass H2O
+                WORKING_DIRECTORY "${WORK}" TIMEOUT 20
+                OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status EQUAL 2 OR NOT err MATCHES "No es un fichero normal")
+    message(FATAL_ERROR "tovel-cli on a named pipe gave status ${status} and:\n${out}${err}")
+endif()
