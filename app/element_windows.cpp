@@ -1,5 +1,7 @@
 #include "element_windows.h"
 
+#include "child_windows.h"
+
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGridLayout>
@@ -211,13 +213,8 @@ void ElementEditorDialog::Sync() {
 }
 
 void RunElementEditor(ElementTable& table, UserPort& port) {
-    QPointer<ElementEditorDialog> editor = ElementEditorDialog::Current();
-    if (!editor) {
-        editor = new ElementEditorDialog(table, port);
-        editor->show();
-    }
-    editor->raise();
-    editor->activateWindow();
+    QPointer<ElementEditorDialog> editor =
+        OpenOrRaise<ElementEditorDialog>(g_editor, [&] { return new ElementEditorDialog(table, port); });
     QEventLoop loop;
     QObject::connect(editor, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();
@@ -242,12 +239,7 @@ AtomicMassListDialog::AtomicMassListDialog(ElementTable& table, QWidget* parent)
 }
 
 void ShowAtomicMassList(ElementTable& table) {
-    if (!g_massList) {
-        auto* list = new AtomicMassListDialog(table);
-        list->show();
-    }
-    g_massList->raise();
-    g_massList->activateWindow();
+    OpenOrRaise<AtomicMassListDialog>(g_massList, [&] { return new AtomicMassListDialog(table); });
 }
 
 }  // namespace tovel

@@ -1,6 +1,8 @@
 #pragma once
 // Control and command ids of the main window, named once.
 
+#include "tools.h"
+
 namespace tovel {
 
 enum MainId : int {
@@ -39,7 +41,10 @@ enum MainId : int {
     kFinalAmounts = 117,
     kMolesFormed = 118,
     kUnitsGroup = 119,      // the units group runs to 141
-    kUnitRadioGram = 121,        // radio buttons 121..125, one per amount unit
+    kUnitRadioGram = 121,  // radio buttons 121..125, one per amount unit, in AmountUnit's order
+    kUnitRadioMole = 122,
+    kUnitRadioLitreNormal = 123,
+    kUnitRadioLitrePT = 124,
     kUnitSolutionRadio = 125,
     kPressureLabel = 126,
     kPressure = 127,
@@ -67,7 +72,7 @@ enum MainId : int {
     kMenuDonation = 402,
     kMenuAbout = 405,
     kMenuConcentrations = 500,
-    kMenuToolsEditor = 501,
+    kMenuToolsEditor = kEditToolsCommand,
     kMenuExit = 997,
 };
 

@@ -1,5 +1,6 @@
 #include "main_model.h"
 
+#include "conf_file.h"
 #include "control_text.h"
 #include "equation_checks.h"
 #include "messages.h"
@@ -25,7 +26,7 @@ void ShowGas(UnitInputs& inputs, const GasConditions& gas) {
 
 MainModel::MainModel(ElementTable& table, UserPort& port) : m_table(table), m_port(port) {}
 
-std::string MainModel::Button10Label() const {
+std::string MainModel::AdjustButtonLabel() const {
     switch (m_state) {
         case MainState::Ajustant:
             return "acepta";
@@ -58,7 +59,7 @@ MainControls MainModel::Controls() const {
 void MainModel::EnterSideLine(int side) {
     m_description.clear();
     DropCoefficientBoxes();
-    std::string& line = m_lines[side];
+    std::string& line = LineText(SideLine(side));
     if (TrimWhitespace(line).empty()) return;
     if (m_side != side) ActivateSide(side);
 
@@ -80,7 +81,7 @@ void MainModel::EnterSideLine(int side) {
 bool MainModel::EnterFormula(const std::string& formula) {
     const std::size_t position = m_cursor[m_side];
     if (position > Count(m_side) && Count(m_side) >= kSideLimit) {
-        Notice(m_port, "Demasiadas substancias", "Máximo: 6 en cada lado");
+        ReportTooManySubstances(m_port);
         return false;
     }
     Substance substance;
@@ -117,14 +118,14 @@ void MainModel::ShowEquationLine() {
         if (side == kProducts) text += "=";
         for (std::size_t k = 0; k < Count(side); ++k) text += (k > 0 ? "+" : "") + m_substances[side][k].formula;
     }
-    m_lines[kEquationLine] = Count(kReactants) + Count(kProducts) > 0 ? text : "";
+    LineText(EditLine::Equation) = Count(kReactants) + Count(kProducts) > 0 ? text : "";
 }
 
 void MainModel::EnterEquationLine() {
     m_description.clear();
     Reaction parsed;
     ReactionParseFailure failure;
-    const int code = ParseReaction(parsed, m_lines[kEquationLine], m_table, m_port, &failure);
+    const int code = ParseReaction(parsed, LineText(EditLine::Equation), m_table, m_port, &failure);
     if (code != kReactionOk) {
         ReportReactionParseFailure(code, m_port, &failure);
         return;
@@ -160,7 +161,7 @@ void MainModel::SelectSlot(int side, std::size_t position) {
     m_cursor[side] = position;
     m_selection[side] = position;
     m_selection[1 - side].reset();
-    m_lines[side] = m_substances[side][position - 1].formula;
+    LineText(SideLine(side)) = m_substances[side][position - 1].formula;
 }
 
 void MainModel::ActivateSide(int side) {
@@ -171,7 +172,7 @@ void MainModel::ActivateSide(int side) {
 }
 
 void MainModel::PrepareNewFormula() {
-    m_lines[m_side].clear();
+    LineText(SideLine(m_side)).clear();
     m_cursor[m_side] = Count(m_side) + 1;
     m_selection[m_side].reset();
 }
@@ -182,12 +183,12 @@ void MainModel::DeleteAtCursor() {
     if (position < 1 || position > side.size()) return;
     DropCoefficientBoxes();
     side.erase(side.begin() + static_cast<std::ptrdiff_t>(position - 1));
-    m_lines[m_side].clear();
+    LineText(SideLine(m_side)).clear();
     EquationChanged();
 }
 
 void MainModel::NewReaction() {
-    m_lines[kEquationLine].clear();
+    LineText(EditLine::Equation).clear();
     m_description.clear();
     m_balancedIcon = false;
     LeaveCalculation();
@@ -196,8 +197,8 @@ void MainModel::NewReaction() {
     InitReaction(m_reaction);
     m_state = MainState::Inicial;
     m_side = kReactants;
-    m_lines[kReactantLine].clear();
-    m_lines[kProductLine].clear();
+    LineText(EditLine::Reactants).clear();
+    LineText(EditLine::Products).clear();
     m_cursor = {1, 1};
     m_selection = {};
 }
@@ -445,6 +446,21 @@ bool MainModel::AskExit() {
     // No is what Enter answers: leaving ends the work on the equation.
     return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?", MessageIcon::Question,
                                           kAnswerNo) == kAnswerYes;
+}
+
+bool MainModel::Leave(const std::string& confPath) {
+    if (!AskExit()) return false;
+    if (const FileResult written = WriteConfirmExit(confPath, m_confirmExit); !written) {
+        // Only the preference is lost, and the user is told.
+        NoticeWith(m_port, "Conf.txt", written.error, MessageIcon::Exclamation);
+    }
+    return true;
+}
+
+bool MainModel::AskDonation() {
+    return AskYesNoWith(m_port, "DONACIÓN GRATIFICADA",
+                        "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') + "¿Ver más?",
+                        MessageIcon::Information) == kAnswerYes;
 }
 
 void MainModel::HandOver() {

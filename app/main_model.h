@@ -28,6 +28,10 @@ struct UnitsGroup {
     bool purityField = true;
 };
 
+// The edit lines: each side's, and the whole equation's.
+enum class EditLine : int { Reactants = 0, Products = 1, Equation = 2 };
+constexpr EditLine SideLine(int side) { return side == kReactants ? EditLine::Reactants : EditLine::Products; }
+
 // What the refresh step enables and shows.
 struct MainControls {
     bool adjust = false;       // button 10
@@ -55,7 +59,8 @@ class MainModel {
     ElementTable& Table() { return m_table; }
     const std::string& Description() const { return m_description; }
     const std::string& CompactText() const { return m_compactText; }
-    std::string Button10Label() const;
+    // The label of the button that starts manual balancing, checks it, and enters calculation mode.
+    std::string AdjustButtonLabel() const;
     std::string GroupCaption() const;
     MainControls Controls() const;
     // The mark of an equation balanced by hand, beside the balanced equation only.
@@ -66,10 +71,9 @@ class MainModel {
     int FontSizeSelector() const { return m_fontSize; }
     bool ConfirmExit() const { return m_confirmExit; }
 
-    // The texts of the edit lines: reactants, products, equation.
-    enum Line { kReactantLine = 0, kProductLine = 1, kEquationLine = 2 };
-    std::string& LineText(int line) { return m_lines[line]; }
-    const std::string& LineText(int line) const { return m_lines[line]; }
+    // The texts of the edit lines.
+    std::string& LineText(EditLine line) { return m_lines[static_cast<std::size_t>(line)]; }
+    const std::string& LineText(EditLine line) const { return m_lines[static_cast<std::size_t>(line)]; }
 
     // --- commands
     // "^" or Enter in a side's line: every "+"-separated formula of the line, in order, at the
@@ -143,6 +147,11 @@ class MainModel {
     void SetFontSizeSelector(int selector) { m_fontSize = selector == 1 ? 1 : 0; }
     // The exit procedure's question; true when the program may end.
     bool AskExit();
+    // The exit procedure of the program: the question, then the confirm-exit choice written to
+    // confPath (a failed write is told, and leaving goes on). True when the program may end.
+    bool Leave(const std::string& confPath);
+    // "Donación gratificada": true when the user wants to see the page.
+    bool AskDonation();
 
     // Copies the dialog's substances into the reaction record (with coefficients 1).
     void HandOver();

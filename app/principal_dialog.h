@@ -1,33 +1,24 @@
 #pragma once
 // The main window ("Principal"): the equation, its entry controls, balancing and the menu from
-// which every other window is reached. The work itself is MainModel's; this class lays out the
-// controls, passes every command to one dispatch and shows the model after each.
+// which every other window is reached. The work itself is MainModel's; this class passes every
+// command to one dispatch and shows the model after each. Its controls are built by
+// principal_layout, the tools' menu items by tools_menu, the boxes by formula_boxes.
 
 #include <QDialog>
-#include <QHash>
-#include <QMap>
 #include <QPointer>
-#include <array>
-#include <functional>
+#include <memory>
 
-#include "draw_toolkit.h"
+#include "child_windows.h"
 #include "concentration_model.h"
+#include "draw_toolkit.h"
+#include "equation_view.h"
+#include "formula_boxes.h"
 #include "library_window.h"
-#include "reaction_library.h"
-#include "tools.h"
 #include "main_model.h"
+#include "principal_layout.h"
 #include "problem_window.h"
-
-class QAction;
-class QMenu;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QMenuBar;
-class QPushButton;
-class QRadioButton;
+#include "reaction_library.h"
+#include "tools_menu.h"
 
 namespace tovel {
 
@@ -57,30 +48,23 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void BuildControls();
-    // Moves everything under the equation's frame extra pixels down, and sizes the window to it.
-    void PlaceUnderEquation(int extra);
-    void BuildMenu();
     void Connect();
     void EnterKey();
     void ExitProcedure();
-    void OpenDocument(const std::string& name);
+    bool WindowCommand(int id);
     // Shows the model: lists, lines, labels, enabled and visible controls, the painted band.
     void Sync();
-    // Copies the edit lines' texts into the model.
+    void SyncControls();
+    void SyncBoxes(const BoxLayout& layout);
+    // Copies the edit lines' and the units group's texts into the model.
     void Pull();
-    // Creates, places or removes the coefficient boxes to match the state.
-    void SyncBoxes(const std::array<std::vector<QRect>, 2>& layout);
+    void PullBoxes();
     void BoxNotified(int side, std::size_t slot);
-    void BuildUnitsGroup();
-    void SyncUnitsGroup();
-    void OpenProblem();
+    // Moves everything under the equation's frame extra pixels down, and sizes the window to it.
+    void PlaceUnderEquation(int extra);
     void PlaceBeside(QWidget& window) const;
-    // The tools' menu items after the "Utilidades" separator, commands 531 on.
-    void RebuildToolsMenu();
-    // Commands of the tools launcher; true when the id was one of them.
-    bool ToolsCommand(int id);
-    // Opens the reaction library, or brings it forward; optionally in save mode.
+    void OpenProblem();
+    void CloseStaleProblem();
     LibraryWindow* OpenLibrary();
     // A reaction passed from the library: loaded as the current one.
     void ReceiveReaction(const Reaction& reaction, const std::string& description);
@@ -88,31 +72,25 @@ private:
     MainModel m_model;
     UserPort& m_port;
     DrawSurface m_surface;
-    QWidget* m_client = nullptr;
-    QMenuBar* m_menuBar = nullptr;
-    QMap<int, QWidget*> m_controls;
-    QHash<QWidget*, QRect> m_placeUnderEquation;  // each control's place for a one-line equation
-    int m_extra = 0;
-    QMap<int, QAction*> m_actions;
-    std::array<QListWidget*, 2> m_lists{};
-    std::array<QLineEdit*, 3> m_lines{};
-    std::array<std::vector<QLineEdit*>, 2> m_boxes;
     QFont m_font12;
     QFont m_font10;
+    PrincipalMenu m_menu;
+    PrincipalControls m_ui;
+    std::unique_ptr<FormulaBoxes> m_boxes;
+    std::unique_ptr<ToolsMenu> m_toolsMenu;
+    QHash<QWidget*, QRect> m_placeUnderEquation;  // each control's place for a one-line equation
+    int m_extra = 0;
     bool m_syncing = false;
     bool m_exiting = false;
     std::string m_transferFormula;
+    ChildWindows m_children;  // asked to close, in order, when the program ends
     QPointer<ProblemWindow> m_problem;
-    std::vector<QPointer<ProblemWindow>> m_staleProblems;  // edited, of an earlier calculation
+    int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<LibraryWindow> m_libraryWindow;
     QPointer<QDialog> m_compoundsWindow;
-    QPointer<QDialog> m_toolsDialog;
-    ToolList m_tools;
-    QMenu* m_toolsMenu = nullptr;
     ConcentrationModel m_concentration;  // lives for the whole run, as the window's state does
     ReactionLibrary m_library;           // so does the library's
-    int m_problemGeneration = -1;
 };
 
 }  // namespace tovel

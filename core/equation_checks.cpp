@@ -13,6 +13,8 @@ std::string ElementListText(const Reaction& reaction, int side, const ElementTab
     return text;
 }
 
+void ReportTooManySubstances(UserPort& port) { Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado"); }
+
 void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure) {
     switch (code) {
         case kReactionNoEquals:
@@ -28,7 +30,7 @@ void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFai
             }
             break;
         case kReactionTooMany:
-            Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado");
+            ReportTooManySubstances(port);
             break;
         default:
             break;

@@ -14,6 +14,9 @@ namespace tovel {
 // The side's element symbols, each followed by three blanks, in the order of the side's set.
 std::string ElementListText(const Reaction& reaction, int side, const ElementTable& table);
 
+// A seventh substance on a side.
+void ReportTooManySubstances(UserPort& port);
+
 // Tells the user why ParseReaction returned code (1 to 3); nothing for 0. With the failure's
 // detail, a formula that the parser already reported is not reported again, and a missing one is
 // named by its side and position.

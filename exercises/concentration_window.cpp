@@ -201,11 +201,9 @@ void ConcentrationWindow::Dispatch(int id) {
         case kSaveCase:
             m_model.SaveCase();
             break;
-        case kViewFile: {
-            std::string path;
-            if (m_port.ChooseFile(FileChooserMode::Open, path)) OpenDocumentFile(path, m_port);
+        case kViewFile:
+            OpenChosenDocument(m_port);
             break;
-        }
         case kElements:
             m_port.OpenElementEditor(m_table);
             break;

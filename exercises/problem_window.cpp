@@ -119,11 +119,9 @@ void ProblemWindow::Dispatch(int id) {
         case kSave:
             Save();
             break;
-        case kViewFile: {
-            std::string path;
-            if (m_port.ChooseFile(FileChooserMode::Open, path)) OpenDocumentFile(path, m_port);
+        case kViewFile:
+            OpenChosenDocument(m_port);
             break;
-        }
         case kExit:
             close();
             break;

@@ -117,6 +117,12 @@ bool OpenDocumentFile(const std::string& path, UserPort& port) {
     return true;
 }
 
+bool OpenChosenDocument(UserPort& port) {
+    std::string path;
+    // The chooser restores the current folder, where the data files are found.
+    return port.ChooseFile(FileChooserMode::Open, path) && OpenDocumentFile(path, port);
+}
+
 bool StartCommand(const std::string& file, const std::string& parameters, UserPort& port) {
     const LaunchTarget target = ResolveCommand(file, parameters, ProgramFolder());
     if (target.file.empty()) return false;

@@ -36,6 +36,9 @@ LaunchTarget ResolveCommand(const std::string& file, const std::string& paramete
 // reported. The path is taken whole.
 bool OpenDocumentFile(const std::string& path, UserPort& port);
 
+// "Ver fichero" and "Abrir problema": lets the user choose a file and opens it as a document.
+bool OpenChosenDocument(UserPort& port);
+
 // Starts a tool's program with its arguments, or opens its document; failures are reported.
 bool StartCommand(const std::string& file, const std::string& parameters, UserPort& port);
 

@@ -11,9 +11,17 @@
 namespace tovel {
 
 constexpr const char* kToolsFileName = "Tools.rel";
-constexpr int kToolCommandBase = 530;  // tool i has the menu command 530 + i
-constexpr int kEditToolsCommand = 501;
+constexpr int kToolCommandBase = 530;  // tool i (1-based) has the menu command 530 + i
+constexpr int kEditToolsCommand = 501;  // "Edición utilidades"
 constexpr std::size_t kToolLimit = 64;
+
+// The menu command of tool index (1-based), and the tool a command stands for (0: none). The
+// commands 531..594 are the tools' alone: no other command of the program falls among them.
+constexpr int ToolCommand(std::size_t index) { return kToolCommandBase + static_cast<int>(index); }
+constexpr std::size_t ToolOfCommand(int command) {
+    const int index = command - kToolCommandBase;
+    return index >= 1 && index <= static_cast<int>(kToolLimit) ? static_cast<std::size_t>(index) : 0;
+}
 constexpr std::size_t kToolFieldLimit = 255;
 
 struct ToolEntry {

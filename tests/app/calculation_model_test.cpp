@@ -256,7 +256,7 @@ TEST(MainModelCalculation, ComingBackStartsClean) {
     ElementTable table = test::DefaultElements();
     test::FakeUserPort port;
     MainModel model(table, port);
-    model.LineText(MainModel::kEquationLine) = "H2+O2=H2O";
+    model.LineText(EditLine::Equation) = "H2+O2=H2O";
     model.EnterEquationLine();
     ASSERT_TRUE(model.AutoAdjust());
     model.EnterCalculation();
@@ -275,7 +275,7 @@ TEST(MainModelCalculation, ComingBackStartsClean) {
     EXPECT_EQ(model.Problem().data[kReactants][0].amount, 5.0);
 
     model.NewReaction();
-    model.LineText(MainModel::kEquationLine) = "H2+O2=H2O";
+    model.LineText(EditLine::Equation) = "H2+O2=H2O";
     model.EnterEquationLine();
     ASSERT_TRUE(model.AutoAdjust());
     model.EnterCalculation();

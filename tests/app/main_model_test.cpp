@@ -11,13 +11,13 @@ using test::FakeUserPort;
 
 class MainModelTest : public ::testing::Test {
 protected:
-    void Type(int line, const std::string& text) { model.LineText(line) = text; }
+    void Type(EditLine line, const std::string& text) { model.LineText(line) = text; }
     void EnterSide(int side, const std::string& text) {
-        Type(side, text);
+        Type(SideLine(side), text);
         model.EnterSideLine(side);
     }
     void EnterEquation(const std::string& text) {
-        Type(MainModel::kEquationLine, text);
+        Type(EditLine::Equation, text);
         model.EnterEquationLine();
     }
     std::vector<std::string> Formulas(int side) const {
@@ -37,7 +37,7 @@ TEST_F(MainModelTest, StartsWithNothingToDo) {
     EXPECT_FALSE(c.adjust || c.autoAdjust || c.save || c.newReaction || c.problem);
     EXPECT_TRUE(c.editingVisible);
     EXPECT_FALSE(c.calculationVisible);
-    EXPECT_EQ(model.Button10Label(), "Ajustar");
+    EXPECT_EQ(model.AdjustButtonLabel(), "Ajustar");
     EXPECT_EQ(model.GroupCaption(), "Reactivos / Productos");
 }
 
@@ -49,7 +49,7 @@ TEST_F(MainModelTest, TheTypicalRoad) {
     ASSERT_TRUE(model.AutoAdjust());
     EXPECT_EQ(model.State(), MainState::Ajustada);
     EXPECT_EQ(ReactionText(model.CurrentReaction()), "2 H2 + O2 = 2 H2O");
-    EXPECT_EQ(model.Button10Label(), "Cálculos");
+    EXPECT_EQ(model.AdjustButtonLabel(), "Cálculos");
     EXPECT_FALSE(model.Controls().autoAdjust);
     EXPECT_TRUE(model.Controls().adjust);
     EXPECT_TRUE(port.messages.empty());
@@ -70,11 +70,11 @@ TEST_F(MainModelTest, SideLineEntersEachFormulaAtTheCursor) {
     EnterSide(kReactants, "H2+O2");
     EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2", "O2"}));
     EXPECT_EQ(model.Cursor(kReactants), 3u);
-    EXPECT_EQ(model.LineText(kReactants), "");
+    EXPECT_EQ(model.LineText(EditLine::Reactants), "");
     // Entering formulas at the start leads to EDITANT, so the equation replaces the sample.
     EXPECT_EQ(model.State(), MainState::Editant);
     model.SelectSlot(kReactants, 1);
-    EXPECT_EQ(model.LineText(kReactants), "H2");
+    EXPECT_EQ(model.LineText(EditLine::Reactants), "H2");
     EXPECT_EQ(model.Cursor(kReactants), 1u);
     EnterSide(kReactants, "N2");
     EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"N2", "O2"}));
@@ -84,7 +84,7 @@ TEST_F(MainModelTest, SideLineEntersEachFormulaAtTheCursor) {
 TEST_F(MainModelTest, WhatCannotBeEnteredStaysInTheLine) {
     EnterSide(kReactants, "H2+X y+O2");
     EXPECT_EQ(Formulas(kReactants), (std::vector<std::string>{"H2"}));
-    EXPECT_EQ(model.LineText(kReactants), "X y+O2");
+    EXPECT_EQ(model.LineText(EditLine::Reactants), "X y+O2");
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].text, "Carácter \" \" no válido en la posición 2 de X y");
 }
@@ -97,7 +97,7 @@ TEST_F(MainModelTest, ASideHoldsSixSubstances) {
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Demasiadas substancias");
     EXPECT_EQ(port.messages[0].text, "Máximo: 6 en cada lado");
-    EXPECT_EQ(model.LineText(kReactants), "Br2");
+    EXPECT_EQ(model.LineText(EditLine::Reactants), "Br2");
 }
 
 TEST_F(MainModelTest, EditingABalancedEquationReturnsToEditant) {
@@ -105,7 +105,7 @@ TEST_F(MainModelTest, EditingABalancedEquationReturnsToEditant) {
     ASSERT_TRUE(model.AutoAdjust());
     EnterSide(kProducts, "H2O2");
     EXPECT_EQ(model.State(), MainState::Editant);
-    EXPECT_EQ(model.Button10Label(), "Ajustar");
+    EXPECT_EQ(model.AdjustButtonLabel(), "Ajustar");
     EXPECT_TRUE(model.Controls().autoAdjust);
 }
 
@@ -119,7 +119,7 @@ TEST_F(MainModelTest, MinusDeletesAtTheCursorAndPlusAppends) {
     EXPECT_EQ(model.Count(kReactants), 2u);
     model.SelectSlot(kReactants, 1);
     model.PrepareNewFormula();
-    EXPECT_EQ(model.LineText(kReactants), "");
+    EXPECT_EQ(model.LineText(EditLine::Reactants), "");
     EXPECT_EQ(model.Cursor(kReactants), 3u);
     EXPECT_FALSE(model.Selection(kReactants));
 }
@@ -147,7 +147,7 @@ TEST_F(MainModelTest, NewReactionClearsEverything) {
     model.NewReaction();
     EXPECT_EQ(model.State(), MainState::Inicial);
     EXPECT_EQ(model.Count(kReactants) + model.Count(kProducts), 0u);
-    EXPECT_EQ(model.LineText(MainModel::kEquationLine), "");
+    EXPECT_EQ(model.LineText(EditLine::Equation), "");
     EXPECT_EQ(model.Cursor(kReactants), 1u);
     EXPECT_FALSE(model.Controls().newReaction);
 }
