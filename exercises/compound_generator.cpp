@@ -1,5 +1,7 @@
 #include "compound_generator.h"
 
+#include <numeric>
+
 #include "random_source.h"
 
 namespace tovel {
@@ -12,11 +14,33 @@ const std::array<Anion, 24> kAnions = {{
 }};
 
 const std::array<Cation, 19> kCations = {{
-    {"H", 1, {1, 0}},  {"NH4", 1, {1, 0}}, {"Na", 1, {1, 0}}, {"K", 1, {1, 0}},  {"Ag", 1, {1, 0}},
-    {"Mg", 1, {2, 0}}, {"Ca", 1, {2, 0}},  {"Ba", 1, {2, 0}}, {"Zn", 1, {2, 0}}, {"Al", 1, {3, 0}},
-    {"Fe", 2, {2, 3}}, {"Ni", 2, {2, 3}},  {"Cr", 2, {2, 3}}, {"Mn", 2, {2, 3}}, {"Cu", 2, {1, 2}},
-    {"Hg", 2, {1, 2}}, {"Pb", 2, {2, 4}},  {"Sn", 2, {2, 4}}, {"Au", 2, {1, 3}},
+    {"H", 1, {1, 0}, {1, 1}},  {"NH4", 1, {1, 0}, {1, 1}}, {"Na", 1, {1, 0}, {1, 1}},
+    {"K", 1, {1, 0}, {1, 1}},  {"Ag", 1, {1, 0}, {1, 1}},  {"Mg", 1, {2, 0}, {1, 1}},
+    {"Ca", 1, {2, 0}, {1, 1}}, {"Ba", 1, {2, 0}, {1, 1}},  {"Zn", 1, {2, 0}, {1, 1}},
+    {"Al", 1, {3, 0}, {1, 1}}, {"Fe", 2, {2, 3}, {1, 1}},  {"Ni", 2, {2, 3}, {1, 1}},
+    {"Cr", 2, {2, 3}, {1, 1}}, {"Mn", 2, {2, 3}, {1, 1}},  {"Cu", 2, {1, 2}, {1, 1}},
+    {"Hg", 2, {1, 2}, {2, 1}}, {"Pb", 2, {2, 4}, {1, 1}},  {"Sn", 2, {2, 4}, {1, 1}},
+    {"Au", 2, {1, 3}, {1, 1}},
 }};
+
+namespace {
+
+// More than one element, or one element counted: NH4, Hg2, OH, SO4 (but not Cl or O).
+bool IsPolyatomic(const std::string& symbol) {
+    int capitals = 0;
+    for (char ch : symbol) {
+        if (ch >= '0' && ch <= '9') return true;
+        if (ch >= 'A' && ch <= 'Z') ++capitals;
+    }
+    return capitals > 1;
+}
+
+std::string Ions(const std::string& ion, int count) {
+    if (count == 1) return ion;
+    return (IsPolyatomic(ion) ? "(" + ion + ")" : ion) + std::to_string(count);
+}
+
+}  // namespace
 
 ValenceChoice RandomValenceChoice() {
     return [random = UniformRandomIndex()] { return static_cast<int>(random(2)); };
@@ -29,8 +53,9 @@ bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice
     }
     compound.cation = kCations[static_cast<std::size_t>(cation)];
     compound.anion = kAnions[static_cast<std::size_t>(anion)];
-    compound.valence = compound.cation.valenceCount == 2 ? compound.cation.valences[choose() == 0 ? 0 : 1]
-                                                         : compound.cation.valences[0];
+    const std::size_t slot =
+        compound.cation.valenceCount == 2 && choose() != 0 ? std::size_t{1} : std::size_t{0};
+    compound.valence = compound.cation.valences[slot];
     const std::string cationSymbol = compound.cation.symbol;
     const std::string anionSymbol = compound.anion.symbol;
     if ((cationSymbol == "NH4" && (anionSymbol == "O" || anionSymbol == "H")) ||
@@ -38,43 +63,42 @@ bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice
         return false;
     }
 
-    int x = compound.anion.charge;  // how many cations
-    int y = compound.valence;       // how many anions
-    if (y % x == 0) {
-        y /= x;
-        x = 1;
-    }
-    std::string formula;
-    if (x > 1) {
-        formula = cationSymbol == "NH4" ? "(" + cationSymbol + ")" : cationSymbol;
-        formula += std::to_string(x);
-    } else {
-        formula = cationSymbol;
-    }
-    if (y > 1) {
-        const bool group = anionSymbol.find('O') != std::string::npos && anionSymbol != "O";
-        formula += (group ? "(" + anionSymbol + ")" : anionSymbol) + std::to_string(y);
-    } else {
-        formula += anionSymbol;
-    }
+    const int atoms = compound.cation.atoms[slot];
+    compound.cationIon = atoms > 1 ? cationSymbol + std::to_string(atoms) : cationSymbol;
+    compound.cationCharge = compound.valence * atoms;
+    // Crossing the charges, then dividing out what they share: whole ions, so the Hg2 of
+    // mercury(I) is never split (Hg2Cl2, not HgCl).
+    int cations = compound.anion.charge;
+    int anions = compound.cationCharge;
+    const int common = std::gcd(cations, anions);
+    cations /= common;
+    anions /= common;
+    const std::string formula = Ions(compound.cationIon, cations) + Ions(anionSymbol, anions);
     compound.formula = formula.substr(0, 14);
     return true;
 }
 
-std::vector<std::string> CompoundList(const ValenceChoice& choose) {
-    std::vector<std::string> list;
+std::vector<Compound> CompoundRecords(const ValenceChoice& choose) {
+    std::vector<Compound> list;
     Compound compound;
     for (int cation : {0, 1}) {
         for (int anion = 3; anion <= 23; ++anion) {
-            if (MakeCompound(compound, cation, anion, choose)) list.push_back(compound.formula);
+            if (MakeCompound(compound, cation, anion, choose)) list.push_back(compound);
         }
     }
     for (int cation = 2; cation <= 18; ++cation) {
         for (int anion = 0; anion <= 23; ++anion) {
-            if (MakeCompound(compound, cation, anion, choose)) list.push_back(compound.formula);
+            if (MakeCompound(compound, cation, anion, choose)) list.push_back(compound);
         }
     }
     return list;
+}
+
+std::vector<std::string> CompoundList(const ValenceChoice& choose) {
+    std::vector<std::string> formulas;
+    for (const Compound& compound : CompoundRecords(choose))
+        formulas.push_back(compound.formula);
+    return formulas;
 }
 
 }  // namespace tovel

@@ -19,6 +19,8 @@ struct Cation {
     const char* symbol;
     std::uint8_t valenceCount;  // 1 or 2
     std::array<std::uint8_t, 2> valences;
+    // Metal atoms in the ion of each valence: 2 for mercury(I), which is the ion Hg2 2+, not Hg+.
+    std::array<std::uint8_t, 2> atoms;
 };
 
 extern const std::array<Anion, 24> kAnions;
@@ -28,19 +30,26 @@ struct Compound {
     Anion anion{};
     Cation cation{};
     int valence = 0;
-    std::string formula;  // at most 14 characters
+    std::string cationIon;  // the cation as written in the formula: Hg2 for mercury(I)
+    int cationCharge = 0;   // the charge of that ion: the valence times its metal atoms
+    std::string formula;    // at most 14 characters
 };
 
 // Chooses between the two valences of a cation: returns 0 or 1, each with equal chance.
 using ValenceChoice = std::function<int()>;
 ValenceChoice RandomValenceChoice();
 
-// Fills compound for the pair; false for the pairs that make no compound (ammonium with O or H,
-// hydrogen with OH or H).
+// Fills compound for the pair by crossing the ion charges, in lowest terms of whole ions (Hg2Cl2
+// stays Hg2Cl2). A polyatomic ion is put in parentheses when more than one of it is written:
+// (NH4)2SO4, (Hg2)3(PO4)2, but NH4Cl and Hg2Cl2. False for the pairs that make no compound
+// (ammonium with O or H, hydrogen with OH or H).
 bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice& choose);
 
-// The formulas of the concentration window's list, in order: the acids (hydrogen with anions 3
+// The compounds of the concentration window's list, in order: the acids (hydrogen with anions 3
 // to 23), the ammonium salts (anions 3 to 23), then cations 2 to 18 with anions 0 to 23.
+std::vector<Compound> CompoundRecords(const ValenceChoice& choose);
+
+// The formulas of those compounds, in the same order.
 std::vector<std::string> CompoundList(const ValenceChoice& choose);
 
 }  // namespace tovel
