@@ -1,6 +1,7 @@
 #include "compound_generator.h"
 
 #include <numeric>
+#include <string_view>
 
 #include "random_source.h"
 
@@ -35,6 +36,52 @@ bool IsPolyatomic(const std::string& symbol) {
     return capitals > 1;
 }
 
+// Compounds that do not exist as written and that a teacher would strike out of a list, as
+// cation, valence and anion.
+struct Missing {
+    const char* cation;
+    int valence;
+    const char* anion;
+};
+constexpr Missing kMissing[] = {
+    // Carbonates of 3+ and 4+ cations: the carbonate ion hydrolyses them to hydroxide and CO2.
+    {"Al", 3, "CO3"},
+    {"Fe", 3, "CO3"},
+    {"Ni", 3, "CO3"},
+    {"Cr", 3, "CO3"},
+    {"Mn", 3, "CO3"},
+    {"Au", 3, "CO3"},
+    {"Pb", 4, "CO3"},
+    {"Sn", 4, "CO3"},
+    // Iodides of cations that oxidise iodide to iodine (CuI and FeI2 form instead), and lead(IV)
+    // with the halides it oxidises.
+    {"Cu", 2, "I"},
+    {"Fe", 3, "I"},
+    {"Ni", 3, "I"},
+    {"Mn", 3, "I"},
+    {"Au", 3, "I"},
+    {"Pb", 4, "I"},
+    {"Pb", 4, "Br"},
+    // No hydride of silver, gold, mercury or lead exists as a substance.
+    {"Ag", 1, "H"},
+    {"Au", 1, "H"},
+    {"Au", 3, "H"},
+    {"Hg", 1, "H"},
+    {"Hg", 2, "H"},
+    {"Pb", 2, "H"},
+    {"Pb", 4, "H"},
+};
+
+bool Exists(const Cation& cation, int valence, const Anion& anion) {
+    for (const Missing& m : kMissing) {
+        if (std::string_view(m.cation) == cation.symbol && m.valence == valence &&
+            std::string_view(m.anion) == anion.symbol) {
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string Ions(const std::string& ion, int count) {
     if (count == 1) return ion;
     return (IsPolyatomic(ion) ? "(" + ion + ")" : ion) + std::to_string(count);
@@ -53,7 +100,7 @@ bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice
     }
     compound.cation = kCations[static_cast<std::size_t>(cation)];
     compound.anion = kAnions[static_cast<std::size_t>(anion)];
-    const std::size_t slot =
+    std::size_t slot =
         compound.cation.valenceCount == 2 && choose() != 0 ? std::size_t{1} : std::size_t{0};
     compound.valence = compound.cation.valences[slot];
     const std::string cationSymbol = compound.cation.symbol;
@@ -61,6 +108,18 @@ bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice
     if ((cationSymbol == "NH4" && (anionSymbol == "O" || anionSymbol == "H")) ||
         (cationSymbol == "H" && (anionSymbol == "OH" || anionSymbol == "H"))) {
         return false;
+    }
+    // A compound that does not exist with the chosen valence gives way to the one with the
+    // other valence (CuI for CuI2), so each pair makes a compound for every choice or for none
+    // and the list keeps its length.
+    if (!Exists(compound.cation, compound.valence, compound.anion)) {
+        const std::size_t other = 1 - slot;
+        if (compound.cation.valenceCount != 2 ||
+            !Exists(compound.cation, compound.cation.valences[other], compound.anion)) {
+            return false;
+        }
+        slot = other;
+        compound.valence = compound.cation.valences[slot];
     }
 
     const int atoms = compound.cation.atoms[slot];

@@ -41,8 +41,10 @@ ValenceChoice RandomValenceChoice();
 
 // Fills compound for the pair by crossing the ion charges, in lowest terms of whole ions (Hg2Cl2
 // stays Hg2Cl2). A polyatomic ion is put in parentheses when more than one of it is written:
-// (NH4)2SO4, (Hg2)3(PO4)2, but NH4Cl and Hg2Cl2. False for the pairs that make no compound
-// (ammonium with O or H, hydrogen with OH or H).
+// (NH4)2SO4, (Hg2)3(PO4)2, but NH4Cl and Hg2Cl2. A compound that does not exist with the chosen
+// valence is made with the cation's other valence (CuI, never CuI2). False for the pairs that
+// make no compound: ammonium with O or H, hydrogen with OH or H, and those that exist with no
+// valence of the cation (AgH, Al2(CO3)3, the hydrides of gold, mercury and lead).
 bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice& choose);
 
 // The compounds of the concentration window's list, in order: the acids (hydrogen with anions 3
