@@ -8,20 +8,43 @@
 namespace tovel {
 
 const std::array<Anion, 24> kAnions = {{
-    {"O", 2},    {"OH", 1},   {"H", 1},    {"F", 1},    {"Cl", 1},   {"Br", 1},
-    {"I", 1},    {"S", 2},    {"ClO4", 1}, {"ClO3", 1}, {"ClO2", 1}, {"ClO", 1},
-    {"BrO3", 1}, {"BrO2", 1}, {"IO4", 1},  {"IO3", 1},  {"IO2", 1},  {"SO4", 2},
-    {"SO3", 2},  {"NO3", 1},  {"NO2", 1},  {"CO3", 2},  {"PO4", 3},  {"PO3", 3},
+    {"O", 2, "óxido", ""},
+    {"OH", 1, "hidróxido", ""},
+    {"H", 1, "hidruro", ""},
+    {"F", 1, "fluoruro", "ácido fluorhídrico"},
+    {"Cl", 1, "cloruro", "ácido clorhídrico"},
+    {"Br", 1, "bromuro", "ácido bromhídrico"},
+    {"I", 1, "yoduro", "ácido yodhídrico"},
+    {"S", 2, "sulfuro", "ácido sulfhídrico"},
+    {"ClO4", 1, "perclorato", "ácido perclórico"},
+    {"ClO3", 1, "clorato", "ácido clórico"},
+    {"ClO2", 1, "clorito", "ácido cloroso"},
+    {"ClO", 1, "hipoclorito", "ácido hipocloroso"},
+    {"BrO3", 1, "bromato", "ácido brómico"},
+    {"BrO2", 1, "bromito", "ácido bromoso"},
+    {"IO4", 1, "peryodato", "ácido peryódico"},
+    {"IO3", 1, "yodato", "ácido yódico"},
+    {"IO2", 1, "yodito", "ácido yodoso"},
+    {"SO4", 2, "sulfato", "ácido sulfúrico"},
+    {"SO3", 2, "sulfito", "ácido sulfuroso"},
+    {"NO3", 1, "nitrato", "ácido nítrico"},
+    {"NO2", 1, "nitrito", "ácido nitroso"},
+    {"CO3", 2, "carbonato", "ácido carbónico"},
+    {"PO4", 3, "fosfato", "ácido fosfórico"},
+    {"PO3", 3, "fosfito", "ácido fosforoso"},
 }};
 
 const std::array<Cation, 19> kCations = {{
-    {"H", 1, {1, 0}, {1, 1}},  {"NH4", 1, {1, 0}, {1, 1}}, {"Na", 1, {1, 0}, {1, 1}},
-    {"K", 1, {1, 0}, {1, 1}},  {"Ag", 1, {1, 0}, {1, 1}},  {"Mg", 1, {2, 0}, {1, 1}},
-    {"Ca", 1, {2, 0}, {1, 1}}, {"Ba", 1, {2, 0}, {1, 1}},  {"Zn", 1, {2, 0}, {1, 1}},
-    {"Al", 1, {3, 0}, {1, 1}}, {"Fe", 2, {2, 3}, {1, 1}},  {"Ni", 2, {2, 3}, {1, 1}},
-    {"Cr", 2, {2, 3}, {1, 1}}, {"Mn", 2, {2, 3}, {1, 1}},  {"Cu", 2, {1, 2}, {1, 1}},
-    {"Hg", 2, {1, 2}, {2, 1}}, {"Pb", 2, {2, 4}, {1, 1}},  {"Sn", 2, {2, 4}, {1, 1}},
-    {"Au", 2, {1, 3}, {1, 1}},
+    {"H", 1, {1, 0}, {1, 1}, "hidrógeno"}, {"NH4", 1, {1, 0}, {1, 1}, "amonio"},
+    {"Na", 1, {1, 0}, {1, 1}, "sodio"},    {"K", 1, {1, 0}, {1, 1}, "potasio"},
+    {"Ag", 1, {1, 0}, {1, 1}, "plata"},    {"Mg", 1, {2, 0}, {1, 1}, "magnesio"},
+    {"Ca", 1, {2, 0}, {1, 1}, "calcio"},   {"Ba", 1, {2, 0}, {1, 1}, "bario"},
+    {"Zn", 1, {2, 0}, {1, 1}, "cinc"},     {"Al", 1, {3, 0}, {1, 1}, "aluminio"},
+    {"Fe", 2, {2, 3}, {1, 1}, "hierro"},   {"Ni", 2, {2, 3}, {1, 1}, "níquel"},
+    {"Cr", 2, {2, 3}, {1, 1}, "cromo"},    {"Mn", 2, {2, 3}, {1, 1}, "manganeso"},
+    {"Cu", 2, {1, 2}, {1, 1}, "cobre"},    {"Hg", 2, {1, 2}, {2, 1}, "mercurio"},
+    {"Pb", 2, {2, 4}, {1, 1}, "plomo"},    {"Sn", 2, {2, 4}, {1, 1}, "estaño"},
+    {"Au", 2, {1, 3}, {1, 1}, "oro"},
 }};
 
 namespace {
@@ -135,6 +158,25 @@ bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice
     const std::string formula = Ions(compound.cationIon, cations) + Ions(anionSymbol, anions);
     compound.formula = formula.substr(0, 14);
     return true;
+}
+
+std::string CompoundName(const Compound& compound) {
+    if (compound.formula.empty() || compound.anion.name == nullptr ||
+        compound.cation.name == nullptr) {
+        return {};
+    }
+    if (std::string_view(compound.cation.symbol) == "H") {
+        if (std::string_view(compound.anion.symbol) == "O") return "agua";
+        return compound.anion.acid;
+    }
+    std::string name = std::string(compound.anion.name) + " de " + compound.cation.name;
+    // Stock notation: the valence is named only where the metal has a choice of two.
+    if (compound.cation.valenceCount == 2) {
+        static constexpr const char* kRoman[] = {"", "I", "II", "III", "IV"};
+        if (compound.valence < 1 || compound.valence > 4) return {};
+        name += std::string("(") + kRoman[compound.valence] + ")";
+    }
+    return name;
 }
 
 std::vector<Compound> CompoundRecords(const ValenceChoice& choose) {

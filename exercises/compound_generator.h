@@ -13,6 +13,8 @@ namespace tovel {
 struct Anion {
     const char* symbol;
     std::uint8_t charge;
+    const char* name;  // Spanish, as it opens a salt's name: "sulfato" (de sodio)
+    const char* acid;  // the name of its acid with hydrogen ("ácido sulfúrico"), or empty
 };
 
 struct Cation {
@@ -21,6 +23,7 @@ struct Cation {
     std::array<std::uint8_t, 2> valences;
     // Metal atoms in the ion of each valence: 2 for mercury(I), which is the ion Hg2 2+, not Hg+.
     std::array<std::uint8_t, 2> atoms;
+    const char* name;  // Spanish, as it ends a salt's name: (sulfato de) "sodio"
 };
 
 extern const std::array<Anion, 24> kAnions;
@@ -46,6 +49,12 @@ ValenceChoice RandomValenceChoice();
 // make no compound: ammonium with O or H, hydrogen with OH or H, and those that exist with no
 // valence of the cation (AgH, Al2(CO3)3, the hydrides of gold, mercury and lead).
 bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice& choose);
+
+// The Spanish name of a compound MakeCompound made: the acid's name for hydrogen ("ácido
+// sulfúrico", "ácido clorhídrico", "agua" with O), otherwise the anion's name, "de" and the
+// cation's, with the valence in Roman numerals for a cation that has two ("cloruro de sodio",
+// "sulfato de hierro(III)", "cloruro de mercurio(I)"). Empty when there is none to give.
+std::string CompoundName(const Compound& compound);
 
 // The compounds of the concentration window's list, in order: the acids (hydrogen with anions 3
 // to 23), the ammonium salts (anions 3 to 23), then cations 2 to 18 with anions 0 to 23.

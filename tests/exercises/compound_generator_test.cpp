@@ -98,6 +98,48 @@ TEST(CompoundGenerator, TwoValenceCationsChooseAtRandom) {
     EXPECT_EQ(seen, (std::set<std::string>{"FeCl2", "FeCl3"}));
 }
 
+std::string Name(int cation, int anion, int choice = 0) {
+    Compound c;
+    return MakeCompound(c, cation, anion, Always(choice)) ? CompoundName(c) : "none";
+}
+
+TEST(CompoundGenerator, SpanishNames) {
+    EXPECT_EQ(Name(2, 4), "cloruro de sodio");
+    EXPECT_EQ(Name(10, 17, 1), "sulfato de hierro(III)");
+    EXPECT_EQ(Name(10, 17, 0), "sulfato de hierro(II)");
+    EXPECT_EQ(Name(15, 4, 0), "cloruro de mercurio(I)");
+    EXPECT_EQ(Name(16, 0, 1), "óxido de plomo(IV)");
+    EXPECT_EQ(Name(14, 6, 1), "yoduro de cobre(I)");  // the valence really used
+    EXPECT_EQ(Name(9, 1), "hidróxido de aluminio");   // one valence: no numeral
+    EXPECT_EQ(Name(8, 22), "fosfato de cinc");
+    EXPECT_EQ(Name(1, 17), "sulfato de amonio");
+    EXPECT_EQ(Name(2, 2), "hidruro de sodio");
+    EXPECT_EQ(Name(3, 11), "hipoclorito de potasio");
+    EXPECT_EQ(Name(17, 14, 1), "peryodato de estaño(IV)");
+    EXPECT_EQ(Name(0, 17), "ácido sulfúrico");
+    EXPECT_EQ(Name(0, 18), "ácido sulfuroso");
+    EXPECT_EQ(Name(0, 4), "ácido clorhídrico");
+    EXPECT_EQ(Name(0, 7), "ácido sulfhídrico");
+    EXPECT_EQ(Name(0, 11), "ácido hipocloroso");
+    EXPECT_EQ(Name(0, 0), "agua");
+    EXPECT_EQ(CompoundName(Compound{}), "");
+}
+
+TEST(CompoundGenerator, EveryListedCompoundHasItsOwnName) {
+    // Across both valences: a name never stands for two formulas, nor a formula for two names.
+    std::map<std::string, std::string> formulaOf;
+    std::map<std::string, std::string> nameOf;
+    for (int choice : {0, 1}) {
+        for (const Compound& c : CompoundRecords(Always(choice))) {
+            const std::string name = CompoundName(c);
+            EXPECT_FALSE(name.empty()) << c.formula;
+            EXPECT_EQ(formulaOf.emplace(name, c.formula).first->second, c.formula) << name;
+            EXPECT_EQ(nameOf.emplace(c.formula, name).first->second, name) << c.formula;
+        }
+    }
+    EXPECT_EQ(formulaOf.size(), nameOf.size());
+}
+
 using Composition = std::map<std::string, int>;
 
 Composition CompositionOf(const std::string& formula) {
