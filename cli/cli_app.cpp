@@ -11,6 +11,7 @@
 #include "equation_checks.h"
 #include "formula.h"
 #include "number_format.h"
+#include "compounds_command.h"
 #include "conc_command.h"
 #include "problem_command.h"
 #include "reaction.h"
@@ -35,6 +36,9 @@ constexpr const char* kUsage =
     "                --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]\n"
     "                         the concentrations of a solution, and with --caso the case\n"
     "                         as a worded exercise with its answer\n"
+    "  compounds              the compound list of the concentration window, a formula a\n"
+    "                         line with a tab and its Spanish name; a metal with two\n"
+    "                         valences takes the lower one\n"
     "\n"
     "The element table is elements.dat in the current folder, or else the default table\n"
     "shipped with tovel; --elements names another file.\n";
@@ -117,7 +121,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         }
     }
     if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem" &&
-                           words[0] != "conc")) {
+                           words[0] != "conc" && words[0] != "compounds")) {
         err << kUsage;
         return 2;
     }
@@ -131,6 +135,14 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     if (command == "problem" && items.size() < 2) {
         err << "tovel-cli: problem needs an equation and at least one datum\n";
         return 2;
+    }
+    if (command == "compounds") {
+        if (!items.empty()) {
+            err << "tovel-cli: compounds takes no arguments\n";
+            return 2;
+        }
+        WriteCompounds(out);
+        return 0;
     }
 
     ElementTable table;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -203,6 +204,40 @@ TEST(Cli, OffendingBytesAreShownNotObeyed) {
               "error: Fórmula incorrecta: Carácter \"\\x1B\" no válido en la posición 3 de H2\\x1B[2J\n"
               "error: Fórmula incorrecta: Carácter \"\\u202E\" no válido en la posición 3 de H2\\u202E\n");
     EXPECT_EQ(EscapeForTerminal("Año \u00ed\u200Bx"), "Año \u00ed\\u200Bx");
+}
+
+TEST(CliCompounds, ListsTheWindowsCompoundsWithTheirNames) {
+    const CliRun run = Cli({"compounds"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    std::vector<std::string> lines;
+    std::istringstream text(run.out);
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    ASSERT_EQ(lines.size(), 445u);
+    EXPECT_EQ(lines.front(), "HF\tácido fluorhídrico");
+    for (const char* expected :
+         {"H2SO4\tácido sulfúrico", "(NH4)3PO4\tfosfato de amonio", "NaCl\tcloruro de sodio",
+          "Al2(SO4)3\tsulfato de aluminio", "FeSO4\tsulfato de hierro(II)",
+          "Hg2Cl2\tcloruro de mercurio(I)", "(Hg2)3(PO4)2\tfosfato de mercurio(I)",
+          "Cu2O\tóxido de cobre(I)", "PbCO3\tcarbonato de plomo(II)"}) {
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), expected), 1) << expected;
+    }
+    // The lower valence only, the same on every run.
+    EXPECT_EQ(run.out.find("Fe2(SO4)3"), std::string::npos);
+    EXPECT_EQ(Cli({"compounds"}).out, run.out);
+    // No element table is needed to list formulas.
+    std::istringstream in;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunCli({"compounds", "--elements", "/nonexistent/elements.dat"}, "/nonexistent", in,
+                     out, err),
+              0);
+    EXPECT_EQ(out.str(), run.out);
+
+    const CliRun extra = Cli({"compounds", "NaCl"});
+    EXPECT_EQ(extra.status, 2);
+    EXPECT_EQ(extra.out, "");
+    EXPECT_EQ(extra.err, "tovel-cli: compounds takes no arguments\n");
 }
 
 TEST(Cli, UsageErrorsExitWithTwo) {

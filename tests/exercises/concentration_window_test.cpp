@@ -41,7 +41,7 @@ class ConcentrationWindowTest : public QObject {
         ConcentrationWindow* w = Open(main);
         QVERIFY(w != nullptr);
         QCOMPARE(w->windowTitle(), QStringLiteral("Concentración de disoluciones"));
-        QCOMPARE(w->Compounds()->count(), 450);
+        QCOMPARE(w->Compounds()->count(), 445);
         QVERIFY(!w->Control(ConcentrationWindow::kCalc)->isEnabled());
         QVERIFY(!w->MenuAction(ConcentrationWindow::kSaveCase)->isEnabled());
 
