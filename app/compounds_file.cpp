@@ -2,25 +2,11 @@
 
 #include <filesystem>
 
-#include "cp1252.h"
+#include "record_codec.h"
 #include "utf8.h"
 
 namespace tovel {
 
-namespace {
-
-void PutText(std::string& out, std::size_t offset, std::string_view text, std::size_t limit) {
-    const std::string bytes = Utf8ToCp1252(text).substr(0, limit);
-    out[offset] = static_cast<char>(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) out[offset + 1 + i] = bytes[i];
-}
-
-std::string GetText(std::string_view in, std::size_t offset, std::size_t limit) {
-    const std::size_t length = std::min<std::size_t>(static_cast<unsigned char>(in[offset]), limit);
-    return Cp1252ToUtf8(in.substr(offset + 1, length));
-}
-
-}  // namespace
 
 CompoundRecord MakeCompoundRecord(std::string_view name, std::string_view formula, int category) {
     return {Utf8Prefix(name, kCompoundNameLimit), Utf8Prefix(formula, kCompoundFormulaLimit), category};
@@ -28,17 +14,15 @@ CompoundRecord MakeCompoundRecord(std::string_view name, std::string_view formul
 
 std::string EncodeCompoundRecord(const CompoundRecord& record) {
     std::string out(kCompoundRecordSize, '\0');  // unused bytes and padding are zero
-    PutText(out, 0, record.name, kCompoundNameLimit);
-    PutText(out, 32, record.formula, kCompoundFormulaLimit);
-    const auto category = static_cast<std::uint32_t>(record.category);
-    for (int i = 0; i < 4; ++i) out[48 + i] = static_cast<char>((category >> (8 * i)) & 0xFF);
+    PutTextField(out, 0, record.name, kCompoundNameLimit, '\0');
+    PutTextField(out, 32, record.formula, kCompoundFormulaLimit, '\0');
+    PutLittleEndian(out, 48, static_cast<std::uint32_t>(record.category), 4);
     return out;
 }
 
 CompoundRecord DecodeCompoundRecord(std::string_view in) {
-    std::uint32_t category = 0;
-    for (int i = 0; i < 4; ++i) category |= std::uint32_t{static_cast<unsigned char>(in[48 + i])} << (8 * i);
-    return {GetText(in, 0, kCompoundNameLimit), GetText(in, 32, kCompoundFormulaLimit),
+    const auto category = static_cast<std::uint32_t>(GetLittleEndian(in, 48, 4));
+    return {GetTextField(in, 0, kCompoundNameLimit), GetTextField(in, 32, kCompoundFormulaLimit),
             static_cast<int>(static_cast<std::int32_t>(category))};
 }
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "cp1252.h"
+#include "record_codec.h"
 #include "messages.h"
 #include "text_utils.h"
 #include "utf8.h"
@@ -10,19 +10,6 @@
 namespace tovel {
 
 namespace {
-
-void PutText(std::string& out, std::size_t offset, std::string_view text) {
-    const std::string bytes = Utf8ToCp1252(text).substr(0, kTypeNameLimit);
-    out[offset] = static_cast<char>(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        out[offset + 1 + i] = bytes[i];
-}
-
-std::string GetText(std::string_view in, std::size_t offset) {
-    const std::size_t length =
-        std::min<std::size_t>(static_cast<unsigned char>(in[offset]), kTypeNameLimit);
-    return Cp1252ToUtf8(in.substr(offset + 1, length));
-}
 
 // Tells the user when text is too long for its field of the record; what: the field's name.
 bool FitsItsField(std::string_view what, std::string_view text, UserPort& port) {
@@ -83,13 +70,13 @@ std::string ReactionFileName(const ReactionType& type) {
 
 std::string EncodeTypeRecord(const ReactionType& type) {
     std::string out(kTypeRecordSize, ' ');
-    PutText(out, 0, type.name);
-    PutText(out, 32, type.base);
+    PutTextField(out, 0, type.name, kTypeNameLimit, ' ');
+    PutTextField(out, 32, type.base, kTypeNameLimit, ' ');
     return out;
 }
 
 ReactionType DecodeTypeRecord(std::string_view bytes) {
-    return {GetText(bytes, 0), GetText(bytes, 32)};
+    return {GetTextField(bytes, 0, kTypeNameLimit), GetTextField(bytes, 32, kTypeNameLimit)};
 }
 
 bool ReactionTypes::Read(const std::string& path) {
