@@ -26,7 +26,7 @@ std::string Lower(std::string text) {
 constexpr const char* kSymbolRule =
     "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
 constexpr const char* kMassRule = "debe ser un número de 0.001 a 1000, como 55.845 o 55,845";
-constexpr const char* kNumberRule = "escriba un número entero de 1 a 65535, como 26";
+const std::string kNumberRule = "escriba un número entero de 1 a " + IntText(kSixteenBitLimit) + ", como 26";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -170,7 +170,7 @@ bool ElementEditorModel::Accept() {
     if (numberText.empty())
         return refuse(std::string("Falta el número atómico (Z): ") + kNumberRule);
     const long long number = ReadInteger(numberText, error);
-    if (error != 0 || number < 1 || number > 65535) {
+    if (error != 0 || number < 1 || number > static_cast<long long>(kSixteenBitLimit)) {
         return refuse("El número atómico (Z) " + Quoted(numberText) + " no vale: " + kNumberRule);
     }
     // Two elements with one number would be counted as one element by the balancing.

@@ -363,10 +363,10 @@ void MainModel::AcceptCoefficients() {
             if (TrimBlanks(text).empty()) text = "1";
             int error = 0;
             const long long value = ReadInteger(text, error);
-            if (error != 0 || value < 1 || value > 65535) {
+            if (error != 0 || value < 1 || value > static_cast<long long>(kCoefficientLimit)) {
                 NoticeWith(m_port, "Coeficiente no válido",
                            "El coeficiente de " + m_substances[side][k].formula +
-                               " debe ser un número entero de 1 a 65535",
+                               " debe ser un número entero de 1 a " + IntText(kCoefficientLimit),
                            MessageIcon::Exclamation);
                 return;
             }
@@ -394,7 +394,7 @@ std::optional<std::string> MainModel::ReactionToSave() {
                 int error = 0;
                 const long long value = ReadInteger(m_boxes[side][k], error);
                 typed[side][k] =
-                    m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= 65535
+                    m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= static_cast<long long>(kCoefficientLimit)
                         ? static_cast<std::uint16_t>(value)
                         : 1;
             }

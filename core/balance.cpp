@@ -10,7 +10,6 @@ namespace tovel {
 
 namespace {
 
-constexpr std::uint32_t kCoefficientLimit = 65535;  // coefficients are 16-bit in the reaction
 
 std::size_t SubstanceCount(const Reaction& reaction) {
     return reaction.Count(kReactants) + reaction.Count(kProducts);

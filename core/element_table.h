@@ -9,6 +9,8 @@
 
 namespace tovel {
 
+// Atomic numbers, atom counts and coefficients are kept in 16 bits.
+constexpr std::uint32_t kSixteenBitLimit = 65535;
 constexpr std::size_t kSymbolLimit = 2;  // characters
 constexpr std::size_t kNameLimit = 14;   // characters
 // The masses the program calculates with: above zero by enough that no amount divided by them

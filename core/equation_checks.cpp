@@ -53,8 +53,8 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
     if (failure == BalanceFailure::BeyondLimits) {
         // A balance may exist: it is only not within the coefficients the program works with.
         Notice(port, "Ajuste no encontrado",
-               "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes de hasta "
-               "65535 y una búsqueda acotada); eso no quiere decir que no exista");
+               "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes de hasta " +
+                   IntText(kCoefficientLimit) + " y una búsqueda acotada); eso no quiere decir que no exista");
     } else {
         Notice(port, "Reacción o no viable o inexistente",
                "O no se puede ajustar o los productos son iguales a los reactivos");

@@ -16,7 +16,7 @@ class UserPort;
 
 constexpr std::size_t kFormulaLimit = 64;        // characters of formula text
 constexpr std::size_t kFormulaSymbolLimit = 20;  // element symbols written in one formula
-constexpr std::uint32_t kCountLimit = 65535;     // atoms of one element in one formula
+constexpr std::uint32_t kCountLimit = kSixteenBitLimit;  // atoms of one element in one formula
 
 struct FormulaEntry {
     ElementRecord element;  // number and mass come from the element table; the name stays empty

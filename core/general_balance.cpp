@@ -14,7 +14,7 @@ namespace tovel {
 
 namespace {
 
-constexpr std::int64_t kCoefficientLimit = 65535;
+constexpr std::int64_t kSearchLimit = kCoefficientLimit;
 // How many assignments of the free coefficients the search may try: a few milliseconds, and far
 // more than any school reaction needs.
 constexpr std::size_t kSearchBudget = 1'000'000;
@@ -89,7 +89,7 @@ struct Search {
             const std::int64_t pivot = m[i][pivots[i]];
             if (s % pivot != 0) return;
             const std::int64_t value = -s / pivot;
-            if (value < 1 || value > kCoefficientLimit) return;
+            if (value < 1 || value > kSearchLimit) return;
             c[pivots[i]] = static_cast<std::uint32_t>(value);
             sum += value;
         }
@@ -104,13 +104,13 @@ struct Search {
         if (tried >= kSearchBudget) return;
         const std::size_t left = freeColumns.size() - index;
         if (left == 1) {
-            if (remaining > kCoefficientLimit) return;
+            if (remaining > kSearchLimit) return;
             freeValues[index] = remaining;
             Try();
             return;
         }
         for (std::int64_t v = 1; v <= remaining - static_cast<std::int64_t>(left - 1); ++v) {
-            if (v > kCoefficientLimit) return;
+            if (v > kSearchLimit) return;
             freeValues[index] = v;
             Compose(index + 1, remaining - v);
         }
@@ -196,10 +196,10 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
             return std::nullopt;
         }
     }
-    if (scale > kCoefficientLimit) return std::nullopt;
+    if (scale > kSearchLimit) return std::nullopt;
     c[freeColumn] = static_cast<std::uint32_t>(scale);
     for (std::size_t i = 0; i < pivots.size(); ++i) {
-        if (values[i] > kCoefficientLimit) return std::nullopt;
+        if (values[i] > kSearchLimit) return std::nullopt;
         c[pivots[i]] = static_cast<std::uint32_t>(values[i]);
     }
     failure = BalanceFailure::None;
@@ -235,7 +235,7 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
                   0,
                   0};
     const auto determined = static_cast<std::int64_t>(pivots.size());
-    const std::int64_t maxTotal = kCoefficientLimit * static_cast<std::int64_t>(freeColumns.size());
+    const std::int64_t maxTotal = kSearchLimit * static_cast<std::int64_t>(freeColumns.size());
     for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal;
          ++total) {
         if (search.best && total + determined >= search.bestSum) break;

@@ -15,6 +15,7 @@ namespace tovel {
 constexpr std::size_t kSideLimit = 6;  // substances per side
 constexpr int kReactants = 0;
 constexpr int kProducts = 1;
+constexpr std::uint32_t kCoefficientLimit = kSixteenBitLimit;
 
 struct Reaction {
     std::array<std::vector<Substance>, 2> substances;  // at most kSideLimit a side
