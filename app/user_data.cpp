@@ -24,8 +24,10 @@ std::string UserDataFolder() {
     return (fs::path(home && *home ? home : ".") / ".local" / "share" / "tovel").string();
 }
 
-std::string DefaultDataFolder() {
-    const fs::path program = ProgramFolder();
+std::string DefaultDataFolder() { return DefaultDataFolder(ProgramFolder()); }
+
+std::string DefaultDataFolder(const std::string& programDir) {
+    const fs::path program = programDir;
     for (const fs::path& candidate : {program, program / ".." / "share" / "tovel"}) {
         std::error_code ec;
         if (fs::is_regular_file(candidate / "elements.dat", ec)) return fs::weakly_canonical(candidate, ec).string();

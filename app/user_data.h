@@ -10,7 +10,9 @@ namespace tovel {
 std::string UserDataFolder();
 
 // Where the default data files were installed: beside the program (a build) or in
-// ../share/tovel (an installation). Empty when neither holds them.
+// ../share/tovel (an installation), programDir being the program's folder. Empty when neither
+// holds them. tovel seeds the user's folder from there; tovel-cli reads its table there.
+std::string DefaultDataFolder(const std::string& programDir);
 std::string DefaultDataFolder();
 
 // Creates folder and copies into it every default data file it lacks (reaction files

@@ -16,6 +16,7 @@
 #include "problem_command.h"
 #include "reaction.h"
 #include "text_utils.h"
+#include "user_data.h"
 
 namespace tovel {
 
@@ -51,10 +52,9 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
         candidates.push_back(explicitPath);
     } else {
         candidates.push_back(kElementsFileName);
-        candidates.push_back((std::filesystem::path(programDir) / kElementsFileName).string());
-        candidates.push_back(
-            (std::filesystem::path(programDir) / ".." / "share" / "tovel" / kElementsFileName)
-                .string());
+        if (const std::string defaults = DefaultDataFolder(programDir); !defaults.empty()) {
+            candidates.push_back((std::filesystem::path(defaults) / kElementsFileName).string());
+        }
     }
     for (const auto& path : candidates) {
         if (!explicitPath.empty() || std::filesystem::is_regular_file(path)) {

@@ -9,6 +9,7 @@
 #include "number_format.h"
 #include "problem_text.h"
 #include "reaction.h"
+#include "text_utils.h"
 
 namespace tovel {
 
@@ -29,17 +30,6 @@ bool SplitNumber(const std::string& text, std::string& number, std::string& suff
     return !number.empty();
 }
 
-std::vector<std::string> SplitColons(const std::string& text) {
-    std::vector<std::string> parts;
-    std::size_t from = 0;
-    for (auto colon = text.find(':'); colon != std::string::npos; colon = text.find(':', from)) {
-        parts.push_back(text.substr(from, colon - from));
-        from = colon + 1;
-    }
-    parts.push_back(text.substr(from));
-    return parts;
-}
-
 bool ReadNumber(const std::string& text, double& value) {
     int error = 0;
     value = ReadReal(text, error);
@@ -56,7 +46,7 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
         return false;
     }
     datum.formula = text.substr(0, equals);
-    const std::vector<std::string> parts = SplitColons(text.substr(equals + 1));
+    const std::vector<std::string> parts = SplitAt(text.substr(equals + 1), ':');
     std::string unit;
     if (!SplitNumber(parts[0], datum.amount, unit)) {
         error = "falta la cantidad: " + text;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tovel {
 
@@ -44,5 +45,8 @@ std::string StripAccents(std::string_view text);
 // For a text starting with "(": the text up to and including the ")" that closes it, nested
 // parentheses counted. Without a closing ")" the whole text; without a leading "(" empty.
 std::string ParenthesisedPrefix(std::string_view text);
+
+// The pieces of text between separators, empty ones included: "a::b" -> {"a", "", "b"}.
+std::vector<std::string> SplitAt(std::string_view text, char separator);
 
 }  // namespace tovel

@@ -52,13 +52,8 @@ long long ReadInteger(std::string_view text, int& error) {
 
 std::vector<std::string> SplitItems(std::string_view list) {
     std::vector<std::string> items;
-    std::size_t from = 0;
-    while (from <= list.size()) {
-        const auto semicolon = list.find(';', from);
-        const auto item = list.substr(from, semicolon == std::string_view::npos ? list.npos : semicolon - from);
-        if (!item.empty()) items.emplace_back(item);
-        if (semicolon == std::string_view::npos) break;
-        from = semicolon + 1;
+    for (auto& item : SplitAt(list, ';')) {
+        if (!item.empty()) items.push_back(std::move(item));
     }
     return items;
 }

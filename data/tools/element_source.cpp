@@ -27,7 +27,7 @@ ElementSourceResult ReadElementSource(std::string_view text) {
     std::vector<ElementRecord> records;
     for (const auto& [lineNumber, content] : ContentLines(text)) {
         const std::string line = TrimWhitespace(content);
-        const auto fields = SplitTabs(line);
+        const auto fields = SplitAt(line, '\t');
         unsigned z = 0;
         char* end = nullptr;
         const double mass = fields.size() == 4 ? std::strtod(fields[2].c_str(), &end) : 0.0;

@@ -19,15 +19,4 @@ std::vector<SourceLine> ContentLines(std::string_view text) {
     return lines;
 }
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    for (auto tab = line.find('\t'); tab != std::string::npos; tab = line.find('\t', from)) {
-        fields.push_back(line.substr(from, tab - from));
-        from = tab + 1;
-    }
-    fields.push_back(line.substr(from));
-    return fields;
-}
-
 }  // namespace tovel

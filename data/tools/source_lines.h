@@ -16,6 +16,5 @@ struct SourceLine {
 // The lines that carry data, without their CR.
 std::vector<SourceLine> ContentLines(std::string_view text);
 
-std::vector<std::string> SplitTabs(const std::string& line);
 
 }  // namespace tovel
