@@ -124,7 +124,7 @@ TEST_F(CalculationModelTest, ResetAndStartClearDataAndResults) {
     for (std::size_t slot = 1; slot <= 2; ++slot)
         EXPECT_EQ(Box(kReactants, slot), "");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().caption, "Ningún dato válido");
+    EXPECT_EQ(test::LastMessage(port).caption, "Ningún dato válido");
     calc.TypeInBox(kReactants, 1, "4");
     ASSERT_TRUE(calc.AcceptUnit(kReactants, 1, AmountUnit::Mole, Inputs(), port));
     calc.Start(water);
@@ -136,17 +136,17 @@ TEST_F(CalculationModelTest, BadAmountsAreRefusedBeforeComputing) {
     calc.TypeInBox(kReactants, 1, "4");
     calc.TypeInBox(kReactants, 2, "abc");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
-    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para O2: abc; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).caption, "Datos no válidos");
+    EXPECT_EQ(test::LastMessage(port).text, "Cantidad no válida para O2: abc; use números como 1.04 o 1,04");
     calc.TypeInBox(kReactants, 1, "-4");
     calc.TypeInBox(kReactants, 2, "");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().text, "Cantidad no válida para H2: -4; no puede ser negativa");
+    EXPECT_EQ(test::LastMessage(port).text, "Cantidad no válida para H2: -4; no puede ser negativa");
     calc.TypeInBox(kReactants, 1, "");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().caption, "Ningún dato válido");
-    EXPECT_EQ(port.messages.back().text, "Hay que introducir al menos 1 dato");
-    EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+    EXPECT_EQ(test::LastMessage(port).caption, "Ningún dato válido");
+    EXPECT_EQ(test::LastMessage(port).text, "Hay que introducir al menos 1 dato");
+    EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Exclamation);
     EXPECT_FALSE(calc.HasResults());
 }
 
@@ -155,7 +155,7 @@ TEST_F(CalculationModelTest, AmountsTooLargeForANumberAreRefused) {
     UnitInputs in = Inputs();
     ASSERT_TRUE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitreNormal, in, port));  // x 22.4 overflows
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().text,
+    EXPECT_EQ(test::LastMessage(port).text,
               "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
     EXPECT_FALSE(calc.HasResults());
 }
@@ -170,8 +170,8 @@ TEST_F(CalculationModelTest, AGasWithoutConditionsIsNotCalculated) {
     EXPECT_FALSE(calc.GasSet(kProducts, 1));
     calc.TypeInBox(kReactants, 1, "4");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(port.messages.back().caption, "Unidad no definida");
-    EXPECT_EQ(port.messages.back().text, "H2O: Hay que entrar P y T");
+    EXPECT_EQ(test::LastMessage(port).caption, "Unidad no definida");
+    EXPECT_EQ(test::LastMessage(port).text, "H2O: Hay que entrar P y T");
 }
 
 TEST_F(CalculationModelTest, PurityLimits) {
@@ -189,16 +189,16 @@ TEST_F(CalculationModelTest, PurityLimits) {
     for (const char* bad : {"0", "101", "-5"}) {
         in.purity = bad;
         EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port)) << bad;
-        EXPECT_EQ(port.messages.back().caption, "Valor fuera de rango");
-        EXPECT_EQ(port.messages.back().text,
+        EXPECT_EQ(test::LastMessage(port).caption, "Valor fuera de rango");
+        EXPECT_EQ(test::LastMessage(port).text,
                   "% de pureza de H2: " + std::string(bad) + "; ha de ser mayor que 0 y como mucho 100");
     }
     EXPECT_EQ(port.messages.size(), 3u);  // one message a refusal
     EXPECT_EQ(calc.Purity(1), 85.5);      // a refused purity leaves the slot as it was
     in.purity = "abc";
     EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port));
-    EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
-    EXPECT_EQ(port.messages.back().text, "% de pureza de H2: abc; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).caption, "Datos no válidos");
+    EXPECT_EQ(test::LastMessage(port).text, "% de pureza de H2: abc; use números como 1.04 o 1,04");
 }
 
 TEST_F(CalculationModelTest, GasAtCelsiusAndKiloPascals) {
@@ -225,7 +225,7 @@ TEST_F(CalculationModelTest, GasAtCelsiusAndKiloPascals) {
         in.temperature = r.temperature;
         in.pressureUnit = PressureUnit::Atm;
         EXPECT_FALSE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitrePT, in, port));
-        EXPECT_EQ(port.messages.back().text, r.message);
+        EXPECT_EQ(test::LastMessage(port).text, r.message);
         EXPECT_FALSE(calc.GasSet(kProducts, 1));
     }
     EXPECT_EQ(port.messages.size(), std::size(refused));
@@ -242,9 +242,9 @@ TEST_F(CalculationModelTest, OkAndEnterTakeTheSameMolarities) {
     for (const char* bad : {"11", "0", "-1"}) {
         in.molarity = bad;
         EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Solution, in, port)) << bad;
-        const std::string byOk = port.messages.back().text;
+        const std::string byOk = test::LastMessage(port).text;
         EXPECT_FALSE(calc.EnterMolarity(1, bad, port)) << bad;
-        EXPECT_EQ(port.messages.back().text, byOk);
+        EXPECT_EQ(test::LastMessage(port).text, byOk);
         EXPECT_EQ(byOk, "M de H2: " + std::string(bad) + "; ha de ser mayor que 0 y menor que 11 mol/L");
     }
     EXPECT_EQ(calc.Molarity(1), 2);

@@ -110,9 +110,9 @@ TEST_F(CompoundsModelTest, AddEditDeleteTransferAndSave) {
     port.answers = {kAnswerCancel, kAnswerYes};
     EXPECT_FALSE(model.Leave(false));
     EXPECT_TRUE(model.Leave(false));
-    EXPECT_EQ(port.messages.back().caption, "Ha habido cambios");
-    EXPECT_EQ(port.messages.back().text, "¿Guardar?");
-    EXPECT_EQ(port.messages.back().buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(test::LastMessage(port).caption, "Ha habido cambios");
+    EXPECT_EQ(test::LastMessage(port).text, "¿Guardar?");
+    EXPECT_EQ(test::LastMessage(port).buttons, MessageButtons::YesNoCancel);
     CompoundBook saved;
     saved.Read(path);
     ASSERT_EQ(saved.Category(2).size(), 1u);
@@ -138,13 +138,13 @@ TEST_F(CompoundsModelTest, ListsHoldAtMost128AndSkippedRecordsAreReported) {
     for (int i = 0; i < 128; ++i) bytes += EncodeCompoundRecord(MakeCompoundRecord("c", "C", 4));
     test::WriteBytes(path, bytes);
     model.Open();
-    EXPECT_EQ(port.messages.back().caption, "comps.rel");
-    EXPECT_NE(port.messages.back().text.find("1 compuestos"), std::string::npos);
+    EXPECT_EQ(test::LastMessage(port).caption, "comps.rel");
+    EXPECT_NE(test::LastMessage(port).text.find("1 compuestos"), std::string::npos);
     model.ListActivated(4);
     model.New();
     model.formulaText = "D";
     model.Store();
-    EXPECT_EQ(port.messages.back().caption, "Lista llena");
+    EXPECT_EQ(test::LastMessage(port).caption, "Lista llena");
     EXPECT_EQ(model.Book().Category(4).size(), 128u);
 }
 
@@ -174,9 +174,9 @@ TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
         model.nameText = "Algo";
         model.Store();
         ASSERT_FALSE(port.messages.empty());
-        EXPECT_EQ(port.messages.back().caption, "Fórmula incorrecta");
-        EXPECT_EQ(port.messages.back().text, "La fórmula \"" + c.formula + "\" no vale: " + c.why);
-        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(test::LastMessage(port).caption, "Fórmula incorrecta");
+        EXPECT_EQ(test::LastMessage(port).text, "La fórmula \"" + c.formula + "\" no vale: " + c.why);
+        EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Exclamation);
         EXPECT_EQ(model.formulaText, c.formula);
         EXPECT_TRUE(model.EditRowOpen());
     }
@@ -196,7 +196,7 @@ TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
     EXPECT_EQ(model.Book().Category(0)[0].formula, "Ca(OH)2");
     model.formulaText = "Ca(oh)2";
     model.Store();
-    EXPECT_EQ(port.messages.back().text,
+    EXPECT_EQ(test::LastMessage(port).text,
               "La fórmula \"Ca(oh)2\" no vale: el carácter \"o\" sobra o está fuera de sitio; "
               "escriba símbolos de elementos, números y paréntesis, como Ca(OH)2");
     EXPECT_EQ(model.Book().Category(0)[0].formula, "Ca(OH)2");

@@ -160,9 +160,9 @@ TEST_F(ElementEditorTest, RefusesWhatWouldSpoilTheTable) {
         editor.Fields() = c.fields;
         EXPECT_FALSE(editor.Accept()) << c.message;
         ASSERT_FALSE(port.messages.empty());
-        EXPECT_EQ(port.messages.back().text, c.message);
-        EXPECT_EQ(port.messages.back().caption, "Datos no válidos");
-        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(test::LastMessage(port).text, c.message);
+        EXPECT_EQ(test::LastMessage(port).caption, "Datos no válidos");
+        EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Exclamation);
         EXPECT_EQ(editor.Fields().symbol, c.fields.symbol);  // kept to be corrected
     }
     EXPECT_EQ(port.messages.size(), std::size(cases));
@@ -192,14 +192,14 @@ TEST_F(ElementEditorTest, RefusesTheHundredAndFirstElement) {
     }
     Fill("Uno más", "Zy", "1", "1");
     EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "La tabla está llena: caben 100 elementos");
+    EXPECT_EQ(test::LastMessage(port).text, "La tabla está llena: caben 100 elementos");
     EXPECT_EQ(table.Count(), 100u);
 }
 
 TEST_F(ElementEditorTest, RefusesAnAtomicNumberTakenAndAnImpossibleMass) {
     Fill("Otro", "Qq", "10", "26");
     EXPECT_FALSE(editor.Accept());
-    EXPECT_EQ(port.messages.back().text, "El número atómico 26 ya es el de Fe");
+    EXPECT_EQ(test::LastMessage(port).text, "El número atómico 26 ya es el de Fe");
     for (const char* mass : {"1e308", "0.0001", "1001"}) {
         Fill("Otro", "Qq", mass, "119");
         EXPECT_FALSE(editor.Accept()) << mass;
@@ -214,13 +214,13 @@ TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     bytes += EncodeElementRecord(MakeElementRecord(26, "Xx", 1, "Repetido"));
     test::WriteBytes(path, bytes);
     editor.Open();
-    EXPECT_NE(port.messages.back().text.find("descartados: registro 4 (Xx)"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("descartados: registro 4 (Xx)"), std::string::npos);
     Fill("Cobre", "Cu", "63.546", "29");
     ASSERT_TRUE(editor.Accept());
     port.answers = {kAnswerNo};
     EXPECT_FALSE(editor.Finish());
-    EXPECT_EQ(port.messages.back().defaultAnswer, int(kAnswerNo));
-    EXPECT_NE(port.messages.back().text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"), std::string::npos);
+    EXPECT_EQ(test::LastMessage(port).defaultAnswer, int(kAnswerNo));
+    EXPECT_NE(test::LastMessage(port).text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(path), bytes);
     port.answers = {kAnswerYes};
     EXPECT_TRUE(editor.Finish());
@@ -234,7 +234,7 @@ TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     blocked.Fields() = {"Cinc", "Zn", "65.38", "30"};
     ASSERT_TRUE(blocked.Accept());
     EXPECT_FALSE(blocked.Finish());
-    EXPECT_NE(port.messages.back().text.find("no se guarda encima"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("no se guarda encima"), std::string::npos);
 }
 
 TEST_F(ElementEditorTest, AFailedSaveKeepsTheEditorOpen) {
@@ -244,7 +244,7 @@ TEST_F(ElementEditorTest, AFailedSaveKeepsTheEditorOpen) {
     elsewhere.Fields() = editor.Fields();
     ASSERT_TRUE(elsewhere.Accept());
     EXPECT_FALSE(elsewhere.Finish());
-    EXPECT_EQ(port.messages.back().caption, "Error");
+    EXPECT_EQ(test::LastMessage(port).caption, "Error");
     EXPECT_TRUE(elsewhere.Modified());
 }
 

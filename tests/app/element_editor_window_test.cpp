@@ -51,8 +51,8 @@ class ElementEditorWindowTest : public QObject {
         type(ElementEditorDialog::kSymbol, "qn");
         accept();
         QCOMPARE(port.messages.size(), std::size_t{1});
-        QCOMPARE(port.messages.back().caption, std::string("Datos no válidos"));
-        QCOMPARE(port.messages.back().text,
+        QCOMPARE(test::LastMessage(port).caption, std::string("Datos no válidos"));
+        QCOMPARE(test::LastMessage(port).text,
                  std::string("El símbolo (Smb) \"qn\" no vale: escriba una letra mayúscula, o una "
                              "mayúscula y una minúscula, como O o Fe"));
         QCOMPARE(list->count(), 3);
@@ -61,18 +61,18 @@ class ElementEditorWindowTest : public QObject {
 
         type(ElementEditorDialog::kSymbol, "Qn");
         accept();
-        QCOMPARE(port.messages.back().text,
+        QCOMPARE(test::LastMessage(port).text,
                  std::string("Falta la masa atómica (MA): debe ser un número de 0.001 a 1000, como "
                              "55.845 o 55,845"));
         type(ElementEditorDialog::kMass, "1,04");
         accept();
         QCOMPARE(
-            port.messages.back().text,
+            test::LastMessage(port).text,
             std::string(
                 "Falta el número atómico (Z): escriba un número entero de 1 a 65535, como 26"));
         type(ElementEditorDialog::kNumber, "0");
         accept();
-        QCOMPARE(port.messages.back().text,
+        QCOMPARE(test::LastMessage(port).text,
                  std::string("El número atómico (Z) \"0\" no vale: escriba un número entero de 1 a "
                              "65535, como 26"));
         QCOMPARE(port.messages.size(), std::size_t{4});

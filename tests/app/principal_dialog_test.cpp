@@ -266,8 +266,8 @@ private slots:
         port->answers = {kAnswerNo};
         window->Dispatch(kCmdExit);
         QVERIFY(window->isVisible());
-        QCOMPARE(port->messages.back().caption, std::string("Confirmar"));
-        QCOMPARE(port->messages.back().text, std::string("¿Salir del programa?"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Confirmar"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("¿Salir del programa?"));
 
         window->MenuAction(kMenuConfirmExit)->trigger();
         QVERIFY(!window->MenuAction(kMenuConfirmExit)->isChecked());
@@ -296,7 +296,7 @@ private slots:
         // The question, when it comes, is answered No by Enter.
         window->Model().SetConfirmExit(true);
         window->MenuAction(kCmdExit)->trigger();
-        QCOMPARE(port->messages.back().defaultAnswer, int(kAnswerNo));
+        QCOMPARE(test::LastMessage(*port).defaultAnswer, int(kAnswerNo));
         QVERIFY(window->isVisible());
     }
 
@@ -322,8 +322,8 @@ private slots:
         for (int id : {BoxId(0, 1), BoxId(0, 2), BoxId(1, 1)}) {
             QCOMPARE(qobject_cast<QLineEdit*>(window->Control(id))->text(), QStringLiteral("1"));
         }
-        QCOMPARE(port->messages.back().caption, std::string("No ajustada"));
-        QCOMPARE(port->messages.back().text,
+        QCOMPARE(test::LastMessage(*port).caption, std::string("No ajustada"));
+        QCOMPARE(test::LastMessage(*port).text,
                  std::string("elementos:\t\tH   O   \r\n\r\nen los reactivos:\t2    2    \r\n"
                              "en los productos:\t2    1    "));
         QCOMPARE(window->Model().State(), MainState::Ajustant);
@@ -359,8 +359,8 @@ private slots:
         Click(kCmdAdjust);
         Line(BoxId(0, 2))->setText("x");
         Click(kCmdAdjust);
-        QCOMPARE(port->messages.back().caption, std::string("Coeficiente no válido"));
-        QCOMPARE(port->messages.back().text, std::string("El coeficiente de O2 debe ser un número entero de 1 a 65535"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Coeficiente no válido"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("El coeficiente de O2 debe ser un número entero de 1 a 65535"));
         QCOMPARE(window->Model().State(), MainState::Ajustant);
         QVERIFY(window->Control(BoxId(0, 2)) != nullptr);
         Line(BoxId(0, 2))->setText("70000");
@@ -371,8 +371,8 @@ private slots:
     void elementsMissingOnASideStopManualBalancing() {
         TypeAndEnter(kEquationLine, "Fe + O2 = H2O");
         Click(kCmdAdjust);
-        QCOMPARE(port->messages.back().caption, std::string("No se puede ajustar"));
-        QCOMPARE(port->messages.back().text,
+        QCOMPARE(test::LastMessage(*port).caption, std::string("No se puede ajustar"));
+        QCOMPARE(test::LastMessage(*port).text,
                  std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
                              "en los productos:  H   O   "));
         QCOMPARE(window->Model().State(), MainState::Editant);
@@ -574,7 +574,7 @@ private slots:
         // Both sides typed: the reactant decides, and the user is told.
         TypeAmount(0, 2, "1");
         Click(kCmdCalc);
-        QCOMPARE(port->messages.back().caption, std::string("Datos de más"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Datos de más"));
         QCOMPARE(AmountBox(1, 1), QStringLiteral("36.0 result"));  // 2 mol of water from 1 mol of O2
         QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
     }
@@ -599,7 +599,7 @@ private slots:
         // Leaving asks for it; Cancel keeps both windows.
         port->answers = {kAnswerYes, kAnswerCancel};
         window->MenuAction(kCmdExit)->trigger();
-        QCOMPARE(port->messages.back().caption, std::string("Problema modificado"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Problema modificado"));
         QVERIFY(problem && problem->isVisible());
         QVERIFY(window->isVisible());
         // Saved at the question: the file holds the typed text, and the program ends.
@@ -802,7 +802,7 @@ private slots:
         QCOMPARE(window->Model().Problem().data[kReactants][0].amount, 12.5);
         TypeAmount(0, 1, "12;5");
         Click(kCmdCalc);
-        QCOMPARE(port->messages.back().text, std::string("Cantidad no válida para CaCO3: 12;5; use números como 1.04 o 1,04"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("Cantidad no válida para CaCO3: 12;5; use números como 1.04 o 1,04"));
     }
 
     void theProblemOpensBesideTheMainWindow() {
@@ -840,8 +840,8 @@ private slots:
         QCOMPARE(Line(kTemperature)->text(), QStringLiteral("20"));  // 293 K shown in °C
         Line(kPressure)->setText("");
         Click(kUnitsOk);
-        QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));
-        QCOMPARE(port->messages.back().text, std::string("P de H2: ; use números como 1.04 o 1,04"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Datos no válidos"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("P de H2: ; use números como 1.04 o 1,04"));
         Line(kPressure)->setText("2");
         Line(kTemperature)->setText("300");
         qobject_cast<QComboBox*>(window->Control(kTemperatureUnit))->setCurrentIndex(1);
@@ -853,10 +853,10 @@ private slots:
         Line(kPressure)->setFocus();
         QTest::keyClick(Line(kPressure), Qt::Key_Return);
         QVERIFY(!window->Model().Calculation().GasSet(kProducts, 2));
-        QCOMPARE(port->messages.back().text, std::string("P de H2: 0; ha de ser mayor que 0"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("P de H2: 0; ha de ser mayor que 0"));
         List(kReactantList)->setCurrentRow(0);
-        QCOMPARE(port->messages.back().caption, std::string("Unidad no definida"));
-        QCOMPARE(port->messages.back().text, std::string("H2: Hay que entrar P y T"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Unidad no definida"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("H2: Hay que entrar P y T"));
         QCOMPARE(List(kProductList)->currentRow(), 1);
         QVERIFY(List(kReactantList)->selectedItems().isEmpty());
         Line(kPressure)->setText("1");
@@ -869,11 +869,11 @@ private slots:
         Line(kMolarityField)->setText("11");
         Click(kUnitsOk);
         const std::string refused = "M de HCl: 11; ha de ser mayor que 0 y menor que 11 mol/L";
-        QCOMPARE(port->messages.back().text, refused);
+        QCOMPARE(test::LastMessage(*port).text, refused);
         Line(kMolarityField)->setText("11");
         Line(kMolarityField)->setFocus();
         QTest::keyClick(Line(kMolarityField), Qt::Key_Return);  // Enter refuses it as "ok" does
-        QCOMPARE(port->messages.back().text, refused);
+        QCOMPARE(test::LastMessage(*port).text, refused);
         QCOMPARE(window->Model().Calculation().Molarity(2), 1.0);
         Line(kMolarityField)->setText("2,5");
         QTest::keyClick(Line(kMolarityField), Qt::Key_Return);
@@ -884,25 +884,25 @@ private slots:
         const auto before = port->messages.size();
         Click(kUnitsOk);
         QCOMPARE(port->messages.size(), before + 1);  // one message, naming what is wrong
-        QCOMPARE(port->messages.back().caption, std::string("Valor fuera de rango"));
-        QCOMPARE(port->messages.back().text, std::string("% de pureza de Zn: 101; ha de ser mayor que 0 y como mucho 100"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Valor fuera de rango"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("% de pureza de Zn: 101; ha de ser mayor que 0 y como mucho 100"));
         Line(BoxId(0, 1))->setText("abc");
         Click(kCmdCalc);
-        QCOMPARE(port->messages.back().caption, std::string("Datos no válidos"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Datos no válidos"));
         QVERIFY(!window->Model().ResultsReady());
     }
 
     void missingHelpDocumentsAreReported() {
         window->MenuAction(kMenuInfo)->trigger();
-        QCOMPARE(port->messages.back().caption, std::string("No hallado"));
-        QCOMPARE(port->messages.back().text, std::string("No se encuentra el fichero: Tovel.pdf"));
+        QCOMPARE(test::LastMessage(*port).caption, std::string("No hallado"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("No se encuentra el fichero: Tovel.pdf"));
         port->answers = {kAnswerYes};
         window->MenuAction(kMenuDonation)->trigger();
         const auto& question = port->messages[port->messages.size() - 2];
         QCOMPARE(question.caption, std::string("DONACIÓN GRATIFICADA"));
         QCOMPARE(question.text, "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') + "¿Ver más?");
         QCOMPARE(question.icon, MessageIcon::Information);
-        QCOMPARE(port->messages.back().text, std::string("No se encuentra el fichero: DonaciónGratificada.htm"));
+        QCOMPARE(test::LastMessage(*port).text, std::string("No se encuentra el fichero: DonaciónGratificada.htm"));
     }
 };
 

@@ -146,7 +146,7 @@ TEST_F(FormulaTest, RefusesCountsBeyondSixteenBits) {
 TEST_F(FormulaTest, RefusesFormulasLongerThanTheirField) {
     const std::string sixtyFour = "C" + std::string(63, 'H');  // merges into C H63
     EXPECT_FALSE(Parse(sixtyFour));  // 64 written symbols: too many, not too long
-    EXPECT_EQ(port.messages.back().caption, "Error");
+    EXPECT_EQ(test::LastMessage(port).caption, "Error");
     port.messages.clear();
     const std::string longOne = "C" + std::string(30, '1') + "H" + std::string(33, '2');
     EXPECT_FALSE(Parse(longOne));

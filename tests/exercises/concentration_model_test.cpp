@@ -53,18 +53,18 @@ TEST_F(ConcentrationTest, ChoosingACompoundGivesItsMolarMass) {
     model.ChooseCompound("Na Cl");
     EXPECT_FALSE(model.InputsEnabled());
     ASSERT_EQ(port.messages.size(), 1u);  // the parser's message says it all
-    EXPECT_EQ(port.messages.back().text, "Carácter \" \" no válido en la posición 3 de Na Cl");
+    EXPECT_EQ(test::LastMessage(port).text, "Carácter \" \" no válido en la posición 3 de Na Cl");
     model.ChooseCompound(" ");
-    EXPECT_EQ(port.messages.back().caption, "Error");
-    EXPECT_EQ(port.messages.back().text, "Fórmula incorrecta");
+    EXPECT_EQ(test::LastMessage(port).caption, "Error");
+    EXPECT_EQ(test::LastMessage(port).text, "Fórmula incorrecta");
 }
 
 TEST_F(ConcentrationTest, WithoutElementTableTheMolarMassIsTyped) {
     ConcentrationModel other{table, port};
     other.Open(false);
     other.ChooseCompound("NaCl");
-    EXPECT_EQ(port.messages.back().caption, "No hallado: elements.dat");
-    EXPECT_EQ(port.messages.back().text, "No se podrá calcular masas molares");
+    EXPECT_EQ(test::LastMessage(port).caption, "No hallado: elements.dat");
+    EXPECT_EQ(test::LastMessage(port).text, "No se podrá calcular masas molares");
     EXPECT_TRUE(other.InputsEnabled());
     other.Fields()[F::MolarMass] = "58.44";
     other.Fields()[F::Molarity] = "1";
@@ -156,19 +156,19 @@ TEST_F(ConcentrationTest, LinkClearingBetweenTheTwoGroups) {
 TEST_F(ConcentrationTest, MessagesThatLetTheCalculationGoOnOrStopIt) {
     TypePreparation(F::SoluteGrams, "10");
     model.Prepare();  // no quantity of solution or solvent
-    EXPECT_EQ(port.messages.back().text, "Faltan datos válidos");
+    EXPECT_EQ(test::LastMessage(port).text, "Faltan datos válidos");
     model.Fields()[F::MolarMass] = "abc";
     Type(K::Molarity, "1");
     model.Calculate();
-    EXPECT_EQ(port.messages.back().caption, "No podemos calcular");
-    EXPECT_EQ(port.messages.back().text, "Masa molar no válida: abc; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).caption, "No podemos calcular");
+    EXPECT_EQ(test::LastMessage(port).text, "Masa molar no válida: abc; use números como 1.04 o 1,04");
     EXPECT_FALSE(model.CaseStored());
     EXPECT_EQ(Shown(F::GramsPerLitre), "");
     model.Fields()[F::MolarMass] = "58.44";
     model.Fields()[F::Density] = "1.0.4";
     model.Calculate();
-    EXPECT_EQ(port.messages.back().caption, "Densidad incorrecta");
-    EXPECT_EQ(port.messages.back().text, "No se tendrá en cuenta: 1.0.4; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).caption, "Densidad incorrecta");
+    EXPECT_EQ(test::LastMessage(port).text, "No se tendrá en cuenta: 1.0.4; use números como 1.04 o 1,04");
     EXPECT_EQ(Shown(F::Density), "");
     EXPECT_EQ(Shown(F::GramsPerLitre), "58.4");  // computed without density
     EXPECT_TRUE(model.CaseStored());
@@ -207,8 +207,8 @@ TEST_F(ConcentrationTest, RefusedUpFront) {
             model.Prepare();
         }
         ASSERT_FALSE(port.messages.empty());
-        EXPECT_EQ(port.messages.back().caption, "No podemos calcular");
-        EXPECT_EQ(port.messages.back().text, c.text);
+        EXPECT_EQ(test::LastMessage(port).caption, "No podemos calcular");
+        EXPECT_EQ(test::LastMessage(port).text, c.text);
         EXPECT_EQ(port.messages.size(), 1u);
         port.messages.clear();
         EXPECT_FALSE(model.CaseStored());

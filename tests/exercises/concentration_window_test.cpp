@@ -113,8 +113,8 @@ class ConcentrationWindowTest : public QObject {
         QTest::keyClicks(Edit(w, ConcentrationWindow::kDensity), "1.04");
         QTest::mouseClick(w->Control(ConcentrationWindow::kCalc), Qt::LeftButton);
         QVERIFY(!port.messages.empty());
-        QCOMPARE(port.messages.back().caption, std::string("No podemos calcular"));
-        QCOMPARE(port.messages.back().text,
+        QCOMPARE(test::LastMessage(port).caption, std::string("No podemos calcular"));
+        QCOMPARE(test::LastMessage(port).text,
                  std::string("% en masa: ha de ser mayor que 0 y menor que 100"));
         for (int id : {c, c + 1, c + 2, p, p + 1, p + 2})
             QCOMPARE(Edit(w, id)->text(), QString());

@@ -177,8 +177,8 @@ private slots:
         QTest::mouseClick(library->Control(LibraryWindow::kNewType), Qt::LeftButton);
         typeInFocus("Reacciones de doble desplazamiento");
         enter();
-        QCOMPARE(port.messages.back().caption, std::string("Nombre demasiado largo"));
-        QCOMPARE(port.messages.back().text,
+        QCOMPARE(test::LastMessage(port).caption, std::string("Nombre demasiado largo"));
+        QCOMPARE(test::LastMessage(port).text,
                  std::string("El nombre de un tipo admite 31 caracteres como máximo; "
                              "\"Reacciones de doble desplazamiento\" tiene 34"));
         QCOMPARE(types->count(), 3);
@@ -196,8 +196,8 @@ private slots:
         qobject_cast<QLineEdit*>(main.Control(kEquationLine))->setText("Fe+O2=H2O");
         main.Dispatch(kCmdEquationOk);
         main.MenuAction(kMenuSaveReaction)->trigger();
-        QCOMPARE(port.messages.back().caption, std::string("Reacción incompleta"));
-        QCOMPARE(port.messages.back().text, std::string("Faltan elementos en alguno de los lados"));
+        QCOMPARE(test::LastMessage(port).caption, std::string("Reacción incompleta"));
+        QCOMPARE(test::LastMessage(port).text, std::string("Faltan elementos en alguno de los lados"));
         QVERIFY(Library() == nullptr);
     }
 };

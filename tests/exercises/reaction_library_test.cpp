@@ -47,7 +47,7 @@ TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
     EXPECT_EQ(again.Type(1).name, "Neutralización");
     for (int i = 0; i < 300; ++i) again.Add("t" + std::to_string(i), port);
     EXPECT_EQ(again.Count(), kTypeLimit);
-    EXPECT_EQ(port.messages.back().caption, "Demasiados tipos");
+    EXPECT_EQ(test::LastMessage(port).caption, "Demasiados tipos");
 }
 
 // Cut to 31 characters a name would silently become another, and two long names one file.
@@ -156,8 +156,8 @@ TEST_F(ReactionLibraryTest, SearchThenStoreReplacesTheEntryFound) {
     EXPECT_EQ(ReadReactions("Zq/Sintesis.zq")[1].description, "Síntesis del amoníaco");
     library.searchText = "nh3";  // the search is case-sensitive
     library.Search();
-    EXPECT_EQ(port.messages.back().caption, "No hallado:");
-    EXPECT_EQ(port.messages.back().text, std::string(13, ' ') + "nh3" + std::string(15, ' '));
+    EXPECT_EQ(test::LastMessage(port).caption, "No hallado:");
+    EXPECT_EQ(test::LastMessage(port).text, std::string(13, ' ') + "nh3" + std::string(15, ' '));
 }
 
 TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
@@ -170,8 +170,8 @@ TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
     port.answers = {kAnswerNo, kAnswerYes};
     library.DeleteReaction();
     EXPECT_EQ(library.Entries().size(), 4u);
-    EXPECT_EQ(port.messages.back().caption, "Confirmar");
-    EXPECT_EQ(port.messages.back().text, "¿Eliminar CH4+O2=CO2+H2O?");
+    EXPECT_EQ(test::LastMessage(port).caption, "Confirmar");
+    EXPECT_EQ(test::LastMessage(port).text, "¿Eliminar CH4+O2=CO2+H2O?");
     library.DeleteReaction();
     EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 3u);
     for (int i = 0; i < 3; ++i) {
@@ -190,15 +190,15 @@ TEST_F(ReactionLibraryTest, TransferParsesTheReactionField) {
     EXPECT_EQ(transferred->second, "Amoníaco");
     library.reactionText = "H2+O2";
     EXPECT_FALSE(library.Transfer());
-    EXPECT_EQ(port.messages.back().text, "Falta separador (=) lados reacción");
+    EXPECT_EQ(test::LastMessage(port).text, "Falta separador (=) lados reacción");
     library.reactionText = "H2+O2=H2 O";
     const auto before = port.messages.size();
     EXPECT_FALSE(library.Transfer());
     EXPECT_EQ(port.messages.size(), before + 1);  // the formula's own message, once
-    EXPECT_EQ(port.messages.back().text, "Carácter \" \" no válido en la posición 3 de H2 O");
+    EXPECT_EQ(test::LastMessage(port).text, "Carácter \" \" no válido en la posición 3 de H2 O");
     library.reactionText = "H2+O2+N2+Cl2+F2+I2+Br2=H2O";
     EXPECT_FALSE(library.Transfer());
-    EXPECT_EQ(port.messages.back().caption, "Demasiadas substancias");
+    EXPECT_EQ(test::LastMessage(port).caption, "Demasiadas substancias");
 }
 
 TEST_F(ReactionLibraryTest, SaveModeStoresTheMainReaction) {
@@ -248,7 +248,7 @@ TEST_F(ReactionLibraryTest, AReactionThatCannotBeWrittenIsKeptInItsFields) {
     test::WriteBytes("Zq", "a file where the folder should be");
     library.descriptionText = "Calcinación";
     library.StoreReaction();
-    EXPECT_EQ(port.messages.back().caption, "No se ha guardado");
+    EXPECT_EQ(test::LastMessage(port).caption, "No se ha guardado");
     EXPECT_TRUE(library.SaveMode());
     EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");
     EXPECT_EQ(library.Entries().size(), 3u);
@@ -279,7 +279,7 @@ TEST_F(ReactionLibraryTest, TypeCommands) {
     EXPECT_EQ(onDisk.Type(1).base, "Sintesis");
     library.typeText = std::string(32, 'n');
     library.StoreType();
-    EXPECT_EQ(port.messages.back().caption, "Nombre demasiado largo");
+    EXPECT_EQ(test::LastMessage(port).caption, "Nombre demasiado largo");
     onDisk.Read();
     EXPECT_EQ(onDisk.Type(1).name, "Formación");
     library.SelectType(1);
@@ -320,11 +320,11 @@ TEST_F(ReactionLibraryTest, AFileThatCannotBeReadWholeIsNeverWrittenOver) {
     EXPECT_TRUE(ReadReactions("Zq/Sintesis.zq", &problem).empty());
     EXPECT_FALSE(problem.empty());
     library.SelectType(1);
-    EXPECT_NE(port.messages.back().text.find("No se han podido leer las reacciones"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("No se han podido leer las reacciones"), std::string::npos);
     library.reactionText = "N2+H2=NH3";
     library.descriptionText = "Amoníaco";
     library.StoreReaction();
-    EXPECT_NE(port.messages.back().text.find("No se guarda encima de Zq/Sintesis.zq"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("No se guarda encima de Zq/Sintesis.zq"), std::string::npos);
     struct stat info {};
     ASSERT_EQ(::lstat("Zq/Sintesis.zq", &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -357,7 +357,7 @@ TEST(ReactionTypesFile, ABaseNameIsAPlainFileName) {
     ASSERT_TRUE(fresh.Add("Óxido (II) / básico", port));
     EXPECT_EQ(fresh.Type(1).base, "oxidoIIbasico");
     EXPECT_FALSE(fresh.Add("//..", port));
-    EXPECT_EQ(port.messages.back().caption, "Nombre no válido");
+    EXPECT_EQ(test::LastMessage(port).caption, "Nombre no válido");
 
     const std::string pipe = dir + "/pipe.rel";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);

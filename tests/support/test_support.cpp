@@ -55,6 +55,14 @@ bool FakeUserPort::StartProgram(const std::string& program, const std::vector<st
     return true;
 }
 
+const Message& LastMessage(const FakeUserPort& port) {
+    static const Message none{"(ningún mensaje)", "(ningún mensaje)"};
+    if (!port.messages.empty()) return port.messages.back();
+    // Qt Test programs run no GoogleTest: their comparison with the placeholder fails instead.
+    if (::testing::UnitTest::GetInstance()->current_test_info() != nullptr) ADD_FAILURE() << "no message was recorded";
+    return none;
+}
+
 const ElementTable& DefaultElements() {
     static const ElementTable table = [] {
         const auto source =

@@ -37,6 +37,10 @@ class FakeUserPort : public UserPort {
     int editorOpened = 0;
 };
 
+// The last message the port recorded. With none, the running test fails (instead of the test
+// program crashing) and a placeholder comes back.
+const Message& LastMessage(const FakeUserPort& port);
+
 // The shipped default table (data/elements.tsv).
 const ElementTable& DefaultElements();
 

@@ -122,7 +122,7 @@ TEST_F(LaunchTest, DocumentsAreOpenedNeverRun) {
 
     port.documentsOpen = false;
     EXPECT_FALSE(OpenDocumentFile("Tovel.pdf", port));
-    EXPECT_EQ(port.messages.back().text, "No hay ningún programa que abra Tovel.pdf");
+    EXPECT_EQ(test::LastMessage(port).text, "No hay ningún programa que abra Tovel.pdf");
 }
 
 TEST_F(LaunchTest, StartsToolsAndLinord) {
@@ -135,8 +135,8 @@ TEST_F(LaunchTest, StartsToolsAndLinord) {
 
     const std::string programs = test::TempDir();
     EXPECT_FALSE(RunLinord("Zq/gases.zq", 2, port, programs));
-    EXPECT_EQ(port.messages.back().caption, "Linord");
-    EXPECT_EQ(port.messages.back().text, "No se encuentra Linord en " + programs);
+    EXPECT_EQ(test::LastMessage(port).caption, "Linord");
+    EXPECT_EQ(test::LastMessage(port).text, "No se encuentra Linord en " + programs);
     MakeExecutable(programs, "Linord");
     EXPECT_TRUE(RunLinord("Zq/gases.zq", 2, port, programs));
     EXPECT_EQ(port.started.back(), programs + "/Linord");

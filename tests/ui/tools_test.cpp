@@ -56,9 +56,9 @@ TEST(StartTool, AMissingOrWrongFolderIsReported) {
     test::WriteBytes(dir + "/file", "x");
     for (const std::string& folder : {dir + "/absent", dir + "/file"}) {
         EXPECT_FALSE(StartTool({"t", "readme.txt", folder, ""}, port));
-        EXPECT_EQ(port.messages.back().caption, "No se encuentra la carpeta");
-        EXPECT_EQ(port.messages.back().text, folder);
-        EXPECT_EQ(port.messages.back().icon, MessageIcon::Exclamation);
+        EXPECT_EQ(test::LastMessage(port).caption, "No se encuentra la carpeta");
+        EXPECT_EQ(test::LastMessage(port).text, folder);
+        EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Exclamation);
     }
     EXPECT_TRUE(port.opened.empty());
     EXPECT_EQ(std::filesystem::current_path(), before);
@@ -101,9 +101,9 @@ TEST_F(ToolsEditorTest, AddMoveDeleteAndSave) {
     editor.Select(2);
     port.answers = {kAnswerYes};
     editor.Delete();
-    EXPECT_EQ(port.messages.back().caption, "Confirmar eliminar");
-    EXPECT_EQ(port.messages.back().text, "¿Eliminar \"B\"?");
-    EXPECT_EQ(port.messages.back().icon, MessageIcon::Question);
+    EXPECT_EQ(test::LastMessage(port).caption, "Confirmar eliminar");
+    EXPECT_EQ(test::LastMessage(port).text, "¿Eliminar \"B\"?");
+    EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Question);
     EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "C"}));
     EXPECT_EQ(editor.Cursor(), 3u);
     ASSERT_TRUE(editor.Ok());
@@ -124,7 +124,7 @@ TEST_F(ToolsEditorTest, RefusesTheSixtyFifthTool) {
     for (int i = 0; i < 64; ++i) Add("t" + std::to_string(i));
     Add("one more");
     EXPECT_EQ(tools.Count(), 64u);
-    EXPECT_EQ(port.messages.back().caption, "Demasiadas utilidades");
+    EXPECT_EQ(test::LastMessage(port).caption, "Demasiadas utilidades");
 }
 
 TEST_F(ToolsEditorTest, BrowseSplitsFolderAndFile) {
