@@ -43,11 +43,15 @@ bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const std::vector
     return true;
 }
 
-// Tries free values 1..9 each, the first free value outermost, and stops at the first that fits.
+// The classic procedure tries the free coefficients from 1 to this, in turn.
+constexpr std::int64_t kLargestFreeValue = 9;
+
+// Tries free values 1..kLargestFreeValue each, the first free value outermost, and stops at the
+// first that fits.
 bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, std::vector<std::int64_t>& f,
                       std::vector<std::int64_t>& x, std::size_t depth = 0) {
     if (depth == nfree) return FreeValuesFit(m, nfree, f, x);
-    for (std::int64_t v = 1; v <= 9; ++v) {
+    for (std::int64_t v = 1; v <= kLargestFreeValue; ++v) {
         f[depth] = v;
         if (SearchFreeValues(m, nfree, f, x, depth + 1)) return true;
     }

@@ -1,7 +1,7 @@
 # Shared by the set-up scripts: install the Debian packages that are missing.
 
 TOVEL_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev
-                libgmock-dev libbenchmark-dev qt6-svg-dev fonts-dejavu-core qt6-translations-l10n)
+                libgmock-dev libbenchmark-dev qt6-svg-dev fonts-dejavu-core qt6-translations-l10n locales)
 
 # ensure_packages PKG...: installs with apt-get (through sudo when not root) what is not there.
 ensure_packages() {
@@ -16,6 +16,16 @@ ensure_packages() {
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# ensure_locales NAME...: makes the locales the tests switch to (es_ES.UTF-8 has a decimal comma).
+ensure_locales() {
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    for name in "$@"; do
+        locale -a 2>/dev/null | grep -qi "^${name%%.*}.utf-\?8$" && continue
+        "${sudo[@]}" localedef -i "${name%%.*}" -f UTF-8 "$name" || echo "Could not make the locale $name" >&2
+    done
 }
 
 # build_tovel DIR [CMAKE ARGS...]: configures and builds in DIR.

@@ -228,5 +228,26 @@ TEST_F(MainModelTest, ExitAsksOnlyWhenConfirmationIsOn) {
     EXPECT_EQ(port.messages.size(), 2u);
 }
 
+TEST_F(MainModelTest, UsingACoefficientBoxFillsTheEmptyBoxesBeforeIt) {
+    EnterEquation("H2+O2=H2O");
+    model.Adjust();
+    ASSERT_EQ(model.State(), MainState::Ajustant);
+    model.BoxText(kReactants, 2) = "3";
+    model.BoxNotified(kProducts, 1);  // the third box, on the other side
+    EXPECT_EQ(model.BoxText(kReactants, 1), "1");
+    EXPECT_EQ(model.BoxText(kReactants, 2), "3");  // typed: kept
+    EXPECT_EQ(model.BoxText(kProducts, 1), "");    // the box used is not filled
+}
+
+TEST_F(MainModelTest, ABalancedReactionCanBeSavedFromCalculationMode) {
+    EnterEquation("H2+O2=H2O");
+    ASSERT_TRUE(model.AutoAdjust());
+    model.EnterCalculation();
+    ASSERT_EQ(model.State(), MainState::Calculant);
+    EXPECT_TRUE(model.Controls().save);
+    EXPECT_EQ(model.ReactionToSave(), std::optional<std::string>("H2+O2=H2O"));
+    EXPECT_EQ(model.CurrentReaction().coefficients[kReactants][0], 2);  // saving keeps the balance
+}
+
 }  // namespace
 }  // namespace tovel

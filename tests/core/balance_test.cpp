@@ -77,6 +77,15 @@ TEST(BalanceReaction, FreeValuesGoToTheirOwnColumnsOnEitherSide) {
     EXPECT_EQ(Balanced("C + CO + O2 = CO2"), "C + 2 CO + 2 O2 = 3 CO2");
 }
 
+TEST(BalanceReaction, TheClassicSearchGoesUpToNine) {
+    // 17a + b = 2c: with b = 1 the first free value that fits for c is 9.
+    const Reaction r = ParsedReaction("H17 + H = H2");
+    const auto classic = ClassicBalance(r);
+    ASSERT_TRUE(classic);
+    EXPECT_EQ(*classic, (CoefficientList{1, 1, 9}));
+    EXPECT_EQ(FindBalance(r).method, BalanceMethod::Classic);
+}
+
 TEST(BalanceReaction, ArithmeticOverflowIsAFailureNotAnAnswer) {
     // Coefficients beyond 16 bits: no balance can be stored.
     EXPECT_EQ(Balanced("C65521 = C65519"), "65519 C65521 = 65521 C65519");
