@@ -46,6 +46,14 @@ class PrincipalDialogTest : public QObject {
         Line(id)->setText(text);
         QTest::keyClick(Line(id), Qt::Key_Return);
     }
+    // The main window in calculation mode on the equation, balanced automatically.
+    void StartCalculation(const QString& equation) {
+        TypeAndEnter(kEquationLine, equation);
+        Click(kCmdAutoAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustada);
+        Click(kCmdAdjust);  // "Cálculos"
+        QCOMPARE(window->Model().State(), MainState::Calculant);
+    }
     // Replaces an amount box's text by typing, as the user does.
     void TypeAmount(int side, int slot, const char* text) {
         QLineEdit* box = Line(BoxId(side, slot));
@@ -447,9 +455,7 @@ private slots:
     }
 
     void fromEquationToSavedProblem() {
-        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);  // "Cálculos"
+        StartCalculation("H2 + O2 = H2O");
         QCOMPARE(window->Model().State(), MainState::Calculant);
         QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kSidesGroup))->title(),
                  QStringLiteral("Cálculos sobre la reacción"));
@@ -503,9 +509,7 @@ private slots:
     }
 
     void calculatingAgainUsesOnlyTheUsersData() {
-        TypeAndEnter(kEquationLine, "H2+O2=H2O");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("H2+O2=H2O");
         TypeAmount(0, 1, "4");
         Click(kCmdCalc);
         QCOMPARE(AmountBox(0, 1), QStringLiteral("4 datum"));
@@ -580,9 +584,7 @@ private slots:
     }
 
     void typedProblemTextIsNeverDroppedSilently() {
-        TypeAndEnter(kEquationLine, "H2+O2=H2O");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("H2+O2=H2O");
         TypeAmount(0, 1, "4");
         Click(kCmdCalc);
         Click(kCmdProblem);
@@ -612,9 +614,7 @@ private slots:
     }
 
     void anUneditedProblemGoesWithItsCalculation() {
-        TypeAndEnter(kEquationLine, "H2+O2=H2O");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("H2+O2=H2O");
         TypeAmount(0, 1, "4");
         Click(kCmdCalc);
         Click(kCmdProblem);
@@ -735,9 +735,7 @@ private slots:
     QString UnitsCaption() { return qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(); }
 
     void theUnitsGroupWorksOnTheHighlightedRow() {
-        TypeAndEnter(kEquationLine, "H2+Cl2=HCl");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("H2+Cl2=HCl");
         TypeAmount(0, 1, "4");
         TypeAmount(0, 2, "100");
         QCOMPARE(UnitsCaption(), QStringLiteral("Unidades H2"));
@@ -789,9 +787,7 @@ private slots:
     }
 
     void decimalCommasAreNumbers() {
-        TypeAndEnter(kEquationLine, "CaCO3=CaO+CO2");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("CaCO3=CaO+CO2");
         Line(kPurity)->setText("80,5");
         Click(kUnitsOk);
         TypeAmount(0, 1, "12,5");
@@ -806,9 +802,7 @@ private slots:
     }
 
     void theProblemOpensBesideTheMainWindow() {
-        TypeAndEnter(kEquationLine, "H2+O2=H2O");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("H2+O2=H2O");
         TypeAmount(0, 1, "4");
         Click(kCmdCalc);
         Click(kCmdProblem);
@@ -828,9 +822,7 @@ private slots:
     }
 
     void unitsGroupRules() {
-        TypeAndEnter(kEquationLine, "Zn + HCl = ZnCl2 + H2");
-        Click(kCmdAutoAdjust);
-        Click(kCmdAdjust);
+        StartCalculation("Zn + HCl = ZnCl2 + H2");
         List(kProductList)->setCurrentRow(1);  // H2
         QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(), QStringLiteral("Unidades H2"));
         QVERIFY(!window->Control(kUnitSolutionRadio)->isEnabled());  // reactants only

@@ -33,6 +33,7 @@ struct CompositionCase {
     const char* formula;
     std::vector<std::pair<std::string, int>> expected;
 };
+void PrintTo(const CompositionCase& c, std::ostream* out) { *out << c.formula; }
 
 class FormulaCompositionTest : public FormulaTest,
                                public ::testing::WithParamInterface<CompositionCase> {};
@@ -68,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         CompositionCase{"H2O)2", {{"H", 4}, {"O", 2}}},
         CompositionCase{"Ca(OH", {{"Ca", 1}, {"O", 1}, {"H", 1}}},
         // Everything past the 21st character counts.
-        CompositionCase{"CH3CH2CH2CH2CH2CH2CH2CH3", {{"C", 8}, {"H", 18}}}));
+        CompositionCase{"CH3CH2CH2CH2CH2CH2CH2CH3", {{"C", 8}, {"H", 18}}}),
+    [](const auto& info) { return test::CaseName(info.param.formula, info.index); });
 
 TEST_F(FormulaTest, KeepsTheTrimmedTextAndItsMolarMass) {
     ASSERT_TRUE(Parse("  H2SO4\r\n"));
@@ -92,6 +94,7 @@ struct WrongCase {
     const char* formula;
     const char* message;
 };
+void PrintTo(const WrongCase& c, std::ostream* out) { *out << c.formula; }
 
 class FormulaWrongTest : public FormulaTest, public ::testing::WithParamInterface<WrongCase> {};
 
@@ -115,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Formulas, FormulaWrongTest,
                                            WrongCase{"CuSO4·5H2O", "Carácter \"·\" no válido en la posición 6 de CuSO4·5H2O"},
                                            WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
                                            WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
-                                           WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}));
+                                           WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}),
+                         [](const auto& info) { return test::CaseName(info.param.formula, info.index); });
 
 TEST_F(FormulaTest, EmptyTextFailsSilently) {
     EXPECT_FALSE(Parse(" \t\r\n"));

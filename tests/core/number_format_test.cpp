@@ -3,6 +3,7 @@
 #include <clocale>
 
 #include "number_format.h"
+#include "test_support.h"
 
 namespace tovel {
 namespace {
@@ -12,6 +13,7 @@ struct Case {
     unsigned digits;
     const char* expected;
 };
+void PrintTo(const Case& c, std::ostream* out) { *out << c.value << " with " << c.digits << " figures"; }
 
 class FormatSignificantTest : public ::testing::TestWithParam<Case> {};
 
@@ -28,7 +30,8 @@ INSTANTIATE_TEST_SUITE_P(Listed, FormatSignificantTest,
                                            Case{99.96, 3, "100"}, Case{123.4, 3, "123"},
                                            Case{1234, 3, "1.23E3"}, Case{-2.5, 3, "-2.50"},
                                            Case{0, 3, "0.000"}, Case{99.996, 4, "100.0"},
-                                           Case{999.96, 4, "1000"}, Case{9.9996, 4, "10.00"}));
+                                           Case{999.96, 4, "1000"}, Case{9.9996, 4, "10.00"}),
+                         [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
 
 INSTANTIATE_TEST_SUITE_P(More, FormatSignificantTest,
                          ::testing::Values(Case{123456, 3, "1.23E5"}, Case{1.5e-12, 3, "1.50E-12"},
@@ -38,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(More, FormatSignificantTest,
                                            Case{-0.0123, 3, "-1.23E-2"}, Case{12.011, 4, "12.01"},
                                            Case{6.022e23, 4, "6.022E23"},
                                            Case{1e308, 3, "1.00E308"},
-                                           Case{5e-324, 3, "4.94E-324"}));
+                                           Case{5e-324, 3, "4.94E-324"}),
+                         [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
 
 TEST(FormatSignificant, NeverWritesPlusOrPaddedExponents) {
     for (double v : {1e5, 1e-12, 3.3e100, 2.2e-200}) {

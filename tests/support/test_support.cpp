@@ -55,6 +55,15 @@ bool FakeUserPort::StartProgram(const std::string& program, const std::vector<st
     return true;
 }
 
+std::string CaseName(std::string_view text, std::size_t index) {
+    std::string name;
+    for (const char c : text) {
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        name += plain ? c : '_';
+    }
+    return name + "_" + std::to_string(index);
+}
+
 const Message& LastMessage(const FakeUserPort& port) {
     static const Message none{"(ningún mensaje)", "(ningún mensaje)"};
     if (!port.messages.empty()) return port.messages.back();

@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "element_table.h"
@@ -40,6 +41,10 @@ class FakeUserPort : public UserPort {
 // The last message the port recorded. With none, the running test fails (instead of the test
 // program crashing) and a placeholder comes back.
 const Message& LastMessage(const FakeUserPort& port);
+
+// A parameterised case's name from its text: "H2 O" -> "H2_O_3" for case 3, letters and digits
+// kept, so that a failure says which case it was.
+std::string CaseName(std::string_view text, std::size_t index);
 
 // The shipped default table (data/elements.tsv).
 const ElementTable& DefaultElements();
