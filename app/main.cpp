@@ -3,11 +3,9 @@
 // desktop menu and the run script start it).
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFont>
 #include <QMessageBox>
 #include <csignal>
-#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 
@@ -45,7 +43,6 @@ int main(int argc, char** argv) {
     tovel::RememberStartDirectory();
     // One language for every window of the run; nothing changes it afterwards.
     tovel::SetLanguageIndex(tovel::Language::Spanish);
-    std::srand(static_cast<unsigned>(QDateTime::currentMSecsSinceEpoch()));
 
     tovel::ElementTable table;
     // A missing table is not reported here (formulas will ask); a damaged one is.

@@ -94,7 +94,7 @@ class MainModel {
     // "Autoajuste"; reports a failure.
     bool AutoAdjust();
     // Button 10: "Ajustar" starts manual balancing, "acepta" checks the coefficients typed in
-    // the boxes; "Cálculos" (calculation mode) comes later.
+    // the boxes, "Cálculos" enters calculation mode.
     void Adjust();
     // A coefficient box was used: the empty boxes before it are filled with "1".
     void BoxNotified(int side, std::size_t slot);

@@ -23,7 +23,8 @@ struct Datum {
 bool ParseDatum(const std::string& text, Datum& datum, std::string& error);
 
 // Balances the equation, runs the calculation on the data and writes the statement, an empty
-// line and the resolution to out. False (with "error: ..." written) when something fails.
+// line and the resolution to out. False when something fails: the user port holds the messages,
+// or error the reason when it is no message of the window's.
 bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
                 ElementTable& table, UserPort& port, std::string& error, std::ostream& out);
 

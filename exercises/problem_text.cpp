@@ -26,8 +26,8 @@ std::string FormulaList(const Reaction& r, int side, std::size_t first) {
     return text;
 }
 
-// Appends a line the way a multi-line box does: a line break first unless the box is empty.
-// A line holding line breaks itself becomes several lines.
+// Appends text as lines: text holding "\r\n" becomes several lines, so "\r\nResultados:\r\n" is
+// an empty line, the word and another empty line, as a multi-line box shows it.
 void Append(std::vector<std::string>& lines, const std::string& text) {
     std::size_t from = 0;
     while (true) {
