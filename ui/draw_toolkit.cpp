@@ -3,6 +3,8 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace tovel {
 
@@ -55,6 +57,12 @@ void ScriptText(DrawSurface& surface, const std::string& text, int drop) {
 }  // namespace
 
 QFont MakeFont(const FontSpec& description) {
+    // Matching a font is the slow part of drawing: each description is matched once, the first
+    // time something is drawn with it, and kept for the run (as the windows keep their fonts).
+    static std::vector<std::pair<FontSpec, QFont>> made;
+    for (const auto& [spec, font] : made) {
+        if (spec == description) return font;
+    }
     QFont font(FaceFor(description.faceName));
     const int cell = description.height == 0 ? 16 : std::abs(description.height);
     // The description gives the cell height; the face's own size is about 86 % of it.
@@ -69,6 +77,7 @@ QFont MakeFont(const FontSpec& description) {
             font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * description.width / natural)), 60, 150));
         }
     }
+    made.emplace_back(description, font);
     return font;
 }
 
