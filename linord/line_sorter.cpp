@@ -4,34 +4,53 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <numeric>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace linord {
 
 namespace {
 
-const char* kBlanks = " \t\r\n\v\f";
+constexpr std::string_view kBlanks = " \t\r\n\v\f";
 
-std::string Key(const std::string& text) {
-    const auto first = text.find_first_not_of(kBlanks);
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(kBlanks);
-    std::string key = text.substr(first, last - first + 1);
+// The sort key of a block: its first line without blanks at its ends, ASCII letters
+// upper-cased. Keys compare as std::string does, byte by byte as unsigned codes, a prefix
+// being the smaller, so accented capitals (0xC0 and up) come after Z.
+std::string Key(std::string_view line) {
+    const auto first = line.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = line.find_last_not_of(kBlanks);
+    std::string key(line.substr(first, last - first + 1));
     for (auto& c : key) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
     }
     return key;
 }
 
-bool Less(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    });
+// The order of a text's blocks: one key per block, computed once, then one stable sort, so
+// blocks with equal first lines keep their order of appearance.
+template <typename FirstLine>
+std::vector<std::size_t> BlockOrder(std::size_t blocks, FirstLine firstLine) {
+    std::vector<std::string> keys;
+    keys.reserve(blocks);
+    for (std::size_t b = 0; b < blocks; ++b)
+        keys.push_back(Key(firstLine(b)));
+    std::vector<std::size_t> order(blocks);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    return order;
+}
+
+std::size_t BlockCount(std::size_t lines, std::size_t n) {
+    return (lines + n - 1) / n;
 }
 
 bool ReadAll(const std::string& path, std::string& contents) {
@@ -68,7 +87,8 @@ bool WriteReplacing(const std::string& path, const std::string& contents,
 
 std::string Joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
+    for (const auto& line : lines)
+        text += line + "\r\n";
     return text;
 }
 
@@ -90,19 +110,15 @@ std::vector<std::string> SplitLines(const std::string& contents) {
 
 std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::size_t n) {
     if (n == 0) n = 1;
-    std::vector<std::vector<std::string>> blocks;
-    std::vector<std::string> keys;  // first line of each block in the result
-    for (std::size_t d = 0; d < lines.size(); d += n) {
-        std::vector<std::string> block;
-        for (std::size_t k = d; k < d + n; ++k) block.push_back(k < lines.size() ? lines[k] : std::string());
-        const std::string key = Key(Joined(block));
-        std::size_t at = 0;
-        while (at < blocks.size() && !Less(key, keys[at])) ++at;
-        blocks.insert(blocks.begin() + static_cast<std::ptrdiff_t>(at), block);
-        keys.insert(keys.begin() + static_cast<std::ptrdiff_t>(at), Key(block.front()));
-    }
+    const std::size_t blocks = BlockCount(lines.size(), n);
+    const auto order =
+        BlockOrder(blocks, [&](std::size_t b) { return std::string_view(lines[b * n]); });
     std::vector<std::string> result;
-    for (const auto& block : blocks) result.insert(result.end(), block.begin(), block.end());
+    result.reserve(blocks * n);
+    for (const std::size_t b : order) {
+        for (std::size_t k = b * n; k < b * n + n; ++k)
+            result.push_back(k < lines.size() ? lines[k] : std::string());
+    }
     return result;
 }
 
@@ -122,7 +138,9 @@ bool SplitCommandLine(const std::string& commandLine, std::string& file, std::si
     const auto last = count.find_last_not_of(' ');
     if (first == std::string::npos) return false;
     count = count.substr(first, last - first + 1);
-    if (count.empty() || count.size() > 3 || count.find_first_not_of("0123456789") != std::string::npos) return false;
+    if (count.empty() || count.size() > 3 ||
+        count.find_first_not_of("0123456789") != std::string::npos)
+        return false;
     n = static_cast<std::size_t>(std::stoul(count));
     return n >= 1;
 }

@@ -14,7 +14,7 @@ std::vector<std::string> SplitLines(const std::string& contents);
 // Sorts the lines by blocks of n (n >= 1): ascending by the block's first line without blanks
 // at its ends, case-insensitively (ASCII letters upper-cased; other bytes by code, so accented
 // capitals come after Z); blocks with equal first lines keep their order; a last incomplete
-// block is completed with empty lines.
+// block is completed with empty lines. O(b log b) comparisons for b blocks.
 std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::size_t n);
 
 // The backup's name: the file name up to its last "." (dots in folder names do not count),

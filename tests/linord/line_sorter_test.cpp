@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -15,7 +18,8 @@ using Lines = std::vector<std::string>;
 TEST(SortBlocks, ByFirstLineCaseInsensitively) {
     EXPECT_EQ(SortBlocks({"beta", "Alpha", "gamma"}, 1), (Lines{"Alpha", "beta", "gamma"}));
     EXPECT_EQ(SortBlocks({"zinc", "1", "argon", "2"}, 2), (Lines{"argon", "2", "zinc", "1"}));
-    EXPECT_EQ(SortBlocks({"  b", "a  "}, 1), (Lines{"a  ", "  b"}));  // blanks at the ends do not count
+    EXPECT_EQ(SortBlocks({"  b", "a  "}, 1),
+              (Lines{"a  ", "  b"}));  // blanks at the ends do not count
 }
 
 TEST(SortBlocks, TheLastBlockIsCompleted) {
@@ -28,6 +32,14 @@ TEST(SortBlocks, EqualFirstLinesKeepTheirOrder) {
               (Lines{"a", "0", "x", "first", "X", "second"}));
     EXPECT_EQ(SortBlocks({"Same", "same", "SAME"}, 1), (Lines{"Same", "same", "SAME"}));
     EXPECT_EQ(SortBlocks({"q", "", "q", ""}, 2), (Lines{"q", "", "q", ""}));
+}
+
+// Every block is placed by its first line, also one whose first line is blank: it sorts first,
+// wherever it stood.
+TEST(SortBlocks, BlankFirstLinesSortFirst) {
+    EXPECT_EQ(SortBlocks({"b", "1", "", "zeta", "a", "2"}, 2),
+              (Lines{"", "zeta", "a", "2", "b", "1"}));
+    EXPECT_EQ(SortBlocks({"b", "  ", "a", ""}, 1), (Lines{"  ", "", "a", "b"}));
 }
 
 TEST(SortBlocks, AccentedCapitalsAfterZ) {
@@ -59,26 +71,52 @@ TEST(SplitCommandLine, FileAndCount) {
     EXPECT_EQ(n, 2u);
     ASSERT_TRUE(SplitCommandLine("a.txt   3  ", file, n));
     EXPECT_EQ(n, 3u);
-    for (const char* bad : {"a.txt", "a.txt x", "a.txt 0", "a.txt -1", " a.txt 2", "a.txt 2.5", "a.txt "}) {
+    for (const char* bad :
+         {"a.txt", "a.txt x", "a.txt 0", "a.txt -1", " a.txt 2", "a.txt 2.5", "a.txt "}) {
         EXPECT_FALSE(SplitCommandLine(bad, file, n)) << bad;
     }
 }
 
-// The real program, run in a folder of its own without its message boxes.
+// The real program, run in a folder of its own without its message boxes. A run that hangs is
+// ended, so that it fails the test instead of outliving it.
 class LinordProgram : public ::testing::Test {
-protected:
-    std::string Run(const std::string& args) {
-        const std::string out = dir + "/out.txt";
-        const std::string command = "cd '" + dir + "' && LINORD_QUIET=1 '" + std::string(TOVEL_BIN_DIR) +
-                                    "/Linord' " + args + " > '" + out + "' 2>&1";
+  protected:
+    std::string Run(const std::string& args, const std::string& before = "") {
+        const std::string out =
+            dir + "/../" + std::filesystem::path(dir).filename().string() + ".out";
+        const std::string command =
+            "cd '" + dir + "' && " + before + "LINORD_QUIET=1 timeout -k 5 100 '" +
+            std::string(TOVEL_BIN_DIR) + "/Linord' " + args + " > '" + out + "' 2>&1";
         status = std::system(command.c_str());
-        return tovel::test::ReadBytes(out);
+        const std::string printed = tovel::test::ReadBytes(out);
+        std::filesystem::remove(out);
+        return printed;
     }
     std::string Read(const std::string& name) { return tovel::test::ReadBytes(dir + "/" + name); }
+    void Write(const std::string& name, const std::string& bytes, mode_t mode = 0644) {
+        tovel::test::WriteBytes(dir + "/" + name, bytes);
+        ASSERT_EQ(::chmod((dir + "/" + name).c_str(), mode), 0) << name;
+    }
+    mode_t Mode(const std::string& name) {
+        struct stat info {};
+        EXPECT_EQ(::stat((dir + "/" + name).c_str(), &info), 0) << name;
+        return info.st_mode & 07777;
+    }
+    // The names in a folder of dir, sorted, hidden ones too: nothing is left behind.
+    std::vector<std::string> Names(const std::string& folder = ".") {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(dir + "/" + folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     std::string dir = tovel::test::TempDir();
     int status = 0;
 };
+
+using FileNames = std::vector<std::string>;
 
 TEST_F(LinordProgram, SortsInPlaceWithABackup) {
     tovel::test::WriteBytes(dir + "/notes.txt", "zinc\r\n1\r\nargon\r\n2\r\n");
@@ -132,14 +170,39 @@ TEST_F(LinordProgram, EmptyFileAndLfLines) {
     EXPECT_EQ(Read("lf.zq"), "a\r\nb\r\n");
 }
 
+// A library of many thousand reactions: the run must simply end, with the file sorted. Every
+// key appears twice, in two spellings, and the first one stays first.
+TEST_F(LinordProgram, SortsALargeFile) {
+    constexpr int kLines = 300000;
+    constexpr int kKeys = kLines / 2;
+    auto line = [](int key, bool second) {
+        char text[32];
+        std::snprintf(text, sizeof text, second ? " KEY%06d\t" : "key%06d", key);
+        return std::string(text);
+    };
+    std::string unsorted;
+    for (int i = 0; i < kLines; ++i) {
+        unsorted += line(static_cast<int>((i * 7919LL) % kKeys), i >= kKeys) + "\r\n";
+    }
+    std::string sorted;
+    for (int key = 0; key < kKeys; ++key)
+        sorted += line(key, false) + "\r\n" + line(key, true) + "\r\n";
+    Write("large.txt", unsorted);
+    EXPECT_EQ(Run("large.txt 1"), "Sorted: large.txt back: large.~tx\n");
+    EXPECT_TRUE(Read("large.txt") == sorted);
+    EXPECT_TRUE(Read("large.~tx") == unsorted);
+}
+
 TEST_F(LinordProgram, RefusesWhatItCannotDo) {
     EXPECT_EQ(Run("absent.txt 2"), "Not found: absent.txt\n");
     EXPECT_NE(status, 0);
     tovel::test::WriteBytes(dir + "/noext", "b\na\n");
     EXPECT_EQ(Run("noext 1"), "Linord: The file name has no extension: noext\n");
     EXPECT_EQ(Read("noext"), "b\na\n");
-    EXPECT_EQ(Run("noext"), "Linord: Usage: Linord FILE N  (N: lines per block, a whole number from 1)\n");
-    EXPECT_EQ(Run("noext x"), "Linord: Usage: Linord FILE N  (N: lines per block, a whole number from 1)\n");
+    EXPECT_EQ(Run("noext"),
+              "Linord: Usage: Linord FILE N  (N: lines per block, a whole number from 1)\n");
+    EXPECT_EQ(Run("noext x"),
+              "Linord: Usage: Linord FILE N  (N: lines per block, a whole number from 1)\n");
     EXPECT_EQ(Read("noext"), "b\na\n");
 }
 
