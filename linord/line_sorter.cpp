@@ -11,7 +11,6 @@
 #include <fstream>
 #include <numeric>
 #include <optional>
-#include <sstream>
 #include <string_view>
 
 namespace linord {
@@ -53,13 +52,20 @@ std::size_t BlockCount(std::size_t lines, std::size_t n) {
     return (lines + n - 1) / n;
 }
 
-bool ReadAll(const std::string& path, std::string& contents) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    contents = buffer.str();
-    return !in.bad();
+bool ReadAll(int fd, std::size_t sizeHint, std::string& contents, int& error) {
+    contents.clear();
+    contents.reserve(sizeHint);
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0) return true;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            error = errno;
+            return false;
+        }
+        contents.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 // Writes through a temporary file in the same folder and a rename, so the target is either
@@ -91,6 +97,20 @@ std::string Joined(const std::vector<std::string>& lines) {
         text += line + "\r\n";
     return text;
 }
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    ~FileDescriptor() {
+        if (m_fd >= 0) ::close(m_fd);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return m_fd; }
+
+  private:
+    int m_fd;
+};
 
 }  // namespace
 
@@ -147,9 +167,23 @@ bool SplitCommandLine(const std::string& commandLine, std::string& file, std::si
 
 SortOutcome SortFile(const std::string& file, std::size_t n) {
     SortOutcome outcome;
+    outcome.kind = SortOutcome::NotFound;
+    if (file.empty()) return outcome;
+    // Opened without waiting: a plain open of a pipe waits for a writer for ever. The type is
+    // then checked on what was opened, not on a name that could change meanwhile.
+    const FileDescriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     struct stat info {};
-    if (file.empty() || ::stat(file.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
-        outcome.kind = SortOutcome::NotFound;
+    if (in.get() < 0 || ::fstat(in.get(), &info) != 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) return outcome;
+        outcome.kind = SortOutcome::Failed;
+        outcome.message = "Cannot read " + file + ": " + std::strerror(error);
+        return outcome;
+    }
+    if (S_ISDIR(info.st_mode)) return outcome;
+    outcome.kind = SortOutcome::Failed;
+    if (!S_ISREG(info.st_mode)) {
+        outcome.message = "Not a regular file: " + file;
         return outcome;
     }
     outcome.backup = BackupName(file);
@@ -158,8 +192,9 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
         return outcome;
     }
     std::string contents;
-    if (!ReadAll(file, contents)) {
-        outcome.message = "Cannot read " + file;
+    int error = 0;
+    if (!ReadAll(in.get(), static_cast<std::size_t>(info.st_size), contents, error)) {
+        outcome.message = "Cannot read " + file + ": " + std::strerror(error);
         return outcome;
     }
     const std::string sorted = Joined(SortBlocks(SplitLines(contents), n));

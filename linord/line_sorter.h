@@ -32,10 +32,11 @@ struct SortOutcome {
     std::string message;  // for Failed
 };
 
-// Sorts the file in place: the result is first written to New.txt in the current folder, the
-// unsorted text is copied to the backup, then the sorted text replaces the file. The sorted file
-// and the backup get the file's permissions, read-only ones too. A failure part way leaves the
-// original or the sorted text under the file's name, and the unsorted text in the backup.
+// Sorts the file in place; only a regular file is, a pipe or a device is refused. The result is
+// first written to New.txt in the current folder, the unsorted text is copied to the backup, then
+// the sorted text replaces the file. The sorted file and the backup get the file's permissions,
+// read-only ones too. A failure part way leaves the original or the sorted text under the file's
+// name, and the unsorted text in the backup.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

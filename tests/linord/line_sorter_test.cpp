@@ -170,6 +170,19 @@ TEST_F(LinordProgram, EmptyFileAndLfLines) {
     EXPECT_EQ(Read("lf.zq"), "a\r\nb\r\n");
 }
 
+// Opening a pipe for reading waits for a writer: it is refused before, as is a device.
+TEST_F(LinordProgram, RefusesWhatIsNotARegularFile) {
+    ASSERT_EQ(::mkfifo((dir + "/pipe.txt").c_str(), 0644), 0);
+    EXPECT_EQ(Run("pipe.txt 1"), "Linord: Not a regular file: pipe.txt\n");
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(Names(), (FileNames{"pipe.txt"}));
+    std::filesystem::create_symlink("pipe.txt", dir + "/link.txt");
+    EXPECT_EQ(Run("link.txt 1"), "Linord: Not a regular file: link.txt\n");
+    EXPECT_EQ(Run("/dev/null 1"), "Linord: Not a regular file: /dev/null\n");
+    std::filesystem::create_directory(dir + "/folder.zq");
+    EXPECT_EQ(Run("folder.zq 1"), "Not found: folder.zq\n");
+}
+
 // A library of many thousand reactions: the run must simply end, with the file sorted. Every
 // key appears twice, in two spellings, and the first one stays first.
 TEST_F(LinordProgram, SortsALargeFile) {
