@@ -43,15 +43,15 @@ std::string Library(std::size_t lines) {
 }
 
 // Arguments: the number of lines, the lines per block.
-void BM_SortLines(benchmark::State& state) {
+void BM_SortText(benchmark::State& state) {
     const std::string text = Library(static_cast<std::size_t>(state.range(0)));
     const auto n = static_cast<std::size_t>(state.range(1));
     for (auto _ : state)
-        benchmark::DoNotOptimize(linord::SortBlocks(linord::SplitLines(text), n));
+        benchmark::DoNotOptimize(linord::SortText(text, n));
     state.SetItemsProcessed(state.iterations() * state.range(0));
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
 }
-BENCHMARK(BM_SortLines)
+BENCHMARK(BM_SortText)
     ->ArgsProduct({{100000, 1450000}, {1, 2}})
     ->ArgNames({"lines", "n"})
     ->Unit(benchmark::kMillisecond);

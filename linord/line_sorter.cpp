@@ -52,6 +52,36 @@ std::size_t BlockCount(std::size_t lines, std::size_t n) {
     return (lines + n - 1) / n;
 }
 
+// One line of a text: where its bytes are, and how many line-end bytes follow (0, 1 or 2).
+struct Span {
+    std::size_t begin = 0;
+    std::size_t length = 0;
+    std::size_t end = 0;
+};
+
+std::vector<Span> LineSpans(std::string_view text) {
+    std::vector<Span> spans;
+    std::size_t from = 0;
+    while (from < text.size()) {
+        auto lf = text.find('\n', from);
+        Span span{from, 0, 0};
+        if (lf == std::string_view::npos) {
+            span.length = text.size() - from;
+            from = text.size();
+        } else {
+            span.length = lf - from;
+            span.end = 1;
+            if (span.length > 0 && text[lf - 1] == '\r') {
+                --span.length;
+                span.end = 2;
+            }
+            from = lf + 1;
+        }
+        spans.push_back(span);
+    }
+    return spans;
+}
+
 bool ReadAll(int fd, std::size_t sizeHint, std::string& contents, int& error) {
     contents.clear();
     contents.reserve(sizeHint);
@@ -91,13 +121,6 @@ bool WriteReplacing(const std::string& path, const std::string& contents,
     return true;
 }
 
-std::string Joined(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines)
-        text += line + "\r\n";
-    return text;
-}
-
 class FileDescriptor {
   public:
     explicit FileDescriptor(int fd) : m_fd(fd) {}
@@ -116,15 +139,8 @@ class FileDescriptor {
 
 std::vector<std::string> SplitLines(const std::string& contents) {
     std::vector<std::string> lines;
-    std::size_t from = 0;
-    while (from < contents.size()) {
-        auto end = contents.find('\n', from);
-        if (end == std::string::npos) end = contents.size();
-        std::string line = contents.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        from = end + 1;
-    }
+    for (const Span& span : LineSpans(contents))
+        lines.push_back(contents.substr(span.begin, span.length));
     return lines;
 }
 
@@ -140,6 +156,39 @@ std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::
             result.push_back(k < lines.size() ? lines[k] : std::string());
     }
     return result;
+}
+
+std::string SortText(const std::string& contents, std::size_t n) {
+    if (n == 0) n = 1;
+    const std::string_view text(contents);
+    const std::vector<Span> spans = LineSpans(text);
+    if (spans.empty()) return {};
+    const std::size_t blocks = BlockCount(spans.size(), n);
+    const auto order = BlockOrder(blocks, [&](std::size_t b) {
+        return text.substr(spans[b * n].begin, spans[b * n].length);
+    });
+
+    const std::string_view fileEnd =
+        spans.front().end > 0
+            ? text.substr(spans.front().begin + spans.front().length, spans.front().end)
+            : std::string_view("\r\n");
+    const bool endsWithLineEnd = spans.back().end > 0;
+    const std::size_t total = blocks * n;
+    std::string sorted;
+    sorted.reserve(contents.size() + (total - spans.size() + 1) * fileEnd.size());
+    std::size_t written = 0;
+    for (const std::size_t b : order) {
+        for (std::size_t k = b * n; k < b * n + n; ++k) {
+            std::string_view end = fileEnd;
+            if (k < spans.size()) {
+                sorted.append(text.substr(spans[k].begin, spans[k].length));
+                if (spans[k].end > 0)
+                    end = text.substr(spans[k].begin + spans[k].length, spans[k].end);
+            }
+            if (++written < total || endsWithLineEnd) sorted.append(end);
+        }
+    }
+    return sorted;
 }
 
 std::string BackupName(const std::string& file) {
@@ -197,8 +246,11 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
         outcome.message = "Cannot read " + file + ": " + std::strerror(error);
         return outcome;
     }
-    const std::string sorted = Joined(SortBlocks(SplitLines(contents), n));
-    const std::string unsorted = Joined(SplitLines(contents));
+    if (contents.find('\0') != std::string::npos) {
+        outcome.message = "Not a text file (it holds NUL bytes): " + file;
+        return outcome;
+    }
+    const std::string sorted = SortText(contents, n);
     // The sorted file and its backup keep the file's permissions: a library made read-only, or
     // readable by its owner alone, stays so. A read-only file is still sorted, as the program
     // rewrites it when a reaction is stored: replacing it needs a writable folder, not a
@@ -208,7 +260,7 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
         outcome.message = std::string("Cannot write New.txt: ") + std::strerror(errno);
         return outcome;
     }
-    if (!WriteReplacing(outcome.backup, unsorted, mode)) {
+    if (!WriteReplacing(outcome.backup, contents, mode)) {
         outcome.message = "Cannot write the backup " + outcome.backup;
         return outcome;
     }

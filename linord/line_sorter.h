@@ -17,6 +17,13 @@ std::vector<std::string> SplitLines(const std::string& contents);
 // block is completed with empty lines. O(b log b) comparisons for b blocks.
 std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::size_t n);
 
+// The same sort on a file's contents, which differ afterwards only in the order of their
+// blocks: every line keeps its own line end (LF or CR LF), and the text ends with a line end
+// only if it did before. A line that had none (the last one) gets the file's line end when it
+// moves up, as do the empty lines that complete a last block; the file's line end is the
+// first line's, CR LF for a text with none.
+std::string SortText(const std::string& contents, std::size_t n);
+
 // The backup's name: the file name up to its last "." (dots in folder names do not count),
 // ".~" and the first two characters after it: lib.zq -> lib.~zq, notes.txt -> notes.~tx.
 // Empty when the file name has no extension dot.
@@ -32,11 +39,12 @@ struct SortOutcome {
     std::string message;  // for Failed
 };
 
-// Sorts the file in place; only a regular file is, a pipe or a device is refused. The result is
-// first written to New.txt in the current folder, the unsorted text is copied to the backup, then
-// the sorted text replaces the file. The sorted file and the backup get the file's permissions,
-// read-only ones too. A failure part way leaves the original or the sorted text under the file's
-// name, and the unsorted text in the backup.
+// Sorts the file in place; only a regular text file is, a pipe, a device or a file holding NUL
+// bytes is refused. The sorted text (SortText) is first written to New.txt in the current
+// folder, the file's exact bytes are copied to the backup, then the sorted text replaces the
+// file. The sorted file and the backup get the file's permissions, read-only ones too. A
+// failure part way leaves the original or the sorted text under the file's name, and the
+// unsorted text in the backup.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

@@ -48,6 +48,33 @@ TEST(SortBlocks, AccentedCapitalsAfterZ) {
     EXPECT_EQ(SortBlocks({"ab", "a"}, 1), (Lines{"a", "ab"}));  // a prefix is smaller
 }
 
+// The sorted text differs from the original only in the order of its blocks.
+TEST(SortText, KeepsTheLineEnds) {
+    EXPECT_EQ(SortText("b\na\n", 1), "a\nb\n");
+    EXPECT_EQ(SortText("b\r\na\r\n", 1), "a\r\nb\r\n");
+    EXPECT_EQ(SortText("b\r\na\n", 1), "a\nb\r\n");    // each line its own
+    EXPECT_EQ(SortText("b\rx\na\n", 1), "a\nb\rx\n");  // a lone CR is part of its line
+    EXPECT_EQ(SortText("", 2), "");
+    EXPECT_EQ(SortText("\n", 1), "\n");
+}
+
+TEST(SortText, AddsNoFinalLineEnd) {
+    EXPECT_EQ(SortText("b\na", 1), "a\nb");
+    EXPECT_EQ(SortText("zinc\r\n1\r\nargon\r\n2", 2), "argon\r\n2\r\nzinc\r\n1");
+    EXPECT_EQ(SortText("x", 1), "x");
+    EXPECT_EQ(SortText("a\nb", 1), "a\nb");
+}
+
+// The empty lines that complete a last block take the file's line end, as does the last line
+// when it moves up; the text still ends as it did.
+TEST(SortText, CompletedBlocks) {
+    EXPECT_EQ(SortText("c\n1\nb\n2\na\n", 2), "a\n\nb\n2\nc\n1\n");
+    EXPECT_EQ(SortText("c\r\n1\r\nb\r\n2\r\na", 2), "a\r\n\r\nb\r\n2\r\nc\r\n1");
+    EXPECT_EQ(SortText("c\n1\na", 2), "a\n\nc\n1");
+    EXPECT_EQ(SortText("b\n1\na\n2\nc", 2), "a\n2\nb\n1\nc\n");
+    EXPECT_EQ(SortText("a", 2), "a\r\n");  // no line end to follow: the program's own
+}
+
 TEST(SplitLines, CrLfAndLf) {
     EXPECT_EQ(SplitLines("a\r\nb\nc"), (Lines{"a", "b", "c"}));
     EXPECT_EQ(SplitLines("a\r\n"), (Lines{"a"}));
@@ -160,14 +187,34 @@ TEST_F(LinordProgram, KeepsTheFilesPermissions) {
     EXPECT_EQ(mode("Zq/gases.~zq"), 0444u);
 }
 
-TEST_F(LinordProgram, EmptyFileAndLfLines) {
-    tovel::test::WriteBytes(dir + "/empty.txt", "");
-    Run("empty.txt 2");
+// The backup holds the file's exact bytes, and the sorted file differs from them only in the
+// order of its blocks.
+TEST_F(LinordProgram, KeepsTheBytesAndLineEnds) {
+    Write("empty.txt", "");
+    EXPECT_EQ(Run("empty.txt 2"), "Sorted: empty.txt back: empty.~tx\n");
     EXPECT_EQ(Read("empty.txt"), "");
     EXPECT_EQ(Read("empty.~tx"), "");
-    tovel::test::WriteBytes(dir + "/lf.zq", "b\na\n");
+    Write("lf.zq", "b\na\n");
     Run("lf.zq 1");
-    EXPECT_EQ(Read("lf.zq"), "a\r\nb\r\n");
+    EXPECT_EQ(Read("lf.zq"), "a\nb\n");
+    EXPECT_EQ(Read("lf.~zq"), "b\na\n");
+    const std::string unsorted = "\xd3xido\r\nO\r\n\xe1gua\r\n\xc1\r\n  c\xf3\x64igo\t\r\nx";
+    Write("w.txt", unsorted);
+    Run("w.txt 2");
+    EXPECT_EQ(Read("w.txt"), "  c\xf3\x64igo\t\r\nx\r\n\xd3xido\r\nO\r\n\xe1gua\r\n\xc1");
+    EXPECT_EQ(Read("w.~tx"), unsorted);
+}
+
+// NUL bytes mean the file is not text; it is left as it was, and so is its older backup.
+TEST_F(LinordProgram, RefusesABinaryFile) {
+    const std::string binary("b\0\x01\xff\r\na\n\0", 9);
+    Write("data.bin", binary);
+    Write("data.~bi", "older backup");
+    EXPECT_EQ(Run("data.bin 1"), "Linord: Not a text file (it holds NUL bytes): data.bin\n");
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(Read("data.bin"), binary);
+    EXPECT_EQ(Read("data.~bi"), "older backup");
+    EXPECT_EQ(Names(), (FileNames{"data.bin", "data.~bi"}));
 }
 
 // Opening a pipe for reading waits for a writer: it is refused before, as is a device.
