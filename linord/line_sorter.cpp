@@ -6,11 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <numeric>
-#include <optional>
 #include <string_view>
 
 namespace linord {
@@ -82,6 +79,17 @@ std::vector<Span> LineSpans(std::string_view text) {
     return spans;
 }
 
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 bool ReadAll(int fd, std::size_t sizeHint, std::string& contents, int& error) {
     contents.clear();
     contents.reserve(sizeHint);
@@ -98,27 +106,68 @@ bool ReadAll(int fd, std::size_t sizeHint, std::string& contents, int& error) {
     }
 }
 
-// Writes through a temporary file in the same folder and a rename, so the target is either
-// the old or the new contents. With a mode, the new file gets it before it takes the name.
-bool WriteReplacing(const std::string& path, const std::string& contents,
-                    std::optional<mode_t> mode = {}) {
-    const std::string temp = path + ".tmp-linord";
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out << contents;
-        out.flush();
-        if (!out) {
-            std::remove(temp.c_str());
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0) {
+            if (errno == EINTR) continue;
             return false;
         }
-    }
-    if ((mode && ::chmod(temp.c_str(), *mode) != 0) ||
-        std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
+        if (put == 0) {
+            errno = EIO;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(put));
     }
     return true;
+}
+
+// A new file in the folder of path, under a name no other file has, holding bytes with the
+// permissions of the file described by like. It is complete on disk before it is renamed over
+// path, so path is always either its old or its new contents. On failure nothing is left
+// behind and error holds the system's reason.
+bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat& like,
+                    std::string& temp, int& error) {
+    std::string name = FolderOf(path) + "/." + NameOf(path) + ".linord-XXXXXX";
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        error = errno;
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    if (ok) {
+        // A file system that cannot sync (EINVAL) still holds the bytes written.
+        ok = ::fchmod(fd, like.st_mode & 07777) == 0 && (::fsync(fd) == 0 || errno == EINVAL);
+    }
+    if (!ok) error = errno;
+    if (::close(fd) != 0 && ok) {
+        error = errno;
+        ok = false;
+    }
+    if (!ok) {
+        ::unlink(name.c_str());
+        return false;
+    }
+    temp = name;
+    return true;
+}
+
+SortOutcome Failure(std::string message) {
+    SortOutcome outcome;
+    outcome.kind = SortOutcome::Failed;
+    outcome.message = std::move(message);
+    return outcome;
+}
+
+// What failed and the system's reason for it.
+SortOutcome Failure(const std::string& what, int error) {
+    return Failure(what + ": " + std::strerror(error));
+}
+
+SortOutcome NotFound() {
+    SortOutcome outcome;
+    outcome.kind = SortOutcome::NotFound;
+    return outcome;
 }
 
 class FileDescriptor {
@@ -215,62 +264,57 @@ bool SplitCommandLine(const std::string& commandLine, std::string& file, std::si
 }
 
 SortOutcome SortFile(const std::string& file, std::size_t n) {
-    SortOutcome outcome;
-    outcome.kind = SortOutcome::NotFound;
-    if (file.empty()) return outcome;
+    if (file.empty()) return NotFound();
+    const std::string& target = file;
     // Opened without waiting: a plain open of a pipe waits for a writer for ever. The type is
     // then checked on what was opened, not on a name that could change meanwhile.
-    const FileDescriptor in(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat info {};
-    if (in.get() < 0 || ::fstat(in.get(), &info) != 0) {
+    const FileDescriptor in(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (in.get() < 0) {
         const int error = errno;
-        if (error == ENOENT || error == ENOTDIR) return outcome;
-        outcome.kind = SortOutcome::Failed;
-        outcome.message = "Cannot read " + file + ": " + std::strerror(error);
-        return outcome;
+        if (error == ENOENT || error == ENOTDIR) return NotFound();
+        return Failure("Cannot read " + file, error);
     }
-    if (S_ISDIR(info.st_mode)) return outcome;
-    outcome.kind = SortOutcome::Failed;
-    if (!S_ISREG(info.st_mode)) {
-        outcome.message = "Not a regular file: " + file;
-        return outcome;
+    struct stat info {};
+    if (::fstat(in.get(), &info) != 0) {
+        const int error = errno;
+        return Failure("Cannot read " + file, error);
     }
+    if (S_ISDIR(info.st_mode)) return NotFound();
+    if (!S_ISREG(info.st_mode)) return Failure("Not a regular file: " + file);
+
+    SortOutcome outcome;
     outcome.backup = BackupName(file);
-    if (outcome.backup.empty()) {
-        outcome.message = "The file name has no extension: " + file;
-        return outcome;
-    }
+    if (outcome.backup.empty()) return Failure("The file name has no extension: " + file);
+
     std::string contents;
     int error = 0;
     if (!ReadAll(in.get(), static_cast<std::size_t>(info.st_size), contents, error)) {
-        outcome.message = "Cannot read " + file + ": " + std::strerror(error);
-        return outcome;
+        return Failure("Cannot read " + file, error);
     }
-    if (contents.find('\0') != std::string::npos) {
-        outcome.message = "Not a text file (it holds NUL bytes): " + file;
-        return outcome;
+    if (contents.find('\0') != std::string::npos)
+        return Failure("Not a text file (it holds NUL bytes): " + file);
+
+    // Both new files are complete before either takes its name: a failure leaves the file and
+    // the older backup as they were.
+    std::string sortedTemp;
+    if (!WriteTemporary(target, SortText(contents, n), info, sortedTemp, error)) {
+        return Failure("Cannot write " + file, error);
     }
-    const std::string sorted = SortText(contents, n);
-    // The sorted file and its backup keep the file's permissions: a library made read-only, or
-    // readable by its owner alone, stays so. A read-only file is still sorted, as the program
-    // rewrites it when a reaction is stored: replacing it needs a writable folder, not a
-    // writable file.
-    const mode_t mode = info.st_mode & 07777;
-    if (!WriteReplacing("New.txt", sorted)) {
-        outcome.message = std::string("Cannot write New.txt: ") + std::strerror(errno);
-        return outcome;
+    std::string backupTemp;
+    bool backedUp = WriteTemporary(outcome.backup, contents, info, backupTemp, error);
+    if (backedUp && ::rename(backupTemp.c_str(), outcome.backup.c_str()) != 0) {
+        error = errno;
+        ::unlink(backupTemp.c_str());
+        backedUp = false;
     }
-    if (!WriteReplacing(outcome.backup, contents, mode)) {
-        outcome.message = "Cannot write the backup " + outcome.backup;
-        return outcome;
+    if (!backedUp) {
+        ::unlink(sortedTemp.c_str());
+        return Failure("Cannot write the backup " + outcome.backup, error);
     }
-    // New.txt becomes the file; across file systems a rename fails, so it is copied instead.
-    if (::chmod("New.txt", mode) != 0 || std::rename("New.txt", file.c_str()) != 0) {
-        if (!WriteReplacing(file, sorted, mode)) {
-            outcome.message = "Cannot replace " + file + "; the sorted text is in New.txt";
-            return outcome;
-        }
-        std::remove("New.txt");
+    if (::rename(sortedTemp.c_str(), target.c_str()) != 0) {
+        error = errno;
+        ::unlink(sortedTemp.c_str());
+        return Failure("Cannot replace " + file, error);
     }
     outcome.kind = SortOutcome::Sorted;
     return outcome;

@@ -39,12 +39,11 @@ struct SortOutcome {
     std::string message;  // for Failed
 };
 
-// Sorts the file in place; only a regular text file is, a pipe, a device or a file holding NUL
-// bytes is refused. The sorted text (SortText) is first written to New.txt in the current
-// folder, the file's exact bytes are copied to the backup, then the sorted text replaces the
-// file. The sorted file and the backup get the file's permissions, read-only ones too. A
-// failure part way leaves the original or the sorted text under the file's name, and the
-// unsorted text in the backup.
+// Sorts the file in place. Only a regular text file is sorted: a pipe, a device or a file
+// holding NUL bytes is refused and left alone. The backup gets the file's exact bytes, then the
+// sorted text replaces the file; both are written to a temporary file in their own folder and
+// renamed over their names, with the file's permissions, read-only ones too, so a failure (full
+// disk, size limit, no permission) leaves the file as it was and the reason in the message.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

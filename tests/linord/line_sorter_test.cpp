@@ -152,7 +152,23 @@ TEST_F(LinordProgram, SortsInPlaceWithABackup) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Read("notes.txt"), "argon\r\n2\r\nzinc\r\n1\r\n");
     EXPECT_EQ(Read("notes.~tx"), "zinc\r\n1\r\nargon\r\n2\r\n");
-    EXPECT_FALSE(std::filesystem::exists(dir + "/New.txt"));
+    EXPECT_EQ(Names(), (FileNames{"notes.txt", "notes.~tx"}));
+}
+
+// The sorted text goes to a temporary file of its own beside the file: a file the user called
+// New.txt is not touched, in the current folder or the file's.
+TEST_F(LinordProgram, LeavesOtherFilesAlone) {
+    Write("New.txt", "mine\n", 0600);
+    std::filesystem::create_directory(dir + "/Zq");
+    Write("Zq/New.txt", "mine too\n");
+    Write("Zq/gases.zq", "b\r\na\r\n");
+    EXPECT_EQ(Run("Zq/gases.zq 1"), "Sorted: Zq/gases.zq back: Zq/gases.~zq\n");
+    EXPECT_EQ(Read("Zq/gases.zq"), "a\r\nb\r\n");
+    EXPECT_EQ(Read("New.txt"), "mine\n");
+    EXPECT_EQ(Mode("New.txt"), 0600u);
+    EXPECT_EQ(Read("Zq/New.txt"), "mine too\n");
+    EXPECT_EQ(Names(), (FileNames{"New.txt", "Zq"}));
+    EXPECT_EQ(Names("Zq"), (FileNames{"New.txt", "gases.zq", "gases.~zq"}));
 }
 
 // The sorted file and its backup keep the permissions the file had, also when it is read-only
@@ -228,6 +244,33 @@ TEST_F(LinordProgram, RefusesWhatIsNotARegularFile) {
     EXPECT_EQ(Run("/dev/null 1"), "Linord: Not a regular file: /dev/null\n");
     std::filesystem::create_directory(dir + "/folder.zq");
     EXPECT_EQ(Run("folder.zq 1"), "Not found: folder.zq\n");
+}
+
+// A write that fails (here beyond the file-size limit) is reported with the system's reason; the
+// file, its older backup and the folder stay as they were.
+TEST_F(LinordProgram, AFailedWriteLeavesTheFile) {
+    std::string big;
+    for (int i = 0; i < 5000; ++i)
+        big += "line " + std::to_string(5000 - i) + " of a long library\r\n";
+    Write("big.txt", big);
+    Write("big.~tx", "older backup");
+    EXPECT_EQ(Run("big.txt 1", "ulimit -f 40 && "),
+              "Linord: Cannot write big.txt: File too large\n");
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(Read("big.txt"), big);
+    EXPECT_EQ(Read("big.~tx"), "older backup");
+    EXPECT_EQ(Names(), (FileNames{"big.txt", "big.~tx"}));
+}
+
+TEST_F(LinordProgram, AFolderItCannotWriteIn) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root may write in any folder";
+    std::filesystem::create_directory(dir + "/locked");
+    Write("locked/lib.zq", "b\na\n");
+    ASSERT_EQ(::chmod((dir + "/locked").c_str(), 0555), 0);
+    EXPECT_EQ(Run("locked/lib.zq 1"), "Linord: Cannot write locked/lib.zq: Permission denied\n");
+    ASSERT_EQ(::chmod((dir + "/locked").c_str(), 0755), 0);
+    EXPECT_EQ(Read("locked/lib.zq"), "b\na\n");
+    EXPECT_EQ(Names("locked"), (FileNames{"lib.zq"}));
 }
 
 // A library of many thousand reactions: the run must simply end, with the file sorted. Every
