@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <numeric>
 #include <string_view>
@@ -123,9 +124,9 @@ bool WriteAll(int fd, std::string_view bytes) {
 }
 
 // A new file in the folder of path, under a name no other file has, holding bytes with the
-// permissions of the file described by like. It is complete on disk before it is renamed over
-// path, so path is always either its old or its new contents. On failure nothing is left
-// behind and error holds the system's reason.
+// permissions (and, where the system allows it, the owner) of the file described by like.
+// It is complete on disk before it is renamed over path, so path is always either its old or
+// its new contents. On failure nothing is left behind and error holds the system's reason.
 bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat& like,
                     std::string& temp, int& error) {
     std::string name = FolderOf(path) + "/." + NameOf(path) + ".linord-XXXXXX";
@@ -136,6 +137,10 @@ bool WriteTemporary(const std::string& path, std::string_view bytes, const struc
     }
     bool ok = WriteAll(fd, bytes);
     if (ok) {
+        // Ownership before the mode, as a change of owner clears the set-id bits. Only root may
+        // give a file away (root sorting a user's file gives it back to the user); for anyone
+        // else the change is refused and the new file stays theirs.
+        [[maybe_unused]] const bool givenBack = ::fchown(fd, like.st_uid, like.st_gid) == 0;
         // A file system that cannot sync (EINVAL) still holds the bytes written.
         ok = ::fchmod(fd, like.st_mode & 07777) == 0 && (::fsync(fd) == 0 || errno == EINVAL);
     }
@@ -168,6 +173,16 @@ SortOutcome NotFound() {
     SortOutcome outcome;
     outcome.kind = SortOutcome::NotFound;
     return outcome;
+}
+
+// The file a name stands for once symbolic links are followed; empty with errno set when it
+// cannot be resolved.
+std::string Resolved(const std::string& path) {
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real) return {};
+    std::string resolved(real);
+    std::free(real);
+    return resolved;
 }
 
 class FileDescriptor {
@@ -265,7 +280,14 @@ bool SplitCommandLine(const std::string& commandLine, std::string& file, std::si
 
 SortOutcome SortFile(const std::string& file, std::size_t n) {
     if (file.empty()) return NotFound();
-    const std::string& target = file;
+    // A link stays a link: the file it points to is rewritten, in its own folder, so that the
+    // rename that replaces it stays within one file system.
+    const std::string target = Resolved(file);
+    if (target.empty()) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR) return NotFound();
+        return Failure("Cannot read " + file, error);
+    }
     // Opened without waiting: a plain open of a pipe waits for a writer for ever. The type is
     // then checked on what was opened, not on a name that could change meanwhile.
     const FileDescriptor in(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
@@ -285,6 +307,17 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
     SortOutcome outcome;
     outcome.backup = BackupName(file);
     if (outcome.backup.empty()) return Failure("The file name has no extension: " + file);
+    // A file nobody may write is left as it is, although a writable folder would let it be
+    // replaced. The bits are checked as well as access(), which always allows root.
+    if ((info.st_mode & 0222) == 0) return Failure("The file is read-only: " + file);
+    if (::access(target.c_str(), W_OK) != 0) {
+        const int error = errno;
+        return Failure("Cannot write " + file, error);
+    }
+    const std::string backupFolder = Resolved(FolderOf(outcome.backup));
+    if (!backupFolder.empty() && backupFolder + "/" + NameOf(outcome.backup) == target) {
+        return Failure("The backup would replace the file itself: " + outcome.backup);
+    }
 
     std::string contents;
     int error = 0;

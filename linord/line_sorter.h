@@ -39,11 +39,13 @@ struct SortOutcome {
     std::string message;  // for Failed
 };
 
-// Sorts the file in place. Only a regular text file is sorted: a pipe, a device or a file
-// holding NUL bytes is refused and left alone. The backup gets the file's exact bytes, then the
-// sorted text replaces the file; both are written to a temporary file in their own folder and
-// renamed over their names, with the file's permissions, read-only ones too, so a failure (full
-// disk, size limit, no permission) leaves the file as it was and the reason in the message.
+// Sorts the file in place. Only a writable regular text file is sorted: a pipe, a device, a
+// read-only file or one holding NUL bytes is refused and left alone. The backup gets the
+// file's exact bytes, then the sorted text replaces the file; both are written to a temporary
+// file in their own folder and renamed over their names, with the file's permissions, so a
+// failure (full disk, size limit, no permission) leaves the file as it was and the reason in
+// the message. A symbolic link stays a link: the file it points to is the one rewritten, and
+// the backup is named after the link, beside it.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

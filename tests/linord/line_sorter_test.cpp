@@ -171,36 +171,71 @@ TEST_F(LinordProgram, LeavesOtherFilesAlone) {
     EXPECT_EQ(Names("Zq"), (FileNames{"New.txt", "gases.zq", "gases.~zq"}));
 }
 
-// The sorted file and its backup keep the permissions the file had, also when it is read-only
-// (a file in a writable folder is replaced, not written into).
+// The sorted file and its backup keep the permissions the file had: a private file stays
+// private.
 TEST_F(LinordProgram, KeepsTheFilesPermissions) {
-    auto mode = [&](const std::string& name) {
-        struct stat info {};
-        EXPECT_EQ(::stat((dir + "/" + name).c_str(), &info), 0) << name;
-        return info.st_mode & 07777;
-    };
-    for (const mode_t kept : {mode_t{0444}, mode_t{0640}, mode_t{0755}}) {
-        tovel::test::WriteBytes(dir + "/lib.zq", "zinc\r\n1\r\nargon\r\n2\r\n");
-        tovel::test::WriteBytes(dir + "/lib.~zq", "older backup");
-        ASSERT_EQ(::chmod((dir + "/lib.zq").c_str(), kept), 0);
-        ASSERT_EQ(::chmod((dir + "/lib.~zq").c_str(), 0600), 0);
+    for (const mode_t kept : {mode_t{0600}, mode_t{0640}, mode_t{0755}, mode_t{0664}}) {
+        Write("lib.zq", "zinc\r\n1\r\nargon\r\n2\r\n", kept);
+        Write("lib.~zq", "older backup", 0644);
         EXPECT_EQ(Run("lib.zq 2"), "Sorted: lib.zq back: lib.~zq\n");
         EXPECT_EQ(Read("lib.zq"), "argon\r\n2\r\nzinc\r\n1\r\n");
         EXPECT_EQ(Read("lib.~zq"), "zinc\r\n1\r\nargon\r\n2\r\n");
-        EXPECT_EQ(mode("lib.zq"), kept);
-        EXPECT_EQ(mode("lib.~zq"), kept);
-        EXPECT_FALSE(std::filesystem::exists(dir + "/New.txt"));
+        EXPECT_EQ(Mode("lib.zq"), kept);
+        EXPECT_EQ(Mode("lib.~zq"), kept);
+        EXPECT_EQ(Names(), (FileNames{"lib.zq", "lib.~zq"}));
         std::filesystem::remove(dir + "/lib.zq");
         std::filesystem::remove(dir + "/lib.~zq");
     }
-    // A file in another folder, as the library sorts Zq/<type>.zq.
-    std::filesystem::create_directory(dir + "/Zq");
-    tovel::test::WriteBytes(dir + "/Zq/gases.zq", "b\r\na\r\n");
-    ASSERT_EQ(::chmod((dir + "/Zq/gases.zq").c_str(), 0444), 0);
-    Run("Zq/gases.zq 1");
-    EXPECT_EQ(Read("Zq/gases.zq"), "a\r\nb\r\n");
-    EXPECT_EQ(mode("Zq/gases.zq"), 0444u);
-    EXPECT_EQ(mode("Zq/gases.~zq"), 0444u);
+    // Root sorting a user's file leaves it the user's.
+    if (::geteuid() != 0) return;
+    Write("lib.zq", "b\na\n", 0600);
+    ASSERT_EQ(::chown((dir + "/lib.zq").c_str(), 65534, 65534), 0);
+    Run("lib.zq 1");
+    for (const char* name : {"lib.zq", "lib.~zq"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((dir + "/" + name).c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 65534u) << name;
+        EXPECT_EQ(info.st_gid, 65534u) << name;
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << name;
+    }
+}
+
+// A file nobody may write is refused whoever runs the program, root too.
+TEST_F(LinordProgram, RefusesAReadOnlyFile) {
+    for (const mode_t readOnly : {mode_t{0444}, mode_t{0400}, mode_t{0555}}) {
+        Write("lib.zq", "b\r\na\r\n", readOnly);
+        EXPECT_EQ(Run("lib.zq 1"), "Linord: The file is read-only: lib.zq\n");
+        EXPECT_NE(status, 0);
+        EXPECT_EQ(Read("lib.zq"), "b\r\na\r\n");
+        EXPECT_EQ(Mode("lib.zq"), readOnly);
+        EXPECT_EQ(Names(), (FileNames{"lib.zq"}));
+        ASSERT_EQ(::chmod((dir + "/lib.zq").c_str(), 0644), 0);
+        std::filesystem::remove(dir + "/lib.zq");
+    }
+}
+
+// A link stays a link: the file it points to is sorted, beside itself; the backup is named after
+// the link.
+TEST_F(LinordProgram, SortsTheFileALinkPointsTo) {
+    std::filesystem::create_directory(dir + "/real");
+    Write("real/lib.zq", "b\na\n", 0640);
+    std::filesystem::create_symlink("real/lib.zq", dir + "/lib.zq");
+    EXPECT_EQ(Run("lib.zq 1"), "Sorted: lib.zq back: lib.~zq\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir + "/lib.zq"));
+    EXPECT_EQ(std::filesystem::read_symlink(dir + "/lib.zq"), "real/lib.zq");
+    EXPECT_EQ(Read("real/lib.zq"), "a\nb\n");
+    EXPECT_EQ(Mode("real/lib.zq"), 0640u);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir + "/lib.~zq"));
+    EXPECT_EQ(Read("lib.~zq"), "b\na\n");
+    EXPECT_EQ(Mode("lib.~zq"), 0640u);
+    EXPECT_EQ(Names(), (FileNames{"lib.zq", "lib.~zq", "real"}));
+    EXPECT_EQ(Names("real"), (FileNames{"lib.zq"}));
+
+    // A link to its own backup name would lose the backup under the sorted text.
+    std::filesystem::create_symlink("self.~zq", dir + "/self.zq");
+    Write("self.~zq", "b\na\n");
+    EXPECT_EQ(Run("self.zq 1"), "Linord: The backup would replace the file itself: self.~zq\n");
+    EXPECT_EQ(Read("self.~zq"), "b\na\n");
 }
 
 // The backup holds the file's exact bytes, and the sorted file differs from them only in the
@@ -299,6 +334,8 @@ TEST_F(LinordProgram, SortsALargeFile) {
 TEST_F(LinordProgram, RefusesWhatItCannotDo) {
     EXPECT_EQ(Run("absent.txt 2"), "Not found: absent.txt\n");
     EXPECT_NE(status, 0);
+    std::filesystem::create_symlink("absent.txt", dir + "/dangling.txt");
+    EXPECT_EQ(Run("dangling.txt 2"), "Not found: dangling.txt\n");
     tovel::test::WriteBytes(dir + "/noext", "b\na\n");
     EXPECT_EQ(Run("noext 1"), "Linord: The file name has no extension: noext\n");
     EXPECT_EQ(Read("noext"), "b\na\n");
