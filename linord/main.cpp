@@ -60,7 +60,10 @@ int main(int argc, char** argv) {
     // file as it was, instead of ending the program part way.
     std::signal(SIGXFSZ, SIG_IGN);
     std::string commandLine;
-    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
     if (!commandLine.empty()) {
         std::string file;
         std::size_t n = 0;
