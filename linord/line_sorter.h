@@ -14,8 +14,15 @@ std::vector<std::string> SplitLines(const std::string& contents);
 // Sorts the lines by blocks of n (n >= 1): ascending by the block's first line without blanks
 // at its ends, case-insensitively (ASCII letters upper-cased; other bytes by code, so accented
 // capitals come after Z); blocks with equal first lines keep their order; a last incomplete
-// block is completed with empty lines.
+// block is completed with empty lines. O(b log b) comparisons for b blocks.
 std::vector<std::string> SortBlocks(const std::vector<std::string>& lines, std::size_t n);
+
+// The same sort on a file's contents, which differ afterwards only in the order of their
+// blocks: every line keeps its own line end (LF or CR LF), and the text ends with a line end
+// only if it did before. A line that had none (the last one) gets the file's line end when it
+// moves up, as do the empty lines that complete a last block; the file's line end is the
+// first line's, CR LF for a text with none.
+std::string SortText(const std::string& contents, std::size_t n);
 
 // The backup's name: the file name up to its last "." (dots in folder names do not count),
 // ".~" and the first two characters after it: lib.zq -> lib.~zq, notes.txt -> notes.~tx.
@@ -32,10 +39,13 @@ struct SortOutcome {
     std::string message;  // for Failed
 };
 
-// Sorts the file in place: the result is first written to New.txt in the current folder, the
-// unsorted text is copied to the backup, then the sorted text replaces the file. The sorted file
-// and the backup get the file's permissions, read-only ones too. A failure part way leaves the
-// original or the sorted text under the file's name, and the unsorted text in the backup.
+// Sorts the file in place. Only a writable regular text file is sorted: a pipe, a device, a
+// read-only file or one holding NUL bytes is refused and left alone. The backup gets the
+// file's exact bytes, then the sorted text replaces the file; both are written to a temporary
+// file in their own folder and renamed over their names, with the file's permissions, so a
+// failure (full disk, size limit, no permission) leaves the file as it was and the reason in
+// the message. A symbolic link stays a link: the file it points to is the one rewritten, and
+// the backup is named after the link, beside it.
 SortOutcome SortFile(const std::string& file, std::size_t n);
 
 }  // namespace linord

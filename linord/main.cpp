@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -55,8 +56,14 @@ int Ord(const std::string& file, std::size_t n) {
 int main(int argc, char** argv) {
     g_argc = argc;
     g_argv = argv;
+    // A write beyond the file-size limit then fails with EFBIG, which is reported and leaves the
+    // file as it was, instead of ending the program part way.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::string commandLine;
-    for (int i = 1; i < argc; ++i) commandLine += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += ' ';
+        commandLine += argv[i];
+    }
     if (!commandLine.empty()) {
         std::string file;
         std::size_t n = 0;
