@@ -18,7 +18,9 @@ bool ToolList::Load(const std::string& path) {
     TextFile file;
     if (!OpenForReading(path, file)) return false;
     std::string line;
-    while (file.ReadLine(line)) {
+    // The menu has commands for 64 tools only; the rest of a longer file is not read, so no menu
+    // item is shown that cannot be chosen.
+    while (m_tools.size() < kToolLimit && file.ReadLine(line)) {
         ToolEntry tool;
         tool.title = Utf8Prefix(line, kToolFieldLimit);
         std::string* rest[] = {&tool.file, &tool.workingDir, &tool.parameters};

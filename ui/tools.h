@@ -27,8 +27,8 @@ struct ToolEntry {
 
 class ToolList {
 public:
-    // Reads four lines a tool; a last incomplete tool keeps empty fields. False when the file
-    // does not exist (the list is then empty).
+    // Reads four lines a tool, at most kToolLimit tools; a last incomplete tool keeps empty
+    // fields. False when the file does not exist (the list is then empty).
     bool Load(const std::string& path = kToolsFileName);
     FileResult Save(const std::string& path = kToolsFileName) const;
 
