@@ -1,20 +1,15 @@
 // Fuzz target: any bytes as elements.dat. Loading must never crash, never hold more than the
 // table's capacity, and whatever loads must save and load again unchanged.
 
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "elements_file.h"
-#include "safe_file.h"
+#include "fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string path =
-        "/tmp/tovel-fuzz-elements-" + std::to_string(::getpid()) + ".dat";
-    if (!tovel::WriteFileAtomically(path, std::string(reinterpret_cast<const char*>(data), size)))
-        return 0;
+    const std::string path = tovel::fuzz::PutInput("elements.dat", tovel::fuzz::Bytes(data, size));
     tovel::ElementTable table;
     const auto loaded = tovel::LoadElements(table, path);
     if (!loaded || table.Count() > tovel::ElementTable::kCapacity) __builtin_trap();

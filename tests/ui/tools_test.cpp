@@ -34,6 +34,19 @@ TEST(ToolsFile, FourLinesATool) {
     EXPECT_EQ(tools.Count(), 0u);
 }
 
+// A longer file (written by hand or by another program) is read up to the last tool the menu
+// can start.
+TEST(ToolsFile, AtMostSixtyFourTools) {
+    const std::string dir = test::TempDir();
+    std::string bytes;
+    for (int i = 1; i <= 70; ++i) bytes += "T" + std::to_string(i) + "\r\nt.txt\r\n\r\n\r\n";
+    test::WriteBytes(dir + "/Tools.rel", bytes);
+    ToolList tools;
+    ASSERT_TRUE(tools.Load(dir + "/Tools.rel"));
+    ASSERT_EQ(tools.Count(), kToolLimit);
+    EXPECT_EQ(tools.Tools().back().title, "T64");
+}
+
 TEST(StartTool, InItsWorkingFolderAndBack) {
     const std::string dir = test::TempDir();
     test::WriteBytes(dir + "/readme.txt", "x");

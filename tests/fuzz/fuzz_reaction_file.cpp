@@ -1,0 +1,26 @@
+// Fuzz target: any bytes as a type's reaction file (Zq/<base>.zq). Reading must never crash nor
+// keep a line longer than the library shows, and what was read must save and read back
+// unchanged.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "fuzz_files.h"
+#include "reaction_file.h"
+#include "utf8.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tovel;
+    const std::string path = fuzz::PutInput("reactions.zq", fuzz::Bytes(data, size));
+    const std::vector<LibraryEntry> entries = ReadReactions(path);
+    if (entries.size() > size) fuzz::Fail("more reactions than bytes");
+    for (const auto& entry : entries) {
+        if (Utf8Length(entry.reaction) > kLibraryLineLimit || Utf8Length(entry.description) > kLibraryLineLimit) {
+            fuzz::Fail("a line longer than its limit");
+        }
+    }
+
+    if (!WriteReactions(path, entries)) return 0;
+    if (ReadReactions(path) != entries) fuzz::Fail("a reaction file changed on a round trip");
+    return 0;
+}
