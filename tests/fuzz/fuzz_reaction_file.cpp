@@ -1,6 +1,5 @@
-// Fuzz target: any bytes as a type's reaction file (Zq/<base>.zq). Reading must never crash nor
-// keep a line longer than the library shows, and what was read must save and read back
-// unchanged.
+// Fuzz target: any bytes as a type's reaction file (Zq/<base>.zq). Reading must never crash,
+// and what was read (whole lines, however long) must save and read back unchanged.
 
 #include <cstddef>
 #include <cstdint>
@@ -14,11 +13,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string path = fuzz::PutInput("reactions.zq", fuzz::Bytes(data, size));
     const std::vector<LibraryEntry> entries = ReadReactions(path);
     if (entries.size() > size) fuzz::Fail("more reactions than bytes");
-    for (const auto& entry : entries) {
-        if (Utf8Length(entry.reaction) > kLibraryLineLimit || Utf8Length(entry.description) > kLibraryLineLimit) {
-            fuzz::Fail("a line longer than its limit");
-        }
-    }
 
     if (!WriteReactions(path, entries)) return 0;
     if (ReadReactions(path) != entries) fuzz::Fail("a reaction file changed on a round trip");
