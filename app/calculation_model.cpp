@@ -1,11 +1,11 @@
-#include "calculation_model.h"
+#include "app/calculation_model.h"
 
 #include <algorithm>
 
-#include "control_text.h"
-#include "messages.h"
-#include "number_format.h"
-#include "text_utils.h"
+#include "core/control_text.h"
+#include "core/messages.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "problem_text.h"
-#include "reaction.h"
-#include "stoichiometry.h"
-#include "user_port.h"
+#include "exercises/problem_text.h"
+#include "core/reaction.h"
+#include "core/stoichiometry.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

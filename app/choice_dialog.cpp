@@ -1,4 +1,4 @@
-#include "choice_dialog.h"
+#include "app/choice_dialog.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>

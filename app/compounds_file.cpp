@@ -1,9 +1,9 @@
-#include "compounds_file.h"
+#include "app/compounds_file.h"
 
 #include <filesystem>
 
-#include "record_codec.h"
-#include "utf8.h"
+#include "core/record_codec.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

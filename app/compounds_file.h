@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "safe_file.h"
+#include "core/safe_file.h"
 
 namespace tovel {
 

@@ -1,9 +1,9 @@
-#include "compounds_model.h"
+#include "app/compounds_model.h"
 
-#include "formula.h"
-#include "messages.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/formula.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -5,9 +5,9 @@
 #include <functional>
 #include <string>
 
-#include "compounds_file.h"
-#include "element_table.h"
-#include "user_port.h"
+#include "app/compounds_file.h"
+#include "core/element_table.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "compounds_window.h"
+#include "app/compounds_window.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,9 +13,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "control_helpers.h"
-#include "icons.h"
-#include "program.h"
+#include "ui/control_helpers.h"
+#include "ui/icons.h"
+#include "app/program.h"
 
 namespace tovel {
 

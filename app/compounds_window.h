@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <array>
 
-#include "compounds_model.h"
+#include "app/compounds_model.h"
 
 class QLabel;
 class QLineEdit;

@@ -1,9 +1,9 @@
-#include "conf_file.h"
+#include "app/conf_file.h"
 
 #include <cstdlib>
 
-#include "text_file.h"
-#include "text_utils.h"
+#include "ui/text_file.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

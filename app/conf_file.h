@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "safe_file.h"
+#include "core/safe_file.h"
 
 namespace tovel {
 

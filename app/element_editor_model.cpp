@@ -1,13 +1,13 @@
-#include "element_editor_model.h"
+#include "app/element_editor_model.h"
 
 #include <algorithm>
 
-#include "control_text.h"
-#include "language.h"
-#include "messages.h"
-#include "number_format.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/control_text.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

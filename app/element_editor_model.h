@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "element_table.h"
-#include "elements_file.h"
-#include "user_port.h"
+#include "core/element_table.h"
+#include "core/elements_file.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

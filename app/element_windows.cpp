@@ -1,6 +1,6 @@
-#include "element_windows.h"
+#include "app/element_windows.h"
 
-#include "child_windows.h"
+#include "ui/child_windows.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -15,8 +15,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "control_helpers.h"
-#include "icons.h"
+#include "ui/control_helpers.h"
+#include "ui/icons.h"
 
 namespace tovel {
 

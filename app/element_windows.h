@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "element_editor_model.h"
+#include "app/element_editor_model.h"
 
 class QLineEdit;
 class QListWidget;

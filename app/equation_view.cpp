@@ -1,10 +1,10 @@
-#include "equation_view.h"
+#include "app/equation_view.h"
 
-#include "draw_reaction.h"
-#include "formula.h"
-#include "icons.h"
-#include "number_format.h"
-#include "text_utils.h"
+#include "ui/draw_reaction.h"
+#include "core/formula.h"
+#include "ui/icons.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "draw_toolkit.h"
-#include "main_model.h"
+#include "ui/draw_toolkit.h"
+#include "app/main_model.h"
 
 namespace tovel {
 

@@ -1,10 +1,10 @@
-#include "formula_boxes.h"
+#include "app/formula_boxes.h"
 
 #include <QLineEdit>
 
-#include "equation_view.h"
-#include "main_ids.h"
-#include "principal_layout.h"
+#include "app/equation_view.h"
+#include "app/main_ids.h"
+#include "app/principal_layout.h"
 
 namespace tovel {
 

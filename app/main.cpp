@@ -9,17 +9,17 @@
 #include <ctime>
 #include <filesystem>
 
-#include "element_windows.h"
-#include "elements_file.h"
-#include "file_helpers.h"
-#include "messages.h"
-#include "language.h"
-#include "principal_dialog.h"
-#include "program.h"
-#include "qt_user_port.h"
-#include "safe_file.h"
-#include "translations.h"
-#include "user_data.h"
+#include "app/element_windows.h"
+#include "core/elements_file.h"
+#include "ui/file_helpers.h"
+#include "core/messages.h"
+#include "core/language.h"
+#include "app/principal_dialog.h"
+#include "app/program.h"
+#include "ui/qt_user_port.h"
+#include "core/safe_file.h"
+#include "ui/translations.h"
+#include "app/user_data.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

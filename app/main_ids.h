@@ -1,7 +1,7 @@
 #pragma once
 // Control and command ids of the main window, named once.
 
-#include "tools.h"
+#include "ui/tools.h"
 
 namespace tovel {
 

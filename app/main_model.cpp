@@ -1,11 +1,11 @@
-#include "main_model.h"
+#include "app/main_model.h"
 
-#include "conf_file.h"
-#include "control_text.h"
-#include "equation_checks.h"
-#include "messages.h"
-#include "number_format.h"
-#include "text_utils.h"
+#include "app/conf_file.h"
+#include "core/control_text.h"
+#include "core/equation_checks.h"
+#include "core/messages.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

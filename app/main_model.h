@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "calculation_model.h"
-#include "element_table.h"
-#include "main_state.h"
-#include "reaction.h"
-#include "user_port.h"
+#include "app/calculation_model.h"
+#include "core/element_table.h"
+#include "app/main_state.h"
+#include "core/reaction.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "main_state.h"
+#include "app/main_state.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "principal_dialog.h"
+#include "app/principal_dialog.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -14,18 +14,18 @@
 #include <algorithm>
 #include <tuple>
 
-#include "about_window.h"
-#include "compounds_window.h"
-#include "concentration_window.h"
-#include "conf_file.h"
-#include "control_helpers.h"
-#include "element_windows.h"
-#include "equation_view.h"
-#include "icons.h"
-#include "launch.h"
-#include "main_ids.h"
-#include "problem_text.h"
-#include "program.h"
+#include "ui/about_window.h"
+#include "app/compounds_window.h"
+#include "exercises/concentration_window.h"
+#include "app/conf_file.h"
+#include "ui/control_helpers.h"
+#include "app/element_windows.h"
+#include "app/equation_view.h"
+#include "ui/icons.h"
+#include "ui/launch.h"
+#include "app/main_ids.h"
+#include "exercises/problem_text.h"
+#include "app/program.h"
 
 namespace tovel {
 

@@ -8,17 +8,17 @@
 #include <QPointer>
 #include <memory>
 
-#include "child_windows.h"
-#include "concentration_model.h"
-#include "draw_toolkit.h"
-#include "equation_view.h"
-#include "formula_boxes.h"
-#include "library_window.h"
-#include "main_model.h"
-#include "principal_layout.h"
-#include "problem_window.h"
-#include "reaction_library.h"
-#include "tools_menu.h"
+#include "ui/child_windows.h"
+#include "exercises/concentration_model.h"
+#include "ui/draw_toolkit.h"
+#include "app/equation_view.h"
+#include "app/formula_boxes.h"
+#include "exercises/library_window.h"
+#include "app/main_model.h"
+#include "app/principal_layout.h"
+#include "exercises/problem_window.h"
+#include "exercises/reaction_library.h"
+#include "app/tools_menu.h"
 
 namespace tovel {
 

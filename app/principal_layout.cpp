@@ -1,4 +1,4 @@
-#include "principal_layout.h"
+#include "app/principal_layout.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -13,10 +13,10 @@
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 
-#include "control_helpers.h"
-#include "equation_view.h"
-#include "icons.h"
-#include "main_ids.h"
+#include "ui/control_helpers.h"
+#include "app/equation_view.h"
+#include "ui/icons.h"
+#include "app/main_ids.h"
 
 namespace tovel {
 

@@ -9,8 +9,8 @@
 #include <array>
 #include <functional>
 
-#include "draw_toolkit.h"
-#include "main_model.h"
+#include "ui/draw_toolkit.h"
+#include "app/main_model.h"
 
 class QAction;
 class QComboBox;

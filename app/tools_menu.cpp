@@ -1,9 +1,9 @@
-#include "tools_menu.h"
+#include "app/tools_menu.h"
 
 #include <QMenu>
 #include <QTimer>
 
-#include "messages.h"
+#include "core/messages.h"
 
 namespace tovel {
 

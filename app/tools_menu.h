@@ -7,10 +7,10 @@
 #include <QPointer>
 #include <functional>
 
-#include "child_windows.h"
-#include "tools.h"
-#include "tools_dialog.h"
-#include "user_port.h"
+#include "ui/child_windows.h"
+#include "ui/tools.h"
+#include "ui/tools_dialog.h"
+#include "core/user_port.h"
 
 class QMenu;
 

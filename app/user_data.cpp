@@ -1,9 +1,9 @@
-#include "user_data.h"
+#include "app/user_data.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "file_helpers.h"
+#include "ui/file_helpers.h"
 
 namespace fs = std::filesystem;
 

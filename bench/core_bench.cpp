@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "balance.h"
-#include "element_source.h"
-#include "formula.h"
-#include "reaction.h"
-#include "stoichiometry.h"
-#include "user_port.h"
+#include "core/balance.h"
+#include "data/tools/element_source.h"
+#include "core/formula.h"
+#include "core/reaction.h"
+#include "core/stoichiometry.h"
+#include "core/user_port.h"
 
 namespace {
 

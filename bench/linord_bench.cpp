@@ -8,7 +8,7 @@
 #include <random>
 #include <string>
 
-#include "line_sorter.h"
+#include "linord/line_sorter.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <string>
 #include <unistd.h>
 
-#include "elements_file.h"
-#include "principal_dialog.h"
-#include "qt_user_port.h"
+#include "core/elements_file.h"
+#include "app/principal_dialog.h"
+#include "ui/qt_user_port.h"
 
 namespace {
 

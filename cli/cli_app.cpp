@@ -1,22 +1,22 @@
-#include "cli_app.h"
+#include "cli/cli_app.h"
 
 #include <filesystem>
 #include <istream>
 #include <ostream>
 #include <sstream>
 
-#include "cli_port.h"
-#include "element_table.h"
-#include "elements_file.h"
-#include "equation_checks.h"
-#include "formula.h"
-#include "number_format.h"
-#include "compounds_command.h"
-#include "conc_command.h"
-#include "problem_command.h"
-#include "reaction.h"
-#include "text_utils.h"
-#include "user_data.h"
+#include "cli/cli_port.h"
+#include "core/element_table.h"
+#include "core/elements_file.h"
+#include "core/equation_checks.h"
+#include "core/formula.h"
+#include "core/number_format.h"
+#include "cli/compounds_command.h"
+#include "cli/conc_command.h"
+#include "cli/problem_command.h"
+#include "core/reaction.h"
+#include "core/text_utils.h"
+#include "app/user_data.h"
 
 namespace tovel {
 

@@ -1,9 +1,9 @@
-#include "cli_port.h"
+#include "cli/cli_port.h"
 
 #include <cstdio>
 
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

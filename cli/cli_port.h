@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "user_port.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

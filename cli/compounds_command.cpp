@@ -1,8 +1,8 @@
-#include "compounds_command.h"
+#include "cli/compounds_command.h"
 
 #include <ostream>
 
-#include "compound_generator.h"
+#include "exercises/compound_generator.h"
 
 namespace tovel {
 

@@ -1,12 +1,12 @@
-#include "conc_command.h"
+#include "cli/conc_command.h"
 
 #include <map>
 #include <optional>
 #include <ostream>
 
-#include "concentration.h"
-#include "concentration_fields.h"
-#include "text_utils.h"
+#include "core/concentration.h"
+#include "exercises/concentration_fields.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

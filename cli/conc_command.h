@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "element_table.h"
-#include "user_port.h"
+#include "core/element_table.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

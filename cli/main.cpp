@@ -2,8 +2,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli_app.h"
-#include "language.h"
+#include "cli/cli_app.h"
+#include "core/language.h"
 
 int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);  // a write over the size limit fails and is reported

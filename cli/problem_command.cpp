@@ -1,15 +1,15 @@
-#include "problem_command.h"
+#include "cli/problem_command.h"
 
 #include <ostream>
 
-#include "calculation_model.h"
-#include "control_text.h"
-#include "equation_checks.h"
-#include "messages.h"
-#include "number_format.h"
-#include "problem_text.h"
-#include "reaction.h"
-#include "text_utils.h"
+#include "app/calculation_model.h"
+#include "core/control_text.h"
+#include "core/equation_checks.h"
+#include "core/messages.h"
+#include "core/number_format.h"
+#include "exercises/problem_text.h"
+#include "core/reaction.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "element_table.h"
-#include "stoichiometry.h"
-#include "user_port.h"
+#include "core/element_table.h"
+#include "core/stoichiometry.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

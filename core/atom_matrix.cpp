@@ -1,4 +1,4 @@
-#include "atom_matrix.h"
+#include "core/atom_matrix.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "reaction.h"
+#include "core/reaction.h"
 
 namespace tovel {
 

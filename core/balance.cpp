@@ -1,10 +1,10 @@
-#include "balance.h"
+#include "core/balance.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "atom_matrix.h"
-#include "rational_matrix.h"
+#include "core/atom_matrix.h"
+#include "core/rational_matrix.h"
 
 namespace tovel {
 

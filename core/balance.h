@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "reaction.h"
+#include "core/reaction.h"
 
 namespace tovel {
 

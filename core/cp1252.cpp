@@ -1,8 +1,8 @@
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 #include <array>
 
-#include "utf8.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -1,8 +1,8 @@
-#include "element_table.h"
+#include "core/element_table.h"
 
 #include <cmath>
 
-#include "utf8.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

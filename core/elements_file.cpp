@@ -1,4 +1,4 @@
-#include "elements_file.h"
+#include "core/elements_file.h"
 
 #include <bit>
 #include <cmath>
@@ -7,9 +7,9 @@
 
 #include <filesystem>
 
-#include "record_codec.h"
-#include "number_format.h"
-#include "text_utils.h"
+#include "core/record_codec.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

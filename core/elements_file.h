@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "element_table.h"
-#include "safe_file.h"
+#include "core/element_table.h"
+#include "core/safe_file.h"
 
 namespace tovel {
 

@@ -1,8 +1,8 @@
-#include "equation_checks.h"
+#include "core/equation_checks.h"
 
-#include "balance.h"
-#include "messages.h"
-#include "text_utils.h"
+#include "core/balance.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -1,12 +1,12 @@
-#include "formula.h"
+#include "core/formula.h"
 
 #include <algorithm>
 #include <optional>
 
-#include "language.h"
-#include "messages.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

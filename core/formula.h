@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "element_table.h"
+#include "core/element_table.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "fraction.h"
+#include "core/fraction.h"
 
 #include <limits>
 

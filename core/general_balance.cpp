@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <functional>
 
-#include "atom_matrix.h"
-#include "balance.h"
-#include "fraction.h"
+#include "core/atom_matrix.h"
+#include "core/balance.h"
+#include "core/fraction.h"
 
 namespace tovel {
 

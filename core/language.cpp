@@ -1,4 +1,4 @@
-#include "language.h"
+#include "core/language.h"
 
 namespace tovel {
 

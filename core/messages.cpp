@@ -1,6 +1,6 @@
-#include "messages.h"
+#include "core/messages.h"
 
-#include "utf8.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

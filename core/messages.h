@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "user_port.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

@@ -1,11 +1,11 @@
-#include "number_format.h"
+#include "core/number_format.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-#include "text_utils.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

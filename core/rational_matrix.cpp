@@ -1,4 +1,4 @@
-#include "rational_matrix.h"
+#include "core/rational_matrix.h"
 
 #include <algorithm>
 

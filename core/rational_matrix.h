@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "fraction.h"
+#include "core/fraction.h"
 
 namespace tovel {
 

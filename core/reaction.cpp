@@ -1,8 +1,8 @@
-#include "reaction.h"
+#include "core/reaction.h"
 
 #include <algorithm>
 
-#include "text_utils.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

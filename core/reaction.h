@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "formula.h"
+#include "core/formula.h"
 
 namespace tovel {
 

@@ -1,8 +1,8 @@
-#include "record_codec.h"
+#include "core/record_codec.h"
 
 #include <algorithm>
 
-#include "cp1252.h"
+#include "core/cp1252.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "safe_file.h"
+#include "core/safe_file.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,11 +1,11 @@
-#include "stoichiometry.h"
+#include "core/stoichiometry.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-#include "language.h"
-#include "number_format.h"
+#include "core/language.h"
+#include "core/number_format.h"
 
 namespace tovel {
 

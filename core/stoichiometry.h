@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "reaction.h"
+#include "core/reaction.h"
 
 namespace tovel {
 

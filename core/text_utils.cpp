@@ -1,8 +1,8 @@
-#include "text_utils.h"
+#include "core/text_utils.h"
 
 #include <algorithm>
 
-#include "utf8.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "guide_renderer.h"
+#include "docs/guide_renderer.h"
 
 #include <QFile>
 #include <QFileInfo>

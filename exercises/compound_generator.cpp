@@ -1,9 +1,9 @@
-#include "compound_generator.h"
+#include "exercises/compound_generator.h"
 
 #include <numeric>
 #include <string_view>
 
-#include "random_source.h"
+#include "exercises/random_source.h"
 
 namespace tovel {
 

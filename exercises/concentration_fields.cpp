@@ -1,13 +1,13 @@
-#include "concentration_fields.h"
+#include "exercises/concentration_fields.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "control_text.h"
-#include "formula.h"
-#include "messages.h"
-#include "number_format.h"
-#include "text_utils.h"
+#include "core/control_text.h"
+#include "core/formula.h"
+#include "core/messages.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "concentration.h"
-#include "element_table.h"
-#include "user_port.h"
+#include "core/concentration.h"
+#include "core/element_table.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

@@ -1,10 +1,10 @@
-#include "concentration_model.h"
+#include "exercises/concentration_model.h"
 
 #include <filesystem>
 
-#include "messages.h"
-#include "text_file.h"
-#include "text_utils.h"
+#include "core/messages.h"
+#include "ui/text_file.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

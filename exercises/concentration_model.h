@@ -6,10 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "concentration.h"
-#include "concentration_fields.h"
-#include "element_table.h"
-#include "user_port.h"
+#include "core/concentration.h"
+#include "exercises/concentration_fields.h"
+#include "core/element_table.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

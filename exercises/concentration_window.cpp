@@ -1,4 +1,4 @@
-#include "concentration_window.h"
+#include "exercises/concentration_window.h"
 
 #include <QComboBox>
 #include <QFormLayout>
@@ -11,9 +11,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "compound_generator.h"
-#include "elements_file.h"
-#include "launch.h"
+#include "exercises/compound_generator.h"
+#include "core/elements_file.h"
+#include "ui/launch.h"
 
 namespace tovel {
 

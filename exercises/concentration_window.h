@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QMap>
 
-#include "concentration_model.h"
+#include "exercises/concentration_model.h"
 
 class QAction;
 class QComboBox;

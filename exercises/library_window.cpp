@@ -1,4 +1,4 @@
-#include "library_window.h"
+#include "exercises/library_window.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -9,8 +9,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "control_helpers.h"
-#include "icons.h"
+#include "ui/control_helpers.h"
+#include "ui/icons.h"
 
 namespace tovel {
 

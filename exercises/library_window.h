@@ -6,7 +6,7 @@
 #include <QMap>
 #include <functional>
 
-#include "reaction_library.h"
+#include "exercises/reaction_library.h"
 
 class QComboBox;
 class QLabel;

@@ -1,7 +1,7 @@
-#include "problem_text.h"
+#include "exercises/problem_text.h"
 
-#include "number_format.h"
-#include "text_utils.h"
+#include "core/number_format.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

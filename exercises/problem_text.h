@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "reaction.h"
-#include "stoichiometry.h"
+#include "core/reaction.h"
+#include "core/stoichiometry.h"
 
 namespace tovel {
 

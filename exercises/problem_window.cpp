@@ -1,4 +1,4 @@
-#include "problem_window.h"
+#include "exercises/problem_window.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -7,11 +7,11 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "file_helpers.h"
-#include "launch.h"
-#include "messages.h"
-#include "problem_text.h"
-#include "text_file.h"
+#include "ui/file_helpers.h"
+#include "ui/launch.h"
+#include "core/messages.h"
+#include "exercises/problem_text.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 

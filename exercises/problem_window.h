@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "user_port.h"
+#include "core/user_port.h"
 
 class QPlainTextEdit;
 

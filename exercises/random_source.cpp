@@ -1,4 +1,4 @@
-#include "random_source.h"
+#include "exercises/random_source.h"
 
 #include <memory>
 #include <random>

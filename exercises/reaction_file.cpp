@@ -1,9 +1,9 @@
-#include "reaction_file.h"
+#include "exercises/reaction_file.h"
 
 #include <filesystem>
 
-#include "text_file.h"
-#include "utf8.h"
+#include "ui/text_file.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "safe_file.h"
+#include "core/safe_file.h"
 
 namespace tovel {
 

@@ -1,9 +1,9 @@
-#include "reaction_library.h"
+#include "exercises/reaction_library.h"
 
-#include "equation_checks.h"
-#include "launch.h"
-#include "messages.h"
-#include "text_utils.h"
+#include "core/equation_checks.h"
+#include "ui/launch.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "element_table.h"
-#include "file_helpers.h"
-#include "reaction.h"
-#include "random_source.h"
-#include "reaction_file.h"
-#include "reaction_types.h"
-#include "user_port.h"
+#include "core/element_table.h"
+#include "ui/file_helpers.h"
+#include "core/reaction.h"
+#include "exercises/random_source.h"
+#include "exercises/reaction_file.h"
+#include "exercises/reaction_types.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

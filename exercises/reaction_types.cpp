@@ -1,11 +1,11 @@
-#include "reaction_types.h"
+#include "exercises/reaction_types.h"
 
 #include <filesystem>
 
-#include "record_codec.h"
-#include "messages.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/record_codec.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

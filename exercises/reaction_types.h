@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "safe_file.h"
-#include "user_port.h"
+#include "core/safe_file.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

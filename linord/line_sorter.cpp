@@ -1,4 +1,4 @@
-#include "line_sorter.h"
+#include "linord/line_sorter.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

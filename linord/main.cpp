@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "line_sorter.h"
+#include "linord/line_sorter.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "about_window.h"
+#include "ui/about_window.h"
 
 #include <QPainter>
 #include <QPushButton>
 #include <random>
 
-#include "file_helpers.h"
-#include "icons.h"
-#include "language.h"
+#include "ui/file_helpers.h"
+#include "ui/icons.h"
+#include "core/language.h"
 
 namespace tovel {
 

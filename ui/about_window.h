@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "draw_toolkit.h"
+#include "ui/draw_toolkit.h"
 
 class QPushButton;
 

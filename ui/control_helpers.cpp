@@ -1,4 +1,4 @@
-#include "control_helpers.h"
+#include "ui/control_helpers.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -7,7 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-#include "control_text.h"
+#include "core/control_text.h"
 
 namespace tovel {
 

@@ -1,6 +1,6 @@
-#include "draw_reaction.h"
+#include "ui/draw_reaction.h"
 
-#include "draw_toolkit.h"
+#include "ui/draw_toolkit.h"
 
 namespace tovel {
 

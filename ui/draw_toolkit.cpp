@@ -1,4 +1,4 @@
-#include "draw_toolkit.h"
+#include "ui/draw_toolkit.h"
 
 #include <QFontMetrics>
 #include <QPainter>

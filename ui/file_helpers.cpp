@@ -1,4 +1,4 @@
-#include "file_helpers.h"
+#include "ui/file_helpers.h"
 
 #include <sys/stat.h>
 

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <string>
 
-#include "draw_toolkit.h"
+#include "ui/draw_toolkit.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "launch.h"
+#include "ui/launch.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "messages.h"
+#include "core/messages.h"
 
 namespace tovel {
 

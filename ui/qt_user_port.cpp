@@ -1,4 +1,4 @@
-#include "qt_user_port.h"
+#include "ui/qt_user_port.h"
 
 #include <QApplication>
 #include <QDesktopServices>

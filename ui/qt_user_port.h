@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "user_port.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

@@ -1,11 +1,11 @@
-#include "text_file.h"
+#include "ui/text_file.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "cp1252.h"
-#include "file_helpers.h"
+#include "core/cp1252.h"
+#include "ui/file_helpers.h"
 
 namespace tovel {
 

@@ -1,15 +1,15 @@
-#include "tools.h"
+#include "ui/tools.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "file_helpers.h"
-#include "launch.h"
-#include "messages.h"
-#include "text_file.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "ui/file_helpers.h"
+#include "ui/launch.h"
+#include "core/messages.h"
+#include "ui/text_file.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "tools_dialog.h"
+#include "ui/tools_dialog.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "language.h"
+#include "core/language.h"
 
 namespace tovel {
 

@@ -1,10 +1,10 @@
-#include "tools_editor.h"
+#include "ui/tools_editor.h"
 
 #include <filesystem>
 
-#include "messages.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/messages.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "tools.h"
+#include "ui/tools.h"
 
 namespace tovel {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "compounds_file.h"
+#include "app/compounds_file.h"
 
 namespace tovel {
 

@@ -1,14 +1,14 @@
-#include "element_source.h"
+#include "data/tools/element_source.h"
 
-#include "source_lines.h"
+#include "data/tools/source_lines.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <vector>
 
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "element_table.h"
+#include "core/element_table.h"
 
 namespace tovel {
 

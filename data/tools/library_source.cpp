@@ -1,9 +1,9 @@
-#include "library_source.h"
+#include "data/tools/library_source.h"
 
-#include "reaction_types.h"
-#include "source_lines.h"
-#include "text_utils.h"
-#include "user_port.h"
+#include "exercises/reaction_types.h"
+#include "data/tools/source_lines.h"
+#include "core/text_utils.h"
+#include "core/user_port.h"
 
 namespace tovel {
 

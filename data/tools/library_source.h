@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "reaction_file.h"
+#include "exercises/reaction_file.h"
 
 namespace tovel {
 

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "compounds_source.h"
+#include "data/tools/compounds_source.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "library_source.h"
+#include "data/tools/library_source.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

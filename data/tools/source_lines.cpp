@@ -1,8 +1,8 @@
-#include "source_lines.h"
+#include "data/tools/source_lines.h"
 
 #include <sstream>
 
-#include "text_utils.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "calculation_model.h"
-#include "equation_checks.h"
-#include "main_model.h"
-#include "test_support.h"
+#include "app/calculation_model.h"
+#include "core/equation_checks.h"
+#include "app/main_model.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

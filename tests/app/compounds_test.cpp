@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "compounds_model.h"
-#include "test_support.h"
+#include "app/compounds_model.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

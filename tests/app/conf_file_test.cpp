@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "conf_file.h"
-#include "test_support.h"
+#include "app/conf_file.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

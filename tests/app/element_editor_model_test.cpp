@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include "element_editor_model.h"
-#include "language.h"
-#include "test_support.h"
+#include "app/element_editor_model.h"
+#include "core/language.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "element_windows.h"
-#include "elements_file.h"
-#include "test_support.h"
+#include "app/element_windows.h"
+#include "core/elements_file.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 

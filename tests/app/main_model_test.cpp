@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "main_model.h"
-#include "test_support.h"
+#include "app/main_model.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -17,15 +17,15 @@
 #include <memory>
 #include <tuple>
 
-#include "conf_file.h"
-#include "element_windows.h"
-#include "equation_view.h"
-#include "elements_file.h"
-#include "problem_window.h"
-#include "main_ids.h"
-#include "principal_dialog.h"
-#include "test_support.h"
-#include "window_finder.h"
+#include "app/conf_file.h"
+#include "app/element_windows.h"
+#include "app/equation_view.h"
+#include "core/elements_file.h"
+#include "exercises/problem_window.h"
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "tests/support/test_support.h"
+#include "tests/support/window_finder.h"
 
 namespace tovel {
 

@@ -11,19 +11,19 @@
 #include <QPixmap>
 #include <iostream>
 
-#include "concentration_window.h"
-#include "about_window.h"
-#include "compounds_window.h"
-#include "element_windows.h"
-#include "problem_window.h"
-#include "tools_dialog.h"
-#include "window_finder.h"
-#include "library_window.h"
-#include "elements_file.h"
-#include "main_ids.h"
-#include "principal_dialog.h"
-#include "program.h"
-#include "test_support.h"
+#include "exercises/concentration_window.h"
+#include "ui/about_window.h"
+#include "app/compounds_window.h"
+#include "app/element_windows.h"
+#include "exercises/problem_window.h"
+#include "ui/tools_dialog.h"
+#include "tests/support/window_finder.h"
+#include "exercises/library_window.h"
+#include "core/elements_file.h"
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "app/program.h"
+#include "tests/support/test_support.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "test_support.h"
-#include "user_data.h"
+#include "tests/support/test_support.h"
+#include "app/user_data.h"
 
 namespace tovel {
 namespace {

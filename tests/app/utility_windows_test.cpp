@@ -13,14 +13,14 @@
 #include <filesystem>
 #include <set>
 
-#include "about_window.h"
-#include "compounds_window.h"
-#include "main_ids.h"
-#include "principal_dialog.h"
-#include "program.h"
-#include "test_support.h"
-#include "tools_dialog.h"
-#include "window_finder.h"
+#include "ui/about_window.h"
+#include "app/compounds_window.h"
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "app/program.h"
+#include "tests/support/test_support.h"
+#include "ui/tools_dialog.h"
+#include "tests/support/window_finder.h"
 
 namespace tovel {
 

@@ -4,11 +4,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "cli_app.h"
-#include "cli_port.h"
-#include "elements_file.h"
-#include "problem_command.h"
-#include "test_support.h"
+#include "cli/cli_app.h"
+#include "cli/cli_port.h"
+#include "core/elements_file.h"
+#include "cli/problem_command.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -5,10 +5,10 @@
 #include <random>
 #include <sstream>
 
-#include "balance.h"
-#include "equation_checks.h"
-#include "reaction.h"
-#include "test_support.h"
+#include "core/balance.h"
+#include "core/equation_checks.h"
+#include "core/reaction.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -1,4 +1,4 @@
-#include "concentration.h"
+#include "core/concentration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "element_table.h"
+#include "core/element_table.h"
 
 namespace tovel {
 namespace {

@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
-#include "elements_file.h"
-#include "test_support.h"
+#include "core/elements_file.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

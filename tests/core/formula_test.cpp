@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "formula.h"
-#include "language.h"
-#include "test_support.h"
+#include "core/formula.h"
+#include "core/language.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "fraction.h"
-#include "rational_matrix.h"
+#include "core/fraction.h"
+#include "core/rational_matrix.h"
 
 namespace tovel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <clocale>
 
-#include "number_format.h"
-#include "test_support.h"
+#include "core/number_format.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

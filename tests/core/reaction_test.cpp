@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "equation_checks.h"
-#include "reaction.h"
-#include "test_support.h"
+#include "core/equation_checks.h"
+#include "core/reaction.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "record_codec.h"
+#include "core/record_codec.h"
 
 namespace tovel {
 namespace {

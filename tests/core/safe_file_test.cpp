@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "safe_file.h"
-#include "test_support.h"
+#include "core/safe_file.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "stoichiometry.h"
-#include "test_support.h"
+#include "core/stoichiometry.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "cp1252.h"
-#include "language.h"
-#include "messages.h"
-#include "test_support.h"
-#include "text_utils.h"
-#include "utf8.h"
+#include "core/cp1252.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "tests/support/test_support.h"
+#include "core/text_utils.h"
+#include "core/utf8.h"
 
 namespace tovel {
 namespace {

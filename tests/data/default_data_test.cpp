@@ -2,13 +2,13 @@
 
 #include <set>
 
-#include "element_source.h"
-#include "equation_checks.h"
-#include "library_source.h"
-#include "reaction_types.h"
-#include "elements_file.h"
-#include "test_support.h"
-#include "utf8.h"
+#include "data/tools/element_source.h"
+#include "core/equation_checks.h"
+#include "data/tools/library_source.h"
+#include "exercises/reaction_types.h"
+#include "core/elements_file.h"
+#include "tests/support/test_support.h"
+#include "core/utf8.h"
 
 namespace tovel {
 namespace {

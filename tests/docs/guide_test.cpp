@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <QtTest>
 
-#include "guide_renderer.h"
-#include "test_support.h"
+#include "docs/guide_renderer.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <set>
 
-#include "compound_generator.h"
-#include "formula.h"
-#include "test_support.h"
+#include "exercises/compound_generator.h"
+#include "core/formula.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -1,12 +1,12 @@
-#include "concentration_model.h"
+#include "exercises/concentration_model.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "language.h"
-#include "number_format.h"
-#include "test_support.h"
+#include "core/language.h"
+#include "core/number_format.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "concentration_window.h"
-#include "main_ids.h"
-#include "principal_dialog.h"
-#include "test_support.h"
-#include "window_finder.h"
+#include "exercises/concentration_window.h"
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "tests/support/test_support.h"
+#include "tests/support/window_finder.h"
 
 namespace tovel {
 

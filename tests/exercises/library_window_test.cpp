@@ -10,13 +10,13 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "library_window.h"
-#include "main_ids.h"
-#include "principal_dialog.h"
-#include "reaction_file.h"
-#include "reaction_types.h"
-#include "test_support.h"
-#include "window_finder.h"
+#include "exercises/library_window.h"
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "exercises/reaction_file.h"
+#include "exercises/reaction_types.h"
+#include "tests/support/test_support.h"
+#include "tests/support/window_finder.h"
 
 namespace tovel {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "reaction_library.h"
-#include "test_support.h"
+#include "exercises/reaction_library.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "compounds_file.h"
-#include "fuzz_files.h"
+#include "app/compounds_file.h"
+#include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

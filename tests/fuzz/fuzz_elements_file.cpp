@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "elements_file.h"
-#include "fuzz_files.h"
+#include "core/elements_file.h"
+#include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = tovel::fuzz::PutInput("elements.dat", tovel::fuzz::Bytes(data, size));

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "balance.h"
-#include "formula.h"
-#include "reaction.h"
-#include "user_port.h"
+#include "core/balance.h"
+#include "core/formula.h"
+#include "core/reaction.h"
+#include "core/user_port.h"
 
 namespace {
 

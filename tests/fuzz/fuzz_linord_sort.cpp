@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_files.h"
-#include "line_sorter.h"
+#include "tests/fuzz/fuzz_files.h"
+#include "linord/line_sorter.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_files.h"
-#include "reaction_file.h"
-#include "utf8.h"
+#include "tests/fuzz/fuzz_files.h"
+#include "exercises/reaction_file.h"
+#include "core/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

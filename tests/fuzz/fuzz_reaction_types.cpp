@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_files.h"
-#include "reaction_types.h"
+#include "tests/fuzz/fuzz_files.h"
+#include "exercises/reaction_types.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_files.h"
-#include "tools.h"
-#include "utf8.h"
+#include "tests/fuzz/fuzz_files.h"
+#include "ui/tools.h"
+#include "core/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

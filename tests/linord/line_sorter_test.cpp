@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "line_sorter.h"
-#include "test_support.h"
+#include "linord/line_sorter.h"
+#include "tests/support/test_support.h"
 
 namespace linord {
 namespace {

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "tests/support/test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "element_source.h"
+#include "data/tools/element_source.h"
 
 namespace tovel::test {
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "element_table.h"
-#include "reaction.h"
-#include "user_port.h"
+#include "core/element_table.h"
+#include "core/reaction.h"
+#include "core/user_port.h"
 
 namespace tovel::test {
 

@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QtTest>
 
-#include "choice_dialog.h"
-#include "control_helpers.h"
+#include "app/choice_dialog.h"
+#include "ui/control_helpers.h"
 
 namespace tovel {
 

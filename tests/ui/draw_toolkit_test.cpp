@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QtTest>
 
-#include "draw_toolkit.h"
-#include "icons.h"
+#include "ui/draw_toolkit.h"
+#include "ui/icons.h"
 
 namespace tovel {
 

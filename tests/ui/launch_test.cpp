@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "file_helpers.h"
-#include "launch.h"
-#include "test_support.h"
+#include "ui/file_helpers.h"
+#include "ui/launch.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {
@@ -153,7 +153,7 @@ TEST(FileHelpers, FilesFoldersAndTheProgram) {
     EXPECT_TRUE(DirectoryExists(dir));
     EXPECT_FALSE(DirectoryExists(dir + "/.hiddendir"));
     EXPECT_FALSE(DirectoryExists(dir + "/absent"));
-    EXPECT_EQ(ProgramName(), "tovel_ui_logic_tests");
+    EXPECT_EQ(ProgramName(), "tovel_system_tests");
     EXPECT_EQ(FileYear(dir + "/absent"), "");
     EXPECT_EQ(FileYear(dir + "/.hidden"), "");
     test::WriteBytes(dir + "/visible", "x");

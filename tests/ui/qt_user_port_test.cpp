@@ -11,8 +11,8 @@
 #include <QtTest>
 #include <functional>
 
-#include "qt_user_port.h"
-#include "translations.h"
+#include "ui/qt_user_port.h"
+#include "ui/translations.h"
 
 namespace tovel {
 

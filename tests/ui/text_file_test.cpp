@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "test_support.h"
-#include "text_file.h"
+#include "tests/support/test_support.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "test_support.h"
-#include "tools_editor.h"
+#include "tests/support/test_support.h"
+#include "ui/tools_editor.h"
 
 namespace tovel {
 namespace {

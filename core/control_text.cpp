@@ -1,9 +1,9 @@
-#include "control_text.h"
+#include "core/control_text.h"
 
 #include <charconv>
 #include <cmath>
 
-#include "text_utils.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 

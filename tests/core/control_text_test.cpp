@@ -2,7 +2,7 @@
 
 #include <clocale>
 
-#include "control_text.h"
+#include "core/control_text.h"
 
 namespace tovel {
 namespace {
