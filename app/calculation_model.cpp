@@ -43,7 +43,8 @@ void ReportNoData(UserPort& port) {
 }
 
 void ReportOverflow(UserPort& port) {
-    ReportInvalid(port, "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
+    ReportInvalid(
+        port, "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
 }
 
 void ReportGasNotSet(const std::string& formula, UserPort& port) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "exercises/problem_text.h"
 #include "core/reaction.h"
 #include "core/stoichiometry.h"
 #include "core/user_port.h"
+#include "exercises/problem_text.h"
 
 namespace tovel {
 
@@ -94,9 +94,12 @@ class CalculationModel {
 
   private:
     SlotData Data(int side, std::size_t slot) const;
-    const std::string& Formula(int side, std::size_t slot) const { return m_formulas[side][slot - 1]; }
+    const std::string& Formula(int side, std::size_t slot) const {
+        return m_formulas[side][slot - 1];
+    }
     // Reads P and T into gas; the reason they cannot be taken, or nothing.
-    std::string ReadGas(int side, std::size_t slot, const UnitInputs& inputs, GasConditions& gas) const;
+    std::string ReadGas(int side, std::size_t slot, const UnitInputs& inputs,
+                        GasConditions& gas) const;
     // Reads a molarity; the reason it cannot be taken, or nothing.
     std::string ReadMolarity(std::size_t slot, const std::string& text, double& molarity) const;
 

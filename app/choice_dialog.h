@@ -10,13 +10,13 @@ namespace tovel {
 class ChoiceDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     ChoiceDialog(const QString& title, const QStringList& choices, QWidget* parent = nullptr);
     // Ends the dialog as the command with this id would: 0, 1, 2 or 101..100 + n; other ids
     // are ignored.
     void Command(int id);
 
-private:
+  private:
     int m_count;
 };
 

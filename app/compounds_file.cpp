@@ -7,9 +7,9 @@
 
 namespace tovel {
 
-
 CompoundRecord MakeCompoundRecord(std::string_view name, std::string_view formula, int category) {
-    return {Utf8Prefix(name, kCompoundNameLimit), Utf8Prefix(formula, kCompoundFormulaLimit), category};
+    return {Utf8Prefix(name, kCompoundNameLimit), Utf8Prefix(formula, kCompoundFormulaLimit),
+            category};
 }
 
 std::string EncodeCompoundRecord(const CompoundRecord& record) {
@@ -28,7 +28,8 @@ CompoundRecord DecodeCompoundRecord(std::string_view in) {
 
 CompoundsReadResult CompoundBook::Read(const std::string& path) {
     CompoundsReadResult result;
-    for (auto& category : m_categories) category.clear();
+    for (auto& category : m_categories)
+        category.clear();
     m_kept.clear();
     m_unreadable.clear();
     const ReadResult file = ReadFilePrefix(path, 64 * 1024 * 1024);
@@ -40,9 +41,12 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
         return result;
     }
     result.opened = true;
-    for (std::size_t at = 0; at + kCompoundRecordSize <= file.bytes.size(); at += kCompoundRecordSize) {
-        const CompoundRecord record = DecodeCompoundRecord(std::string_view(file.bytes).substr(at, kCompoundRecordSize));
-        if (record.category < 0 || record.category >= kCompoundCategories || IsFull(record.category)) {
+    for (std::size_t at = 0; at + kCompoundRecordSize <= file.bytes.size();
+         at += kCompoundRecordSize) {
+        const CompoundRecord record =
+            DecodeCompoundRecord(std::string_view(file.bytes).substr(at, kCompoundRecordSize));
+        if (record.category < 0 || record.category >= kCompoundCategories ||
+            IsFull(record.category)) {
             ++result.skipped;
             m_kept += file.bytes.substr(at, kCompoundRecordSize);  // not shown, but not lost
             continue;
@@ -53,10 +57,13 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
 }
 
 FileResult CompoundBook::Write(const std::string& path) const {
-    if (!m_unreadable.empty()) return {false, "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
+    if (!m_unreadable.empty())
+        return {false,
+                "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
     std::string bytes;
     for (const auto& category : m_categories) {
-        for (const auto& record : category) bytes += EncodeCompoundRecord(record);
+        for (const auto& record : category)
+            bytes += EncodeCompoundRecord(record);
     }
     return WriteFileAtomically(path, bytes + m_kept);
 }

@@ -40,18 +40,22 @@ struct CompoundsReadResult {
 
 // The compounds by category, each in file order.
 class CompoundBook {
-public:
+  public:
     // The records skipped are not shown but kept, and written back after the others.
     CompoundsReadResult Read(const std::string& path = kCompoundsFileName);
     // Grouped by category, categories in order. Refuses to write over a file that exists but
     // could not be read.
     FileResult Write(const std::string& path = kCompoundsFileName) const;
 
-    const std::vector<CompoundRecord>& Category(int category) const { return m_categories.at(category); }
+    const std::vector<CompoundRecord>& Category(int category) const {
+        return m_categories.at(category);
+    }
     std::vector<CompoundRecord>& Category(int category) { return m_categories.at(category); }
-    bool IsFull(int category) const { return m_categories.at(category).size() >= kCompoundsPerCategory; }
+    bool IsFull(int category) const {
+        return m_categories.at(category).size() >= kCompoundsPerCategory;
+    }
 
-private:
+  private:
     std::array<std::vector<CompoundRecord>, kCompoundCategories> m_categories;
     std::string m_kept;        // the records skipped on reading, as they were
     std::string m_unreadable;  // why the file could not be read, when it exists

@@ -17,13 +17,14 @@ void CompoundsModel::Open() {
     m_editRow = false;
     m_slot = 0;
     if (!read.error.empty()) {
-        NoticeWith(m_port, kCompoundsFileName, "No se han podido leer los compuestos: " + read.error,
-                   MessageIcon::Exclamation);
+        NoticeWith(m_port, kCompoundsFileName,
+                   "No se han podido leer los compuestos: " + read.error, MessageIcon::Exclamation);
     }
     if (read.skipped > 0) {
         NoticeWith(m_port, kCompoundsFileName,
                    IntText(static_cast<long>(read.skipped)) +
-                       " compuestos sin categoría válida o que no caben en su lista no se muestran; se conservan en el "
+                       " compuestos sin categoría válida o que no caben en su lista no se "
+                       "muestran; se conservan en el "
                        "fichero",
                    MessageIcon::Exclamation);
     }

@@ -12,7 +12,7 @@
 namespace tovel {
 
 class CompoundsModel {
-public:
+  public:
     // table: the program's element table, which formulas are checked against; transfer: hands
     // a formula to the main window.
     CompoundsModel(ElementTable& table, UserPort& port,
@@ -46,7 +46,7 @@ public:
     // Leaving: true when the window may close (saving first if the user says so).
     bool Leave(bool focusInFormula);
 
-private:
+  private:
     void OpenEditRow();
     bool AcceptFormula(const std::string& formula);
 

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QTimer>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QHBoxLayout>
@@ -11,11 +10,12 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/program.h"
 #include "ui/control_helpers.h"
 #include "ui/icons.h"
-#include "app/program.h"
 
 namespace tovel {
 
@@ -25,8 +25,9 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     setWindowTitle(QStringLiteral("Compuestos usuales"));
     SetWindowIconByName(*this, "AReacIcon");
     setAttribute(Qt::WA_DeleteOnClose);
-    setStyleSheet(QStringLiteral("QDialog, QLabel { background: rgb(0, 180, 255); }"
-                                 "QListWidget, QLineEdit { background: rgb(255, 255, 199); }"));
+    setStyleSheet(
+        QStringLiteral("QDialog, QLabel { background: rgb(0, 180, 255); }"
+                       "QListWidget, QLineEdit { background: rgb(255, 255, 199); }"));
 
     m_menuTimer = new QTimer(this);
     m_menuTimer->setSingleShot(true);
@@ -50,13 +51,15 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
             // The menu waits out a double-click, which transfers the formula instead.
             m_menuTimer->start(QApplication::doubleClickInterval());
         });
-        connect(list, &QListWidget::itemDoubleClicked, this, [this, category](QListWidgetItem* item) {
-            m_menuTimer->stop();
-            m_menu->hide();
-            m_model.SelectSlot(category, static_cast<std::size_t>(List(category)->row(item) + 1));
-            m_model.Transfer();
-            Sync();
-        });
+        connect(list, &QListWidget::itemDoubleClicked, this,
+                [this, category](QListWidgetItem* item) {
+                    m_menuTimer->stop();
+                    m_menu->hide();
+                    m_model.SelectSlot(category,
+                                       static_cast<std::size_t>(List(category)->row(item) + 1));
+                    m_model.Transfer();
+                    Sync();
+                });
         column->addWidget(list);
         lists->addLayout(column);
         m_lists[category] = list;
@@ -102,7 +105,8 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     const std::pair<int, const char*> items[] = {
         {kTransfer, "&Transferir"}, {kEdit, "&Editar"}, {kDelete, "&Suprimir"}, {kNew, "&Nuevo"}};
     for (const auto& [id, text] : items) {
-        connect(m_menu->addAction(QString::fromUtf8(text)), &QAction::triggered, this, [this, id = id] { Dispatch(id); });
+        connect(m_menu->addAction(QString::fromUtf8(text)), &QAction::triggered, this,
+                [this, id = id] { Dispatch(id); });
     }
 
     m_model.Open();
@@ -110,7 +114,9 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     resize(700, 420);
 }
 
-QLineEdit* CompoundsWindow::Field(int id) const { return id == kFormula ? m_formula : id == kName ? m_name : nullptr; }
+QLineEdit* CompoundsWindow::Field(int id) const {
+    return id == kFormula ? m_formula : id == kName ? m_name : nullptr;
+}
 
 bool CompoundsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_exit && event->type() == QEvent::MouseButtonPress) {
@@ -139,7 +145,8 @@ void CompoundsWindow::contextMenuEvent(QContextMenuEvent* event) {
 
 void CompoundsWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
-    for (auto* list : m_lists) list->setMinimumHeight(std::max(60, height() - 60 - 40));
+    for (auto* list : m_lists)
+        list->setMinimumHeight(std::max(60, height() - 60 - 40));
 }
 
 void CompoundsWindow::Dispatch(int id) {
@@ -173,7 +180,9 @@ void CompoundsWindow::Dispatch(int id) {
     Sync();
 }
 
-void CompoundsWindow::reject() { Dispatch(kLeave); }
+void CompoundsWindow::reject() {
+    Dispatch(kLeave);
+}
 
 void CompoundsWindow::closeEvent(QCloseEvent* event) {
     if (m_leaving || m_model.Leave(false)) {
@@ -198,7 +207,8 @@ void CompoundsWindow::Sync() {
         }
         ShowItems(*list, items);
         for (int i = 0; i < list->count(); ++i) {
-            list->item(i)->setToolTip(QString::fromStdString(m_model.Book().Category(category)[static_cast<std::size_t>(i)].name));
+            list->item(i)->setToolTip(QString::fromStdString(
+                m_model.Book().Category(category)[static_cast<std::size_t>(i)].name));
         }
         const bool current_ = category == m_model.CurrentCategory() && m_model.CurrentSlot() > 0;
         if (current_) {
@@ -209,8 +219,10 @@ void CompoundsWindow::Sync() {
     }
     const bool wasOpen = m_editRow->isVisible();
     m_editRow->setVisible(m_model.EditRowOpen());
-    if (m_formula->text().toStdString() != m_model.formulaText) m_formula->setText(QString::fromStdString(m_model.formulaText));
-    if (m_name->text().toStdString() != m_model.nameText) m_name->setText(QString::fromStdString(m_model.nameText));
+    if (m_formula->text().toStdString() != m_model.formulaText)
+        m_formula->setText(QString::fromStdString(m_model.formulaText));
+    if (m_name->text().toStdString() != m_model.nameText)
+        m_name->setText(QString::fromStdString(m_model.nameText));
     if (m_model.EditRowOpen() && !wasOpen) m_formula->setFocus();
     m_syncing = false;
 }

@@ -19,9 +19,18 @@ namespace tovel {
 class CompoundsWindow : public QDialog {
     Q_OBJECT
 
-public:
-    enum Id : int { kLeave = 2, kOk = 3, kFirstList = 100, kFormula = 120, kName = 121,
-                    kTransfer = 201, kEdit = 202, kDelete = 203, kNew = 204 };
+  public:
+    enum Id : int {
+        kLeave = 2,
+        kOk = 3,
+        kFirstList = 100,
+        kFormula = 120,
+        kName = 121,
+        kTransfer = 201,
+        kEdit = 202,
+        kDelete = 203,
+        kNew = 204
+    };
 
     // Formulas are checked against table, which the element editor may be asked to extend.
     CompoundsWindow(ElementTable& table, UserPort& port,
@@ -33,14 +42,14 @@ public:
     QMenu* ContextMenu() const { return m_menu; }
     CompoundsModel& Model() { return m_model; }
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     void resizeEvent(QResizeEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Pull();
     void Sync();
 

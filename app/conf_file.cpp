@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "ui/text_file.h"
 #include "core/text_utils.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 

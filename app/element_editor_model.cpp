@@ -13,20 +13,23 @@ namespace tovel {
 
 namespace {
 
-constexpr MessageTriple kNotFound = {"Element no trobat", "Element not found", "Elemento no hallado"};
+constexpr MessageTriple kNotFound = {"Element no trobat", "Element not found",
+                                     "Elemento no hallado"};
 constexpr MessageTriple kChanged = {"Dades modificades", "Changes in data", "Datos modificados"};
 constexpr MessageTriple kSaveChanges = {"Gravar els canvis?    ", "Save the changes?  ",
                                         "¿Grabar los cambios?   "};
 
 std::string Lower(std::string text) {
-    for (auto& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    for (auto& c : text)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
     return text;
 }
 
 constexpr const char* kSymbolRule =
     "escriba una letra mayúscula, o una mayúscula y una minúscula, como O o Fe";
 constexpr const char* kMassRule = "debe ser un número de 0.001 a 1000, como 55.845 o 55,845";
-const std::string kNumberRule = "escriba un número entero de 1 a " + IntText(kSixteenBitLimit) + ", como 26";
+const std::string kNumberRule =
+    "escriba un número entero de 1 a " + IntText(kSixteenBitLimit) + ", como 26";
 
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
@@ -40,7 +43,8 @@ std::string PaddedSymbol(const std::string& symbol, std::size_t width) {
 }  // namespace
 
 std::string EditorRowText(const ElementRecord& record) {
-    return PaddedSymbol(record.symbol, 4) + record.name + "  " + IntTextPadded(record.atomicNumber, 3);
+    return PaddedSymbol(record.symbol, 4) + record.name + "  " +
+           IntTextPadded(record.atomicNumber, 3);
 }
 
 std::string AtomicMassRowText(const ElementRecord& record) {
@@ -50,7 +54,8 @@ std::string AtomicMassRowText(const ElementRecord& record) {
 std::size_t SortedInsertPosition(const std::vector<std::string>& rows, const std::string& row) {
     const std::string key = Lower(row);
     std::size_t i = 0;
-    while (i < rows.size() && Lower(rows[i]) <= key) ++i;
+    while (i < rows.size() && Lower(rows[i]) <= key)
+        ++i;
     return i;
 }
 
@@ -58,7 +63,8 @@ std::vector<std::string> SortedAtomicMassRows(const ElementTable& table) {
     std::vector<std::string> rows;
     for (const auto& record : table.Records()) {
         const std::string row = AtomicMassRowText(record);
-        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(rows, row)), row);
+        rows.insert(rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(rows, row)),
+                    row);
     }
     return rows;
 }
@@ -72,7 +78,8 @@ void ElementEditorModel::Open() {
     if (const std::string report = LoadElementsReport(loaded, m_path); !report.empty()) {
         NoticeWith(m_port, "Elementos", report, MessageIcon::Exclamation);
     }
-    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) WriteRow(slot);
+    for (std::size_t slot = 1; slot <= m_table.Count(); ++slot)
+        WriteRow(slot);
     ReorderTableToList();
     m_modified = false;
     m_selected.reset();
@@ -97,7 +104,8 @@ void ElementEditorModel::WriteRow(std::size_t slot) {
     if (slot <= m_rows.size()) {
         m_rows[slot - 1] = row;  // in place: a changed row is not sorted again
     } else {
-        m_rows.insert(m_rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(m_rows, row)), row);
+        m_rows.insert(
+            m_rows.begin() + static_cast<std::ptrdiff_t>(SortedInsertPosition(m_rows, row)), row);
     }
 }
 
@@ -142,7 +150,8 @@ bool ElementEditorModel::Accept() {
         return false;
     };
     if (isNew && m_table.IsFull()) {
-        return refuse("La tabla está llena: caben " + IntText(ElementTable::kCapacity) + " elementos");
+        return refuse("La tabla está llena: caben " + IntText(ElementTable::kCapacity) +
+                      " elementos");
     }
     // An element that no formula can name, or that has no mass or number, spoils every
     // formula and calculation that uses it: each field is checked before anything is stored.
@@ -176,7 +185,8 @@ bool ElementEditorModel::Accept() {
     // Two elements with one number would be counted as one element by the balancing.
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
         if (slot != m_current && m_table.Slot(slot).atomicNumber == number) {
-            return refuse("El número atómico " + IntText(number) + " ya es el de " + m_table.Slot(slot).symbol);
+            return refuse("El número atómico " + IntText(number) + " ya es el de " +
+                          m_table.Slot(slot).symbol);
         }
     }
 
@@ -211,16 +221,20 @@ bool ElementEditorModel::SearchSymbol() {
 bool ElementEditorModel::Save() {
     // What the file held beyond the table is not lost without the user's word.
     if (m_table.FileUnreadable()) {
-        NoticeWith(m_port, "Error",
-                   m_path + " existe pero no se ha podido leer: no se guarda encima. Corrija sus permisos.",
-                   MessageIcon::Exclamation);
+        NoticeWith(
+            m_port, "Error",
+            m_path +
+                " existe pero no se ha podido leer: no se guarda encima. Corrija sus permisos.",
+            MessageIcon::Exclamation);
         return false;
     }
     if (!m_table.LeftOut().empty()) {
         std::string lost;
-        for (const auto& item : m_table.LeftOut()) lost += "\r\n" + item;
+        for (const auto& item : m_table.LeftOut())
+            lost += "\r\n" + item;
         if (AskYesNoWith(m_port, "Elementos",
-                         "Al guardar se perderá lo que no se pudo leer de " + m_path + ":" + lost + "\r\n¿Guardar?",
+                         "Al guardar se perderá lo que no se pudo leer de " + m_path + ":" + lost +
+                             "\r\n¿Guardar?",
                          MessageIcon::Exclamation, kAnswerNo) != kAnswerYes) {
             return false;
         }
@@ -235,11 +249,14 @@ bool ElementEditorModel::Save() {
     return true;
 }
 
-bool ElementEditorModel::Finish() { return !m_modified || Save(); }
+bool ElementEditorModel::Finish() {
+    return !m_modified || Save();
+}
 
 bool ElementEditorModel::RequestClose() {
     if (!m_modified) return true;
-    switch (AskYesNoCancelWith(m_port, Select(kChanged), Select(kSaveChanges), MessageIcon::Exclamation)) {
+    switch (AskYesNoCancelWith(m_port, Select(kChanged), Select(kSaveChanges),
+                               MessageIcon::Exclamation)) {
         case kAnswerYes:
             return Save();
         case kAnswerNo:

@@ -32,7 +32,7 @@ struct ElementFields {
 };
 
 class ElementEditorModel {
-public:
+  public:
     ElementEditorModel(ElementTable& table, UserPort& port, std::string path = kElementsFileName);
 
     // Loads the file (a missing one leaves the table as it is), lists the elements and puts
@@ -60,7 +60,7 @@ public:
     // "Salir": true when the editor may close, asking first whether to save a change.
     bool RequestClose();
 
-private:
+  private:
     void ShowSlot(std::size_t slot);
     void WriteRow(std::size_t slot);
     void ReorderTableToList();

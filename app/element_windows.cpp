@@ -22,8 +22,8 @@ namespace tovel {
 
 namespace {
 
-QPointer<ElementEditorDialog> g_editor;        // the open element editor
-QPointer<AtomicMassListDialog> g_massList;     // the open atomic-mass list
+QPointer<ElementEditorDialog> g_editor;     // the open element editor
+QPointer<AtomicMassListDialog> g_massList;  // the open atomic-mass list
 
 QFont ListFont() {
     QFont font("DejaVu Sans Mono");
@@ -102,7 +102,9 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
     g_editor = this;
 }
 
-ElementEditorDialog* ElementEditorDialog::Current() { return g_editor; }
+ElementEditorDialog* ElementEditorDialog::Current() {
+    return g_editor;
+}
 
 QWidget* ElementEditorDialog::Control(int id) const {
     switch (id) {
@@ -175,7 +177,9 @@ void ElementEditorDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void ElementEditorDialog::reject() { Dispatch(kExit); }
+void ElementEditorDialog::reject() {
+    Dispatch(kExit);
+}
 
 void ElementEditorDialog::closeEvent(QCloseEvent* event) {
     // The question is asked here: a close() called from inside a close event does nothing, so
@@ -201,7 +205,8 @@ void ElementEditorDialog::Sync() {
     m_syncing = true;
     const auto& rows = m_model.Rows();
     QStringList items;
-    for (const auto& row : rows) items << QString::fromStdString(row);
+    for (const auto& row : rows)
+        items << QString::fromStdString(row);
     ShowItems(*m_list, items);
     SetListSelection(*m_list, static_cast<int>(m_model.SelectedRow().value_or(0)));
     const ElementFields& f = m_model.Fields();
@@ -213,8 +218,8 @@ void ElementEditorDialog::Sync() {
 }
 
 void RunElementEditor(ElementTable& table, UserPort& port) {
-    QPointer<ElementEditorDialog> editor =
-        OpenOrRaise<ElementEditorDialog>(g_editor, [&] { return new ElementEditorDialog(table, port); });
+    QPointer<ElementEditorDialog> editor = OpenOrRaise<ElementEditorDialog>(
+        g_editor, [&] { return new ElementEditorDialog(table, port); });
     QEventLoop loop;
     QObject::connect(editor, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();
@@ -229,7 +234,8 @@ AtomicMassListDialog::AtomicMassListDialog(ElementTable& table, QWidget* parent)
     m_list->setFont(ListFont());
     m_list->setMinimumSize(200, 360);
     LoadElements(table);
-    for (const auto& row : SortedAtomicMassRows(table)) m_list->addItem(QString::fromStdString(row));
+    for (const auto& row : SortedAtomicMassRows(table))
+        m_list->addItem(QString::fromStdString(row));
     auto* ok = new QPushButton(QStringLiteral("Ok"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);

@@ -15,7 +15,7 @@ namespace tovel {
 class ElementEditorDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum Id : int {
         kOk = 1,
         kExit = 2,
@@ -39,12 +39,12 @@ public:
     // The editor that is open, if any: there is one at a time.
     static ElementEditorDialog* Current();
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     void Pull();
     void Sync();
 
@@ -63,11 +63,11 @@ void RunElementEditor(ElementTable& table, UserPort& port);
 class AtomicMassListDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit AtomicMassListDialog(ElementTable& table, QWidget* parent = nullptr);
     QListWidget* List() const { return m_list; }
 
-private:
+  private:
     QListWidget* m_list = nullptr;
 };
 

@@ -1,10 +1,10 @@
 #include "app/equation_view.h"
 
-#include "ui/draw_reaction.h"
 #include "core/formula.h"
-#include "ui/icons.h"
 #include "core/number_format.h"
 #include "core/text_utils.h"
+#include "ui/draw_reaction.h"
+#include "ui/icons.h"
 
 namespace tovel {
 

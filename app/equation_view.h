@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/draw_toolkit.h"
 #include "app/main_model.h"
+#include "ui/draw_toolkit.h"
 
 namespace tovel {
 

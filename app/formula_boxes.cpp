@@ -8,12 +8,14 @@
 
 namespace tovel {
 
-FormulaBoxes::FormulaBoxes(QWidget* client, QObject* filter, std::function<void(int, std::size_t)> edited)
+FormulaBoxes::FormulaBoxes(QWidget* client, QObject* filter,
+                           std::function<void(int, std::size_t)> edited)
     : m_client(client), m_filter(filter), m_edited(std::move(edited)) {}
 
 void FormulaBoxes::Clear() {
     for (auto& side : m_boxes) {
-        for (auto* box : side) delete box;
+        for (auto* box : side)
+            delete box;
         side.clear();
     }
 }
@@ -26,7 +28,8 @@ void FormulaBoxes::Show(BoxKind kind, const std::array<std::vector<QRect>, 2>& p
     const bool created = kind != BoxKind::None && m_boxes[0].empty() && m_boxes[1].empty();
     for (int side = 0; side < 2; ++side) {
         auto& boxes = m_boxes[static_cast<std::size_t>(side)];
-        const std::size_t count = kind == BoxKind::None ? 0 : places[static_cast<std::size_t>(side)].size();
+        const std::size_t count =
+            kind == BoxKind::None ? 0 : places[static_cast<std::size_t>(side)].size();
         while (boxes.size() > count) {
             delete boxes.back();
             boxes.pop_back();
@@ -42,7 +45,8 @@ void FormulaBoxes::Show(BoxKind kind, const std::array<std::vector<QRect>, 2>& p
             box->setMaxLength(coefficient ? 5 : 32);
             SetBaseColour(*box, kEditColour);
             box->installEventFilter(m_filter);
-            QObject::connect(box, &QLineEdit::textEdited, box, [this, side, slot] { m_edited(side, slot); });
+            QObject::connect(box, &QLineEdit::textEdited, box,
+                             [this, side, slot] { m_edited(side, slot); });
             box->show();
             boxes.push_back(box);
         }

@@ -26,7 +26,7 @@ struct BoxContent {
 };
 
 class FormulaBoxes {
-public:
+  public:
     // Boxes are children of client and report their focus to filter; edited(side, slot) tells
     // that the user changed a box's text.
     FormulaBoxes(QWidget* client, QObject* filter, std::function<void(int, std::size_t)> edited);
@@ -37,11 +37,13 @@ public:
               const std::function<BoxContent(int, std::size_t)>& content);
 
     BoxKind Kind() const { return m_kind; }
-    const std::vector<QLineEdit*>& Side(int side) const { return m_boxes[static_cast<std::size_t>(side)]; }
+    const std::vector<QLineEdit*>& Side(int side) const {
+        return m_boxes[static_cast<std::size_t>(side)];
+    }
     // The side and slot of a box, if widget is one.
     std::optional<std::pair<int, std::size_t>> Find(const QObject* widget) const;
 
-private:
+  private:
     void Clear();
 
     QWidget* m_client;

@@ -10,16 +10,16 @@
 #include <filesystem>
 
 #include "app/element_windows.h"
-#include "core/elements_file.h"
-#include "ui/file_helpers.h"
-#include "core/messages.h"
-#include "core/language.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
-#include "ui/qt_user_port.h"
-#include "core/safe_file.h"
-#include "ui/translations.h"
 #include "app/user_data.h"
+#include "core/elements_file.h"
+#include "core/language.h"
+#include "core/messages.h"
+#include "core/safe_file.h"
+#include "ui/file_helpers.h"
+#include "ui/qt_user_port.h"
+#include "ui/translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -32,14 +32,16 @@ int main(int argc, char** argv) {
         std::error_code ec;
         if (error.empty()) std::filesystem::current_path(folder, ec);
         if (!error.empty() || ec) {
-            QMessageBox::warning(nullptr, "tovel", QString::fromStdString(error.empty() ? ec.message() : error));
+            QMessageBox::warning(nullptr, "tovel",
+                                 QString::fromStdString(error.empty() ? ec.message() : error));
         }
     }
     // A save that reaches the file-size limit fails and is reported, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
     // Saves killed half-way left their temporary files beside the data files.
     const std::time_t now = std::time(nullptr);
-    for (const char* folder : {".", "Zq"}) tovel::RemoveStaleTemporaryFiles(folder, now - 5);
+    for (const char* folder : {".", "Zq"})
+        tovel::RemoveStaleTemporaryFiles(folder, now - 5);
     tovel::RememberStartDirectory();
     // One language for every window of the run; nothing changes it afterwards.
     tovel::SetLanguageIndex(tovel::Language::Spanish);

@@ -6,26 +6,26 @@
 namespace tovel {
 
 enum MainId : int {
-    kCmdNew = 0,            // "Nueva", menu "&Nueva reacción"
-    kCmdOk = 1,             // the Enter key
-    kCmdExit = 2,           // exit icon, Esc, menu "&Salir"
-    kCmdPlus = 3,           // "+"
-    kCmdEnterReactants = 4, // "^" under the reactants
-    kCmdEnterProducts = 5,  // "^" under the products
-    kCmdMinus = 6,          // "-"
-    kCmdEquationOk = 7,     // "ok" beside the equation line
-    kCmdAdjust = 10,        // "Ajustar" / "acepta" / "Cálculos"
+    kCmdNew = 0,             // "Nueva", menu "&Nueva reacción"
+    kCmdOk = 1,              // the Enter key
+    kCmdExit = 2,            // exit icon, Esc, menu "&Salir"
+    kCmdPlus = 3,            // "+"
+    kCmdEnterReactants = 4,  // "^" under the reactants
+    kCmdEnterProducts = 5,   // "^" under the products
+    kCmdMinus = 6,           // "-"
+    kCmdEquationOk = 7,      // "ok" beside the equation line
+    kCmdAdjust = 10,         // "Ajustar" / "acepta" / "Cálculos"
     kCmdCalc = 11,
     kCmdAutoAdjust = 12,
     kCmdReset = 13,
     kCmdProblem = 14,
     kCmdImport = 15,
     kCmdSaveReaction = 16,
-    kBalancedIcon = 20,     // "BeIcon"
+    kBalancedIcon = 20,  // "BeIcon"
     kFontLabel = 30,
     kFontSize12 = 31,
     kFontSize10 = 32,
-    kFirstBox = 50,         // coefficient and amount boxes: reactants 50..55, products 56..61
+    kFirstBox = 50,  // coefficient and amount boxes: reactants 50..55, products 56..61
     kReactantsLabel = 98,
     kProductsLabel = 99,
     kReactantList = 100,
@@ -40,7 +40,7 @@ enum MainId : int {
     kMolesReacted = 116,
     kFinalAmounts = 117,
     kMolesFormed = 118,
-    kUnitsGroup = 119,      // the units group runs to 141
+    kUnitsGroup = 119,     // the units group runs to 141
     kUnitRadioGram = 121,  // radio buttons 121..125, one per amount unit, in AmountUnit's order
     kUnitRadioMole = 122,
     kUnitRadioLitreNormal = 123,
@@ -59,7 +59,7 @@ enum MainId : int {
     kUnitsOk = 141,
     kDescription = 151,
     kResolutionMark = 198,
-    kCmdTransfer = 199,     // sent by the usual-compounds window
+    kCmdTransfer = 199,  // sent by the usual-compounds window
     kSidesGroup = 200,
     kMenuLibrary = 202,
     kMenuSaveReaction = 204,
@@ -78,6 +78,8 @@ enum MainId : int {
 
 // Boxes are numbered reactants first, then products, so "every box before this one" is the
 // boxes with a lower id.
-constexpr int BoxId(int side, int slot) { return kFirstBox + side * 6 + (slot - 1); }
+constexpr int BoxId(int side, int slot) {
+    return kFirstBox + side * 6 + (slot - 1);
+}
 
 }  // namespace tovel

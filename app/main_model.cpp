@@ -116,7 +116,8 @@ void MainModel::ShowEquationLine() {
     std::string text;
     for (int side = 0; side < 2; ++side) {
         if (side == kProducts) text += "=";
-        for (std::size_t k = 0; k < Count(side); ++k) text += (k > 0 ? "+" : "") + m_substances[side][k].formula;
+        for (std::size_t k = 0; k < Count(side); ++k)
+            text += (k > 0 ? "+" : "") + m_substances[side][k].formula;
     }
     LineText(EditLine::Equation) = Count(kReactants) + Count(kProducts) > 0 ? text : "";
 }
@@ -277,7 +278,8 @@ bool MainModel::AcceptUnits() {
     if (slot < 1 || slot > Count(m_side)) return false;
     if (!m_units.unit) {
         NoticeWith(m_port, "Datos no válidos",
-                   "No se ha establecido la unidad: elija una para " + m_substances[m_side][slot - 1].formula,
+                   "No se ha establecido la unidad: elija una para " +
+                       m_substances[m_side][slot - 1].formula,
                    MessageIcon::Exclamation);
         return false;
     }
@@ -295,7 +297,8 @@ void MainModel::EnterGasConditions() {
 
 void MainModel::EnterMolarity() {
     const std::size_t slot = m_cursor[m_side];
-    if (m_state != MainState::Calculant || m_side != kReactants || slot < 1 || slot > Count(m_side)) return;
+    if (m_state != MainState::Calculant || m_side != kReactants || slot < 1 || slot > Count(m_side))
+        return;
     if (m_calc.EnterMolarity(slot, m_units.inputs.molarity, m_port)) AmountChanged();
 }
 
@@ -311,7 +314,8 @@ void MainModel::Calculate() {
         m_cursor[kReactants] = result.limiting;
     }
     m_selection = {};
-    if (m_cursor[m_side] >= 1 && m_cursor[m_side] <= Count(m_side)) m_selection[m_side] = m_cursor[m_side];
+    if (m_cursor[m_side] >= 1 && m_cursor[m_side] <= Count(m_side))
+        m_selection[m_side] = m_cursor[m_side];
     m_units.unit.reset();
     m_units.gasFields = false;
     m_resultsReady = true;
@@ -393,10 +397,10 @@ std::optional<std::string> MainModel::ReactionToSave() {
             for (std::size_t k = 0; k < kSideLimit; ++k) {
                 int error = 0;
                 const long long value = ReadInteger(m_boxes[side][k], error);
-                typed[side][k] =
-                    m_state == MainState::Ajustant && error == 0 && value >= 1 && value <= static_cast<long long>(kCoefficientLimit)
-                        ? static_cast<std::uint16_t>(value)
-                        : 1;
+                typed[side][k] = m_state == MainState::Ajustant && error == 0 && value >= 1 &&
+                                         value <= static_cast<long long>(kCoefficientLimit)
+                                     ? static_cast<std::uint16_t>(value)
+                                     : 1;
             }
         }
         HandOver();
@@ -444,8 +448,8 @@ void MainModel::LoadReaction(const Reaction& reaction) {
 
 bool MainModel::AskExit() {
     // No is what Enter answers: leaving ends the work on the equation.
-    return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?", MessageIcon::Question,
-                                          kAnswerNo) == kAnswerYes;
+    return !m_confirmExit || AskYesNoWith(m_port, "Confirmar", "¿Salir del programa?",
+                                          MessageIcon::Question, kAnswerNo) == kAnswerYes;
 }
 
 bool MainModel::Leave(const std::string& confPath) {
@@ -459,7 +463,8 @@ bool MainModel::Leave(const std::string& confPath) {
 
 bool MainModel::AskDonation() {
     return AskYesNoWith(m_port, "DONACIÓN GRATIFICADA",
-                        "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') + "¿Ver más?",
+                        "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') +
+                            "¿Ver más?",
                         MessageIcon::Information) == kAnswerYes;
 }
 

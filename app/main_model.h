@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/calculation_model.h"
-#include "core/element_table.h"
 #include "app/main_state.h"
+#include "core/element_table.h"
 #include "core/reaction.h"
 #include "core/user_port.h"
 
@@ -30,7 +30,9 @@ struct UnitsGroup {
 
 // The edit lines: each side's, and the whole equation's.
 enum class EditLine : int { Reactants = 0, Products = 1, Equation = 2 };
-constexpr EditLine SideLine(int side) { return side == kReactants ? EditLine::Reactants : EditLine::Products; }
+constexpr EditLine SideLine(int side) {
+    return side == kReactants ? EditLine::Reactants : EditLine::Products;
+}
 
 // What the refresh step enables and shows.
 struct MainControls {
@@ -65,7 +67,8 @@ class MainModel {
     MainControls Controls() const;
     // The mark of an equation balanced by hand, beside the balanced equation only.
     bool BalancedIconVisible() const {
-        return m_balancedIcon && (m_state == MainState::Ajustada || m_state == MainState::Calculant);
+        return m_balancedIcon &&
+               (m_state == MainState::Ajustada || m_state == MainState::Calculant);
     }
     bool ResultsReady() const { return m_resultsReady; }
     int FontSizeSelector() const { return m_fontSize; }
@@ -73,7 +76,9 @@ class MainModel {
 
     // The texts of the edit lines.
     std::string& LineText(EditLine line) { return m_lines[static_cast<std::size_t>(line)]; }
-    const std::string& LineText(EditLine line) const { return m_lines[static_cast<std::size_t>(line)]; }
+    const std::string& LineText(EditLine line) const {
+        return m_lines[static_cast<std::size_t>(line)];
+    }
 
     // --- commands
     // "^" or Enter in a side's line: every "+"-separated formula of the line, in order, at the

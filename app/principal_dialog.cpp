@@ -14,18 +14,18 @@
 #include <algorithm>
 #include <tuple>
 
-#include "ui/about_window.h"
 #include "app/compounds_window.h"
-#include "exercises/concentration_window.h"
 #include "app/conf_file.h"
-#include "ui/control_helpers.h"
 #include "app/element_windows.h"
 #include "app/equation_view.h"
+#include "app/main_ids.h"
+#include "app/program.h"
+#include "exercises/concentration_window.h"
+#include "exercises/problem_text.h"
+#include "ui/about_window.h"
+#include "ui/control_helpers.h"
 #include "ui/icons.h"
 #include "ui/launch.h"
-#include "app/main_ids.h"
-#include "exercises/problem_text.h"
-#include "app/program.h"
 
 namespace tovel {
 
@@ -42,7 +42,8 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
     SetWindowIconByName(*this, "AReacIcon");
     const auto dispatch = [this](int id) { Dispatch(id); };
     m_menu = BuildPrincipalMenu(this, dispatch);
-    m_toolsMenu = std::make_unique<ToolsMenu>(m_menu.tools, m_menu.actions, m_port, m_children, dispatch);
+    m_toolsMenu =
+        std::make_unique<ToolsMenu>(m_menu.tools, m_menu.actions, m_port, m_children, dispatch);
     m_toolsMenu->Load(this);
     m_ui = BuildPrincipalControls(
         this, m_surface, dispatch,
@@ -51,14 +52,14 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
             if (at.x() <= 30 && at.y() >= m_ui.client->height() - 20) Dispatch(kCmdExit);
         },
         this, m_font12, m_font10);
-    m_boxes = std::make_unique<FormulaBoxes>(m_ui.client, this, [this](int side, std::size_t slot) {
-        BoxNotified(side, slot);
-    });
+    m_boxes = std::make_unique<FormulaBoxes>(
+        m_ui.client, this, [this](int side, std::size_t slot) { BoxNotified(side, slot); });
     Connect();
 
     m_model.SetConfirmExit(ReadConfirmExit(kConfFileName, true));
     // Every control sits under the equation's frame, and moves down when the frame grows.
-    for (QWidget* control : m_ui.byId) m_placeUnderEquation[control] = control->geometry();
+    for (QWidget* control : m_ui.byId)
+        m_placeUnderEquation[control] = control->geometry();
     PlaceUnderEquation(0);
     m_ui.client->move(0, m_menu.bar->sizeHint().height());
     m_ui.lines[static_cast<std::size_t>(EditLine::Reactants)]->setFocus();
@@ -75,7 +76,9 @@ QWidget* PrincipalDialog::Control(int id) const {
     return m_ui.byId.value(id, nullptr);
 }
 
-QAction* PrincipalDialog::MenuAction(int id) const { return m_menu.actions.value(id, nullptr); }
+QAction* PrincipalDialog::MenuAction(int id) const {
+    return m_menu.actions.value(id, nullptr);
+}
 
 void PrincipalDialog::PlaceUnderEquation(int extra) {
     m_extra = extra;
@@ -120,7 +123,8 @@ bool PrincipalDialog::eventFilter(QObject* watched, QEvent* event) {
     // Typing in the line of the side that is not current makes that side current.
     if (!m_syncing && (event->type() == QEvent::FocusIn || event->type() == QEvent::KeyPress)) {
         for (int side = 0; side < 2; ++side) {
-            if (watched == m_ui.lines[static_cast<std::size_t>(side)] && m_model.CurrentSide() != side) {
+            if (watched == m_ui.lines[static_cast<std::size_t>(side)] &&
+                m_model.CurrentSide() != side) {
                 Pull();
                 m_model.ActivateSide(side);
                 Sync();
@@ -240,8 +244,10 @@ void PrincipalDialog::Dispatch(int id) {
         case kFontSize10: {
             m_model.SetFontSizeSelector(id == kFontSize10 ? 1 : 0);
             const QFont& font = id == kFontSize10 ? m_font10 : m_font12;
-            for (auto* list : m_ui.lists) list->setFont(font);
-            for (auto* line : m_ui.lines) line->setFont(font);
+            for (auto* list : m_ui.lists)
+                list->setFont(font);
+            for (auto* line : m_ui.lines)
+                line->setFont(font);
             break;
         }
         case kCmdTransfer:
@@ -276,8 +282,9 @@ bool PrincipalDialog::WindowCommand(int id) {
             return true;
         case kMenuCompounds:
             OpenOrRaise<QDialog>(m_compoundsWindow, [this] {
-                auto* window = new CompoundsWindow(m_model.Table(), m_port,
-                                                   [this](const std::string& formula) { TransferFormula(formula); });
+                auto* window = new CompoundsWindow(
+                    m_model.Table(), m_port,
+                    [this](const std::string& formula) { TransferFormula(formula); });
                 m_children.Add(window);
                 return window;
             });
@@ -324,14 +331,16 @@ void PrincipalDialog::ExitProcedure() {
 
 void PrincipalDialog::Pull() {
     for (int line = 0; line < 3; ++line) {
-        m_model.LineText(static_cast<EditLine>(line)) = m_ui.lines[static_cast<std::size_t>(line)]->text().toStdString();
+        m_model.LineText(static_cast<EditLine>(line)) =
+            m_ui.lines[static_cast<std::size_t>(line)]->text().toStdString();
     }
     ReadUnitsGroup(m_ui, m_model.Units().inputs);
     PullBoxes();
 }
 
 void PrincipalDialog::PullBoxes() {
-    const bool amounts = m_boxes->Kind() == BoxKind::Amount && m_model.State() == MainState::Calculant;
+    const bool amounts =
+        m_boxes->Kind() == BoxKind::Amount && m_model.State() == MainState::Calculant;
     // An amount box whose text differs from the model's was typed in: a datum, even where a result
     // stood. All are compared before any is taken, since taking one clears the results.
     std::vector<std::tuple<int, std::size_t, std::string>> typed;
@@ -346,7 +355,8 @@ void PrincipalDialog::PullBoxes() {
             }
         }
     }
-    for (const auto& [side, slot, text] : typed) m_model.TypeAmount(side, slot, text);
+    for (const auto& [side, slot, text] : typed)
+        m_model.TypeAmount(side, slot, text);
 }
 
 void PrincipalDialog::BoxNotified(int side, std::size_t slot) {
@@ -367,7 +377,8 @@ void PrincipalDialog::SyncBoxes(const BoxLayout& layout) {
         for (int side = 0; side < 2; ++side) {
             for (std::size_t slot = 1; slot <= m_model.Count(side); ++slot) {
                 places[static_cast<std::size_t>(side)].emplace_back(
-                    TableLeft(side), m_extra + kTableTop + static_cast<int>(slot - 1) * kTableRow, 60, 16);
+                    TableLeft(side), m_extra + kTableTop + static_cast<int>(slot - 1) * kTableRow,
+                    60, 16);
             }
         }
         m_boxes->Show(BoxKind::Amount, places, [this](int side, std::size_t slot) {
@@ -381,9 +392,10 @@ void PrincipalDialog::SyncBoxes(const BoxLayout& layout) {
 
 LibraryWindow* PrincipalDialog::OpenLibrary() {
     return OpenOrRaise<LibraryWindow>(m_libraryWindow, [this] {
-        auto* window = new LibraryWindow(m_library, [this](const Reaction& reaction, const std::string& description) {
-            ReceiveReaction(reaction, description);
-        });
+        auto* window = new LibraryWindow(
+            m_library, [this](const Reaction& reaction, const std::string& description) {
+                ReceiveReaction(reaction, description);
+            });
         m_children.Add(window);
         return window;
     });
@@ -429,8 +441,10 @@ void PrincipalDialog::PlaceBeside(QWidget& window) const {
     const QRect available = screen() ? screen()->availableGeometry() : main;
     const QSize size = window.size();
     int x = main.right() + 8;
-    if (x + size.width() > available.right()) x = std::max(available.left(), available.right() - size.width());
-    const int y = std::clamp(main.top(), available.top(), std::max(available.top(), available.bottom() - size.height()));
+    if (x + size.width() > available.right())
+        x = std::max(available.left(), available.right() - size.width());
+    const int y = std::clamp(main.top(), available.top(),
+                             std::max(available.top(), available.bottom() - size.height()));
     window.move(x, y);
 }
 
@@ -446,13 +460,15 @@ void PrincipalDialog::SyncControls() {
     m_menu.actions[kCmdNew]->setEnabled(c.newReaction);
     m_menu.actions[kMenuSaveReaction]->setEnabled(c.save);
     m_menu.actions[kMenuConfirmExit]->setChecked(m_model.ConfirmExit());
-    for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine, kEquationLabel,
-                   kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus, kCmdMinus, kFontLabel,
-                   kFontSize12, kFontSize10}) {
+    for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine,
+                   kEquationLabel, kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus,
+                   kCmdMinus, kFontLabel, kFontSize12, kFontSize10}) {
         show(id, c.editingVisible);
     }
-    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup}) show(id, c.calculationVisible);
-    for (int id = kProductAmounts; id <= kMolesFormed; ++id) enable(id, c.calculationVisible);
+    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup})
+        show(id, c.calculationVisible);
+    for (int id = kProductAmounts; id <= kMolesFormed; ++id)
+        enable(id, c.calculationVisible);
     show(kBalancedIcon, m_model.BalancedIconVisible());
     show(kResolutionMark, m_model.ResolutionWritten() && m_model.State() == MainState::Calculant);
     m_ui.fontSizes[m_model.FontSizeSelector() == 0 ? 0 : 1]->setChecked(true);
@@ -467,9 +483,11 @@ void PrincipalDialog::Sync() {
     for (int side = 0; side < 2; ++side) {
         QListWidget* list = m_ui.lists[static_cast<std::size_t>(side)];
         QStringList formulas;
-        for (const auto& s : m_model.Substances(side)) formulas << QString::fromStdString(s.formula);
+        for (const auto& s : m_model.Substances(side))
+            formulas << QString::fromStdString(s.formula);
         ShowItems(*list, formulas);
-        for (int row = 0; row < list->count(); ++row) list->item(row)->setToolTip(list->item(row)->text());
+        for (int row = 0; row < list->count(); ++row)
+            list->item(row)->setToolTip(list->item(row)->text());
         SetListSelection(*list, static_cast<int>(m_model.Selection(side).value_or(0)));
     }
     for (int line = 0; line < 3; ++line) {
@@ -478,9 +496,11 @@ void PrincipalDialog::Sync() {
         if (edit->text() != text) edit->setText(text);
     }
     SyncControls();
-    if (const int extra = EquationExtraHeight(m_model, kClientWidth); extra != m_extra) PlaceUnderEquation(extra);
+    if (const int extra = EquationExtraHeight(m_model, kClientWidth); extra != m_extra)
+        PlaceUnderEquation(extra);
     SyncBoxes(PaintMainSurface(m_surface, m_model, m_extra));
-    ShowUnitsGroup(m_ui, m_model.Units(), m_model.UnitsCaption(), m_model.State() == MainState::Calculant);
+    ShowUnitsGroup(m_ui, m_model.Units(), m_model.UnitsCaption(),
+                   m_model.State() == MainState::Calculant);
     CloseStaleProblem();
     m_ui.client->update();
     m_syncing = false;

@@ -8,24 +8,24 @@
 #include <QPointer>
 #include <memory>
 
-#include "ui/child_windows.h"
-#include "exercises/concentration_model.h"
-#include "ui/draw_toolkit.h"
 #include "app/equation_view.h"
 #include "app/formula_boxes.h"
-#include "exercises/library_window.h"
 #include "app/main_model.h"
 #include "app/principal_layout.h"
+#include "app/tools_menu.h"
+#include "exercises/concentration_model.h"
+#include "exercises/library_window.h"
 #include "exercises/problem_window.h"
 #include "exercises/reaction_library.h"
-#include "app/tools_menu.h"
+#include "ui/child_windows.h"
+#include "ui/draw_toolkit.h"
 
 namespace tovel {
 
 class PrincipalDialog : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // The window runs in the current folder, where it reads and writes its data files.
     PrincipalDialog(ElementTable& table, UserPort& port, QWidget* parent = nullptr);
 
@@ -41,13 +41,13 @@ public:
     // Hands a formula over as the usual-compounds window does, then sends command 199.
     void TransferFormula(const std::string& formula);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void Connect();
     void EnterKey();
     void ExitProcedure();

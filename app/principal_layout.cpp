@@ -13,10 +13,10 @@
 #include <QRadioButton>
 #include <QStyledItemDelegate>
 
-#include "ui/control_helpers.h"
 #include "app/equation_view.h"
-#include "ui/icons.h"
 #include "app/main_ids.h"
+#include "ui/control_helpers.h"
+#include "ui/icons.h"
 
 namespace tovel {
 
@@ -25,7 +25,7 @@ namespace {
 // List rows as tall as the rows of the amount tables beside them, at both font sizes, so that
 // every amount box sits beside its substance.
 class TableRowDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         QSize size = QStyledItemDelegate::sizeHint(option, index);
@@ -50,7 +50,8 @@ void BuildUnitsGroup(PrincipalControls& ui, const std::function<void(int)>& disp
     for (int i = 0; i < 5; ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(units[i]), client);
         place(kUnitRadioGram + i, radio, QRect(x[i], 238, 100, 20));
-        QObject::connect(radio, &QRadioButton::clicked, radio, [dispatch, i] { dispatch(kUnitRadioGram + i); });
+        QObject::connect(radio, &QRadioButton::clicked, radio,
+                         [dispatch, i] { dispatch(kUnitRadioGram + i); });
         ui.unitRadios[static_cast<std::size_t>(i)] = radio;
     }
     auto edit = [&](int id, QRect geometry) {
@@ -104,7 +105,9 @@ void Canvas::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_surface.image);
 }
 
-void Canvas::mousePressEvent(QMouseEvent* event) { m_clicked(event->position().toPoint()); }
+void Canvas::mousePressEvent(QMouseEvent* event) {
+    m_clicked(event->position().toPoint());
+}
 
 PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& surface,
                                          const std::function<void(int)>& dispatch,
@@ -233,7 +236,8 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
     return ui;
 }
 
-void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& u, const std::string& caption, bool on) {
+void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& u, const std::string& caption,
+                    bool on) {
     ui.unitsGroup->setTitle(QString::fromStdString(caption));
     for (std::size_t i = 0; i < ui.unitRadios.size(); ++i) {
         QRadioButton* radio = ui.unitRadios[i];
@@ -253,11 +257,15 @@ void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& u, const std::strin
     setText(ui.molarity, u.inputs.molarity);
     SetComboSelection(*ui.pressureUnit, static_cast<int>(u.inputs.pressureUnit) + 1);
     SetComboSelection(*ui.temperatureUnit, static_cast<int>(u.inputs.temperatureUnit) + 1);
-    for (int id = kPressureLabel; id <= kTemperatureUnit; ++id) ui.byId[id]->setEnabled(u.gasFields);
-    for (int id : {kMolarityField, kMolarityLabel}) ui.byId[id]->setEnabled(u.molarityField);
-    for (int id : {kPurity, kPurityLabel}) ui.byId[id]->setEnabled(u.purityField);
-    for (int id : {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel, kTemperature,
-                   kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
+    for (int id = kPressureLabel; id <= kTemperatureUnit; ++id)
+        ui.byId[id]->setEnabled(u.gasFields);
+    for (int id : {kMolarityField, kMolarityLabel})
+        ui.byId[id]->setEnabled(u.molarityField);
+    for (int id : {kPurity, kPurityLabel})
+        ui.byId[id]->setEnabled(u.purityField);
+    for (int id :
+         {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel,
+          kTemperature, kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
         ui.byId[id]->setVisible(on);
     }
 }

@@ -9,8 +9,8 @@
 #include <array>
 #include <functional>
 
-#include "ui/draw_toolkit.h"
 #include "app/main_model.h"
+#include "ui/draw_toolkit.h"
 
 class QAction;
 class QComboBox;
@@ -38,14 +38,14 @@ QFont PixelFont(const char* family, int pixels);
 
 // The client area: shows the painted surface under the controls, and reports clicks on it.
 class Canvas : public QWidget {
-public:
+  public:
     Canvas(const DrawSurface& surface, std::function<void(QPoint)> clicked, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     const DrawSurface& m_surface;
     std::function<void(QPoint)> m_clicked;
 };
@@ -56,7 +56,7 @@ struct PrincipalControls {
     std::array<QLineEdit*, 3> lines{};  // by EditLine
     QLabel* description = nullptr;
     QGroupBox* sidesGroup = nullptr;
-    QPushButton* adjust = nullptr;  // "Ajustar", "acepta", "Cálculos"
+    QPushButton* adjust = nullptr;             // "Ajustar", "acepta", "Cálculos"
     std::array<QRadioButton*, 2> fontSizes{};  // "12", "10"
     QLabel* resultLine = nullptr;
     // The units group of calculation mode.
@@ -73,8 +73,8 @@ struct PrincipalControls {
 
 struct PrincipalMenu {
     QMenuBar* bar = nullptr;
-    QMenu* tools = nullptr;          // "Utilidades": the tools go after its separator
-    QMap<int, QAction*> actions;     // by command id
+    QMenu* tools = nullptr;       // "Utilidades": the tools go after its separator
+    QMap<int, QAction*> actions;  // by command id
 };
 
 // Builds the controls on a new Canvas of parent, showing surface. Buttons, radio buttons and
@@ -87,7 +87,8 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
 
 // The units group shows the model's units group (on: in calculation mode), and gives back what
 // the user typed in it.
-void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& units, const std::string& caption, bool on);
+void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& units, const std::string& caption,
+                    bool on);
 void ReadUnitsGroup(const PrincipalControls& ui, UnitInputs& inputs);
 
 // The menu bar of the main window; every item sends its id to dispatch.

@@ -7,9 +7,13 @@
 
 namespace tovel {
 
-ToolsMenu::ToolsMenu(QMenu* menu, QMap<int, QAction*>& actions, UserPort& port, ChildWindows& children,
-                     std::function<void(int)> dispatch)
-    : m_menu(menu), m_actions(actions), m_port(port), m_children(children), m_dispatch(std::move(dispatch)) {}
+ToolsMenu::ToolsMenu(QMenu* menu, QMap<int, QAction*>& actions, UserPort& port,
+                     ChildWindows& children, std::function<void(int)> dispatch)
+    : m_menu(menu),
+      m_actions(actions),
+      m_port(port),
+      m_children(children),
+      m_dispatch(std::move(dispatch)) {}
 
 void ToolsMenu::Load(QWidget* owner) {
     if (m_tools.Load()) Rebuild();

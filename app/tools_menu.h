@@ -7,17 +7,17 @@
 #include <QPointer>
 #include <functional>
 
+#include "core/user_port.h"
 #include "ui/child_windows.h"
 #include "ui/tools.h"
 #include "ui/tools_dialog.h"
-#include "core/user_port.h"
 
 class QMenu;
 
 namespace tovel {
 
 class ToolsMenu {
-public:
+  public:
     // The items go after the last separator of menu, and into actions by command; each sends its
     // command to dispatch. Windows the editor opens are added to children.
     ToolsMenu(QMenu* menu, QMap<int, QAction*>& actions, UserPort& port, ChildWindows& children,
@@ -28,7 +28,7 @@ public:
     // Runs the command if it is the editor's or a tool's; false for any other command.
     bool Command(int id);
 
-private:
+  private:
     void Rebuild();
 
     QMenu* m_menu;

@@ -19,18 +19,22 @@ constexpr const char* kDefaultFiles[] = {"elements.dat", "tiptovl.rel", "comps.r
 }  // namespace
 
 std::string UserDataFolder() {
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg) return (fs::path(xdg) / "tovel").string();
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg)
+        return (fs::path(xdg) / "tovel").string();
     const char* home = std::getenv("HOME");
     return (fs::path(home && *home ? home : ".") / ".local" / "share" / "tovel").string();
 }
 
-std::string DefaultDataFolder() { return DefaultDataFolder(ProgramFolder()); }
+std::string DefaultDataFolder() {
+    return DefaultDataFolder(ProgramFolder());
+}
 
 std::string DefaultDataFolder(const std::string& programDir) {
     const fs::path program = programDir;
     for (const fs::path& candidate : {program, program / ".." / "share" / "tovel"}) {
         std::error_code ec;
-        if (fs::is_regular_file(candidate / "elements.dat", ec)) return fs::weakly_canonical(candidate, ec).string();
+        if (fs::is_regular_file(candidate / "elements.dat", ec))
+            return fs::weakly_canonical(candidate, ec).string();
     }
     return {};
 }
@@ -42,9 +46,11 @@ std::string SeedDataFolder(const std::string& folder, const std::string& default
     if (defaults.empty()) return {};
     auto seed = [&](const fs::path& from, const fs::path& to) {
         std::error_code copyError;
-        if (fs::exists(from, copyError) && !fs::exists(to, copyError)) fs::copy_file(from, to, copyError);
+        if (fs::exists(from, copyError) && !fs::exists(to, copyError))
+            fs::copy_file(from, to, copyError);
     };
-    for (const char* name : kDefaultFiles) seed(fs::path(defaults) / name, fs::path(folder) / name);
+    for (const char* name : kDefaultFiles)
+        seed(fs::path(defaults) / name, fs::path(folder) / name);
     for (const auto& entry : fs::directory_iterator(fs::path(defaults) / "Zq", ec)) {
         seed(entry.path(), fs::path(folder) / "Zq" / entry.path().filename());
     }

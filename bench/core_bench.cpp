@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "core/balance.h"
-#include "data/tools/element_source.h"
 #include "core/formula.h"
 #include "core/reaction.h"
 #include "core/stoichiometry.h"
 #include "core/user_port.h"
+#include "data/tools/element_source.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // to the first painted main window, as tovel's own main does it, under the offscreen platform.
 // usage: tovel_startup_bench [RUNS]   (runs itself RUNS times, 5 by default, and prints each)
 
+#include <unistd.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
@@ -11,10 +12,9 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
-#include "core/elements_file.h"
 #include "app/principal_dialog.h"
+#include "core/elements_file.h"
 #include "ui/qt_user_port.h"
 
 namespace {
@@ -46,7 +46,8 @@ int MeasureOnce(int argc, char** argv) {
     dialog.show();
     const QPixmap painted = dialog.grab();  // forces the first complete paint
     const double fromMain =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mainStart).count();
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - mainStart)
+            .count();
     std::printf("%.1f %.1f\n", MillisecondsSinceProcessStart(), fromMain);
     return painted.isNull() ? 1 : 0;
 }

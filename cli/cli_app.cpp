@@ -5,18 +5,18 @@
 #include <ostream>
 #include <sstream>
 
+#include "app/user_data.h"
 #include "cli/cli_port.h"
+#include "cli/compounds_command.h"
+#include "cli/conc_command.h"
+#include "cli/problem_command.h"
 #include "core/element_table.h"
 #include "core/elements_file.h"
 #include "core/equation_checks.h"
 #include "core/formula.h"
 #include "core/number_format.h"
-#include "cli/compounds_command.h"
-#include "cli/conc_command.h"
-#include "cli/problem_command.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
-#include "app/user_data.h"
 
 namespace tovel {
 
@@ -121,7 +121,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         }
     }
     if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem" &&
-                           words[0] != "conc" && words[0] != "compounds")) {
+                          words[0] != "conc" && words[0] != "compounds")) {
         err << kUsage;
         return 2;
     }
@@ -155,7 +155,8 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         if (RunConcentration(items, table, port, error, text)) {
             out << text.str();
             // What the window would also say, such as a field left empty.
-            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
+            if (const std::string report = port.TakeReport(); !report.empty())
+                err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             return 0;
         }
         const std::string report = port.TakeReport();
@@ -169,10 +170,12 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     if (command == "problem") {
         std::string error;
         std::ostringstream text;
-        if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()), table, port, error, text)) {
+        if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()), table,
+                       port, error, text)) {
             out << text.str();
             // What the window would also say, such as data it did not use.
-            if (const std::string report = port.TakeReport(); !report.empty()) err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
+            if (const std::string report = port.TakeReport(); !report.empty())
+                err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             return 0;
         }
         const std::string report = port.TakeReport();

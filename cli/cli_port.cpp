@@ -30,9 +30,11 @@ long CodePoint(std::string_view ch) {
     const auto b = [&](std::size_t i) { return static_cast<unsigned char>(ch[i]); };
     if (ch.size() == 1) return b(0) < 0x80 ? b(0) : -1;
     if (ch.size() == 2 && (b(0) & 0xE0) == 0xC0) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
-    if (ch.size() == 3 && (b(0) & 0xF0) == 0xE0) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+    if (ch.size() == 3 && (b(0) & 0xF0) == 0xE0)
+        return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
     if (ch.size() == 4 && (b(0) & 0xF8) == 0xF0) {
-        return ((b(0) & 0x07L) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+        return ((b(0) & 0x07L) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) |
+               (b(3) & 0x3F);
     }
     return -1;
 }
@@ -40,8 +42,9 @@ long CodePoint(std::string_view ch) {
 // Characters a terminal would act on or not show: controls, and the invisible and
 // direction-changing marks that could make a message read other than it is.
 bool Hidden(long cp) {
-    return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F) || (cp >= 0x200B && cp <= 0x200F) ||
-           (cp >= 0x202A && cp <= 0x202E) || (cp >= 0x2060 && cp <= 0x2069) || cp == 0xFEFF;
+    return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F) ||
+           (cp >= 0x200B && cp <= 0x200F) || (cp >= 0x202A && cp <= 0x202E) ||
+           (cp >= 0x2060 && cp <= 0x2069) || cp == 0xFEFF;
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <ostream>
 
 #include "core/concentration.h"
-#include "exercises/concentration_fields.h"
 #include "core/text_utils.h"
+#include "exercises/concentration_fields.h"
 
 namespace tovel {
 

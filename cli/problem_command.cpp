@@ -7,9 +7,9 @@
 #include "core/equation_checks.h"
 #include "core/messages.h"
 #include "core/number_format.h"
-#include "exercises/problem_text.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
+#include "exercises/problem_text.h"
 
 namespace tovel {
 

@@ -10,7 +10,6 @@ namespace tovel {
 
 namespace {
 
-
 std::size_t SubstanceCount(const Reaction& reaction) {
     return reaction.Count(kReactants) + reaction.Count(kProducts);
 }

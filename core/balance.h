@@ -26,7 +26,8 @@ enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits };
 // An exact general method: the positive whole solution with the smallest sum of coefficients
 // (for one free coefficient, the smallest whole coefficients). Nothing when the reaction has no
 // positive balance, or none is found within the search's bound; failure (when given) says which.
-std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceFailure* failure = nullptr);
+std::optional<CoefficientList> GeneralBalance(const Reaction& reaction,
+                                              BalanceFailure* failure = nullptr);
 
 // Every coefficient is from 1 to 65535 and every element's atom total is the same on both sides.
 bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients);

@@ -20,7 +20,8 @@ std::string WithoutPlus(std::string text) {
 double ReadReal(std::string_view text, int& error) {
     std::string trimmed = WithoutPlus(TrimBlanks(text));
     // In Spain "1,04" is how a number is written: one comma, and no point, is the decimal mark.
-    if (const auto comma = trimmed.find(','); comma != std::string::npos && trimmed.find('.') == std::string::npos &&
+    if (const auto comma = trimmed.find(','); comma != std::string::npos &&
+                                              trimmed.find('.') == std::string::npos &&
                                               trimmed.find(',', comma + 1) == std::string::npos) {
         trimmed[comma] = '.';
     }

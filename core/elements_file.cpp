@@ -7,8 +7,8 @@
 
 #include <filesystem>
 
-#include "core/record_codec.h"
 #include "core/number_format.h"
+#include "core/record_codec.h"
 #include "core/text_utils.h"
 
 namespace tovel {

@@ -41,7 +41,8 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path = k
 
 // What the user is told about a load that left something out or failed, naming the file; empty
 // when all was read (or the file does not exist).
-std::string LoadElementsReport(const LoadElementsResult& result, const std::string& path = kElementsFileName);
+std::string LoadElementsReport(const LoadElementsResult& result,
+                               const std::string& path = kElementsFileName);
 
 // Writes the table in its order, safely (temporary file, then rename).
 FileResult SaveElements(const ElementTable& table, const std::string& path = kElementsFileName);

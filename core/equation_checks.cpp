@@ -13,7 +13,9 @@ std::string ElementListText(const Reaction& reaction, int side, const ElementTab
     return text;
 }
 
-void ReportTooManySubstances(UserPort& port) { Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado"); }
+void ReportTooManySubstances(UserPort& port) {
+    Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado");
+}
 
 void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure) {
     switch (code) {
@@ -24,9 +26,10 @@ void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFai
             if (!failure) {
                 Notice(port, "Error", "En compuesto");
             } else if (failure->empty) {
-                Notice(port, "Error",
-                       "Falta la fórmula " + IntText(static_cast<long>(failure->position)) +
-                           (failure->side == kReactants ? " de los reactivos" : " de los productos"));
+                Notice(
+                    port, "Error",
+                    "Falta la fórmula " + IntText(static_cast<long>(failure->position)) +
+                        (failure->side == kReactants ? " de los reactivos" : " de los productos"));
             }
             break;
         case kReactionTooMany:
@@ -53,8 +56,10 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
     if (failure == BalanceFailure::BeyondLimits) {
         // A balance may exist: it is only not within the coefficients the program works with.
         Notice(port, "Ajuste no encontrado",
-               "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes de hasta " +
-                   IntText(kCoefficientLimit) + " y una búsqueda acotada); eso no quiere decir que no exista");
+               "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes "
+               "de hasta " +
+                   IntText(kCoefficientLimit) +
+                   " y una búsqueda acotada); eso no quiere decir que no exista");
     } else {
         Notice(port, "Reacción o no viable o inexistente",
                "O no se puede ajustar o los productos son iguales a los reactivos");

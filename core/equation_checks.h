@@ -20,7 +20,8 @@ void ReportTooManySubstances(UserPort& port);
 // Tells the user why ParseReaction returned code (1 to 3); nothing for 0. With the failure's
 // detail, a formula that the parser already reported is not reported again, and a missing one is
 // named by its side and position.
-void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure = nullptr);
+void ReportReactionParseFailure(int code, UserPort& port,
+                                const ReactionParseFailure* failure = nullptr);
 
 // SameElements, telling the user which elements each side holds when they differ.
 bool CheckSameElements(const Reaction& reaction, const ElementTable& table, UserPort& port);

@@ -14,8 +14,8 @@ namespace tovel {
 
 class UserPort;
 
-constexpr std::size_t kFormulaLimit = 64;        // characters of formula text
-constexpr std::size_t kFormulaSymbolLimit = 20;  // element symbols written in one formula
+constexpr std::size_t kFormulaLimit = 64;                // characters of formula text
+constexpr std::size_t kFormulaSymbolLimit = 20;          // element symbols written in one formula
 constexpr std::uint32_t kCountLimit = kSixteenBitLimit;  // atoms of one element in one formula
 
 struct FormulaEntry {

@@ -8,8 +8,8 @@ namespace {
 
 int Show(UserPort& port, std::string_view caption, std::string_view text, MessageIcon icon,
          MessageButtons buttons, int defaultAnswer = 0) {
-    return port.ShowMessage(Message{Utf8Prefix(caption, kMessageLimit), Utf8Prefix(text, kMessageLimit), icon,
-                                    buttons, defaultAnswer});
+    return port.ShowMessage(Message{Utf8Prefix(caption, kMessageLimit),
+                                    Utf8Prefix(text, kMessageLimit), icon, buttons, defaultAnswer});
 }
 
 }  // namespace

@@ -41,8 +41,9 @@ std::string WithPointAfter(const std::string& digits, std::size_t count) {
 // the locale.
 std::string FixedText(double value, std::size_t width, unsigned decimals) {
     char buffer[512];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                                      static_cast<int>(std::min(decimals, 100u)));
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                      static_cast<int>(std::min(decimals, 100u)));
     std::string text(buffer, result.ptr);
     if (text.size() < width) text.insert(0, width - text.size(), ' ');
     return text;

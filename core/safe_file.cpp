@@ -30,7 +30,6 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-
 // Where a save really goes: through symbolic links to the file they name, so that a link stays a
 // link and its target gets the new contents.
 std::string SaveTarget(const std::string& path) {
@@ -38,7 +37,8 @@ std::string SaveTarget(const std::string& path) {
     for (int hops = 0; hops < 40; ++hops) {
         struct stat link {};
         if (::lstat(target.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return target;
-        std::vector<char> buffer(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 255) + 1);
+        std::vector<char> buffer(static_cast<std::size_t>(link.st_size > 0 ? link.st_size : 255) +
+                                 1);
         const ssize_t n = ::readlink(target.c_str(), buffer.data(), buffer.size() - 1);
         if (n <= 0) return target;
         std::string next(buffer.data(), static_cast<std::size_t>(n));
@@ -57,7 +57,8 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     const std::string target = SaveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) return {false, "No se puede guardar: no es un fichero normal: " + path};
+    if (exists && !S_ISREG(existing.st_mode))
+        return {false, "No se puede guardar: no es un fichero normal: " + path};
     // A file the user made read-only is not replaced behind their back.
     if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {
         return {false, "No se puede guardar: el fichero es de solo lectura: " + path};
@@ -105,7 +106,9 @@ int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan) 
         if (at == std::string::npos || at == 0 || name.size() != at + suffix.size() + 6) continue;
         const std::string path = folder + "/" + name;
         struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_mtime > olderThan) continue;
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_mtime > olderThan)
+            continue;
         if (::unlink(path.c_str()) == 0) ++removed;
     }
     ::closedir(dir);

@@ -171,7 +171,8 @@ bool AllFinite(const StoichiometryResult& result) {
     if (!std::isfinite(result.extent)) return false;
     for (const auto& side : result.amounts) {
         for (const SlotResult& r : side) {
-            for (double v : {r.initialMoles, r.molesReacted, r.finalMoles, r.initialAmount, r.finalAmount}) {
+            for (double v :
+                 {r.initialMoles, r.molesReacted, r.finalMoles, r.initialAmount, r.finalAmount}) {
                 if (!std::isfinite(v)) return false;
             }
         }

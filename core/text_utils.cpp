@@ -148,7 +148,8 @@ std::string ParenthesisedPrefix(std::string_view text) {
 std::vector<std::string> SplitAt(std::string_view text, char separator) {
     std::vector<std::string> pieces;
     std::size_t from = 0;
-    for (auto at = text.find(separator); at != std::string_view::npos; at = text.find(separator, from)) {
+    for (auto at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator, from)) {
         pieces.emplace_back(text.substr(from, at - from));
         from = at + 1;
     }

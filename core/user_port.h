@@ -47,7 +47,8 @@ class UserPort {
 
     // Starts a program with its arguments in a working folder (empty: the current one); with
     // wait, returns when it has ended. False when it could not be started.
-    virtual bool StartProgram(const std::string& /*program*/, const std::vector<std::string>& /*args*/,
+    virtual bool StartProgram(const std::string& /*program*/,
+                              const std::vector<std::string>& /*args*/,
                               const std::string& /*workingDir*/, bool /*wait*/) {
         return false;
     }

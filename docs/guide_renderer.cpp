@@ -14,7 +14,8 @@ namespace tovel {
 QStringList GuideImages(const QString& html) {
     QStringList images;
     static const QRegularExpression image(QStringLiteral("<img[^>]*src=\"([^\"]+)\""));
-    for (auto it = image.globalMatch(html); it.hasNext();) images << it.next().captured(1);
+    for (auto it = image.globalMatch(html); it.hasNext();)
+        images << it.next().captured(1);
     return images;
 }
 
@@ -37,7 +38,8 @@ int RenderGuide(const QString& htmlPath, const QString& pdfPath) {
 
     QTextDocument document;
     document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(htmlPath).absolutePath() + "/"));
-    document.setDefaultStyleSheet(QStringLiteral("h1 { color: #00704e; } h2 { color: #00408a; } p { margin: 6px; }"));
+    document.setDefaultStyleSheet(
+        QStringLiteral("h1 { color: #00704e; } h2 { color: #00408a; } p { margin: 6px; }"));
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPointSize(10);
     document.setDefaultFont(font);

@@ -13,7 +13,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: tovel-make-guide GUIDE.html OUTPUT.pdf\n");
         return 2;
     }
-    const int pages = tovel::RenderGuide(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
+    const int pages =
+        tovel::RenderGuide(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     if (pages == 0) {
         std::fprintf(stderr, "cannot render %s\n", argv[1]);
         return 1;

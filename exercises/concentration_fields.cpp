@@ -175,7 +175,8 @@ std::optional<double> ReadMolarMass(std::string_view text, UserPort& port) {
     const std::optional<double> mm = ReadNumber(text);
     if (!mm && !TrimBlanks(text).empty()) {
         // Typed, but no number: say how numbers are written.
-        Notice(port, kCannotCompute, std::string(kBadMolarMass) + ": " + TrimBlanks(text) + "; " + kNumberHint);
+        Notice(port, kCannotCompute,
+               std::string(kBadMolarMass) + ": " + TrimBlanks(text) + "; " + kNumberHint);
         return std::nullopt;
     }
     if (!mm || !(*mm > 0)) {
@@ -189,7 +190,8 @@ std::optional<double> ReadDensity(std::string& text, UserPort& port) {
     if (TrimBlanks(text).empty()) return 0.0;
     const std::optional<double> d = ReadNumber(text);
     if (!d) {
-        Notice(port, "Densidad incorrecta", "No se tendrá en cuenta: " + TrimBlanks(text) + "; " + kNumberHint);
+        Notice(port, "Densidad incorrecta",
+               "No se tendrá en cuenta: " + TrimBlanks(text) + "; " + kNumberHint);
         text.clear();
         return 0.0;
     }

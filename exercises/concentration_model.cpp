@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "core/messages.h"
-#include "ui/text_file.h"
 #include "core/text_utils.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 

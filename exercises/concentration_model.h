@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/concentration.h"
-#include "exercises/concentration_fields.h"
 #include "core/element_table.h"
 #include "core/user_port.h"
+#include "exercises/concentration_fields.h"
 
 namespace tovel {
 

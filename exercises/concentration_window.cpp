@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "exercises/compound_generator.h"
 #include "core/elements_file.h"
+#include "exercises/compound_generator.h"
 #include "ui/launch.h"
 
 namespace tovel {

@@ -32,7 +32,8 @@ QComboBox* EditableCombo(QWidget* parent) {
 }  // namespace
 
 LibraryWindow::LibraryWindow(ReactionLibrary& library,
-                             std::function<void(const Reaction&, const std::string&)> transfer, QWidget* parent)
+                             std::function<void(const Reaction&, const std::string&)> transfer,
+                             QWidget* parent)
     : QDialog(parent), m_library(library), m_transfer(std::move(transfer)) {
     setAttribute(Qt::WA_DeleteOnClose);
     SetWindowIconByName(*this, "AReacIcon");
@@ -92,7 +93,8 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
 
     auto* hintType = new QLabel(QStringLiteral("1. Elige o escribe el tipo"), this);
     auto* hintReaction = new QLabel(QStringLiteral("2. Escribe la descripción y pulsa ok"), this);
-    for (QLabel* hint : {hintType, hintReaction}) hint->setStyleSheet("color: rgb(0, 0, 202); font-weight: bold;");
+    for (QLabel* hint : {hintType, hintReaction})
+        hint->setStyleSheet("color: rgb(0, 0, 202); font-weight: bold;");
     keep(kTypeHint, hintType);
     keep(kReactionHint, hintReaction);
 
@@ -130,7 +132,9 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     Sync();
 }
 
-QWidget* LibraryWindow::Control(int id) const { return m_controls.value(id, nullptr); }
+QWidget* LibraryWindow::Control(int id) const {
+    return m_controls.value(id, nullptr);
+}
 
 void LibraryWindow::RequestSave(const std::string& compactReaction) {
     m_library.RequestSave(compactReaction);
@@ -240,7 +244,8 @@ void LibraryWindow::Sync() {
     m_syncing = true;
     setWindowTitle(QString::fromStdString(m_library.Title()));
     QStringList types, reactions, descriptions;
-    for (const auto& type : m_library.Types().Types()) types << QString::fromStdString(type.name);
+    for (const auto& type : m_library.Types().Types())
+        types << QString::fromStdString(type.name);
     for (const auto& entry : m_library.Entries()) {
         reactions << QString::fromStdString(entry.reaction);
         descriptions << QString::fromStdString(entry.description);
@@ -252,7 +257,8 @@ void LibraryWindow::Sync() {
     m_reactions->setCurrentIndex(static_cast<int>(m_library.Selected()) - 1);
     m_descriptions->setCurrentIndex(static_cast<int>(m_library.Selected()) - 1);
     auto setText = [](QComboBox* combo, const std::string& text) {
-        if (combo->currentText().toStdString() != text) combo->setEditText(QString::fromStdString(text));
+        if (combo->currentText().toStdString() != text)
+            combo->setEditText(QString::fromStdString(text));
     };
     setText(m_types, m_library.typeText);
     setText(m_reactions, m_library.reactionText);

@@ -18,16 +18,31 @@ namespace tovel {
 class LibraryWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     enum Id : int {
-        kExitIcon = 2, kRandomType = 3, kRandomReaction = 4, kTransfer = 5, kDeleteType = 6,
-        kDeleteReaction = 7, kNewReaction = 8, kStoreReaction = 9, kNewType = 10, kStoreType = 11,
-        kSort = 12, kSearch = 15, kTypes = 101, kReactions = 102, kDescriptions = 105, kSearchText = 150,
-        kTypeHint = 200, kReactionHint = 201,
+        kExitIcon = 2,
+        kRandomType = 3,
+        kRandomReaction = 4,
+        kTransfer = 5,
+        kDeleteType = 6,
+        kDeleteReaction = 7,
+        kNewReaction = 8,
+        kStoreReaction = 9,
+        kNewType = 10,
+        kStoreType = 11,
+        kSort = 12,
+        kSearch = 15,
+        kTypes = 101,
+        kReactions = 102,
+        kDescriptions = 105,
+        kSearchText = 150,
+        kTypeHint = 200,
+        kReactionHint = 201,
     };
 
     // transfer: called with a reaction passed to the main window and its description.
-    LibraryWindow(ReactionLibrary& library, std::function<void(const Reaction&, const std::string&)> transfer,
+    LibraryWindow(ReactionLibrary& library,
+                  std::function<void(const Reaction&, const std::string&)> transfer,
                   QWidget* parent = nullptr);
 
     void Dispatch(int id);
@@ -35,12 +50,12 @@ public:
     // Shows the window in save mode for the main window's reaction.
     void RequestSave(const std::string& compactReaction);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     // Enter in one of the fields; false when the field takes no Enter.
     bool EnterIn(const QObject* field);
     void Pull();

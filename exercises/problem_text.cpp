@@ -191,7 +191,8 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
             std::string line = Formula(r, kReactants, i) + "\t" + Fmt(xi, 3) + " x  " +
                                IntText(r.coefficients[kReactants][i - 1]) + " = " +
                                Fmt(a.molesReacted, 3) + FactorText(p, kReactants, i) + " = " +
-                               Fmt(reacting, 3) + (d.unit == AmountUnit::Solution ? " " : "") + UnitName(d.unit);
+                               Fmt(reacting, 3) + (d.unit == AmountUnit::Solution ? " " : "") +
+                               UnitName(d.unit);
             if (a.finalMoles > 0)
                 line += "\t -> " + Fmt(a.finalAmount, 3) + " " + UnitName(d.unit) + " final";
             Append(lines, line);

@@ -7,10 +7,10 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/file_helpers.h"
-#include "ui/launch.h"
 #include "core/messages.h"
 #include "exercises/problem_text.h"
+#include "ui/file_helpers.h"
+#include "ui/launch.h"
 #include "ui/text_file.h"
 
 namespace tovel {

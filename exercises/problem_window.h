@@ -15,12 +15,20 @@ namespace tovel {
 class ProblemWindow : public QDialog {
     Q_OBJECT
 
-public:
-    enum Id : int { kExit = 2, kStatementLabel = 10, kResolutionLabel = 20, kStatement = 50, kResolution = 100,
-                    kSave = 201, kViewFile = 202 };
+  public:
+    enum Id : int {
+        kExit = 2,
+        kStatementLabel = 10,
+        kResolutionLabel = 20,
+        kStatement = 50,
+        kResolution = 100,
+        kSave = 201,
+        kViewFile = 202
+    };
 
-    ProblemWindow(const std::vector<std::string>& statement, const std::vector<std::string>& resolution,
-                  UserPort& port, QWidget* parent = nullptr);
+    ProblemWindow(const std::vector<std::string>& statement,
+                  const std::vector<std::string>& resolution, UserPort& port,
+                  QWidget* parent = nullptr);
 
     void Dispatch(int id);
     QPlainTextEdit* Box(int id) const;
@@ -29,12 +37,12 @@ public:
     // The calculation it was written from has changed; an edited problem stays open, so marked.
     void MarkStale();
 
-protected:
+  protected:
     // Edited text is not dropped without a question.
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 
-private:
+  private:
     // False when the user cancelled the choice of a file or the file could not be written.
     bool Save();
     std::vector<std::string> Lines(int id) const;

@@ -8,7 +8,8 @@ namespace tovel {
 RandomIndex UniformRandomIndex() {
     auto engine = std::make_shared<std::mt19937>(std::random_device{}());
     return [engine](std::size_t n) {
-        return n == 0 ? std::size_t{0} : std::uniform_int_distribution<std::size_t>(0, n - 1)(*engine);
+        return n == 0 ? std::size_t{0}
+                      : std::uniform_int_distribution<std::size_t>(0, n - 1)(*engine);
     };
 }
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "ui/text_file.h"
 #include "core/utf8.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 

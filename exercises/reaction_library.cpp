@@ -1,9 +1,9 @@
 #include "exercises/reaction_library.h"
 
 #include "core/equation_checks.h"
-#include "ui/launch.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
+#include "ui/launch.h"
 
 namespace tovel {
 
@@ -12,7 +12,8 @@ ReactionLibrary::ReactionLibrary(ElementTable& table, UserPort& port, RandomInde
 
 void ReactionLibrary::Open() {
     m_types.Read();
-    if (!m_types.Problems().empty()) NoticeWith(m_port, "Tipos de reacción", m_types.Problems(), MessageIcon::Exclamation);
+    if (!m_types.Problems().empty())
+        NoticeWith(m_port, "Tipos de reacción", m_types.Problems(), MessageIcon::Exclamation);
     m_type = 0;
     m_selected = 0;
     m_saveMode = false;
@@ -44,7 +45,9 @@ LibraryControls ReactionLibrary::Controls() const {
     return c;
 }
 
-std::string ReactionLibrary::TypeFile() const { return m_type > 0 ? ReactionFileName(m_types.Type(m_type)) : ""; }
+std::string ReactionLibrary::TypeFile() const {
+    return m_type > 0 ? ReactionFileName(m_types.Type(m_type)) : "";
+}
 
 void ReactionLibrary::SelectType(std::size_t type) {
     if (type == 0 || type > m_types.Count()) {
@@ -119,7 +122,8 @@ void ReactionLibrary::StoreType() {
 
 void ReactionLibrary::DeleteType() {
     if (m_type == 0) return;
-    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_types.Type(m_type).name + "?") != kAnswerYes) return;
+    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_types.Type(m_type).name + "?") != kAnswerYes)
+        return;
     m_types.Delete(m_type);
     Report(m_types.Write());
     SelectType(0);
@@ -143,7 +147,9 @@ void ReactionLibrary::RandomReaction() {
     if (!m_entries.empty()) SelectEntry(m_random(m_entries.size()) + 1);
 }
 
-void ReactionLibrary::NewReaction() { m_selected = 0; }
+void ReactionLibrary::NewReaction() {
+    m_selected = 0;
+}
 
 void ReactionLibrary::StoreReaction() {
     if (m_type == 0 || TrimBlanks(reactionText).empty()) return;
@@ -171,7 +177,9 @@ void ReactionLibrary::StoreReaction() {
 
 void ReactionLibrary::DeleteReaction() {
     if (m_selected == 0) return;
-    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_entries[m_selected - 1].reaction + "?") != kAnswerYes) return;
+    if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_entries[m_selected - 1].reaction + "?") !=
+        kAnswerYes)
+        return;
     m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
     Report(WriteEntries(m_entries));
     Refill();
@@ -202,7 +210,8 @@ std::optional<std::pair<Reaction, std::string>> ReactionLibrary::Transfer() {
         ReportReactionParseFailure(code, m_port, &failure);
         return std::nullopt;
     }
-    const std::string description = m_selected > 0 ? m_entries[m_selected - 1].description : descriptionText;
+    const std::string description =
+        m_selected > 0 ? m_entries[m_selected - 1].description : descriptionText;
     return std::make_pair(reaction, description);
 }
 
@@ -215,7 +224,8 @@ void ReactionLibrary::RequestSave(const std::string& compactReaction) {
 
 FileResult ReactionLibrary::WriteEntries(const std::vector<LibraryEntry>& entries) const {
     // What could not be read is not replaced by the little that was.
-    if (!m_fileProblem.empty()) return {false, "No se guarda encima de " + TypeFile() + ": " + m_fileProblem};
+    if (!m_fileProblem.empty())
+        return {false, "No se guarda encima de " + TypeFile() + ": " + m_fileProblem};
     return WriteReactions(TypeFile(), entries);
 }
 

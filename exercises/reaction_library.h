@@ -10,12 +10,12 @@
 #include <vector>
 
 #include "core/element_table.h"
-#include "ui/file_helpers.h"
 #include "core/reaction.h"
+#include "core/user_port.h"
 #include "exercises/random_source.h"
 #include "exercises/reaction_file.h"
 #include "exercises/reaction_types.h"
-#include "core/user_port.h"
+#include "ui/file_helpers.h"
 
 namespace tovel {
 
@@ -28,7 +28,7 @@ struct LibraryControls {
 };
 
 class ReactionLibrary {
-public:
+  public:
     ReactionLibrary(ElementTable& table, UserPort& port, RandomIndex random = UniformRandomIndex());
 
     // The window opens: types read, nothing selected, and the first type the first time.
@@ -79,7 +79,7 @@ public:
     // Where Linord is looked for: beside tovel, unless a test says otherwise.
     void SetProgramFolder(const std::string& folder) { m_programDir = folder; }
 
-private:
+  private:
     FileResult WriteEntries(const std::vector<LibraryEntry>& entries) const;
     std::string TypeFile() const;
     void Refill();

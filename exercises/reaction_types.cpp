@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "core/record_codec.h"
 #include "core/messages.h"
+#include "core/record_codec.h"
 #include "core/text_utils.h"
 #include "core/utf8.h"
 

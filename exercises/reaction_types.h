@@ -37,7 +37,7 @@ std::string EncodeTypeRecord(const ReactionType& type);
 ReactionType DecodeTypeRecord(std::string_view bytes);
 
 class ReactionTypes {
-public:
+  public:
     // Replaces the list with the file's types; false (and no types) when it cannot be read. A
     // record whose base name is no plain file name, or beyond kTypeLimit, is not loaded but kept
     // to be written back; Problems() names them.
@@ -60,10 +60,10 @@ public:
     // Removes the type; its reaction file stays on disk.
     void Delete(std::size_t index);
 
-private:
+  private:
     std::vector<ReactionType> m_types;
-    std::string m_kept;       // the records not loaded, written back as they were
-    std::string m_unreadable; // why the file could not be read, when it exists
+    std::string m_kept;        // the records not loaded, written back as they were
+    std::string m_unreadable;  // why the file could not be read, when it exists
     std::string m_problems;
 };
 

@@ -24,7 +24,8 @@ char** g_argv = nullptr;
 
 void Box(const QString& title, const QString& text) {
     if (std::getenv("LINORD_QUIET")) {
-        std::printf("%s: %s\n", title.toLocal8Bit().constData(), QString(text).replace("\r\n", " ").toLocal8Bit().constData());
+        std::printf("%s: %s\n", title.toLocal8Bit().constData(),
+                    QString(text).replace("\r\n", " ").toLocal8Bit().constData());
         return;
     }
     // Unattended runs need the windowing system only for this box.
@@ -44,8 +45,8 @@ int Ord(const std::string& file, std::size_t n) {
             Box("Linord", QString::fromLocal8Bit(outcome.message.c_str()));
             return 1;
         case linord::SortOutcome::Sorted:
-            Box("Sorted", QString::fromLocal8Bit(file.c_str()) + "\r\nback: " +
-                              QString::fromLocal8Bit(outcome.backup.c_str()));
+            Box("Sorted", QString::fromLocal8Bit(file.c_str()) +
+                              "\r\nback: " + QString::fromLocal8Bit(outcome.backup.c_str()));
             return 0;
     }
     return 1;
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
     fileName->setObjectName("IdF");
     auto* lines = new QComboBox(&form);
     lines->setObjectName("LstN");
-    for (int i = 1; i <= 9; ++i) lines->addItem(QString::number(i));
+    for (int i = 1; i <= 9; ++i)
+        lines->addItem(QString::number(i));
     lines->setCurrentIndex(0);
     auto* ok = new QPushButton("OK", &form);
     ok->setObjectName("BtOk");
@@ -93,7 +95,8 @@ int main(int argc, char** argv) {
     layout->addWidget(lines, 1, 1);
     layout->addWidget(ok, 2, 1);
     QObject::connect(ok, &QPushButton::clicked, [&] {
-        Ord(fileName->text().toLocal8Bit().toStdString(), static_cast<std::size_t>(lines->currentText().toInt()));
+        Ord(fileName->text().toLocal8Bit().toStdString(),
+            static_cast<std::size_t>(lines->currentText().toInt()));
     });
     form.resize(360, 120);
     form.show();

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <random>
 
+#include "core/language.h"
 #include "ui/file_helpers.h"
 #include "ui/icons.h"
-#include "core/language.h"
 
 namespace tovel {
 
@@ -19,8 +19,8 @@ constexpr std::array<std::array<const char*, 7>, 3> kInterjections = {{
 }};
 constexpr MessageTriple kAboutTitle = {"Quant a ", "About ", "Respecto "};
 
-void Write(FontHolder& font, DrawSurface& surface, const char* face, int height, int width, bool bold,
-           QColor colour, int x, int y, const std::string& text) {
+void Write(FontHolder& font, DrawSurface& surface, const char* face, int height, int width,
+           bool bold, QColor colour, int x, int y, const std::string& text) {
     font.SetFace(face);
     font.SetSize(height, width);
     font.SetBold(bold);
@@ -34,8 +34,8 @@ std::string Interjection(std::size_t index) {
     return kInterjections[static_cast<std::size_t>(LanguageIndex())][index % 7];
 }
 
-AboutWindow::AboutWindow(const std::string& description, const std::string& version, std::size_t randomIndex,
-                         QWidget* parent)
+AboutWindow::AboutWindow(const std::string& description, const std::string& version,
+                         std::size_t randomIndex, QWidget* parent)
     : QDialog(parent), m_surface(QSize(312, 240), QColor(209, 255, 255)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(312, 240);
@@ -49,9 +49,11 @@ AboutWindow::AboutWindow(const std::string& description, const std::string& vers
     FontHolder font;
     font.Init(m_surface);
     const QColor makerColour(0, 100, 250);
-    if (!version.empty()) Write(font, m_surface, "arial", 16, 7, true, QColor(0, 111, 0), 250, 24, version);
+    if (!version.empty())
+        Write(font, m_surface, "arial", 16, 7, true, QColor(0, 111, 0), 250, 24, version);
     Write(font, m_surface, "arial", 16, 6, false, QColor(220, 100, 0), 20, 60, description);
-    Write(font, m_surface, "arial", 12, 6, false, makerColour, 80, 126, std::string(kMakerName) + " - " + year);
+    Write(font, m_surface, "arial", 12, 6, false, makerColour, 80, 126,
+          std::string(kMakerName) + " - " + year);
     // The project has no web or mail address yet, so neither line is shown.
     Write(font, m_surface, "tahoma", 36, 16, true, makerColour, 80, 10, program);
     font.Done();
@@ -69,7 +71,8 @@ void AboutWindow::paintEvent(QPaintEvent*) {
 
 void ShowAbout(const std::string& description, const std::string& version) {
     static std::mt19937 random(std::random_device{}());
-    auto* about = new AboutWindow(description, version, std::uniform_int_distribution<std::size_t>(0, 6)(random));
+    auto* about = new AboutWindow(description, version,
+                                  std::uniform_int_distribution<std::size_t>(0, 6)(random));
     about->show();
 }
 

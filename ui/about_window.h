@@ -20,17 +20,17 @@ std::string Interjection(std::size_t index);
 class AboutWindow : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // randomIndex picks the interjection (0 to 6).
     AboutWindow(const std::string& description, const std::string& version, std::size_t randomIndex,
                 QWidget* parent = nullptr);
     QPushButton* Button() const { return m_button; }
     const QImage& Surface() const { return m_surface.image; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     DrawSurface m_surface;
     QPushButton* m_button = nullptr;
 };

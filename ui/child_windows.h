@@ -23,7 +23,7 @@ Window* OpenOrRaise(QPointer<Window>& window, const std::function<Window*()>& ma
 }
 
 class ChildWindows {
-public:
+  public:
     void Add(QWidget* window) { m_windows.emplace_back(window); }
     // Asks every open window to close, in the order they were opened. A window may refuse, or
     // close from inside its own question: whether it is still on screen is what tells. False
@@ -38,7 +38,7 @@ public:
         return true;
     }
 
-private:
+  private:
     std::vector<QPointer<QWidget>> m_windows;
 };
 

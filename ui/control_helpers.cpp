@@ -11,7 +11,9 @@
 
 namespace tovel {
 
-int ListSelection(const QListWidget& list) { return list.currentItem() && list.currentItem()->isSelected() ? list.currentRow() + 1 : 0; }
+int ListSelection(const QListWidget& list) {
+    return list.currentItem() && list.currentItem()->isSelected() ? list.currentRow() + 1 : 0;
+}
 
 void SetListSelection(QListWidget& list, int position) {
     if (position < 1 || position > list.count()) {
@@ -46,16 +48,23 @@ void DeleteSelectedListItem(QListWidget& list) {
     if (list.count() > 0) list.setCurrentRow(std::min(row, list.count() - 1));
 }
 
-int ComboSelection(const QComboBox& combo) { return combo.currentIndex() + 1; }
+int ComboSelection(const QComboBox& combo) {
+    return combo.currentIndex() + 1;
+}
 
-void SetComboSelection(QComboBox& combo, int position) { combo.setCurrentIndex(position - 1); }
+void SetComboSelection(QComboBox& combo, int position) {
+    combo.setCurrentIndex(position - 1);
+}
 
 void FillCombo(QComboBox& combo, const std::string& items) {
     combo.clear();
-    for (const auto& item : SplitItems(items)) combo.addItem(QString::fromStdString(item));
+    for (const auto& item : SplitItems(items))
+        combo.addItem(QString::fromStdString(item));
 }
 
-double ReadReal(const QLineEdit& edit, int& error) { return ReadReal(edit.text().toStdString(), error); }
+double ReadReal(const QLineEdit& edit, int& error) {
+    return ReadReal(edit.text().toStdString(), error);
+}
 
 long long ReadInteger(const QLineEdit& edit, int& error) {
     return ReadInteger(edit.text().toStdString(), error);
@@ -63,7 +72,8 @@ long long ReadInteger(const QLineEdit& edit, int& error) {
 
 void ShowItems(QListWidget& list, const QStringList& items) {
     QStringList current;
-    for (int i = 0; i < list.count(); ++i) current << list.item(i)->text();
+    for (int i = 0; i < list.count(); ++i)
+        current << list.item(i)->text();
     if (current == items) return;
     list.clear();
     list.addItems(items);
@@ -71,7 +81,8 @@ void ShowItems(QListWidget& list, const QStringList& items) {
 
 void ShowItems(QComboBox& combo, const QStringList& items) {
     QStringList current;
-    for (int i = 0; i < combo.count(); ++i) current << combo.itemText(i);
+    for (int i = 0; i < combo.count(); ++i)
+        current << combo.itemText(i);
     if (current == items) return;
     combo.clear();
     combo.addItems(items);

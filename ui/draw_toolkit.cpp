@@ -20,12 +20,15 @@ constexpr int kTextLimit = 255;
 QString FaceFor(const std::string& name) {
     const QString face = QString::fromStdString(name).toLower();
     if (face.contains("narrow")) return QStringLiteral("DejaVu Sans Condensed");
-    if (face.contains("courier") || face.contains("mono")) return QStringLiteral("DejaVu Sans Mono");
+    if (face.contains("courier") || face.contains("mono"))
+        return QStringLiteral("DejaVu Sans Mono");
     if (face.contains("times") || face.contains("roman")) return QStringLiteral("DejaVu Serif");
     return QStringLiteral("DejaVu Sans");
 }
 
-void Reselect(DrawSurface& surface) { surface.font = MakeFont(g_fontSpec); }
+void Reselect(DrawSurface& surface) {
+    surface.font = MakeFont(g_fontSpec);
+}
 
 void ReselectCurrent() {
     if (g_current) Reselect(*g_current);
@@ -74,7 +77,8 @@ QFont MakeFont(const FontSpec& description) {
     if (description.width > 0) {
         const double natural = QFontMetricsF(font).averageCharWidth();
         if (natural > 0) {
-            font.setStretch(std::clamp(static_cast<int>(std::lround(100.0 * description.width / natural)), 60, 150));
+            font.setStretch(std::clamp(
+                static_cast<int>(std::lround(100.0 * description.width / natural)), 60, 150));
         }
     }
     made.emplace_back(description, font);
@@ -86,15 +90,21 @@ DrawSurface::DrawSurface(QSize size, QColor background)
     image.fill(background);
 }
 
-FontSpec& CurrentFontSpec() { return g_fontSpec; }
-const FontSpec& SavedFontSpec() { return g_savedFontSpec; }
+FontSpec& CurrentFontSpec() {
+    return g_fontSpec;
+}
+const FontSpec& SavedFontSpec() {
+    return g_savedFontSpec;
+}
 
 void AttachWindow(DrawSurface& surface) {
     g_current = &surface;
     Reselect(surface);
 }
 
-DrawSurface* CurrentSurface() { return g_current; }
+DrawSurface* CurrentSurface() {
+    return g_current;
+}
 
 void SetFontSize(int height, int width) {
     g_fontSpec.height = height;
@@ -153,15 +163,19 @@ void MovePen(int x, int y) {
     if (g_current) g_current->pen = QPoint(x, y);
 }
 
-int PenX() { return g_current ? g_current->pen.x() : 0; }
+int PenX() {
+    return g_current ? g_current->pen.x() : 0;
+}
 
 int TextWidth(const std::string& text) {
-    return g_current ? QFontMetrics(g_current->font).horizontalAdvance(QString::fromStdString(text)) : 0;
+    return g_current ? QFontMetrics(g_current->font).horizontalAdvance(QString::fromStdString(text))
+                     : 0;
 }
 
 std::pair<QPoint, QPoint> ArrowBarbs(int x1, int y1, int x2, int y2) {
     // Angles are measured with the y axis pointing up, as on paper.
-    const double theta = std::atan2(static_cast<double>(y1 - y2), static_cast<double>(x2 - x1)) * 180.0 / M_PI;
+    const double theta =
+        std::atan2(static_cast<double>(y1 - y2), static_cast<double>(x2 - x1)) * 180.0 / M_PI;
     // Halves round to the even neighbour (nearbyint); the offsets are first snapped to a
     // millionth, so that cos 240° = -0.5000000000000004 still counts as a half.
     auto offset = [](double value) {
@@ -220,7 +234,9 @@ void SubscriptText(DrawSurface& surface, const std::string& text) {
     ScriptText(surface, text, std::max(1, std::abs(g_fontSpec.height)) / 2);
 }
 
-void SuperscriptText(DrawSurface& surface, const std::string& text) { ScriptText(surface, text, 0); }
+void SuperscriptText(DrawSurface& surface, const std::string& text) {
+    ScriptText(surface, text, 0);
+}
 
 void FillArea(DrawSurface& surface, const QRect& area, QColor colour) {
     QPainter painter(&surface.image);
@@ -254,7 +270,9 @@ void FontHolder::SetBold(bool bold) {
     Apply();
 }
 
-void FontHolder::Done() { m_surface = nullptr; }
+void FontHolder::Done() {
+    m_surface = nullptr;
+}
 
 void FontHolder::Apply() {
     if (m_surface) m_surface->font = MakeFont(m_spec);

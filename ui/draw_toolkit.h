@@ -88,7 +88,7 @@ void FrameArea(DrawSurface& surface, const QRect& area, QColor colour);
 
 // A window's own font, independent of the shared description.
 class FontHolder {
-public:
+  public:
     void Init(DrawSurface& surface);
     void SetSize(int height, int width);
     void SetFace(const std::string& name);
@@ -96,7 +96,7 @@ public:
     void Done();
     const FontSpec& Description() const { return m_spec; }
 
-private:
+  private:
     void Apply();
     DrawSurface* m_surface = nullptr;
     FontSpec m_spec;

@@ -24,7 +24,9 @@ std::string g_startDirectory;  // set once at start-up
 
 }  // namespace
 
-const std::string& StartDirectory() { return g_startDirectory; }
+const std::string& StartDirectory() {
+    return g_startDirectory;
+}
 
 void RememberStartDirectory() {
     std::error_code ec;
@@ -48,7 +50,9 @@ std::string ProgramName() {
     return dot == std::string::npos ? file : file.substr(0, dot);
 }
 
-std::string ProgramFolder() { return ProgramPath().parent_path().string(); }
+std::string ProgramFolder() {
+    return ProgramPath().parent_path().string();
+}
 
 std::string FileYear(const std::string& name) {
     struct stat info {};

@@ -28,7 +28,8 @@ QPixmap LoadPictureByName(const std::string& name, QSize size) {
 
 QIcon LoadIconByName(const std::string& name) {
     QIcon icon;
-    for (int side : {16, 32, 48, 64}) icon.addPixmap(LoadPictureByName(name, QSize(side, side)));
+    for (int side : {16, 32, 48, 64})
+        icon.addPixmap(LoadPictureByName(name, QSize(side, side)));
     return icon;
 }
 

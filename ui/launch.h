@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "ui/file_helpers.h"
 #include "core/user_port.h"
+#include "ui/file_helpers.h"
 
 namespace tovel {
 

@@ -1,5 +1,6 @@
 #include "ui/qt_user_port.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -8,12 +9,11 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QSpacerItem>
-#include <QAbstractButton>
 #include <QMap>
-#include <QPushButton>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpacerItem>
 #include <QUrl>
 
 namespace tovel {
@@ -46,11 +46,12 @@ QMessageBox::Icon IconOf(MessageIcon icon) {
 void FitCaption(QMessageBox& box, const QString& caption) {
     QFont title = box.font();
     title.setBold(true);
-    const int needed = QFontMetrics(title).horizontalAdvance(caption.trimmed()) + kTitleBarAllowance;
+    const int needed =
+        QFontMetrics(title).horizontalAdvance(caption.trimmed()) + kTitleBarAllowance;
     auto* grid = qobject_cast<QGridLayout*>(box.layout());
     if (!grid) return;
-    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
-                  grid->columnCount());
+    grid->addItem(new QSpacerItem(needed, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 }  // namespace
@@ -87,7 +88,8 @@ int QtUserPort::ShowMessage(const Message& message) {
                                                                       : kAnswerOk;
     for (auto it = answers.cbegin(); it != answers.cend(); ++it) {
         if (it.value() == escape) box.setEscapeButton(it.key());
-        if (it.value() == message.defaultAnswer) box.setDefaultButton(qobject_cast<QPushButton*>(it.key()));
+        if (it.value() == message.defaultAnswer)
+            box.setDefaultButton(qobject_cast<QPushButton*>(it.key()));
     }
     box.exec();
     const int answer = answers.value(box.clickedButton(), 0);
@@ -118,13 +120,15 @@ bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
 }
 
 bool QtUserPort::OpenDocument(const std::string& path) {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
+    return QDesktopServices::openUrl(
+        QUrl::fromLocalFile(QFileInfo(QString::fromStdString(path)).absoluteFilePath()));
 }
 
 bool QtUserPort::StartProgram(const std::string& program, const std::vector<std::string>& args,
                               const std::string& workingDir, bool wait) {
     QStringList arguments;
-    for (const auto& a : args) arguments << QString::fromStdString(a);
+    for (const auto& a : args)
+        arguments << QString::fromStdString(a);
     const QString folder = QString::fromStdString(workingDir);
     if (!wait) {
         return QProcess::startDetached(QString::fromStdString(program), arguments, folder);

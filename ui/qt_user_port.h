@@ -9,7 +9,7 @@
 namespace tovel {
 
 class QtUserPort : public UserPort {
-public:
+  public:
     int ShowMessage(const Message& message) override;
     void OpenElementEditor(ElementTable& table) override;
     bool ChooseFile(FileChooserMode mode, std::string& path) override;

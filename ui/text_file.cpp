@@ -30,8 +30,8 @@ bool OpenForReading(const std::string& name, TextFile& file, std::string* error)
     ReadResult read = ReadFilePrefix(name, kTextFileLimit);
     if (read && read.fileSize > kTextFileLimit) {
         read.ok = false;
-        read.error = name + " es demasiado grande: " + std::to_string(read.fileSize) + " bytes (caben " +
-                     std::to_string(kTextFileLimit) + ")";
+        read.error = name + " es demasiado grande: " + std::to_string(read.fileSize) +
+                     " bytes (caben " + std::to_string(kTextFileLimit) + ")";
     }
     if (!read) {
         if (error) *error = read.error;
@@ -64,11 +64,13 @@ bool OpenForAppending(const std::string& name, TextFile& file) {
 
 FileResult AppendBlock(const std::string& path, const std::vector<std::string>& lines) {
     TextFile file;
-    const bool opened = FileExists(path) ? OpenForAppending(path, file) : OpenForWriting(path, file);
+    const bool opened =
+        FileExists(path) ? OpenForAppending(path, file) : OpenForWriting(path, file);
     if (!opened) return {false, "No se puede escribir en " + path};
     file.Write("\r\n");
     file.WriteLine("");
-    for (const auto& line : lines) file.WriteLine(line);
+    for (const auto& line : lines)
+        file.WriteLine(line);
     return file.Close();
 }
 
@@ -87,7 +89,9 @@ void TextFile::Write(const std::string& text) {
     if (m_mode == Mode::Writing) m_bytes += Utf8ToCp1252(text);
 }
 
-void TextFile::WriteLine(const std::string& line) { Write(line + "\r\n"); }
+void TextFile::WriteLine(const std::string& line) {
+    Write(line + "\r\n");
+}
 
 FileResult TextFile::Close() {
     const Mode mode = m_mode;

@@ -11,7 +11,7 @@
 namespace tovel {
 
 class TextFile {
-public:
+  public:
     // Reading: the next line without its line end; false at the end of the file.
     bool ReadLine(std::string& line);
 
@@ -24,7 +24,7 @@ public:
 
     bool IsOpen() const { return m_mode != Mode::Closed; }
 
-private:
+  private:
     friend bool OpenForReading(const std::string& name, TextFile& file, std::string* error);
     friend bool OpenForWriting(const std::string& name, TextFile& file);
     friend bool OpenForAppending(const std::string& name, TextFile& file);

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "ui/file_helpers.h"
-#include "ui/launch.h"
 #include "core/messages.h"
-#include "ui/text_file.h"
 #include "core/text_utils.h"
 #include "core/utf8.h"
+#include "ui/file_helpers.h"
+#include "ui/launch.h"
+#include "ui/text_file.h"
 
 namespace tovel {
 
@@ -41,12 +41,15 @@ std::string ToolList::LoadReport() const {
     if (!m_unreadable.empty()) return "No se han podido leer las utilidades: " + m_unreadable;
     if (m_beyondLimit.empty()) return "";
     const std::size_t more = (m_beyondLimit.size() + 3) / 4;
-    return "Caben " + std::to_string(kToolLimit) + " utilidades en el menú; las " + std::to_string(more) +
-           " siguientes de " + std::string(kToolsFileName) + " no se muestran, pero se conservan";
+    return "Caben " + std::to_string(kToolLimit) + " utilidades en el menú; las " +
+           std::to_string(more) + " siguientes de " + std::string(kToolsFileName) +
+           " no se muestran, pero se conservan";
 }
 
 FileResult ToolList::Save(const std::string& path) const {
-    if (!m_unreadable.empty()) return {false, "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
+    if (!m_unreadable.empty())
+        return {false,
+                "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
     TextFile file;
     if (!OpenForWriting(path, file)) return {false, "No se puede escribir " + path};
     for (const auto& tool : m_tools) {
@@ -55,7 +58,8 @@ FileResult ToolList::Save(const std::string& path) const {
         file.WriteLine(tool.workingDir);
         file.WriteLine(tool.parameters);
     }
-    for (const auto& line : m_beyondLimit) file.WriteLine(line);
+    for (const auto& line : m_beyondLimit)
+        file.WriteLine(line);
     return file.Close();
 }
 
@@ -63,9 +67,11 @@ bool StartTool(const ToolEntry& tool, UserPort& port) {
     std::error_code ec;
     const auto remembered = std::filesystem::current_path(ec);
     if (!tool.workingDir.empty()) {
-        const bool folder = DirectoryExists(tool.workingDir) && std::filesystem::is_directory(tool.workingDir, ec);
+        const bool folder =
+            DirectoryExists(tool.workingDir) && std::filesystem::is_directory(tool.workingDir, ec);
         if (!folder || ::chdir(tool.workingDir.c_str()) != 0) {
-            NoticeWith(port, "No se encuentra la carpeta", tool.workingDir, MessageIcon::Exclamation);
+            NoticeWith(port, "No se encuentra la carpeta", tool.workingDir,
+                       MessageIcon::Exclamation);
             std::filesystem::current_path(remembered, ec);
             return false;
         }

@@ -11,16 +11,19 @@
 namespace tovel {
 
 constexpr const char* kToolsFileName = "Tools.rel";
-constexpr int kToolCommandBase = 530;  // tool i (1-based) has the menu command 530 + i
+constexpr int kToolCommandBase = 530;   // tool i (1-based) has the menu command 530 + i
 constexpr int kEditToolsCommand = 501;  // "Edición utilidades"
 constexpr std::size_t kToolLimit = 64;
 
 // The menu command of tool index (1-based), and the tool a command stands for (0: none). The
 // commands 531..594 are the tools' alone: no other command of the program falls among them.
-constexpr int ToolCommand(std::size_t index) { return kToolCommandBase + static_cast<int>(index); }
+constexpr int ToolCommand(std::size_t index) {
+    return kToolCommandBase + static_cast<int>(index);
+}
 constexpr std::size_t ToolOfCommand(int command) {
     const int index = command - kToolCommandBase;
-    return index >= 1 && index <= static_cast<int>(kToolLimit) ? static_cast<std::size_t>(index) : 0;
+    return index >= 1 && index <= static_cast<int>(kToolLimit) ? static_cast<std::size_t>(index)
+                                                               : 0;
 }
 constexpr std::size_t kToolFieldLimit = 255;
 
@@ -34,7 +37,7 @@ struct ToolEntry {
 };
 
 class ToolList {
-public:
+  public:
     // Reads four lines a tool, at most kToolLimit tools; a last incomplete tool keeps empty
     // fields. False when the file does not exist or cannot be read (the list is then empty).
     // Tools beyond the limit are kept aside and written back after the others by Save.
@@ -48,7 +51,7 @@ public:
     const std::vector<ToolEntry>& Tools() const { return m_tools; }
     std::size_t Count() const { return m_tools.size(); }
 
-private:
+  private:
     std::vector<ToolEntry> m_tools;
     std::vector<std::string> m_beyondLimit;  // the lines of the tools after the kToolLimit-th
     std::string m_unreadable;                // why the file could not be read, if it exists

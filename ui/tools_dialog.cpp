@@ -27,7 +27,9 @@ struct ToolsTexts {
     MessageTriple parameters{"paràmetres", "parámetros", "parámetros"};
 };
 
-QString Text(const MessageTriple& triple) { return QString::fromUtf8(Select(triple).data(), static_cast<int>(Select(triple).size())); }
+QString Text(const MessageTriple& triple) {
+    return QString::fromUtf8(Select(triple).data(), static_cast<int>(Select(triple).size()));
+}
 
 }  // namespace
 
@@ -60,8 +62,10 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
 
     auto* group = new QGroupBox(Text(texts.tool), this);
     auto* grid = new QGridLayout(group);
-    const std::pair<int, const MessageTriple*> fields[] = {
-        {kTitle, &texts.title}, {kFile, &texts.file}, {kWorkingDir, &texts.folder}, {kParameters, &texts.parameters}};
+    const std::pair<int, const MessageTriple*> fields[] = {{kTitle, &texts.title},
+                                                           {kFile, &texts.file},
+                                                           {kWorkingDir, &texts.folder},
+                                                           {kParameters, &texts.parameters}};
     int row = 0;
     for (const auto& [id, caption] : fields) {
         auto* edit = new QLineEdit(group);
@@ -76,7 +80,8 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     grid->addWidget(button(kBrowse, QStringLiteral("···")), 1, 2);
 
     auto* moves = new QHBoxLayout;
-    for (const auto& [id, text] : {std::pair{kNew, "+"}, {kDelete, "-"}, {kUp, "^"}, {kDown, "v"}}) {
+    for (const auto& [id, text] :
+         {std::pair{kNew, "+"}, {kDelete, "-"}, {kUp, "^"}, {kDown, "v"}}) {
         moves->addWidget(button(id, QString::fromUtf8(text)));
     }
     auto* left = new QVBoxLayout;
@@ -122,7 +127,9 @@ void ToolsDialog::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-void ToolsDialog::reject() { Dispatch(kEsc); }
+void ToolsDialog::reject() {
+    Dispatch(kEsc);
+}
 
 void ToolsDialog::Dispatch(int id) {
     Pull();
@@ -162,19 +169,26 @@ void ToolsDialog::Dispatch(int id) {
 }
 
 void ToolsDialog::Pull() {
-    auto text = [this](int id) { return static_cast<QLineEdit*>(Control(id))->text().toStdString(); };
+    auto text = [this](int id) {
+        return static_cast<QLineEdit*>(Control(id))->text().toStdString();
+    };
     m_editor.fields = {text(kTitle), text(kFile), text(kWorkingDir), text(kParameters)};
 }
 
 void ToolsDialog::Sync() {
     m_syncing = true;
     m_list->clear();
-    for (const auto& tool : m_tools.Tools()) m_list->addItem(QString::fromStdString(tool.title));
-    if (m_editor.Cursor() <= m_tools.Count()) m_list->setCurrentRow(static_cast<int>(m_editor.Cursor()) - 1);
-    static_cast<QLineEdit*>(Control(kTitle))->setText(QString::fromStdString(m_editor.fields.title));
+    for (const auto& tool : m_tools.Tools())
+        m_list->addItem(QString::fromStdString(tool.title));
+    if (m_editor.Cursor() <= m_tools.Count())
+        m_list->setCurrentRow(static_cast<int>(m_editor.Cursor()) - 1);
+    static_cast<QLineEdit*>(Control(kTitle))
+        ->setText(QString::fromStdString(m_editor.fields.title));
     static_cast<QLineEdit*>(Control(kFile))->setText(QString::fromStdString(m_editor.fields.file));
-    static_cast<QLineEdit*>(Control(kWorkingDir))->setText(QString::fromStdString(m_editor.fields.workingDir));
-    static_cast<QLineEdit*>(Control(kParameters))->setText(QString::fromStdString(m_editor.fields.parameters));
+    static_cast<QLineEdit*>(Control(kWorkingDir))
+        ->setText(QString::fromStdString(m_editor.fields.workingDir));
+    static_cast<QLineEdit*>(Control(kParameters))
+        ->setText(QString::fromStdString(m_editor.fields.parameters));
     Control(kDelete)->setEnabled(m_editor.CanDelete());
     Control(kUp)->setEnabled(m_editor.CanMoveUp());
     Control(kDown)->setEnabled(m_editor.CanMoveDown());

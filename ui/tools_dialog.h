@@ -15,20 +15,33 @@ namespace tovel {
 class ToolsDialog : public QDialog {
     Q_OBJECT
 
-public:
-    enum Id : int { kEsc = 2, kNew = 3, kDelete = 4, kUp = 5, kDown = 6, kBrowse = 10, kStore = 15, kOk = 20,
-                    kList = 40, kTitle = 100, kFile = 101, kWorkingDir = 102, kParameters = 103 };
+  public:
+    enum Id : int {
+        kEsc = 2,
+        kNew = 3,
+        kDelete = 4,
+        kUp = 5,
+        kDown = 6,
+        kBrowse = 10,
+        kStore = 15,
+        kOk = 20,
+        kList = 40,
+        kTitle = 100,
+        kFile = 101,
+        kWorkingDir = 102,
+        kParameters = 103
+    };
 
     ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent = nullptr);
 
     void Dispatch(int id);
     QWidget* Control(int id) const { return m_controls.value(id, nullptr); }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void reject() override;
 
-private:
+  private:
     void Pull();
     void Sync();
 

@@ -25,7 +25,8 @@ void ToolsEditor::New() {
 void ToolsEditor::Delete() {
     if (!CanDelete()) return;
     auto& tools = m_tools.Tools();
-    if (AskYesNoWith(m_port, "Confirmar eliminar", "¿Eliminar \"" + tools[m_cursor - 1].title + "\"?",
+    if (AskYesNoWith(m_port, "Confirmar eliminar",
+                     "¿Eliminar \"" + tools[m_cursor - 1].title + "\"?",
                      MessageIcon::Question) != kAnswerYes) {
         return;
     }
@@ -53,7 +54,8 @@ void ToolsEditor::Store() {
     }
     if (m_cursor > tools.size()) {
         if (tools.size() >= kToolLimit) {
-            NoticeWith(m_port, "Demasiadas utilidades", "Caben " + IntText(kToolLimit) + " utilidades como máximo",
+            NoticeWith(m_port, "Demasiadas utilidades",
+                       "Caben " + IntText(kToolLimit) + " utilidades como máximo",
                        MessageIcon::Exclamation);
             return;
         }
@@ -78,6 +80,8 @@ bool ToolsEditor::Ok() {
     return saved.ok;
 }
 
-void ToolsEditor::Cancel() { m_tools.Load(m_path); }
+void ToolsEditor::Cancel() {
+    m_tools.Load(m_path);
+}
 
 }  // namespace tovel

@@ -10,7 +10,7 @@
 namespace tovel {
 
 class ToolsEditor {
-public:
+  public:
     ToolsEditor(ToolList& tools, UserPort& port, std::string path = kToolsFileName);
 
     std::size_t Cursor() const { return m_cursor; }
@@ -34,7 +34,7 @@ public:
     // "esc": the edits are dropped.
     void Cancel();
 
-private:
+  private:
     ToolList& m_tools;
     UserPort& m_port;
     std::string m_path;

@@ -1,8 +1,8 @@
 #include "data/tools/compounds_source.h"
 
-#include "data/tools/source_lines.h"
 #include "core/text_utils.h"
 #include "core/utf8.h"
+#include "data/tools/source_lines.h"
 
 namespace tovel {
 

@@ -1,9 +1,9 @@
 #include "data/tools/library_source.h"
 
-#include "exercises/reaction_types.h"
-#include "data/tools/source_lines.h"
 #include "core/text_utils.h"
 #include "core/user_port.h"
+#include "data/tools/source_lines.h"
+#include "exercises/reaction_types.h"
 
 namespace tovel {
 

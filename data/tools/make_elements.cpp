@@ -5,8 +5,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "data/tools/element_source.h"
 #include "core/elements_file.h"
+#include "data/tools/element_source.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {

@@ -16,5 +16,4 @@ struct SourceLine {
 // The lines that carry data, without their CR.
 std::vector<SourceLine> ContentLines(std::string_view text);
 
-
 }  // namespace tovel

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/calculation_model.h"
-#include "core/equation_checks.h"
 #include "app/main_model.h"
+#include "core/equation_checks.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {
@@ -137,11 +137,13 @@ TEST_F(CalculationModelTest, BadAmountsAreRefusedBeforeComputing) {
     calc.TypeInBox(kReactants, 2, "abc");
     EXPECT_FALSE(calc.Calculate(water, port));
     EXPECT_EQ(test::LastMessage(port).caption, "Datos no válidos");
-    EXPECT_EQ(test::LastMessage(port).text, "Cantidad no válida para O2: abc; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).text,
+              "Cantidad no válida para O2: abc; use números como 1.04 o 1,04");
     calc.TypeInBox(kReactants, 1, "-4");
     calc.TypeInBox(kReactants, 2, "");
     EXPECT_FALSE(calc.Calculate(water, port));
-    EXPECT_EQ(test::LastMessage(port).text, "Cantidad no válida para H2: -4; no puede ser negativa");
+    EXPECT_EQ(test::LastMessage(port).text,
+              "Cantidad no válida para H2: -4; no puede ser negativa");
     calc.TypeInBox(kReactants, 1, "");
     EXPECT_FALSE(calc.Calculate(water, port));
     EXPECT_EQ(test::LastMessage(port).caption, "Ningún dato válido");
@@ -153,7 +155,8 @@ TEST_F(CalculationModelTest, BadAmountsAreRefusedBeforeComputing) {
 TEST_F(CalculationModelTest, AmountsTooLargeForANumberAreRefused) {
     calc.TypeInBox(kReactants, 1, "1e308");
     UnitInputs in = Inputs();
-    ASSERT_TRUE(calc.AcceptUnit(kProducts, 1, AmountUnit::LitreNormal, in, port));  // x 22.4 overflows
+    ASSERT_TRUE(
+        calc.AcceptUnit(kProducts, 1, AmountUnit::LitreNormal, in, port));  // x 22.4 overflows
     EXPECT_FALSE(calc.Calculate(water, port));
     EXPECT_EQ(test::LastMessage(port).text,
               "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
@@ -190,8 +193,8 @@ TEST_F(CalculationModelTest, PurityLimits) {
         in.purity = bad;
         EXPECT_FALSE(calc.AcceptUnit(kReactants, 1, AmountUnit::Gram, in, port)) << bad;
         EXPECT_EQ(test::LastMessage(port).caption, "Valor fuera de rango");
-        EXPECT_EQ(test::LastMessage(port).text,
-                  "% de pureza de H2: " + std::string(bad) + "; ha de ser mayor que 0 y como mucho 100");
+        EXPECT_EQ(test::LastMessage(port).text, "% de pureza de H2: " + std::string(bad) +
+                                                    "; ha de ser mayor que 0 y como mucho 100");
     }
     EXPECT_EQ(port.messages.size(), 3u);  // one message a refusal
     EXPECT_EQ(calc.Purity(1), 85.5);      // a refused purity leaves the slot as it was
@@ -245,7 +248,8 @@ TEST_F(CalculationModelTest, OkAndEnterTakeTheSameMolarities) {
         const std::string byOk = test::LastMessage(port).text;
         EXPECT_FALSE(calc.EnterMolarity(1, bad, port)) << bad;
         EXPECT_EQ(test::LastMessage(port).text, byOk);
-        EXPECT_EQ(byOk, "M de H2: " + std::string(bad) + "; ha de ser mayor que 0 y menor que 11 mol/L");
+        EXPECT_EQ(byOk,
+                  "M de H2: " + std::string(bad) + "; ha de ser mayor que 0 y menor que 11 mol/L");
     }
     EXPECT_EQ(calc.Molarity(1), 2);
     EXPECT_FALSE(calc.AcceptUnit(kProducts, 1, AmountUnit::Solution, in, port));  // reactants only

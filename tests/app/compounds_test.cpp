@@ -52,7 +52,8 @@ TEST(CompoundsFile, ReadsAnyOrderWritesGroupedAndSkipsBadCategories) {
 TEST(CompoundsFile, NothingTheFileHeldIsLostBySaving) {
     const std::string path = test::TempDir() + "/comps.rel";
     std::string bytes;
-    for (int i = 0; i < 300; ++i) bytes += EncodeCompoundRecord(MakeCompoundRecord("Sal " + std::to_string(i), "NaCl", 3));
+    for (int i = 0; i < 300; ++i)
+        bytes += EncodeCompoundRecord(MakeCompoundRecord("Sal " + std::to_string(i), "NaCl", 3));
     test::WriteBytes(path, bytes);
     CompoundBook book;
     EXPECT_EQ(book.Read(path).skipped, 300 - kCompoundsPerCategory);
@@ -68,7 +69,7 @@ TEST(CompoundsFile, NothingTheFileHeldIsLostBySaving) {
 }
 
 class CompoundsModelTest : public ::testing::Test {
-protected:
+  protected:
     std::string path = test::TempDir() + "/comps.rel";
     ElementTable table = test::DefaultElements();
     test::FakeUserPort port;
@@ -135,7 +136,8 @@ TEST_F(CompoundsModelTest, LeavingWithoutChangesOrWithNoSavesNothing) {
 
 TEST_F(CompoundsModelTest, ListsHoldAtMost128AndSkippedRecordsAreReported) {
     std::string bytes = EncodeCompoundRecord(MakeCompoundRecord("x", "X", -1));
-    for (int i = 0; i < 128; ++i) bytes += EncodeCompoundRecord(MakeCompoundRecord("c", "C", 4));
+    for (int i = 0; i < 128; ++i)
+        bytes += EncodeCompoundRecord(MakeCompoundRecord("c", "C", 4));
     test::WriteBytes(path, bytes);
     model.Open();
     EXPECT_EQ(test::LastMessage(port).caption, "comps.rel");
@@ -175,7 +177,8 @@ TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
         model.Store();
         ASSERT_FALSE(port.messages.empty());
         EXPECT_EQ(test::LastMessage(port).caption, "Fórmula incorrecta");
-        EXPECT_EQ(test::LastMessage(port).text, "La fórmula \"" + c.formula + "\" no vale: " + c.why);
+        EXPECT_EQ(test::LastMessage(port).text,
+                  "La fórmula \"" + c.formula + "\" no vale: " + c.why);
         EXPECT_EQ(test::LastMessage(port).icon, MessageIcon::Exclamation);
         EXPECT_EQ(model.formulaText, c.formula);
         EXPECT_TRUE(model.EditRowOpen());

@@ -10,7 +10,7 @@ namespace tovel {
 namespace {
 
 class ElementEditorTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         // Stored out of alphabetical order.
         ElementTable stored;
@@ -28,7 +28,8 @@ protected:
     }
     std::vector<std::string> Symbols() const {
         std::vector<std::string> out;
-        for (const auto& r : table.Records()) out.push_back(r.symbol);
+        for (const auto& r : table.Records())
+            out.push_back(r.symbol);
         return out;
     }
 
@@ -185,8 +186,8 @@ TEST_F(ElementEditorTest, MassesTakeTheDecimalComma) {
 
 TEST_F(ElementEditorTest, RefusesTheHundredAndFirstElement) {
     for (int i = 0; table.Count() < ElementTable::kCapacity; ++i) {
-        const std::string symbol = std::string(1, static_cast<char>('A' + i / 26)) +
-                                   static_cast<char>('a' + i % 26);
+        const std::string symbol =
+            std::string(1, static_cast<char>('A' + i / 26)) + static_cast<char>('a' + i % 26);
         Fill("X", symbol, "1", std::to_string(200 + i));
         ASSERT_TRUE(editor.Accept()) << symbol;
     }
@@ -210,7 +211,8 @@ TEST_F(ElementEditorTest, RefusesAnAtomicNumberTakenAndAnImpossibleMass) {
 TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     // A file with a record the table could not take: saving asks first, and No keeps the file.
     std::string bytes;
-    for (const auto& r : table.Records()) bytes += EncodeElementRecord(r);
+    for (const auto& r : table.Records())
+        bytes += EncodeElementRecord(r);
     bytes += EncodeElementRecord(MakeElementRecord(26, "Xx", 1, "Repetido"));
     test::WriteBytes(path, bytes);
     editor.Open();
@@ -220,7 +222,8 @@ TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     port.answers = {kAnswerNo};
     EXPECT_FALSE(editor.Finish());
     EXPECT_EQ(test::LastMessage(port).defaultAnswer, int(kAnswerNo));
-    EXPECT_NE(test::LastMessage(port).text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"),
+              std::string::npos);
     EXPECT_EQ(test::ReadBytes(path), bytes);
     port.answers = {kAnswerYes};
     EXPECT_TRUE(editor.Finish());

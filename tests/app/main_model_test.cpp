@@ -10,7 +10,7 @@ using test::DefaultElements;
 using test::FakeUserPort;
 
 class MainModelTest : public ::testing::Test {
-protected:
+  protected:
     void Type(EditLine line, const std::string& text) { model.LineText(line) = text; }
     void EnterSide(int side, const std::string& text) {
         Type(SideLine(side), text);
@@ -22,7 +22,8 @@ protected:
     }
     std::vector<std::string> Formulas(int side) const {
         std::vector<std::string> out;
-        for (const auto& s : model.Substances(side)) out.push_back(s.formula);
+        for (const auto& s : model.Substances(side))
+            out.push_back(s.formula);
         return out;
     }
 

@@ -2,15 +2,15 @@
 // message box.
 
 #include <QAction>
-#include <QComboBox>
-#include <QPointer>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -20,10 +20,10 @@
 #include "app/conf_file.h"
 #include "app/element_windows.h"
 #include "app/equation_view.h"
-#include "core/elements_file.h"
-#include "exercises/problem_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
+#include "core/elements_file.h"
+#include "exercises/problem_window.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
 
@@ -65,7 +65,9 @@ class PrincipalDialogTest : public QObject {
     QString AmountBox(int side, int slot) {
         QLineEdit* box = Line(BoxId(side, slot));
         const QColor ink = box->palette().color(QPalette::Text);
-        return box->text() + (ink == kResultColour ? " result" : ink == QColor(Qt::black) ? " datum" : " ?");
+        return box->text() + (ink == kResultColour       ? " result"
+                              : ink == QColor(Qt::black) ? " datum"
+                                                         : " ?");
     }
     // A row of the amount tables as painted: unit | moles | final amount.
     QString Row(int side, std::size_t slot) {
@@ -80,7 +82,8 @@ class PrincipalDialogTest : public QObject {
     }
     QStringList Items(int id) {
         QStringList items;
-        for (int i = 0; i < List(id)->count(); ++i) items << List(id)->item(i)->text();
+        for (int i = 0; i < List(id)->count(); ++i)
+            items << List(id)->item(i)->text();
         return items;
     }
     // The row of the arrow's shaft: the longest run of dark pixels in the equation frame.
@@ -108,7 +111,7 @@ class PrincipalDialogTest : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-private slots:
+  private slots:
     void initTestCase() {
         folder = QString::fromStdString(test::TempDir());
         QDir::setCurrent(folder);
@@ -124,8 +127,10 @@ private slots:
     void cleanup() { window.reset(); }
 
     void startsWithOnlyEntryOffered() {
-        QCOMPARE(window->windowTitle(), QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
-        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust, kCmdSaveReaction}) QVERIFY(!Button(id)->isEnabled());
+        QCOMPARE(window->windowTitle(),
+                 QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
+        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust, kCmdSaveReaction})
+            QVERIFY(!Button(id)->isEnabled());
         QVERIFY(Button(kCmdProblem)->isHidden());
         QVERIFY(!window->MenuAction(kCmdNew)->isEnabled());
         QVERIFY(!window->MenuAction(kMenuSaveReaction)->isEnabled());
@@ -144,7 +149,8 @@ private slots:
         QCOMPARE(Items(kProductList), (QStringList{"H2O"}));
         QCOMPARE(ArrowRow(), 36);
         const QImage unbalanced = window->Surface();
-        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust}) QVERIFY(Button(id)->isEnabled());
+        for (int id : {kCmdNew, kCmdAdjust, kCmdAutoAdjust})
+            QVERIFY(Button(id)->isEnabled());
         Click(kCmdAutoAdjust);
         QCOMPARE(window->Model().State(), MainState::Ajustada);
         QCOMPARE(ReactionText(window->Model().CurrentReaction()), std::string("2 H2 + O2 = 2 H2O"));
@@ -211,9 +217,10 @@ private slots:
         QCOMPARE(port->messages[0].caption, std::string("Error"));
         QCOMPARE(port->messages[0].text, std::string("Falta separador (=) lados reacción"));
         QCOMPARE(port->messages[1].caption, std::string("No se puede ajustar"));
-        QCOMPARE(port->messages[1].text,
-                 std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
-                             "en los productos:  H   O   "));
+        QCOMPARE(
+            port->messages[1].text,
+            std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
+                        "en los productos:  H   O   "));
         QCOMPARE(port->messages[2].caption, std::string("Reacción o no viable o inexistente"));
         QCOMPARE(port->messages[3].caption, std::string("Demasiadas substancias"));
         QCOMPARE(port->messages[3].text, std::string("Máximo: 6 en cada lado"));
@@ -255,7 +262,8 @@ private slots:
     }
 
     void reactionFromTheLibraryLoadsAtTheNextCommand() {
-        window->Model().QueueReaction(test::ParsedReaction("CH4+O2=CO2+H2O"), "Combustión del metano");
+        window->Model().QueueReaction(test::ParsedReaction("CH4+O2=CO2+H2O"),
+                                      "Combustión del metano");
         Click(kCmdPlus);
         QCOMPARE(Items(kProductList), (QStringList{"CO2", "H2O"}));
         QCOMPARE(qobject_cast<QLabel*>(window->Control(kDescription))->text(),
@@ -281,7 +289,8 @@ private slots:
         QVERIFY(!window->MenuAction(kMenuConfirmExit)->isChecked());
         const auto asked = port->messages.size();
         // The exit icon at the bottom left, without a question now.
-        QTest::mouseClick(window->Control(kSidesGroup)->parentWidget(), Qt::LeftButton, {}, QPoint(10, 390));
+        QTest::mouseClick(window->Control(kSidesGroup)->parentWidget(), Qt::LeftButton, {},
+                          QPoint(10, 390));
         QVERIFY(!window->isVisible());
         QCOMPARE(port->messages.size(), asked);
         QCOMPARE(test::ReadBytes("Conf.txt"), std::string("0\r\n"));
@@ -313,7 +322,8 @@ private slots:
         Click(kCmdAdjust);
         QCOMPARE(window->Model().State(), MainState::Ajustant);
         QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("acepta"));
-        for (int id : {BoxId(0, 1), BoxId(0, 2), BoxId(1, 1)}) QVERIFY(window->Control(id) != nullptr);
+        for (int id : {BoxId(0, 1), BoxId(0, 2), BoxId(1, 1)})
+            QVERIFY(window->Control(id) != nullptr);
         QVERIFY(window->Control(BoxId(0, 3)) == nullptr);
         QVERIFY(window->Control(BoxId(0, 1))->hasFocus());
         // The boxes sit inside the equation frame, in order.
@@ -368,7 +378,8 @@ private slots:
         Line(BoxId(0, 2))->setText("x");
         Click(kCmdAdjust);
         QCOMPARE(test::LastMessage(*port).caption, std::string("Coeficiente no válido"));
-        QCOMPARE(test::LastMessage(*port).text, std::string("El coeficiente de O2 debe ser un número entero de 1 a 65535"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("El coeficiente de O2 debe ser un número entero de 1 a 65535"));
         QCOMPARE(window->Model().State(), MainState::Ajustant);
         QVERIFY(window->Control(BoxId(0, 2)) != nullptr);
         Line(BoxId(0, 2))->setText("70000");
@@ -380,9 +391,10 @@ private slots:
         TypeAndEnter(kEquationLine, "Fe + O2 = H2O");
         Click(kCmdAdjust);
         QCOMPARE(test::LastMessage(*port).caption, std::string("No se puede ajustar"));
-        QCOMPARE(test::LastMessage(*port).text,
-                 std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
-                             "en los productos:  H   O   "));
+        QCOMPARE(
+            test::LastMessage(*port).text,
+            std::string("faltan o sobran elementos    \r\n\r\nen los reactivos:    O   Fe   \r\n"
+                        "en los productos:  H   O   "));
         QCOMPARE(window->Model().State(), MainState::Editant);
         QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
     }
@@ -421,10 +433,14 @@ private slots:
             QTimer::singleShot(0, [] {
                 ElementEditorDialog* editor = ElementEditorDialog::Current();
                 QVERIFY(editor != nullptr);
-                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kName))->setText("Inventado");
-                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))->setText("Xx");
-                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kMass))->setText("300");
-                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kNumber))->setText("120");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kName))
+                    ->setText("Inventado");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))
+                    ->setText("Xx");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kMass))
+                    ->setText("300");
+                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kNumber))
+                    ->setText("120");
                 QTest::mouseClick(editor->Control(ElementEditorDialog::kAccept), Qt::LeftButton);
                 QTest::mouseClick(editor->Control(ElementEditorDialog::kOk), Qt::LeftButton);
             });
@@ -462,8 +478,10 @@ private slots:
         QVERIFY(Line(kEquationLine)->isHidden());
         QVERIFY(!Button(kCmdCalc)->isHidden());
         QVERIFY(!Button(kCmdProblem)->isEnabled());
-        QCOMPARE(qobject_cast<QLabel*>(window->Control(kResultLine))->text(), QStringLiteral("M.A.:  H = 1.008, O = 16.00"));
-        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(), QStringLiteral("Unidades H2"));
+        QCOMPARE(qobject_cast<QLabel*>(window->Control(kResultLine))->text(),
+                 QStringLiteral("M.A.:  H = 1.008, O = 16.00"));
+        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(),
+                 QStringLiteral("Unidades H2"));
         QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());
         QVERIFY(window->Control(BoxId(0, 1))->hasFocus());
 
@@ -473,16 +491,19 @@ private slots:
         QVERIFY(window->Model().ResultsReady());
         QVERIFY(Button(kCmdProblem)->isEnabled());
         QCOMPARE(Line(BoxId(1, 1))->text(), QStringLiteral("35.7"));  // "Obt."
-        QCOMPARE(List(kReactantList)->currentRow(), 0);                // H2 is limiting
+        QCOMPARE(List(kReactantList)->currentRow(), 0);               // H2 is limiting
 
-        port->files = {(folder + "/problemas.txt").toStdString(), (folder + "/problemas.txt").toStdString()};
+        port->files = {(folder + "/problemas.txt").toStdString(),
+                       (folder + "/problemas.txt").toStdString()};
         Click(kCmdProblem);
         ProblemWindow* problem = test::FindWindow<ProblemWindow>();
         QVERIFY(problem != nullptr);
         QVERIFY(window->Control(kResolutionMark)->isVisible());
         QCOMPARE(problem->Box(ProblemWindow::kStatement)->toPlainText().split('\n').first(),
                  QStringLiteral("El H2 reacciona con O2 para dar: H2O."));
-        QVERIFY(problem->Box(ProblemWindow::kResolution)->toPlainText().contains(QString(80, QChar(0x2500))));
+        QVERIFY(problem->Box(ProblemWindow::kResolution)
+                    ->toPlainText()
+                    .contains(QString(80, QChar(0x2500))));
         problem->Dispatch(ProblemWindow::kSave);
         problem->Dispatch(ProblemWindow::kSave);
         QCOMPARE(QDir::currentPath(), folder);
@@ -490,7 +511,8 @@ private slots:
         QVERIFY(bytes.rfind("\r\n\r\nEl H2 reacciona con O2 para dar: H2O.\r\n", 0) == 0);
         QVERIFY(bytes.find("REACCI\xd3N: 2 H2 + O2 = 2 H2O\r\n") != std::string::npos);
         QVERIFY(bytes.find(std::string(80, '\xad') + "\r\n") != std::string::npos);
-        QVERIFY(bytes.find('\n') > 0 && bytes.find("\n\n") == std::string::npos);  // every line ends CR LF
+        QVERIFY(bytes.find('\n') > 0 &&
+                bytes.find("\n\n") == std::string::npos);  // every line ends CR LF
         const std::string one = bytes.substr(0, bytes.size() / 2);
         QCOMPARE(bytes, one + one);  // the second save follows the first
 
@@ -579,7 +601,8 @@ private slots:
         TypeAmount(0, 2, "1");
         Click(kCmdCalc);
         QCOMPARE(test::LastMessage(*port).caption, std::string("Datos de más"));
-        QCOMPARE(AmountBox(1, 1), QStringLiteral("36.0 result"));  // 2 mol of water from 1 mol of O2
+        QCOMPARE(AmountBox(1, 1),
+                 QStringLiteral("36.0 result"));  // 2 mol of water from 1 mol of O2
         QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
     }
 
@@ -645,7 +668,8 @@ private slots:
         QTRY_VERIFY(open.isNull() || !open->isVisible());
     }
 
-    // Nothing painted outside the equation's frame, and every box inside it and apart from the others.
+    // Nothing painted outside the equation's frame, and every box inside it and apart from the
+    // others.
     void CheckEquationDrawnWhole(const char* what) {
         const QImage& image = window->Surface();
         const int extra = image.height() - 400;
@@ -653,7 +677,8 @@ private slots:
         for (int y = 0; y < frame.bottom() + 3; ++y) {
             for (int x = 0; x < image.width(); ++x) {
                 if (frame.adjusted(-1, -1, 1, 1).contains(x, y)) continue;
-                QVERIFY2(qGray(image.pixel(x, y)) > 150, qPrintable(QStringLiteral("%1: ink at %2,%3").arg(what).arg(x).arg(y)));
+                QVERIFY2(qGray(image.pixel(x, y)) > 150,
+                         qPrintable(QStringLiteral("%1: ink at %2,%3").arg(what).arg(x).arg(y)));
             }
         }
         std::vector<QRect> boxes;
@@ -662,7 +687,8 @@ private slots:
         }
         for (std::size_t i = 0; i < boxes.size(); ++i) {
             QVERIFY2(frame.contains(boxes[i]), what);
-            for (std::size_t j = 0; j < i; ++j) QVERIFY2(!boxes[i].intersects(boxes[j]), what);
+            for (std::size_t j = 0; j < i; ++j)
+                QVERIFY2(!boxes[i].intersects(boxes[j]), what);
         }
         QVERIFY(window->height() < 768);  // still on a small classroom screen
     }
@@ -677,7 +703,8 @@ private slots:
         }
         QCOMPARE(window->Model().Count(kReactants), 6u);
         QCOMPARE(window->Model().Count(kProducts), 6u);
-        for (int list : {kReactantList, kProductList}) {  // the sixth row is in sight, beside its box
+        for (int list :
+             {kReactantList, kProductList}) {  // the sixth row is in sight, beside its box
             const QRect sixth = List(list)->visualItemRect(List(list)->item(5));
             QVERIFY(sixth.top() >= 0 && sixth.bottom() < List(list)->viewport()->height());
         }
@@ -712,16 +739,22 @@ private slots:
             Click(kCmdNew);
             TypeAndEnter(kEquationLine, "H2+O2+N2+Cl2+F2+C=H2O+NO2+HCl+HF+CO2+CH4");
             Click(kCmdAutoAdjust);
-            if (window->Model().State() != MainState::Ajustada) QSKIP("needs a balanced 6 + 6 equation");
+            if (window->Model().State() != MainState::Ajustada)
+                QSKIP("needs a balanced 6 + 6 equation");
             Click(kCmdAdjust);
             for (int side = 0; side < 2; ++side) {
                 QListWidget* list = List(side == 0 ? kReactantList : kProductList);
                 for (int row = 0; row < 6; ++row) {
                     const QRect item = list->visualItemRect(list->item(row));
-                    const int rowTop = list->viewport()->mapTo(list->parentWidget(), item.topLeft()).y();
+                    const int rowTop =
+                        list->viewport()->mapTo(list->parentWidget(), item.topLeft()).y();
                     const int boxTop = Line(BoxId(side, row + 1))->geometry().top();
                     QVERIFY2(std::abs(rowTop - boxTop) <= 2,
-                             qPrintable(QStringLiteral("side %1 row %2: %3 vs %4").arg(side).arg(row).arg(rowTop).arg(boxTop)));
+                             qPrintable(QStringLiteral("side %1 row %2: %3 vs %4")
+                                            .arg(side)
+                                            .arg(row)
+                                            .arg(rowTop)
+                                            .arg(boxTop)));
                 }
             }
             Click(kCmdNew);
@@ -730,9 +763,12 @@ private slots:
 
     void ClickRow(int list, int row) {
         QListWidget* l = List(list);
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(row)).center());
     }
-    QString UnitsCaption() { return qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(); }
+    QString UnitsCaption() {
+        return qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title();
+    }
 
     void theUnitsGroupWorksOnTheHighlightedRow() {
         StartCalculation("H2+Cl2=HCl");
@@ -798,7 +834,8 @@ private slots:
         QCOMPARE(window->Model().Problem().data[kReactants][0].amount, 12.5);
         TypeAmount(0, 1, "12;5");
         Click(kCmdCalc);
-        QCOMPARE(test::LastMessage(*port).text, std::string("Cantidad no válida para CaCO3: 12;5; use números como 1.04 o 1,04"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("Cantidad no válida para CaCO3: 12;5; use números como 1.04 o 1,04"));
     }
 
     void theProblemOpensBesideTheMainWindow() {
@@ -815,7 +852,8 @@ private slots:
             QVERIFY(!placed.intersects(main));  // beside, with both in sight
         } else {
             // A narrow screen: inside it, and over as little of the main window as it can be.
-            QVERIFY(placed.left() >= available.left() && placed.right() <= std::max(available.right(), placed.width()));
+            QVERIFY(placed.left() >= available.left() &&
+                    placed.right() <= std::max(available.right(), placed.width()));
             QCOMPARE(placed.left(), std::max(available.left(), available.right() - placed.width()));
         }
         problem->close();
@@ -824,7 +862,8 @@ private slots:
     void unitsGroupRules() {
         StartCalculation("Zn + HCl = ZnCl2 + H2");
         List(kProductList)->setCurrentRow(1);  // H2
-        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(), QStringLiteral("Unidades H2"));
+        QCOMPARE(qobject_cast<QGroupBox*>(window->Control(kUnitsGroup))->title(),
+                 QStringLiteral("Unidades H2"));
         QVERIFY(!window->Control(kUnitSolutionRadio)->isEnabled());  // reactants only
         QTest::mouseClick(window->Control(kUnitRadioGram + 3), Qt::LeftButton);
         QVERIFY(window->Control(kPressure)->isEnabled());
@@ -833,12 +872,14 @@ private slots:
         Line(kPressure)->setText("");
         Click(kUnitsOk);
         QCOMPARE(test::LastMessage(*port).caption, std::string("Datos no válidos"));
-        QCOMPARE(test::LastMessage(*port).text, std::string("P de H2: ; use números como 1.04 o 1,04"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("P de H2: ; use números como 1.04 o 1,04"));
         Line(kPressure)->setText("2");
         Line(kTemperature)->setText("300");
         qobject_cast<QComboBox*>(window->Control(kTemperatureUnit))->setCurrentIndex(1);
         Click(kUnitsOk);
-        QCOMPARE(window->Model().Calculation().UnitText(kProducts, 2), std::string("L a 2.00atm y 300K"));
+        QCOMPARE(window->Model().Calculation().UnitText(kProducts, 2),
+                 std::string("L a 2.00atm y 300K"));
 
         // A gas whose P and T are no longer valid cannot be left.
         Line(kPressure)->setText("0");
@@ -877,7 +918,8 @@ private slots:
         Click(kUnitsOk);
         QCOMPARE(port->messages.size(), before + 1);  // one message, naming what is wrong
         QCOMPARE(test::LastMessage(*port).caption, std::string("Valor fuera de rango"));
-        QCOMPARE(test::LastMessage(*port).text, std::string("% de pureza de Zn: 101; ha de ser mayor que 0 y como mucho 100"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("% de pureza de Zn: 101; ha de ser mayor que 0 y como mucho 100"));
         Line(BoxId(0, 1))->setText("abc");
         Click(kCmdCalc);
         QCOMPARE(test::LastMessage(*port).caption, std::string("Datos no válidos"));
@@ -887,14 +929,17 @@ private slots:
     void missingHelpDocumentsAreReported() {
         window->MenuAction(kMenuInfo)->trigger();
         QCOMPARE(test::LastMessage(*port).caption, std::string("No hallado"));
-        QCOMPARE(test::LastMessage(*port).text, std::string("No se encuentra el fichero: Tovel.pdf"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("No se encuentra el fichero: Tovel.pdf"));
         port->answers = {kAnswerYes};
         window->MenuAction(kMenuDonation)->trigger();
         const auto& question = port->messages[port->messages.size() - 2];
         QCOMPARE(question.caption, std::string("DONACIÓN GRATIFICADA"));
-        QCOMPARE(question.text, "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" + std::string(18, ' ') + "¿Ver más?");
+        QCOMPARE(question.text, "\r\nCon un PACK AMPLIADO DE REACCIONES\r\n\r\n" +
+                                    std::string(18, ' ') + "¿Ver más?");
         QCOMPARE(question.icon, MessageIcon::Information);
-        QCOMPARE(test::LastMessage(*port).text, std::string("No se encuentra el fichero: DonaciónGratificada.htm"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("No se encuentra el fichero: DonaciónGratificada.htm"));
     }
 };
 

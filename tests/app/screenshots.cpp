@@ -1,29 +1,30 @@
 // Writes PNG grabs of the main window in each state into the folder given as argument, from
 // the program itself, so that what a user sees can be looked at.
-// usage: tovel_screenshots OUTPUT_DIR   (run where elements.dat is, e.g. with QT_QPA_PLATFORM=offscreen)
+// usage: tovel_screenshots OUTPUT_DIR   (run where elements.dat is, e.g. with
+// QT_QPA_PLATFORM=offscreen)
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QKeyEvent>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <iostream>
 
-#include "exercises/concentration_window.h"
-#include "ui/about_window.h"
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
-#include "exercises/problem_window.h"
-#include "ui/tools_dialog.h"
-#include "tests/support/window_finder.h"
-#include "exercises/library_window.h"
-#include "core/elements_file.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
+#include "core/elements_file.h"
+#include "exercises/concentration_window.h"
+#include "exercises/library_window.h"
+#include "exercises/problem_window.h"
 #include "tests/support/test_support.h"
+#include "tests/support/window_finder.h"
+#include "ui/about_window.h"
+#include "ui/tools_dialog.h"
 
 namespace {
 
@@ -110,23 +111,27 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdCalc);
     Save(window, folder, "main-calculant-results");
     window.Dispatch(tovel::kCmdProblem);
-    if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>()) Save(*problem, folder, "problem-window");
+    if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>())
+        Save(*problem, folder, "problem-window");
 
     window.Dispatch(tovel::kMenuConcentrations);
     if (auto* conc = tovel::test::FindWindow<tovel::ConcentrationWindow>()) {
         conc->Compounds()->lineEdit()->setText("NaCl");
         QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
         QApplication::sendEvent(conc, &enter);
-        auto* molarity = static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kFirstConcentration));
+        auto* molarity =
+            static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kFirstConcentration));
         molarity->setText("1");
         emit molarity->textEdited("1");
-        static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kDensity))->setText("1.04");
+        static_cast<QLineEdit*>(conc->Control(tovel::ConcentrationWindow::kDensity))
+            ->setText("1.04");
         conc->Dispatch(tovel::ConcentrationWindow::kCalc);
         Save(*conc, folder, "concentration-window");
     }
 
     window.Dispatch(tovel::kCmdImport);
-    if (auto* library = tovel::test::FindWindow<tovel::LibraryWindow>()) Save(*library, folder, "library-browse");
+    if (auto* library = tovel::test::FindWindow<tovel::LibraryWindow>())
+        Save(*library, folder, "library-browse");
     window.Dispatch(tovel::kCmdNew);
     equation->setText("CaC2 + H2O = Ca(OH)2 + C2H2");
     window.Dispatch(tovel::kCmdEquationOk);
@@ -146,11 +151,13 @@ int main(int argc, char** argv) {
     }
     window.Dispatch(tovel::kMenuToolsEditor);
     if (auto* tools = tovel::test::FindWindow<tovel::ToolsDialog>()) {
-        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))->setText("Tabla periódica");
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))
+            ->setText("Tabla periódica");
         static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))->setText("tabla.pdf");
         tools->Dispatch(tovel::ToolsDialog::kStore);
         static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kTitle))->setText("Calculadora");
-        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))->setText("gnome-calculator");
+        static_cast<QLineEdit*>(tools->Control(tovel::ToolsDialog::kFile))
+            ->setText("gnome-calculator");
         Save(*tools, folder, "tools-editor");
         tools->Dispatch(tovel::ToolsDialog::kEsc);
     }
@@ -162,7 +169,8 @@ int main(int argc, char** argv) {
     editor->show();
     editor->Model().SelectRow(30);
     editor->Dispatch(tovel::ElementEditorDialog::kNew);
-    static_cast<QListWidget*>(editor->Control(tovel::ElementEditorDialog::kList))->setCurrentRow(29);
+    static_cast<QListWidget*>(editor->Control(tovel::ElementEditorDialog::kList))
+        ->setCurrentRow(29);
     Save(*editor, folder, "element-editor");
     auto* masses = new tovel::AtomicMassListDialog(table);
     masses->show();

@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "tests/support/test_support.h"
 #include "app/user_data.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

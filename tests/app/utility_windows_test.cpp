@@ -13,14 +13,14 @@
 #include <filesystem>
 #include <set>
 
-#include "ui/about_window.h"
 #include "app/compounds_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
 #include "tests/support/test_support.h"
-#include "ui/tools_dialog.h"
 #include "tests/support/window_finder.h"
+#include "ui/about_window.h"
+#include "ui/tools_dialog.h"
 
 namespace tovel {
 
@@ -28,7 +28,7 @@ class UtilityWindowsTest : public QObject {
     Q_OBJECT
 
     class RecordingPort : public test::FakeUserPort {
-    public:
+      public:
         bool OpenDocument(const std::string& path) override {
             opened.push_back(std::filesystem::current_path().string() + " " + path);
             return true;
@@ -36,7 +36,7 @@ class UtilityWindowsTest : public QObject {
         std::vector<std::string> opened;
     };
 
-private slots:
+  private slots:
     void init() { QDir::setCurrent(QString::fromStdString(test::TempDir())); }
 
     void compoundsGoIntoTheEquation() {
@@ -161,7 +161,9 @@ private slots:
         auto* editor = test::FindWindow<ToolsDialog>();
         QVERIFY(editor != nullptr);
         QCOMPARE(editor->windowTitle(), QStringLiteral("Edición útiles"));
-        auto type = [&](int id, const char* text) { qobject_cast<QLineEdit*>(editor->Control(id))->setText(text); };
+        auto type = [&](int id, const char* text) {
+            qobject_cast<QLineEdit*>(editor->Control(id))->setText(text);
+        };
         type(ToolsDialog::kTitle, "Guía");
         type(ToolsDialog::kFile, "guia.txt");
         editor->Dispatch(ToolsDialog::kStore);
@@ -178,7 +180,8 @@ private slots:
         const std::string here = QDir::currentPath().toStdString();
         main.MenuAction(kToolCommandBase + 2)->trigger();
         main.MenuAction(kToolCommandBase + 1)->trigger();
-        QCOMPARE(port.opened, (std::vector<std::string>{here + "/docs notas.txt", here + " guia.txt"}));
+        QCOMPARE(port.opened,
+                 (std::vector<std::string>{here + "/docs notas.txt", here + " guia.txt"}));
         QCOMPARE(QDir::currentPath().toStdString(), here);
 
         // "esc" drops the edits, and the menu follows the list.
@@ -278,8 +281,10 @@ private slots:
         QVERIFY(about.windowTitle().endsWith("..."));
         QCOMPARE(about.size(), QSize(312, 240));
         QCOMPARE(about.Button()->geometry(), QRect(122, 180, 70, 24));
-        const std::set<std::string> spanish = {"bueno", "¡Ah!", "¡Oh!", "psé", "¡hum!", "mmm..", "¡vaya!"};
-        for (std::size_t i = 0; i < 7; ++i) QVERIFY(spanish.count(Interjection(i)) == 1);
+        const std::set<std::string> spanish = {"bueno", "¡Ah!",  "¡Oh!",  "psé",
+                                               "¡hum!", "mmm..", "¡vaya!"};
+        for (std::size_t i = 0; i < 7; ++i)
+            QVERIFY(spanish.count(Interjection(i)) == 1);
         // The texts are painted: the description line in its orange.
         bool orange = false;
         for (int x = 20; x < 300 && !orange; ++x) {

@@ -6,8 +6,8 @@
 
 #include "cli/cli_app.h"
 #include "cli/cli_port.h"
-#include "core/elements_file.h"
 #include "cli/problem_command.h"
+#include "core/elements_file.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {
@@ -80,14 +80,16 @@ TEST(Cli, ElementsOptionWorksAnywhere) {
 // Runs command on every NAME.args of a folder (one argument a line) and compares the output with
 // NAME.txt, written by hand from the rules. Returns how many scenarios ran.
 int CheckGoldenFolder(const std::string& subfolder, const std::string& command) {
-    const std::filesystem::path folder = std::filesystem::path(TOVEL_SOURCE_DIR) / "tests/data" / subfolder;
+    const std::filesystem::path folder =
+        std::filesystem::path(TOVEL_SOURCE_DIR) / "tests/data" / subfolder;
     int scenarios = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         if (entry.path().extension() != ".args") continue;
         SCOPED_TRACE(entry.path().filename().string());
         std::istringstream lines(test::ReadBytes(entry.path().string()));
         std::vector<std::string> args = {command};
-        for (std::string line; std::getline(lines, line);) args.push_back(line);
+        for (std::string line; std::getline(lines, line);)
+            args.push_back(line);
         const CliRun run = Cli(args);
         EXPECT_EQ(run.status, 0) << run.out << run.err;
         auto expected = entry.path();
@@ -98,9 +100,13 @@ int CheckGoldenFolder(const std::string& subfolder, const std::string& command) 
     return scenarios;
 }
 
-TEST(CliProblem, MatchesTheHandWrittenTexts) { EXPECT_GE(CheckGoldenFolder("problems", "problem"), 7); }
+TEST(CliProblem, MatchesTheHandWrittenTexts) {
+    EXPECT_GE(CheckGoldenFolder("problems", "problem"), 7);
+}
 
-TEST(CliConcentration, MatchesTheHandWrittenCases) { EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7); }
+TEST(CliConcentration, MatchesTheHandWrittenCases) {
+    EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7);
+}
 
 TEST(CliConcentration, ReportsWhatCannotBeComputed) {
     // Refused as the window refuses them: nothing is printed but the reason, status 1.
@@ -134,7 +140,9 @@ TEST(CliConcentration, ReportsWhatCannotBeComputed) {
     EXPECT_EQ(ignored.status, 0);
     EXPECT_EQ(ignored.out,
               "MM\t58.44\nMolaridad\t1\ng/l\t58.4\ng soluto\t58.4\nml disolución\t1000\n");
-    EXPECT_EQ(ignored.err, "tovel-cli: Densidad incorrecta: No se tendrá en cuenta: x; use números como 1.04 o 1,04\n");
+    EXPECT_EQ(ignored.err,
+              "tovel-cli: Densidad incorrecta: No se tendrá en cuenta: x; use números como 1.04 o "
+              "1,04\n");
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1"}).status, 0);
     EXPECT_EQ(Cli({"conc", "NaCl"}).status, 2);
     EXPECT_EQ(Cli({"conc", "NaCl", "--molaridad", "1", "--gl", "3"}).status, 2);
@@ -147,14 +155,16 @@ TEST(CliProblem, ReportsBadData) {
               "error: unidad no válida (g, g:P%, mol, Lcn, L:P:T, ml:MM): H2=4kg\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "N2=4g"}).out, "error: N2 no está en la ecuación\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g:120%"}).out,
-              "error: Valor fuera de rango: % de pureza de H2: 120; ha de ser mayor que 0 y como mucho 100\n");
+              "error: Valor fuera de rango: % de pureza de H2: 120; ha de ser mayor que 0 y como "
+              "mucho 100\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2O=4ml:2M"}).out,
               "error: Datos no válidos: No se ha establecido la unidad de H2O\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=0g"}).out,
               "error: Ningún dato válido: Hay que introducir al menos 1 dato\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=1L:0atm:300K"}).out,
               "error: Datos no válidos: No se ha establecido la unidad de H2\n");
-    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out, "error: Datos no válidos: Cantidad no válida para H2: -1; no puede ser negativa\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out,
+              "error: Datos no válidos: Cantidad no válida para H2: -1; no puede ser negativa\n");
     EXPECT_EQ(Cli({"problem", "Fe+O2=H2O", "Fe=1g"}).status, 1);
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
 }
@@ -163,9 +173,11 @@ TEST(CliProblem, SaysWhichDataItUsed) {
     const CliRun run = Cli({"problem", "H2+O2=H2O", "H2O=36g", "O2=16g"});
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err,
-              "tovel-cli: Datos de más: Se calcula con los datos de O2. La cantidad de H2O no se usa: se muestra la "
+              "tovel-cli: Datos de más: Se calcula con los datos de O2. La cantidad de H2O no se "
+              "usa: se muestra la "
               "que se obtiene.\n");
-    EXPECT_NE(run.out.find("Si han intervenido 16.0 g de O2  calcula:"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Si han intervenido 16.0 g de O2  calcula:"), std::string::npos)
+        << run.out;
 }
 
 TEST(CliProblem, ParsesEveryKindOfDatum) {
@@ -190,7 +202,8 @@ TEST(CliProblem, ParsesEveryKindOfDatum) {
     ASSERT_TRUE(ParseDatum("HCl=100ml:2M", d, error));
     EXPECT_EQ(d.slot.unit, AmountUnit::Solution);
     EXPECT_EQ(d.slot.molarity, 2);
-    for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml", "H2=4g:80", "H2=4g:x%", "HCl=1ml:xM"}) {
+    for (const char* bad : {"H2", "=4g", "H2=g", "H2=4L:2atm", "H2=4L:2bar:300K", "H2=4ml",
+                            "H2=4g:80", "H2=4g:x%", "HCl=1ml:xM"}) {
         EXPECT_FALSE(ParseDatum(bad, d, error)) << bad;
     }
 }
@@ -199,10 +212,12 @@ TEST(Cli, OffendingBytesAreShownNotObeyed) {
     // A byte that is no text, an escape sequence and a right-to-left override, in formulas.
     const CliRun run = Cli({"balance", "H2\xFF+O2=H2O", "H2\x1b[2J+O2=H2O", "H2\u202E+O2=H2O"});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.out,
-              "error: Fórmula incorrecta: Carácter \"\\xFF\" no válido en la posición 3 de H2\\xFF\n"
-              "error: Fórmula incorrecta: Carácter \"\\x1B\" no válido en la posición 3 de H2\\x1B[2J\n"
-              "error: Fórmula incorrecta: Carácter \"\\u202E\" no válido en la posición 3 de H2\\u202E\n");
+    EXPECT_EQ(
+        run.out,
+        "error: Fórmula incorrecta: Carácter \"\\xFF\" no válido en la posición 3 de H2\\xFF\n"
+        "error: Fórmula incorrecta: Carácter \"\\x1B\" no válido en la posición 3 de H2\\x1B[2J\n"
+        "error: Fórmula incorrecta: Carácter \"\\u202E\" no válido en la posición 3 de "
+        "H2\\u202E\n");
     EXPECT_EQ(EscapeForTerminal("Año \u00ed\u200Bx"), "Año \u00ed\\u200Bx");
 }
 

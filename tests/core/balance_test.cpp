@@ -200,33 +200,41 @@ std::string FormulaOf(const std::array<int, 5>& counts) {
 // so one must be found, and it must be exact.
 TEST(BalanceProperty, EveryReactionWithAPositiveBalanceIsBalanced) {
     std::mt19937 random(20261207);
-    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto pick = [&](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
     int checked = 0;
     for (int round = 0; round < 1500; ++round) {
         std::array<int, 5> total{};
         std::vector<std::string> reactants;
         for (int r = pick(1, 3); r > 0; --r) {
             std::array<int, 5> f{};
-            for (auto& c : f) c = pick(0, 3);
+            for (auto& c : f)
+                c = pick(0, 3);
             if (FormulaOf(f).empty()) continue;
             const int coefficient = pick(1, 4);
-            for (std::size_t i = 0; i < f.size(); ++i) total[i] += coefficient * f[i];
+            for (std::size_t i = 0; i < f.size(); ++i)
+                total[i] += coefficient * f[i];
             reactants.push_back(FormulaOf(f));
         }
         std::vector<std::string> products;
         for (int p = pick(0, 3); p > 0; --p) {
             std::array<int, 5> f{};
-            for (std::size_t i = 0; i < f.size(); ++i) f[i] = pick(0, std::min(2, total[i]));
+            for (std::size_t i = 0; i < f.size(); ++i)
+                f[i] = pick(0, std::min(2, total[i]));
             if (FormulaOf(f).empty()) continue;
-            for (std::size_t i = 0; i < f.size(); ++i) total[i] -= f[i];
+            for (std::size_t i = 0; i < f.size(); ++i)
+                total[i] -= f[i];
             products.push_back(FormulaOf(f));
         }
         if (!FormulaOf(total).empty()) products.push_back(FormulaOf(total));
         if (reactants.empty() || products.empty()) continue;
         std::string equation;
-        for (const auto& r : reactants) equation += (equation.empty() ? "" : "+") + r;
+        for (const auto& r : reactants)
+            equation += (equation.empty() ? "" : "+") + r;
         equation += "=";
-        for (std::size_t i = 0; i < products.size(); ++i) equation += (i ? "+" : "") + products[i];
+        for (std::size_t i = 0; i < products.size(); ++i)
+            equation += (i ? "+" : "") + products[i];
 
         const Reaction reaction = ParsedReaction(equation);
         const BalanceOutcome outcome = FindBalance(reaction);
@@ -242,11 +250,11 @@ TEST(BalanceFailure, ImpossibleIsToldApartFromBeyondTheLimits) {
         const char* equation;
         BalanceFailure failure;
     } cases[] = {
-        {"CO = CO2", BalanceFailure::NoPositiveBalance},             // only the zero solution
-        {"H2O2 + O2 = H2O", BalanceFailure::NoPositiveBalance},      // one ray, a negative coefficient
-        {"H2O+H2=H2O+O2+H2O2", BalanceFailure::NoPositiveBalance},   // no positive solution at all
-        {"H65535O = H2 + O65534", BalanceFailure::BeyondLimits},     // needs a coefficient above 65535
-        {"H65521 + H65519 = H2", BalanceFailure::BeyondLimits},      // 1 1 65520, beyond the search
+        {"CO = CO2", BalanceFailure::NoPositiveBalance},         // only the zero solution
+        {"H2O2 + O2 = H2O", BalanceFailure::NoPositiveBalance},  // one ray, a negative coefficient
+        {"H2O+H2=H2O+O2+H2O2", BalanceFailure::NoPositiveBalance},  // no positive solution at all
+        {"H65535O = H2 + O65534", BalanceFailure::BeyondLimits},  // needs a coefficient above 65535
+        {"H65521 + H65519 = H2", BalanceFailure::BeyondLimits},   // 1 1 65520, beyond the search
     };
     for (const auto& c : cases) {
         Reaction r = ParsedReaction(c.equation);

@@ -34,7 +34,8 @@ TEST(ControlText, ReadsNumbersWithAnErrorFlag) {
 TEST(ControlText, DecimalPointWhateverTheLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "es_ES.UTF-8") && !std::setlocale(LC_ALL, "de_DE.UTF-8")) {
-        GTEST_SKIP() << "no locale with a decimal comma on this machine (scripts/test makes es_ES.UTF-8)";
+        GTEST_SKIP()
+            << "no locale with a decimal comma on this machine (scripts/test makes es_ES.UTF-8)";
     }
     int error = 0;
     EXPECT_EQ(ReadReal("1.5", error), 1.5);

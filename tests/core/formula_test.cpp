@@ -33,7 +33,9 @@ struct CompositionCase {
     const char* formula;
     std::vector<std::pair<std::string, int>> expected;
 };
-void PrintTo(const CompositionCase& c, std::ostream* out) { *out << c.formula; }
+void PrintTo(const CompositionCase& c, std::ostream* out) {
+    *out << c.formula;
+}
 
 class FormulaCompositionTest : public FormulaTest,
                                public ::testing::WithParamInterface<CompositionCase> {};
@@ -94,7 +96,9 @@ struct WrongCase {
     const char* formula;
     const char* message;
 };
-void PrintTo(const WrongCase& c, std::ostream* out) { *out << c.formula; }
+void PrintTo(const WrongCase& c, std::ostream* out) {
+    *out << c.formula;
+}
 
 class FormulaWrongTest : public FormulaTest, public ::testing::WithParamInterface<WrongCase> {};
 
@@ -110,16 +114,18 @@ TEST_P(FormulaWrongTest, NamesTheOffendingCharacter) {
     EXPECT_EQ(substance.formula, "untouched");
 }
 
-INSTANTIATE_TEST_SUITE_P(Formulas, FormulaWrongTest,
-                         ::testing::Values(WrongCase{"H2 O", "Carácter \" \" no válido en la posición 3 de H2 O"},
-                                           WrongCase{"2H2O", "Carácter \"2\" no válido en la posición 1 de 2H2O"},
-                                           WrongCase{"aH", "Carácter \"a\" no válido en la posición 1 de aH"},
-                                           WrongCase{"Abc", "Carácter \"c\" no válido en la posición 3 de Abc"},
-                                           WrongCase{"CuSO4·5H2O", "Carácter \"·\" no válido en la posición 6 de CuSO4·5H2O"},
-                                           WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
-                                           WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
-                                           WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}),
-                         [](const auto& info) { return test::CaseName(info.param.formula, info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Formulas, FormulaWrongTest,
+    ::testing::Values(WrongCase{"H2 O", "Carácter \" \" no válido en la posición 3 de H2 O"},
+                      WrongCase{"2H2O", "Carácter \"2\" no válido en la posición 1 de 2H2O"},
+                      WrongCase{"aH", "Carácter \"a\" no válido en la posición 1 de aH"},
+                      WrongCase{"Abc", "Carácter \"c\" no válido en la posición 3 de Abc"},
+                      WrongCase{"CuSO4·5H2O",
+                                "Carácter \"·\" no válido en la posición 6 de CuSO4·5H2O"},
+                      WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
+                      WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
+                      WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}),
+    [](const auto& info) { return test::CaseName(info.param.formula, info.index); });
 
 TEST_F(FormulaTest, EmptyTextFailsSilently) {
     EXPECT_FALSE(Parse(" \t\r\n"));
@@ -143,7 +149,8 @@ TEST_F(FormulaTest, RefusesCountsBeyondSixteenBits) {
         port.messages.clear();
         EXPECT_FALSE(Parse(text)) << text;
         ASSERT_EQ(port.messages.size(), 1u) << text;
-        EXPECT_EQ(port.messages[0].text, "Número de átomos demasiado grande en " + std::string(text) + " (máximo 65535)");
+        EXPECT_EQ(port.messages[0].text,
+                  "Número de átomos demasiado grande en " + std::string(text) + " (máximo 65535)");
     }
 }
 

@@ -13,7 +13,9 @@ struct Case {
     unsigned digits;
     const char* expected;
 };
-void PrintTo(const Case& c, std::ostream* out) { *out << c.value << " with " << c.digits << " figures"; }
+void PrintTo(const Case& c, std::ostream* out) {
+    *out << c.value << " with " << c.digits << " figures";
+}
 
 class FormatSignificantTest : public ::testing::TestWithParam<Case> {};
 
@@ -22,27 +24,25 @@ TEST_P(FormatSignificantTest, MatchesTheListedResults) {
     EXPECT_EQ(FormatSignificant(c.value, c.digits), c.expected) << c.value << " d=" << c.digits;
 }
 
-INSTANTIATE_TEST_SUITE_P(Listed, FormatSignificantTest,
-                         ::testing::Values(Case{0.0005, 3, "5.00E-4"}, Case{0.0123, 3, "1.23E-2"},
-                                           Case{0.0999, 3, "9.99E-2"}, Case{0.09996, 3, "0.100"},
-                                           Case{0.5, 3, "0.500"}, Case{0.9996, 3, "1.00"},
-                                           Case{1.5, 3, "1.50"}, Case{22.4, 3, "22.4"},
-                                           Case{99.96, 3, "100"}, Case{123.4, 3, "123"},
-                                           Case{1234, 3, "1.23E3"}, Case{-2.5, 3, "-2.50"},
-                                           Case{0, 3, "0.000"}, Case{99.996, 4, "100.0"},
-                                           Case{999.96, 4, "1000"}, Case{9.9996, 4, "10.00"}),
-                         [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    Listed, FormatSignificantTest,
+    ::testing::Values(Case{0.0005, 3, "5.00E-4"}, Case{0.0123, 3, "1.23E-2"},
+                      Case{0.0999, 3, "9.99E-2"}, Case{0.09996, 3, "0.100"}, Case{0.5, 3, "0.500"},
+                      Case{0.9996, 3, "1.00"}, Case{1.5, 3, "1.50"}, Case{22.4, 3, "22.4"},
+                      Case{99.96, 3, "100"}, Case{123.4, 3, "123"}, Case{1234, 3, "1.23E3"},
+                      Case{-2.5, 3, "-2.50"}, Case{0, 3, "0.000"}, Case{99.996, 4, "100.0"},
+                      Case{999.96, 4, "1000"}, Case{9.9996, 4, "10.00"}),
+    [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
 
-INSTANTIATE_TEST_SUITE_P(More, FormatSignificantTest,
-                         ::testing::Values(Case{123456, 3, "1.23E5"}, Case{1.5e-12, 3, "1.50E-12"},
-                                           Case{0.0009996, 3, "1.00E-3"}, Case{999.6, 3, "1.00E3"},
-                                           Case{9.996, 3, "10.0"}, Case{1.005, 3, "1.01"},
-                                           Case{18.015, 6, "18.0150"}, Case{891.5008, 6, "891.501"},
-                                           Case{-0.0123, 3, "-1.23E-2"}, Case{12.011, 4, "12.01"},
-                                           Case{6.022e23, 4, "6.022E23"},
-                                           Case{1e308, 3, "1.00E308"},
-                                           Case{5e-324, 3, "4.94E-324"}),
-                         [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
+INSTANTIATE_TEST_SUITE_P(
+    More, FormatSignificantTest,
+    ::testing::Values(Case{123456, 3, "1.23E5"}, Case{1.5e-12, 3, "1.50E-12"},
+                      Case{0.0009996, 3, "1.00E-3"}, Case{999.6, 3, "1.00E3"},
+                      Case{9.996, 3, "10.0"}, Case{1.005, 3, "1.01"}, Case{18.015, 6, "18.0150"},
+                      Case{891.5008, 6, "891.501"}, Case{-0.0123, 3, "-1.23E-2"},
+                      Case{12.011, 4, "12.01"}, Case{6.022e23, 4, "6.022E23"},
+                      Case{1e308, 3, "1.00E308"}, Case{5e-324, 3, "4.94E-324"}),
+    [](const auto& info) { return test::CaseName(info.param.expected, info.index); });
 
 TEST(FormatSignificant, NeverWritesPlusOrPaddedExponents) {
     for (double v : {1e5, 1e-12, 3.3e100, 2.2e-200}) {
@@ -57,7 +57,8 @@ TEST(FormatSignificant, IgnoresTheLocale) {
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
     if (!std::setlocale(LC_NUMERIC, "es_ES.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) {
-        GTEST_SKIP() << "no locale with a decimal comma on this machine (scripts/test makes es_ES.UTF-8)";
+        GTEST_SKIP()
+            << "no locale with a decimal comma on this machine (scripts/test makes es_ES.UTF-8)";
     }
     EXPECT_EQ(FormatSignificant(1.5, 3), "1.50");
     EXPECT_EQ(FormatReal(12.011, 5, 3), "12.011");

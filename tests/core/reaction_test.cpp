@@ -57,7 +57,8 @@ TEST_F(ReactionParseTest, SaysWhichFormulaFailed) {
     };
     for (const auto& c : cases) {
         ReactionParseFailure failure;
-        EXPECT_EQ(ParseReaction(reaction, c.equation, table, port, &failure), kReactionBadSubstance);
+        EXPECT_EQ(ParseReaction(reaction, c.equation, table, port, &failure),
+                  kReactionBadSubstance);
         EXPECT_EQ(failure.side, c.side) << c.equation;
         EXPECT_EQ(failure.position, c.position) << c.equation;
         EXPECT_EQ(failure.empty, c.empty) << c.equation;

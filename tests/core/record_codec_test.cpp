@@ -8,7 +8,9 @@ namespace {
 TEST(RecordCodec, TextFieldsAndIntegers) {
     std::string record(12, 'z');
     PutTextField(record, 0, "Año", 5, ' ');
-    EXPECT_EQ(record.substr(0, 6), std::string("\x03" "A\xf1o  ", 6));  // Windows-1252, blank padded
+    EXPECT_EQ(record.substr(0, 6), std::string("\x03"
+                                               "A\xf1o  ",
+                                               6));  // Windows-1252, blank padded
     EXPECT_EQ(GetTextField(record, 0, 5), "Año");
     PutTextField(record, 0, "abcdefgh", 5, '\0');  // cut to the field
     EXPECT_EQ(GetTextField(record, 0, 5), "abcde");

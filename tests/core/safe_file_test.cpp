@@ -70,18 +70,20 @@ TEST(SafeFile, SavesThroughLinksAndRespectsReadOnlyFiles) {
     ::chmod((dir + "/real.txt").c_str(), 0444);
     const FileResult refused = WriteFileAtomically(dir + "/real.txt", "newer");
     EXPECT_FALSE(refused);
-    EXPECT_EQ(refused.error, "No se puede guardar: el fichero es de solo lectura: " + dir + "/real.txt");
+    EXPECT_EQ(refused.error,
+              "No se puede guardar: el fichero es de solo lectura: " + dir + "/real.txt");
     EXPECT_EQ(ReadBytes(dir + "/real.txt"), "new");
     ::chmod((dir + "/real.txt").c_str(), 0600);
 }
 
 TEST(SafeFile, StaleTemporaryFilesAreRemovedAndNothingElse) {
     const std::string dir = TempDir();
-    for (const char* name : {"elements.dat.tmp-a1B2c3", "comps.rel.tmp-zzzzzz", "notes.tmp-abc", "x.tmp-123456.txt",
-                             "elements.dat"}) {
+    for (const char* name : {"elements.dat.tmp-a1B2c3", "comps.rel.tmp-zzzzzz", "notes.tmp-abc",
+                             "x.tmp-123456.txt", "elements.dat"}) {
         test::WriteBytes(dir + "/" + name, "x");
     }
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) - 3600), 0);  // too fresh: maybe a save under way
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) - 3600),
+              0);  // too fresh: maybe a save under way
     EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) + 1), 2);
     EXPECT_FALSE(std::filesystem::exists(dir + "/elements.dat.tmp-a1B2c3"));
     for (const char* kept : {"notes.tmp-abc", "x.tmp-123456.txt", "elements.dat"}) {

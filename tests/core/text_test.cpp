@@ -3,9 +3,9 @@
 #include "core/cp1252.h"
 #include "core/language.h"
 #include "core/messages.h"
-#include "tests/support/test_support.h"
 #include "core/text_utils.h"
 #include "core/utf8.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -2,13 +2,13 @@
 
 #include <set>
 
-#include "data/tools/element_source.h"
+#include "core/elements_file.h"
 #include "core/equation_checks.h"
+#include "core/utf8.h"
+#include "data/tools/element_source.h"
 #include "data/tools/library_source.h"
 #include "exercises/reaction_types.h"
-#include "core/elements_file.h"
 #include "tests/support/test_support.h"
-#include "core/utf8.h"
 
 namespace tovel {
 namespace {
@@ -92,8 +92,9 @@ TEST(DefaultLibrary, TheBuiltFilesHoldTheSameLibrary) {
     ASSERT_EQ(types.Count(), library.types.size());
     for (std::size_t i = 0; i < types.Count(); ++i) {
         EXPECT_EQ(types.Type(i + 1).name, library.types[i].name);
-        EXPECT_EQ(ReadReactions(std::string(TOVEL_BIN_DIR) + "/" + ReactionFileName(types.Type(i + 1))),
-                  library.types[i].entries);
+        EXPECT_EQ(
+            ReadReactions(std::string(TOVEL_BIN_DIR) + "/" + ReactionFileName(types.Type(i + 1))),
+            library.types[i].entries);
     }
 }
 

@@ -19,12 +19,13 @@ class GuideTest : public QObject {
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
 
-private slots:
+  private slots:
     void everyPictureExists() {
         const QStringList images = GuideImages(Html());
         QVERIFY(images.size() >= 12);
         for (const QString& image : images) {
-            QVERIFY2(QFileInfo::exists(QStringLiteral(TOVEL_SOURCE_DIR "/docs/guide/") + image), qPrintable(image));
+            QVERIFY2(QFileInfo::exists(QStringLiteral(TOVEL_SOURCE_DIR "/docs/guide/") + image),
+                     qPrintable(image));
         }
     }
 
@@ -37,7 +38,9 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
-        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") + bytes.count("/Type /Page "), pages);
+        QCOMPARE(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r") +
+                     bytes.count("/Type /Page "),
+                 pages);
         QVERIFY(bytes.contains("/Image"));  // the pictures are in it
         QCOMPARE(RenderGuide(Guide() + ".absent", pdf), 0);
     }

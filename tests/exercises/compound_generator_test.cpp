@@ -5,8 +5,8 @@
 #include <optional>
 #include <set>
 
-#include "exercises/compound_generator.h"
 #include "core/formula.h"
+#include "exercises/compound_generator.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {

@@ -161,14 +161,16 @@ TEST_F(ConcentrationTest, MessagesThatLetTheCalculationGoOnOrStopIt) {
     Type(K::Molarity, "1");
     model.Calculate();
     EXPECT_EQ(test::LastMessage(port).caption, "No podemos calcular");
-    EXPECT_EQ(test::LastMessage(port).text, "Masa molar no válida: abc; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).text,
+              "Masa molar no válida: abc; use números como 1.04 o 1,04");
     EXPECT_FALSE(model.CaseStored());
     EXPECT_EQ(Shown(F::GramsPerLitre), "");
     model.Fields()[F::MolarMass] = "58.44";
     model.Fields()[F::Density] = "1.0.4";
     model.Calculate();
     EXPECT_EQ(test::LastMessage(port).caption, "Densidad incorrecta");
-    EXPECT_EQ(test::LastMessage(port).text, "No se tendrá en cuenta: 1.0.4; use números como 1.04 o 1,04");
+    EXPECT_EQ(test::LastMessage(port).text,
+              "No se tendrá en cuenta: 1.0.4; use números como 1.04 o 1,04");
     EXPECT_EQ(Shown(F::Density), "");
     EXPECT_EQ(Shown(F::GramsPerLitre), "58.4");  // computed without density
     EXPECT_TRUE(model.CaseStored());

@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "exercises/concentration_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
+#include "exercises/concentration_window.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
 

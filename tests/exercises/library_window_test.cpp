@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "exercises/library_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
+#include "exercises/library_window.h"
 #include "exercises/reaction_file.h"
 #include "exercises/reaction_types.h"
 #include "tests/support/test_support.h"
@@ -24,9 +24,11 @@ class LibraryWindowTest : public QObject {
     Q_OBJECT
 
     static LibraryWindow* Library() { return test::FindWindow<LibraryWindow>(); }
-    static QComboBox* Combo(LibraryWindow* w, int id) { return qobject_cast<QComboBox*>(w->Control(id)); }
+    static QComboBox* Combo(LibraryWindow* w, int id) {
+        return qobject_cast<QComboBox*>(w->Control(id));
+    }
 
-private slots:
+  private slots:
     void init() {
         QDir::setCurrent(QString::fromStdString(test::TempDir()));
         test::FakeUserPort setup;
@@ -34,7 +36,8 @@ private slots:
         types.Add("Síntesis", setup);
         types.Add("Combustión", setup);
         QVERIFY(types.Write());
-        QVERIFY(WriteReactions("Zq/Sintesis.zq", {{"H2+O2=H2O", "Formación del agua"}, {"N2+H2=NH3", "Amoníaco"}}));
+        QVERIFY(WriteReactions("Zq/Sintesis.zq",
+                               {{"H2+O2=H2O", "Formación del agua"}, {"N2+H2=NH3", "Amoníaco"}}));
     }
 
     void browseAndPassToTheMainWindow() {
@@ -48,17 +51,21 @@ private slots:
         QCOMPARE(library->windowTitle(), QStringLiteral("Reacciones tipo"));
         QCOMPARE(Combo(library, LibraryWindow::kTypes)->currentText(), QStringLiteral("Síntesis"));
         QCOMPARE(Combo(library, LibraryWindow::kReactions)->count(), 2);
-        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("H2+O2=H2O"));
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(),
+                 QStringLiteral("H2+O2=H2O"));
         QVERIFY(!library->Control(LibraryWindow::kTypeHint)->isVisible());
 
         qobject_cast<QLineEdit*>(library->Control(LibraryWindow::kSearchText))->setText("NH3");
         QTest::mouseClick(library->Control(LibraryWindow::kSearch), Qt::LeftButton);
-        QCOMPARE(Combo(library, LibraryWindow::kDescriptions)->currentText(), QStringLiteral("Amoníaco"));
+        QCOMPARE(Combo(library, LibraryWindow::kDescriptions)->currentText(),
+                 QStringLiteral("Amoníaco"));
 
         QTest::mouseClick(library->Control(LibraryWindow::kTransfer), Qt::LeftButton);
         QCOMPARE(main.Model().State(), MainState::Editant);
-        QCOMPARE(qobject_cast<QLabel*>(main.Control(kDescription))->text(), QStringLiteral("Amoníaco"));
-        QCOMPARE(qobject_cast<QListWidget*>(main.Control(kProductList))->item(0)->text(), QStringLiteral("NH3"));
+        QCOMPARE(qobject_cast<QLabel*>(main.Control(kDescription))->text(),
+                 QStringLiteral("Amoníaco"));
+        QCOMPARE(qobject_cast<QListWidget*>(main.Control(kProductList))->item(0)->text(),
+                 QStringLiteral("NH3"));
         QVERIFY(library->isVisible());  // the library stays open
 
         // Opening again brings the same window forward.
@@ -80,14 +87,17 @@ private slots:
         LibraryWindow* library = Library();
         QVERIFY(library != nullptr);
         QCOMPARE(library->windowTitle(), QStringLiteral("GUARDAR REACCIÓN"));
-        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("CH4+O2=CO2+H2O"));
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(),
+                 QStringLiteral("CH4+O2=CO2+H2O"));
         QVERIFY(library->Control(LibraryWindow::kTypeHint)->isVisible());
         QVERIFY(!library->Control(LibraryWindow::kTransfer)->isEnabled());
 
         Combo(library, LibraryWindow::kTypes)->setCurrentIndex(1);
         emit Combo(library, LibraryWindow::kTypes)->activated(1);
-        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(), QStringLiteral("CH4+O2=CO2+H2O"));
-        Combo(library, LibraryWindow::kDescriptions)->setEditText(QStringLiteral("Combustión del metano"));
+        QCOMPARE(Combo(library, LibraryWindow::kReactions)->currentText(),
+                 QStringLiteral("CH4+O2=CO2+H2O"));
+        Combo(library, LibraryWindow::kDescriptions)
+            ->setEditText(QStringLiteral("Combustión del metano"));
         QTest::mouseClick(library->Control(LibraryWindow::kStoreReaction), Qt::LeftButton);
         QCOMPARE(library->windowTitle(), QStringLiteral("Reacciones tipo"));
         QCOMPARE(ReadReactions("Zq/Combustion.zq"),
@@ -197,7 +207,8 @@ private slots:
         main.Dispatch(kCmdEquationOk);
         main.MenuAction(kMenuSaveReaction)->trigger();
         QCOMPARE(test::LastMessage(port).caption, std::string("Reacción incompleta"));
-        QCOMPARE(test::LastMessage(port).text, std::string("Faltan elementos en alguno de los lados"));
+        QCOMPARE(test::LastMessage(port).text,
+                 std::string("Faltan elementos en alguno de los lados"));
         QVERIFY(Library() == nullptr);
     }
 };

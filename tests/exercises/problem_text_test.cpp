@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/text_utils.h"
 #include "exercises/problem_text.h"
 #include "tests/support/test_support.h"
 #include "ui/text_file.h"
-#include "core/text_utils.h"
 
 namespace tovel {
 namespace {

@@ -45,7 +45,8 @@ TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
     again.Delete(1);
     EXPECT_EQ(again.Count(), 2u);
     EXPECT_EQ(again.Type(1).name, "Neutralización");
-    for (int i = 0; i < 300; ++i) again.Add("t" + std::to_string(i), port);
+    for (int i = 0; i < 300; ++i)
+        again.Add("t" + std::to_string(i), port);
     EXPECT_EQ(again.Count(), kTypeLimit);
     EXPECT_EQ(test::LastMessage(port).caption, "Demasiados tipos");
 }
@@ -73,11 +74,12 @@ TEST(ReactionTypes, NamesLongerThanTheRecordAreRefused) {
 
 TEST(ReactionFile, ReadsPairsAndKeepsLongLinesWhole) {
     const std::string dir = test::TempDir();
-    test::WriteBytes(dir + "/a.zq", "H2+O2=H2O\r\nAgua\r\n" + std::string(300, 'C') + "\r\n\r\nCO=CO2\r\n");
+    test::WriteBytes(dir + "/a.zq",
+                     "H2+O2=H2O\r\nAgua\r\n" + std::string(300, 'C') + "\r\n\r\nCO=CO2\r\n");
     const auto entries = ReadReactions(dir + "/a.zq");
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[0], (LibraryEntry{"H2+O2=H2O", "Agua"}));
-    EXPECT_EQ(entries[1].reaction.size(), 300u);  // cut, a rewrite would lose the rest
+    EXPECT_EQ(entries[1].reaction.size(), 300u);          // cut, a rewrite would lose the rest
     EXPECT_EQ(entries[2], (LibraryEntry{"CO=CO2", ""}));  // no description line
     EXPECT_TRUE(ReadReactions(dir + "/absent.zq").empty());
 }
@@ -85,7 +87,8 @@ TEST(ReactionFile, ReadsPairsAndKeepsLongLinesWhole) {
 TEST(ReactionFile, WritesEveryReactionAndItsFolder) {
     const std::string path = test::TempDir() + "/Zq/many.zq";
     std::vector<LibraryEntry> entries;
-    for (int i = 0; i < 300; ++i) entries.push_back({"H2+O2=H2O", "n\xc2\xba " + std::to_string(i)});
+    for (int i = 0; i < 300; ++i)
+        entries.push_back({"H2+O2=H2O", "n\xc2\xba " + std::to_string(i)});
     ASSERT_TRUE(WriteReactions(path, entries));
     EXPECT_EQ(ReadReactions(path).size(), 300u);  // nothing is lost beyond 255
     EXPECT_NE(test::ReadBytes(path).find("n\xba 0\r\n"), std::string::npos);  // Windows-1252
@@ -95,7 +98,7 @@ TEST(ReactionFile, WritesEveryReactionAndItsFolder) {
 
 // The library in a folder of its own, with two types.
 class ReactionLibraryTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         before = std::filesystem::current_path();
         std::filesystem::current_path(test::TempDir());
@@ -103,9 +106,9 @@ protected:
         types.Add("Síntesis", port);
         types.Add("Vacío", port);
         ASSERT_TRUE(types.Write());
-        ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"H2+O2=H2O", "Agua"},
-                                                      {"N2+H2=NH3", "Amoníaco"},
-                                                      {"Na+Cl2=NaCl", "Sal común"}}));
+        ASSERT_TRUE(WriteReactions(
+            "Zq/Sintesis.zq",
+            {{"H2+O2=H2O", "Agua"}, {"N2+H2=NH3", "Amoníaco"}, {"Na+Cl2=NaCl", "Sal común"}}));
         library.Open();
     }
     void TearDown() override { std::filesystem::current_path(before); }
@@ -215,7 +218,8 @@ TEST_F(ReactionLibraryTest, SaveModeStoresTheMainReaction) {
     library.StoreReaction();
     EXPECT_FALSE(library.SaveMode());
     EXPECT_EQ(library.Title(), "Reacciones tipo");
-    EXPECT_EQ(ReadReactions("Zq/Vacio.zq"), (std::vector<LibraryEntry>{{"CaCO3=CaO+CO2", "Calcinación de la caliza"}}));
+    EXPECT_EQ(ReadReactions("Zq/Vacio.zq"),
+              (std::vector<LibraryEntry>{{"CaCO3=CaO+CO2", "Calcinación de la caliza"}}));
     // The reaction saved is the one selected: "ok" again replaces it, never adds a copy.
     EXPECT_EQ(library.Selected(), 1u);
     EXPECT_EQ(library.reactionText, "CaCO3=CaO+CO2");
@@ -295,9 +299,9 @@ TEST_F(ReactionLibraryTest, SortingRunsLinordOnTheTypeFile) {
     library.SetProgramFolder(TOVEL_BIN_DIR);
     ::setenv("LINORD_QUIET", "1", 1);
     port.runPrograms = true;
-    ASSERT_TRUE(WriteReactions("Zq/Sintesis.zq", {{"Na+Cl2=NaCl", "Sal común"},
-                                                  {"H2+O2=H2O", "Agua"},
-                                                  {"N2+H2=NH3", "Amoníaco"}}));
+    ASSERT_TRUE(WriteReactions(
+        "Zq/Sintesis.zq",
+        {{"Na+Cl2=NaCl", "Sal común"}, {"H2+O2=H2O", "Agua"}, {"N2+H2=NH3", "Amoníaco"}}));
     library.SelectType(1);
     library.Sort();
     ASSERT_EQ(port.started.size(), 1u);
@@ -320,11 +324,13 @@ TEST_F(ReactionLibraryTest, AFileThatCannotBeReadWholeIsNeverWrittenOver) {
     EXPECT_TRUE(ReadReactions("Zq/Sintesis.zq", &problem).empty());
     EXPECT_FALSE(problem.empty());
     library.SelectType(1);
-    EXPECT_NE(test::LastMessage(port).text.find("No se han podido leer las reacciones"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("No se han podido leer las reacciones"),
+              std::string::npos);
     library.reactionText = "N2+H2=NH3";
     library.descriptionText = "Amoníaco";
     library.StoreReaction();
-    EXPECT_NE(test::LastMessage(port).text.find("No se guarda encima de Zq/Sintesis.zq"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("No se guarda encima de Zq/Sintesis.zq"),
+              std::string::npos);
     struct stat info {};
     ASSERT_EQ(::lstat("Zq/Sintesis.zq", &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));
@@ -335,20 +341,25 @@ TEST(ReactionTypesFile, ABaseNameIsAPlainFileName) {
     const std::string dir = test::TempDir();
     const std::string path = dir + "/tiptovl.rel";
     std::string bytes = EncodeTypeRecord({"Síntesis", "sintesis"});
-    for (const char* base : {"../../../escape", "/etc", "a.b"}) bytes += EncodeTypeRecord({"Mal", base});
+    for (const char* base : {"../../../escape", "/etc", "a.b"})
+        bytes += EncodeTypeRecord({"Mal", base});
     std::string nul = EncodeTypeRecord({"Nul", "host"});
     nul[33 + 2] = '\0';  // "ho\0t": the path would stop at the NUL
     bytes += nul;
-    for (int i = 0; i < 256; ++i) bytes += EncodeTypeRecord({"T" + std::to_string(i), "t" + std::to_string(i)});
+    for (int i = 0; i < 256; ++i)
+        bytes += EncodeTypeRecord({"T" + std::to_string(i), "t" + std::to_string(i)});
     test::WriteBytes(path, bytes);
 
     ReactionTypes types;
     ASSERT_TRUE(types.Read(path));
     EXPECT_EQ(types.Count(), kTypeLimit);
-    for (const auto& type : types.Types()) EXPECT_TRUE(IsPlainBaseName(type.base)) << type.base;
+    for (const auto& type : types.Types())
+        EXPECT_TRUE(IsPlainBaseName(type.base)) << type.base;
     EXPECT_EQ(types.Problems(),
-              "4 tipos con un nombre de fichero que no vale (solo letras, números, espacios, - y _) no se cargan; "
-              "2 tipos más allá de los 255 que caben no se cargan; se conservan en " + path);
+              "4 tipos con un nombre de fichero que no vale (solo letras, números, espacios, - y "
+              "_) no se cargan; "
+              "2 tipos más allá de los 255 que caben no se cargan; se conservan en " +
+                  path);
     ASSERT_TRUE(types.Write(path));
     EXPECT_EQ(test::ReadBytes(path).size(), bytes.size());  // nothing dropped
 

@@ -28,9 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!book.Write(path)) return 0;
     CompoundBook again;
     const CompoundsReadResult reread = again.Read(path);
-    if (!reread.opened || reread.skipped != read.skipped) fuzz::Fail("a saved comps.rel does not read back whole");
+    if (!reread.opened || reread.skipped != read.skipped)
+        fuzz::Fail("a saved comps.rel does not read back whole");
     for (int category = 0; category < kCompoundCategories; ++category) {
-        if (again.Category(category) != book.Category(category)) fuzz::Fail("comps.rel changed on a round trip");
+        if (again.Category(category) != book.Category(category))
+            fuzz::Fail("comps.rel changed on a round trip");
     }
     return 0;
 }

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool withFalse = ReadConfirmExit(path, false);
     const bool withTrue = ReadConfirmExit(path, true);
     // Either the file holds the flag, or each fallback comes back as it went in.
-    if (withFalse != withTrue && (withFalse || !withTrue)) fuzz::Fail("a fallback came back changed");
+    if (withFalse != withTrue && (withFalse || !withTrue))
+        fuzz::Fail("a fallback came back changed");
     const bool flag = withFalse;
 
     if (!WriteConfirmExit(path, flag)) return 0;

@@ -27,7 +27,7 @@ namespace tovel::fuzz {
 }
 
 class ScratchFolder {
-public:
+  public:
     ScratchFolder() {
         std::string base = "/tmp";
         if (const char* tmp = std::getenv("TMPDIR"); tmp && *tmp) {
@@ -48,7 +48,7 @@ public:
 
     const std::string& Path() const { return m_path; }
 
-private:
+  private:
     std::string m_path;
 };
 

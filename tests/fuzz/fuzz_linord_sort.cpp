@@ -15,14 +15,15 @@
 #include <string>
 #include <vector>
 
-#include "tests/fuzz/fuzz_files.h"
 #include "linord/line_sorter.h"
+#include "tests/fuzz/fuzz_files.h"
 
 namespace {
 
 using Block = std::vector<std::string>;
 
-// The sort key of a text: no blanks at its ends, ASCII letters upper-cased, other bytes as they are.
+// The sort key of a text: no blanks at its ends, ASCII letters upper-cased, other bytes as they
+// are.
 std::string Key(const std::string& text) {
     const char* blanks = " \t\r\n\v\f";
     const auto first = text.find_first_not_of(blanks);
@@ -36,13 +37,15 @@ std::string Key(const std::string& text) {
 
 // Byte by byte as unsigned codes; a prefix is smaller.
 bool Less(const std::string& a, const std::string& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 std::string WholeText(const Block& block) {
     std::string text;
-    for (const auto& line : block) text += line + "\r\n";
+    for (const auto& line : block)
+        text += line + "\r\n";
     return text;
 }
 
@@ -50,7 +53,8 @@ std::vector<Block> Blocks(const std::vector<std::string>& lines, std::size_t n) 
     std::vector<Block> blocks;
     for (std::size_t at = 0; at < lines.size(); at += n) {
         Block block;
-        for (std::size_t k = at; k < at + n; ++k) block.push_back(k < lines.size() ? lines[k] : std::string());
+        for (std::size_t k = at; k < at + n; ++k)
+            block.push_back(k < lines.size() ? lines[k] : std::string());
         blocks.push_back(block);
     }
     return blocks;
@@ -79,12 +83,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     for (std::size_t later = 0; later < input.size(); ++later) {
         for (std::size_t earlier = 0; earlier < later; ++earlier) {
-            if (Less(wholeKeys[later], firstKeys[earlier]) != Less(firstKeys[later], firstKeys[earlier])) return 0;
+            if (Less(wholeKeys[later], firstKeys[earlier]) !=
+                Less(firstKeys[later], firstKeys[earlier]))
+                return 0;
         }
     }
     std::vector<Block> expected = input;
-    std::stable_sort(expected.begin(), expected.end(),
-                     [](const Block& a, const Block& b) { return Less(Key(a.front()), Key(b.front())); });
+    std::stable_sort(expected.begin(), expected.end(), [](const Block& a, const Block& b) {
+        return Less(Key(a.front()), Key(b.front()));
+    });
     if (output != expected) tovel::fuzz::Fail("blocks out of the order of their first lines");
     return 0;
 }

@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tests/fuzz/fuzz_files.h"
-#include "exercises/reaction_file.h"
 #include "core/utf8.h"
+#include "exercises/reaction_file.h"
+#include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

@@ -2,12 +2,12 @@
 // library can have or a base name that is no plain file name, and a save must lose no record:
 // what was read reads back unchanged, and the file keeps its size.
 
-#include <filesystem>
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 
-#include "tests/fuzz/fuzz_files.h"
 #include "exercises/reaction_types.h"
+#include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;
@@ -15,7 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ReactionTypes types;
     if (!types.Read(path)) {
         // Only a file larger than the program reads is refused, and then never written over.
-        if (types.Problems().empty() || types.Write(path)) fuzz::Fail("a tiptovl.rel refused without a reason");
+        if (types.Problems().empty() || types.Write(path))
+            fuzz::Fail("a tiptovl.rel refused without a reason");
         return 0;
     }
     if (types.Count() > kTypeLimit) fuzz::Fail("more types than the library can have");
@@ -25,8 +26,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     if (!types.Write(path)) return 0;
     ReactionTypes again;
-    if (!again.Read(path) || again.Types() != types.Types()) fuzz::Fail("tiptovl.rel changed on a round trip");
+    if (!again.Read(path) || again.Types() != types.Types())
+        fuzz::Fail("tiptovl.rel changed on a round trip");
     const std::size_t records = size / kTypeRecordSize;
-    if (std::filesystem::file_size(path) != records * kTypeRecordSize) fuzz::Fail("whole records lost on saving");
+    if (std::filesystem::file_size(path) != records * kTypeRecordSize)
+        fuzz::Fail("whole records lost on saving");
     return 0;
 }

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/utf8.h"
 #include "tests/fuzz/fuzz_files.h"
 #include "ui/tools.h"
-#include "core/utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;
@@ -16,13 +16,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!tools.Load(path)) fuzz::Fail("an existing Tools.rel was not read");
     if (tools.Count() > kToolLimit) fuzz::Fail("more tools than menu commands");
     for (const auto& tool : tools.Tools()) {
-        for (const std::string* field : {&tool.title, &tool.file, &tool.workingDir, &tool.parameters}) {
+        for (const std::string* field :
+             {&tool.title, &tool.file, &tool.workingDir, &tool.parameters}) {
             if (Utf8Length(*field) > kToolFieldLimit) fuzz::Fail("a field longer than its limit");
         }
     }
 
     if (!tools.Save(path)) return 0;
     ToolList again;
-    if (!again.Load(path) || again.Tools() != tools.Tools()) fuzz::Fail("Tools.rel changed on a round trip");
+    if (!again.Load(path) || again.Tools() != tools.Tools())
+        fuzz::Fail("Tools.rel changed on a round trip");
     return 0;
 }

@@ -40,16 +40,19 @@ bool FakeUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
 bool FakeUserPort::StartProgram(const std::string& program, const std::vector<std::string>& args,
                                 const std::string&, bool) {
     std::string line = program;
-    for (const auto& a : args) line += " " + a;
+    for (const auto& a : args)
+        line += " " + a;
     started.push_back(line);
     if (!runPrograms) return true;
     std::vector<char*> argv;
     std::vector<std::string> words = {program};
     words.insert(words.end(), args.begin(), args.end());
-    for (auto& w : words) argv.push_back(w.data());
+    for (auto& w : words)
+        argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t pid = 0;
-    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return false;
+    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
+        return false;
     int status = 0;
     ::waitpid(pid, &status, 0);
     return true;
@@ -58,7 +61,8 @@ bool FakeUserPort::StartProgram(const std::string& program, const std::vector<st
 std::string CaseName(std::string_view text, std::size_t index) {
     std::string name;
     for (const char c : text) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        const bool plain =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
         name += plain ? c : '_';
     }
     return name + "_" + std::to_string(index);
@@ -68,7 +72,8 @@ const Message& LastMessage(const FakeUserPort& port) {
     static const Message none{"(ningún mensaje)", "(ningún mensaje)"};
     if (!port.messages.empty()) return port.messages.back();
     // Qt Test programs run no GoogleTest: their comparison with the placeholder fails instead.
-    if (::testing::UnitTest::GetInstance()->current_test_info() != nullptr) ADD_FAILURE() << "no message was recorded";
+    if (::testing::UnitTest::GetInstance()->current_test_info() != nullptr)
+        ADD_FAILURE() << "no message was recorded";
     return none;
 }
 

@@ -16,7 +16,7 @@ namespace tovel {
 class ControlHelpersTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void listPositionsAreOneBased() {
         QListWidget list;
         FillList(list, "uno;dos;;tres;");

@@ -10,7 +10,9 @@ namespace tovel {
 
 namespace {
 
-bool Inked(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; }
+bool Inked(const QImage& image, int x, int y) {
+    return qGray(image.pixel(x, y)) < 128;
+}
 
 // The rightmost column with ink, or -1.
 int RightmostInk(const QImage& image) {
@@ -27,7 +29,7 @@ int RightmostInk(const QImage& image) {
 class DrawToolkitTest : public QObject {
     Q_OBJECT
 
-private slots:
+  private slots:
     void init() { CurrentFontSpec() = FontSpec{}; }
 
     void arrowBarbsEndWhereTheyShould() {

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "tests/support/test_support.h"
 #include "ui/file_helpers.h"
 #include "ui/launch.h"
-#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

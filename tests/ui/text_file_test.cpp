@@ -37,7 +37,8 @@ TEST(TextFile, ReadsCrLfAndLfLines) {
     ASSERT_TRUE(OpenForReading(path, file));
     std::string line;
     std::vector<std::string> lines;
-    while (file.ReadLine(line)) lines.push_back(line);
+    while (file.ReadLine(line))
+        lines.push_back(line);
     EXPECT_EQ(lines, (std::vector<std::string>{"año", "b", "last"}));
     EXPECT_FALSE(OpenForReading(test::TempDir(), file));  // a folder is no file
 }

@@ -11,7 +11,7 @@ namespace tovel {
 namespace {
 
 class RecordingPort : public test::FakeUserPort {
-public:
+  public:
     bool OpenDocument(const std::string& path) override {
         opened.push_back(std::filesystem::current_path().string() + " " + path);
         return true;
@@ -21,7 +21,8 @@ public:
 
 TEST(ToolsFile, FourLinesATool) {
     const std::string dir = test::TempDir();
-    test::WriteBytes(dir + "/Tools.rel", "Uno\r\na.txt\r\n\r\n\r\nDos\r\nb.exe x\r\n/tmp\r\n-v\r\nTres\r\n");
+    test::WriteBytes(dir + "/Tools.rel",
+                     "Uno\r\na.txt\r\n\r\n\r\nDos\r\nb.exe x\r\n/tmp\r\n-v\r\nTres\r\n");
     ToolList tools;
     ASSERT_TRUE(tools.Load(dir + "/Tools.rel"));
     ASSERT_EQ(tools.Count(), 3u);
@@ -39,7 +40,8 @@ TEST(ToolsFile, FourLinesATool) {
 TEST(ToolsFile, AtMostSixtyFourTools) {
     const std::string dir = test::TempDir();
     std::string bytes;
-    for (int i = 1; i <= 70; ++i) bytes += "T" + std::to_string(i) + "\r\nt.txt\r\n\r\n\r\n";
+    for (int i = 1; i <= 70; ++i)
+        bytes += "T" + std::to_string(i) + "\r\nt.txt\r\n\r\n\r\n";
     test::WriteBytes(dir + "/Tools.rel", bytes);
     ToolList tools;
     ASSERT_TRUE(tools.Load(dir + "/Tools.rel"));
@@ -78,7 +80,7 @@ TEST(StartTool, AMissingOrWrongFolderIsReported) {
 }
 
 class ToolsEditorTest : public ::testing::Test {
-protected:
+  protected:
     void Add(const std::string& title) {
         editor.New();
         editor.fields = {title, title + ".txt", "", ""};
@@ -86,7 +88,8 @@ protected:
     }
     std::vector<std::string> Titles() const {
         std::vector<std::string> out;
-        for (const auto& t : tools.Tools()) out.push_back(t.title);
+        for (const auto& t : tools.Tools())
+            out.push_back(t.title);
         return out;
     }
 
@@ -134,7 +137,8 @@ TEST_F(ToolsEditorTest, EscReloadsWhatWasSaved) {
 }
 
 TEST_F(ToolsEditorTest, RefusesTheSixtyFifthTool) {
-    for (int i = 0; i < 64; ++i) Add("t" + std::to_string(i));
+    for (int i = 0; i < 64; ++i)
+        Add("t" + std::to_string(i));
     Add("one more");
     EXPECT_EQ(tools.Count(), 64u);
     EXPECT_EQ(test::LastMessage(port).caption, "Demasiadas utilidades");
@@ -153,14 +157,17 @@ TEST_F(ToolsEditorTest, BrowseSplitsFolderAndFile) {
 TEST(ToolsFile, AtMostTheMenusToolsAreLoadedAndTheRestKept) {
     const std::string path = test::TempDir() + "/Tools.rel";
     std::string text;
-    for (int i = 1; i <= 70; ++i) text += "T" + std::to_string(i) + "\r\nf" + std::to_string(i) + ".txt\r\n\r\n\r\n";
+    for (int i = 1; i <= 70; ++i)
+        text += "T" + std::to_string(i) + "\r\nf" + std::to_string(i) + ".txt\r\n\r\n\r\n";
     test::WriteBytes(path, text);
     ToolList tools;
     ASSERT_TRUE(tools.Load(path));
-    EXPECT_EQ(tools.Count(), kToolLimit);  // the menu's room; the last command stays below every other
+    EXPECT_EQ(tools.Count(),
+              kToolLimit);  // the menu's room; the last command stays below every other
     EXPECT_LT(kToolCommandBase + static_cast<int>(kToolLimit), 997);
     EXPECT_EQ(tools.LoadReport(),
-              "Caben 64 utilidades en el menú; las 6 siguientes de Tools.rel no se muestran, pero se conservan");
+              "Caben 64 utilidades en el menú; las 6 siguientes de Tools.rel no se muestran, pero "
+              "se conservan");
     tools.Tools().erase(tools.Tools().begin());
     ASSERT_TRUE(tools.Save(path));
     const std::string saved = test::ReadBytes(path);
