@@ -32,7 +32,7 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
         category.clear();
     m_kept.clear();
     m_unreadable.clear();
-    const ReadResult file = ReadFilePrefix(path, 64 * 1024 * 1024);
+    const ReadResult file = ReadFilePrefix(path, std::size_t{64} * 1024 * 1024);
     std::error_code ec;
     if (!file || file.fileSize > file.bytes.size()) {
         if (std::filesystem::exists(path, ec)) {

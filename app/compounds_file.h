@@ -30,7 +30,7 @@ struct CompoundRecord {
 CompoundRecord MakeCompoundRecord(std::string_view name, std::string_view formula, int category);
 
 std::string EncodeCompoundRecord(const CompoundRecord& record);
-CompoundRecord DecodeCompoundRecord(std::string_view bytes);
+CompoundRecord DecodeCompoundRecord(std::string_view in);
 
 struct CompoundsReadResult {
     bool opened = false;

@@ -46,7 +46,7 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
         connect(list, &QListWidget::itemClicked, this, [this, category](QListWidgetItem* item) {
             if (m_syncing) return;
             Pull();
-            m_model.SelectSlot(category, static_cast<std::size_t>(List(category)->row(item) + 1));
+            m_model.SelectSlot(category, static_cast<std::size_t>(List(category)->row(item)) + 1);
             Sync();
             // The menu waits out a double-click, which transfers the formula instead.
             m_menuTimer->start(QApplication::doubleClickInterval());
@@ -56,7 +56,7 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
                     m_menuTimer->stop();
                     m_menu->hide();
                     m_model.SelectSlot(category,
-                                       static_cast<std::size_t>(List(category)->row(item) + 1));
+                                       static_cast<std::size_t>(List(category)->row(item)) + 1);
                     m_model.Transfer();
                     Sync();
                 });

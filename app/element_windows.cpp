@@ -46,7 +46,7 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
         if (m_syncing) return;
         Pull();
-        m_model.SelectRow(static_cast<std::size_t>(row + 1));
+        m_model.SelectRow(static_cast<std::size_t>(row) + 1);
         Sync();
     });
 

@@ -103,14 +103,14 @@ void PrincipalDialog::Connect() {
         connect(list, &QListWidget::currentRowChanged, this, [this, side](int row) {
             if (m_syncing) return;
             Pull();
-            m_model.SelectSlot(side, static_cast<std::size_t>(row + 1));
+            m_model.SelectSlot(side, static_cast<std::size_t>(row) + 1);
             Sync();
         });
         // In calculation mode a click on the row already selected also gives it the units group.
         connect(list, &QListWidget::itemClicked, this, [this, side, list](QListWidgetItem* item) {
             if (m_syncing || m_model.State() != MainState::Calculant) return;
             Pull();
-            m_model.SelectSlot(side, static_cast<std::size_t>(list->row(item) + 1));
+            m_model.SelectSlot(side, static_cast<std::size_t>(list->row(item)) + 1);
             Sync();
         });
     }

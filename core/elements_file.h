@@ -20,7 +20,7 @@ constexpr const char* kElementsFileName = "elements.dat";
 std::string EncodeElementRecord(const ElementRecord& record);
 // bytes must hold kElementRecordSize bytes. Lengths above their limits are clamped; a mass that
 // is not a finite number reads as 0 and sets *repaired.
-ElementRecord DecodeElementRecord(std::string_view bytes, bool* repaired = nullptr);
+ElementRecord DecodeElementRecord(std::string_view in, bool* repaired = nullptr);
 
 struct LoadElementsResult {
     bool loaded = false;            // false: the file could not be read, the table is unchanged

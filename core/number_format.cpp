@@ -93,7 +93,7 @@ std::string FormatSignificant(double value, unsigned d) {
     std::string text;
     if (e < -324 || e > 308) {
         text = D;
-    } else if (e <= -3) {
+    } else if (e <= -3 || e > sd - 1) {  // written with an exponent
         text = WithPointAfter(D, 1);
         if (overflow) ++e;
     } else if (e == -2) {
@@ -108,9 +108,6 @@ std::string FormatSignificant(double value, unsigned d) {
         e = 0;
     } else if (e == 0) {
         text = WithPointAfter(D, overflow ? 2 : 1);
-    } else if (e > sd - 1) {
-        text = WithPointAfter(D, 1);
-        if (overflow) ++e;
     } else if (e == sd - 1) {
         if (overflow) {
             text = WithPointAfter(D, 1);

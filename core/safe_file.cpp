@@ -44,7 +44,7 @@ std::string SaveTarget(const std::string& path) {
         std::string next(buffer.data(), static_cast<std::size_t>(n));
         if (next.front() != '/') {
             const auto slash = target.rfind('/');
-            if (slash != std::string::npos) next = target.substr(0, slash + 1) + next;
+            if (slash != std::string::npos) next.insert(0, target, 0, slash + 1);
         }
         target = next;
     }
@@ -104,7 +104,9 @@ int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan) 
         const auto at = name.rfind(suffix);
         // Only names this program makes: a file name, the suffix and mkstemp's six characters.
         if (at == std::string::npos || at == 0 || name.size() != at + suffix.size() + 6) continue;
-        const std::string path = folder + "/" + name;
+        std::string path = folder;
+        path += '/';
+        path += name;
         struct stat info {};
         if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
             info.st_mtime > olderThan)

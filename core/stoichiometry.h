@@ -101,13 +101,13 @@ struct StoichiometryResult {
     int DataCount() const { return static_cast<int>(dataSlots.size()); }
 };
 
-// The calculation. data holds one SlotData for every substance of each side, with positive or
+// The calculation. given holds one SlotData for every substance of each side, with positive or
 // zero amounts and slots that CheckSlot accepts. Reactants with an amount decide: the one with
 // the smallest moles / coefficient is limiting (the first of equal ratios). Only when no reactant
 // has an amount does the first product with one decide. Without any amount the result HasData()
 // is false and nothing else is set.
 StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
-                                           const std::array<std::vector<SlotData>, 2>& data);
+                                           const std::array<std::vector<SlotData>, 2>& given);
 
 // Whether every figure of the result is a finite number; amounts so large that some figure
 // overflows give a result no one may be shown.

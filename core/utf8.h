@@ -19,6 +19,6 @@ std::size_t Utf8Length(std::string_view text);
 std::string Utf8Prefix(std::string_view text, std::size_t n);
 
 // Appends the UTF-8 form of a code point.
-void AppendUtf8(std::string& out, char32_t codePoint);
+void AppendUtf8(std::string& out, char32_t cp);
 
 }  // namespace tovel

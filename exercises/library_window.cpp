@@ -69,7 +69,7 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     connect(m_types, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
         if (m_syncing) return;
         Pull();
-        m_library.SelectType(static_cast<std::size_t>(index + 1));
+        m_library.SelectType(static_cast<std::size_t>(index) + 1);
         Sync();
     });
     connect(m_types->lineEdit(), &QLineEdit::textEdited, this, [this] {
@@ -81,7 +81,7 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
         connect(combo, QOverload<int>::of(&QComboBox::activated), this, [this](int index) {
             if (m_syncing) return;
             Pull();
-            m_library.SelectEntry(static_cast<std::size_t>(index + 1));
+            m_library.SelectEntry(static_cast<std::size_t>(index) + 1);
             Sync();
         });
     }
