@@ -16,7 +16,9 @@ std::string DefaultDataFolder(const std::string& programDir);
 std::string DefaultDataFolder();
 
 // Creates folder and copies into it every default data file it lacks (reaction files
-// included); returns an error text, empty on success.
+// included). A default file the user has not changed since it was copied is replaced by a
+// newer shipped version; a file the user changed is never touched. Returns an error text,
+// empty on success.
 std::string SeedDataFolder(const std::string& folder, const std::string& defaults);
 
 }  // namespace tovel
