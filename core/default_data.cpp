@@ -47,7 +47,11 @@ std::string FormatDefaultsRecord(const DefaultsRecord& record) {
         char digits[17] = {};
         const auto [ptr, ec] = std::to_chars(digits, digits + 16, value, 16);
         const std::string hex(digits, ptr);
-        text += std::string(16 - hex.size(), '0') + hex + ' ' + name + '\n';
+        text.append(16 - hex.size(), '0');
+        text += hex;
+        text += ' ';
+        text += name;
+        text += '\n';
     }
     return text;
 }
