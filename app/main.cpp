@@ -8,7 +8,11 @@
 #include <csignal>
 #include <ctime>
 #include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/element_windows.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
@@ -22,11 +26,30 @@
 #include "ui/translations.h"
 
 int main(int argc, char** argv) {
+    // Answered before the toolkit starts, so that they need no display.
+    const tovel::StartOptions early = tovel::ReadStartOptions({argv + 1, argv + argc});
+    if (early.request == tovel::StartRequest::Help) {
+        std::cout << tovel::TovelUsage();
+        return 0;
+    }
+    if (early.request == tovel::StartRequest::Version) {
+        std::cout << tovel::TovelVersionLine();
+        return 0;
+    }
     QApplication app(argc, argv);
+    // The toolkit has taken its own options out; what is left must be tovel's.
+    std::vector<std::string> rest;
+    for (const QString& arg : QApplication::arguments().mid(1))
+        rest.push_back(arg.toStdString());
+    const tovel::StartOptions options = tovel::ReadStartOptions(rest);
+    if (options.request == tovel::StartRequest::Unknown) {
+        std::cerr << "tovel: unknown option " << options.unknown << "\n" << tovel::TovelUsage();
+        return 2;
+    }
     QApplication::setApplicationName("tovel");
     QApplication::setFont(QFont("DejaVu Sans", 9));
     tovel::InstallSpanishQtTexts(app);
-    if (QApplication::arguments().contains("--user-data")) {
+    if (options.userData) {
         const std::string folder = tovel::UserDataFolder();
         const std::string error = tovel::SeedDataFolder(folder, tovel::DefaultDataFolder());
         std::error_code ec;

@@ -3,6 +3,6 @@
 
 namespace tovel {
 
-constexpr const char* kVersionText = " V2.0";
+constexpr const char* kVersionText = " V" TOVEL_VERSION;
 
 }  // namespace tovel

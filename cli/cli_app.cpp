@@ -22,27 +22,74 @@ namespace tovel {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tovel-cli [--elements FILE] COMMAND [ARGS...]\n"
-    "\n"
-    "commands:\n"
-    "  balance [EQUATION...]  balance each equation (formulas only, e.g. H2+O2=H2O);\n"
-    "                         without arguments, each non-empty line of standard input\n"
-    "  mass FORMULA...        molar mass of each formula in g/mol\n"
-    "  problem EQUATION DATUM...\n"
-    "                         the worded problem of a calculation and its resolution; a DATUM\n"
-    "                         is FORMULA=AMOUNT with a unit: g (g:80% with purity), mol, Lcn,\n"
-    "                         L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)\n"
-    "  conc FORMULA (--molaridad V | --molalidad V | --gl V | --masa V |\n"
-    "                --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]\n"
-    "                         the concentrations of a solution, and with --caso the case\n"
-    "                         as a worded exercise with its answer\n"
-    "  compounds              the compound list of the concentration window, a formula a\n"
-    "                         line with a tab and its Spanish name; a metal with two\n"
-    "                         valences takes the lower one\n"
-    "\n"
-    "The element table is elements.dat in the current folder, or else the default table\n"
-    "shipped with tovel; --elements names another file.\n";
+// One entry a command: its synopsis (shown by --help and by COMMAND --help alike, and in the
+// manual page) and what it does.
+struct CommandHelp {
+    const char* name;
+    const char* synopsis;
+    const char* description;
+};
+
+constexpr CommandHelp kCommands[] = {
+    {"balance", "balance [EQUATION...]",
+     "balance each equation (formulas only, e.g. H2+O2=H2O); without arguments,\n"
+     "each non-empty line of standard input"},
+    {"mass", "mass FORMULA...", "the molar mass of each formula in g/mol, with six figures"},
+    {"problem", "problem EQUATION DATUM...",
+     "the worded problem of a calculation and its resolution; a DATUM is\n"
+     "FORMULA=AMOUNT with a unit: g (g:80% with a purity), mol, Lcn (litres at\n"
+     "normal conditions), L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)"},
+    {"conc",
+     "conc FORMULA (--molaridad V | --molalidad V | --gl V | --masa V |\n"
+     "     --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]",
+     "the concentrations of a solution, and with --caso the case as a worded\n"
+     "exercise with its answer"},
+    {"compounds", "compounds",
+     "the compound list of the concentration window, a formula a line with a tab\n"
+     "and its Spanish name; a metal with two valences takes the lower one"},
+};
+
+constexpr const char* kUsageLine = "usage: tovel-cli [--elements FILE] ";
+
+// Each line of text after the first indented by indent blanks.
+std::string Indented(const std::string& text, std::size_t indent) {
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out.append(indent, ' ');
+    }
+    return out;
+}
+
+const CommandHelp* FindCommand(const std::string& name) {
+    for (const CommandHelp& command : kCommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+std::string Usage() {
+    std::string text = std::string(kUsageLine) +
+                       "COMMAND [ARGS...]\n"
+                       "       tovel-cli --help | --version | COMMAND --help\n"
+                       "\n"
+                       "commands:\n";
+    for (const CommandHelp& command : kCommands) {
+        text += "  " + Indented(command.synopsis, 2) + "\n";
+        text += "      " + Indented(command.description, 6) + "\n";
+    }
+    text +=
+        "\n"
+        "The element table is elements.dat in the current folder, or else the default table\n"
+        "shipped with tovel; --elements names another file. The exit status is 0 when every\n"
+        "item succeeded, 1 when some failed, 2 for a usage error or no element table.\n";
+    return text;
+}
+
+std::string CommandUsage(const CommandHelp& command) {
+    const std::string usage = kUsageLine;
+    return usage + Indented(command.synopsis, usage.size()) + "\n\n" + command.description + "\n";
+}
 
 // Finds and loads the element table; reports and returns false when there is none.
 bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::string& programDir,
@@ -100,10 +147,18 @@ bool MassOne(const std::string& formula, ElementTable& table, CliPort& port, std
 
 }  // namespace
 
+std::vector<std::string> CliCommandNames() {
+    std::vector<std::string> names;
+    for (const CommandHelp& command : kCommands)
+        names.emplace_back(command.name);
+    return names;
+}
+
 int RunCli(const std::vector<std::string>& args, const std::string& programDir, std::istream& in,
            std::ostream& out, std::ostream& err) {
     std::string elementsPath;
     std::vector<std::string> words;
+    bool help = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--elements") {
             if (i + 1 >= args.size()) {
@@ -114,15 +169,21 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         } else if (args[i].rfind("--elements=", 0) == 0) {
             elementsPath = args[i].substr(11);
         } else if (args[i] == "--help" || args[i] == "-h") {
-            out << kUsage;
+            help = true;
+        } else if (args[i] == "--version") {
+            out << "tovel-cli " << TOVEL_VERSION << "\n";
             return 0;
         } else {
             words.push_back(args[i]);
         }
     }
-    if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem" &&
-                          words[0] != "conc" && words[0] != "compounds")) {
-        err << kUsage;
+    const CommandHelp* known = words.empty() ? nullptr : FindCommand(words[0]);
+    if (help && (known || words.empty())) {
+        out << (known ? CommandUsage(*known) : Usage());
+        return 0;
+    }
+    if (!known) {
+        err << Usage();
         return 2;
     }
     const std::string command = words[0];

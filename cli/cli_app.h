@@ -13,4 +13,7 @@ namespace tovel {
 int RunCli(const std::vector<std::string>& args, const std::string& programDir, std::istream& in,
            std::ostream& out, std::ostream& err);
 
+// The commands tovel-cli knows, in the order its usage lists them.
+std::vector<std::string> CliCommandNames();
+
 }  // namespace tovel

@@ -1,7 +1,8 @@
 // Linord: sorts a text file in place by blocks of N lines, keeping a backup of the unsorted
 // text. "Linord FILE N" sorts unattended and ends; without a command line a small window asks
-// for the file and N. With LINORD_QUIET set in the environment its message boxes are written to
-// standard output instead, so that scripts and tests are never held by a box.
+// for the file and N. With LINORD_QUIET set in the environment, or without a display to show a
+// box on, its message boxes are written to standard output instead, so that scripts and tests are
+// never held by a box.
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,6 +15,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "linord/line_sorter.h"
 
@@ -22,8 +24,28 @@ namespace {
 int g_argc = 0;
 char** g_argv = nullptr;
 
+constexpr const char* kUsage = "Usage: Linord FILE N  (N: lines per block, a whole number from 1)";
+
+bool Set(const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+}
+
+// Where a box cannot be seen, or could never be answered, it is written instead: without an X or
+// Wayland display (a box would end the program with the toolkit's error), and on the platforms that
+// draw nowhere.
+bool BoxesAreWritten() {
+    if (std::getenv("LINORD_QUIET")) return true;
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && (std::strncmp(platform, "offscreen", 9) == 0 ||
+                     std::strncmp(platform, "minimal", 7) == 0)) {
+        return true;
+    }
+    return !Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !(platform && *platform);
+}
+
 void Box(const QString& title, const QString& text) {
-    if (std::getenv("LINORD_QUIET")) {
+    if (BoxesAreWritten()) {
         std::printf("%s: %s\n", title.toLocal8Bit().constData(),
                     QString(text).replace("\r\n", " ").toLocal8Bit().constData());
         return;
@@ -65,16 +87,28 @@ int main(int argc, char** argv) {
         if (i > 1) commandLine += ' ';
         commandLine += argv[i];
     }
+    if (commandLine == "--help" || commandLine == "-h") {
+        std::printf("%s\nWithout arguments a window asks for the file and N.\n", kUsage);
+        return 0;
+    }
+    if (commandLine == "--version") {
+        std::printf("Linord %s\n", TOVEL_VERSION);
+        return 0;
+    }
     if (!commandLine.empty()) {
         std::string file;
         std::size_t n = 0;
         if (!linord::SplitCommandLine(commandLine, file, n)) {
-            Box("Linord", "Usage: Linord FILE N  (N: lines per block, a whole number from 1)");
+            Box("Linord", kUsage);
             return 2;
         }
         return Ord(file, n);
     }
 
+    if (!Set("DISPLAY") && !Set("WAYLAND_DISPLAY") && !Set("QT_QPA_PLATFORM")) {
+        std::printf("Linord: no display to show the window on.\n%s\n", kUsage);
+        return 2;
+    }
     QApplication app(argc, argv);
     QWidget form;
     form.setObjectName("Form1");

@@ -267,5 +267,47 @@ TEST(Cli, UsageErrorsExitWithTwo) {
     EXPECT_EQ(Cli({"mass"}).status, 2);
 }
 
+TEST(Cli, HelpAndVersion) {
+    const CliRun help = Cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("usage: tovel-cli [--elements FILE] COMMAND", 0), 0u) << help.out;
+    for (const std::string& command : CliCommandNames()) {
+        // A command's own help is its synopsis and description, word for word as in the list.
+        const CliRun own = Cli({command, "--help"});
+        EXPECT_EQ(own.status, 0) << command;
+        const std::string prefix = "usage: tovel-cli [--elements FILE] " + command;
+        ASSERT_EQ(own.out.rfind(prefix, 0), 0u) << own.out;
+        const std::string firstLine = own.out.substr(
+            prefix.size() - command.size(), own.out.find('\n') - prefix.size() + command.size());
+        EXPECT_NE(help.out.find("\n  " + firstLine + "\n"), std::string::npos) << firstLine;
+        const std::string description = own.out.substr(own.out.find("\n\n") + 2);
+        const std::string firstDescribed = description.substr(0, description.find('\n'));
+        EXPECT_NE(help.out.find("      " + firstDescribed + "\n"), std::string::npos) << command;
+    }
+    const CliRun version = Cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("tovel-cli ") + TOVEL_VERSION + "\n");
+    // Help after a word that is no command is still a usage error.
+    EXPECT_EQ(Cli({"weigh", "--help"}).status, 2);
+}
+
+// The manual pages name every command in their synopsis, in English and in Spanish.
+TEST(Cli, ManualPagesNameEveryCommand) {
+    for (const char* language : {"en", "es"}) {
+        const std::string page = test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/docs/man/" +
+                                                 language + "/tovel-cli.1");
+        const std::size_t begin = page.find("\n.SH S");
+        const std::size_t end = page.find("\n.SH ", begin + 1);
+        ASSERT_NE(end, std::string::npos) << language;
+        const std::string synopsis = page.substr(begin, end - begin);
+        for (const std::string& command : CliCommandNames()) {
+            EXPECT_NE(synopsis.find("\n.B " + command + "\n"), std::string::npos)
+                << language << " " << command;
+        }
+        EXPECT_NE(page.find(std::string("\"tovel ") + TOVEL_VERSION + "\""), std::string::npos)
+            << language;
+    }
+}
+
 }  // namespace
 }  // namespace tovel

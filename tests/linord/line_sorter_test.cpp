@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -108,12 +109,13 @@ TEST(SplitCommandLine, FileAndCount) {
 // ended, so that it fails the test instead of outliving it.
 class LinordProgram : public ::testing::Test {
   protected:
-    std::string Run(const std::string& args, const std::string& before = "") {
+    std::string Run(const std::string& args, const std::string& before = "",
+                    const std::string& quiet = "LINORD_QUIET=1 ") {
         const std::string out =
             dir + "/../" + std::filesystem::path(dir).filename().string() + ".out";
-        const std::string command =
-            "cd '" + dir + "' && " + before + "LINORD_QUIET=1 timeout -k 5 100 '" +
-            std::string(TOVEL_BIN_DIR) + "/Linord' " + args + " > '" + out + "' 2>&1";
+        const std::string command = "cd '" + dir + "' && " + before + quiet + "timeout -k 5 100 '" +
+                                    std::string(TOVEL_BIN_DIR) + "/Linord' " + args + " > '" + out +
+                                    "' 2>&1";
         status = std::system(command.c_str());
         const std::string printed = tovel::test::ReadBytes(out);
         std::filesystem::remove(out);
@@ -144,6 +146,33 @@ class LinordProgram : public ::testing::Test {
 };
 
 using FileNames = std::vector<std::string>;
+
+// Without a display there is no box to show, and none that could be answered: the outcome is
+// written, and the window mode says why it cannot open.
+TEST_F(LinordProgram, WithoutADisplayWritesWhatItWouldShow) {
+    const std::string headless =
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LINORD_QUIET ";
+    tovel::test::WriteBytes(dir + "/lib.zq", "b\r\n1\r\na\r\n2\r\n");
+    EXPECT_EQ(Run("lib.zq 2", headless, ""), "Sorted: lib.zq back: lib.~zq\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Run("missing.zq 2", headless, ""), "Not found: missing.zq\n");
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(Run("", headless, "")
+                  .rfind("Linord: no display to show the window on.\nUsage: Linord FILE N", 0),
+              0u);
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    // A platform that draws nowhere could never have its box answered either.
+    EXPECT_EQ(Run("lib.zq 2", headless + "QT_QPA_PLATFORM=offscreen ", ""),
+              "Sorted: lib.zq back: lib.~zq\n");
+}
+
+TEST_F(LinordProgram, HelpAndVersion) {
+    EXPECT_EQ(Run("--version"), std::string("Linord ") + TOVEL_VERSION + "\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Run("--help").rfind("Usage: Linord FILE N", 0), 0u);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Names(), FileNames{});
+}
 
 TEST_F(LinordProgram, SortsInPlaceWithABackup) {
     tovel::test::WriteBytes(dir + "/notes.txt", "zinc\r\n1\r\nargon\r\n2\r\n");
