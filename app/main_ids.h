@@ -64,6 +64,7 @@ enum MainId : int {
     kMenuLibrary = 202,
     kMenuSaveReaction = 204,
     kMenuOpenProblem = 205,
+    kMenuExplainBalance = 206,  // "Ajuste paso a paso"
     kMenuConfirmExit = 210,
     kMenuCompounds = 301,
     kMenuAtomicMasses = 303,

@@ -51,9 +51,20 @@ MainControls MainModel::Controls() const {
     c.save = both;
     c.newReaction = any;
     c.problem = m_resultsReady;
+    c.explain = both && (m_state == MainState::Editant || m_state == MainState::Ajustant ||
+                         m_state == MainState::Ajustada);
     c.editingVisible = m_state != MainState::Calculant;
     c.calculationVisible = m_state == MainState::Calculant;
     return c;
+}
+
+BalanceExplanation MainModel::Explanation() const {
+    Reaction reaction;
+    for (int side = 0; side < 2; ++side) {
+        for (const Substance& substance : m_substances[side])
+            AppendSubstance(reaction, side, substance);
+    }
+    return ExplainBalance(reaction);
 }
 
 void MainModel::EnterSideLine(int side) {

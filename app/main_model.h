@@ -11,6 +11,7 @@
 
 #include "app/calculation_model.h"
 #include "app/main_state.h"
+#include "core/balance_explanation.h"
 #include "core/element_table.h"
 #include "core/reaction.h"
 #include "core/user_port.h"
@@ -41,6 +42,7 @@ struct MainControls {
     bool save = false;         // "guardar" and its menu item
     bool newReaction = false;  // "Nueva" and its menu item
     bool problem = false;      // "Problema >"
+    bool explain = false;      // "Ajuste paso a paso": an equation is drawn
     bool editingVisible = true;
     bool calculationVisible = false;
 };
@@ -114,6 +116,8 @@ class MainModel {
     const CalculationModel& Calculation() const { return m_calc; }
     // The user typed in an amount box (its text is a datum again); the results no longer stand.
     void TypeAmount(int side, std::size_t slot, const std::string& text);
+    // How the drawn equation is balanced, step by step (whatever coefficients the user typed).
+    BalanceExplanation Explanation() const;
     // What the worded problem of the last calculation is written from.
     ProblemInput Problem() const { return m_calc.Problem(m_reaction); }
     UnitsGroup& Units() { return m_units; }

@@ -271,6 +271,9 @@ bool PrincipalDialog::WindowCommand(int id) {
         case kMenuOpenProblem:
             OpenChosenDocument(m_port);
             return true;
+        case kMenuExplainBalance:
+            OpenExplanation();
+            return true;
         case kCmdImport:
         case kMenuLibrary:
             m_library.CancelSaveMode();
@@ -314,6 +317,23 @@ bool PrincipalDialog::WindowCommand(int id) {
         default:
             return false;
     }
+}
+
+void PrincipalDialog::OpenExplanation() {
+    if (!m_model.Controls().explain) return;
+    OpenOrRaise<TextReportWindow>(m_explanationWindow, [this] {
+        auto* window = new TextReportWindow(QStringLiteral("Ajuste paso a paso"),
+                                            m_model.Explanation().lines, m_port);
+        m_children.Add(window);
+        PlaceBeside(*window);
+        return window;
+    });
+}
+
+void PrincipalDialog::SyncExplanation() {
+    if (!m_explanationWindow || !m_model.Controls().explain) return;
+    const std::vector<std::string> lines = m_model.Explanation().lines;
+    if (lines != m_explanationWindow->Lines()) m_explanationWindow->SetLines(lines);
 }
 
 void PrincipalDialog::ExitProcedure() {
@@ -413,7 +433,8 @@ void PrincipalDialog::OpenProblem() {
     // The problem of this calculation is written anew; edited text is asked about first.
     if (m_problem && !m_problem->close()) return;
     const ProblemInput input = m_model.Problem();
-    auto* problem = new ProblemWindow(StatementLines(input), ResolutionLines(input), m_port);
+    auto* problem = new ProblemWindow(StatementLines(input), ResolutionLines(input), m_port,
+                                      m_model.Explanation().lines);
     m_problem = problem;
     m_children.Add(problem);
     m_problemGeneration = m_model.CalculationGeneration();
@@ -459,6 +480,7 @@ void PrincipalDialog::SyncControls() {
     enable(kCmdSaveReaction, c.save);
     m_menu.actions[kCmdNew]->setEnabled(c.newReaction);
     m_menu.actions[kMenuSaveReaction]->setEnabled(c.save);
+    m_menu.actions[kMenuExplainBalance]->setEnabled(c.explain);
     m_menu.actions[kMenuConfirmExit]->setChecked(m_model.ConfirmExit());
     for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine,
                    kEquationLabel, kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus,
@@ -502,6 +524,7 @@ void PrincipalDialog::Sync() {
     ShowUnitsGroup(m_ui, m_model.Units(), m_model.UnitsCaption(),
                    m_model.State() == MainState::Calculant);
     CloseStaleProblem();
+    SyncExplanation();
     m_ui.client->update();
     m_syncing = false;
 }

@@ -19,6 +19,7 @@
 #include "exercises/reaction_library.h"
 #include "ui/child_windows.h"
 #include "ui/draw_toolkit.h"
+#include "ui/text_report_window.h"
 
 namespace tovel {
 
@@ -64,6 +65,9 @@ class PrincipalDialog : public QDialog {
     void PlaceUnderEquation(int extra);
     void PlaceBeside(QWidget& window) const;
     void OpenProblem();
+    // "Ajuste paso a paso"; an open one follows the equation on screen.
+    void OpenExplanation();
+    void SyncExplanation();
     void CloseStaleProblem();
     LibraryWindow* OpenLibrary();
     // A reaction passed from the library: loaded as the current one.
@@ -85,6 +89,7 @@ class PrincipalDialog : public QDialog {
     std::string m_transferFormula;
     ChildWindows m_children;  // asked to close, in order, when the program ends
     QPointer<ProblemWindow> m_problem;
+    QPointer<TextReportWindow> m_explanationWindow;
     int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<LibraryWindow> m_libraryWindow;

@@ -296,6 +296,9 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     file->addSeparator();
     add(file, kMenuConfirmExit, QStringLiteral("Confirmación salida"))->setCheckable(true);
     add(file, kCmdExit, QStringLiteral("&Salir"));
+    QMenu* equation = result.bar->addMenu(QStringLiteral("&Ecuación"));
+    add(equation, kMenuExplainBalance, QStringLiteral("Ajuste &paso a paso"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     QMenu* data = result.bar->addMenu(QStringLiteral("Datos"));
     add(data, kMenuAtomicMasses, QStringLiteral("&Masas atómicas"));
     add(data, kMenuElementFile, QStringLiteral("&Fichero de elementos"));

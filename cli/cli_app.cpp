@@ -10,6 +10,7 @@
 #include "cli/compounds_command.h"
 #include "cli/conc_command.h"
 #include "cli/problem_command.h"
+#include "core/balance_explanation.h"
 #include "core/element_table.h"
 #include "core/elements_file.h"
 #include "core/equation_checks.h"
@@ -34,6 +35,9 @@ constexpr CommandHelp kCommands[] = {
     {"balance", "balance [EQUATION...]",
      "balance each equation (formulas only, e.g. H2+O2=H2O); without arguments,\n"
      "each non-empty line of standard input"},
+    {"explain", "explain [EQUATION...]",
+     "how each equation is balanced by the algebraic method, step by step; without\n"
+     "arguments, each non-empty line of standard input"},
     {"mass", "mass FORMULA...", "the molar mass of each formula in g/mol, with six figures"},
     {"problem", "problem EQUATION DATUM...",
      "the worded problem of a calculation and its resolution; a DATUM is\n"
@@ -132,6 +136,22 @@ bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port,
     }
     out << "error: " << port.TakeReport() << "\n";
     return false;
+}
+
+// The explanation, then an empty line between equations.
+bool ExplainOne(const std::string& equation, ElementTable& table, CliPort& port,
+                std::ostream& out) {
+    Reaction reaction;
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, equation, table, port, &failure);
+    ReportReactionParseFailure(code, port, &failure);
+    if (code != kReactionOk) {
+        out << "error: " << port.TakeReport() << "\n\n";
+        return false;
+    }
+    const BalanceExplanation explanation = ExplainBalance(reaction);
+    out << ExplanationText(explanation, "\n") << "\n";
+    return explanation.outcome != ExplanationOutcome::Impossible;
 }
 
 bool MassOne(const std::string& formula, ElementTable& table, CliPort& port, std::ostream& out) {
@@ -245,11 +265,12 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     }
     bool allDone = true;
     auto run = [&](const std::string& item) {
-        const bool done = command == "balance" ? BalanceOne(item, table, port, out)
-                                               : MassOne(item, table, port, out);
+        const bool done = command == "balance"   ? BalanceOne(item, table, port, out)
+                          : command == "explain" ? ExplainOne(item, table, port, out)
+                                                 : MassOne(item, table, port, out);
         allDone = allDone && done;
     };
-    if (command == "balance" && items.empty()) {
+    if ((command == "balance" || command == "explain") && items.empty()) {
         for (std::string line; std::getline(in, line);) {
             if (!TrimWhitespace(line).empty()) run(line);
         }

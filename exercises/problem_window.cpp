@@ -28,8 +28,8 @@ QString ShownText(const std::vector<std::string>& lines) {
 
 ProblemWindow::ProblemWindow(const std::vector<std::string>& statement,
                              const std::vector<std::string>& resolution, UserPort& port,
-                             QWidget* parent)
-    : QDialog(parent), m_port(port) {
+                             const std::vector<std::string>& balancing, QWidget* parent)
+    : QDialog(parent), m_port(port), m_balancing(balancing) {
     setWindowTitle(QStringLiteral("Problema"));
     setAttribute(Qt::WA_DeleteOnClose);
     setStyleSheet(
@@ -42,6 +42,9 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement,
             [this] { Dispatch(kSave); });
     connect(file->addAction(QStringLiteral("Ver fichero")), &QAction::triggered, this,
             [this] { Dispatch(kViewFile); });
+    m_addBalancing = file->addAction(QStringLiteral("Añadir ajuste paso a paso"));
+    m_addBalancing->setEnabled(!m_balancing.empty());
+    connect(m_addBalancing, &QAction::triggered, this, [this] { Dispatch(kAddBalancing); });
     file->addSeparator();
     connect(file->addAction(QStringLiteral("&Salir")), &QAction::triggered, this,
             [this] { Dispatch(kExit); });
@@ -122,6 +125,19 @@ void ProblemWindow::Dispatch(int id) {
         case kViewFile:
             OpenChosenDocument(m_port);
             break;
+        case kAddBalancing: {
+            if (!m_addBalancing->isEnabled()) break;
+            // Written by the program, not the user: it does not count as an edit.
+            const bool edited = m_resolution->document()->isModified();
+            // An empty line after the resolution, a heading, an empty line, the steps.
+            std::vector<std::string> added = {"", "", "Ajuste paso a paso:", ""};
+            added.insert(added.end(), m_balancing.begin(), m_balancing.end());
+            m_resolution->moveCursor(QTextCursor::End);
+            m_resolution->insertPlainText(ShownText(added));
+            m_resolution->document()->setModified(edited);
+            m_addBalancing->setEnabled(false);
+            break;
+        }
         case kExit:
             close();
             break;

@@ -8,6 +8,7 @@
 
 #include "core/user_port.h"
 
+class QAction;
 class QPlainTextEdit;
 
 namespace tovel {
@@ -23,12 +24,15 @@ class ProblemWindow : public QDialog {
         kStatement = 50,
         kResolution = 100,
         kSave = 201,
-        kViewFile = 202
+        kViewFile = 202,
+        kAddBalancing = 203
     };
 
+    // balancing: the balancing explained step by step, which the user may add to the
+    // resolution; none when empty.
     ProblemWindow(const std::vector<std::string>& statement,
                   const std::vector<std::string>& resolution, UserPort& port,
-                  QWidget* parent = nullptr);
+                  const std::vector<std::string>& balancing = {}, QWidget* parent = nullptr);
 
     void Dispatch(int id);
     QPlainTextEdit* Box(int id) const;
@@ -50,6 +54,8 @@ class ProblemWindow : public QDialog {
     UserPort& m_port;
     QPlainTextEdit* m_statement = nullptr;
     QPlainTextEdit* m_resolution = nullptr;
+    std::vector<std::string> m_balancing;
+    QAction* m_addBalancing = nullptr;
 };
 
 }  // namespace tovel

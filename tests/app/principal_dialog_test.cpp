@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
@@ -26,6 +27,7 @@
 #include "exercises/problem_window.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
+#include "ui/text_report_window.h"
 
 namespace tovel {
 
@@ -528,6 +530,74 @@ class PrincipalDialogTest : public QObject {
         QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
         QVERIFY(!Line(kEquationLine)->isHidden());
         QVERIFY(!window->Control(kResolutionMark)->isVisible());
+    }
+
+    void balancingExplainedFollowsTheEquation() {
+        QAction* explain = window->MenuAction(kMenuExplainBalance);
+        QVERIFY(!explain->isEnabled());  // nothing drawn yet
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        QVERIFY(explain->isEnabled());
+        QCOMPARE(explain->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+        // Manual balancing gives nothing away: the window opens only when asked.
+        Click(kCmdAdjust);
+        QCOMPARE(window->Model().State(), MainState::Ajustant);
+        QVERIFY(test::FindWindow<TextReportWindow>() == nullptr);
+        explain->trigger();
+        TextReportWindow* shown = test::FindWindow<TextReportWindow>();
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->windowTitle(), QStringLiteral("Ajuste paso a paso"));
+        QVERIFY(shown->Text()->isReadOnly());
+        QVERIFY(shown->Text()->toPlainText().startsWith("a H2 + b O2 = c H2O\n\nH: 2a = 2c\n"));
+        QVERIFY(shown->Text()->toPlainText().endsWith("\n2 H2 + O2 = 2 H2O"));
+        // A second request raises the same window; a new equation is followed in it.
+        explain->trigger();
+        QCOMPARE(test::FindWindow<TextReportWindow>(), shown);
+        TypeAndEnter(kEquationLine, "CO=CO2");
+        QVERIFY(shown->Text()->toPlainText().endsWith("O: 1 = 2·1: imposible"));
+
+        // "Guardar" appends to the user's file as saved problems are, twice means twice.
+        const std::string path = (folder + "/ajustes.txt").toStdString();
+        QFile::remove(QString::fromStdString(path));
+        port->files = {path, path};
+        QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
+        QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
+        const std::string bytes = test::ReadBytes(path);
+        QVERIFY(bytes.rfind("\r\n\r\na CO = b CO2\r\n\r\nC: a = b\r\n", 0) == 0);
+        QVERIFY(bytes.find("O: 1 = 2\xb7"
+                           "1: imposible\r\n") != std::string::npos);
+        QCOMPARE(bytes, bytes.substr(0, bytes.size() / 2) + bytes.substr(0, bytes.size() / 2));
+        QCOMPARE(QDir::currentPath(), folder);
+
+        QTest::mouseClick(shown->Button(TextReportWindow::kCopy), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), shown->Text()->toPlainText());
+        QPointer<TextReportWindow> open(shown);
+        QTest::mouseClick(shown->Button(TextReportWindow::kExit), Qt::LeftButton);
+        QTRY_VERIFY(open.isNull());
+    }
+
+    void theProblemCanCarryTheBalancingSteps() {
+        StartCalculation("H2 + O2 = H2O");
+        Line(BoxId(0, 1))->setText("4");
+        QTest::keyClick(Line(BoxId(0, 1)), Qt::Key_Return);
+        Click(kCmdProblem);
+        ProblemWindow* problem = test::FindWindow<ProblemWindow>();
+        QVERIFY(problem != nullptr);
+        QPlainTextEdit* resolution = problem->Box(ProblemWindow::kResolution);
+        const QString before = resolution->toPlainText();
+        problem->Dispatch(ProblemWindow::kAddBalancing);
+        QCOMPARE(resolution->toPlainText(),
+                 before +
+                     "\n\nAjuste paso a paso:\n\na H2 + b O2 = c H2O\n\nH: 2a = 2c\n"
+                     "O: 2b = c\n\nSe toma c = 1 (H2O es la substancia con más átomos).\n"
+                     "De H: 2a = 2·1, luego a = 1\nDe O: 2b = 1, luego b = 1/2\n\n"
+                     "Multiplicando por 2:\na = 2, b = 1, c = 2\n2 H2 + O2 = 2 H2O");
+        // Once only, and it is no edit of the user's: the problem goes with its calculation.
+        problem->Dispatch(ProblemWindow::kAddBalancing);
+        QVERIFY(resolution->toPlainText().count("Ajuste paso a paso:") == 1);
+        QVERIFY(!problem->Edited());
+        QPointer<ProblemWindow> open(problem);
+        problem->close();
+        QTRY_VERIFY(open.isNull());
     }
 
     void calculatingAgainUsesOnlyTheUsersData() {

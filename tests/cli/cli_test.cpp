@@ -104,6 +104,19 @@ TEST(CliProblem, MatchesTheHandWrittenTexts) {
     EXPECT_GE(CheckGoldenFolder("problems", "problem"), 7);
 }
 
+TEST(CliExplain, MatchesTheHandWrittenExplanations) {
+    EXPECT_GE(CheckGoldenFolder("explanations", "explain"), 4);
+}
+
+TEST(CliExplain, ReadsStandardInputAndFailsAsBalanceDoes) {
+    const CliRun run = Cli({"explain"}, "CO=CO2\n\nH2 O=H2O\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("O: 1 = 2·1: imposible\n\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("error: Fórmula incorrecta: Carácter \" \" no válido"),
+              std::string::npos);
+    EXPECT_EQ(Cli({"explain", "H2+O2=H2O"}).status, 0);
+}
+
 TEST(CliConcentration, MatchesTheHandWrittenCases) {
     EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7);
 }

@@ -1,0 +1,500 @@
+#include "core/balance_explanation.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/fraction.h"
+
+namespace tovel {
+
+namespace {
+
+using Values = std::vector<std::optional<Fraction>>;
+
+Fraction Negate(Fraction f) {
+    return Fraction::Make(-static_cast<std::int64_t>(f.num), f.den);
+}
+Fraction Minus(Fraction a, Fraction b) {
+    return a + Negate(b);
+}
+bool Positive(Fraction f) {
+    return f.num > 0;
+}
+
+std::string Letter(std::size_t j) {
+    return std::string(1, static_cast<char>('a' + j));
+}
+
+std::string Number(Fraction f) {
+    if (f.den == 1) return std::to_string(f.num);
+    return std::to_string(f.num) + "/" + std::to_string(f.den);
+}
+
+// A linear equation over the letters: sum of coefficient x letter, plus constant, equals 0. How a
+// student reads it: terms with a positive coefficient on the left, the others moved to the right.
+struct LinearEquation {
+    std::string name;               // "Fe", or "(1)" for one obtained by combining two
+    std::vector<Fraction> letters;  // one per letter; 0 where the letter does not appear
+    Fraction constant;
+
+    std::size_t Unknowns(const Values& values) const {
+        std::size_t n = 0;
+        for (std::size_t j = 0; j < letters.size(); ++j)
+            n += !letters[j].IsZero() && !values[j];
+        return n;
+    }
+};
+
+// One side of an equation as text; "0" when nothing stands there.
+std::string SideText(const std::vector<std::string>& terms) {
+    if (terms.empty()) return "0";
+    std::string text;
+    for (const std::string& term : terms) {
+        if (!text.empty()) text += " + ";
+        text += term;
+    }
+    return text;
+}
+
+// The equation as written, letters where they are unknown; with substitute, each known letter
+// shows its value ("2·1", "3·(3/2)"), as a student puts the values in.
+std::string EquationText(const LinearEquation& eq, const Values& values, bool substitute) {
+    std::vector<std::string> left;
+    std::vector<std::string> right;
+    auto place = [&](Fraction coefficient, const std::string& term) {
+        (Positive(coefficient) ? left : right).push_back(term);
+    };
+    if (!eq.constant.IsZero()) {
+        const Fraction size = Positive(eq.constant) ? eq.constant : Negate(eq.constant);
+        // A constant is written on the side where it is positive: 3 + b = 2d.
+        place(eq.constant, Number(size));
+    }
+    for (std::size_t j = 0; j < eq.letters.size(); ++j) {
+        const Fraction k = eq.letters[j];
+        if (k.IsZero()) continue;
+        const Fraction size = Positive(k) ? k : Negate(k);
+        const std::string count = size == Fraction{1, 1} ? "" : Number(size);
+        if (substitute && values[j]) {
+            const Fraction v = *values[j];
+            const std::string value =
+                v.den == 1 || count.empty() ? Number(v) : "(" + Number(v) + ")";
+            std::string term = count;
+            if (!term.empty()) term += "·";
+            term += value;
+            place(k, term);
+        } else {
+            place(k, count + Letter(j));
+        }
+    }
+    return SideText(left) + " = " + SideText(right);
+}
+
+// The known letters folded into the constant, then scaled to whole coefficients without a
+// common factor, so that combining two equations is done with whole multipliers.
+LinearEquation Reduced(const LinearEquation& eq, const Values& values) {
+    LinearEquation out{eq.name, eq.letters, eq.constant};
+    for (std::size_t j = 0; j < out.letters.size(); ++j) {
+        if (values[j] && !out.letters[j].IsZero()) {
+            out.constant = out.constant + out.letters[j] * *values[j];
+            out.letters[j] = Fraction{0, 1};
+        }
+    }
+    std::int64_t denominators = out.constant.den;
+    for (const Fraction& k : out.letters)
+        denominators = Lcm(static_cast<std::int32_t>(denominators), k.den);
+    std::int64_t common = 0;
+    auto scale = [&](Fraction& f) {
+        f = MultiplyWhole(f, denominators);
+        common = Gcd(common, f.num);
+    };
+    scale(out.constant);
+    for (Fraction& k : out.letters)
+        scale(k);
+    if (common > 1) {
+        out.constant = out.constant / Fraction{static_cast<std::int32_t>(common), 1};
+        for (Fraction& k : out.letters)
+            k = k / Fraction{static_cast<std::int32_t>(common), 1};
+    }
+    return out;
+}
+
+// The value of the one unknown letter of eq.
+std::pair<std::size_t, Fraction> SolveSingle(const LinearEquation& eq, const Values& values) {
+    std::size_t unknown = 0;
+    Fraction rest = eq.constant;
+    for (std::size_t j = 0; j < eq.letters.size(); ++j) {
+        if (eq.letters[j].IsZero()) continue;
+        if (values[j]) {
+            rest = rest + eq.letters[j] * *values[j];
+        } else {
+            unknown = j;
+        }
+    }
+    return {unknown, Negate(rest) / eq.letters[unknown]};
+}
+
+bool Holds(const LinearEquation& eq, const Values& values) {
+    Fraction sum = eq.constant;
+    for (std::size_t j = 0; j < eq.letters.size(); ++j) {
+        if (!eq.letters[j].IsZero()) sum = sum + eq.letters[j] * *values[j];
+    }
+    return sum.IsZero();
+}
+
+// The number of independent balances: letters minus the rank of the element equations.
+std::size_t FreeDimension(const std::vector<LinearEquation>& equations, std::size_t letters) {
+    std::vector<std::vector<Fraction>> m;
+    m.reserve(equations.size());
+    for (const auto& eq : equations)
+        m.push_back(eq.letters);
+    std::size_t rank = 0;
+    for (std::size_t col = 0; col < letters && rank < m.size(); ++col) {
+        std::size_t pivot = rank;
+        while (pivot < m.size() && m[pivot][col].IsZero())
+            ++pivot;
+        if (pivot == m.size()) continue;
+        std::swap(m[pivot], m[rank]);
+        for (std::size_t r = 0; r < m.size(); ++r) {
+            if (r == rank || m[r][col].IsZero()) continue;
+            const Fraction factor = m[r][col] / m[rank][col];
+            for (std::size_t c = 0; c < letters; ++c)
+                m[r][c] = Minus(m[r][c], factor * m[rank][c]);
+        }
+        ++rank;
+    }
+    return letters - rank;
+}
+
+std::string AssignmentText(const std::vector<std::uint32_t>& coefficients) {
+    std::string text;
+    for (std::size_t j = 0; j < coefficients.size(); ++j) {
+        if (j > 0) text += ", ";
+        text += Letter(j) + " = " + std::to_string(coefficients[j]);
+    }
+    return text;
+}
+
+class Explainer {
+  public:
+    explicit Explainer(const Reaction& reaction) : m_reaction(reaction) {
+        for (int side = 0; side < 2; ++side) {
+            for (const auto& substance : reaction.substances[side])
+                m_substances.push_back(&substance);
+        }
+        m_values.assign(m_substances.size(), std::nullopt);
+        BuildEquations();
+    }
+
+    BalanceExplanation Run() {
+        m_result.lines.push_back(LetteredEquation());
+        m_result.lines.emplace_back();
+        for (const auto& eq : m_equations)
+            m_result.lines.push_back(eq.name + ": " + EquationText(eq, m_values, false));
+        m_result.lines.emplace_back();
+
+        const BalanceOutcome program = FindBalance(m_reaction);
+        const std::size_t dimension = FreeDimension(m_equations, m_substances.size());
+        if (dimension >= 2) return SeveralBalances(program);
+        try {
+            if (Solve() && Finish(program)) return m_result;
+        } catch (const ArithmeticOverflow&) {
+            // Values too large to show as fractions: the program's answer is still checked below.
+        }
+        if (m_result.outcome == ExplanationOutcome::Impossible && m_contradiction) return m_result;
+        return Verified(program);
+    }
+
+  private:
+    void BuildEquations() {
+        std::vector<std::uint16_t> order;
+        for (std::size_t j = 0; j < m_substances.size(); ++j) {
+            const int sign = j < m_reaction.Count(kReactants) ? 1 : -1;
+            for (const auto& entry : m_substances[j]->entries) {
+                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
+                if (at == order.end()) {
+                    at = order.insert(order.end(), entry.element.atomicNumber);
+                    m_equations.push_back(
+                        {entry.element.symbol,
+                         std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
+                         Fraction{0, 1}});
+                }
+                auto& k = m_equations[static_cast<std::size_t>(at - order.begin())].letters[j];
+                k = k + Fraction::Make(sign * static_cast<std::int64_t>(entry.count));
+            }
+        }
+    }
+
+    std::string LetteredEquation() const {
+        std::string text;
+        for (std::size_t j = 0; j < m_substances.size(); ++j) {
+            if (j == m_reaction.Count(kReactants)) {
+                text += " = ";
+            } else if (j > 0) {
+                text += " + ";
+            }
+            text += Letter(j) + " " + m_substances[j]->formula;
+        }
+        return text;
+    }
+
+    // The letter fixed to 1: the substance with the most atoms (the first of equals), whose
+    // coefficient is usually the smallest, so fewer fractions appear.
+    std::size_t FixedLetter() const {
+        std::size_t best = 0;
+        std::uint64_t most = 0;
+        for (std::size_t j = 0; j < m_substances.size(); ++j) {
+            std::uint64_t atoms = 0;
+            for (const auto& entry : m_substances[j]->entries)
+                atoms += entry.count;
+            if (atoms > most) {
+                most = atoms;
+                best = j;
+            }
+        }
+        return best;
+    }
+
+    void Add(std::string line) { m_result.lines.push_back(std::move(line)); }
+
+    void Impossible(const std::string& line) {
+        Add(line + ": imposible");
+        m_result.outcome = ExplanationOutcome::Impossible;
+        m_contradiction = true;
+    }
+
+    // Every equation whose letters are all known must hold; false (with the line) when one fails.
+    bool CheckKnown() {
+        for (const auto* list : {&m_equations, &m_derived}) {
+            for (const auto& eq : *list) {
+                if (eq.Unknowns(m_values) != 0 || Holds(eq, m_values)) continue;
+                Impossible(eq.name + ": " + EquationText(eq, m_values, true));
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // Solves one letter from an equation with a single unknown; false when there is none or a
+    // contradiction appeared (then m_contradiction is set).
+    bool SolveOne(bool& solved) {
+        solved = false;
+        for (const auto* list : {&m_equations, &m_derived}) {
+            for (const auto& eq : *list) {
+                if (eq.Unknowns(m_values) != 1) continue;
+                const auto [letter, value] = SolveSingle(eq, m_values);
+                const std::string shown = EquationText(eq, m_values, true);
+                const std::string result = Letter(letter) + " = " + Number(value);
+                std::string line = "De " + eq.name + ": ";
+                line += shown;
+                if (shown != result) line += ", luego " + result;
+                if (!Positive(value)) {
+                    Impossible(line);
+                    return false;
+                }
+                Add(line);
+                m_values[letter] = value;
+                solved = true;
+                return CheckKnown();
+            }
+        }
+        return true;
+    }
+
+    std::size_t Unknowns() const {
+        return static_cast<std::size_t>(std::count(m_values.begin(), m_values.end(), std::nullopt));
+    }
+
+    // Gaussian elimination as a student does it: the equation with the fewest unknowns left is
+    // combined with each other one that shares its first unknown, so that unknown disappears.
+    bool Eliminate() {
+        std::vector<const LinearEquation*> active;
+        for (const auto* list : {&m_equations, &m_derived}) {
+            for (const auto& eq : *list) {
+                if (eq.Unknowns(m_values) >= 2 && !IsUsed(eq.name)) active.push_back(&eq);
+            }
+        }
+        if (active.size() < 2) return false;
+        const LinearEquation* pivot = *std::min_element(
+            active.begin(), active.end(), [&](const LinearEquation* x, const LinearEquation* y) {
+                return x->Unknowns(m_values) < y->Unknowns(m_values);
+            });
+        const LinearEquation p = Reduced(*pivot, m_values);
+        std::size_t u = 0;
+        while (p.letters[u].IsZero())
+            ++u;
+        std::vector<LinearEquation> made;
+        for (const LinearEquation* other : active) {
+            if (other == pivot || other->letters[u].IsZero()) continue;
+            if (made.empty()) {
+                Add("Ninguna ecuación tiene una sola incógnita: se elimina " + Letter(u) +
+                    " combinando dos.");
+            }
+            const LinearEquation e = Reduced(*other, m_values);
+            ShowReduced(*pivot, p);
+            ShowReduced(*other, e);
+            // e x p[u] - p x e[u] has no u; whole multipliers without a common factor.
+            const std::int64_t g = Gcd(p.letters[u].num, e.letters[u].num);
+            std::int64_t mp = p.letters[u].num / g;
+            std::int64_t me = e.letters[u].num / g;
+            if (mp < 0) {
+                mp = -mp;
+                me = -me;
+            }
+            LinearEquation d{"(" + std::to_string(m_derived.size() + made.size() + 1) + ")",
+                             std::vector<Fraction>(p.letters.size(), Fraction{0, 1}),
+                             Minus(MultiplyWhole(e.constant, mp), MultiplyWhole(p.constant, me))};
+            for (std::size_t j = 0; j < d.letters.size(); ++j)
+                d.letters[j] =
+                    Minus(MultiplyWhole(e.letters[j], mp), MultiplyWhole(p.letters[j], me));
+            d = Reduced(d, m_values);
+            const std::string how = Multiple(mp, e.name) + (me < 0 ? " + " : " - ") +
+                                    Multiple(me < 0 ? -me : me, p.name);
+            m_used.push_back(other->name);
+            if (d.Unknowns(m_values) == 0) {
+                if (!d.constant.IsZero()) {
+                    Impossible(d.name + " = " + how + ": " + EquationText(d, m_values, false));
+                    return false;
+                }
+                continue;  // the two said the same: nothing new
+            }
+            Add(d.name + " = " + how + ": " + EquationText(d, m_values, false));
+            made.push_back(d);
+        }
+        m_used.push_back(pivot->name);
+        for (auto& d : made)
+            m_derived.push_back(std::move(d));
+        return true;
+    }
+
+    static std::string Multiple(std::int64_t k, const std::string& name) {
+        return k == 1 ? name : std::to_string(k) + "·" + name;
+    }
+
+    bool IsUsed(const std::string& name) const {
+        return std::find(m_used.begin(), m_used.end(), name) != m_used.end();
+    }
+
+    // An equation with the values found put in and simplified, where that changes it.
+    void ShowReduced(const LinearEquation& original, const LinearEquation& reduced) {
+        const std::string plain = EquationText(original, m_values, false);
+        const std::string simplified = EquationText(reduced, m_values, false);
+        if (std::find(m_shown.begin(), m_shown.end(), original.name) != m_shown.end()) return;
+        m_shown.push_back(original.name);
+        if (plain == simplified) {
+            Add(original.name + ": " + plain);
+        } else {
+            Add(original.name + " con los valores hallados: " + simplified);
+        }
+    }
+
+    bool Solve() {
+        const std::size_t fixed = FixedLetter();
+        m_values[fixed] = Fraction{1, 1};
+        Add("Se toma " + Letter(fixed) + " = 1 (" + m_substances[fixed]->formula +
+            " es la substancia con más átomos).");
+        if (!CheckKnown()) return false;
+        while (Unknowns() > 0) {
+            bool solved = false;
+            if (!SolveOne(solved)) return false;
+            if (solved) continue;
+            if (!Eliminate()) return false;
+            if (m_contradiction) return false;
+        }
+        return true;
+    }
+
+    // Clears the fractions and checks the answer against the program's.
+    bool Finish(const BalanceOutcome& program) {
+        std::int64_t multiplier = 1;
+        for (const auto& v : m_values)
+            multiplier = Lcm(static_cast<std::int32_t>(multiplier), v->den);
+        std::vector<std::uint32_t> whole;
+        for (const auto& v : m_values)
+            whole.push_back(static_cast<std::uint32_t>(MultiplyWhole(*v, multiplier).num));
+        if (!program || whole != program.coefficients) return false;
+        m_result.lines.emplace_back();
+        if (multiplier > 1) Add("Multiplicando por " + std::to_string(multiplier) + ":");
+        Add(AssignmentText(whole));
+        AddBalanced(whole);
+        m_result.outcome = ExplanationOutcome::Balanced;
+        return true;
+    }
+
+    void AddBalanced(const CoefficientList& coefficients) {
+        Reaction balanced = m_reaction;
+        std::size_t j = 0;
+        for (int side = 0; side < 2; ++side) {
+            for (std::size_t i = 1; i <= balanced.Count(side); ++i)
+                balanced.Coefficient(side, i) = static_cast<std::uint16_t>(coefficients[j++]);
+        }
+        Add(ReactionText(balanced));
+        m_result.coefficients = coefficients;
+    }
+
+    // The program's answer put into every equation, for reactions the steps cannot reach alone.
+    BalanceExplanation Verified(const BalanceOutcome& program) {
+        if (!program) {
+            Add("No hay ningún ajuste con todos los coeficientes positivos: imposible");
+            m_result.outcome = ExplanationOutcome::Impossible;
+            return m_result;
+        }
+        ShowChecked(program.coefficients);
+        m_result.outcome = ExplanationOutcome::Balanced;
+        return m_result;
+    }
+
+    void ShowChecked(const CoefficientList& coefficients) {
+        Values values;
+        for (const std::uint32_t c : coefficients)
+            values.emplace_back(Fraction::Make(c));
+        Add(AssignmentText(coefficients) + ", que cumplen cada ecuación:");
+        for (const auto& eq : m_equations) {
+            Fraction left{0, 1};
+            for (std::size_t j = 0; j < eq.letters.size(); ++j) {
+                if (Positive(eq.letters[j])) left = left + eq.letters[j] * *values[j];
+            }
+            Add(eq.name + ": " + EquationText(eq, values, true) + " (" + Number(left) + " = " +
+                Number(left) + ")");
+        }
+        m_result.lines.emplace_back();
+        Add(AssignmentText(coefficients));
+        AddBalanced(coefficients);
+    }
+
+    BalanceExplanation SeveralBalances(const BalanceOutcome& program) {
+        if (!program) return Verified(program);
+        Add("Hay más de una forma de ajustarla; se da la de menores coeficientes.");
+        ShowChecked(program.coefficients);
+        m_result.outcome = ExplanationOutcome::SeveralBalances;
+        return m_result;
+    }
+
+    const Reaction& m_reaction;
+    std::vector<const Substance*> m_substances;
+    std::vector<LinearEquation> m_equations;
+    std::vector<LinearEquation> m_derived;
+    std::vector<std::string> m_used;   // equations already combined away
+    std::vector<std::string> m_shown;  // equations whose simplified form was shown
+    Values m_values;
+    BalanceExplanation m_result;
+    bool m_contradiction = false;
+};
+
+}  // namespace
+
+BalanceExplanation ExplainBalance(const Reaction& reaction) {
+    return Explainer(reaction).Run();
+}
+
+std::string ExplanationText(const BalanceExplanation& explanation, const std::string& lineEnd) {
+    std::string text;
+    for (const std::string& line : explanation.lines)
+        text += line + lineEnd;
+    return text;
+}
+
+}  // namespace tovel

@@ -1,0 +1,122 @@
+#include "ui/text_report_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/messages.h"
+#include "ui/file_helpers.h"
+#include "ui/text_file.h"
+
+namespace tovel {
+
+namespace {
+
+QString Joined(const std::vector<std::string>& lines) {
+    QString text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i) text += '\n';
+        text += QString::fromStdString(lines[i]);
+    }
+    return text;
+}
+
+}  // namespace
+
+TextReportWindow::TextReportWindow(const QString& title, const std::vector<std::string>& lines,
+                                   UserPort& port, QWidget* parent)
+    : QDialog(parent), m_port(port) {
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_text = new QPlainTextEdit(this);
+    m_text->setObjectName(QStringLiteral("id%1").arg(kText));
+    m_text->setReadOnly(true);
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont font("DejaVu Sans Mono");
+    font.setPixelSize(12);
+    m_text->setFont(font);
+
+    m_save = new QPushButton(QStringLiteral("&Guardar"), this);
+    m_copy = new QPushButton(QStringLiteral("&Copiar"), this);
+    m_close = new QPushButton(QStringLiteral("C&errar"), this);
+    // Enter in the text must not save or close; only a button pressed does.
+    for (QPushButton* button : {m_save, m_copy, m_close})
+        button->setAutoDefault(false);
+    connect(m_save, &QPushButton::clicked, this, [this] { Dispatch(kSave); });
+    connect(m_copy, &QPushButton::clicked, this, [this] { Dispatch(kCopy); });
+    connect(m_close, &QPushButton::clicked, this, [this] { Dispatch(kExit); });
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_save);
+    buttons->addWidget(m_copy);
+    buttons->addStretch(1);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_text, 1);
+    layout->addLayout(buttons);
+    SetLines(lines);
+    m_text->setFocus();
+}
+
+void TextReportWindow::SetLines(const std::vector<std::string>& lines) {
+    m_lines = lines;
+    m_text->setPlainText(Joined(lines));
+    // Wide and tall enough for the whole text where the screen allows, so nothing is cut.
+    const QFontMetrics metrics(m_text->font());
+    int widest = 0;
+    for (const std::string& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    const int width = std::clamp(widest + 60, 420, 1000);
+    const int height =
+        std::clamp(static_cast<int>(lines.size()) * metrics.lineSpacing() + 90, 240, 700);
+    resize(width, height);
+}
+
+QPushButton* TextReportWindow::Button(int id) const {
+    switch (id) {
+        case kSave:
+            return m_save;
+        case kCopy:
+            return m_copy;
+        case kExit:
+            return m_close;
+        default:
+            return nullptr;
+    }
+}
+
+void TextReportWindow::Dispatch(int id) {
+    switch (id) {
+        case kSave: {
+            std::string path;
+            if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
+            const FileResult saved = AppendBlock(path, m_lines);
+            QDir::setCurrent(QString::fromStdString(StartDirectory()));
+            if (!saved) {
+                NoticeWith(m_port, windowTitle().toStdString(), saved.error,
+                           MessageIcon::Exclamation);
+            }
+            return;
+        }
+        case kCopy:
+            // The selection when there is one, else the whole text.
+            QApplication::clipboard()->setText(
+                m_text->textCursor().hasSelection()
+                    ? m_text->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n')
+                    : m_text->toPlainText());
+            return;
+        case kExit:
+            close();
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace tovel
