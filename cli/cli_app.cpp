@@ -10,6 +10,7 @@
 #include "cli/compounds_command.h"
 #include "cli/conc_command.h"
 #include "cli/problem_command.h"
+#include "cli/sheet_command.h"
 #include "core/element_table.h"
 #include "core/elements_file.h"
 #include "core/equation_checks.h"
@@ -17,6 +18,7 @@
 #include "core/number_format.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
+#include "exercises/reaction_types.h"
 
 namespace tovel {
 
@@ -37,6 +39,13 @@ constexpr const char* kUsage =
     "                --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]\n"
     "                         the concentrations of a solution, and with --caso the case\n"
     "                         as a worded exercise with its answer\n"
+    "  sheet --count N [--seed S] [--types T1,T2] [--kinds K1,K2] [--pdf FILE | --text FILE]\n"
+    "                         a sheet of N worded problems (1 to 50) drawn from the reaction\n"
+    "                         library, then its answer key; the same seed gives the same\n"
+    "                         sheet. --types names reaction types of the library; --kinds\n"
+    "                         the data (g, g%, mol, Lcn, LPT, ml) and the cases (one,\n"
+    "                         excess, product), all when left out. Printed to standard\n"
+    "                         output, or written as PDF or as text (Windows-1252, CR LF)\n"
     "  compounds              the compound list of the concentration window, a formula a\n"
     "                         line with a tab and its Spanish name; a metal with two\n"
     "                         valences takes the lower one\n"
@@ -121,7 +130,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         }
     }
     if (words.empty() || (words[0] != "balance" && words[0] != "mass" && words[0] != "problem" &&
-                          words[0] != "conc" && words[0] != "compounds")) {
+                          words[0] != "conc" && words[0] != "compounds" && words[0] != "sheet")) {
         err << kUsage;
         return 2;
     }
@@ -147,6 +156,16 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
 
     ElementTable table;
     if (!LoadTable(table, elementsPath, programDir, err)) return 2;
+
+    if (command == "sheet") {
+        // The library the program reads: the current folder's, or else the default one.
+        std::string library = ".";
+        if (!std::filesystem::is_regular_file(kTypesFileName)) {
+            if (const std::string defaults = DefaultDataFolder(programDir); !defaults.empty())
+                library = defaults;
+        }
+        return RunSheet(items, table, library, out, err);
+    }
 
     CliPort port;
     if (command == "conc") {
