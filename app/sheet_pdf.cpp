@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -20,6 +21,20 @@ QString Shown(const std::string& line) {
     return QString::fromStdString(ShowSeparators(line));
 }
 
+// The resolution's columns, in a fixed-width face, as the problem window shows them: tabs stop
+// every eight characters.
+QString ExpandTabs(const QString& line) {
+    QString text;
+    for (const QChar c : line) {
+        if (c == '\t') {
+            text += QString(8 - text.size() % 8, ' ');
+        } else {
+            text += c;
+        }
+    }
+    return text;
+}
+
 }  // namespace
 
 // The document being written and the place on its current page.
@@ -33,29 +48,30 @@ struct SheetPdfJob::Page {
     QFont mono{QStringLiteral("DejaVu Sans Mono")};
     QFont footer{QStringLiteral("DejaVu Sans")};
     double width = 0, bottom = 0;  // of the area a block may use
+    double monoAdvance = 0;
     double y = 0;
     int pages = 1;
     bool open = false;
 
     // One paragraph laid out in the column from indent to the right margin, wrapped where it is
-    // too long; tabs stop every eight characters of the face, as in the problem window.
+    // too long, the lines it wraps onto further in by hang.
     struct Laid {
         std::unique_ptr<QTextLayout> layout;
         double height = 0;
     };
-    Laid Lay(const QString& line, const QFont& font, double indent) {
+    Laid Lay(const QString& line, const QFont& font, double indent, double hang = 0) {
         Laid laid;
         laid.layout = std::make_unique<QTextLayout>(line, font, &writer);
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        option.setTabStopDistance(8 * QFontMetricsF(font, &writer).horizontalAdvance(' '));
         laid.layout->setTextOption(option);
         laid.layout->beginLayout();
         while (true) {
             QTextLine text = laid.layout->createLine();
             if (!text.isValid()) break;
-            text.setLineWidth(width - indent);
-            text.setPosition(QPointF(indent, laid.height));
+            const double x = laid.height > 0 ? indent + hang : indent;
+            text.setLineWidth(width - x);
+            text.setPosition(QPointF(x, laid.height));
             laid.height += text.height();
         }
         laid.layout->endLayout();
@@ -93,7 +109,12 @@ struct SheetPdfJob::Page {
     }
 };
 
-SheetPdfJob::SheetPdfJob(const SheetText& text) : m_text(text), m_page(std::make_unique<Page>()) {
+// The same sheet must give the same file. Qt's PDF writer orders the fonts it embeds by a hash
+// whose seed is random in every run, and dates the document: while a sheet is written the seed
+// is fixed, and the date is blanked out afterwards.
+SheetPdfJob::SheetPdfJob(const SheetText& text) : m_text(text) {
+    QHashSeed::setDeterministicGlobalSeed();
+    m_page = std::make_unique<Page>();
     Page& p = *m_page;
     p.buffer.open(QIODevice::WriteOnly);
     p.writer.setPageSize(QPageSize(QPageSize::A4));
@@ -108,9 +129,10 @@ SheetPdfJob::SheetPdfJob(const SheetText& text) : m_text(text), m_page(std::make
     p.text.setPointSizeF(11);
     p.heading.setPointSizeF(10.5);
     p.heading.setBold(true);
-    p.mono.setPointSizeF(9);
+    p.mono.setPointSizeF(8.5);
     p.footer.setPointSizeF(8);
     p.width = p.writer.width();
+    p.monoAdvance = QFontMetricsF(p.mono, &p.writer).horizontalAdvance(' ');
     // The page number sits under the blocks.
     p.bottom = p.writer.height() - 2 * QFontMetricsF(p.footer, &p.writer).lineSpacing();
     p.open = p.painter.begin(&p.writer);
@@ -118,6 +140,7 @@ SheetPdfJob::SheetPdfJob(const SheetText& text) : m_text(text), m_page(std::make
 
 SheetPdfJob::~SheetPdfJob() {
     if (m_page->open) m_page->painter.end();
+    QHashSeed::resetRandomGlobalSeed();
 }
 
 int SheetPdfJob::Total() const {
@@ -171,7 +194,7 @@ bool SheetPdfJob::Step() {
         const int number = m_done - statements - 1;
         block.push_back(p.Lay(QString::fromStdString(SheetKeyHeading(number)), p.heading, 0));
         for (const std::string& line : m_text.resolutions[static_cast<std::size_t>(number - 1)])
-            block.push_back(p.Lay(Shown(line), p.mono, 0));
+            block.push_back(p.Lay(ExpandTabs(Shown(line)), p.mono, 0, 8 * p.monoAdvance));
         p.Block(block, gap);
     }
     if (++m_done == Total()) {
@@ -179,6 +202,11 @@ bool SheetPdfJob::Step() {
         p.painter.end();
         p.open = false;
         p.buffer.close();
+        // Blanks keep every offset of the file's cross-reference table right.
+        QByteArray& bytes = p.buffer.buffer();
+        const qsizetype from = bytes.indexOf("/CreationDate (");
+        const qsizetype to = from < 0 ? -1 : bytes.indexOf(')', from);
+        if (to > from) bytes.replace(from, to + 1 - from, QByteArray(to + 1 - from, ' '));
         return false;
     }
     return true;
@@ -187,8 +215,10 @@ bool SheetPdfJob::Step() {
 FileResult WriteSheetPdf(const std::string& path, const SheetText& text) {
     std::unique_ptr<QGuiApplication> application;
     if (!QGuiApplication::instance()) {
-        // No window is shown: the offscreen platform needs no display.
+        // No window is shown: the offscreen platform needs no display, and the notes Qt prints
+        // about a desktop session it does not need would only puzzle the user of a command.
         qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         static int argc = 1;
         static char name[] = "tovel";
         static char* argv[] = {name, nullptr};
