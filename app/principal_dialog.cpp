@@ -20,6 +20,7 @@
 #include "app/equation_view.h"
 #include "app/main_ids.h"
 #include "app/program.h"
+#include "app/sheet_window.h"
 #include "exercises/concentration_window.h"
 #include "exercises/problem_text.h"
 #include "ui/about_window.h"
@@ -37,7 +38,8 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
       m_font12(PixelFont("DejaVu Sans", 12)),
       m_font10(PixelFont("DejaVu Sans", 10)),
       m_concentration(table, port),
-      m_library(table, port) {
+      m_library(table, port),
+      m_sheet(table, port) {
     setWindowTitle(QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
     SetWindowIconByName(*this, "AReacIcon");
     const auto dispatch = [this](int id) { Dispatch(id); };
@@ -298,6 +300,13 @@ bool PrincipalDialog::WindowCommand(int id) {
         case kMenuConcentrations:
             OpenOrRaise<QDialog>(m_concentrationWindow, [this] {
                 auto* window = new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
+                m_children.Add(window);
+                return window;
+            });
+            return true;
+        case kMenuSheet:
+            OpenOrRaise<QDialog>(m_sheetWindow, [this] {
+                auto* window = new SheetWindow(m_sheet);
                 m_children.Add(window);
                 return window;
             });
