@@ -81,13 +81,15 @@ std::string SheetModel::Preview(int problems) const {
     if (draw.problems.empty()) return draw.error;
     SheetText text = ComposeSheet(draw.problems, choices->seed);
     // The statements only, without the key.
-    std::vector<std::string> lines = SheetLines(text);
+    std::vector<std::string> lines = SheetLines(text, static_cast<std::size_t>(count));
     std::string preview;
     for (const std::string& line : lines) {
         if (line == text.keyTitle) break;
         preview += ShowSeparators(line) + "\n";
     }
-    if (count > problems) preview += "...\n";
+    while (preview.size() > 1 && preview.substr(preview.size() - 2) == "\n\n")
+        preview.pop_back();
+    if (count > problems) preview += "\n...\n";
     return preview;
 }
 

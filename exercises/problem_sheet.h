@@ -131,8 +131,10 @@ void AddToSheet(SheetText& text, const ProblemInput& problem);
 SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed);
 
 // The whole sheet as lines: the title, the numbered statements (the first line of each after its
-// number, the others under it), then the key, each resolution under its heading.
-std::vector<std::string> SheetLines(const SheetText& text);
+// number, the others under it), then the key, each resolution under its heading. Numbers are
+// padded for a sheet of count problems (of as many as text holds when 0), so that a sheet's
+// first problems look as they will in it.
+std::vector<std::string> SheetLines(const SheetText& text, std::size_t count = 0);
 
 // A seed for a new sheet, from 1 to kSheetSeedLimit; different on every call.
 std::uint32_t NewSheetSeed();
