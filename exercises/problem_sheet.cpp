@@ -509,8 +509,7 @@ SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t 
 std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {
     std::vector<std::string> lines{text.title, ""};
     // Numbers padded to one width keep every statement's text in one column.
-    const std::size_t width =
-        std::to_string(std::max(count, text.statements.size())).size() + 2;
+    const std::size_t width = std::to_string(std::max(count, text.statements.size())).size() + 2;
     for (std::size_t i = 0; i < text.statements.size(); ++i) {
         const std::string mark = std::to_string(i + 1) + ".";
         const auto& block = text.statements[i];

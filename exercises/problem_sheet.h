@@ -92,8 +92,8 @@ class SheetDrawer {
 
   private:
     std::size_t Target() const;
-    bool Eligible(std::size_t reaction, SheetCase kind) const;
-    bool TryDraw(std::size_t reaction, SheetCase kind, SheetProblem& problem);
+    bool Eligible(std::size_t index, SheetCase kind) const;
+    bool TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem);
 
     int FormulaUses(const std::string& formula) const;
 
