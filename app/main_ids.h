@@ -73,6 +73,7 @@ enum MainId : int {
     kMenuDonation = 402,
     kMenuAbout = 405,
     kMenuConcentrations = 500,
+    kMenuSheet = 502,  // "Hoja de problemas..."
     kMenuToolsEditor = kEditToolsCommand,
     kMenuExit = 997,
 };

@@ -10,22 +10,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <algorithm>
 #include <tuple>
 
-#include "app/compounds_window.h"
 #include "app/conf_file.h"
 #include "app/element_windows.h"
 #include "app/equation_view.h"
 #include "app/main_ids.h"
-#include "app/program.h"
-#include "exercises/concentration_window.h"
-#include "exercises/problem_text.h"
-#include "ui/about_window.h"
 #include "ui/control_helpers.h"
 #include "ui/icons.h"
-#include "ui/launch.h"
 
 namespace tovel {
 
@@ -37,7 +30,8 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
       m_font12(PixelFont("DejaVu Sans", 12)),
       m_font10(PixelFont("DejaVu Sans", 10)),
       m_concentration(table, port),
-      m_library(table, port) {
+      m_library(table, port),
+      m_sheet(table, port) {
     setWindowTitle(QStringLiteral("TOVEL: Reacciones químicas, ajuste y cálculos"));
     SetWindowIconByName(*this, "AReacIcon");
     const auto dispatch = [this](int id) { Dispatch(id); };
@@ -262,80 +256,6 @@ void PrincipalDialog::Dispatch(int id) {
     Sync();
 }
 
-// The commands that open another window or a document; false for any other command.
-bool PrincipalDialog::WindowCommand(int id) {
-    switch (id) {
-        case kCmdProblem:
-            OpenProblem();
-            return true;
-        case kMenuOpenProblem:
-            OpenChosenDocument(m_port);
-            return true;
-        case kMenuExplainBalance:
-            OpenExplanation();
-            return true;
-        case kCmdImport:
-        case kMenuLibrary:
-            m_library.CancelSaveMode();
-            OpenLibrary();
-            return true;
-        case kCmdSaveReaction:
-        case kMenuSaveReaction:
-            if (const auto compact = m_model.ReactionToSave()) OpenLibrary()->RequestSave(*compact);
-            return true;
-        case kMenuCompounds:
-            OpenOrRaise<QDialog>(m_compoundsWindow, [this] {
-                auto* window = new CompoundsWindow(
-                    m_model.Table(), m_port,
-                    [this](const std::string& formula) { TransferFormula(formula); });
-                m_children.Add(window);
-                return window;
-            });
-            return true;
-        case kMenuAtomicMasses:
-            ShowAtomicMassList(m_model.Table());
-            return true;
-        case kMenuElementFile:
-            m_port.OpenElementEditor(m_model.Table());
-            return true;
-        case kMenuConcentrations:
-            OpenOrRaise<QDialog>(m_concentrationWindow, [this] {
-                auto* window = new ConcentrationWindow(m_concentration, m_model.Table(), m_port);
-                m_children.Add(window);
-                return window;
-            });
-            return true;
-        case kMenuAbout:
-            ShowAbout("Reacciones químicas: ajuste y cálculos", kVersionText);
-            return true;
-        case kMenuInfo:
-            OpenDocumentFile("Tovel.pdf", m_port);
-            return true;
-        case kMenuDonation:
-            if (m_model.AskDonation()) OpenDocumentFile("DonaciónGratificada.htm", m_port);
-            return true;
-        default:
-            return false;
-    }
-}
-
-void PrincipalDialog::OpenExplanation() {
-    if (!m_model.Controls().explain) return;
-    OpenOrRaise<TextReportWindow>(m_explanationWindow, [this] {
-        auto* window = new TextReportWindow(QStringLiteral("Ajuste paso a paso"),
-                                            m_model.Explanation().lines, m_port);
-        m_children.Add(window);
-        PlaceBeside(*window);
-        return window;
-    });
-}
-
-void PrincipalDialog::SyncExplanation() {
-    if (!m_explanationWindow || !m_model.Controls().explain) return;
-    const std::vector<std::string> lines = m_model.Explanation().lines;
-    if (lines != m_explanationWindow->Lines()) m_explanationWindow->SetLines(lines);
-}
-
 void PrincipalDialog::ExitProcedure() {
     if (!m_model.Leave(kConfFileName)) return;
     // Windows that may hold unsaved work ask first, and any of them may keep us here.
@@ -408,65 +328,6 @@ void PrincipalDialog::SyncBoxes(const BoxLayout& layout) {
     } else {
         m_boxes->Show(BoxKind::None, {}, {});
     }
-}
-
-LibraryWindow* PrincipalDialog::OpenLibrary() {
-    return OpenOrRaise<LibraryWindow>(m_libraryWindow, [this] {
-        auto* window = new LibraryWindow(
-            m_library, [this](const Reaction& reaction, const std::string& description) {
-                ReceiveReaction(reaction, description);
-            });
-        m_children.Add(window);
-        return window;
-    });
-}
-
-void PrincipalDialog::ReceiveReaction(const Reaction& reaction, const std::string& description) {
-    m_model.QueueReaction(reaction, description);
-    Dispatch(-1);  // the next message loads it
-    raise();
-    activateWindow();
-}
-
-void PrincipalDialog::OpenProblem() {
-    if (!m_model.ResultsReady()) return;
-    // The problem of this calculation is written anew; edited text is asked about first.
-    if (m_problem && !m_problem->close()) return;
-    const ProblemInput input = m_model.Problem();
-    auto* problem = new ProblemWindow(StatementLines(input), ResolutionLines(input), m_port,
-                                      m_model.Explanation().lines);
-    m_problem = problem;
-    m_children.Add(problem);
-    m_problemGeneration = m_model.CalculationGeneration();
-    m_model.SetResolutionWritten();
-    PlaceBeside(*problem);
-    problem->show();
-}
-
-// A problem written for another calculation or reaction no longer holds: it goes, unless the user
-// has written in it, which is never dropped without a word.
-void PrincipalDialog::CloseStaleProblem() {
-    if (!m_problem || m_problemGeneration == m_model.CalculationGeneration()) return;
-    if (m_problem->Edited()) {
-        m_problem->MarkStale();
-        m_problem.clear();  // it stays until the user closes it, and is asked about on leaving
-    } else {
-        m_problem->close();
-    }
-}
-
-// A window opened from this one goes beside it, so that the equation and the results stay in
-// sight; where the screen is too narrow it overlaps as little as it can.
-void PrincipalDialog::PlaceBeside(QWidget& window) const {
-    const QRect main = frameGeometry();
-    const QRect available = screen() ? screen()->availableGeometry() : main;
-    const QSize size = window.size();
-    int x = main.right() + 8;
-    if (x + size.width() > available.right())
-        x = std::max(available.left(), available.right() - size.width());
-    const int y = std::clamp(main.top(), available.top(),
-                             std::max(available.top(), available.bottom() - size.height()));
-    window.move(x, y);
 }
 
 void PrincipalDialog::SyncControls() {

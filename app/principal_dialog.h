@@ -12,6 +12,7 @@
 #include "app/formula_boxes.h"
 #include "app/main_model.h"
 #include "app/principal_layout.h"
+#include "app/sheet_model.h"
 #include "app/tools_menu.h"
 #include "exercises/concentration_model.h"
 #include "exercises/library_window.h"
@@ -92,10 +93,12 @@ class PrincipalDialog : public QDialog {
     QPointer<TextReportWindow> m_explanationWindow;
     int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
+    QPointer<QDialog> m_sheetWindow;
     QPointer<LibraryWindow> m_libraryWindow;
     QPointer<QDialog> m_compoundsWindow;
     ConcentrationModel m_concentration;  // lives for the whole run, as the window's state does
     ReactionLibrary m_library;           // so does the library's
+    SheetModel m_sheet;                  // and the problem sheet's choices
 };
 
 }  // namespace tovel

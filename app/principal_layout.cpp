@@ -306,6 +306,7 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     add(data, kMenuLibrary, QStringLiteral("&Reacciones tipo"));
     QMenu* tools = result.bar->addMenu(QStringLiteral("Utilidades"));
     add(tools, kMenuConcentrations, QStringLiteral("Cálculo concentraciones"));
+    add(tools, kMenuSheet, QStringLiteral("Hoja de problemas..."));
     add(tools, kMenuToolsEditor, QStringLiteral("Edición utilidades"));
     tools->addSeparator();
     result.tools = tools;

@@ -10,6 +10,7 @@
 #include "cli/compounds_command.h"
 #include "cli/conc_command.h"
 #include "cli/problem_command.h"
+#include "cli/sheet_command.h"
 #include "core/balance_explanation.h"
 #include "core/element_table.h"
 #include "core/elements_file.h"
@@ -18,6 +19,7 @@
 #include "core/number_format.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
+#include "exercises/reaction_types.h"
 
 namespace tovel {
 
@@ -48,6 +50,14 @@ constexpr CommandHelp kCommands[] = {
      "     --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]",
      "the concentrations of a solution, and with --caso the case as a worded\n"
      "exercise with its answer"},
+    {"sheet",
+     "sheet --count N [--seed S] [--types T1,T2] [--kinds K1,K2]\n"
+     "      [--pdf FILE | --text FILE]",
+     "a sheet of N worded problems (1 to 50) drawn from the reaction library, then\n"
+     "its answer key; the same seed gives the same sheet. --types names reaction\n"
+     "types of the library; --kinds the data (g, g%, mol, Lcn, LPT, ml) and the\n"
+     "cases (one, excess, product), all when left out. Printed to standard output,\n"
+     "or written as PDF or as text (Windows-1252, CR LF)"},
     {"compounds", "compounds",
      "the compound list of the concentration window, a formula a line with a tab\n"
      "and its Spanish name; a metal with two valences takes the lower one"},
@@ -228,6 +238,16 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
 
     ElementTable table;
     if (!LoadTable(table, elementsPath, programDir, err)) return 2;
+
+    if (command == "sheet") {
+        // The library the program reads: the current folder's, or else the default one.
+        std::string library = ".";
+        if (!std::filesystem::is_regular_file(kTypesFileName)) {
+            if (const std::string defaults = DefaultDataFolder(programDir); !defaults.empty())
+                library = defaults;
+        }
+        return RunSheet(items, table, library, out, err);
+    }
 
     CliPort port;
     if (command == "conc") {

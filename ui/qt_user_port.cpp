@@ -105,8 +105,11 @@ bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
     // current folder, so it is restored afterwards.
     const QString current = QDir::currentPath();
     const QString initial = QString::fromStdString(path);
-    // Problems and cases are saved as text; what is opened may be any document or program.
-    const QString text = QStringLiteral("Ficheros de texto (*.txt)");
+    // Problems and cases are saved as text, problem sheets also as PDF (the initial name tells);
+    // what is opened may be any document or program.
+    const QString text = initial.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
+                             ? QStringLiteral("Documentos PDF (*.pdf)")
+                             : QStringLiteral("Ficheros de texto (*.txt)");
     const QString all = QStringLiteral("Todos los ficheros (*)");
     const QString chosen =
         mode == FileChooserMode::Open

@@ -8,6 +8,7 @@
 #include "cli/cli_port.h"
 #include "cli/problem_command.h"
 #include "core/elements_file.h"
+#include "exercises/problem_sheet.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {
@@ -319,6 +320,90 @@ TEST(Cli, ManualPagesNameEveryCommand) {
         }
         EXPECT_NE(page.find(std::string("\"tovel ") + TOVEL_VERSION + "\""), std::string::npos)
             << language;
+    }
+}
+
+}  // namespace
+}  // namespace tovel
+
+namespace tovel {
+namespace {
+
+TEST(CliSheet, PrintsTheSheetItsWindowWouldSave) {
+    const CliRun run = Cli({"sheet", "--count", "5", "--seed", "17"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    ElementTable table = test::DefaultElements();
+    SheetChoices c;
+    c.count = 5;
+    c.seed = 17;
+    std::string expected;
+    for (const std::string& line : SheetLines(
+             ComposeSheet(DrawSheet(LoadSheetLibrary(TOVEL_BIN_DIR, table), c).problems, 17)))
+        expected += ShowSeparators(line) + "\n";
+    EXPECT_EQ(run.out, expected);
+    EXPECT_EQ(Cli({"sheet", "--count", "5", "--seed", "17"}).out, run.out);
+    EXPECT_NE(Cli({"sheet", "--count", "5", "--seed", "18"}).out, run.out);
+}
+
+TEST(CliSheet, TypesAndKindsNarrowTheSheet) {
+    const CliRun run = Cli({"sheet", "--count", "4", "--seed", "3", "--types", "redox,Gases",
+                            "--kinds", "mol,product"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Si se quiere obtener "), std::string::npos);
+    EXPECT_EQ(run.out.find("Si han intervenido "), std::string::npos);
+    EXPECT_EQ(run.out.find(" g de "), std::string::npos);
+    // Only solutions and a product given: no problem can be set.
+    const CliRun none = Cli({"sheet", "--count", "4", "--kinds", "ml,product"});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out,
+              "error: Con las reacciones y los datos elegidos no se puede plantear ningún "
+              "problema.\n");
+}
+
+TEST(CliSheet, WritesTextAndPdfFiles) {
+    const std::string folder = test::TempDir();
+    const CliRun text =
+        Cli({"sheet", "--count", "3", "--seed", "8", "--text", folder + "/hoja.txt"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out, "");
+    const std::string bytes = test::ReadBytes(folder + "/hoja.txt");
+    EXPECT_EQ(bytes.rfind("Hoja de problemas de estequiometr\xed"
+                          "a (semilla 8)\r\n",
+                          0),
+              0u);
+    const CliRun pdf = Cli({"sheet", "--count", "3", "--seed", "8", "--pdf", folder + "/hoja.pdf"});
+    ASSERT_EQ(pdf.status, 0) << pdf.err;
+    EXPECT_EQ(test::ReadBytes(folder + "/hoja.pdf").rfind("%PDF-", 0), 0u);
+    const CliRun failed =
+        Cli({"sheet", "--count", "3", "--text", folder + "/no/such/folder/hoja.txt"});
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(failed.out.rfind("error: ", 0), 0u);
+}
+
+TEST(CliSheet, UsageErrors) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"sheet"}, "tovel-cli: sheet: falta --count N\n"},
+        {{"sheet", "--count", "0"}, "tovel-cli: sheet: --count ha de ser de 1 a 50\n"},
+        {{"sheet", "--count", "51"}, "tovel-cli: sheet: --count ha de ser de 1 a 50\n"},
+        {{"sheet", "--count", "5x"}, "tovel-cli: sheet: --count ha de ser de 1 a 50\n"},
+        {{"sheet", "--count", "5", "--seed", "-1"},
+         "tovel-cli: sheet: --seed ha de ser un número entero de 0 a 4294967295\n"},
+        {{"sheet", "--count", "5", "--types", "Nucleares"},
+         "tovel-cli: sheet: no hay ningún tipo de reacción Nucleares\n"},
+        {{"sheet", "--count", "5", "--kinds", "g,kg"},
+         "tovel-cli: --kinds: kg no es g, g%, mol, Lcn, LPT, ml, one, excess ni product\n"},
+        {{"sheet", "--count", "5", "--pdf", "a.pdf", "--text", "a.txt"},
+         "tovel-cli: sheet: --pdf o --text, no los dos\n"},
+        {{"sheet", "--count"}, "tovel-cli: sheet: --count necesita un valor\n"},
+        {{"sheet", "--count", "5", "--color", "red"},
+         "tovel-cli: sheet: opción desconocida: --color\n"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun run = Cli(args);
+        EXPECT_EQ(run.status, 2) << args.back();
+        EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.out, "");
     }
 }
 

@@ -1,0 +1,158 @@
+#include "app/sheet_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+
+#include "core/messages.h"
+#include "ui/file_helpers.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr const char* kCaption = "Hoja de problemas";
+
+// A name typed without an extension gets the one of what is saved.
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    return std::filesystem::path(path).has_extension() ? path : path + extension;
+}
+
+}  // namespace
+
+SheetModel::SheetModel(ElementTable& table, UserPort& port) : m_table(table), m_port(port) {}
+
+void SheetModel::Open() {
+    std::string problems;
+    m_library = LoadSheetLibrary(".", m_table, &problems);
+    const std::vector<std::string> before = m_typeNames;
+    const std::vector<bool> chosen = types;
+    m_typeNames = SheetTypeNames(".");
+    // A type keeps its choice across openings; new ones start chosen.
+    types.assign(m_typeNames.size(), true);
+    for (std::size_t i = 0; i < m_typeNames.size(); ++i) {
+        for (std::size_t k = 0; k < before.size() && k < chosen.size(); ++k) {
+            if (before[k] == m_typeNames[i]) types[i] = chosen[k];
+        }
+    }
+    if (!m_openedBefore) NewSeed();
+    m_openedBefore = true;
+    if (!problems.empty()) NoticeWith(m_port, kCaption, problems, MessageIcon::Exclamation);
+}
+
+void SheetModel::NewSeed() {
+    seedText = std::to_string(NewSheetSeed());
+}
+
+std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
+    const auto refuse = [&](const std::string& why) {
+        if (reason) *reason = why;
+        return std::optional<SheetChoices>();
+    };
+    SheetChoices choices;
+    choices.count = count;
+    if (count < 1 || count > kSheetCountLimit)
+        return refuse("El número de problemas ha de ser de 1 a 50.");
+    std::uint32_t seed = 0;
+    const char* end = seedText.data() + seedText.size();
+    const auto [ptr, ec] = std::from_chars(seedText.data(), end, seed);
+    if (seedText.empty() || ec != std::errc() || ptr != end)
+        return refuse("La semilla ha de ser un número entero de 0 a 4294967295.");
+    choices.seed = seed;
+    for (std::size_t i = 0; i < m_typeNames.size() && i < types.size(); ++i) {
+        if (types[i]) choices.types.push_back(m_typeNames[i]);
+    }
+    if (choices.types.empty()) return refuse("Elige al menos un tipo de reacción.");
+    choices.data = data;
+    choices.cases = cases;
+    if (std::find(data.begin(), data.end(), true) == data.end())
+        return refuse("Elige al menos una clase de datos.");
+    if (std::find(cases.begin(), cases.end(), true) == cases.end())
+        return refuse("Elige al menos un planteamiento.");
+    return choices;
+}
+
+std::string SheetModel::Preview(int problems) const {
+    std::string reason;
+    std::optional<SheetChoices> choices = Choices(&reason);
+    if (!choices) return reason;
+    choices->count = std::min(problems, choices->count);
+    const SheetDraw draw = DrawSheet(m_library, *choices);
+    if (draw.problems.empty()) return draw.error;
+    SheetText text = ComposeSheet(draw.problems, choices->seed);
+    // The statements only, without the key.
+    std::vector<std::string> lines = SheetLines(text, static_cast<std::size_t>(count));
+    std::string preview;
+    for (const std::string& line : lines) {
+        if (line == text.keyTitle) break;
+        preview += ShowSeparators(line) + "\n";
+    }
+    while (preview.size() > 1 && preview.substr(preview.size() - 2) == "\n\n")
+        preview.pop_back();
+    if (count > problems) preview += "\n...\n";
+    return preview;
+}
+
+bool SheetModel::Start(SheetOutput output) {
+    Cancel();
+    std::string reason;
+    const std::optional<SheetChoices> choices = Choices(&reason);
+    if (!choices) {
+        NoticeWith(m_port, kCaption, reason, MessageIcon::Exclamation);
+        return false;
+    }
+    const std::string extension = output == SheetOutput::Pdf ? ".pdf" : ".txt";
+    std::string path = "hoja" + std::to_string(choices->seed) + extension;
+    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return false;
+    path = WithExtension(path, extension);
+    if (FileExists(path) &&
+        AskYesNoWith(m_port, kCaption, "Ya existe " + path + ".\r\n¿Reemplazarlo?",
+                     MessageIcon::Question, kAnswerNo) != kAnswerYes) {
+        return false;
+    }
+    m_choices = *choices;
+    m_output = output;
+    m_path = path;
+    m_text = SheetText{};
+    m_text.title = SheetTitle(m_choices.seed);
+    m_text.keyTitle = SheetKeyTitle(m_choices.seed);
+    m_shortfall.clear();
+    m_drawer.emplace(m_library, m_choices);
+    return true;
+}
+
+bool SheetModel::Step() {
+    if (!m_drawer) return false;
+    if (!m_drawer->Next()) {
+        m_shortfall = m_drawer->Error();
+        return false;
+    }
+    AddToSheet(m_text, m_drawer->Problems().back().input);
+    return !m_drawer->Done();
+}
+
+bool SheetModel::Finish(const FileResult& written) {
+    m_drawer.reset();
+    if (!written) {
+        NoticeWith(m_port, kCaption, written.error, MessageIcon::Exclamation);
+        return false;
+    }
+    if (!m_shortfall.empty()) NoticeWith(m_port, kCaption, m_shortfall, MessageIcon::Information);
+    return true;
+}
+
+bool SheetModel::FinishText() {
+    if (m_text.statements.empty()) return Finish({false, m_shortfall});
+    return Finish(WriteSheetText(m_path, m_text));
+}
+
+bool SheetModel::FinishBytes(const std::string& bytes) {
+    if (m_text.statements.empty()) return Finish({false, m_shortfall});
+    return Finish(WriteFileAtomically(m_path, bytes));
+}
+
+void SheetModel::Cancel() {
+    m_drawer.reset();
+}
+
+}  // namespace tovel

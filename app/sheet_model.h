@@ -1,0 +1,79 @@
+#pragma once
+// The problem-sheet window without the window: the choices as the user set them, the preview,
+// and a sheet made a problem at a time so that the window can show its progress and stay
+// responsive. The library is the one in the current folder.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/element_table.h"
+#include "core/user_port.h"
+#include "exercises/problem_sheet.h"
+
+namespace tovel {
+
+enum class SheetOutput { Pdf, Text };
+
+class SheetModel {
+  public:
+    SheetModel(ElementTable& table, UserPort& port);
+
+    // The window opens: the library is read again (its types all chosen the first time, and
+    // whatever it could not read told), and a seed is drawn the first time.
+    void Open();
+    const std::vector<std::string>& TypeNames() const { return m_typeNames; }
+
+    // The choices as the user set them.
+    int count = 20;
+    std::string seedText;
+    std::vector<bool> types;  // by TypeNames()
+    std::array<bool, kSheetDatumCount> data{true, true, true, true, true, true};
+    std::array<bool, kSheetCaseCount> cases{true, true, true};
+
+    void NewSeed();
+    // The choices, or nothing with why in reason: a seed that is no whole number, nothing
+    // chosen in a group.
+    std::optional<SheetChoices> Choices(std::string* reason = nullptr) const;
+    // The first problems' statements as the sheet writes them, or why there are none.
+    std::string Preview(int problems = 3) const;
+
+    // "Guardar PDF" or "Guardar texto": reads the choices, asks for the file (and before
+    // replacing one). False, having told the user why, when the sheet is not to be made.
+    bool Start(SheetOutput output);
+    // Draws the next problem; false once all are drawn (or no more can be).
+    bool Step();
+    bool Running() const { return m_drawer.has_value(); }
+    int Done() const { return static_cast<int>(m_text.statements.size()); }
+    int Total() const { return m_choices.count; }
+    SheetOutput Output() const { return m_output; }
+    const std::string& Path() const { return m_path; }
+    // The sheet drawn; complete once Step has returned false.
+    const SheetText& Text() const { return m_text; }
+
+    // Writes the sheet as text, or the PDF document given, to the file chosen; tells the user
+    // when it cannot, and says so when fewer problems than asked could be drawn.
+    bool FinishText();
+    bool FinishBytes(const std::string& bytes);
+    // The sheet is dropped (the window closed, or a PDF could not be composed).
+    void Cancel();
+
+  private:
+    bool Finish(const FileResult& written);
+
+    ElementTable& m_table;
+    UserPort& m_port;
+    std::vector<SheetReaction> m_library;
+    std::vector<std::string> m_typeNames;
+    bool m_openedBefore = false;
+
+    SheetChoices m_choices;
+    SheetOutput m_output = SheetOutput::Pdf;
+    std::string m_path;
+    std::optional<SheetDrawer> m_drawer;
+    SheetText m_text;
+    std::string m_shortfall;  // why fewer problems than asked were drawn
+};
+
+}  // namespace tovel

@@ -1,0 +1,295 @@
+#include "app/sheet_window.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/sheet_pdf.h"
+
+namespace tovel {
+
+namespace {
+
+// The labels of the data kinds and of the cases, in their enums' order.
+const char* const kDatumLabels[kSheetDatumCount] = {"&gramos",         "gramos con p&ureza",
+                                                    "&moles",          "&litros en c.n.",
+                                                    "litros a P &y T", "&volumen de disolución"};
+const char* const kCaseLabels[kSheetCaseCount] = {"un &reactivo", "dos reactivos, uno en e&xceso",
+                                                  "un pr&oducto"};
+constexpr int kPreviewProblems = 3;
+
+}  // namespace
+
+SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
+    setWindowTitle(QStringLiteral("Hoja de problemas"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setStyleSheet(
+        QStringLiteral("QDialog, QLabel, QGroupBox, QCheckBox { background: rgb(209, 224, 255); }"
+                       "QPlainTextEdit, QLineEdit, QSpinBox { background: rgb(255, 255, 250); }"));
+    m_model.Open();
+
+    auto named = [this](QWidget* widget, int id) {
+        widget->setObjectName(QStringLiteral("id%1").arg(id));
+        m_controls[id] = widget;
+        return widget;
+    };
+    auto button = [&](int id, const QString& text) {
+        auto* b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
+        named(b, id);
+        return b;
+    };
+    auto changed = [this] {
+        if (m_syncing) return;
+        Pull();
+        UpdatePreview();
+    };
+
+    m_count = new QSpinBox(this);
+    m_count->setRange(1, kSheetCountLimit);
+    named(m_count, kCount);
+    connect(m_count, &QSpinBox::valueChanged, this, changed);
+    m_seed = new QLineEdit(this);
+    m_seed->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_seed));
+    named(m_seed, kSeed);
+    connect(m_seed, &QLineEdit::textEdited, this, changed);
+    auto* top = new QHBoxLayout;
+    auto* countLabel = new QLabel(QStringLiteral("&Problemas:"), this);
+    countLabel->setBuddy(m_count);
+    auto* seedLabel = new QLabel(QStringLiteral("S&emilla:"), this);
+    seedLabel->setBuddy(m_seed);
+    top->addWidget(countLabel);
+    top->addWidget(m_count);
+    top->addSpacing(16);
+    top->addWidget(seedLabel);
+    top->addWidget(m_seed);
+    top->addWidget(button(kNewSeed, QStringLiteral("&Nueva semilla")));
+    top->addStretch();
+
+    auto* typesGroup = new QGroupBox(QStringLiteral("Tipos de reacción"), this);
+    auto* typesGrid = new QGridLayout(typesGroup);
+    const auto& names = m_model.TypeNames();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        auto* box = new QCheckBox(QString::fromStdString(names[i]), typesGroup);
+        named(box, kFirstType + static_cast<int>(i));
+        connect(box, &QCheckBox::toggled, this, changed);
+        typesGrid->addWidget(box, static_cast<int>(i / 2), static_cast<int>(i % 2));
+        m_typeBoxes.push_back(box);
+    }
+    typesGrid->addWidget(button(kAllTypes, QStringLiteral("Todos los t&ipos")),
+                         static_cast<int>((names.size() + 1) / 2), 0);
+
+    auto* dataGroup = new QGroupBox(QStringLiteral("Datos"), this);
+    auto* dataLayout = new QVBoxLayout(dataGroup);
+    for (int k = 0; k < kSheetDatumCount; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(kDatumLabels[k]), dataGroup);
+        named(box, kFirstDatum + k);
+        connect(box, &QCheckBox::toggled, this, changed);
+        dataLayout->addWidget(box);
+    }
+    auto* casesGroup = new QGroupBox(QStringLiteral("Se da"), this);
+    auto* casesLayout = new QVBoxLayout(casesGroup);
+    for (int k = 0; k < kSheetCaseCount; ++k) {
+        auto* box = new QCheckBox(QString::fromUtf8(kCaseLabels[k]), casesGroup);
+        named(box, kFirstCase + k);
+        connect(box, &QCheckBox::toggled, this, changed);
+        casesLayout->addWidget(box);
+    }
+    casesLayout->addStretch();
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(typesGroup, 2);
+    groups->addWidget(dataGroup, 1);
+    groups->addWidget(casesGroup, 1);
+
+    m_preview = new QPlainTextEdit(this);
+    named(m_preview, kPreview);
+    m_preview->setReadOnly(true);
+    m_preview->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    mono.setPixelSize(12);
+    m_preview->setFont(mono);
+    auto* previewLabel =
+        new QLabel(QStringLiteral("Vist&a previa de los primeros problemas"), this);
+    previewLabel->setBuddy(m_preview);
+
+    m_progress = new QProgressBar(this);
+    named(m_progress, kProgress);
+    m_status = new QLabel(this);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(m_progress, 1);
+    progressRow->addWidget(m_status, 2);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(button(kSavePdf, QStringLiteral("Guardar P&DF")));
+    buttons->addWidget(button(kSaveText, QStringLiteral("Guardar &texto")));
+    buttons->addWidget(button(kExit, QStringLiteral("&Cerrar")));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(groups);
+    layout->addWidget(previewLabel);
+    layout->addWidget(m_preview, 1);
+    layout->addLayout(progressRow);
+    layout->addLayout(buttons);
+    resize(820, 680);
+
+    Sync();
+    UpdatePreview();
+    m_count->setFocus();
+}
+
+SheetWindow::~SheetWindow() = default;
+
+QWidget* SheetWindow::Control(int id) const {
+    return m_controls.value(id, nullptr);
+}
+
+void SheetWindow::Pull() {
+    m_model.count = m_count->value();
+    m_model.seedText = m_seed->text().toStdString();
+    for (std::size_t i = 0; i < m_typeBoxes.size() && i < m_model.types.size(); ++i)
+        m_model.types[i] = m_typeBoxes[i]->isChecked();
+    for (int k = 0; k < kSheetDatumCount; ++k) {
+        m_model.data[static_cast<std::size_t>(k)] =
+            qobject_cast<QCheckBox*>(Control(kFirstDatum + k))->isChecked();
+    }
+    for (int k = 0; k < kSheetCaseCount; ++k) {
+        m_model.cases[static_cast<std::size_t>(k)] =
+            qobject_cast<QCheckBox*>(Control(kFirstCase + k))->isChecked();
+    }
+}
+
+void SheetWindow::Sync() {
+    m_syncing = true;
+    m_count->setValue(m_model.count);
+    if (m_seed->text().toStdString() != m_model.seedText)
+        m_seed->setText(QString::fromStdString(m_model.seedText));
+    for (std::size_t i = 0; i < m_typeBoxes.size() && i < m_model.types.size(); ++i)
+        m_typeBoxes[i]->setChecked(m_model.types[i]);
+    for (int k = 0; k < kSheetDatumCount; ++k) {
+        qobject_cast<QCheckBox*>(Control(kFirstDatum + k))
+            ->setChecked(m_model.data[static_cast<std::size_t>(k)]);
+    }
+    for (int k = 0; k < kSheetCaseCount; ++k) {
+        qobject_cast<QCheckBox*>(Control(kFirstCase + k))
+            ->setChecked(m_model.cases[static_cast<std::size_t>(k)]);
+    }
+    // While a sheet is made its choices stay as they are.
+    const bool busy = Busy();
+    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
+        if (it.key() != kExit && it.key() != kPreview && it.key() != kProgress)
+            it.value()->setEnabled(!busy);
+    }
+    m_progress->setVisible(busy);
+    m_syncing = false;
+}
+
+void SheetWindow::UpdatePreview() {
+    m_preview->setPlainText(QString::fromStdString(m_model.Preview(kPreviewProblems)));
+}
+
+void SheetWindow::Dispatch(int id) {
+    if (Busy() && id != kExit) return;
+    switch (id) {
+        case kNewSeed:
+            m_model.NewSeed();
+            Sync();
+            UpdatePreview();
+            break;
+        case kAllTypes:
+            Pull();
+            m_model.types.assign(m_model.types.size(), true);
+            Sync();
+            UpdatePreview();
+            break;
+        case kSavePdf:
+            Save(SheetOutput::Pdf);
+            break;
+        case kSaveText:
+            Save(SheetOutput::Text);
+            break;
+        case kExit:
+            close();
+            break;
+        default:
+            break;
+    }
+}
+
+void SheetWindow::Save(SheetOutput output) {
+    Pull();
+    if (!m_model.Start(output)) return;
+    // Drawing, then (for a PDF) painting, both counted.
+    m_progress->setRange(0, m_model.Total() * (output == SheetOutput::Pdf ? 2 : 1));
+    m_progress->setValue(0);
+    m_status->setText(QStringLiteral("Preparando la hoja..."));
+    Sync();
+    QTimer::singleShot(0, this, &SheetWindow::Work);
+}
+
+// One step between events: a problem drawn, or a block of the PDF painted.
+void SheetWindow::Work() {
+    if (m_job) {
+        const bool more = m_job->Step();
+        m_progress->setValue(m_model.Total() +
+                             m_job->Done() * m_model.Total() / std::max(1, m_job->Total()));
+        if (more) {
+            QTimer::singleShot(0, this, &SheetWindow::Work);
+            return;
+        }
+        const QByteArray& bytes = m_job->Bytes();
+        const std::string document(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        m_job.reset();
+        End(m_model.FinishBytes(document));
+        return;
+    }
+    if (!m_model.Running()) return;
+    const bool more = m_model.Step();
+    m_progress->setValue(m_model.Done());
+    m_status->setText(QStringLiteral("Problema %1 de %2").arg(m_model.Done()).arg(m_model.Total()));
+    if (more) {
+        QTimer::singleShot(0, this, &SheetWindow::Work);
+        return;
+    }
+    if (m_model.Output() == SheetOutput::Text || m_model.Text().statements.empty()) {
+        End(m_model.Output() == SheetOutput::Text ? m_model.FinishText() : m_model.FinishBytes({}));
+        return;
+    }
+    m_job = std::make_unique<SheetPdfJob>(m_model.Text());
+    m_status->setText(QStringLiteral("Componiendo las páginas..."));
+    QTimer::singleShot(0, this, &SheetWindow::Work);
+}
+
+void SheetWindow::End(bool written) {
+    m_status->setText(written
+                          ? QStringLiteral("Guardada en %1")
+                                .arg(QFileInfo(QString::fromStdString(m_model.Path())).fileName())
+                          : QStringLiteral("No se ha guardado la hoja."));
+    Sync();
+    emit finished(written);
+}
+
+void SheetWindow::closeEvent(QCloseEvent* event) {
+    // A sheet half made is dropped: nothing has been written yet.
+    m_job.reset();
+    m_model.Cancel();
+    event->accept();
+}
+
+}  // namespace tovel

@@ -1,0 +1,78 @@
+#pragma once
+// The problem-sheet window ("Hoja de problemas"): the choices, a preview of the first problems,
+// and "Guardar PDF" / "Guardar texto". A sheet is made a problem, then a page block, at a time
+// between events, with its progress shown, so the window never stops answering.
+
+#include <QDialog>
+#include <QMap>
+#include <memory>
+
+#include "app/sheet_model.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QSpinBox;
+
+namespace tovel {
+
+class SheetPdfJob;
+
+class SheetWindow : public QDialog {
+    Q_OBJECT
+
+  public:
+    enum Id : int {
+        kExit = 2,
+        kCount = 10,
+        kSeed = 11,
+        kNewSeed = 12,
+        kAllTypes = 13,
+        kFirstDatum = 20,  // one check box per SheetDatum, in its order
+        kFirstCase = 30,   // one per SheetCase
+        kPreview = 40,
+        kProgress = 41,
+        kFirstType = 100,  // one per reaction type of the library
+        kSavePdf = 201,
+        kSaveText = 202,
+    };
+
+    SheetWindow(SheetModel& model, QWidget* parent = nullptr);
+    ~SheetWindow() override;
+
+    void Dispatch(int id);
+    QWidget* Control(int id) const;
+    // A sheet is being made.
+    bool Busy() const { return m_model.Running() || m_job != nullptr; }
+
+  signals:
+    // A sheet was written, or could not be.
+    void finished(bool written);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Pull();
+    void Sync();
+    void UpdatePreview();
+    void Save(SheetOutput output);
+    void Work();
+    void End(bool written);
+
+    SheetModel& m_model;
+    QSpinBox* m_count = nullptr;
+    QLineEdit* m_seed = nullptr;
+    QPlainTextEdit* m_preview = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLabel* m_status = nullptr;
+    QMap<int, QWidget*> m_controls;
+    std::vector<QCheckBox*> m_typeBoxes;
+    std::unique_ptr<SheetPdfJob> m_job;
+    bool m_syncing = false;
+};
+
+}  // namespace tovel

@@ -1,0 +1,31 @@
+#pragma once
+// tovel-cli sheet: a problem sheet with its answer key, to standard output, a text file or a PDF.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "core/element_table.h"
+#include "exercises/problem_sheet.h"
+
+namespace tovel {
+
+struct SheetOptions {
+    SheetChoices choices;
+    std::string pdfPath;   // --pdf FILE
+    std::string textPath;  // --text FILE
+};
+
+// Reads --count N, --seed S, --types T1,T2, --kinds K1,K2 (g, g%, mol, Lcn, LPT, ml; one,
+// excess, product), --pdf FILE and --text FILE; typeNames are the library's types, which --types
+// names. Without --seed a new seed is drawn. False with the reason in error for wrong usage.
+bool ParseSheetOptions(const std::vector<std::string>& args,
+                       const std::vector<std::string>& typeNames, SheetOptions& options,
+                       std::string& error);
+
+// Runs the command on the library in libraryFolder and returns the exit status: 0 done, 1 fewer
+// problems than asked could be drawn or the file could not be written, 2 wrong usage.
+int RunSheet(const std::vector<std::string>& args, ElementTable& table,
+             const std::string& libraryFolder, std::ostream& out, std::ostream& err);
+
+}  // namespace tovel

@@ -1,0 +1,225 @@
+// The problem-sheet window driven through its controls, opened from the main window's menu, in
+// a folder holding the shipped library.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QtTest>
+#include <filesystem>
+
+#include "app/main_ids.h"
+#include "app/principal_dialog.h"
+#include "app/sheet_pdf.h"
+#include "app/sheet_window.h"
+#include "tests/support/test_support.h"
+#include "tests/support/window_finder.h"
+
+namespace tovel {
+
+class SheetWindowTest : public QObject {
+    Q_OBJECT
+
+    struct Session {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        PrincipalDialog main{table, port};
+    };
+
+    static SheetWindow* Open(PrincipalDialog& main) {
+        main.show();
+        main.MenuAction(kMenuSheet)->trigger();
+        auto* w = test::FindWindow<SheetWindow>();
+        if (w) QApplication::setActiveWindow(w);
+        return w;
+    }
+    template <typename T>
+    static T* Get(SheetWindow* w, int id) {
+        return qobject_cast<T*>(w->Control(id));
+    }
+    static QString Preview(SheetWindow* w) {
+        return Get<QPlainTextEdit>(w, SheetWindow::kPreview)->toPlainText();
+    }
+    static void TypeSeed(SheetWindow* w, const QString& seed) {
+        QLineEdit* edit = Get<QLineEdit>(w, SheetWindow::kSeed);
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, seed);
+    }
+    // The sheet the window makes, made at once.
+    static SheetText Expected(int count, std::uint32_t seed) {
+        ElementTable table = test::DefaultElements();
+        SheetChoices c;
+        c.count = count;
+        c.seed = seed;
+        return ComposeSheet(DrawSheet(LoadSheetLibrary(".", table), c).problems, seed);
+    }
+
+  private slots:
+    // The window outlives the main window of the test that opened it (the program closes it on
+    // leaving): it goes with the test.
+    void cleanup() {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<SheetWindow*>(w)) delete w;
+        }
+    }
+
+    void init() {
+        QDir::setCurrent(QString::fromStdString(test::TempDir()));
+        QFile::copy(TOVEL_BIN_DIR "/elements.dat", "elements.dat");
+        QFile::copy(TOVEL_BIN_DIR "/tiptovl.rel", "tiptovl.rel");
+        std::filesystem::copy(TOVEL_BIN_DIR "/Zq", "Zq");
+    }
+
+    void opensFromTheUtilitiesMenuWithEveryChoice() {
+        Session s;
+        QCOMPARE(s.main.MenuAction(kMenuSheet)->text(), QStringLiteral("Hoja de problemas..."));
+        SheetWindow* w = Open(s.main);
+        QVERIFY(w != nullptr);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Hoja de problemas"));
+        QCOMPARE(Get<QSpinBox>(w, SheetWindow::kCount)->value(), 20);
+        QCOMPARE(Get<QSpinBox>(w, SheetWindow::kCount)->maximum(), 50);
+        QCOMPARE(Get<QCheckBox>(w, SheetWindow::kFirstType)->text(), QStringLiteral("Síntesis"));
+        for (const int id :
+             std::initializer_list<int>{SheetWindow::kFirstType, SheetWindow::kFirstType + 7,
+                                        SheetWindow::kFirstDatum, SheetWindow::kFirstDatum + 5,
+                                        SheetWindow::kFirstCase, SheetWindow::kFirstCase + 2})
+            QVERIFY(Get<QCheckBox>(w, id)->isChecked());
+        QVERIFY(!Get<QProgressBar>(w, SheetWindow::kProgress)->isVisible());
+        const QString seed = Get<QLineEdit>(w, SheetWindow::kSeed)->text();
+        QVERIFY(
+            Preview(w).startsWith("Hoja de problemas de estequiometría (semilla " + seed + ")"));
+        // Opening it again raises the same window.
+        s.main.MenuAction(kMenuSheet)->trigger();
+        QCOMPARE(test::FindWindow<SheetWindow>(), w);
+    }
+
+    void thePreviewFollowsTheChoices() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "123");
+        const QString first = Preview(w);
+        QVERIFY(
+            first.startsWith(QStringLiteral("Hoja de problemas de estequiometría (semilla 123)")));
+        QVERIFY(first.contains("\n3.  "));
+        QVERIFY(!first.contains("\n4.  "));
+        TypeSeed(w, "124");
+        QVERIFY(Preview(w) != first);
+        TypeSeed(w, "123");
+        QCOMPARE(Preview(w), first);
+        // "Nueva semilla" draws another seed and shows its sheet.
+        QTest::mouseClick(w->Control(SheetWindow::kNewSeed), Qt::LeftButton);
+        QVERIFY(Get<QLineEdit>(w, SheetWindow::kSeed)->text() != "123");
+        QVERIFY(Preview(w) != first);
+
+        // With no type chosen there is no sheet, and the preview says why.
+        for (int i = 0; i < 8; ++i)
+            QTest::mouseClick(w->Control(SheetWindow::kFirstType + i), Qt::LeftButton,
+                              Qt::NoModifier, QPoint(4, 4));
+        QCOMPARE(Preview(w), QStringLiteral("Elige al menos un tipo de reacción."));
+        QTest::mouseClick(w->Control(SheetWindow::kAllTypes), Qt::LeftButton);
+        QVERIFY(Get<QCheckBox>(w, SheetWindow::kFirstType + 3)->isChecked());
+        QVERIFY(Preview(w).startsWith("Hoja de problemas"));
+
+        // Only moles: every datum of the preview is in moles.
+        for (int k : {0, 1, 3, 4, 5})
+            Get<QCheckBox>(w, SheetWindow::kFirstDatum + k)->setChecked(false);
+        QVERIFY(Preview(w).contains(" mol de "));
+        QVERIFY(!Preview(w).contains(" g de "));
+    }
+
+    void everyControlHasAKey() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        QTest::keyClick(w, Qt::Key_E, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w->Control(SheetWindow::kSeed));
+        QTest::keyClick(w, Qt::Key_P, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w->Control(SheetWindow::kCount));
+        QTest::keyClick(w, Qt::Key_X, Qt::AltModifier);  // "dos reactivos, uno en exceso"
+        QTRY_VERIFY(!Get<QCheckBox>(w, SheetWindow::kFirstCase + 1)->isChecked());
+        QTest::keyClick(w, Qt::Key_M, Qt::AltModifier);  // "moles"
+        QTRY_VERIFY(!Get<QCheckBox>(w, SheetWindow::kFirstDatum + 2)->isChecked());
+        // The reaction types, without letters of their own, are reached with Tab.
+        w->Control(SheetWindow::kNewSeed)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->Control(SheetWindow::kFirstType));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(!Get<QCheckBox>(w, SheetWindow::kFirstType)->isChecked());
+    }
+
+    void savesTheSheetAsText() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "555");
+        const std::string path = (QDir::currentPath() + "/hoja.txt").toStdString();
+        s.port.files.push_back(path);
+        QSignalSpy finished(w, &SheetWindow::finished);
+        QTest::mouseClick(w->Control(SheetWindow::kSaveText), Qt::LeftButton);
+        QCOMPARE(s.port.choosers.size(), 1u);
+        QVERIFY(w->Busy());
+        QVERIFY(!w->Control(SheetWindow::kSavePdf)->isEnabled());
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
+        QVERIFY(w->Control(SheetWindow::kSavePdf)->isEnabled());
+        const std::string expected = (QDir::currentPath() + "/expected.txt").toStdString();
+        QVERIFY(WriteSheetText(expected, Expected(20, 555)));
+        QCOMPARE(QString::fromLatin1(test::ReadBytes(path)),
+                 QString::fromLatin1(test::ReadBytes(expected)));
+        QVERIFY(s.port.messages.empty());
+    }
+
+    void aLongPdfShowsItsProgressAndLeavesTheWindowsWorking() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        Get<QSpinBox>(w, SheetWindow::kCount)->setValue(50);
+        TypeSeed(w, "9001");
+        const std::string path = (QDir::currentPath() + "/hoja.pdf").toStdString();
+        s.port.files.push_back(path);
+        QSignalSpy finished(w, &SheetWindow::finished);
+        QTest::mouseClick(w->Control(SheetWindow::kSavePdf), Qt::LeftButton);
+        auto* progress = Get<QProgressBar>(w, SheetWindow::kProgress);
+        QVERIFY(progress->isVisible());
+        QCOMPARE(progress->maximum(), 100);
+        // Between steps the events are handled: the progress moves while the sheet is made, and
+        // the choices cannot change under it.
+        QTest::qWait(1);
+        QVERIFY(w->Busy());
+        QVERIFY(!w->Control(SheetWindow::kSeed)->isEnabled());
+        QVERIFY(w->Control(SheetWindow::kExit)->isEnabled());
+        QVERIFY(finished.wait(20000));
+        QVERIFY(finished.at(0).at(0).toBool());
+        QVERIFY(!progress->isVisible());
+        const std::string pdf = test::ReadBytes(path);
+        QVERIFY(pdf.rfind("%PDF-", 0) == 0);
+        // The same file as the sheet written at once: the same sheet, byte for byte.
+        const std::string again = (QDir::currentPath() + "/again.pdf").toStdString();
+        QVERIFY(WriteSheetPdf(again, Expected(50, 9001)));
+        QVERIFY(test::ReadBytes(again) == pdf);
+    }
+
+    void closingWhileASheetIsMadeWritesNothing() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        Get<QSpinBox>(w, SheetWindow::kCount)->setValue(50);
+        const QString path = QDir::currentPath() + "/hoja.pdf";
+        s.port.files.push_back(path.toStdString());
+        QTest::mouseClick(w->Control(SheetWindow::kSavePdf), Qt::LeftButton);
+        QVERIFY(w->Busy());
+        QPointer<SheetWindow> guard(w);
+        QTest::mouseClick(w->Control(SheetWindow::kExit), Qt::LeftButton);
+        QTRY_VERIFY(guard.isNull());
+        QTest::qWait(50);
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+}  // namespace tovel
+
+QTEST_MAIN(tovel::SheetWindowTest)
+#include "sheet_window_test.moc"

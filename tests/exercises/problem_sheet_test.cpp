@@ -1,0 +1,372 @@
+// Problem sheets drawn from the shipped library: the rules every problem keeps over many seeds,
+// the key checked against the calculation the main window runs for the same data, and the
+// sheet made again from its seed.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "app/calculation_model.h"
+#include "core/balance.h"
+#include "core/number_format.h"
+#include "exercises/problem_sheet.h"
+#include "exercises/reaction_file.h"
+#include "exercises/reaction_types.h"
+#include "exercises/seeded_random.h"
+#include "tests/support/test_support.h"
+
+namespace tovel {
+namespace {
+
+class ProblemSheet : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        table = new ElementTable(test::DefaultElements());
+        std::string problems;
+        library =
+            new std::vector<SheetReaction>(LoadSheetLibrary(TOVEL_BIN_DIR, *table, &problems));
+        ASSERT_EQ(problems, "");
+    }
+    static void TearDownTestSuite() {
+        delete library;
+        delete table;
+    }
+    static ElementTable* table;
+    static std::vector<SheetReaction>* library;
+};
+ElementTable* ProblemSheet::table = nullptr;
+std::vector<SheetReaction>* ProblemSheet::library = nullptr;
+
+// A round value: at most three significant figures.
+bool Round(double value) {
+    for (int shift = -3; shift <= 4; ++shift) {
+        const double scaled = value * std::pow(10.0, shift);
+        if (scaled >= 1 && scaled < 1000 && std::fabs(scaled - std::round(scaled)) < 1e-9)
+            return true;
+    }
+    return false;
+}
+
+bool Between(double value, double low, double high) {
+    return value >= low - 1e-9 && value <= high + 1e-9;
+}
+
+// The choices of the sheet for seed: every third one a long sheet, and some of them restricted to
+// a few types, kinds of data or cases.
+SheetChoices ChoicesFor(std::uint32_t seed, const std::vector<std::string>& types) {
+    SheetChoices c;
+    c.seed = seed;
+    c.count = seed % 3 == 0 ? 50 : 20;
+    if (seed % 4 == 1) c.types = {types[seed % types.size()], types[(seed + 3) % types.size()]};
+    if (seed % 5 == 2) c.data = {false, seed % 2 == 0, true, false, true, seed % 2 == 1};
+    if (seed % 7 == 3) c.cases = {seed % 2 == 0, true, false};
+    return c;
+}
+
+// What the main window's calculation mode makes of the same data, typed as a user would.
+ProblemInput AsTheWindowDoes(const ProblemInput& sheet) {
+    test::FakeUserPort port;
+    CalculationModel calc;
+    calc.Start(sheet.reaction);
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t slot = 1; slot <= sheet.reaction.Count(side); ++slot) {
+            const SlotData& d = sheet.data[side][slot - 1];
+            UnitInputs inputs;
+            inputs.purity = FormatSignificantShort(d.purity, 3);
+            inputs.molarity = FormatSignificantShort(d.molarity, 3);
+            inputs.pressure = FormatSignificantShort(d.gas.pressure, 3);
+            inputs.pressureUnit = d.gas.pressureUnit;
+            inputs.temperature = FormatSignificantShort(d.gas.temperature - kCelsiusOffset, 3);
+            inputs.temperatureUnit = TemperatureUnit::Celsius;
+            EXPECT_TRUE(calc.AcceptUnit(side, slot, d.unit, inputs, port));
+            if (d.amount > 0) calc.TypeInBox(side, slot, FormatSignificantShort(d.amount, 3));
+        }
+    }
+    EXPECT_TRUE(calc.Calculate(sheet.reaction, port));
+    return calc.Problem(sheet.reaction);
+}
+
+TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
+    const std::vector<std::string> types = SheetTypeNames(TOVEL_BIN_DIR);
+    ASSERT_EQ(types.size(), 8u);
+    ASSERT_EQ(library->size(), 88u);
+    std::vector<std::pair<SheetChoices, SheetDraw>> sheets;
+    int problems = 0;
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        const SheetChoices c = ChoicesFor(seed, types);
+        const SheetDraw draw = DrawSheet(*library, c);
+        ASSERT_EQ(draw.error, "") << "seed " << seed;
+        ASSERT_EQ(draw.problems.size(), static_cast<std::size_t>(c.count)) << "seed " << seed;
+        const SheetText text = ComposeSheet(draw.problems, seed);
+        for (std::size_t i = 0; i < draw.problems.size(); ++i) {
+            const SheetProblem& problem = draw.problems[i];
+            const ProblemInput& p = problem.input;
+            const Reaction& r = p.reaction;
+            SCOPED_TRACE("seed " + std::to_string(seed) + " problem " + std::to_string(i + 1) +
+                         ": " + ReactionText(r));
+            ++problems;
+            // A reaction of the chosen types, balanced.
+            const SheetReaction& source = (*library)[problem.reaction];
+            EXPECT_TRUE(c.types.empty() ||
+                        std::find(c.types.begin(), c.types.end(), source.type) != c.types.end());
+            CoefficientList coefficients;
+            for (int side = 0; side < 2; ++side) {
+                for (std::size_t k = 1; k <= r.Count(side); ++k)
+                    coefficients.push_back(r.Coefficient(side, k));
+            }
+            EXPECT_TRUE(BalancesExactly(r, coefficients));
+            EXPECT_TRUE(c.cases[static_cast<std::size_t>(problem.kind)]);
+
+            // The data: of the chosen kinds, with amounts a school problem uses.
+            const StoichiometryResult& result = p.result;
+            EXPECT_EQ(result.DataCount(), problem.kind == SheetCase::TwoReactants ? 2 : 1);
+            EXPECT_EQ(result.dataSide, problem.kind == SheetCase::Product ? kProducts : kReactants);
+            for (const std::size_t slot : result.dataSlots) {
+                const SlotData& d = p.data[result.dataSide][slot - 1];
+                EXPECT_TRUE(Round(d.amount)) << d.amount;
+                switch (d.unit) {
+                    case AmountUnit::Gram:
+                        EXPECT_TRUE(Between(d.amount, 1, 500)) << d.amount;
+                        EXPECT_TRUE(d.purity == 100 ? c.data[0] : c.data[1]);
+                        if (d.purity != 100) {
+                            EXPECT_TRUE(Between(d.purity, 60, 99)) << d.purity;
+                            EXPECT_EQ(d.purity, std::round(d.purity));
+                        }
+                        break;
+                    case AmountUnit::Mole:
+                        EXPECT_TRUE(c.data[2]);
+                        EXPECT_TRUE(Between(d.amount, 0.1, 10)) << d.amount;
+                        break;
+                    case AmountUnit::LitreNormal:
+                    case AmountUnit::LitrePT:
+                        EXPECT_TRUE(c.data[d.unit == AmountUnit::LitreNormal ? 3 : 4]);
+                        EXPECT_TRUE(IsSheetGas(r.substances[result.dataSide][slot - 1].formula));
+                        EXPECT_TRUE(Between(d.amount, 1, 100)) << d.amount;
+                        break;
+                    case AmountUnit::Solution:
+                        EXPECT_TRUE(c.data[5]);
+                        EXPECT_EQ(result.dataSide, kReactants);
+                        EXPECT_TRUE(Between(d.amount, 10, 500)) << d.amount;
+                        EXPECT_TRUE(Between(d.molarity, 0.1, 6) && Round(d.molarity));
+                        break;
+                }
+            }
+            for (int side = 0; side < 2; ++side) {
+                for (const SlotData& d : p.data[side]) {
+                    if (d.unit != AmountUnit::LitrePT) continue;
+                    const double celsius = d.gas.temperature - kCelsiusOffset;
+                    EXPECT_TRUE(Between(celsius, 0, 100)) << celsius;
+                    EXPECT_TRUE(Round(d.gas.pressure));
+                    EXPECT_TRUE(d.gas.pressureUnit == PressureUnit::Atm
+                                    ? Between(d.gas.pressure, 0.5, 5)
+                                    : Between(d.gas.pressure, 50, 500))
+                        << d.gas.pressure;
+                }
+            }
+
+            // Every answer positive and finite; with two reactants one is left over.
+            EXPECT_TRUE(AllFinite(result));
+            for (int side = 0; side < 2; ++side) {
+                for (const SlotResult& a : result.amounts[side]) {
+                    EXPECT_GT(a.molesReacted, 0);
+                    EXPECT_GT(side == kReactants ? a.initialAmount : a.finalAmount, 0);
+                }
+            }
+            if (problem.kind == SheetCase::TwoReactants) {
+                const std::size_t other = result.dataSlots[0] == result.limiting
+                                              ? result.dataSlots[1]
+                                              : result.dataSlots[0];
+                EXPECT_GT(result.amounts[kReactants][other - 1].finalAmount, 0);
+            }
+
+            // The statement and the key are what the problem window writes for these data.
+            const ProblemInput window = AsTheWindowDoes(p);
+            EXPECT_EQ(text.statements[i], StatementLines(window));
+            EXPECT_EQ(text.resolutions[i], ResolutionLines(window));
+        }
+        sheets.emplace_back(c, draw);
+    }
+    // No reaction twice in a sheet of every type (the library has more than 50 for any choice of
+    // data); with two types, reactions come back evenly, once every one has been used.
+    for (const auto& [c, draw] : sheets) {
+        std::map<std::size_t, int> uses;
+        for (const SheetProblem& problem : draw.problems)
+            ++uses[problem.reaction];
+        int most = 0, least = c.count;
+        for (const auto& use : uses) {
+            most = std::max(most, use.second);
+            least = std::min(least, use.second);
+        }
+        if (c.types.empty()) {
+            EXPECT_EQ(most, 1) << "seed " << c.seed;
+        }
+        EXPECT_LE(most - least, 1) << "seed " << c.seed;
+    }
+    EXPECT_GT(problems, 5000);
+}
+
+TEST_F(ProblemSheet, TheSameSeedMakesTheSameSheetAndAnotherSeedAnother) {
+    SheetChoices c;
+    c.count = 30;
+    c.seed = 4711;
+    const std::vector<std::string> first =
+        SheetLines(ComposeSheet(DrawSheet(*library, c).problems, c.seed));
+    const std::vector<std::string> again =
+        SheetLines(ComposeSheet(DrawSheet(*library, c).problems, c.seed));
+    EXPECT_EQ(first, again);
+    c.seed = 4712;
+    const std::vector<std::string> other =
+        SheetLines(ComposeSheet(DrawSheet(*library, c).problems, c.seed));
+    EXPECT_NE(first, other);
+
+    // And as files, byte for byte.
+    const std::string folder = test::TempDir();
+    const SheetText text = ComposeSheet(DrawSheet(*library, c).problems, c.seed);
+    ASSERT_TRUE(WriteSheetText(folder + "/a.txt", text));
+    ASSERT_TRUE(WriteSheetText(folder + "/b.txt", text));
+    EXPECT_EQ(test::ReadBytes(folder + "/a.txt"), test::ReadBytes(folder + "/b.txt"));
+}
+
+TEST_F(ProblemSheet, ASheetBeginsWithTheProblemsOfAShorterOne) {
+    SheetChoices c;
+    c.seed = 99;
+    c.count = 50;
+    const SheetDraw whole = DrawSheet(*library, c);
+    c.count = 3;
+    const SheetDraw start = DrawSheet(*library, c);
+    ASSERT_EQ(start.problems.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(StatementLines(start.problems[i].input), StatementLines(whole.problems[i].input));
+        EXPECT_EQ(ResolutionLines(start.problems[i].input),
+                  ResolutionLines(whole.problems[i].input));
+    }
+}
+
+TEST_F(ProblemSheet, NarrowChoicesAreKept) {
+    SheetChoices c;
+    c.count = 20;
+    c.seed = 5;
+    // Only solutions, one reactant given: every datum is millilitres of a solution.
+    c.data = {false, false, false, false, false, true};
+    c.cases = {true, false, false};
+    SheetDraw draw = DrawSheet(*library, c);
+    ASSERT_EQ(draw.problems.size(), 20u) << draw.error;
+    for (const SheetProblem& p : draw.problems) {
+        const std::size_t slot = p.input.result.dataSlots.at(0);
+        EXPECT_EQ(p.input.data[kReactants][slot - 1].unit, AmountUnit::Solution);
+        EXPECT_TRUE(IsSheetSolute(p.input.reaction.substances[kReactants][slot - 1].formula));
+    }
+    // A solution is never a product's datum: nothing can be drawn.
+    c.cases = {false, false, true};
+    draw = DrawSheet(*library, c);
+    EXPECT_TRUE(draw.problems.empty());
+    EXPECT_EQ(draw.error,
+              "Con las reacciones y los datos elegidos no se puede plantear ningún problema.");
+
+    // Eleven decompositions for 22 problems: each comes twice, none a third time.
+    c = SheetChoices{};
+    c.count = 22;
+    c.types = {"Descomposición"};
+    draw = DrawSheet(*library, c);
+    ASSERT_EQ(draw.problems.size(), 22u);
+    std::map<std::size_t, int> uses;
+    for (const SheetProblem& p : draw.problems) {
+        EXPECT_EQ((*library)[p.reaction].type, "Descomposición");
+        EXPECT_NE(p.kind, SheetCase::TwoReactants);
+        ++uses[p.reaction];
+    }
+    EXPECT_EQ(uses.size(), 11u);
+    for (const auto& use : uses)
+        EXPECT_EQ(use.second, 2);
+}
+
+TEST_F(ProblemSheet, TheSheetsTextNumbersTheStatementsAndHeadsTheKey) {
+    SheetChoices c;
+    c.count = 12;
+    c.seed = 8;
+    const SheetDraw draw = DrawSheet(*library, c);
+    const SheetText text = ComposeSheet(draw.problems, c.seed);
+    const std::vector<std::string> lines = SheetLines(text);
+    EXPECT_EQ(lines[0], "Hoja de problemas de estequiometría (semilla 8)");
+    EXPECT_EQ(lines[1], "");
+    // Numbers padded to the width of "12.", the text of every statement in one column.
+    const std::vector<std::string> first = StatementLines(draw.problems[0].input);
+    EXPECT_EQ(lines[2], "1.  " + first[0]);
+    EXPECT_EQ(lines[3], "    " + first[1]);
+    const auto keyTitle = std::find(lines.begin(), lines.end(), "Soluciones (semilla 8)");
+    ASSERT_NE(keyTitle, lines.end());
+    const auto lastHeading = std::find(keyTitle, lines.end(), "Problema 12");
+    ASSERT_NE(lastHeading, lines.end());
+    EXPECT_EQ(*(lastHeading + 1), ResolutionLines(draw.problems[11].input)[0]);
+    EXPECT_EQ(lines.back(), ResolutionLines(draw.problems[11].input).back());
+    // Everything before the key is statements: no resolution line comes before it.
+    EXPECT_EQ(std::find(lines.begin(), keyTitle, "Problema 1"), keyTitle);
+
+    // On disk: Windows-1252 and CR LF, separators as soft hyphens.
+    const std::string path = test::TempDir() + "/hoja.txt";
+    ASSERT_TRUE(WriteSheetText(path, text));
+    const std::string bytes = test::ReadBytes(path);
+    EXPECT_EQ(bytes.rfind("Hoja de problemas de estequiometr\xed"
+                          "a (semilla 8)\r\n\r\n1.  ",
+                          0),
+              0u);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
+    EXPECT_NE(bytes.find("\xad\xad\xad"), std::string::npos);
+}
+
+TEST_F(ProblemSheet, ALibraryReactionThatDoesNotBalanceIsLeftOutAndNamed) {
+    const std::string folder = test::TempDir();
+    ReactionTypes types;
+    test::FakeUserPort port;
+    ASSERT_TRUE(types.Add("Mezcla", port));
+    ASSERT_TRUE(types.Write(folder + "/tiptovl.rel"));
+    ASSERT_TRUE(WriteReactions(folder + "/Zq/Mezcla.zq", {{"H2+O2=H2O", "agua"},
+                                                          {"Fe+O2=H2O", "imposible"},
+                                                          {"Xx+O2=XxO", "desconocido"},
+                                                          {"CaCO3=CaO+CO2", "caliza"}}));
+    std::string problems;
+    ElementTable elements = test::DefaultElements();
+    const std::vector<SheetReaction> mixed = LoadSheetLibrary(folder, elements, &problems);
+    ASSERT_EQ(mixed.size(), 2u);
+    EXPECT_EQ(mixed[0].equation, "H2+O2=H2O");
+    EXPECT_EQ(ReactionText(mixed[1].reaction), "CaCO3 = CaO + CO2");
+    EXPECT_EQ(problems,
+              "Mezcla: Fe+O2=H2O no se puede ajustar; Mezcla: Xx+O2=XxO no se puede ajustar");
+    EXPECT_EQ(elements.Count(), test::DefaultElements().Count());  // nothing was added
+    EXPECT_EQ(SheetTypeNames(folder), std::vector<std::string>{"Mezcla"});
+}
+
+TEST(SheetTypes, TypedNamesMatchTheLibrarysNames) {
+    const std::vector<std::string> names{"Síntesis", "Ácido base", "Redox"};
+    EXPECT_EQ(MatchSheetType(names, "Síntesis"), "Síntesis");
+    EXPECT_EQ(MatchSheetType(names, "sintesis"), "Síntesis");
+    EXPECT_EQ(MatchSheetType(names, "acidobase"), "Ácido base");
+    EXPECT_EQ(MatchSheetType(names, "REDOX"), "Redox");
+    EXPECT_EQ(MatchSheetType(names, "Gases"), "");
+    EXPECT_EQ(MatchSheetType(names, ""), "");
+}
+
+TEST(SeededRandom, GivesTheReferenceSequenceAndUnbiasedRanges) {
+    // The published test values of SplitMix64: the same on every machine.
+    SeededRandom random(1234567);
+    EXPECT_EQ(random.Next(), 6457827717110365317ULL);
+    EXPECT_EQ(random.Next(), 3203168211198807973ULL);
+    EXPECT_EQ(random.Next(), 9817491932198370423ULL);
+    std::map<std::int64_t, int> seen;
+    for (int i = 0; i < 6000; ++i) {
+        const std::int64_t value = random.Between(-2, 3);
+        ASSERT_TRUE(value >= -2 && value <= 3) << value;
+        ++seen[value];
+    }
+    EXPECT_EQ(seen.size(), 6u);
+    for (const auto& [value, count] : seen)
+        EXPECT_NEAR(count, 1000, 150) << value;
+    EXPECT_EQ(random.Below(0), 0u);
+    EXPECT_EQ(random.Between(5, 5), 5);
+    EXPECT_EQ(random.Between(5, 1), 5);
+}
+
+}  // namespace
+}  // namespace tovel
