@@ -17,6 +17,7 @@
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
+#include "app/sheet_window.h"
 #include "core/elements_file.h"
 #include "exercises/concentration_window.h"
 #include "exercises/library_window.h"
@@ -24,6 +25,7 @@
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
 #include "ui/about_window.h"
+#include "ui/text_report_window.h"
 #include "ui/tools_dialog.h"
 
 namespace {
@@ -57,6 +59,11 @@ int main(int argc, char** argv) {
     equation->setText("KMnO4 + HCl = KCl + MnCl2 + Cl2 + H2O");
     window.Dispatch(tovel::kCmdEquationOk);
     Save(window, folder, "main-editant");
+    window.Dispatch(tovel::kMenuExplainBalance);
+    if (auto* explanation = tovel::test::FindWindow<tovel::TextReportWindow>()) {
+        Save(*explanation, folder, "explanation-window");
+        explanation->close();
+    }
     window.Dispatch(tovel::kCmdAutoAdjust);
     Save(window, folder, "main-ajustada");
     window.Dispatch(tovel::kFontSize10);
@@ -113,6 +120,12 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdProblem);
     if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>())
         Save(*problem, folder, "problem-window");
+
+    window.Dispatch(tovel::kMenuSheet);
+    if (auto* sheet = tovel::test::FindWindow<tovel::SheetWindow>()) {
+        Save(*sheet, folder, "sheet-window");
+        sheet->close();
+    }
 
     window.Dispatch(tovel::kMenuConcentrations);
     if (auto* conc = tovel::test::FindWindow<tovel::ConcentrationWindow>()) {
