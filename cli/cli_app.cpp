@@ -17,6 +17,7 @@
 #include "core/equation_checks.h"
 #include "core/formula.h"
 #include "core/number_format.h"
+#include "core/oxidation.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
 #include "exercises/reaction_types.h"
@@ -40,6 +41,10 @@ constexpr CommandHelp kCommands[] = {
     {"explain", "explain [EQUATION...]",
      "how each equation is balanced by the algebraic method, step by step; without\n"
      "arguments, each non-empty line of standard input"},
+    {"redox", "redox [EQUATION...]",
+     "balance each equation, then the oxidation number of every element of every\n"
+     "substance, what is oxidised and reduced, the oxidant, the reductant and the\n"
+     "electrons transferred; without arguments, each non-empty line of standard input"},
     {"mass", "mass FORMULA...", "the molar mass of each formula in g/mol, with six figures"},
     {"problem", "problem EQUATION DATUM...",
      "the worded problem of a calculation and its resolution; a DATUM is\n"
@@ -162,6 +167,24 @@ bool ExplainOne(const std::string& equation, ElementTable& table, CliPort& port,
     const BalanceExplanation explanation = ExplainBalance(reaction);
     out << ExplanationText(explanation, "\n") << "\n";
     return explanation.outcome != ExplanationOutcome::Impossible;
+}
+
+// The balanced equation, its redox text, then an empty line between equations.
+bool RedoxOne(const std::string& equation, ElementTable& table, CliPort& port, std::ostream& out) {
+    Reaction reaction;
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, equation, table, port, &failure);
+    ReportReactionParseFailure(code, port, &failure);
+    if (code != kReactionOk || !AutoBalance(reaction, table, port)) {
+        out << "error: " << port.TakeReport() << "\n\n";
+        return false;
+    }
+    const RedoxAnalysis analysis = AnalyseRedox(reaction);
+    out << ReactionText(reaction) << "\n\n";
+    for (const std::string& line : RedoxLines(analysis))
+        out << line << "\n";
+    out << "\n";
+    return analysis.outcome == RedoxOutcome::Redox || analysis.outcome == RedoxOutcome::NotRedox;
 }
 
 bool MassOne(const std::string& formula, ElementTable& table, CliPort& port, std::ostream& out) {
@@ -287,10 +310,11 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     auto run = [&](const std::string& item) {
         const bool done = command == "balance"   ? BalanceOne(item, table, port, out)
                           : command == "explain" ? ExplainOne(item, table, port, out)
+                          : command == "redox"   ? RedoxOne(item, table, port, out)
                                                  : MassOne(item, table, port, out);
         allDone = allDone && done;
     };
-    if ((command == "balance" || command == "explain") && items.empty()) {
+    if ((command == "balance" || command == "explain" || command == "redox") && items.empty()) {
         for (std::string line; std::getline(in, line);) {
             if (!TrimWhitespace(line).empty()) run(line);
         }

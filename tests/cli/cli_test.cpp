@@ -118,6 +118,17 @@ TEST(CliExplain, ReadsStandardInputAndFailsAsBalanceDoes) {
     EXPECT_EQ(Cli({"explain", "H2+O2=H2O"}).status, 0);
 }
 
+TEST(CliRedox, BalancesThenSaysWhatIsOxidisedAndReduced) {
+    const CliRun run = Cli({"redox", "Zn+HCl=ZnCl2+H2", "FeS2+O2=Fe2O3+SO2"});
+    EXPECT_EQ(run.status, 1);  // the second cannot be said
+    EXPECT_EQ(run.out.substr(0, run.out.find("\n\n4 FeS2")),
+              "Zn + 2 HCl = ZnCl2 + H2\n\nZn: Zn 0\nHCl: H +1, Cl -1\nZnCl2: Zn +2, Cl -1\n"
+              "H2: H 0\n\nSe oxida: Zn (0 -> +2)\nSe reduce: H (+1 -> 0)\nOxidante: HCl\n"
+              "Reductor: Zn\nElectrones transferidos: 2");
+    EXPECT_EQ(Cli({"redox", "NaOH+HCl=NaCl+H2O"}).status, 0);
+    EXPECT_EQ(Cli({"redox", "CO=CO2"}).status, 1);
+}
+
 TEST(CliConcentration, MatchesTheHandWrittenCases) {
     EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7);
 }
