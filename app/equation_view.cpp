@@ -33,16 +33,36 @@ void PaintSample() {
 
 // The terms of the equation as the state shows it: boxes before the formulas in manual
 // balancing, the coefficients once balanced, the bare formulas while it is being entered.
+QColor MarkColour(MarkKind kind) {
+    switch (kind) {
+        case MarkKind::Oxidised:
+            return {200, 0, 0};
+        case MarkKind::Reduced:
+            return {0, 0, 220};
+        case MarkKind::Both:
+            return {140, 0, 160};
+        case MarkKind::Plain:
+            break;
+    }
+    return {70, 70, 70};
+}
+
 EquationSides Terms(const MainModel& model) {
     EquationSides sides;
     const MainState state = model.State();
     const bool balanced = state == MainState::Ajustada || state == MainState::Calculant;
+    OxidationMarkSides marks;
+    if (model.ShowOxidation()) marks = model.OxidationMarks();
     for (int side = 0; side < 2; ++side) {
         const auto& substances =
             balanced ? model.CurrentReaction().substances[side] : model.Substances(side);
         for (std::size_t k = 0; k < substances.size(); ++k) {
-            EquationTerm term{FormulaDisplayText(substances[k].formula),
-                              state == MainState::Ajustant};
+            EquationTerm term{
+                FormulaDisplayText(substances[k].formula), state == MainState::Ajustant, {}};
+            if (k < marks[side].size()) {
+                for (const OxidationMark& mark : marks[side][k])
+                    term.marks.push_back({mark.label, MarkColour(mark.kind)});
+            }
             const auto coefficient = model.CurrentReaction().coefficients[side][k];
             if (balanced && coefficient > 1) term.text = IntText(coefficient) + " " + term.text;
             sides[side].push_back(term);
@@ -65,6 +85,11 @@ int ArrowDrop(int fontSizeSelector) {
 // that the window stays within a classroom screen.
 constexpr int kMaxLinesAtUsualSize = 4;
 
+// The room the oxidation numbers take above each line of the equation, when they are shown.
+int MarkRoom(const MainModel& model) {
+    return model.ShowOxidation() ? kMarkRise - 2 : 0;
+}
+
 struct LaidOutEquation {
     EquationDrawing drawing;
     int selector = 0;  // the font size it is drawn with
@@ -74,10 +99,11 @@ LaidOutEquation LayOutEquation(const MainModel& model, int width, bool paint) {
     if (!DrawsEquation(model.State())) return {};
     auto lay = [&](int selector, bool draw) {
         SelectDrawingFont(selector);
-        const QPoint origin = EquationOrigin(selector);
+        const int room = MarkRoom(model);
+        const QPoint origin = EquationOrigin(selector) + QPoint(0, room);
         return DrawWrappedEquation(Terms(model), origin.x(), origin.y(),
-                                   width - kEquationRightMargin, EquationLineHeight(selector),
-                                   ArrowDrop(selector), draw);
+                                   width - kEquationRightMargin,
+                                   EquationLineHeight(selector) + room, ArrowDrop(selector), draw);
     };
     int selector = model.FontSizeSelector();
     if (selector == 0 && lay(0, false).lines > kMaxLinesAtUsualSize) selector = 1;
@@ -142,7 +168,8 @@ int EquationLineHeight(int fontSizeSelector) {
 
 int EquationExtraHeight(const MainModel& model, int width) {
     const LaidOutEquation laid = LayOutEquation(model, width, false);
-    return (laid.drawing.lines - 1) * EquationLineHeight(laid.selector);
+    const int room = DrawsEquation(model.State()) ? MarkRoom(model) : 0;
+    return (laid.drawing.lines - 1) * (EquationLineHeight(laid.selector) + room) + room;
 }
 
 BoxLayout PaintMainSurface(DrawSurface& surface, const MainModel& model, int extra) {

@@ -65,6 +65,8 @@ enum MainId : int {
     kMenuSaveReaction = 204,
     kMenuOpenProblem = 205,
     kMenuExplainBalance = 206,  // "Ajuste paso a paso"
+    kMenuOxidationNumbers = 207,
+    kMenuRedox = 208,
     kMenuConfirmExit = 210,
     kMenuCompounds = 301,
     kMenuAtomicMasses = 303,

@@ -1,10 +1,12 @@
 #include "app/main_model.h"
 
 #include "app/conf_file.h"
+#include "core/balance.h"
 #include "core/control_text.h"
 #include "core/equation_checks.h"
 #include "core/messages.h"
 #include "core/number_format.h"
+#include "core/oxidation.h"
 #include "core/text_utils.h"
 
 namespace tovel {
@@ -53,6 +55,7 @@ MainControls MainModel::Controls() const {
     c.problem = m_resultsReady;
     c.explain = both && (m_state == MainState::Editant || m_state == MainState::Ajustant ||
                          m_state == MainState::Ajustada);
+    c.redox = both && (c.explain || m_state == MainState::Calculant);
     c.editingVisible = m_state != MainState::Calculant;
     c.calculationVisible = m_state == MainState::Calculant;
     return c;
@@ -65,6 +68,29 @@ BalanceExplanation MainModel::Explanation() const {
             AppendSubstance(reaction, side, substance);
     }
     return ExplainBalance(reaction);
+}
+
+std::vector<std::string> MainModel::RedoxText() const {
+    Reaction reaction;
+    for (int side = 0; side < 2; ++side) {
+        for (const Substance& substance : m_substances[side])
+            AppendSubstance(reaction, side, substance);
+    }
+    // The electrons are counted in the balanced equation, whatever the user typed in the boxes.
+    if (!SameElements(reaction) || !BalanceReaction(reaction)) {
+        std::vector<std::string> lines;
+        for (int side = 0; side < 2; ++side) {
+            for (const Substance& substance : m_substances[side])
+                lines.push_back(OxidationText(OxidationNumbers(substance.formula)));
+        }
+        lines.emplace_back();
+        lines.emplace_back("La ecuación no se puede ajustar: no se pueden contar los electrones");
+        return lines;
+    }
+    std::vector<std::string> lines = {ReactionText(reaction), ""};
+    const std::vector<std::string> analysis = RedoxLines(AnalyseRedox(reaction));
+    lines.insert(lines.end(), analysis.begin(), analysis.end());
+    return lines;
 }
 
 void MainModel::EnterSideLine(int side) {

@@ -11,6 +11,7 @@
 
 #include "app/calculation_model.h"
 #include "app/main_state.h"
+#include "app/oxidation_marks.h"
 #include "core/balance_explanation.h"
 #include "core/element_table.h"
 #include "core/reaction.h"
@@ -43,6 +44,7 @@ struct MainControls {
     bool newReaction = false;  // "Nueva" and its menu item
     bool problem = false;      // "Problema >"
     bool explain = false;      // "Ajuste paso a paso": an equation is drawn
+    bool redox = false;        // "Números de oxidación" and "Análisis redox"
     bool editingVisible = true;
     bool calculationVisible = false;
 };
@@ -118,6 +120,12 @@ class MainModel {
     void TypeAmount(int side, std::size_t slot, const std::string& text);
     // How the drawn equation is balanced, step by step (whatever coefficients the user typed).
     BalanceExplanation Explanation() const;
+    // "Números de oxidación": shown above the elements of the drawn equation, or not.
+    bool ShowOxidation() const { return m_showOxidation; }
+    void ToggleOxidation() { m_showOxidation = !m_showOxidation; }
+    OxidationMarkSides OxidationMarks() const { return MarkOxidationNumbers(m_substances); }
+    // The redox analysis of the drawn equation, balanced by the program when it is not yet.
+    std::vector<std::string> RedoxText() const;
     // What the worded problem of the last calculation is written from.
     ProblemInput Problem() const { return m_calc.Problem(m_reaction); }
     UnitsGroup& Units() { return m_units; }
@@ -183,6 +191,7 @@ class MainModel {
     MainState m_state = MainState::Start;
     int m_side = kReactants;
     std::array<std::vector<Substance>, 2> m_substances;
+    bool m_showOxidation = false;
     std::array<std::size_t, 2> m_cursor{1, 1};
     std::array<std::optional<std::size_t>, 2> m_selection;
     std::array<std::string, 3> m_lines;

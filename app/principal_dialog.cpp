@@ -342,6 +342,9 @@ void PrincipalDialog::SyncControls() {
     m_menu.actions[kCmdNew]->setEnabled(c.newReaction);
     m_menu.actions[kMenuSaveReaction]->setEnabled(c.save);
     m_menu.actions[kMenuExplainBalance]->setEnabled(c.explain);
+    m_menu.actions[kMenuOxidationNumbers]->setEnabled(c.redox);
+    m_menu.actions[kMenuOxidationNumbers]->setChecked(m_model.ShowOxidation());
+    m_menu.actions[kMenuRedox]->setEnabled(c.redox);
     m_menu.actions[kMenuConfirmExit]->setChecked(m_model.ConfirmExit());
     for (int id : {kReactantsLabel, kProductsLabel, kReactantLine, kProductLine, kEquationLine,
                    kEquationLabel, kCmdEquationOk, kCmdEnterReactants, kCmdEnterProducts, kCmdPlus,

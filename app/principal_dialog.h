@@ -68,6 +68,8 @@ class PrincipalDialog : public QDialog {
     void OpenProblem();
     // "Ajuste paso a paso"; an open one follows the equation on screen.
     void OpenExplanation();
+    // "Análisis redox"; like the explanation, an open one follows the equation.
+    void OpenRedox();
     void SyncExplanation();
     void CloseStaleProblem();
     LibraryWindow* OpenLibrary();
@@ -91,6 +93,7 @@ class PrincipalDialog : public QDialog {
     ChildWindows m_children;  // asked to close, in order, when the program ends
     QPointer<ProblemWindow> m_problem;
     QPointer<TextReportWindow> m_explanationWindow;
+    QPointer<TextReportWindow> m_redoxWindow;
     int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<QDialog> m_sheetWindow;

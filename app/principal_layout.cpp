@@ -299,6 +299,12 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     QMenu* equation = result.bar->addMenu(QStringLiteral("&Ecuación"));
     add(equation, kMenuExplainBalance, QStringLiteral("Ajuste &paso a paso"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction* numbers =
+        add(equation, kMenuOxidationNumbers, QStringLiteral("Números de &oxidación"));
+    numbers->setCheckable(true);
+    numbers->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    add(equation, kMenuRedox, QStringLiteral("Análisis &redox"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     QMenu* data = result.bar->addMenu(QStringLiteral("Datos"));
     add(data, kMenuAtomicMasses, QStringLiteral("&Masas atómicas"));
     add(data, kMenuElementFile, QStringLiteral("&Fichero de elementos"));

@@ -30,6 +30,12 @@ bool PrincipalDialog::WindowCommand(int id) {
         case kMenuExplainBalance:
             OpenExplanation();
             return true;
+        case kMenuOxidationNumbers:
+            m_model.ToggleOxidation();
+            return true;
+        case kMenuRedox:
+            OpenRedox();
+            return true;
         case kCmdImport:
         case kMenuLibrary:
             m_library.CancelSaveMode();
@@ -93,10 +99,26 @@ void PrincipalDialog::OpenExplanation() {
     });
 }
 
+void PrincipalDialog::OpenRedox() {
+    if (!m_model.Controls().redox) return;
+    OpenOrRaise<TextReportWindow>(m_redoxWindow, [this] {
+        auto* window =
+            new TextReportWindow(QStringLiteral("Análisis redox"), m_model.RedoxText(), m_port);
+        m_children.Add(window);
+        PlaceBeside(*window);
+        return window;
+    });
+}
+
 void PrincipalDialog::SyncExplanation() {
-    if (!m_explanationWindow || !m_model.Controls().explain) return;
-    const std::vector<std::string> lines = m_model.Explanation().lines;
-    if (lines != m_explanationWindow->Lines()) m_explanationWindow->SetLines(lines);
+    if (m_explanationWindow && m_model.Controls().explain) {
+        const std::vector<std::string> lines = m_model.Explanation().lines;
+        if (lines != m_explanationWindow->Lines()) m_explanationWindow->SetLines(lines);
+    }
+    if (m_redoxWindow && m_model.Controls().redox) {
+        const std::vector<std::string> lines = m_model.RedoxText();
+        if (lines != m_redoxWindow->Lines()) m_redoxWindow->SetLines(lines);
+    }
 }
 
 LibraryWindow* PrincipalDialog::OpenLibrary() {

@@ -1,5 +1,8 @@
 #include "ui/draw_reaction.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "ui/draw_toolkit.h"
 
 namespace tovel {
@@ -16,6 +19,38 @@ constexpr int kAfterBox = 9;
 // The arrow between the sides: shorter among boxes, as a box already sets the terms apart.
 int ArrowLength(bool boxes) {
     return boxes ? 25 : 30;
+}
+
+// Each mark centred above its capital letter, in a smaller face, then the pen where it was.
+template <class Width>
+void DrawMarks(const EquationTerm& term, int start, int top, const Width& width) {
+    DrawSurface* surface = CurrentSurface();
+    if (!surface) return;
+    const FontSpec saved = CurrentFontSpec();
+    const QColor ink = surface->ink;
+    const QPoint pen = surface->pen;
+    std::size_t mark = 0;
+    int lastEnd = start - 1000;  // labels of neighbouring symbols never run together
+    for (std::size_t i = 0; i < term.text.size() && mark < term.marks.size(); ++i) {
+        if (!std::isupper(static_cast<unsigned char>(term.text[i]))) continue;
+        const EquationMark& m = term.marks[mark++];
+        if (m.label.empty()) continue;
+        std::size_t end = i + 1;
+        if (end < term.text.size() && std::islower(static_cast<unsigned char>(term.text[end])))
+            ++end;
+        const int left = start + width(term.text.substr(0, i));
+        const int symbol = start + width(term.text.substr(0, end)) - left;
+        SetFontSize(std::max(8, saved.height * 5 / 8), 0);
+        SetInkColor(m.colour);
+        const int labelWidth = TextWidth(m.label);
+        const int x = std::max(left + (symbol - labelWidth) / 2, lastEnd + 4);
+        TextAt(*surface, x, top - kMarkRise, m.label);
+        lastEnd = x + labelWidth;
+        CurrentFontSpec() = saved;
+        AttachWindow(*surface);
+    }
+    SetInkColor(ink);
+    surface->pen = pen;
 }
 
 EquationDrawing Lay(const EquationSides& sides, int x, int y, int right, int lineHeight,
@@ -59,7 +94,9 @@ EquationDrawing Lay(const EquationSides& sides, int x, int y, int right, int lin
                 drawing.boxes[side].push_back(box);
                 MovePen(box.right() + 1 + kAfterBox, top());
             }
-            FormulaAt(PenX(), top(), term.text);
+            const int start = PenX();
+            FormulaAt(start, top(), term.text);
+            if (!term.marks.empty()) DrawMarks(term, start, top(), width);
         }
     }
     drawing.lines = line + 1;

@@ -2,6 +2,7 @@
 // Drawing an equation: its terms side by side with an arrow between the sides, wrapped onto as
 // many lines as the width asks for, so that every equation the program accepts is drawn whole.
 
+#include <QColor>
 #include <QRect>
 #include <array>
 #include <string>
@@ -9,12 +10,22 @@
 
 namespace tovel {
 
+// A small text written above one element symbol of a term (its oxidation number).
+struct EquationMark {
+    std::string label;
+    QColor colour;
+};
+
 // One term: a formula in the toolkit's markup ("2 H_2O"), with a coefficient box before it in
-// manual balancing.
+// manual balancing, and optionally one mark per capital letter of its text, in order.
 struct EquationTerm {
     std::string text;
     bool box = false;
+    std::vector<EquationMark> marks;
 };
+
+// How far above the top of a line the marks are written.
+constexpr int kMarkRise = 11;
 using EquationSides = std::array<std::vector<EquationTerm>, 2>;
 
 struct EquationDrawing {

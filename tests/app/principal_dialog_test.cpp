@@ -31,6 +31,9 @@
 
 namespace tovel {
 
+// Pixels in the band above the equation's letters, where the numbers go, of a hue.
+enum class Hue { Red, Blue, Purple };
+
 class PrincipalDialogTest : public QObject {
     Q_OBJECT
 
@@ -111,6 +114,23 @@ class PrincipalDialogTest : public QObject {
         window->show();
         QApplication::setActiveWindow(window.get());
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    // Text is smoothed, so its pixels are shades of its colour.
+    int InkAboveEquation(Hue hue) {
+        const QImage& image = window->Surface();
+        int count = 0;
+        for (int y = 22; y < 36; ++y) {
+            for (int x = 26; x < image.width() - 26; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                const int r = c.red(), g = c.green(), b = c.blue();
+                const bool red = r > g + 60 && r > b + 60;
+                const bool blue = b > r + 60 && b > g + 60;
+                const bool purple = r > g + 40 && b > g + 40 && std::abs(r - b) < 60;
+                count += hue == Hue::Red ? red : hue == Hue::Blue ? blue : purple;
+            }
+        }
+        return count;
     }
 
   private slots:
@@ -572,6 +592,52 @@ class PrincipalDialogTest : public QObject {
         QCOMPARE(QApplication::clipboard()->text(), shown->Text()->toPlainText());
         QPointer<TextReportWindow> open(shown);
         QTest::mouseClick(shown->Button(TextReportWindow::kExit), Qt::LeftButton);
+        QTRY_VERIFY(open.isNull());
+    }
+
+    void oxidationNumbersAboveTheEquation() {
+        QAction* numbers = window->MenuAction(kMenuOxidationNumbers);
+        QAction* redox = window->MenuAction(kMenuRedox);
+        QVERIFY(!numbers->isEnabled() && !redox->isEnabled());
+        TypeAndEnter(kEquationLine, "Cl2+NaOH=NaCl+NaClO+H2O");
+        QVERIFY(numbers->isEnabled() && !numbers->isChecked());
+        QCOMPARE(numbers->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
+        const int listTop = List(kReactantList)->geometry().top();
+        QCOMPARE(InkAboveEquation(Hue::Purple), 0);
+        numbers->trigger();
+        QVERIFY(numbers->isChecked());
+        // Room is made above the letters, everything under the equation moves down.
+        QVERIFY(List(kReactantList)->geometry().top() > listTop);
+        // Chlorine is both oxidised and reduced; the sodium chloride's is reduced, the
+        // hypochlorite's oxidised.
+        QVERIFY(InkAboveEquation(Hue::Purple) > 0);
+        QVERIFY(InkAboveEquation(Hue::Blue) > 0);
+        QVERIFY(InkAboveEquation(Hue::Red) > 0);
+        Click(kCmdAutoAdjust);
+        QVERIFY(numbers->isChecked());  // kept while the equation changes state
+
+        redox->trigger();
+        TextReportWindow* shown = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* t = qobject_cast<TextReportWindow*>(w);
+                t && t->isVisible() && t->windowTitle() == "Análisis redox")
+                shown = t;
+        }
+        QVERIFY(shown != nullptr);
+        QCOMPARE(shown->Lines().front(), std::string("Cl2 + 2 NaOH = NaCl + NaClO + H2O"));
+        QCOMPARE(shown->Lines().back(), std::string("Electrones transferidos: 1"));
+        // Another equation, still unbalanced: the analysis balances it to count the electrons.
+        TypeAndEnter(kEquationLine, "Zn+HCl=ZnCl2+H2");
+        QCOMPARE(shown->Lines().front(), std::string("Zn + 2 HCl = ZnCl2 + H2"));
+        TypeAndEnter(kEquationLine, "CO=CO2");
+        QCOMPARE(
+            shown->Lines().back(),
+            std::string("La ecuación no se puede ajustar: no se pueden contar los electrones"));
+        numbers->trigger();
+        QVERIFY(!numbers->isChecked());
+        QCOMPARE(List(kReactantList)->geometry().top(), listTop);
+        QPointer<TextReportWindow> open(shown);
+        shown->close();
         QTRY_VERIFY(open.isNull());
     }
 

@@ -69,6 +69,17 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kFontSize10);
     Save(window, folder, "main-ajustada-size10");
     window.Dispatch(tovel::kFontSize12);
+    window.Dispatch(tovel::kMenuOxidationNumbers);
+    Save(window, folder, "main-oxidation");
+    window.Dispatch(tovel::kFontSize10);
+    Save(window, folder, "main-oxidation-size10");
+    window.Dispatch(tovel::kFontSize12);
+    window.Dispatch(tovel::kMenuRedox);
+    if (auto* redox = tovel::test::FindWindow<tovel::TextReportWindow>()) {
+        Save(*redox, folder, "redox-window");
+        redox->close();
+    }
+    window.Dispatch(tovel::kMenuOxidationNumbers);
 
     window.Dispatch(tovel::kCmdNew);
     Save(window, folder, "main-inicial");
