@@ -14,6 +14,9 @@ std::size_t SubstanceCount(const Reaction& reaction) {
     return reaction.Count(kReactants) + reaction.Count(kProducts);
 }
 
+// Values of the free coefficients, or of the determined ones, as the classic procedure finds them.
+using Values = FixedVector<std::int64_t, kSubstanceLimit>;
+
 RationalMatrix AtomMatrix(const Reaction& reaction) {
     const auto counts = AtomCountMatrix(reaction);
     RationalMatrix m(counts.size(), SubstanceCount(reaction));
@@ -26,8 +29,7 @@ RationalMatrix AtomMatrix(const Reaction& reaction) {
 }
 
 // The free-value test: x[i] from the free values; every determined coefficient whole and positive.
-bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const std::vector<std::int64_t>& f,
-                   std::vector<std::int64_t>& x) {
+bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const Values& f, Values& x) {
     const std::size_t rows = m.Rows();
     const std::size_t cols = m.Cols();
     for (std::size_t i = 1; i <= rows; ++i) {
@@ -47,8 +49,8 @@ constexpr std::int64_t kLargestFreeValue = 9;
 
 // Tries free values 1..kLargestFreeValue each, the first free value outermost, and stops at the
 // first that fits.
-bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, std::vector<std::int64_t>& f,
-                      std::vector<std::int64_t>& x, std::size_t depth = 0) {
+bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, Values& f, Values& x,
+                      std::size_t depth = 0) {
     if (depth == nfree) return FreeValuesFit(m, nfree, f, x);
     for (std::int64_t v = 1; v <= kLargestFreeValue; ++v) {
         f[depth] = v;
@@ -89,8 +91,8 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction)
         }
     }
 
-    std::vector<std::int64_t> f(nfree, 0);
-    std::vector<std::int64_t> x(rows, 0);
+    Values f(nfree, 0);
+    Values x(rows, 0);
     if (nfree == 1) {
         f[0] = L;
         for (std::size_t i = 1; i <= rows; ++i) {

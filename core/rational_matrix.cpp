@@ -88,7 +88,7 @@ void GaussJordan(const RationalMatrix& src, RationalMatrix& dst) {
 }
 
 void DropZeroRows(const RationalMatrix& src, RationalMatrix& dst) {
-    std::vector<std::size_t> kept;
+    FixedVector<std::size_t, RationalMatrix::kEntryLimit> kept;  // a row has at least one entry
     for (std::size_t i = 1; i <= src.Rows(); ++i) {
         if (!src.RowIsZero(i)) kept.push_back(i);
     }

@@ -1,6 +1,7 @@
 #include "core/reaction.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/text_utils.h"
 
@@ -28,43 +29,42 @@ void AddElement(std::vector<std::uint16_t>& elements, std::uint16_t z) {
 
 }  // namespace
 
-bool PutSubstance(Reaction& reaction, int side, std::size_t position, const Substance& substance) {
+bool PutSubstance(Reaction& reaction, int side, std::size_t position, Substance substance) {
     auto& substances = reaction.substances[side];
     if (position >= 1 && position <= substances.size()) {
-        substances[position - 1] = substance;
+        substances[position - 1] = std::move(substance);
         return true;
     }
     if (substances.size() >= kSideLimit) return false;
-    substances.push_back(substance);
-    for (const auto& entry : substance.entries) {
+    for (const auto& entry : substances.emplace_back(std::move(substance)).entries) {
         AddElement(reaction.elements[side], entry.element.atomicNumber);
     }
     return true;
 }
 
-bool AppendSubstance(Reaction& reaction, int side, const Substance& substance) {
-    return PutSubstance(reaction, side, reaction.Count(side) + 1, substance);
+bool AppendSubstance(Reaction& reaction, int side, Substance substance) {
+    return PutSubstance(reaction, side, reaction.Count(side) + 1, std::move(substance));
 }
 
 namespace {
 
 // One side's text: every "+"-separated piece is a formula; at most kSideLimit of them.
-int ParseSide(Reaction& reaction, int side, std::string text, ElementTable& table, UserPort& port,
-              ReactionParseFailure& failure) {
+int ParseSide(Reaction& reaction, int side, std::string_view text, ElementTable& table,
+              UserPort& port, ReactionParseFailure& failure) {
     failure.side = side;
     while (true) {
         const auto plus = text.find('+');
-        const std::string piece = text.substr(0, plus);
+        const std::string_view piece = text.substr(0, plus);
         ++failure.position;
         if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
         Substance substance;
         if (!ParseFormula(substance, piece, table, port)) {
-            failure.empty = TrimWhitespace(piece).empty();
+            failure.empty = TrimWhitespaceView(piece).empty();
             return kReactionBadSubstance;
         }
-        AppendSubstance(reaction, side, substance);
-        if (plus == std::string::npos) return kReactionOk;
-        text.erase(0, plus + 1);
+        AppendSubstance(reaction, side, std::move(substance));
+        if (plus == std::string_view::npos) return kReactionOk;
+        text.remove_prefix(plus + 1);
     }
 }
 
@@ -76,8 +76,8 @@ int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table
     ReactionParseFailure where;
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) return kReactionNoEquals;
-    const std::string sides[2] = {TrimWhitespace(text.substr(0, equals)),
-                                  TrimWhitespace(text.substr(equals + 1))};
+    const std::string_view sides[2] = {TrimWhitespaceView(text.substr(0, equals)),
+                                       TrimWhitespaceView(text.substr(equals + 1))};
     for (int side = 0; side < 2; ++side) {
         where = ReactionParseFailure{};
         const int result = ParseSide(reaction, side, sides[side], table, port, where);
