@@ -17,9 +17,8 @@ std::size_t SubstanceCount(const Reaction& reaction) {
 // Values of the free coefficients, or of the determined ones, as the classic procedure finds them.
 using Values = FixedVector<std::int64_t, kSubstanceLimit>;
 
-RationalMatrix AtomMatrix(const Reaction& reaction) {
-    const auto counts = AtomCountMatrix(reaction);
-    RationalMatrix m(counts.size(), SubstanceCount(reaction));
+RationalMatrix AtomMatrix(const AtomCounts& counts, std::size_t substances) {
+    RationalMatrix m(counts.size(), substances);
     for (std::size_t row = 0; row < counts.size(); ++row) {
         for (std::size_t col = 0; col < counts[row].size(); ++col) {
             m.At(row + 1, col + 1) = Fraction::Make(counts[row][col]);
@@ -59,8 +58,9 @@ bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, Values& f, Val
     return false;
 }
 
-std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction) {
-    RationalMatrix m = AtomMatrix(reaction);
+std::optional<CoefficientList> ClassicBalanceUnchecked(const AtomCounts& counts,
+                                                       std::size_t substances) {
+    RationalMatrix m = AtomMatrix(counts, substances);
     const std::size_t cols = m.Cols();
     RationalMatrix work;
     GaussJordan(m, work);
@@ -126,24 +126,23 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction)
     return coefficients;
 }
 
-}  // namespace
-
-std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
+std::optional<CoefficientList> ClassicBalanceOf(const AtomCounts& counts, std::size_t substances) {
     try {
-        return ClassicBalanceUnchecked(reaction);
+        return ClassicBalanceUnchecked(counts, substances);
     } catch (const ArithmeticOverflow&) {
         return std::nullopt;
     }
 }
 
-bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
-    if (coefficients.size() != SubstanceCount(reaction)) return false;
+bool Balances(const AtomCounts& counts, std::size_t substances,
+              const CoefficientList& coefficients) {
+    if (coefficients.size() != substances) return false;
     for (const auto c : coefficients) {
         if (c < 1 || c > kCoefficientLimit) return false;
     }
     // Each row sums reactant atoms minus product atoms of one element; counts and coefficients
     // are 16-bit, so the sums fit easily.
-    for (const auto& row : AtomCountMatrix(reaction)) {
+    for (const auto& row : counts) {
         std::int64_t net = 0;
         for (std::size_t col = 0; col < row.size(); ++col)
             net += row[col] * coefficients[col];
@@ -152,18 +151,32 @@ bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficien
     return true;
 }
 
+}  // namespace
+
+std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
+    return ClassicBalanceOf(AtomCountMatrix(reaction), SubstanceCount(reaction));
+}
+
+bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
+    return Balances(AtomCountMatrix(reaction), SubstanceCount(reaction), coefficients);
+}
+
 BalanceOutcome FindBalance(const Reaction& reaction) {
     if (reaction.Count(kReactants) == 0 || reaction.Count(kProducts) == 0) {
         BalanceOutcome none;
         none.failure = BalanceFailure::NoPositiveBalance;
         return none;
     }
-    if (auto classic = ClassicBalance(reaction); classic && BalancesExactly(reaction, *classic)) {
+    // The classic procedure and its check read the same matrix.
+    const AtomCounts counts = AtomCountMatrix(reaction);
+    const std::size_t substances = SubstanceCount(reaction);
+    if (auto classic = ClassicBalanceOf(counts, substances);
+        classic && Balances(counts, substances, *classic)) {
         return {BalanceMethod::Classic, std::move(*classic)};
     }
     BalanceFailure failure = BalanceFailure::None;
     if (auto general = GeneralBalance(reaction, &failure);
-        general && BalancesExactly(reaction, *general)) {
+        general && Balances(counts, substances, *general)) {
         return {BalanceMethod::General, std::move(*general)};
     }
     BalanceOutcome none;

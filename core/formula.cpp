@@ -40,10 +40,13 @@ class Scanner {
         m_scan.formula = TrimWhitespace(text);
         const std::string_view formula = m_scan.formula;
         if (formula.empty()) return Fail(FormulaError::Empty);
-        if (Utf8Length(formula) > kFormulaLimit) return Fail(FormulaError::TooLong);
+        // No more bytes than the limit means no more characters either.
+        if (formula.size() > kFormulaLimit && Utf8Length(formula) > kFormulaLimit)
+            return Fail(FormulaError::TooLong);
 
         for (std::size_t at = 0; at < formula.size();) {
-            const std::string_view ch = formula.substr(at, Utf8CharLength(formula, at));
+            const bool ascii = static_cast<unsigned char>(formula[at]) < 0x80;
+            const std::string_view ch = formula.substr(at, ascii ? 1 : Utf8CharLength(formula, at));
             at += ch.size();
             ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';

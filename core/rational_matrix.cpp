@@ -28,7 +28,7 @@ void FillMatrix(RationalMatrix& m) {
 
 void ReduceRow(RationalMatrix& m, std::size_t row) {
     std::int64_t g = 0;
-    for (std::size_t k = 1; k <= m.Cols(); ++k)
+    for (std::size_t k = 1; k <= m.Cols() && g != 1; ++k)
         g = Gcd(g, m.At(row, k).num);
     if (g <= 1) return;
     for (std::size_t k = 1; k <= m.Cols(); ++k) {

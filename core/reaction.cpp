@@ -27,6 +27,11 @@ void AddElement(std::vector<std::uint16_t>& elements, std::uint16_t z) {
     if (at == elements.end() || *at != z) elements.insert(at, z);
 }
 
+void AddElements(std::vector<std::uint16_t>& elements, const Substance& substance) {
+    for (const auto& entry : substance.entries)
+        AddElement(elements, entry.element.atomicNumber);
+}
+
 }  // namespace
 
 bool PutSubstance(Reaction& reaction, int side, std::size_t position, Substance substance) {
@@ -36,9 +41,7 @@ bool PutSubstance(Reaction& reaction, int side, std::size_t position, Substance 
         return true;
     }
     if (substances.size() >= kSideLimit) return false;
-    for (const auto& entry : substances.emplace_back(std::move(substance)).entries) {
-        AddElement(reaction.elements[side], entry.element.atomicNumber);
-    }
+    AddElements(reaction.elements[side], substances.emplace_back(std::move(substance)));
     return true;
 }
 
@@ -56,13 +59,16 @@ int ParseSide(Reaction& reaction, int side, std::string_view text, ElementTable&
         const auto plus = text.find('+');
         const std::string_view piece = text.substr(0, plus);
         ++failure.position;
-        if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
-        Substance substance;
+        auto& substances = reaction.substances[side];
+        if (substances.full()) return kReactionTooMany;
+        // Parsed in its place, so that nothing is copied; taken off again if it fails.
+        Substance& substance = substances.emplace_back();
         if (!ParseFormula(substance, piece, table, port)) {
+            substances.pop_back();
             failure.empty = TrimWhitespaceView(piece).empty();
             return kReactionBadSubstance;
         }
-        AppendSubstance(reaction, side, std::move(substance));
+        AddElements(reaction.elements[side], substance);
         if (plus == std::string_view::npos) return kReactionOk;
         text.remove_prefix(plus + 1);
     }
