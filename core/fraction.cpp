@@ -6,26 +6,6 @@
 
 namespace tovel {
 
-std::int64_t CheckedAdd(std::int64_t a, std::int64_t b) {
-    std::int64_t r = 0;
-    if (__builtin_add_overflow(a, b, &r)) throw ArithmeticOverflow();
-    return r;
-}
-
-std::int64_t CheckedMul(std::int64_t a, std::int64_t b) {
-    std::int64_t r = 0;
-    if (__builtin_mul_overflow(a, b, &r)) throw ArithmeticOverflow();
-    return r;
-}
-
-std::int32_t ToInt32(std::int64_t value) {
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max()) {
-        throw ArithmeticOverflow();
-    }
-    return static_cast<std::int32_t>(value);
-}
-
 namespace {
 
 std::int64_t Abs(std::int64_t v) {
