@@ -92,7 +92,7 @@ void ElementEditorModel::ShowSlot(std::size_t slot) {
         m_fields = {};
         return;
     }
-    const ElementRecord& r = m_table.Slot(slot);
+    const ElementRecord& r = Record(slot);
     m_fields.name = r.name;
     m_fields.symbol = r.symbol;
     m_fields.mass = r.atomicMass == 0.0 ? "" : FormatFixed(r.atomicMass, 3, 3);
@@ -100,7 +100,7 @@ void ElementEditorModel::ShowSlot(std::size_t slot) {
 }
 
 void ElementEditorModel::WriteRow(std::size_t slot) {
-    const std::string row = EditorRowText(m_table.Slot(slot));
+    const std::string row = EditorRowText(Record(slot));
     if (slot <= m_rows.size()) {
         m_rows[slot - 1] = row;  // in place: a changed row is not sorted again
     } else {
@@ -161,7 +161,7 @@ bool ElementEditorModel::Accept() {
         return refuse("El símbolo (Smb) " + Quoted(symbol) + " no vale: " + kSymbolRule);
     }
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
-        if (slot != m_current && m_table.Slot(slot).symbol == symbol) {
+        if (slot != m_current && Record(slot).symbol == symbol) {
             return refuse("El símbolo " + symbol + " ya está en la tabla");
         }
     }
@@ -184,9 +184,9 @@ bool ElementEditorModel::Accept() {
     }
     // Two elements with one number would be counted as one element by the balancing.
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
-        if (slot != m_current && m_table.Slot(slot).atomicNumber == number) {
+        if (slot != m_current && Record(slot).atomicNumber == number) {
             return refuse("El número atómico " + IntText(number) + " ya es el de " +
-                          m_table.Slot(slot).symbol);
+                          Record(slot).symbol);
         }
     }
 
@@ -196,7 +196,7 @@ bool ElementEditorModel::Accept() {
         m_table.Add(record);
         m_current = m_table.Count();
     } else {
-        m_table.Slot(m_current) = record;
+        m_table.Replace(m_current, record);
     }
     WriteRow(m_current);
     ReorderTableToList();
@@ -209,7 +209,7 @@ bool ElementEditorModel::Accept() {
 bool ElementEditorModel::SearchSymbol() {
     const std::string symbol = TrimBlanks(m_fields.symbol);
     for (std::size_t slot = 1; slot <= m_table.Count(); ++slot) {
-        if (m_table.Slot(slot).symbol == symbol) {
+        if (Record(slot).symbol == symbol) {
             SelectRow(slot);
             return true;
         }

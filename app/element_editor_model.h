@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/element_table.h"
@@ -65,6 +66,10 @@ class ElementEditorModel {
     void WriteRow(std::size_t slot);
     void ReorderTableToList();
     bool Save();
+    // Reads through the table's const side, which leaves its symbol index in use.
+    const ElementRecord& Record(std::size_t slot) const {
+        return std::as_const(m_table).Slot(slot);
+    }
 
     ElementTable& m_table;
     UserPort& m_port;

@@ -57,7 +57,7 @@ class MainModel {
     MainState State() const { return m_state; }
     int CurrentSide() const { return m_side; }
     std::size_t Count(int side) const { return m_substances[side].size(); }
-    const std::vector<Substance>& Substances(int side) const { return m_substances[side]; }
+    const SideSubstances& Substances(int side) const { return m_substances[side]; }
     std::size_t Cursor(int side) const { return m_cursor[side]; }
     // The selected row of a side's list (1-based), if any.
     std::optional<std::size_t> Selection(int side) const { return m_selection[side]; }
@@ -190,7 +190,7 @@ class MainModel {
 
     MainState m_state = MainState::Start;
     int m_side = kReactants;
-    std::array<std::vector<Substance>, 2> m_substances;
+    std::array<SideSubstances, 2> m_substances;
     bool m_showOxidation = false;
     std::array<std::size_t, 2> m_cursor{1, 1};
     std::array<std::optional<std::size_t>, 2> m_selection;

@@ -33,7 +33,7 @@ bool Listed(const std::vector<ElementChange>& changes, const std::string& symbol
 
 }  // namespace
 
-OxidationMarkSides MarkOxidationNumbers(const std::array<std::vector<Substance>, 2>& sides) {
+OxidationMarkSides MarkOxidationNumbers(const std::array<SideSubstances, 2>& sides) {
     // What changes does not depend on the coefficients: the reaction as written is enough.
     Reaction reaction;
     for (int side = 0; side < 2; ++side) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/formula.h"
+#include "core/reaction.h"
 
 namespace tovel {
 
@@ -20,6 +20,6 @@ struct OxidationMark {
 // Per side, per substance, one mark per element symbol written in its formula, in order.
 using OxidationMarkSides = std::array<std::vector<std::vector<OxidationMark>>, 2>;
 
-OxidationMarkSides MarkOxidationNumbers(const std::array<std::vector<Substance>, 2>& sides);
+OxidationMarkSides MarkOxidationNumbers(const std::array<SideSubstances, 2>& sides);
 
 }  // namespace tovel

@@ -139,9 +139,10 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
     return false;
 }
 
-bool BalanceOne(const std::string& equation, ElementTable& table, CliPort& port,
+// reaction is only room to work in, kept from one equation to the next so that what it holds
+// need not be set up again for each.
+bool BalanceOne(const std::string& equation, Reaction& reaction, ElementTable& table, CliPort& port,
                 std::ostream& out) {
-    Reaction reaction;
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
     ReportReactionParseFailure(code, port, &failure);
@@ -307,8 +308,9 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
         return 1;
     }
     bool allDone = true;
+    Reaction reaction;
     auto run = [&](const std::string& item) {
-        const bool done = command == "balance"   ? BalanceOne(item, table, port, out)
+        const bool done = command == "balance"   ? BalanceOne(item, reaction, table, port, out)
                           : command == "explain" ? ExplainOne(item, table, port, out)
                           : command == "redox"   ? RedoxOne(item, table, port, out)
                                                  : MassOne(item, table, port, out);
@@ -316,7 +318,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
     };
     if ((command == "balance" || command == "explain" || command == "redox") && items.empty()) {
         for (std::string line; std::getline(in, line);) {
-            if (!TrimWhitespace(line).empty()) run(line);
+            if (!TrimWhitespaceView(line).empty()) run(line);
         }
     } else {
         for (const auto& item : items)

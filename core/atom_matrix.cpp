@@ -4,17 +4,18 @@
 
 namespace tovel {
 
-std::vector<std::vector<std::int64_t>> AtomCountMatrix(const Reaction& reaction) {
+AtomCounts AtomCountMatrix(const Reaction& reaction) {
     const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
-    std::vector<std::uint16_t> order;
-    std::vector<std::vector<std::int64_t>> m;
+    FixedVector<std::uint16_t, kReactionElementLimit> order;  // atomic number of each row
+    AtomCounts m;
     std::size_t col = 0;
     for (int side = 0; side < 2; ++side) {
         for (const auto& substance : reaction.substances[side]) {
             for (const auto& entry : substance.entries) {
                 auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
                 if (at == order.end()) {
-                    at = order.insert(order.end(), entry.element.atomicNumber);
+                    order.push_back(entry.element.atomicNumber);
+                    at = order.end() - 1;
                     m.emplace_back(cols, 0);
                 }
                 const std::int64_t count = entry.count;

@@ -14,9 +14,11 @@ std::size_t SubstanceCount(const Reaction& reaction) {
     return reaction.Count(kReactants) + reaction.Count(kProducts);
 }
 
-RationalMatrix AtomMatrix(const Reaction& reaction) {
-    const auto counts = AtomCountMatrix(reaction);
-    RationalMatrix m(counts.size(), SubstanceCount(reaction));
+// Values of the free coefficients, or of the determined ones, as the classic procedure finds them.
+using Values = FixedVector<std::int64_t, kSubstanceLimit>;
+
+RationalMatrix AtomMatrix(const AtomCounts& counts, std::size_t substances) {
+    RationalMatrix m(counts.size(), substances);
     for (std::size_t row = 0; row < counts.size(); ++row) {
         for (std::size_t col = 0; col < counts[row].size(); ++col) {
             m.At(row + 1, col + 1) = Fraction::Make(counts[row][col]);
@@ -26,8 +28,7 @@ RationalMatrix AtomMatrix(const Reaction& reaction) {
 }
 
 // The free-value test: x[i] from the free values; every determined coefficient whole and positive.
-bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const std::vector<std::int64_t>& f,
-                   std::vector<std::int64_t>& x) {
+bool FreeValuesFit(const RationalMatrix& m, std::size_t nfree, const Values& f, Values& x) {
     const std::size_t rows = m.Rows();
     const std::size_t cols = m.Cols();
     for (std::size_t i = 1; i <= rows; ++i) {
@@ -47,8 +48,8 @@ constexpr std::int64_t kLargestFreeValue = 9;
 
 // Tries free values 1..kLargestFreeValue each, the first free value outermost, and stops at the
 // first that fits.
-bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, std::vector<std::int64_t>& f,
-                      std::vector<std::int64_t>& x, std::size_t depth = 0) {
+bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, Values& f, Values& x,
+                      std::size_t depth = 0) {
     if (depth == nfree) return FreeValuesFit(m, nfree, f, x);
     for (std::int64_t v = 1; v <= kLargestFreeValue; ++v) {
         f[depth] = v;
@@ -57,8 +58,9 @@ bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, std::vector<st
     return false;
 }
 
-std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction) {
-    RationalMatrix m = AtomMatrix(reaction);
+std::optional<CoefficientList> ClassicBalanceUnchecked(const AtomCounts& counts,
+                                                       std::size_t substances) {
+    RationalMatrix m = AtomMatrix(counts, substances);
     const std::size_t cols = m.Cols();
     RationalMatrix work;
     GaussJordan(m, work);
@@ -89,8 +91,8 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction)
         }
     }
 
-    std::vector<std::int64_t> f(nfree, 0);
-    std::vector<std::int64_t> x(rows, 0);
+    Values f(nfree, 0);
+    Values x(rows, 0);
     if (nfree == 1) {
         f[0] = L;
         for (std::size_t i = 1; i <= rows; ++i) {
@@ -124,24 +126,23 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const Reaction& reaction)
     return coefficients;
 }
 
-}  // namespace
-
-std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
+std::optional<CoefficientList> ClassicBalanceOf(const AtomCounts& counts, std::size_t substances) {
     try {
-        return ClassicBalanceUnchecked(reaction);
+        return ClassicBalanceUnchecked(counts, substances);
     } catch (const ArithmeticOverflow&) {
         return std::nullopt;
     }
 }
 
-bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
-    if (coefficients.size() != SubstanceCount(reaction)) return false;
+bool Balances(const AtomCounts& counts, std::size_t substances,
+              const CoefficientList& coefficients) {
+    if (coefficients.size() != substances) return false;
     for (const auto c : coefficients) {
         if (c < 1 || c > kCoefficientLimit) return false;
     }
     // Each row sums reactant atoms minus product atoms of one element; counts and coefficients
     // are 16-bit, so the sums fit easily.
-    for (const auto& row : AtomCountMatrix(reaction)) {
+    for (const auto& row : counts) {
         std::int64_t net = 0;
         for (std::size_t col = 0; col < row.size(); ++col)
             net += row[col] * coefficients[col];
@@ -150,18 +151,32 @@ bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficien
     return true;
 }
 
+}  // namespace
+
+std::optional<CoefficientList> ClassicBalance(const Reaction& reaction) {
+    return ClassicBalanceOf(AtomCountMatrix(reaction), SubstanceCount(reaction));
+}
+
+bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients) {
+    return Balances(AtomCountMatrix(reaction), SubstanceCount(reaction), coefficients);
+}
+
 BalanceOutcome FindBalance(const Reaction& reaction) {
     if (reaction.Count(kReactants) == 0 || reaction.Count(kProducts) == 0) {
         BalanceOutcome none;
         none.failure = BalanceFailure::NoPositiveBalance;
         return none;
     }
-    if (auto classic = ClassicBalance(reaction); classic && BalancesExactly(reaction, *classic)) {
+    // The classic procedure and its check read the same matrix.
+    const AtomCounts counts = AtomCountMatrix(reaction);
+    const std::size_t substances = SubstanceCount(reaction);
+    if (auto classic = ClassicBalanceOf(counts, substances);
+        classic && Balances(counts, substances, *classic)) {
         return {BalanceMethod::Classic, std::move(*classic)};
     }
     BalanceFailure failure = BalanceFailure::None;
     if (auto general = GeneralBalance(reaction, &failure);
-        general && BalancesExactly(reaction, *general)) {
+        general && Balances(counts, substances, *general)) {
         return {BalanceMethod::General, std::move(*general)};
     }
     BalanceOutcome none;

@@ -4,14 +4,14 @@
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
+#include "core/fixed_vector.h"
 #include "core/reaction.h"
 
 namespace tovel {
 
 // Coefficients in substance order: the reactants, then the products.
-using CoefficientList = std::vector<std::uint32_t>;
+using CoefficientList = FixedVector<std::uint32_t, kSubstanceLimit>;
 
 // The classic procedure: fraction-free Gauss-Jordan elimination of the atom matrix, then the
 // coefficients read off (one free coefficient) or found by trying free values 1 to 9 (two or

@@ -169,7 +169,7 @@ std::size_t FreeDimension(const std::vector<LinearEquation>& equations, std::siz
     return letters - rank;
 }
 
-std::string AssignmentText(const std::vector<std::uint32_t>& coefficients) {
+std::string AssignmentText(const CoefficientList& coefficients) {
     std::string text;
     for (std::size_t j = 0; j < coefficients.size(); ++j) {
         if (j > 0) text += ", ";
@@ -412,7 +412,7 @@ class Explainer {
         std::int64_t multiplier = 1;
         for (const auto& v : m_values)
             multiplier = Lcm(static_cast<std::int32_t>(multiplier), v->den);
-        std::vector<std::uint32_t> whole;
+        CoefficientList whole;
         for (const auto& v : m_values)
             whole.push_back(static_cast<std::uint32_t>(MultiplyWhole(*v, multiplier).num));
         if (!program || whole != program.coefficients) return false;

@@ -1,6 +1,7 @@
 #pragma once
 // The table of chemical elements: the program's only source of atomic masses.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -38,25 +39,39 @@ ElementRecord MakeElementRecord(std::uint16_t atomicNumber, std::string_view sym
                                 double atomicMass, std::string_view name);
 
 // At most kCapacity elements in table order (the file's order). Slots are numbered from 1.
+// Every formula looks its symbols up here, so the table keeps an index from symbol to slot.
 class ElementTable {
   public:
     static constexpr std::size_t kCapacity = 100;
+
+    ElementTable() { m_symbolIndex.fill(kNoSlot); }
 
     std::size_t Count() const { return m_records.size(); }
     bool IsFull() const { return m_records.size() >= kCapacity; }
     const std::vector<ElementRecord>& Records() const { return m_records; }
     const ElementRecord& Slot(std::size_t slot) const { return m_records.at(slot - 1); }
-    ElementRecord& Slot(std::size_t slot) { return m_records.at(slot - 1); }
+    // A record to change in place. The index cannot see what is done through the reference, so
+    // lookups search the records one by one until the table next changes through Add, Replace,
+    // RemoveSlot, Assign or Clear; Replace is the way that keeps them fast.
+    ElementRecord& Slot(std::size_t slot) {
+        ElementRecord& record = m_records.at(slot - 1);
+        m_indexCurrent = false;
+        return record;
+    }
 
     // First record whose symbol equals symbol exactly (case and length count), or nullptr.
     const ElementRecord* FindSymbol(std::string_view symbol) const;
 
     // Refuses (returns false) when the table is full.
     bool Add(const ElementRecord& record);
+    void Replace(std::size_t slot, const ElementRecord& record);
     void RemoveSlot(std::size_t slot);
     // Replaces the whole table; records beyond the capacity are dropped (returns false then).
     bool Assign(std::vector<ElementRecord> records);
-    void Clear() { m_records.clear(); }
+    void Clear() {
+        m_records.clear();
+        RebuildIndex();
+    }
 
     // What the table's file held that is not in the table: records refused or beyond the
     // capacity when it was loaded, or the whole file when it could not be read. Saving the
@@ -69,7 +84,16 @@ class ElementTable {
     }
 
   private:
+    // One entry for each symbol a formula can name (a capital, optionally a small letter): the
+    // first slot with that symbol, or kNoSlot. Slots fit a byte: the table holds at most 100.
+    static constexpr std::size_t kSymbolKeys = 26 * 27;
+    static constexpr std::uint8_t kNoSlot = 0;
+    static_assert(kCapacity <= 255);
+    void RebuildIndex();
+
     std::vector<ElementRecord> m_records;
+    std::array<std::uint8_t, kSymbolKeys> m_symbolIndex{};
+    bool m_indexCurrent = true;
     std::vector<std::string> m_leftOut;
     bool m_fileUnreadable = false;
 };

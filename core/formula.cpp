@@ -31,19 +31,28 @@ bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
 
+// Fills the scan it is given, so that nothing is copied on the way out.
 class Scanner {
   public:
-    FormulaScan Run(std::string_view text) {
-        m_scan.formula = TrimWhitespace(text);
-        if (m_scan.formula.empty()) return Fail(FormulaError::Empty);
-        if (Utf8Length(m_scan.formula) > kFormulaLimit) return Fail(FormulaError::TooLong);
+    explicit Scanner(FormulaScan& scan) : m_scan(scan) {}
 
-        for (std::string_view ch : Utf8Chars(m_scan.formula)) {
+    void Run(std::string_view text) {
+        m_scan.formula = TrimWhitespace(text);
+        const std::string_view formula = m_scan.formula;
+        if (formula.empty()) return Fail(FormulaError::Empty);
+        // No more bytes than the limit means no more characters either.
+        if (formula.size() > kFormulaLimit && Utf8Length(formula) > kFormulaLimit)
+            return Fail(FormulaError::TooLong);
+
+        for (std::size_t at = 0; at < formula.size();) {
+            const bool ascii = static_cast<unsigned char>(formula[at]) < 0x80;
+            const std::string_view ch = formula.substr(at, ascii ? 1 : Utf8CharLength(formula, at));
+            at += ch.size();
             ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';
-            if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return m_scan;
+            if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return;
             if (c == '(') {
-                m_groupStarts.push_back(m_entries.size());
+                m_groupStarts.push_back(Entries().size());
                 m_closedGroup.reset();
             } else if (c == ')') {
                 // A ")" without its "(" closes a group that starts at the first symbol.
@@ -54,7 +63,7 @@ class Scanner {
                 }
                 m_closedGroup = start;
             } else if (IsDigit(c)) {
-                if (m_entries.empty()) return Wrong(ch);
+                if (Entries().empty()) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
                     m_number = 0;
@@ -67,36 +76,34 @@ class Scanner {
             } else if (IsUpper(c)) {
                 if (++m_symbolsWritten > kFormulaSymbolLimit)
                     return Fail(FormulaError::TooManySymbols);
-                FormulaEntry entry;
-                entry.element.symbol = std::string(1, c);
-                m_entries.push_back(entry);
+                Entries().emplace_back().element.symbol = c;
                 m_closedGroup.reset();
             } else if (IsLower(c)) {
-                if (m_entries.empty() || m_entries.back().element.symbol.size() >= 2)
+                if (Entries().empty() || Entries().back().element.symbol.size() >= 2)
                     return Wrong(ch);
-                m_entries.back().element.symbol += c;
+                Entries().back().element.symbol += c;
                 m_closedGroup.reset();
             } else {
                 return Wrong(ch);
             }
         }
-        if (m_inNumber && !ApplyNumber()) return m_scan;
-        if (!Merge()) return m_scan;
-        m_scan.entries = std::move(m_entries);
-        return m_scan;
+        if (m_inNumber && !ApplyNumber()) return;
+        Merge();
     }
 
   private:
-    FormulaScan& Fail(FormulaError error) {
+    // The symbols as written; merged at the end. A failure leaves them empty.
+    FormulaEntries& Entries() { return m_scan.entries; }
+
+    void Fail(FormulaError error) {
         m_scan.error = error;
         m_scan.entries.clear();
-        return m_scan;
     }
 
-    FormulaScan& Wrong(std::string_view ch) {
+    void Wrong(std::string_view ch) {
         m_scan.offending = std::string(ch);
         m_scan.position = m_position;
-        return Fail(FormulaError::WrongCharacter);
+        Fail(FormulaError::WrongCharacter);
     }
 
     // The pending number multiplies the group it follows, or sets the count of the last symbol.
@@ -107,46 +114,47 @@ class Scanner {
             return false;
         }
         const auto n = static_cast<std::uint32_t>(m_number);
+        auto& entries = Entries();
         if (!m_numberGroup) {
-            m_entries.back().count = static_cast<std::uint16_t>(n);
+            entries.back().count = static_cast<std::uint16_t>(n);
             return true;
         }
-        for (std::size_t i = *m_numberGroup; i < m_entries.size(); ++i) {
-            const std::uint32_t product = std::uint32_t{m_entries[i].count} * n;
+        for (std::size_t i = *m_numberGroup; i < entries.size(); ++i) {
+            const std::uint32_t product = std::uint32_t{entries[i].count} * n;
             if (product > kCountLimit) {
                 Fail(FormulaError::CountTooLarge);
                 return false;
             }
-            m_entries[i].count = static_cast<std::uint16_t>(product);
+            entries[i].count = static_cast<std::uint16_t>(product);
         }
         return true;
     }
 
-    // Repeated symbols add up into their first occurrence.
-    bool Merge() {
-        std::vector<FormulaEntry> merged;
-        for (const auto& entry : m_entries) {
-            auto it = std::find_if(merged.begin(), merged.end(), [&](const FormulaEntry& e) {
-                return e.element.symbol == entry.element.symbol;
+    // Repeated symbols add up into their first occurrence, in place: the first `kept` entries are
+    // the merged ones so far.
+    void Merge() {
+        auto& entries = Entries();
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const auto first = entries.begin() + static_cast<std::ptrdiff_t>(kept);
+            auto it = std::find_if(entries.begin(), first, [&](const FormulaEntry& e) {
+                return e.element.symbol == entries[i].element.symbol;
             });
-            if (it == merged.end()) {
-                merged.push_back(entry);
+            if (it == first) {
+                if (i != kept) entries[kept] = std::move(entries[i]);
+                ++kept;
                 continue;
             }
-            const std::uint32_t sum = std::uint32_t{it->count} + entry.count;
-            if (sum > kCountLimit) {
-                Fail(FormulaError::CountTooLarge);
-                return false;
-            }
+            const std::uint32_t sum = std::uint32_t{it->count} + entries[i].count;
+            if (sum > kCountLimit) return Fail(FormulaError::CountTooLarge);
             it->count = static_cast<std::uint16_t>(sum);
         }
-        m_entries = std::move(merged);
-        return true;
+        entries.resize(kept);
     }
 
-    FormulaScan m_scan;
-    std::vector<FormulaEntry> m_entries;
-    std::vector<std::size_t> m_groupStarts;
+    FormulaScan& m_scan;
+    // Each "(" is a character of its own, so the formula's length bounds the open groups.
+    FixedVector<std::size_t, kFormulaLimit> m_groupStarts;
     std::optional<std::size_t> m_closedGroup;  // a group whose ")" was just read
     std::optional<std::size_t> m_numberGroup;  // the group the number being read multiplies
     bool m_inNumber = false;
@@ -189,7 +197,9 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
 }  // namespace
 
 FormulaScan ScanFormula(std::string_view text) {
-    return Scanner().Run(text);
+    FormulaScan scan;
+    Scanner(scan).Run(text);
+    return scan;
 }
 
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {

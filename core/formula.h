@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/element_table.h"
+#include "core/fixed_vector.h"
 
 namespace tovel {
 
@@ -25,10 +26,13 @@ struct FormulaEntry {
     bool operator==(const FormulaEntry&) const = default;
 };
 
+// One per element of a formula: never more than the symbols it may write.
+using FormulaEntries = FixedVector<FormulaEntry, kFormulaSymbolLimit>;
+
 struct Substance {
-    std::string formula;                // as typed, trimmed
-    double molarMass = 0.0;             // grams per mole
-    std::vector<FormulaEntry> entries;  // in order of first appearance, one per element
+    std::string formula;     // as typed, trimmed
+    double molarMass = 0.0;  // grams per mole
+    FormulaEntries entries;  // in order of first appearance, one per element
 
     bool operator==(const Substance&) const = default;
 };
@@ -45,10 +49,10 @@ enum class FormulaError {
 // The grammar, without the element table: symbols and counts, or why the text is no formula.
 struct FormulaScan {
     FormulaError error = FormulaError::None;
-    std::string offending;              // the offending character, for WrongCharacter
-    std::size_t position = 0;           // its position in the trimmed text, 1-based
-    std::string formula;                // the trimmed text
-    std::vector<FormulaEntry> entries;  // merged; symbols and counts only
+    std::string offending;     // the offending character, for WrongCharacter
+    std::size_t position = 0;  // its position in the trimmed text, 1-based
+    std::string formula;       // the trimmed text
+    FormulaEntries entries;    // merged; symbols and counts only
 };
 
 // Reads the whole formula. A number after ")" multiplies the group; a ")" without a number closes

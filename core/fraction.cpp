@@ -1,28 +1,10 @@
 #include "core/fraction.h"
 
+#include <bit>
 #include <limits>
+#include <utility>
 
 namespace tovel {
-
-std::int64_t CheckedAdd(std::int64_t a, std::int64_t b) {
-    std::int64_t r = 0;
-    if (__builtin_add_overflow(a, b, &r)) throw ArithmeticOverflow();
-    return r;
-}
-
-std::int64_t CheckedMul(std::int64_t a, std::int64_t b) {
-    std::int64_t r = 0;
-    if (__builtin_mul_overflow(a, b, &r)) throw ArithmeticOverflow();
-    return r;
-}
-
-std::int32_t ToInt32(std::int64_t value) {
-    if (value < std::numeric_limits<std::int32_t>::min() ||
-        value > std::numeric_limits<std::int32_t>::max()) {
-        throw ArithmeticOverflow();
-    }
-    return static_cast<std::int32_t>(value);
-}
 
 namespace {
 
@@ -33,15 +15,20 @@ std::int64_t Abs(std::int64_t v) {
 
 }  // namespace
 
+// Binary gcd: shifts and subtractions instead of divisions, which balancing does very often.
 std::int64_t Gcd(std::int64_t a, std::int64_t b) {
-    a = Abs(a);
-    b = Abs(b);
-    while (b != 0) {
-        const std::int64_t r = a % b;
-        a = b;
-        b = r;
+    auto x = static_cast<std::uint64_t>(Abs(a));
+    auto y = static_cast<std::uint64_t>(Abs(b));
+    if (x == 0) return static_cast<std::int64_t>(y);
+    if (y == 0) return static_cast<std::int64_t>(x);
+    const int shift = std::countr_zero(x | y);
+    x >>= std::countr_zero(x);
+    while (y != 0) {
+        y >>= std::countr_zero(y);
+        if (x > y) std::swap(x, y);
+        y -= x;
     }
-    return a;
+    return static_cast<std::int64_t>(x << shift);
 }
 
 std::int32_t Lcm(std::int32_t a, std::int32_t b) {
@@ -50,7 +37,12 @@ std::int32_t Lcm(std::int32_t a, std::int32_t b) {
     return ToInt32(CheckedMul(Abs(a) / g, Abs(b)));
 }
 
+// Balancing mostly works on whole numbers (the classic procedure's integer mode never leaves
+// them), so each operation first takes the short way for denominators of 1: the same result,
+// without the divisions a gcd costs.
+
 Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
+    if (denominator == 1) return Fraction{ToInt32(numerator), 1};
     if (denominator == 0) throw ArithmeticOverflow();
     if (numerator == 0) return Fraction{0, 1};
     const std::int64_t g = Gcd(numerator, denominator);
@@ -64,6 +56,7 @@ Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
 }
 
 Fraction operator+(Fraction a, Fraction b) {
+    if (a.den == 1 && b.den == 1) return Fraction{ToInt32(CheckedAdd(a.num, b.num)), 1};
     const std::int64_t g = Gcd(a.den, b.den);
     const std::int64_t l = CheckedMul(a.den / g, b.den);
     return Fraction::Make(CheckedAdd(CheckedMul(a.num, l / a.den), CheckedMul(b.num, l / b.den)),
@@ -80,6 +73,9 @@ Fraction operator/(Fraction a, Fraction b) {
 }
 
 Fraction MultiplyWhole(Fraction a, std::int64_t k) {
+    // gcd(k, 1) is 1 for every k but the one whose absolute value does not fit.
+    if (a.den == 1 && k != std::numeric_limits<std::int64_t>::min())
+        return Fraction{ToInt32(CheckedMul(a.num, k)), 1};
     const std::int64_t g = Gcd(k, a.den);
     if (g == 0) return Fraction{0, 1};
     return Fraction::Make(CheckedMul(a.num, k / g), a.den / g);

@@ -4,6 +4,7 @@
 // wrapping, so a balance is never computed from a wrapped number.
 
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace tovel {
@@ -34,9 +35,25 @@ Fraction operator/(Fraction a, Fraction b);
 // Product with a whole number, reducing by gcd(k, denominator) first.
 Fraction MultiplyWhole(Fraction a, std::int64_t k);
 
-// Checked 64-bit helpers shared by the balancing code.
-std::int64_t CheckedAdd(std::int64_t a, std::int64_t b);
-std::int64_t CheckedMul(std::int64_t a, std::int64_t b);
-std::int32_t ToInt32(std::int64_t value);
+// Checked 64-bit helpers shared by the balancing code; inline, as they sit in its inner loops.
+inline std::int64_t CheckedAdd(std::int64_t a, std::int64_t b) {
+    std::int64_t r = 0;
+    if (__builtin_add_overflow(a, b, &r)) throw ArithmeticOverflow();
+    return r;
+}
+
+inline std::int64_t CheckedMul(std::int64_t a, std::int64_t b) {
+    std::int64_t r = 0;
+    if (__builtin_mul_overflow(a, b, &r)) throw ArithmeticOverflow();
+    return r;
+}
+
+inline std::int32_t ToInt32(std::int64_t value) {
+    if (value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max()) {
+        throw ArithmeticOverflow();
+    }
+    return static_cast<std::int32_t>(value);
+}
 
 }  // namespace tovel

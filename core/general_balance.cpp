@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <functional>
+#include <vector>
 
 #include "core/atom_matrix.h"
 #include "core/balance.h"
@@ -19,8 +20,11 @@ constexpr std::int64_t kSearchLimit = kCoefficientLimit;
 // more than any school reaction needs.
 constexpr std::size_t kSearchBudget = 1'000'000;
 
-using IntRow = std::vector<std::int64_t>;
-using IntMatrix = std::vector<IntRow>;
+using IntRow = AtomCountRow;
+using IntMatrix = AtomCounts;
+// Column numbers: of the pivots, or of the free coefficients.
+using Columns = FixedVector<std::size_t, kSubstanceLimit>;
+using Values = FixedVector<std::int64_t, kSubstanceLimit>;
 
 void ReduceIntRow(IntRow& row) {
     std::int64_t g = 0;
@@ -34,8 +38,8 @@ void ReduceIntRow(IntRow& row) {
 
 // Reduced row echelon form over the integers (fraction-free). Returns the pivot column of each
 // remaining row; rows of zeros are dropped from m.
-std::vector<std::size_t> ReduceToEchelon(IntMatrix& m, std::size_t cols) {
-    std::vector<std::size_t> pivots;
+Columns ReduceToEchelon(IntMatrix& m, std::size_t cols) {
+    Columns pivots;
     std::size_t r = 0;
     for (std::size_t c = 0; c < cols && r < m.size(); ++c) {
         std::size_t p = r;
@@ -63,11 +67,11 @@ std::vector<std::size_t> ReduceToEchelon(IntMatrix& m, std::size_t cols) {
 
 struct Search {
     const IntMatrix& m;
-    const std::vector<std::size_t>& pivots;
-    const std::vector<std::size_t>& freeColumns;
+    const Columns& pivots;
+    const Columns& freeColumns;
     std::size_t cols;
 
-    std::vector<std::int64_t> freeValues;
+    Values freeValues;
     std::optional<CoefficientList> best;
     std::int64_t bestSum = 0;
     std::size_t tried = 0;
@@ -121,10 +125,11 @@ struct Search {
 // positive too; without them no whole positive balance exists and the search need not start.
 // Fourier-Motzkin elimination on the strict homogeneous inequalities a . f > 0. Answers true when
 // the system grows too large to decide cheaply.
-bool HasPositiveSolution(const IntMatrix& m, const std::vector<std::size_t>& pivots,
-                         const std::vector<std::size_t>& freeColumns) {
+bool HasPositiveSolution(const IntMatrix& m, const Columns& pivots, const Columns& freeColumns) {
     constexpr std::size_t kConstraintLimit = 4096;
     const std::size_t k = freeColumns.size();
+    // Only reactions with two or more free coefficients come here, and their constraints can
+    // number thousands: these live on the heap.
     std::vector<IntRow> constraints;
     for (std::size_t q = 0; q < k; ++q) {
         IntRow unit(k, 0);
@@ -173,8 +178,7 @@ bool HasPositiveSolution(const IntMatrix& m, const std::vector<std::size_t>& piv
     return true;
 }
 
-std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
-                                                  const std::vector<std::size_t>& pivots,
+std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m, const Columns& pivots,
                                                   std::size_t freeColumn, std::size_t cols,
                                                   BalanceFailure& failure) {
     // The free coefficient is the least common multiple that makes every other one whole.
@@ -188,7 +192,7 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m,
     // The balance is unique up to its scale: a coefficient below 1 means there is no positive
     // one at all, one too large that it exists beyond the program's limits.
     failure = BalanceFailure::BeyondLimits;
-    std::vector<std::int64_t> values(pivots.size());
+    Values values(pivots.size());
     for (std::size_t i = 0; i < pivots.size(); ++i) {
         values[i] = -CheckedMul(m[i][freeColumn], scale) / m[i][pivots[i]];
         if (values[i] < 1) {
@@ -212,8 +216,8 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
     const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
     if (cols < 2) return std::nullopt;
     IntMatrix m = AtomCountMatrix(reaction);
-    const std::vector<std::size_t> pivots = ReduceToEchelon(m, cols);
-    std::vector<std::size_t> freeColumns;
+    const Columns pivots = ReduceToEchelon(m, cols);
+    Columns freeColumns;
     for (std::size_t c = 0; c < cols; ++c) {
         if (std::find(pivots.begin(), pivots.end(), c) == pivots.end()) freeColumns.push_back(c);
     }
@@ -226,14 +230,7 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
 
     // A solution whose free values add up to total costs at least total + one per determined
     // coefficient, so the search stops when no larger total can beat the best found.
-    Search search{m,
-                  pivots,
-                  freeColumns,
-                  cols,
-                  std::vector<std::int64_t>(freeColumns.size(), 0),
-                  std::nullopt,
-                  0,
-                  0};
+    Search search{m, pivots, freeColumns, cols, Values(freeColumns.size(), 0), std::nullopt, 0, 0};
     const auto determined = static_cast<std::int64_t>(pivots.size());
     const std::int64_t maxTotal = kSearchLimit * static_cast<std::int64_t>(freeColumns.size());
     for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal;

@@ -28,7 +28,7 @@ void FillMatrix(RationalMatrix& m) {
 
 void ReduceRow(RationalMatrix& m, std::size_t row) {
     std::int64_t g = 0;
-    for (std::size_t k = 1; k <= m.Cols(); ++k)
+    for (std::size_t k = 1; k <= m.Cols() && g != 1; ++k)
         g = Gcd(g, m.At(row, k).num);
     if (g <= 1) return;
     for (std::size_t k = 1; k <= m.Cols(); ++k) {
@@ -88,7 +88,7 @@ void GaussJordan(const RationalMatrix& src, RationalMatrix& dst) {
 }
 
 void DropZeroRows(const RationalMatrix& src, RationalMatrix& dst) {
-    std::vector<std::size_t> kept;
+    FixedVector<std::size_t, RationalMatrix::kEntryLimit> kept;  // a row has at least one entry
     for (std::size_t i = 1; i <= src.Rows(); ++i) {
         if (!src.RowIsZero(i)) kept.push_back(i);
     }

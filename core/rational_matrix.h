@@ -1,16 +1,21 @@
 #pragma once
 // Exact matrices for balancing and the eliminations that reduce them. Rows and columns are
-// numbered from 1. The matrix is as large as the reaction needs.
+// numbered from 1. The matrix is as large as the reaction needs, within the atom-count matrix of
+// the largest reaction (kReactionElementLimit rows of kSubstanceLimit), and holds its entries
+// itself: a larger one throws std::length_error.
 
 #include <cstddef>
-#include <vector>
 
+#include "core/fixed_vector.h"
 #include "core/fraction.h"
+#include "core/reaction.h"
 
 namespace tovel {
 
 class RationalMatrix {
   public:
+    static constexpr std::size_t kEntryLimit = kReactionElementLimit * kSubstanceLimit;
+
     RationalMatrix() = default;
     RationalMatrix(std::size_t rows, std::size_t cols);
 
@@ -36,7 +41,7 @@ class RationalMatrix {
 
     std::size_t m_rows = 0;
     std::size_t m_cols = 0;
-    std::vector<Fraction> m_entries;
+    FixedVector<Fraction, kEntryLimit> m_entries;
 };
 
 // Every entry becomes 0/1.

@@ -1,6 +1,7 @@
 #include "core/reaction.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/text_utils.h"
 
@@ -26,45 +27,50 @@ void AddElement(std::vector<std::uint16_t>& elements, std::uint16_t z) {
     if (at == elements.end() || *at != z) elements.insert(at, z);
 }
 
+void AddElements(std::vector<std::uint16_t>& elements, const Substance& substance) {
+    for (const auto& entry : substance.entries)
+        AddElement(elements, entry.element.atomicNumber);
+}
+
 }  // namespace
 
-bool PutSubstance(Reaction& reaction, int side, std::size_t position, const Substance& substance) {
+bool PutSubstance(Reaction& reaction, int side, std::size_t position, Substance substance) {
     auto& substances = reaction.substances[side];
     if (position >= 1 && position <= substances.size()) {
-        substances[position - 1] = substance;
+        substances[position - 1] = std::move(substance);
         return true;
     }
     if (substances.size() >= kSideLimit) return false;
-    substances.push_back(substance);
-    for (const auto& entry : substance.entries) {
-        AddElement(reaction.elements[side], entry.element.atomicNumber);
-    }
+    AddElements(reaction.elements[side], substances.emplace_back(std::move(substance)));
     return true;
 }
 
-bool AppendSubstance(Reaction& reaction, int side, const Substance& substance) {
-    return PutSubstance(reaction, side, reaction.Count(side) + 1, substance);
+bool AppendSubstance(Reaction& reaction, int side, Substance substance) {
+    return PutSubstance(reaction, side, reaction.Count(side) + 1, std::move(substance));
 }
 
 namespace {
 
 // One side's text: every "+"-separated piece is a formula; at most kSideLimit of them.
-int ParseSide(Reaction& reaction, int side, std::string text, ElementTable& table, UserPort& port,
-              ReactionParseFailure& failure) {
+int ParseSide(Reaction& reaction, int side, std::string_view text, ElementTable& table,
+              UserPort& port, ReactionParseFailure& failure) {
     failure.side = side;
     while (true) {
         const auto plus = text.find('+');
-        const std::string piece = text.substr(0, plus);
+        const std::string_view piece = text.substr(0, plus);
         ++failure.position;
-        if (reaction.Count(side) >= kSideLimit) return kReactionTooMany;
-        Substance substance;
+        auto& substances = reaction.substances[side];
+        if (substances.full()) return kReactionTooMany;
+        // Parsed in its place, so that nothing is copied; taken off again if it fails.
+        Substance& substance = substances.emplace_back();
         if (!ParseFormula(substance, piece, table, port)) {
-            failure.empty = TrimWhitespace(piece).empty();
+            substances.pop_back();
+            failure.empty = TrimWhitespaceView(piece).empty();
             return kReactionBadSubstance;
         }
-        AppendSubstance(reaction, side, substance);
-        if (plus == std::string::npos) return kReactionOk;
-        text.erase(0, plus + 1);
+        AddElements(reaction.elements[side], substance);
+        if (plus == std::string_view::npos) return kReactionOk;
+        text.remove_prefix(plus + 1);
     }
 }
 
@@ -76,8 +82,8 @@ int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table
     ReactionParseFailure where;
     const auto equals = text.find('=');
     if (equals == std::string_view::npos) return kReactionNoEquals;
-    const std::string sides[2] = {TrimWhitespace(text.substr(0, equals)),
-                                  TrimWhitespace(text.substr(equals + 1))};
+    const std::string_view sides[2] = {TrimWhitespaceView(text.substr(0, equals)),
+                                       TrimWhitespaceView(text.substr(equals + 1))};
     for (int side = 0; side < 2; ++side) {
         where = ReactionParseFailure{};
         const int result = ParseSide(reaction, side, sides[side], table, port, where);

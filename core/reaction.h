@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/fixed_vector.h"
 #include "core/formula.h"
 
 namespace tovel {
@@ -16,9 +17,15 @@ constexpr std::size_t kSideLimit = 6;  // substances per side
 constexpr int kReactants = 0;
 constexpr int kProducts = 1;
 constexpr std::uint32_t kCoefficientLimit = kSixteenBitLimit;
+// Substances of a whole reaction, and the most elements they can hold between them: the columns
+// and rows of its atom-count matrix.
+constexpr std::size_t kSubstanceLimit = 2 * kSideLimit;
+constexpr std::size_t kReactionElementLimit = kSubstanceLimit * kFormulaSymbolLimit;
+
+using SideSubstances = FixedVector<Substance, kSideLimit>;
 
 struct Reaction {
-    std::array<std::vector<Substance>, 2> substances;  // at most kSideLimit a side
+    std::array<SideSubstances, 2> substances;
     std::array<std::array<std::uint16_t, kSideLimit>, 2> coefficients{};  // 1 in a fresh reaction
     // Atomic numbers present on each side, ascending, without repeats.
     std::array<std::vector<std::uint16_t>, 2> elements;
@@ -41,8 +48,8 @@ void InitReaction(Reaction& reaction);
 // Puts substance at position (1-based) of side. A position past the side's count appends it and
 // adds its elements to the side's element set; a position within the count replaces that
 // substance and leaves the element set as it is. Returns false when the side is full.
-bool PutSubstance(Reaction& reaction, int side, std::size_t position, const Substance& substance);
-bool AppendSubstance(Reaction& reaction, int side, const Substance& substance);
+bool PutSubstance(Reaction& reaction, int side, std::size_t position, Substance substance);
+bool AppendSubstance(Reaction& reaction, int side, Substance substance);
 
 enum ParseReactionResult : int {
     kReactionOk = 0,

@@ -34,11 +34,17 @@ std::string SeparatorLine(std::size_t count) {
 
 namespace {
 
-std::string TrimAny(std::string_view text, std::string_view set) {
+constexpr std::string_view kWhitespace = " \t\r\n";
+
+std::string_view TrimAnyView(std::string_view text, std::string_view set) {
     const auto first = text.find_first_not_of(set);
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(set);
-    return std::string(text.substr(first, last - first + 1));
+    return text.substr(first, last - first + 1);
+}
+
+std::string TrimAny(std::string_view text, std::string_view set) {
+    return std::string(TrimAnyView(text, set));
 }
 
 }  // namespace
@@ -48,7 +54,11 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 std::string TrimWhitespace(std::string_view text) {
-    return TrimAny(text, " \t\r\n");
+    return TrimAny(text, kWhitespace);
+}
+
+std::string_view TrimWhitespaceView(std::string_view text) {
+    return TrimAnyView(text, kWhitespace);
 }
 
 std::string RemoveBlanks(std::string_view text) {

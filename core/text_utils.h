@@ -24,6 +24,8 @@ std::string TrimBlanks(std::string_view text);
 // Removes tab, line feed, carriage return and blank at both ends: how formulas and equation
 // sides are cleaned before parsing.
 std::string TrimWhitespace(std::string_view text);
+// The same, as a view into text: for looking at a text without copying it.
+std::string_view TrimWhitespaceView(std::string_view text);
 std::string RemoveBlanks(std::string_view text);
 
 // Inserts c before the first byte with a greater code, so an ascending text stays ascending;

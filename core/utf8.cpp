@@ -2,10 +2,8 @@
 
 namespace tovel {
 
-namespace {
-
 // Length of the well-formed sequence starting at text[i], or 1 for a stray byte.
-std::size_t SequenceLength(std::string_view text, std::size_t i) {
+std::size_t Utf8CharLength(std::string_view text, std::size_t i) {
     const auto lead = static_cast<unsigned char>(text[i]);
     std::size_t len = 1;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -22,12 +20,10 @@ std::size_t SequenceLength(std::string_view text, std::size_t i) {
     return len;
 }
 
-}  // namespace
-
 std::vector<std::string_view> Utf8Chars(std::string_view text) {
     std::vector<std::string_view> chars;
     for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = SequenceLength(text, i);
+        const std::size_t len = Utf8CharLength(text, i);
         chars.push_back(text.substr(i, len));
         i += len;
     }
@@ -36,7 +32,7 @@ std::vector<std::string_view> Utf8Chars(std::string_view text) {
 
 std::size_t Utf8Length(std::string_view text) {
     std::size_t n = 0;
-    for (std::size_t i = 0; i < text.size(); i += SequenceLength(text, i))
+    for (std::size_t i = 0; i < text.size(); i += Utf8CharLength(text, i))
         ++n;
     return n;
 }
@@ -44,7 +40,7 @@ std::size_t Utf8Length(std::string_view text) {
 std::string Utf8Prefix(std::string_view text, std::size_t n) {
     std::size_t i = 0;
     for (std::size_t taken = 0; taken < n && i < text.size(); ++taken)
-        i += SequenceLength(text, i);
+        i += Utf8CharLength(text, i);
     return std::string(text.substr(0, i));
 }
 

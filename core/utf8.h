@@ -12,6 +12,9 @@ namespace tovel {
 // Splits text into its characters, each as its UTF-8 bytes. A malformed byte counts as one
 // character of its own, so nothing is lost and the split never fails.
 std::vector<std::string_view> Utf8Chars(std::string_view text);
+// Bytes of the character that starts at byte i of text (i within text), by the same rule: to
+// walk a text character by character without splitting it first.
+std::size_t Utf8CharLength(std::string_view text, std::size_t i);
 
 std::size_t Utf8Length(std::string_view text);
 

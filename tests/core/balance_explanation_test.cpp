@@ -132,7 +132,8 @@ void CheckExplanation(const BalanceExplanation& explanation) {
                 ASSERT_TRUE(values.count(letter)) << letter;
                 EXPECT_NEAR(values[letter] * multiplier, whole[j], 1e-9) << letter;
             }
-            EXPECT_EQ(whole, explanation.coefficients);
+            EXPECT_EQ(whole, std::vector<std::uint32_t>(explanation.coefficients.begin(),
+                                                        explanation.coefficients.end()));
             continue;
         }
         if (line.find(" = ") == std::string::npos || line.find(": ") == std::string::npos) {

@@ -27,6 +27,47 @@ TEST(ElementTable, FindsTheFirstExactSymbol) {
     EXPECT_EQ(t.Slot(2).name, "Cloro");
 }
 
+// Lookups go through an index from symbol to slot; whatever changed the table, they must find
+// what a search of the records one by one would.
+TEST(ElementTable, LookupsFollowEveryChange) {
+    ElementTable t;
+    t.Assign({MakeElementRecord(1, "H", 1.008, "Hidrógeno"),
+              MakeElementRecord(8, "O", 16, "Oxígeno"),
+              MakeElementRecord(101, "H", 2.014, "Deuterio")});
+    EXPECT_EQ(t.FindSymbol("H")->atomicNumber, 1);  // the first of two
+    t.RemoveSlot(1);
+    EXPECT_EQ(t.FindSymbol("H")->atomicNumber, 101);
+    EXPECT_EQ(t.FindSymbol("O")->atomicNumber, 8);  // moved up a slot
+
+    t.Replace(1, MakeElementRecord(7, "N", 14.007, "Nitrógeno"));
+    EXPECT_EQ(t.FindSymbol("O"), nullptr);
+    EXPECT_EQ(t.FindSymbol("N")->atomicNumber, 7);
+
+    // Changed through the record itself, out of the index's sight.
+    t.Slot(2).symbol = "Zz";
+    EXPECT_EQ(t.FindSymbol("H"), nullptr);
+    EXPECT_EQ(t.FindSymbol("Zz")->atomicNumber, 101);
+    t.Add(MakeElementRecord(2, "He", 4.0026, "Helio"));
+    EXPECT_EQ(t.FindSymbol("Zz")->atomicNumber, 101);
+    EXPECT_EQ(t.FindSymbol("He")->atomicNumber, 2);
+
+    t.Clear();
+    EXPECT_EQ(t.FindSymbol("N"), nullptr);
+}
+
+TEST(ElementTable, FindsSymbolsNoFormulaCanName) {
+    // A table read from a file may hold any text as a symbol; an exact match still finds it.
+    ElementTable t;
+    t.Assign({MakeElementRecord(1, "h", 1, ""), MakeElementRecord(2, "X1", 2, ""),
+              MakeElementRecord(3, "Ñ", 3, "")});
+    EXPECT_EQ(t.FindSymbol("h")->atomicNumber, 1);
+    EXPECT_EQ(t.FindSymbol("X1")->atomicNumber, 2);
+    EXPECT_EQ(t.FindSymbol("Ñ")->atomicNumber, 3);
+    EXPECT_EQ(t.FindSymbol("H"), nullptr);
+    EXPECT_EQ(t.FindSymbol("X"), nullptr);
+    EXPECT_EQ(t.FindSymbol(""), nullptr);
+}
+
 TEST(ElementTable, HoldsAtMostOneHundredElements) {
     ElementTable t;
     for (int z = 1; z <= 100; ++z)
