@@ -107,6 +107,10 @@ bool CompoundsModel::AcceptFormula(const std::string& formula) {
             return refuse("tiene más de " + IntText(kFormulaLimit) + " caracteres");
         case FormulaError::CountTooLarge:
             return refuse("un número de átomos pasa de " + IntText(kCountLimit));
+        case FormulaError::BadCharge:
+        case FormulaError::BadHydrate:
+            return refuse("el carácter \"" + scan.offending + "\" de la posición " +
+                          IntText(static_cast<long>(scan.position)) + ": " + scan.reason);
     }
     Substance substance;
     if (ParseFormula(substance, formula, m_table, m_port)) return true;

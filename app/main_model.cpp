@@ -102,7 +102,7 @@ void MainModel::EnterSideLine(int side) {
 
     std::string rest = line;
     while (true) {
-        const auto plus = rest.find('+');
+        const auto plus = FindSubstanceSeparator(rest);
         const std::string piece = rest.substr(0, plus);
         // "H2+" or "H2++O2": an empty piece is no formula and nothing to report.
         if (!TrimWhitespace(piece).empty() && !EnterFormula(piece)) {
@@ -419,10 +419,14 @@ void MainModel::AcceptCoefficients() {
         m_balancedIcon = true;
         return;
     }
-    Notice(m_port, "No ajustada",
-           "elementos:\t\t" + ElementListText(m_reaction, kReactants, m_table) +
-               "\r\n\r\nen los reactivos:\t" + AtomTotalsText(m_reaction, kReactants) +
-               "\r\nen los productos:\t" + AtomTotalsText(m_reaction, kProducts));
+    std::string text = "elementos:\t\t" + ElementListText(m_reaction, kReactants, m_table) +
+                       "\r\n\r\nen los reactivos:\t" + AtomTotalsText(m_reaction, kReactants) +
+                       "\r\nen los productos:\t" + AtomTotalsText(m_reaction, kProducts);
+    if (m_reaction.chargeTotals[0] != m_reaction.chargeTotals[1]) {
+        text += "\r\n\r\ncarga de los reactivos:\t" + IntText(m_reaction.chargeTotals[0]) +
+                "\r\ncarga de los productos:\t" + IntText(m_reaction.chargeTotals[1]);
+    }
+    Notice(m_port, "No ajustada", text);
 }
 
 std::optional<std::string> MainModel::ReactionToSave() {

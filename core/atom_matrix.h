@@ -12,8 +12,9 @@ namespace tovel {
 using AtomCountRow = FixedVector<std::int64_t, kSubstanceLimit>;
 using AtomCounts = FixedVector<AtomCountRow, kReactionElementLimit>;
 
-// Rows are elements in order of first appearance, columns substances (the reactants, then the
-// products); reactant counts are positive and product counts negative.
+// Rows are elements in order of first appearance, then the charge when any substance is an ion;
+// columns substances (the reactants, then the products); reactant counts are positive and product
+// counts negative.
 AtomCounts AtomCountMatrix(const Reaction& reaction);
 
 }  // namespace tovel

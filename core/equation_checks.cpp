@@ -49,6 +49,26 @@ bool CheckSameElements(const Reaction& reaction, const ElementTable& table, User
     return false;
 }
 
+namespace {
+
+// The atoms alone would balance: it is the charge that cannot.
+bool ChargesAloneStopIt(const Reaction& reaction) {
+    Reaction neutral = reaction;
+    for (int side = 0; side < 2; ++side) {
+        for (auto& substance : neutral.substances[side])
+            substance.charge = 0;
+    }
+    // The electron has no atoms: without its charge it would be a column of zeros.
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            if (IsElectron(substance)) return true;
+        }
+    }
+    return static_cast<bool>(FindBalance(neutral));
+}
+
+}  // namespace
+
 bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) {
     if (!CheckSameElements(reaction, table, port)) return false;
     BalanceFailure failure = BalanceFailure::None;
@@ -60,6 +80,10 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
                "de hasta " +
                    IntText(kCoefficientLimit) +
                    " y una búsqueda acotada); eso no quiere decir que no exista");
+    } else if (HasCharges(reaction) && ChargesAloneStopIt(reaction)) {
+        Notice(port, "Las cargas no cuadran",
+               "No se puede ajustar: las cargas de los reactivos y de los productos no pueden "
+               "igualarse con estas substancias");
     } else {
         Notice(port, "Reacción o no viable o inexistente",
                "O no se puede ajustar o los productos son iguales a los reactivos");

@@ -43,27 +43,59 @@ class Scanner {
         // No more bytes than the limit means no more characters either.
         if (formula.size() > kFormulaLimit && Utf8Length(formula) > kFormulaLimit)
             return Fail(FormulaError::TooLong);
-
-        for (std::size_t at = 0; at < formula.size();) {
-            const bool ascii = static_cast<unsigned char>(formula[at]) < 0x80;
-            const std::string_view ch = formula.substr(at, ascii ? 1 : Utf8CharLength(formula, at));
+        if (formula == "e^-") {
+            m_scan.charge = -1;  // the electron: no atoms
+            return;
+        }
+        std::string_view body = formula;
+        if (const auto caret = formula.find('^'); caret != std::string_view::npos) {
+            body = formula.substr(0, caret);
+            if (!ReadCharge(formula, caret)) return;
+        }
+        bool hydrate = false;
+        bool afterDot = false;  // the last character was a hydrate dot
+        for (std::size_t at = 0; at < body.size();) {
+            const bool ascii = static_cast<unsigned char>(body[at]) < 0x80;
+            const std::string_view ch = body.substr(at, ascii ? 1 : Utf8CharLength(body, at));
             at += ch.size();
             ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';
+            const bool dot = c == '*' || c == '.' || ch == kHydrateDot;
             if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return;
+            if (dot) {
+                if (m_position == 1 || afterDot)
+                    return Bad(FormulaError::BadHydrate, ch, "un punto de hidrato aquí");
+                if (!EndPart()) return;
+                hydrate = true;
+                afterDot = true;
+                m_partStart = Entries().size();
+                m_readingMultiplier = true;
+                m_groupStarts.clear();
+                m_closedGroup.reset();
+                continue;
+            }
+            afterDot = false;
+            if (m_readingMultiplier && IsDigit(c)) {
+                m_multiplierDigits = true;
+                m_partMultiplier = std::min<std::uint64_t>(
+                    m_partMultiplier * 10 + static_cast<unsigned>(c - '0'), 10ull * kCountLimit);
+                continue;
+            }
             if (c == '(') {
+                m_readingMultiplier = false;
                 m_groupStarts.push_back(Entries().size());
                 m_closedGroup.reset();
             } else if (c == ')') {
+                m_readingMultiplier = false;
                 // A ")" without its "(" closes a group that starts at the first symbol.
-                std::size_t start = 0;
+                std::size_t start = m_partStart;
                 if (!m_groupStarts.empty()) {
                     start = m_groupStarts.back();
                     m_groupStarts.pop_back();
                 }
                 m_closedGroup = start;
             } else if (IsDigit(c)) {
-                if (Entries().empty()) return Wrong(ch);
+                if (Entries().size() == m_partStart) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
                     m_number = 0;
@@ -74,12 +106,13 @@ class Scanner {
                 m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
                                                    10ull * kCountLimit);
             } else if (IsUpper(c)) {
+                m_readingMultiplier = false;
                 if (++m_symbolsWritten > kFormulaSymbolLimit)
                     return Fail(FormulaError::TooManySymbols);
                 Entries().emplace_back().element.symbol = c;
                 m_closedGroup.reset();
             } else if (IsLower(c)) {
-                if (Entries().empty() || Entries().back().element.symbol.size() >= 2)
+                if (Entries().size() == m_partStart || Entries().back().element.symbol.size() >= 2)
                     return Wrong(ch);
                 Entries().back().element.symbol += c;
                 m_closedGroup.reset();
@@ -87,8 +120,19 @@ class Scanner {
                 return Wrong(ch);
             }
         }
+        if (afterDot) {
+            m_position = Utf8Length(body);
+            return Bad(FormulaError::BadHydrate, kHydrateDot, "un punto de hidrato al final");
+        }
         if (m_inNumber && !ApplyNumber()) return;
+        if (!EndPart()) return;
+        if (hydrate && m_scan.charge != 0) {
+            m_position = Utf8Length(body) + 1;
+            return Bad(FormulaError::BadHydrate, "^", "una carga en un hidrato");
+        }
+        if (Entries().empty()) return Wrong(body.empty() ? "^" : body.substr(0, 1));
         Merge();
+        if (hydrate && m_scan.error == FormulaError::None) m_scan.formula = WithMiddleDots(body);
     }
 
   private:
@@ -104,6 +148,78 @@ class Scanner {
         m_scan.offending = std::string(ch);
         m_scan.position = m_position;
         Fail(FormulaError::WrongCharacter);
+    }
+
+    void Bad(FormulaError error, std::string_view ch, std::string_view reason) {
+        m_scan.offending = std::string(ch);
+        m_scan.position = m_position;
+        m_scan.reason = std::string(reason);
+        Fail(error);
+    }
+
+    // The charge written from caret on: optional digits, then one sign, then nothing.
+    bool ReadCharge(std::string_view formula, std::size_t caret) {
+        const std::size_t caretPosition = Utf8Length(formula.substr(0, caret)) + 1;
+        auto bad = [&](std::size_t offset, std::string_view reason) {
+            m_position = caretPosition + offset;
+            const std::size_t at = caret + offset;
+            Bad(FormulaError::BadCharge, at < formula.size() ? formula.substr(at, 1) : "^", reason);
+            return false;
+        };
+        if (caret == 0) return bad(0, "una carga sin fórmula delante");
+        std::size_t i = caret + 1;
+        std::uint64_t size = 0;
+        bool digits = false;
+        while (i < formula.size() && IsDigit(formula[i])) {
+            size =
+                std::min<std::uint64_t>(size * 10 + static_cast<unsigned>(formula[i] - '0'), 1000);
+            digits = true;
+            ++i;
+        }
+        if (i >= formula.size()) return bad(i - 1 - caret, "una carga sin signo (+ o -)");
+        if (formula[i] != '+' && formula[i] != '-')
+            return bad(i - caret, "un carácter en la carga");
+        if (i + 1 < formula.size())
+            return bad(i + 1 - caret, "un carácter tras el signo de la carga");
+        if (digits && (size == 0 || size > 99)) return bad(1, "una carga de 1 a 99");
+        const int value = digits ? static_cast<int>(size) : 1;
+        m_scan.charge = formula[i] == '+' ? value : -value;
+        return true;
+    }
+
+    // The part being closed takes the number written after its dot (·5H2O), once without one.
+    bool EndPart() {
+        const std::uint64_t n = m_multiplierDigits ? m_partMultiplier : 1;
+        m_partMultiplier = 0;
+        m_multiplierDigits = false;
+        m_readingMultiplier = false;
+        if (n == 1) return true;
+        if (n == 0 || n > kCountLimit) {
+            Fail(FormulaError::CountTooLarge);
+            return false;
+        }
+        auto& entries = Entries();
+        for (std::size_t i = m_partStart; i < entries.size(); ++i) {
+            const std::uint64_t product = std::uint64_t{entries[i].count} * n;
+            if (product > kCountLimit) {
+                Fail(FormulaError::CountTooLarge);
+                return false;
+            }
+            entries[i].count = static_cast<std::uint16_t>(product);
+        }
+        return true;
+    }
+
+    static std::string WithMiddleDots(std::string_view body) {
+        std::string out;
+        for (const char c : body) {
+            if (c == '*' || c == '.') {
+                out += kHydrateDot;
+            } else {
+                out += c;
+            }
+        }
+        return out;
     }
 
     // The pending number multiplies the group it follows, or sets the count of the last symbol.
@@ -161,6 +277,11 @@ class Scanner {
     std::uint64_t m_number = 0;
     std::size_t m_position = 0;  // of the character being read, 1-based
     std::size_t m_symbolsWritten = 0;
+    // The hydrate part being read: where its symbols start, and the number after its dot.
+    std::size_t m_partStart = 0;
+    std::uint64_t m_partMultiplier = 0;
+    bool m_multiplierDigits = false;
+    bool m_readingMultiplier = false;
 };
 
 void ReportScanError(const FormulaScan& scan, UserPort& port) {
@@ -173,6 +294,14 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
             NoticeWith(port, Select(kWrongFormulaCaption),
                        "Carácter \"" + scan.offending + "\" no válido en la posición " +
                            IntText(static_cast<long>(scan.position)) + " de " + scan.formula,
+                       MessageIcon::Exclamation);
+            return;
+        case FormulaError::BadCharge:
+        case FormulaError::BadHydrate:
+            NoticeWith(port, Select(kWrongFormulaCaption),
+                       "Carácter \"" + scan.offending + "\" no válido en la posición " +
+                           IntText(static_cast<long>(scan.position)) + " de " + scan.formula +
+                           ": " + scan.reason,
                        MessageIcon::Exclamation);
             return;
         case FormulaError::TooManySymbols:
@@ -229,11 +358,30 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
     }
     substance.formula = std::move(scan.formula);
     substance.entries = std::move(scan.entries);
+    substance.charge = scan.charge;
     MolarMass(substance);
     return true;
 }
 
+bool IsElectron(const Substance& substance) {
+    return substance.entries.empty() && substance.charge == -1;
+}
+
+std::size_t FindSubstanceSeparator(std::string_view text, std::size_t from) {
+    for (std::size_t i = from; i < text.size(); ++i) {
+        if (text[i] != '+') continue;
+        // "^+" or "^2+": the sign of a charge.
+        std::size_t j = i;
+        while (j > from && IsDigit(text[j - 1]))
+            --j;
+        if (j > from && text[j - 1] == '^') continue;
+        return i;
+    }
+    return std::string_view::npos;
+}
+
 double MolarMass(Substance& substance) {
+    if (IsElectron(substance)) return substance.molarMass = kElectronMolarMass;
     double sum = 0.0;
     for (const auto& entry : substance.entries)
         sum += entry.element.atomicMass * entry.count;
@@ -243,13 +391,31 @@ double MolarMass(Substance& substance) {
 
 std::string FormulaDisplayText(std::string_view formula) {
     std::string out;
-    for (char c : formula) {
-        if (IsDigit(c)) {
-            out += '_';
+    bool charge = false;    // after "^": every character raised
+    bool afterDot = false;  // the number after a hydrate dot stays on the line
+    for (std::size_t i = 0; i < formula.size(); ++i) {
+        const char c = formula[i];
+        if (formula.substr(i, 2) == kHydrateDot || c == '*' || c == '.') {
+            out += kHydrateDot;
+            i += c == '*' || c == '.' ? 0 : 1;
+            afterDot = true;
+            continue;
+        }
+        if (c == '^') {
+            charge = true;
+            continue;
+        }
+        if (charge && (IsDigit(c) || c == '+' || c == '-')) {
+            out += '^';
             out += c;
+        } else if (IsDigit(c)) {
+            if (!afterDot) out += '_';
+            out += c;
+            continue;
         } else if (IsUpper(c) || IsLower(c) || c == '(' || c == ')') {
             out += c;
         }
+        afterDot = false;
     }
     return out;
 }

@@ -29,10 +29,16 @@ struct FormulaEntry {
 // One per element of a formula: never more than the symbols it may write.
 using FormulaEntries = FixedVector<FormulaEntry, kFormulaSymbolLimit>;
 
+// The electron of half-reactions, written e^-: no atoms, charge -1.
+constexpr double kElectronMolarMass = 5.486e-4;
+// The middle dot that joins the parts of a hydrate (CuSO4·5H2O); "*" and "." are read as it.
+constexpr const char* kHydrateDot = "\u00b7";
+
 struct Substance {
-    std::string formula;     // as typed, trimmed
+    std::string formula;     // as typed, trimmed, the parts of a hydrate joined by the middle dot
     double molarMass = 0.0;  // grams per mole
-    FormulaEntries entries;  // in order of first appearance, one per element
+    FormulaEntries entries;  // in order of first appearance, one per element, all parts summed
+    int charge = 0;          // of an ion (Fe^3+ is 3, SO4^2- is -2, e^- is -1)
 
     bool operator==(const Substance&) const = default;
 };
@@ -44,20 +50,27 @@ enum class FormulaError {
     TooManySymbols,  // more than kFormulaSymbolLimit symbols written
     TooLong,         // more than kFormulaLimit characters
     CountTooLarge,   // an atom count above kCountLimit
+    BadCharge,       // a charge written wrong: no sign, two signs, nothing before "^"
+    BadHydrate,      // a hydrate dot at an end, two dots together, a charge on a hydrate
 };
 
 // The grammar, without the element table: symbols and counts, or why the text is no formula.
 struct FormulaScan {
     FormulaError error = FormulaError::None;
-    std::string offending;     // the offending character, for WrongCharacter
+    std::string offending;     // the offending character, for WrongCharacter and the charge
+                               // and hydrate errors
+    std::string reason;        // for BadCharge and BadHydrate: what is wrong there
     std::size_t position = 0;  // its position in the trimmed text, 1-based
-    std::string formula;       // the trimmed text
+    std::string formula;       // the trimmed text, hydrate dots written as the middle dot
     FormulaEntries entries;    // merged; symbols and counts only
+    int charge = 0;
 };
 
-// Reads the whole formula. A number after ")" multiplies the group; a ")" without a number closes
-// the group once; groups nest. A ")" without its "(" closes a group that starts at the first
-// symbol, and an unclosed "(" counts once.
+// Reads the whole formula: symbols, counts and groups; a charge after "^" at the end (Fe^3+,
+// SO4^2-, H^+); hydrate parts joined by "·", "*" or ".", the number after the dot multiplying
+// the part that follows; e^- alone is the electron. A number after ")" multiplies the group; a ")"
+// without a number closes the group once; groups nest. A ")" without its "(" closes a group that
+// starts at the first symbol, and an unclosed "(" counts once.
 FormulaScan ScanFormula(std::string_view text);
 
 // Parses text into substance and resolves every symbol in the table, asking to add the ones it
@@ -69,11 +82,20 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
 // whether to add it; Yes opens the element editor and looks again, No returns false.
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port);
 
-// Sum of atomic mass times count over the entries; also stored in the substance.
+// No atoms and a charge of -1.
+bool IsElectron(const Substance& substance);
+
+// Sum of atomic mass times count over the entries (an ion's is its atoms', the electron's its
+// own); also stored in the substance.
 double MolarMass(Substance& substance);
 
-// Every digit marked as a subscript: H2SO4 -> H_2SO_4. Characters other than letters, digits and
-// parentheses are dropped.
+// Where the "+" that separates two substances of an equation's side is, from `from` on: a "+"
+// that ends a charge (H^++OH^-) belongs to its formula. npos when there is none.
+std::size_t FindSubstanceSeparator(std::string_view text, std::size_t from = 0);
+
+// Every count marked as a subscript and a charge as superscripts: H2SO4 -> H_2SO_4, Fe^3+ ->
+// Fe^3^+; the hydrate dot and the number after it stay on the line. Other characters are
+// dropped.
 std::string FormulaDisplayText(std::string_view formula);
 
 }  // namespace tovel

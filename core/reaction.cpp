@@ -56,7 +56,7 @@ int ParseSide(Reaction& reaction, int side, std::string_view text, ElementTable&
               UserPort& port, ReactionParseFailure& failure) {
     failure.side = side;
     while (true) {
-        const auto plus = text.find('+');
+        const auto plus = FindSubstanceSeparator(text);
         const std::string_view piece = text.substr(0, plus);
         ++failure.position;
         auto& substances = reaction.substances[side];
@@ -110,8 +110,11 @@ bool CheckBalance(Reaction& reaction) {
         }
         auto& totals = reaction.atomTotals[side];
         totals.assign(elements.size(), 0);
+        reaction.chargeTotals[side] = 0;
         for (std::size_t k = 0; k < reaction.Count(side); ++k) {
             const std::uint64_t coefficient = reaction.coefficients[side][k];
+            reaction.chargeTotals[side] +=
+                static_cast<std::int64_t>(coefficient) * reaction.substances[side][k].charge;
             for (const auto& entry : reaction.substances[side][k].entries) {
                 const auto at =
                     std::lower_bound(elements.begin(), elements.end(), entry.element.atomicNumber);
@@ -121,7 +124,17 @@ bool CheckBalance(Reaction& reaction) {
         }
     }
     return reaction.elements[0] == reaction.elements[1] &&
-           reaction.atomTotals[0] == reaction.atomTotals[1];
+           reaction.atomTotals[0] == reaction.atomTotals[1] &&
+           reaction.chargeTotals[0] == reaction.chargeTotals[1];
+}
+
+bool HasCharges(const Reaction& reaction) {
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            if (substance.charge != 0) return true;
+        }
+    }
+    return false;
 }
 
 std::string AtomTotalsText(const Reaction& reaction, int side) {

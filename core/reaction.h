@@ -31,6 +31,8 @@ struct Reaction {
     std::array<std::vector<std::uint16_t>, 2> elements;
     // Atoms of each element of the side's element set, coefficients counted (see CheckBalance).
     std::array<std::vector<std::uint64_t>, 2> atomTotals;
+    // The charge of each side, coefficients counted (see CheckBalance).
+    std::array<std::int64_t, 2> chargeTotals{};
 
     Reaction();
     std::size_t Count(int side) const { return substances[side].size(); }
@@ -73,8 +75,11 @@ int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table
 // Both sides hold the same elements.
 bool SameElements(const Reaction& reaction);
 
-// Fills the atom totals of both sides and tells whether they are equal.
+// Fills the atom and charge totals of both sides and tells whether they are equal.
 bool CheckBalance(Reaction& reaction);
+
+// Whether any substance of the reaction is an ion or the electron.
+bool HasCharges(const Reaction& reaction);
 
 // Each total of the side in decimal followed by four blanks: "4    2    ".
 std::string AtomTotalsText(const Reaction& reaction, int side);

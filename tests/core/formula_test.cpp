@@ -120,8 +120,33 @@ INSTANTIATE_TEST_SUITE_P(
                       WrongCase{"2H2O", "Carácter \"2\" no válido en la posición 1 de 2H2O"},
                       WrongCase{"aH", "Carácter \"a\" no válido en la posición 1 de aH"},
                       WrongCase{"Abc", "Carácter \"c\" no válido en la posición 3 de Abc"},
-                      WrongCase{"CuSO4·5H2O",
-                                "Carácter \"·\" no válido en la posición 6 de CuSO4·5H2O"},
+                      WrongCase{"CuSO4··5H2O",
+                                "Carácter \"·\" no válido en la posición 7 de CuSO4··5H2O: un "
+                                "punto de hidrato aquí"},
+                      WrongCase{"·5H2O",
+                                "Carácter \"·\" no válido en la posición 1 de ·5H2O: un punto "
+                                "de hidrato aquí"},
+                      WrongCase{"CuSO4*",
+                                "Carácter \"·\" no válido en la posición 6 de CuSO4*: un punto "
+                                "de hidrato al final"},
+                      WrongCase{"CuSO4·5H2O^2+",
+                                "Carácter \"^\" no válido en la posición 11 de CuSO4·5H2O^2+: "
+                                "una carga en un hidrato"},
+                      WrongCase{"Fe^3",
+                                "Carácter \"3\" no válido en la posición 4 de Fe^3: "
+                                "una carga sin signo (+ o -)"},
+                      WrongCase{"^2+",
+                                "Carácter \"^\" no válido en la posición 1 de ^2+: una "
+                                "carga sin fórmula delante"},
+                      WrongCase{"SO4^2--",
+                                "Carácter \"-\" no válido en la posición 7 de "
+                                "SO4^2--: un carácter tras el signo de la carga"},
+                      WrongCase{"Fe^x+",
+                                "Carácter \"x\" no válido en la posición 4 de Fe^x+: "
+                                "un carácter en la carga"},
+                      WrongCase{"Fe^0+",
+                                "Carácter \"0\" no válido en la posición 4 de Fe^0+: "
+                                "una carga de 1 a 99"},
                       WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
                       WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
                       WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}),
@@ -216,7 +241,62 @@ TEST(FormulaDisplayText, MarksDigitsAsSubscripts) {
     EXPECT_EQ(FormulaDisplayText("H2SO4"), "H_2SO_4");
     EXPECT_EQ(FormulaDisplayText("Ca3(PO4)2"), "Ca_3(PO_4)_2");
     EXPECT_EQ(FormulaDisplayText("C57H110O6"), "C_5_7H_1_1_0O_6");
-    EXPECT_EQ(FormulaDisplayText("Cu SO4·5"), "CuSO_4_5");
+    EXPECT_EQ(FormulaDisplayText("Cu SO4·5"), "CuSO_4·5");
+    // Charges raised, the hydrate dot and its number on the line.
+    EXPECT_EQ(FormulaDisplayText("SO4^2-"), "SO_4^2^-");
+    EXPECT_EQ(FormulaDisplayText("H^+"), "H^+");
+    EXPECT_EQ(FormulaDisplayText("CuSO4·5H2O"), "CuSO_4·5H_2O");
+    EXPECT_EQ(FormulaDisplayText("e^-"), "e^-");
+}
+
+TEST(ScanFormula, IonsElectronsAndHydrates) {
+    auto scan = ScanFormula("Cr2O7^2-");
+    EXPECT_EQ(scan.error, FormulaError::None);
+    EXPECT_EQ(scan.charge, -2);
+    EXPECT_EQ(scan.entries.size(), 2u);
+    EXPECT_EQ(ScanFormula("NH4^+").charge, 1);
+    EXPECT_EQ(ScanFormula("Fe^3+").charge, 3);
+    scan = ScanFormula("e^-");
+    EXPECT_EQ(scan.error, FormulaError::None);
+    EXPECT_EQ(scan.charge, -1);
+    EXPECT_TRUE(scan.entries.empty());
+    // Every way of writing the dot is the same substance, written back with the middle dot.
+    for (const char* text : {"CuSO4·5H2O", "CuSO4*5H2O", "CuSO4.5H2O"}) {
+        scan = ScanFormula(text);
+        ASSERT_EQ(scan.error, FormulaError::None) << text;
+        EXPECT_EQ(scan.formula, "CuSO4·5H2O");
+        ASSERT_EQ(scan.entries.size(), 4u);  // Cu S O H: the water's O added to the sulfate's
+        EXPECT_EQ(scan.entries[2].count, 9);
+        EXPECT_EQ(scan.entries[3].count, 10);
+    }
+    // The number multiplies the part that follows only; several dots add their parts.
+    scan = ScanFormula("CaSO4·(H2O)2·3NH3");
+    ASSERT_EQ(scan.error, FormulaError::None);
+    EXPECT_EQ(scan.entries[2].count, 6);   // O: 4 + 2
+    EXPECT_EQ(scan.entries[3].count, 13);  // H: 4 + 9
+    EXPECT_EQ(scan.entries[4].count, 3);   // N
+    // Charges and dots count toward the length limit.
+    EXPECT_EQ(ScanFormula(std::string(61, 'H') + "^10+").error, FormulaError::TooLong);
+}
+
+TEST_F(FormulaTest, HydrateAndElectronMasses) {
+    ASSERT_TRUE(Parse("CuSO4*5H2O"));
+    EXPECT_NEAR(substance.molarMass, 249.68, 0.005);
+    EXPECT_EQ(substance.formula, "CuSO4·5H2O");
+    ASSERT_TRUE(Parse("e^-"));
+    EXPECT_TRUE(IsElectron(substance));
+    EXPECT_DOUBLE_EQ(substance.molarMass, kElectronMolarMass);
+    ASSERT_TRUE(Parse("SO4^2-"));  // an ion's mass is its atoms'
+    EXPECT_NEAR(substance.molarMass, 96.06, 0.005);
+    EXPECT_EQ(substance.charge, -2);
+}
+
+TEST(FindSubstanceSeparator, TheSignOfAChargeIsNoSeparator) {
+    const std::string side = "H^++OH^-+Fe^3+ + Cl2";
+    EXPECT_EQ(FindSubstanceSeparator(side), 3u);
+    EXPECT_EQ(FindSubstanceSeparator(side, 4), 8u);
+    EXPECT_EQ(FindSubstanceSeparator(side, 9), 15u);
+    EXPECT_EQ(FindSubstanceSeparator("H2O"), std::string::npos);
 }
 
 TEST(ScanFormula, KnowsNothingOfTheTable) {
