@@ -185,7 +185,9 @@ bool RedoxOne(const std::string& equation, ElementTable& table, CliPort& port, s
     for (const std::string& line : RedoxLines(analysis))
         out << line << "\n";
     out << "\n";
-    return analysis.outcome == RedoxOutcome::Redox || analysis.outcome == RedoxOutcome::NotRedox;
+    return analysis.outcome == RedoxOutcome::Redox ||
+           analysis.outcome == RedoxOutcome::HalfReaction ||
+           analysis.outcome == RedoxOutcome::NotRedox;
 }
 
 bool MassOne(const std::string& formula, ElementTable& table, CliPort& port, std::ostream& out) {

@@ -6,6 +6,9 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <string>
+
+#include "core/formula.h"
 
 namespace tovel {
 
@@ -376,9 +379,84 @@ bool RepeatsAnElement(const std::vector<Unit>& units) {
 
 }  // namespace
 
+namespace {
+
+// A hydrate's parts (CuSO4·5H2O: CuSO4 once, H2O five times), or the formula alone.
+std::vector<std::pair<std::string_view, std::uint32_t>> HydrateParts(std::string_view formula) {
+    std::vector<std::pair<std::string_view, std::uint32_t>> parts;
+    std::size_t begin = 0;
+    while (begin <= formula.size()) {
+        std::size_t end = begin;
+        while (end < formula.size() && formula[end] != '*' && formula[end] != '.' &&
+               formula.substr(end, 2) != kHydrateDot)
+            ++end;
+        std::string_view part = formula.substr(begin, end - begin);
+        std::uint32_t times = 1;
+        if (!parts.empty()) {
+            std::size_t digits = 0;
+            while (digits < part.size() && std::isdigit(static_cast<unsigned char>(part[digits])))
+                ++digits;
+            if (digits > 0) {
+                times = static_cast<std::uint32_t>(std::stoul(std::string(part.substr(0, digits))));
+                part.remove_prefix(digits);
+            }
+        }
+        parts.emplace_back(part, times);
+        if (end >= formula.size()) break;
+        begin = end + (formula[end] == '*' || formula[end] == '.' ? 1 : 2);
+    }
+    return parts;
+}
+
+}  // namespace
+
 SubstanceOxidation OxidationNumbers(std::string_view formula, int charge) {
     SubstanceOxidation result;
     result.formula = std::string(formula);
+    if (formula == "e^-") {
+        result.decided = true;  // the electron: no element to give a number to
+        return result;
+    }
+    // A charge written in the formula (Fe^3+) is the ion's.
+    if (const auto caret = formula.find('^'); caret != std::string_view::npos) {
+        const std::string_view written = formula.substr(caret + 1);
+        if (written.empty() || (written.back() != '+' && written.back() != '-')) return result;
+        int size = 1;
+        if (written.size() > 1) {
+            const std::string digits(written.substr(0, written.size() - 1));
+            if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 2)
+                return result;
+            size = std::stoi(digits);
+        }
+        charge = written.back() == '+' ? size : -size;
+        formula = formula.substr(0, caret);
+    }
+    const auto parts = HydrateParts(formula);
+    if (parts.size() > 1) {
+        // Each part of a hydrate on its own: the salt, then the water.
+        result.decided = true;
+        for (const auto& [part, times] : parts) {
+            SubstanceOxidation one = OxidationNumbers(part, 0);
+            if (!one.decided) {
+                result.decided = false;
+                result.sites.clear();
+                return result;
+            }
+            for (OxidationSite site : one.sites) {
+                site.atoms *= times;
+                auto same = std::find_if(
+                    result.sites.begin(), result.sites.end(), [&](const OxidationSite& s) {
+                        return s.symbol == site.symbol && s.number == site.number;
+                    });
+                if (same == result.sites.end()) {
+                    result.sites.push_back(site);
+                } else {
+                    same->atoms += site.atoms;
+                }
+            }
+        }
+        return result;
+    }
     const std::vector<Unit> units = ReadUnits(formula);
     if (units.empty()) return result;
     Counts counts;
@@ -422,6 +500,7 @@ std::string SignedNumber(Fraction number) {
 
 std::string OxidationText(const SubstanceOxidation& substance) {
     std::string text = substance.formula + ": ";
+    if (substance.formula == "e^-") return text + "el electrón";
     if (!substance.decided) return text + "las reglas no deciden sus números de oxidación";
     for (std::size_t k = 0; k < substance.sites.size(); ++k) {
         if (k) text += ", ";
@@ -450,9 +529,11 @@ RedoxAnalysis AnalyseRedox(const Reaction& reaction) {
     // Per element, the atoms at each oxidation number on each side.
     std::map<std::string, std::array<std::vector<Atoms>, 2>> byElement;
     std::vector<std::string> order;
+    std::int64_t electrons[2] = {0, 0};  // written in the equation, on each side
     for (int side = 0; side < 2; ++side) {
         for (std::size_t i = 1; i <= reaction.Count(side); ++i) {
             const Substance& s = reaction.substances[side][i - 1];
+            if (s.formula == "e^-") electrons[side] += reaction.Coefficient(side, i);
             std::size_t index = analysis.substances.size();
             for (std::size_t k = 0; k < analysis.substances.size(); ++k) {
                 if (analysis.substances[k].formula == s.formula) index = k;
@@ -521,6 +602,19 @@ RedoxAnalysis AnalyseRedox(const Reaction& reaction) {
         analysis.reason = "los números no caben en las cuentas";
         return analysis;
     }
+    if (electrons[0] + electrons[1] > 0) {
+        // A half-reaction: the electrons written are those the change gives or takes.
+        const Fraction balance = Minus(lost + Whole(electrons[0]), gained + Whole(electrons[1]));
+        const bool one = analysis.oxidised.empty() != analysis.reduced.empty();
+        if (!balance.IsZero() || !one) {
+            analysis.outcome = RedoxOutcome::Fault;
+            analysis.reason = "los electrones escritos no son los que cambian los números";
+            return analysis;
+        }
+        analysis.outcome = RedoxOutcome::HalfReaction;
+        analysis.electrons = Whole(electrons[0] + electrons[1]);
+        return analysis;
+    }
     if (analysis.oxidised.empty() && analysis.reduced.empty()) {
         analysis.outcome = RedoxOutcome::NotRedox;
         return analysis;
@@ -566,6 +660,23 @@ std::vector<std::string> RedoxLines(const RedoxAnalysis& analysis) {
             std::string electrons = SignedNumber(analysis.electrons);
             if (electrons[0] == '+') electrons.erase(0, 1);
             lines.push_back("Electrones transferidos: " + electrons);
+            break;
+        }
+        case RedoxOutcome::HalfReaction: {
+            const bool oxidation = !analysis.oxidised.empty();
+            lines.emplace_back(oxidation ? "Semirreacción de oxidación"
+                                         : "Semirreacción de reducción");
+            changes(oxidation ? "Se oxida: " : "Se reduce: ",
+                    oxidation ? analysis.oxidised : analysis.reduced);
+            if (oxidation) {
+                lines.push_back("Reductor: " + names(analysis.reductants));
+            } else {
+                lines.push_back("Oxidante: " + names(analysis.oxidants));
+            }
+            std::string electrons = SignedNumber(analysis.electrons);
+            if (electrons[0] == '+') electrons.erase(0, 1);
+            lines.push_back((oxidation ? "Electrones cedidos: " : "Electrones ganados: ") +
+                            electrons);
             break;
         }
         case RedoxOutcome::Undecided:

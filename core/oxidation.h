@@ -43,9 +43,10 @@ struct ElementChange {
 
 enum class RedoxOutcome {
     Redox,
-    NotRedox,   // no oxidation number changes
-    Undecided,  // a substance without oxidation numbers, or changes the rules cannot pair
-    Fault,      // the electrons lost and gained differ: reported, never shown as an answer
+    HalfReaction,  // with electrons written: only an oxidation or only a reduction
+    NotRedox,      // no oxidation number changes
+    Undecided,     // a substance without oxidation numbers, or changes the rules cannot pair
+    Fault,         // the electrons lost and gained differ: reported, never shown as an answer
 };
 
 struct RedoxAnalysis {

@@ -142,8 +142,8 @@ struct BalanceCase {
     std::string expected;
 };
 
-std::vector<BalanceCase> ReadCases() {
-    const std::string path = std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv";
+std::vector<BalanceCase> ReadCases(const std::string& name = "balance_cases.tsv") {
+    const std::string path = std::string(TOVEL_SOURCE_DIR) + "/tests/data/" + name;
     std::istringstream in(test::ReadBytes(path));
     std::vector<BalanceCase> cases;
     int line = 0;
@@ -152,7 +152,7 @@ std::vector<BalanceCase> ReadCases() {
         if (text.empty() || text[0] == '#') continue;
         const auto tab = text.find('\t');
         if (tab == std::string::npos)
-            throw std::runtime_error("balance_cases.tsv: no tab on line " + std::to_string(line));
+            throw std::runtime_error(name + ": no tab on line " + std::to_string(line));
         cases.push_back({line, text.substr(0, tab), text.substr(tab + 1)});
     }
     return cases;
@@ -177,6 +177,39 @@ TEST(BalanceCases, EveryCaseBalancesAsRecorded) {
             EXPECT_EQ(port.messages.size(), 1u);
         }
     }
+}
+
+// Ionic answers are never unbalanced in atoms or in charge; a charge that cannot balance is said
+// to be the reason.
+TEST(BalanceCases, IonsHalfReactionsAndHydrates) {
+    const auto cases = ReadCases("ionic_cases.tsv");
+    ASSERT_GE(cases.size(), 25u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE("ionic_cases.tsv line " + std::to_string(c.line) + ": " + c.equation);
+        FakeUserPort port;
+        ElementTable table = DefaultElements();
+        Reaction r;
+        ASSERT_EQ(ParseReaction(r, c.equation, table, port), kReactionOk);
+        const bool ok = AutoBalance(r, table, port);
+        EXPECT_EQ(ok ? ReactionText(r) : "FAIL", c.expected);
+        if (ok) {
+            EXPECT_TRUE(CheckBalance(r));
+            EXPECT_EQ(r.chargeTotals[0], r.chargeTotals[1]);
+        } else {
+            ASSERT_EQ(port.messages.size(), 1u);
+            EXPECT_EQ(port.messages[0].caption, "Las cargas no cuadran");
+        }
+    }
+}
+
+TEST(CheckBalance, CountsTheCharge) {
+    Reaction r = ParsedReaction("Fe^3+ + e^- = Fe^2+");
+    r.Coefficient(kReactants, 2) = 2;  // atoms still balance, charges do not
+    EXPECT_FALSE(CheckBalance(r));
+    EXPECT_EQ(r.chargeTotals[0], 1);
+    EXPECT_EQ(r.chargeTotals[1], 2);
+    r.Coefficient(kReactants, 2) = 1;
+    EXPECT_TRUE(CheckBalance(r));
 }
 
 }  // namespace
