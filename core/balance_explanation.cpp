@@ -40,6 +40,9 @@ struct LinearEquation {
     std::string name;               // "Fe", or "(1)" for one obtained by combining two
     std::vector<Fraction> letters;  // one per letter; 0 where the letter does not appear
     Fraction constant;
+    // The charge row as given: each substance's charge stays on its own side with its sign
+    // ("-a + 2b = 2d"), the letters before this one being the reactants. 0 for the others.
+    std::size_t reactantsSide = 0;
 
     std::size_t Unknowns(const Values& values) const {
         std::size_t n = 0;
@@ -54,8 +57,9 @@ std::string SideText(const std::vector<std::string>& terms) {
     if (terms.empty()) return "0";
     std::string text;
     for (const std::string& term : terms) {
-        if (!text.empty()) text += " + ";
-        text += term;
+        // A negative term after the first is subtracted: "2b - c".
+        if (!text.empty()) text += term[0] == '-' ? " - " : " + ";
+        text += text.empty() || term[0] != '-' ? term : term.substr(1);
     }
     return text;
 }
@@ -65,9 +69,30 @@ std::string SideText(const std::vector<std::string>& terms) {
 std::string EquationText(const LinearEquation& eq, const Values& values, bool substitute) {
     std::vector<std::string> left;
     std::vector<std::string> right;
+    // Where a term goes, and its size: by sign, or (the charge row) by its side.
     auto place = [&](Fraction coefficient, const std::string& term) {
         (Positive(coefficient) ? left : right).push_back(term);
     };
+    if (eq.reactantsSide > 0) {
+        for (std::size_t j = 0; j < eq.letters.size(); ++j) {
+            const bool reactant = j < eq.reactantsSide;
+            const Fraction k = reactant ? eq.letters[j] : Negate(eq.letters[j]);
+            if (k.IsZero()) continue;
+            const Fraction size = Positive(k) ? k : Negate(k);
+            std::string term = Positive(k) ? "" : "-";
+            const std::string count = size == Fraction{1, 1} ? "" : Number(size);
+            if (substitute && values[j]) {
+                const Fraction v = *values[j];
+                term += count.empty()
+                            ? Number(v)
+                            : count + "·" + (v.den == 1 ? Number(v) : "(" + Number(v) + ")");
+            } else {
+                term += count + Letter(j);
+            }
+            (reactant ? left : right).push_back(term);
+        }
+        return SideText(left) + " = " + SideText(right);
+    }
     if (!eq.constant.IsZero()) {
         const Fraction size = Positive(eq.constant) ? eq.constant : Negate(eq.constant);
         // A constant is written on the side where it is positive: 3 + b = 2d.
@@ -96,7 +121,7 @@ std::string EquationText(const LinearEquation& eq, const Values& values, bool su
 // The known letters folded into the constant, then scaled to whole coefficients without a
 // common factor, so that combining two equations is done with whole multipliers.
 LinearEquation Reduced(const LinearEquation& eq, const Values& values) {
-    LinearEquation out{eq.name, eq.letters, eq.constant};
+    LinearEquation out{eq.name, eq.letters, eq.constant, 0};
     for (std::size_t j = 0; j < out.letters.size(); ++j) {
         if (values[j] && !out.letters[j].IsZero()) {
             out.constant = out.constant + out.letters[j] * *values[j];
@@ -219,13 +244,23 @@ class Explainer {
                     at = order.insert(order.end(), entry.element.atomicNumber);
                     m_equations.push_back(
                         {entry.element.symbol,
-                         std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
-                         Fraction{0, 1}});
+                         std::vector<Fraction>(m_substances.size(), Fraction{0, 1}), Fraction{0, 1},
+                         0});
                 }
                 auto& k = m_equations[static_cast<std::size_t>(at - order.begin())].letters[j];
                 k = k + Fraction::Make(sign * static_cast<std::int64_t>(entry.count));
             }
         }
+        // Charge is kept like an element: its row comes last, each charge on its own side.
+        bool charged = false;
+        LinearEquation charge{"Carga", std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
+                              Fraction{0, 1}, m_reaction.Count(kReactants)};
+        for (std::size_t j = 0; j < m_substances.size(); ++j) {
+            const int sign = j < m_reaction.Count(kReactants) ? 1 : -1;
+            charge.letters[j] = Fraction::Make(sign * m_substances[j]->charge);
+            charged = charged || m_substances[j]->charge != 0;
+        }
+        if (charged) m_equations.push_back(std::move(charge));
     }
 
     std::string LetteredEquation() const {
@@ -346,7 +381,8 @@ class Explainer {
             }
             LinearEquation d{"(" + std::to_string(m_derived.size() + made.size() + 1) + ")",
                              std::vector<Fraction>(p.letters.size(), Fraction{0, 1}),
-                             Minus(MultiplyWhole(e.constant, mp), MultiplyWhole(p.constant, me))};
+                             Minus(MultiplyWhole(e.constant, mp), MultiplyWhole(p.constant, me)),
+                             0};
             for (std::size_t j = 0; j < d.letters.size(); ++j)
                 d.letters[j] =
                     Minus(MultiplyWhole(e.letters[j], mp), MultiplyWhole(p.letters[j], me));
@@ -455,7 +491,9 @@ class Explainer {
         for (const auto& eq : m_equations) {
             Fraction left{0, 1};
             for (std::size_t j = 0; j < eq.letters.size(); ++j) {
-                if (Positive(eq.letters[j])) left = left + eq.letters[j] * *values[j];
+                const bool onTheLeft =
+                    eq.reactantsSide > 0 ? j < eq.reactantsSide : Positive(eq.letters[j]);
+                if (onTheLeft) left = left + eq.letters[j] * *values[j];
             }
             Add(eq.name + ": " + EquationText(eq, values, true) + " (" + Number(left) + " = " +
                 Number(left) + ")");

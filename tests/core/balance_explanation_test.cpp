@@ -40,6 +40,11 @@ double NumberValue(const std::string& text) {
 
 // A term: "2", "3/2", "2d", "d", "2·1", "3·(3/2)". Nothing when a letter has no value yet.
 std::optional<double> TermValue(const std::string& term, const LetterValues& values) {
+    if (term.front() == '-') {
+        const auto size = TermValue(term.substr(1), values);
+        if (!size) return std::nullopt;
+        return -*size;
+    }
     const auto dot = term.find("·");
     if (dot != std::string::npos) {
         return NumberValue(term.substr(0, dot)) * NumberValue(term.substr(dot + 2));
@@ -56,7 +61,10 @@ std::optional<double> TermValue(const std::string& term, const LetterValues& val
 
 std::optional<double> SideValue(const std::string& side, const LetterValues& values) {
     double sum = 0;
-    for (const std::string& term : Split(side, " + ")) {
+    std::string signedSide;  // "2b - c" read as "2b + -c"
+    for (const std::string& piece : Split(side, " - "))
+        signedSide += (signedSide.empty() ? "" : " + -") + piece;
+    for (const std::string& term : Split(signedSide, " + ")) {
         const auto value = TermValue(term, values);
         if (!value) return std::nullopt;
         sum += *value;
@@ -182,7 +190,8 @@ void CheckExplanation(const BalanceExplanation& explanation) {
 
 TEST(BalanceExplanation, EveryStepOfEveryCaseFollows) {
     std::istringstream in(
-        test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv"));
+        test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/balance_cases.tsv") +
+        test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/ionic_cases.tsv"));
     int counted[3] = {};
     for (std::string text; std::getline(in, text);) {
         if (text.empty() || text[0] == '#') continue;
@@ -218,9 +227,21 @@ TEST(BalanceExplanation, CombinesEquationsWhereNoneHasOneUnknown) {
     CheckExplanation(e);
 }
 
+TEST(BalanceExplanation, TheChargeIsOneMoreEquation) {
+    const BalanceExplanation e = ExplainBalance(ParsedReaction("Cu=Cu^2++e^-"));
+    EXPECT_EQ(e.lines[3], "Carga: 0 = 2b - c");
+    EXPECT_EQ(e.lines[7], "De Carga: 0 = 2·1 - c, luego c = 2");
+    EXPECT_EQ(e.lines.back(), "Cu = Cu^2+ + 2 e^-");
+    CheckExplanation(e);
+}
+
 TEST(BalanceExplanation, SaysWhereTheContradictionIs) {
+    BalanceExplanation e;
+    // The charges cannot balance.
+    e = ExplainBalance(ParsedReaction("Fe^3+=Fe^2+"));
+    EXPECT_EQ(e.lines.back(), "Carga: 3·1 = 2·1: imposible");
     // An element on one side only.
-    auto e = ExplainBalance(ParsedReaction("Fe+O2=H2O"));
+    e = ExplainBalance(ParsedReaction("Fe+O2=H2O"));
     EXPECT_EQ(e.outcome, ExplanationOutcome::Impossible);
     EXPECT_EQ(e.lines.back(), "H: 0 = 2·1: imposible");
     // Every letter found, then an equation that fails.
