@@ -39,8 +39,8 @@ class SheetModelTest : public ::testing::Test {
 };
 
 TEST_F(SheetModelTest, OpensWithEveryTypeChosenAndASeed) {
-    ASSERT_EQ(model.TypeNames().size(), 8u);
-    EXPECT_EQ(model.types, std::vector<bool>(8, true));
+    ASSERT_EQ(model.TypeNames().size(), 9u);
+    EXPECT_EQ(model.types, std::vector<bool>(9, true));
     const unsigned long seed = std::stoul(model.seedText);
     EXPECT_GE(seed, 1u);
     EXPECT_LE(seed, kSheetSeedLimit);

@@ -119,7 +119,7 @@ class SheetWindowTest : public QObject {
         QVERIFY(Preview(w) != first);
 
         // With no type chosen there is no sheet, and the preview says why.
-        for (int i = 0; i < 8; ++i)
+        for (int i = 0; w->Control(SheetWindow::kFirstType + i); ++i)
             QTest::mouseClick(w->Control(SheetWindow::kFirstType + i), Qt::LeftButton,
                               Qt::NoModifier, QPoint(4, 4));
         QCOMPARE(Preview(w), QStringLiteral("Elige al menos un tipo de reacción."));
