@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "core/concentration.h"
+#include "core/formula.h"
 #include "core/text_utils.h"
 #include "exercises/concentration_fields.h"
 
@@ -117,7 +118,7 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
         shown.kind = prepare ? CaseKind::PreparationGiven : CaseKind::ConcentrationGiven;
         shown.concentration = given.value_or(ConcentrationKind::Molarity);
         shown.quantity = quantity.value_or(PreparationQuantity::SolventGrams);
-        shown.formula = formula;
+        shown.formula = WrittenFormula(formula);
         shown.fields = fields;
         const CaseText text = ComposeCase(shown);
         out << "\n"

@@ -363,6 +363,11 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
     return true;
 }
 
+std::string WrittenFormula(std::string_view text) {
+    FormulaScan scan = ScanFormula(text);
+    return scan.formula;
+}
+
 bool IsElectron(const Substance& substance) {
     return substance.entries.empty() && substance.charge == -1;
 }

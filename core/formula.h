@@ -82,6 +82,10 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
 // whether to add it; Yes opens the element editor and looks again, No returns false.
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port);
 
+// The formula as the program writes it back (hydrate dots as the middle dot, blanks trimmed);
+// the text trimmed when it is no formula.
+std::string WrittenFormula(std::string_view text);
+
 // No atoms and a charge of -1.
 bool IsElectron(const Substance& substance);
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/formula.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
 #include "ui/text_file.h"
@@ -23,7 +24,7 @@ void ConcentrationModel::Open(bool tableLoaded) {
 }
 
 void ConcentrationModel::ChooseCompound(const std::string& formula) {
-    m_formula = formula;
+    m_formula = WrittenFormula(formula);  // CuSO4*5H2O is named CuSO4·5H2O
     m_fields[F::Compound] = formula;
     m_inputsEnabled = true;
     const std::optional<double> mm = CompoundMolarMass(formula, m_table, m_tableLoaded, m_port);

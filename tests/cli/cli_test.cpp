@@ -129,6 +129,19 @@ TEST(CliRedox, BalancesThenSaysWhatIsOxidisedAndReduced) {
     EXPECT_EQ(Cli({"redox", "CO=CO2"}).status, 1);
 }
 
+TEST(Cli, IonsAndHydratesInTheTypedNotation) {
+    CliRun run = Cli({"balance", "MnO4^- + Fe^2+ + H^+ = Mn^2+ + Fe^3+ + H2O", "Cu=Cu^2++e^-"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "MnO4^- + 5 Fe^2+ + 8 H^+ = Mn^2+ + 5 Fe^3+ + 4 H2O\nCu = Cu^2+ + 2 e^-\n");
+    run = Cli({"mass", "CuSO4·5H2O", "CuSO4*5H2O"});
+    EXPECT_EQ(run.out, "CuSO4·5H2O\t249.677\nCuSO4·5H2O\t249.677\n");
+    // A solution prepared from the hydrate weighs the hydrate, and names it.
+    run = Cli({"conc", "CuSO4*5H2O", "--soluto", "12.5", "--disolucion", "250", "--caso"});
+    EXPECT_NE(run.out.find("MM\t249.7\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("12.5 g de CuSO4·5H2O hasta"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("M= 0.200 mol/l"), std::string::npos);
+}
+
 TEST(CliConcentration, MatchesTheHandWrittenCases) {
     EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7);
 }
