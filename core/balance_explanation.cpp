@@ -215,13 +215,33 @@ class Explainer {
     }
 
     BalanceExplanation Run() {
+        const BalanceOutcome program = FindBalance(m_reaction);
+        try {
+            return Explain(program);
+        } catch (const ArithmeticOverflow&) {
+            // Numbers too large to show as fractions: only the answer, without the steps.
+            m_result = BalanceExplanation{};
+            m_result.lines = {LetteredEquation(), ""};
+            if (!program) {
+                Add("No hay ningún ajuste con todos los coeficientes positivos: imposible");
+                return m_result;
+            }
+            Add("Los números de los pasos son demasiado grandes para mostrarlos.");
+            Add(AssignmentText(program.coefficients));
+            AddBalanced(program.coefficients);
+            m_result.outcome = ExplanationOutcome::Balanced;
+            return m_result;
+        }
+    }
+
+  private:
+    BalanceExplanation Explain(const BalanceOutcome& program) {
         m_result.lines.push_back(LetteredEquation());
         m_result.lines.emplace_back();
         for (const auto& eq : m_equations)
             m_result.lines.push_back(eq.name + ": " + EquationText(eq, m_values, false));
         m_result.lines.emplace_back();
 
-        const BalanceOutcome program = FindBalance(m_reaction);
         const std::size_t dimension = FreeDimension(m_equations, m_substances.size());
         if (dimension >= 2) return SeveralBalances(program);
         try {
@@ -233,7 +253,6 @@ class Explainer {
         return Verified(program);
     }
 
-  private:
     void BuildEquations() {
         std::vector<std::uint16_t> order;
         for (std::size_t j = 0; j < m_substances.size(); ++j) {
@@ -257,7 +276,8 @@ class Explainer {
                               Fraction{0, 1}, m_reaction.Count(kReactants)};
         for (std::size_t j = 0; j < m_substances.size(); ++j) {
             const int sign = j < m_reaction.Count(kReactants) ? 1 : -1;
-            charge.letters[j] = Fraction::Make(sign * m_substances[j]->charge);
+            charge.letters[j] =
+                Fraction::Make(static_cast<std::int64_t>(sign) * m_substances[j]->charge);
             charged = charged || m_substances[j]->charge != 0;
         }
         if (charged) m_equations.push_back(std::move(charge));

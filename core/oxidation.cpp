@@ -397,7 +397,12 @@ std::vector<std::pair<std::string_view, std::uint32_t>> HydrateParts(std::string
             while (digits < part.size() && std::isdigit(static_cast<unsigned char>(part[digits])))
                 ++digits;
             if (digits > 0) {
-                times = static_cast<std::uint32_t>(std::stoul(std::string(part.substr(0, digits))));
+                // Saturated: a multiplier past any formula's is refused by the parser anyway.
+                std::uint64_t n = 0;
+                for (std::size_t d = 0; d < digits; ++d)
+                    n = std::min<std::uint64_t>(n * 10 + static_cast<unsigned>(part[d] - '0'),
+                                                kCountLimit + 1);
+                times = static_cast<std::uint32_t>(n);
                 part.remove_prefix(digits);
             }
         }

@@ -235,6 +235,16 @@ TEST(BalanceExplanation, TheChargeIsOneMoreEquation) {
     CheckExplanation(e);
 }
 
+// Found by fuzzing: steps whose fractions do not fit give the answer without the steps, never
+// an escaped exception.
+TEST(BalanceExplanation, NumbersTooLargeForTheSteps) {
+    const Reaction r = ParsedReaction("C16.5535SOH + HFe(CN)625= C655.5535SOH + H234H");
+    const BalanceExplanation e = ExplainBalance(r);
+    const BalanceOutcome program = FindBalance(r);
+    EXPECT_EQ(e.outcome != ExplanationOutcome::Impossible, static_cast<bool>(program));
+    if (program) EXPECT_TRUE(e.coefficients == program.coefficients);
+}
+
 TEST(BalanceExplanation, SaysWhereTheContradictionIs) {
     BalanceExplanation e;
     // The charges cannot balance.

@@ -52,7 +52,8 @@ TEST(OxidationNumbers, IonsAndWhatIsNoFormula) {
     EXPECT_EQ(OxidationText(OxidationNumbers("Fe", 3)), "Fe: Fe +3");
     EXPECT_EQ(OxidationText(OxidationNumbers("MnO4", -1)), "MnO4: Mn +7, O -2");
     EXPECT_EQ(OxidationText(OxidationNumbers("NH4", 1)), "NH4: N -3, H +1");
-    for (const char* bad : {"", "h2o", "H2(O", "2H"})
+    for (const char* bad :
+         {"", "h2o", "H2(O", "2H", "C8*888888888888888888888888", "Fe^999999999999+"})
         EXPECT_FALSE(OxidationNumbers(bad).decided) << bad;
     EXPECT_EQ(SignedNumber(Fraction::Make(-8, 3)), "-8/3");
     EXPECT_EQ(SignedNumber(Fraction::Make(0)), "0");
