@@ -242,7 +242,9 @@ TEST(BalanceExplanation, NumbersTooLargeForTheSteps) {
     const BalanceExplanation e = ExplainBalance(r);
     const BalanceOutcome program = FindBalance(r);
     EXPECT_EQ(e.outcome != ExplanationOutcome::Impossible, static_cast<bool>(program));
-    if (program) EXPECT_TRUE(e.coefficients == program.coefficients);
+    if (program) {
+        EXPECT_TRUE(e.coefficients == program.coefficients);
+    }
 }
 
 TEST(BalanceExplanation, SaysWhereTheContradictionIs) {
