@@ -252,3 +252,38 @@ TEST_F(MainModelTest, ABalancedReactionCanBeSavedFromCalculationMode) {
 
 }  // namespace
 }  // namespace tovel
+
+namespace tovel {
+namespace {
+
+// Ions typed in the side lines keep their signs, and balancing by hand counts the charge.
+TEST(MainModelIons, TheSignOfAChargeStaysWithItsFormula) {
+    ElementTable table = test::DefaultElements();
+    test::FakeUserPort port;
+    MainModel model{table, port};
+    model.LineText(EditLine::Reactants) = "Fe^3+ + e^-";
+    model.EnterSideLine(kReactants);
+    model.LineText(EditLine::Products) = "Fe^2+";
+    model.EnterSideLine(kProducts);
+    ASSERT_EQ(model.Count(kReactants), 2u);
+    EXPECT_EQ(model.Substances(kReactants)[0].formula, "Fe^3+");
+    EXPECT_EQ(model.Substances(kReactants)[1].formula, "e^-");
+    model.Adjust();  // "Ajustar": the boxes
+    ASSERT_EQ(model.State(), MainState::Ajustant);
+    model.BoxText(kReactants, 1) = "1";
+    model.BoxText(kReactants, 2) = "2";
+    model.BoxText(kProducts, 1) = "1";
+    model.Adjust();  // "acepta": atoms balance, charges do not
+    EXPECT_EQ(model.State(), MainState::Ajustant);
+    const Message& message = test::LastMessage(port);
+    EXPECT_EQ(message.caption, "No ajustada");
+    EXPECT_NE(message.text.find("carga de los reactivos:\t1\r\ncarga de los productos:\t2"),
+              std::string::npos)
+        << message.text;
+    model.BoxText(kReactants, 2) = "1";
+    model.Adjust();
+    EXPECT_EQ(model.State(), MainState::Ajustada);
+}
+
+}  // namespace
+}  // namespace tovel
