@@ -1,5 +1,5 @@
 #pragma once
-// The tools' part of the "Utilidades" menu: one item a registered tool after the separator,
+// The tools' items of the "Utilidades" menu: one item a registered tool after the separator,
 // rebuilt whenever the tools editor closes, and the commands of those items and of the editor.
 
 #include <QAction>

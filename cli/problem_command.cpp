@@ -46,9 +46,9 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
         return false;
     }
     datum.formula = text.substr(0, equals);
-    const std::vector<std::string> parts = SplitAt(text.substr(equals + 1), ':');
+    const std::vector<std::string> fields = SplitAt(text.substr(equals + 1), ':');
     std::string unit;
-    if (!SplitNumber(parts[0], datum.amount, unit)) {
+    if (!SplitNumber(fields[0], datum.amount, unit)) {
         error = "falta la cantidad: " + text;
         return false;
     }
@@ -57,24 +57,24 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
         return false;
     };
     SlotData& slot = datum.slot;
-    if (unit == "g" && parts.size() <= 2) {
+    if (unit == "g" && fields.size() <= 2) {
         slot.unit = AmountUnit::Gram;
-        if (parts.size() == 2) {
-            const std::string& purity = parts[1];
+        if (fields.size() == 2) {
+            const std::string& purity = fields[1];
             if (purity.empty() || purity.back() != '%' ||
                 !ReadNumber(purity.substr(0, purity.size() - 1), slot.purity)) {
                 return bad();
             }
         }
-    } else if (unit == "mol" && parts.size() == 1) {
+    } else if (unit == "mol" && fields.size() == 1) {
         slot.unit = AmountUnit::Mole;
-    } else if (unit == "Lcn" && parts.size() == 1) {
+    } else if (unit == "Lcn" && fields.size() == 1) {
         slot.unit = AmountUnit::LitreNormal;
-    } else if (unit == "L" && parts.size() == 3) {
+    } else if (unit == "L" && fields.size() == 3) {
         slot.unit = AmountUnit::LitrePT;
         std::string pressure, pressureUnit, temperature, temperatureUnit;
-        if (!SplitNumber(parts[1], pressure, pressureUnit) ||
-            !SplitNumber(parts[2], temperature, temperatureUnit) ||
+        if (!SplitNumber(fields[1], pressure, pressureUnit) ||
+            !SplitNumber(fields[2], temperature, temperatureUnit) ||
             !ReadNumber(pressure, slot.gas.pressure) ||
             !ReadNumber(temperature, slot.gas.temperature)) {
             return bad();
@@ -86,9 +86,9 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
             temperatureUnit == "K" ? TemperatureUnit::Kelvin : TemperatureUnit::Celsius;
         if (slot.gas.temperatureUnit == TemperatureUnit::Celsius)
             slot.gas.temperature += kCelsiusOffset;
-    } else if (unit == "ml" && parts.size() == 2) {
+    } else if (unit == "ml" && fields.size() == 2) {
         slot.unit = AmountUnit::Solution;
-        const std::string& molarity = parts[1];
+        const std::string& molarity = fields[1];
         if (molarity.size() < 2 || molarity.back() != 'M' ||
             !ReadNumber(molarity.substr(0, molarity.size() - 1), slot.molarity)) {
             return bad();
@@ -165,7 +165,7 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     }
     ReportUnusedProducts(reaction, problem.result, port);
 
-    // The statement ends with its empty line, which parts it from the resolution.
+    // The statement ends with its empty line, which separates it from the resolution.
     for (const auto& line : StatementLines(problem))
         out << ShowSeparators(line) << "\n";
     for (const auto& line : ResolutionLines(problem))

@@ -1,6 +1,6 @@
 #pragma once
-// A vector that keeps its elements inside itself: at most N of them, never on the heap. The parts
-// of a reaction have limits (symbols in a formula, substances on a side, elements in a reaction),
+// A vector that keeps its elements inside itself: at most N of them, never on the heap. What a
+// reaction holds has limits (symbols in a formula, substances on a side, elements in a reaction),
 // and sizing their containers by those limits keeps parsing and balancing off the heap. Only the
 // elements in use are constructed, copied and destroyed, so a large N costs nothing but space.
 

@@ -65,10 +65,10 @@ class Scanner {
             if (dot) {
                 if (m_position == 1 || afterDot)
                     return Bad(FormulaError::BadHydrate, ch, "un punto de hidrato aquí");
-                if (!EndPart()) return;
+                if (!EndComponent()) return;
                 hydrate = true;
                 afterDot = true;
-                m_partStart = Entries().size();
+                m_componentStart = Entries().size();
                 m_readingMultiplier = true;
                 m_groupStarts.clear();
                 m_closedGroup.reset();
@@ -77,8 +77,9 @@ class Scanner {
             afterDot = false;
             if (m_readingMultiplier && IsDigit(c)) {
                 m_multiplierDigits = true;
-                m_partMultiplier = std::min<std::uint64_t>(
-                    m_partMultiplier * 10 + static_cast<unsigned>(c - '0'), 10ull * kCountLimit);
+                m_componentMultiplier = std::min<std::uint64_t>(
+                    m_componentMultiplier * 10 + static_cast<unsigned>(c - '0'),
+                    10ull * kCountLimit);
                 continue;
             }
             if (c == '(') {
@@ -88,14 +89,14 @@ class Scanner {
             } else if (c == ')') {
                 m_readingMultiplier = false;
                 // A ")" without its "(" closes a group that starts at the first symbol.
-                std::size_t start = m_partStart;
+                std::size_t start = m_componentStart;
                 if (!m_groupStarts.empty()) {
                     start = m_groupStarts.back();
                     m_groupStarts.pop_back();
                 }
                 m_closedGroup = start;
             } else if (IsDigit(c)) {
-                if (Entries().size() == m_partStart) return Wrong(ch);
+                if (Entries().size() == m_componentStart) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
                     m_number = 0;
@@ -112,7 +113,8 @@ class Scanner {
                 Entries().emplace_back().element.symbol = c;
                 m_closedGroup.reset();
             } else if (IsLower(c)) {
-                if (Entries().size() == m_partStart || Entries().back().element.symbol.size() >= 2)
+                if (Entries().size() == m_componentStart ||
+                    Entries().back().element.symbol.size() >= 2)
                     return Wrong(ch);
                 Entries().back().element.symbol += c;
                 m_closedGroup.reset();
@@ -125,7 +127,7 @@ class Scanner {
             return Bad(FormulaError::BadHydrate, kHydrateDot, "un punto de hidrato al final");
         }
         if (m_inNumber && !ApplyNumber()) return;
-        if (!EndPart()) return;
+        if (!EndComponent()) return;
         if (hydrate && m_scan.charge != 0) {
             m_position = Utf8Length(body) + 1;
             return Bad(FormulaError::BadHydrate, "^", "una carga en un hidrato");
@@ -187,10 +189,10 @@ class Scanner {
         return true;
     }
 
-    // The part being closed takes the number written after its dot (·5H2O), once without one.
-    bool EndPart() {
-        const std::uint64_t n = m_multiplierDigits ? m_partMultiplier : 1;
-        m_partMultiplier = 0;
+    // The component being closed takes the number written after its dot (·5H2O), once without one.
+    bool EndComponent() {
+        const std::uint64_t n = m_multiplierDigits ? m_componentMultiplier : 1;
+        m_componentMultiplier = 0;
         m_multiplierDigits = false;
         m_readingMultiplier = false;
         if (n == 1) return true;
@@ -199,7 +201,7 @@ class Scanner {
             return false;
         }
         auto& entries = Entries();
-        for (std::size_t i = m_partStart; i < entries.size(); ++i) {
+        for (std::size_t i = m_componentStart; i < entries.size(); ++i) {
             const std::uint64_t product = std::uint64_t{entries[i].count} * n;
             if (product > kCountLimit) {
                 Fail(FormulaError::CountTooLarge);
@@ -277,9 +279,9 @@ class Scanner {
     std::uint64_t m_number = 0;
     std::size_t m_position = 0;  // of the character being read, 1-based
     std::size_t m_symbolsWritten = 0;
-    // The hydrate part being read: where its symbols start, and the number after its dot.
-    std::size_t m_partStart = 0;
-    std::uint64_t m_partMultiplier = 0;
+    // The hydrate component being read: where its symbols start, and the number after its dot.
+    std::size_t m_componentStart = 0;
+    std::uint64_t m_componentMultiplier = 0;
     bool m_multiplierDigits = false;
     bool m_readingMultiplier = false;
 };

@@ -31,13 +31,13 @@ using FormulaEntries = FixedVector<FormulaEntry, kFormulaSymbolLimit>;
 
 // The electron of half-reactions, written e^-: no atoms, charge -1.
 constexpr double kElectronMolarMass = 5.486e-4;
-// The middle dot that joins the parts of a hydrate (CuSO4·5H2O); "*" and "." are read as it.
+// The middle dot that joins the components of a hydrate (CuSO4·5H2O); "*" and "." are read as it.
 constexpr const char* kHydrateDot = "\u00b7";
 
 struct Substance {
-    std::string formula;     // as typed, trimmed, the parts of a hydrate joined by the middle dot
+    std::string formula;  // as typed, trimmed, the components of a hydrate joined by the middle dot
     double molarMass = 0.0;  // grams per mole
-    FormulaEntries entries;  // in order of first appearance, one per element, all parts summed
+    FormulaEntries entries;  // in order of first appearance, one per element, all components summed
     int charge = 0;          // of an ion (Fe^3+ is 3, SO4^2- is -2, e^- is -1)
 
     bool operator==(const Substance&) const = default;
@@ -67,10 +67,10 @@ struct FormulaScan {
 };
 
 // Reads the whole formula: symbols, counts and groups; a charge after "^" at the end (Fe^3+,
-// SO4^2-, H^+); hydrate parts joined by "·", "*" or ".", the number after the dot multiplying
-// the part that follows; e^- alone is the electron. A number after ")" multiplies the group; a ")"
-// without a number closes the group once; groups nest. A ")" without its "(" closes a group that
-// starts at the first symbol, and an unclosed "(" counts once.
+// SO4^2-, H^+); hydrate components joined by "·", "*" or ".", the number after the dot multiplying
+// the component that follows; e^- alone is the electron. A number after ")" multiplies the group; a
+// ")" without a number closes the group once; groups nest. A ")" without its "(" closes a group
+// that starts at the first symbol, and an unclosed "(" counts once.
 FormulaScan ScanFormula(std::string_view text);
 
 // Parses text into substance and resolves every symbol in the table, asking to add the ones it

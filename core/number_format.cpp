@@ -63,9 +63,9 @@ std::string FormatSignificant(double value, unsigned d) {
     if (d == 0) d = 1;
 
     const std::string sign = value < 0 ? "-" : " ";
-    Digits parts = DecimalDigits(std::fabs(value), std::max<std::size_t>(15, d + 2));
-    std::string& D = parts.digits;
-    int e = parts.exponent;
+    Digits split = DecimalDigits(std::fabs(value), std::max<std::size_t>(15, d + 2));
+    std::string& D = split.digits;
+    int e = split.exponent;
 
     // Round at digit d, carrying to the left.
     bool overflow = false;

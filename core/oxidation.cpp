@@ -24,7 +24,7 @@ Fraction Minus(Fraction a, Fraction b) {
     return a + Negate(b);
 }
 
-// An element and its atoms in one part of a formula, in order of first appearance.
+// An element and its atoms in one component of a formula, in order of first appearance.
 struct Count {
     std::string symbol;
     std::uint32_t atoms = 0;
@@ -381,36 +381,38 @@ bool RepeatsAnElement(const std::vector<Unit>& units) {
 
 namespace {
 
-// A hydrate's parts (CuSO4·5H2O: CuSO4 once, H2O five times), or the formula alone.
-std::vector<std::pair<std::string_view, std::uint32_t>> HydrateParts(std::string_view formula) {
-    std::vector<std::pair<std::string_view, std::uint32_t>> parts;
+// A hydrate's components (CuSO4·5H2O: CuSO4 once, H2O five times), or the formula alone.
+std::vector<std::pair<std::string_view, std::uint32_t>> HydrateComponents(
+    std::string_view formula) {
+    std::vector<std::pair<std::string_view, std::uint32_t>> components;
     std::size_t begin = 0;
     while (begin <= formula.size()) {
         std::size_t end = begin;
         while (end < formula.size() && formula[end] != '*' && formula[end] != '.' &&
                formula.substr(end, 2) != kHydrateDot)
             ++end;
-        std::string_view part = formula.substr(begin, end - begin);
+        std::string_view component = formula.substr(begin, end - begin);
         std::uint32_t times = 1;
-        if (!parts.empty()) {
+        if (!components.empty()) {
             std::size_t digits = 0;
-            while (digits < part.size() && std::isdigit(static_cast<unsigned char>(part[digits])))
+            while (digits < component.size() &&
+                   std::isdigit(static_cast<unsigned char>(component[digits])))
                 ++digits;
             if (digits > 0) {
                 // Saturated: a multiplier past any formula's is refused by the parser anyway.
                 std::uint64_t n = 0;
                 for (std::size_t d = 0; d < digits; ++d)
-                    n = std::min<std::uint64_t>(n * 10 + static_cast<unsigned>(part[d] - '0'),
+                    n = std::min<std::uint64_t>(n * 10 + static_cast<unsigned>(component[d] - '0'),
                                                 kCountLimit + 1);
                 times = static_cast<std::uint32_t>(n);
-                part.remove_prefix(digits);
+                component.remove_prefix(digits);
             }
         }
-        parts.emplace_back(part, times);
+        components.emplace_back(component, times);
         if (end >= formula.size()) break;
         begin = end + (formula[end] == '*' || formula[end] == '.' ? 1 : 2);
     }
-    return parts;
+    return components;
 }
 
 }  // namespace
@@ -436,12 +438,12 @@ SubstanceOxidation OxidationNumbers(std::string_view formula, int charge) {
         charge = written.back() == '+' ? size : -size;
         formula = formula.substr(0, caret);
     }
-    const auto parts = HydrateParts(formula);
-    if (parts.size() > 1) {
-        // Each part of a hydrate on its own: the salt, then the water.
+    const auto components = HydrateComponents(formula);
+    if (components.size() > 1) {
+        // Each component of a hydrate on its own: the salt, then the water.
         result.decided = true;
-        for (const auto& [part, times] : parts) {
-            SubstanceOxidation one = OxidationNumbers(part, 0);
+        for (const auto& [component, times] : components) {
+            SubstanceOxidation one = OxidationNumbers(component, 0);
             if (!one.decided) {
                 result.decided = false;
                 result.sites.clear();

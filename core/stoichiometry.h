@@ -75,7 +75,7 @@ enum class SlotRefusal {
 SlotRefusal CheckSlot(const SlotData& slot, int side);
 
 // The moles an amount in the slot's unit stands for: a reactant's impure grams count only the
-// pure part, litres at P and T through the gas factor, millilitres through the molarity.
+// pure substance, litres at P and T through the gas factor, millilitres through the molarity.
 double MolesFromAmount(const Substance& substance, const SlotData& slot, int side, double amount);
 // The reverse: moles as an amount in the slot's unit (impure grams for an impure reactant).
 double AmountFromMoles(const Substance& substance, const SlotData& slot, int side, double moles);

@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
     g_argc = argc;
     g_argv = argv;
     // A write beyond the file-size limit then fails with EFBIG, which is reported and leaves the
-    // file as it was, instead of ending the program part way.
+    // file as it was, instead of ending the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {

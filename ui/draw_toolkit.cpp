@@ -60,11 +60,11 @@ void ScriptText(DrawSurface& surface, const std::string& text, int drop) {
 }  // namespace
 
 QFont MakeFont(const FontSpec& description) {
-    // Matching a font is the slow part of drawing: each description is matched once, the first
+    // Matching a font is the slowest step of drawing: each description is matched once, the first
     // time something is drawn with it, and kept for the run (as the windows keep their fonts).
     static std::vector<std::pair<FontSpec, QFont>> made;
-    for (const auto& [spec, font] : made) {
-        if (spec == description) return font;
+    for (const auto& [held, font] : made) {
+        if (held == description) return font;
     }
     QFont font(FaceFor(description.faceName));
     const int cell = description.height == 0 ? 16 : std::abs(description.height);
@@ -251,22 +251,22 @@ void FrameArea(DrawSurface& surface, const QRect& area, QColor colour) {
 
 void FontHolder::Init(DrawSurface& surface) {
     m_surface = &surface;
-    m_spec = FontSpec{};
+    m_description = FontSpec{};
 }
 
 void FontHolder::SetSize(int height, int width) {
-    m_spec.height = height;
-    m_spec.width = width;
+    m_description.height = height;
+    m_description.width = width;
     Apply();
 }
 
 void FontHolder::SetFace(const std::string& name) {
-    m_spec.faceName = name.substr(0, 31);
+    m_description.faceName = name.substr(0, 31);
     Apply();
 }
 
 void FontHolder::SetBold(bool bold) {
-    m_spec.weight = bold ? 700 : 400;
+    m_description.weight = bold ? 700 : 400;
     Apply();
 }
 
@@ -275,7 +275,7 @@ void FontHolder::Done() {
 }
 
 void FontHolder::Apply() {
-    if (m_surface) m_surface->font = MakeFont(m_spec);
+    if (m_surface) m_surface->font = MakeFont(m_description);
 }
 
 }  // namespace tovel

@@ -94,12 +94,12 @@ class FontHolder {
     void SetFace(const std::string& name);
     void SetBold(bool bold);
     void Done();
-    const FontSpec& Description() const { return m_spec; }
+    const FontSpec& Description() const { return m_description; }
 
   private:
     void Apply();
     DrawSurface* m_surface = nullptr;
-    FontSpec m_spec;
+    FontSpec m_description;
 };
 
 }  // namespace tovel

@@ -12,7 +12,7 @@
 
 namespace tovel {
 
-// Splits a command line at blanks; a part in double quotes keeps its blanks ("My File.txt").
+// Splits a command line at blanks; a word in double quotes keeps its blanks ("My File.txt").
 std::vector<std::string> SplitCommandLine(const std::string& command);
 
 // A file this system runs as a program: executable, and an ELF binary or a script ("#!"). Any

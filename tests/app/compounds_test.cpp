@@ -186,7 +186,7 @@ TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
     EXPECT_EQ(port.messages.size(), std::size(cases));
     EXPECT_TRUE(model.Book().Category(0).empty());
     EXPECT_FALSE(model.Changed());
-    // Blanks around a formula are not part of it.
+    // Blanks around a formula do not belong to it.
     model.formulaText = "  Ca(OH)2 ";
     model.Store();
     ASSERT_EQ(model.Book().Category(0).size(), 1u);

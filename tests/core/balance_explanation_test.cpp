@@ -20,14 +20,14 @@ using test::ParsedReaction;
 using LetterValues = std::map<char, double>;
 
 std::vector<std::string> Split(const std::string& text, const std::string& separator) {
-    std::vector<std::string> parts;
+    std::vector<std::string> pieces;
     std::size_t begin = 0;
     for (std::size_t at; (at = text.find(separator, begin)) != std::string::npos;) {
-        parts.push_back(text.substr(begin, at - begin));
+        pieces.push_back(text.substr(begin, at - begin));
         begin = at + separator.size();
     }
-    parts.push_back(text.substr(begin));
-    return parts;
+    pieces.push_back(text.substr(begin));
+    return pieces;
 }
 
 double NumberValue(const std::string& text) {

@@ -269,7 +269,7 @@ TEST(ScanFormula, IonsElectronsAndHydrates) {
         EXPECT_EQ(scan.entries[2].count, 9);
         EXPECT_EQ(scan.entries[3].count, 10);
     }
-    // The number multiplies the part that follows only; several dots add their parts.
+    // The number multiplies the component that follows only; several dots add their components.
     scan = ScanFormula("CaSO4·(H2O)2·3NH3");
     ASSERT_EQ(scan.error, FormulaError::None);
     EXPECT_EQ(scan.entries[2].count, 6);   // O: 4 + 2

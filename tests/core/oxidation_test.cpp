@@ -13,7 +13,7 @@ namespace {
 
 using test::ParsedReaction;
 
-// Each line of a case file without comments: the part before the tab, and the part after it.
+// Each line of a case file without comments: the text before the tab, and the text after it.
 std::vector<std::pair<std::string, std::string>> CaseFile(const std::string& name) {
     std::istringstream in(test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/" + name));
     std::vector<std::pair<std::string, std::string>> cases;

@@ -54,7 +54,7 @@ TEST(SortText, KeepsTheLineEnds) {
     EXPECT_EQ(SortText("b\na\n", 1), "a\nb\n");
     EXPECT_EQ(SortText("b\r\na\r\n", 1), "a\r\nb\r\n");
     EXPECT_EQ(SortText("b\r\na\n", 1), "a\nb\r\n");    // each line its own
-    EXPECT_EQ(SortText("b\rx\na\n", 1), "a\nb\rx\n");  // a lone CR is part of its line
+    EXPECT_EQ(SortText("b\rx\na\n", 1), "a\nb\rx\n");  // a lone CR belongs to its line
     EXPECT_EQ(SortText("", 2), "");
     EXPECT_EQ(SortText("\n", 1), "\n");
 }
