@@ -61,21 +61,21 @@ MainControls MainModel::Controls() const {
     return c;
 }
 
-BalanceExplanation MainModel::Explanation() const {
+Reaction MainModel::DrawnReaction() const {
     Reaction reaction;
     for (int side = 0; side < 2; ++side) {
         for (const Substance& substance : m_substances[side])
             AppendSubstance(reaction, side, substance);
     }
-    return ExplainBalance(reaction);
+    return reaction;
+}
+
+BalanceExplanation MainModel::Explanation() const {
+    return ExplainBalance(DrawnReaction());
 }
 
 std::vector<std::string> MainModel::RedoxText() const {
-    Reaction reaction;
-    for (int side = 0; side < 2; ++side) {
-        for (const Substance& substance : m_substances[side])
-            AppendSubstance(reaction, side, substance);
-    }
+    Reaction reaction = DrawnReaction();
     // The electrons are counted in the balanced equation, whatever the user typed in the boxes.
     if (!SameElements(reaction) || !BalanceReaction(reaction)) {
         std::vector<std::string> lines;

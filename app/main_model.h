@@ -190,6 +190,9 @@ class MainModel {
 
     MainState m_state = MainState::Start;
     int m_side = kReactants;
+    // The substances of the lists as a reaction, coefficients 1, whatever the state.
+    Reaction DrawnReaction() const;
+
     std::array<SideSubstances, 2> m_substances;
     bool m_showOxidation = false;
     std::array<std::size_t, 2> m_cursor{1, 1};

@@ -26,12 +26,7 @@ AtomCounts AtomCountMatrix(const Reaction& reaction) {
         }
     }
     // Charge is conserved like an element: one more row, when any substance is an ion.
-    bool charged = false;
-    for (int side = 0; side < 2; ++side) {
-        for (const auto& substance : reaction.substances[side])
-            charged = charged || substance.charge != 0;
-    }
-    if (charged) {
+    if (HasCharges(reaction)) {
         AtomCountRow& row = m.emplace_back(cols, 0);
         col = 0;
         for (int side = 0; side < 2; ++side) {

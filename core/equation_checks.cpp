@@ -53,16 +53,12 @@ namespace {
 
 // The atoms alone would balance: it is the charge that cannot.
 bool ChargesAloneStopIt(const Reaction& reaction) {
+    // The electron has no atoms: without its charge it would be a column of zeros.
+    if (HasElectron(reaction)) return true;
     Reaction neutral = reaction;
     for (int side = 0; side < 2; ++side) {
         for (auto& substance : neutral.substances[side])
             substance.charge = 0;
-    }
-    // The electron has no atoms: without its charge it would be a column of zeros.
-    for (int side = 0; side < 2; ++side) {
-        for (const auto& substance : reaction.substances[side]) {
-            if (IsElectron(substance)) return true;
-        }
     }
     return static_cast<bool>(FindBalance(neutral));
 }

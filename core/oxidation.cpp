@@ -424,18 +424,11 @@ SubstanceOxidation OxidationNumbers(std::string_view formula, int charge) {
         result.decided = true;  // the electron: no element to give a number to
         return result;
     }
-    // A charge written in the formula (Fe^3+) is the ion's.
+    // A charge written in the formula (Fe^3+) is the ion's, read by the formula grammar itself.
     if (const auto caret = formula.find('^'); caret != std::string_view::npos) {
-        const std::string_view written = formula.substr(caret + 1);
-        if (written.empty() || (written.back() != '+' && written.back() != '-')) return result;
-        int size = 1;
-        if (written.size() > 1) {
-            const std::string digits(written.substr(0, written.size() - 1));
-            if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 2)
-                return result;
-            size = std::stoi(digits);
-        }
-        charge = written.back() == '+' ? size : -size;
+        const FormulaScan scan = ScanFormula(formula);
+        if (scan.error != FormulaError::None) return result;
+        charge = scan.charge;
         formula = formula.substr(0, caret);
     }
     const auto components = HydrateComponents(formula);

@@ -128,6 +128,15 @@ bool CheckBalance(Reaction& reaction) {
            reaction.chargeTotals[0] == reaction.chargeTotals[1];
 }
 
+bool HasElectron(const Reaction& reaction) {
+    for (int side = 0; side < 2; ++side) {
+        for (const auto& substance : reaction.substances[side]) {
+            if (IsElectron(substance)) return true;
+        }
+    }
+    return false;
+}
+
 bool HasCharges(const Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
         for (const auto& substance : reaction.substances[side]) {

@@ -78,8 +78,9 @@ bool SameElements(const Reaction& reaction);
 // Fills the atom and charge totals of both sides and tells whether they are equal.
 bool CheckBalance(Reaction& reaction);
 
-// Whether any substance of the reaction is an ion or the electron.
+// Whether any substance of the reaction is an ion or the electron; whether one is the electron.
 bool HasCharges(const Reaction& reaction);
+bool HasElectron(const Reaction& reaction);
 
 // Each total of the side in decimal followed by four blanks: "4    2    ".
 std::string AtomTotalsText(const Reaction& reaction, int side);

@@ -18,15 +18,6 @@ namespace tovel {
 
 namespace {
 
-bool HoldsTheElectron(const Reaction& reaction) {
-    for (int side = 0; side < 2; ++side) {
-        for (const Substance& substance : reaction.substances[side]) {
-            if (IsElectron(substance)) return true;
-        }
-    }
-    return false;
-}
-
 // A port for reading the library without anyone to ask: every question is answered No, so a
 // formula with an unknown element leaves its reaction out.
 class SilentPort : public UserPort {
@@ -299,7 +290,7 @@ std::vector<SheetReaction> LoadSheetLibrary(const std::string& folder, ElementTa
                 continue;
             }
             // A half-reaction weighs electrons: no problem for a sheet.
-            if (HoldsTheElectron(item.reaction)) continue;
+            if (HasElectron(item.reaction)) continue;
             library.push_back(std::move(item));
         }
     }
