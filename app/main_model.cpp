@@ -165,7 +165,7 @@ void MainModel::EnterEquationLine() {
     ReactionParseFailure failure;
     const int code = ParseReaction(parsed, LineText(EditLine::Equation), m_table, m_port, &failure);
     if (code != kReactionOk) {
-        ReportReactionParseFailure(code, m_port, &failure);
+        ReportReactionParseFailure(code, m_port, &failure, LineText(EditLine::Equation));
         return;
     }
     m_compactText = ReactionCompactText(parsed);

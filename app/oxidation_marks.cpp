@@ -1,8 +1,8 @@
 #include "app/oxidation_marks.h"
 
-#include <cctype>
 #include <map>
 
+#include "core/formula.h"
 #include "core/oxidation.h"
 #include "core/reaction.h"
 
@@ -10,15 +10,12 @@ namespace tovel {
 
 namespace {
 
-// The element symbols of a formula as written, one per capital letter: HCOOH -> H C O O H.
+// The element symbols of a formula as written, as the formula parser reads them: HCOOH -> H C O O
+// H.
 std::vector<std::string> WrittenSymbols(const std::string& formula) {
     std::vector<std::string> symbols;
-    for (std::size_t i = 0; i < formula.size(); ++i) {
-        if (!std::isupper(static_cast<unsigned char>(formula[i]))) continue;
-        std::string symbol(1, formula[i]);
-        if (i + 1 < formula.size() && std::islower(static_cast<unsigned char>(formula[i + 1])))
-            symbol += formula[i + 1];
-        symbols.push_back(symbol);
+    for (const FormulaPart& part : ReadFormulaStructure(formula).structure.parts) {
+        if (!part.IsGroup()) symbols.push_back(part.symbol);
     }
     return symbols;
 }

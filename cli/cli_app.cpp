@@ -145,12 +145,15 @@ bool BalanceOne(const std::string& equation, Reaction& reaction, ElementTable& t
                 std::ostream& out) {
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
-    ReportReactionParseFailure(code, port, &failure);
+    ReportReactionParseFailure(code, port, &failure, equation);
     if (code == kReactionOk && AutoBalance(reaction, table, port)) {
         out << ReactionText(reaction) << "\n";
         return true;
     }
-    out << "error: " << port.TakeReport() << "\n";
+    std::string report = port.TakeReport();
+    if (code == kReactionOk && !SameElements(reaction))
+        report += " (" + OneSideElementsText(reaction, table) + ")";
+    out << "error: " << report << "\n";
     return false;
 }
 
@@ -160,7 +163,7 @@ bool ExplainOne(const std::string& equation, ElementTable& table, CliPort& port,
     Reaction reaction;
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
-    ReportReactionParseFailure(code, port, &failure);
+    ReportReactionParseFailure(code, port, &failure, equation);
     if (code != kReactionOk) {
         out << "error: " << port.TakeReport() << "\n\n";
         return false;
@@ -175,7 +178,7 @@ bool RedoxOne(const std::string& equation, ElementTable& table, CliPort& port, s
     Reaction reaction;
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
-    ReportReactionParseFailure(code, port, &failure);
+    ReportReactionParseFailure(code, port, &failure, equation);
     if (code != kReactionOk || !AutoBalance(reaction, table, port)) {
         out << "error: " << port.TakeReport() << "\n\n";
         return false;

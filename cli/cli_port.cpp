@@ -86,8 +86,11 @@ std::string CliPort::TakeReport() {
         if (!report.empty()) report += "; ";
         // A text of blanks only (a blank inside a formula) is shown quoted, or it would vanish.
         const std::string text = OneLine(m.text);
-        report += EscapeForTerminal(OneLine(m.caption)) + ": " +
-                  EscapeForTerminal(text.empty() && !m.text.empty() ? "\"" + m.text + "\"" : text);
+        const std::string caption = OneLine(m.caption);
+        // The line already starts "error: ": a caption that says only that is not repeated.
+        if (caption != "Error" && caption != "* Error *" && !caption.empty())
+            report += EscapeForTerminal(caption) + ": ";
+        report += EscapeForTerminal(text.empty() && !m.text.empty() ? "\"" + m.text + "\"" : text);
     }
     m_messages.clear();
     return report;

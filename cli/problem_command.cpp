@@ -104,7 +104,7 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     Reaction reaction;
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
-    ReportReactionParseFailure(code, port, &failure);
+    ReportReactionParseFailure(code, port, &failure, equation);
     if (code != kReactionOk || !AutoBalance(reaction, table, port)) return false;
 
     ProblemInput problem;

@@ -5,6 +5,7 @@
 
 #include "core/atom_matrix.h"
 #include "core/rational_matrix.h"
+#include "core/redox_balance.h"
 
 namespace tovel {
 
@@ -172,20 +173,31 @@ BalanceOutcome FindBalance(const Reaction& reaction) {
     const std::size_t substances = SubstanceCount(reaction);
     if (auto classic = ClassicBalanceOf(counts, substances);
         classic && Balances(counts, substances, *classic)) {
-        return {BalanceMethod::Classic, std::move(*classic)};
+        return {BalanceMethod::Classic, std::move(*classic), BalanceFailure::None, std::nullopt};
     }
     BalanceFailure failure = BalanceFailure::None;
     if (auto general = GeneralBalance(reaction, &failure);
         general && Balances(counts, substances, *general)) {
-        return {BalanceMethod::General, std::move(*general)};
+        return {BalanceMethod::General, std::move(*general), BalanceFailure::None, std::nullopt};
     }
     BalanceOutcome none;
     none.failure = failure == BalanceFailure::None ? BalanceFailure::BeyondLimits : failure;
     return none;
 }
 
+BalanceOutcome UniqueBalance(const Reaction& reaction) {
+    BalanceOutcome outcome = FindBalance(reaction);
+    if (!outcome || IndependentBalances(reaction) < 2) return outcome;
+    if (auto redox = RedoxPoolBalance(reaction))
+        return {BalanceMethod::Redox, std::move(*redox), BalanceFailure::None, std::nullopt};
+    BalanceOutcome none;
+    none.failure = BalanceFailure::SeveralBalances;
+    none.several = TwoBalances(reaction);
+    return none;
+}
+
 bool BalanceReaction(Reaction& reaction, BalanceFailure* failure) {
-    const BalanceOutcome outcome = FindBalance(reaction);
+    const BalanceOutcome outcome = UniqueBalance(reaction);
     if (failure) *failure = outcome.failure;
     if (!outcome) return false;
     std::size_t column = 0;

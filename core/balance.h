@@ -4,7 +4,9 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
+#include "core/atom_matrix.h"
 #include "core/fixed_vector.h"
 #include "core/reaction.h"
 
@@ -21,7 +23,9 @@ std::optional<CoefficientList> ClassicBalance(const Reaction& reaction);
 
 // Why no balance came out: the reaction has none with positive coefficients (proven), or one may
 // exist beyond what the program looks for (coefficients above 65535, or a search too long).
-enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits };
+// Or it has several independent balances (atoms and charge leave more than one free
+// coefficient), and none is chosen silently.
+enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits, SeveralBalances };
 
 // An exact general method: the positive whole solution with the smallest sum of coefficients
 // (for one free coefficient, the smallest whole coefficients). Nothing when the reaction has no
@@ -29,22 +33,47 @@ enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits };
 std::optional<CoefficientList> GeneralBalance(const Reaction& reaction,
                                               BalanceFailure* failure = nullptr);
 
+// Two positive balances that are not multiples of each other, for a reaction with several
+// independent ones: the one with the smallest sum of coefficients, then another. Nothing when
+// the search finds fewer than two.
+std::optional<std::pair<CoefficientList, CoefficientList>> TwoBalances(const Reaction& reaction);
+
+// The general method on a matrix of conserved quantities (rows) over the substances (cols): its
+// positive whole solution with the smallest sum, nothing when there is none or it overflows.
+std::optional<CoefficientList> BalanceOfMatrix(const AtomCounts& matrix, std::size_t cols);
+
+// The number of independent balances of the reaction: its coefficients minus the rank of its
+// atom matrix, the charge row included.
+std::size_t IndependentBalances(const Reaction& reaction);
+
 // Every coefficient is from 1 to 65535 and every element's atom total is the same on both sides.
 bool BalancesExactly(const Reaction& reaction, const CoefficientList& coefficients);
 
-enum class BalanceMethod { None, Classic, General };
+// Redox: atoms and charge left several balances, and the electron balance of the redox pairs
+// chose one (see RedoxPoolBalance).
+enum class BalanceMethod { None, Classic, General, Redox };
 
 struct BalanceOutcome {
     BalanceMethod method = BalanceMethod::None;
     CoefficientList coefficients;
     BalanceFailure failure = BalanceFailure::None;  // why there is none
+    // For SeveralBalances: two of them, when the search found two.
+    std::optional<std::pair<CoefficientList, CoefficientList>> several;
     explicit operator bool() const { return method != BalanceMethod::None; }
 };
 
-// The classic answer when it balances exactly; otherwise the general method's.
+// The classic answer when it balances exactly; otherwise the general method's. For a reaction with
+// several independent balances, the one with the smallest sum: a mathematical answer, which the
+// user is not given as the balance (see UniqueBalance).
 BalanceOutcome FindBalance(const Reaction& reaction);
 
-// Writes the balance found into the reaction's coefficients and returns true; on failure the
+// The balance the user is given: FindBalance's where atoms and charge leave one balance up to its
+// scale; where they leave several, the one the electron balance of the redox pairs decides
+// (RedoxPoolBalance), or none (failure SeveralBalances, with two examples), so that no balance is
+// ever chosen silently.
+BalanceOutcome UniqueBalance(const Reaction& reaction);
+
+// Writes UniqueBalance's answer into the reaction's coefficients and returns true; on failure the
 // coefficients are left as they were and failure (when given) says why.
 bool BalanceReaction(Reaction& reaction, BalanceFailure* failure = nullptr);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/atom_matrix.h"
 #include "core/fraction.h"
 
 namespace tovel {
@@ -170,30 +171,6 @@ bool Holds(const LinearEquation& eq, const Values& values) {
     return sum.IsZero();
 }
 
-// The number of independent balances: letters minus the rank of the element equations.
-std::size_t FreeDimension(const std::vector<LinearEquation>& equations, std::size_t letters) {
-    std::vector<std::vector<Fraction>> m;
-    m.reserve(equations.size());
-    for (const auto& eq : equations)
-        m.push_back(eq.letters);
-    std::size_t rank = 0;
-    for (std::size_t col = 0; col < letters && rank < m.size(); ++col) {
-        std::size_t pivot = rank;
-        while (pivot < m.size() && m[pivot][col].IsZero())
-            ++pivot;
-        if (pivot == m.size()) continue;
-        std::swap(m[pivot], m[rank]);
-        for (std::size_t r = 0; r < m.size(); ++r) {
-            if (r == rank || m[r][col].IsZero()) continue;
-            const Fraction factor = m[r][col] / m[rank][col];
-            for (std::size_t c = 0; c < letters; ++c)
-                m[r][c] = Minus(m[r][c], factor * m[rank][c]);
-        }
-        ++rank;
-    }
-    return letters - rank;
-}
-
 std::string AssignmentText(const CoefficientList& coefficients) {
     std::string text;
     for (std::size_t j = 0; j < coefficients.size(); ++j) {
@@ -242,7 +219,8 @@ class Explainer {
             m_result.lines.push_back(eq.name + ": " + EquationText(eq, m_values, false));
         m_result.lines.emplace_back();
 
-        const std::size_t dimension = FreeDimension(m_equations, m_substances.size());
+        const std::size_t dimension =
+            ReduceToEchelon(AtomCountMatrix(m_reaction), m_substances.size()).freeColumns.size();
         if (dimension >= 2) return SeveralBalances(program);
         try {
             if (Solve() && Finish(program)) return m_result;
@@ -253,34 +231,30 @@ class Explainer {
         return Verified(program);
     }
 
+    // One equation per row of the reaction's atom matrix: each element in order of first
+    // appearance, then the charge, kept on its own side with its sign.
     void BuildEquations() {
-        std::vector<std::uint16_t> order;
-        for (std::size_t j = 0; j < m_substances.size(); ++j) {
-            const int sign = j < m_reaction.Count(kReactants) ? 1 : -1;
-            for (const auto& entry : m_substances[j]->entries) {
-                auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
-                if (at == order.end()) {
-                    at = order.insert(order.end(), entry.element.atomicNumber);
-                    m_equations.push_back(
-                        {entry.element.symbol,
-                         std::vector<Fraction>(m_substances.size(), Fraction{0, 1}), Fraction{0, 1},
-                         0});
-                }
-                auto& k = m_equations[static_cast<std::size_t>(at - order.begin())].letters[j];
-                k = k + Fraction::Make(sign * static_cast<std::int64_t>(entry.count));
+        const AtomCounts matrix = AtomCountMatrix(m_reaction);
+        std::vector<std::uint16_t> order;  // the matrix's element rows, by atomic number
+        std::vector<std::string> names;
+        for (const Substance* substance : m_substances) {
+            for (const auto& entry : substance->entries) {
+                if (std::find(order.begin(), order.end(), entry.element.atomicNumber) !=
+                    order.end())
+                    continue;
+                order.push_back(entry.element.atomicNumber);
+                names.push_back(entry.element.symbol);
             }
         }
-        // Charge is kept like an element: its row comes last, each charge on its own side.
-        bool charged = false;
-        LinearEquation charge{"Carga", std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
-                              Fraction{0, 1}, m_reaction.Count(kReactants)};
-        for (std::size_t j = 0; j < m_substances.size(); ++j) {
-            const int sign = j < m_reaction.Count(kReactants) ? 1 : -1;
-            charge.letters[j] =
-                Fraction::Make(static_cast<std::int64_t>(sign) * m_substances[j]->charge);
-            charged = charged || m_substances[j]->charge != 0;
+        for (std::size_t row = 0; row < matrix.size(); ++row) {
+            const bool charge = row >= names.size();
+            LinearEquation eq{charge ? "Carga" : names[row],
+                              std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
+                              Fraction{0, 1}, charge ? m_reaction.Count(kReactants) : 0};
+            for (std::size_t j = 0; j < m_substances.size(); ++j)
+                eq.letters[j] = Fraction::Make(matrix[row][j]);
+            m_equations.push_back(std::move(eq));
         }
-        if (charged) m_equations.push_back(std::move(charge));
     }
 
     std::string LetteredEquation() const {
@@ -523,10 +497,33 @@ class Explainer {
         AddBalanced(coefficients);
     }
 
+    // Atoms and charge leave more than one independent balance: two of them are shown and
+    // checked, and none is given as the answer.
     BalanceExplanation SeveralBalances(const BalanceOutcome& program) {
         if (!program) return Verified(program);
-        Add("Hay más de una forma de ajustarla; se da la de menores coeficientes.");
-        ShowChecked(program.coefficients);
+        if (const BalanceOutcome redox = UniqueBalance(m_reaction);
+            redox.method == BalanceMethod::Redox) {
+            Add("Hay más de un ajuste independiente: las ecuaciones de los elementos no deciden "
+                "los "
+                "coeficientes. Decide el balance de electrones de los pares redox (los átomos que "
+                "cambian de número de oxidación pasan de una sustancia a su pareja):");
+            ShowChecked(redox.coefficients);
+            m_result.outcome = ExplanationOutcome::Balanced;
+            return m_result;
+        }
+        const auto two = TwoBalances(m_reaction);
+        Add("Hay más de un ajuste independiente: las ecuaciones de los elementos no deciden los "
+            "coeficientes.");
+        if (two) {
+            Add("Por ejemplo:");
+            ShowChecked(two->first);
+            Add("y también:");
+            ShowChecked(two->second);
+        } else {
+            ShowChecked(program.coefficients);
+        }
+        Add("Hace falta otra condición (en una redox, el balance de electrones) para elegir uno.");
+        m_result.coefficients.clear();
         m_result.outcome = ExplanationOutcome::SeveralBalances;
         return m_result;
     }

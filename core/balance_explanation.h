@@ -14,14 +14,14 @@ namespace tovel {
 
 enum class ExplanationOutcome {
     Balanced,         // solved step by step, reaching the program's coefficients
-    SeveralBalances,  // more than one independent balance: the program's one is checked
+    SeveralBalances,  // more than one independent balance: two are shown, none is the answer
     Impossible,       // the equations contradict each other, or no positive balance exists
 };
 
 struct BalanceExplanation {
     ExplanationOutcome outcome = ExplanationOutcome::Impossible;
     std::vector<std::string> lines;  // Spanish, plain text, one line each
-    CoefficientList coefficients;    // for Balanced and SeveralBalances: the program's
+    CoefficientList coefficients;    // for Balanced: the program's
 };
 
 // The explanation for the substances of reaction (their coefficients are not read).

@@ -1,5 +1,7 @@
 #include "core/equation_checks.h"
 
+#include <algorithm>
+
 #include "core/balance.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
@@ -17,19 +19,56 @@ void ReportTooManySubstances(UserPort& port) {
     Notice(port, "Demasiadas substancias", "Máximo: 6 en cada lado");
 }
 
-void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure) {
+std::string EquationChargeHints(std::string_view equation) {
+    std::string hints;
+    auto isEnd = [&](std::size_t i) {
+        return i >= equation.size() || equation[i] == ' ' || equation[i] == '+' ||
+               equation[i] == '=';
+    };
+    std::size_t start = 0;  // of the piece being read
+    for (std::size_t i = 0; i < equation.size(); ++i) {
+        const char c = equation[i];
+        if (c == ' ' || c == '=') {
+            start = i + 1;
+            continue;
+        }
+        if (c == '^') {
+            // A charge written right: skip it and its sign.
+            while (i + 1 < equation.size() && equation[i + 1] >= '0' && equation[i + 1] <= '9')
+                ++i;
+            if (i + 1 < equation.size()) ++i;
+            start = i + 1;
+            continue;
+        }
+        if ((c != '+' && c != '-') || i == start || !isEnd(i + 1)) {
+            if (c == '+') start = i + 1;
+            continue;
+        }
+        const std::string hint = ChargeHint(equation.substr(start, i + 1 - start));
+        if (!hint.empty() && hints.find(hint) == std::string::npos)
+            hints += (hints.empty() ? "" : ", ") + hint;
+        start = i + 1;
+    }
+    return hints;
+}
+
+void ReportReactionParseFailure(int code, UserPort& port, const ReactionParseFailure* failure,
+                                std::string_view equation) {
+    const std::string hints = EquationChargeHints(equation);
+    const std::string hint = hints.empty() ? "" : "\r\nLa carga se escribe tras ^: " + hints;
     switch (code) {
         case kReactionNoEquals:
             Notice(port, "Error", "Falta separador (=) lados reacción");
             break;
         case kReactionBadSubstance:
             if (!failure) {
-                Notice(port, "Error", "En compuesto");
+                Notice(port, "Error", "En compuesto" + hint);
             } else if (failure->empty) {
                 Notice(
                     port, "Error",
                     "Falta la fórmula " + IntText(static_cast<long>(failure->position)) +
-                        (failure->side == kReactants ? " de los reactivos" : " de los productos"));
+                        (failure->side == kReactants ? " de los reactivos" : " de los productos") +
+                        hint);
             }
             break;
         case kReactionTooMany:
@@ -49,7 +88,36 @@ bool CheckSameElements(const Reaction& reaction, const ElementTable& table, User
     return false;
 }
 
+std::string OneSideElementsText(const Reaction& reaction, const ElementTable& table) {
+    std::string text;
+    for (int side = 0; side < 2; ++side) {
+        std::string names;
+        std::size_t count = 0;
+        for (const auto z : reaction.elements[side]) {
+            const auto& other = reaction.elements[1 - side];
+            if (std::find(other.begin(), other.end(), z) != other.end()) continue;
+            names += (names.empty() ? "" : ", ") + ElementSymbolOfZ(table, z);
+            ++count;
+        }
+        if (count == 0) continue;
+        if (!text.empty()) text += "; ";
+        text += names + (count == 1 ? " solo está en " : " solo están en ") +
+                (side == kReactants ? "los reactivos" : "los productos");
+    }
+    return text;
+}
+
 namespace {
+
+std::string BalanceText(const Reaction& reaction, const CoefficientList& coefficients) {
+    Reaction balanced = reaction;
+    std::size_t column = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < balanced.Count(side); ++k)
+            balanced.coefficients[side][k] = static_cast<std::uint16_t>(coefficients[column++]);
+    }
+    return ReactionText(balanced);
+}
 
 // The atoms alone would balance: it is the charge that cannot.
 bool ChargesAloneStopIt(const Reaction& reaction) {
@@ -67,9 +135,27 @@ bool ChargesAloneStopIt(const Reaction& reaction) {
 
 bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) {
     if (!CheckSameElements(reaction, table, port)) return false;
-    BalanceFailure failure = BalanceFailure::None;
-    if (BalanceReaction(reaction, &failure)) return true;
-    if (failure == BalanceFailure::BeyondLimits) {
+    const BalanceOutcome outcome = UniqueBalance(reaction);
+    if (outcome) {
+        std::size_t column = 0;
+        for (int side = 0; side < 2; ++side) {
+            for (std::size_t k = 0; k < reaction.Count(side); ++k) {
+                reaction.coefficients[side][k] =
+                    static_cast<std::uint16_t>(outcome.coefficients[column++]);
+            }
+        }
+        return true;
+    }
+    const BalanceFailure failure = outcome.failure;
+    if (failure == BalanceFailure::SeveralBalances) {
+        // Never one chosen silently: atoms and charge alone do not say which is meant.
+        std::string text = "Los átomos y las cargas admiten más de un ajuste independiente";
+        if (outcome.several) {
+            text += ", por ejemplo:\r\n" + BalanceText(reaction, outcome.several->first) +
+                    "\r\no bien\r\n" + BalanceText(reaction, outcome.several->second);
+        }
+        Notice(port, "Varios ajustes posibles", text);
+    } else if (failure == BalanceFailure::BeyondLimits) {
         // A balance may exist: it is only not within the coefficients the program works with.
         Notice(port, "Ajuste no encontrado",
                "No se ha encontrado ningún ajuste dentro de los límites del programa (coeficientes "

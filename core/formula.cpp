@@ -31,10 +31,33 @@ bool IsLower(char c) {
     return c >= 'a' && c <= 'z';
 }
 
+// A multiplier written as a vulgar fraction after a hydrate dot, and its value.
+struct VulgarFraction {
+    std::string_view text;
+    std::uint32_t numerator;
+    std::uint32_t denominator;
+};
+// Only those Windows-1252 can store, as reaction files are written in it.
+constexpr VulgarFraction kVulgarFractions[] = {
+    {"\u00bd", 1, 2}, {"\u00bc", 1, 4}, {"\u00be", 3, 4}};
+
+std::uint32_t WholeGcd(std::uint32_t a, std::uint32_t b) {
+    while (b != 0) {
+        const std::uint32_t t = a % b;
+        a = b;
+        b = t;
+    }
+    return a;
+}
+
+// A decimal multiplier keeps this many decimals at most: 0.5, 0.25.
+constexpr std::uint32_t kMultiplierDecimals = 2;
+
 // Fills the scan it is given, so that nothing is copied on the way out.
 class Scanner {
   public:
-    explicit Scanner(FormulaScan& scan) : m_scan(scan) {}
+    Scanner(FormulaScan& scan, FormulaStructure* structure)
+        : m_scan(scan), m_structure(structure) {}
 
     void Run(std::string_view text) {
         m_scan.formula = TrimWhitespace(text);
@@ -45,6 +68,10 @@ class Scanner {
             return Fail(FormulaError::TooLong);
         if (formula == "e^-") {
             m_scan.charge = -1;  // the electron: no atoms
+            if (m_structure) {
+                m_structure->charge = -1;
+                m_structure->electron = true;
+            }
             return;
         }
         std::string_view body = formula;
@@ -60,6 +87,13 @@ class Scanner {
             at += ch.size();
             ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';
+            // A decimal point inside a hydrate's multiplier (·0.5H2O, ·0,5H2O) is no dot.
+            if (m_readingMultiplier && m_multiplierDigits && (c == '.' || c == ',') &&
+                at < body.size() && IsDigit(body[at]) && m_multiplierDecimals == 0 &&
+                !m_multiplierFraction) {
+                m_multiplierDecimal = true;
+                continue;
+            }
             const bool dot = c == '*' || c == '.' || ch == kHydrateDot;
             if (m_inNumber && !IsDigit(c) && !ApplyNumber()) return;
             if (dot) {
@@ -69,24 +103,50 @@ class Scanner {
                 hydrate = true;
                 afterDot = true;
                 m_componentStart = Entries().size();
+                m_componentFirstPart = PartCount();
                 m_readingMultiplier = true;
                 m_groupStarts.clear();
+                m_openParts.clear();
                 m_closedGroup.reset();
+                m_closedGroupPart.reset();
                 continue;
             }
             afterDot = false;
-            if (m_readingMultiplier && IsDigit(c)) {
+            if (m_readingMultiplier && IsDigit(c) && !m_multiplierFraction) {
+                if (m_multiplierDecimal && m_multiplierDecimals == kMultiplierDecimals)
+                    return Bad(FormulaError::BadHydrate, ch, "más de dos decimales en un hidrato");
+                if (!m_multiplierDigits) m_multiplierPosition = m_position;
                 m_multiplierDigits = true;
                 m_componentMultiplier = std::min<std::uint64_t>(
                     m_componentMultiplier * 10 + static_cast<unsigned>(c - '0'),
                     10ull * kCountLimit);
+                if (m_multiplierDecimal) {
+                    ++m_multiplierDecimals;
+                    m_multiplierDenominator *= 10;
+                }
                 continue;
             }
-            if (c == '(') {
+            if (m_readingMultiplier && !m_multiplierDecimal && !m_multiplierFraction) {
+                if (const VulgarFraction* f = FindVulgarFraction(ch)) {
+                    m_componentMultiplier = m_componentMultiplier * f->denominator + f->numerator;
+                    m_multiplierDenominator = f->denominator;
+                    m_multiplierDigits = true;
+                    m_multiplierFraction = true;
+                    continue;
+                }
+            }
+            if (c == '(' || c == '[') {
                 m_readingMultiplier = false;
                 m_groupStarts.push_back(Entries().size());
                 m_closedGroup.reset();
-            } else if (c == ')') {
+                m_closedGroupPart.reset();
+                if (m_structure) {
+                    m_openParts.push_back(PartCount());
+                    FormulaPart& group = m_structure->parts.emplace_back();
+                    group.depth = static_cast<std::uint16_t>(m_openParts.size() - 1);
+                    group.square = c == '[';
+                }
+            } else if (c == ')' || c == ']') {
                 m_readingMultiplier = false;
                 // A ")" without its "(" closes a group that starts at the first symbol.
                 std::size_t start = m_componentStart;
@@ -95,13 +155,16 @@ class Scanner {
                     m_groupStarts.pop_back();
                 }
                 m_closedGroup = start;
+                if (m_structure) CloseGroupPart();
             } else if (IsDigit(c)) {
                 if (Entries().size() == m_componentStart) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
                     m_number = 0;
                     m_numberGroup = m_closedGroup;
+                    m_numberGroupPart = m_closedGroupPart;
                     m_closedGroup.reset();
+                    m_closedGroupPart.reset();
                 }
                 // Saturate well above the limit so that long digit runs cannot overflow.
                 m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
@@ -112,12 +175,21 @@ class Scanner {
                     return Fail(FormulaError::TooManySymbols);
                 Entries().emplace_back().element.symbol = c;
                 m_closedGroup.reset();
+                m_closedGroupPart.reset();
+                if (m_structure) {
+                    m_lastSymbolPart = PartCount();
+                    FormulaPart& part = m_structure->parts.emplace_back();
+                    part.symbol = c;
+                    part.depth = static_cast<std::uint16_t>(m_openParts.size());
+                }
             } else if (IsLower(c)) {
                 if (Entries().size() == m_componentStart ||
                     Entries().back().element.symbol.size() >= 2)
                     return Wrong(ch);
                 Entries().back().element.symbol += c;
                 m_closedGroup.reset();
+                m_closedGroupPart.reset();
+                if (m_structure) m_structure->parts[m_lastSymbolPart].symbol += c;
             } else {
                 return Wrong(ch);
             }
@@ -132,24 +204,38 @@ class Scanner {
             m_position = Utf8Length(body) + 1;
             return Bad(FormulaError::BadHydrate, "^", "una carga en un hidrato");
         }
-        if (Entries().empty()) return Wrong(body.empty() ? "^" : body.substr(0, 1));
+        if (Entries().empty())
+            return Wrong(body.empty() ? "^" : body.substr(0, Utf8CharLength(body, 0)));
         Merge();
-        if (hydrate && m_scan.error == FormulaError::None) m_scan.formula = WithMiddleDots(body);
+        if (m_scan.error != FormulaError::None) return;
+        m_scan.formulas = static_cast<std::uint16_t>(m_formulas);
+        if (hydrate) m_scan.formula = WithMiddleDots(body);
+        if (m_structure) m_structure->charge = m_scan.charge;
     }
 
   private:
     // The symbols as written; merged at the end. A failure leaves them empty.
     FormulaEntries& Entries() { return m_scan.entries; }
+    std::size_t PartCount() const { return m_structure ? m_structure->parts.size() : 0; }
+
+    static const VulgarFraction* FindVulgarFraction(std::string_view ch) {
+        for (const VulgarFraction& f : kVulgarFractions) {
+            if (f.text == ch) return &f;
+        }
+        return nullptr;
+    }
 
     void Fail(FormulaError error) {
         m_scan.error = error;
         m_scan.entries.clear();
+        if (m_structure) *m_structure = FormulaStructure{};
     }
 
     void Wrong(std::string_view ch) {
         m_scan.offending = std::string(ch);
         m_scan.position = m_position;
         Fail(FormulaError::WrongCharacter);
+        m_scan.hint = ChargeHint(m_scan.formula);
     }
 
     void Bad(FormulaError error, std::string_view ch, std::string_view reason) {
@@ -165,7 +251,10 @@ class Scanner {
         auto bad = [&](std::size_t offset, std::string_view reason) {
             m_position = caretPosition + offset;
             const std::size_t at = caret + offset;
-            Bad(FormulaError::BadCharge, at < formula.size() ? formula.substr(at, 1) : "^", reason);
+            // A whole character, never a piece of one: the middle dot is two bytes.
+            const std::string_view ch =
+                at < formula.size() ? formula.substr(at, Utf8CharLength(formula, at)) : "^";
+            Bad(FormulaError::BadCharge, ch, reason);
             return false;
         };
         if (caret == 0) return bad(0, "una carga sin fórmula delante");
@@ -189,19 +278,82 @@ class Scanner {
         return true;
     }
 
-    // The component being closed takes the number written after its dot (·5H2O), once without one.
+    // Closes the innermost open group piece; a ")" without its "(" makes a group of everything
+    // written so far in the component.
+    void CloseGroupPart() {
+        auto& parts = m_structure->parts;
+        if (!m_openParts.empty()) {
+            const std::size_t group = m_openParts.back();
+            m_openParts.pop_back();
+            parts[group].end = static_cast<std::uint16_t>(parts.size());
+            m_closedGroupPart = group;
+            return;
+        }
+        const std::size_t first = m_componentFirstPart;
+        parts.emplace_back();
+        for (std::size_t i = parts.size() - 1; i > first; --i)
+            std::swap(parts[i], parts[i - 1]);
+        for (std::size_t i = first + 1; i < parts.size(); ++i) {
+            ++parts[i].depth;
+            if (parts[i].IsGroup()) ++parts[i].end;
+        }
+        ++m_lastSymbolPart;
+        parts[first].end = static_cast<std::uint16_t>(parts.size());
+        m_closedGroupPart = first;
+    }
+
+    // The component being closed takes the number written after its dot (·5H2O, ·½H2O), once
+    // without one. A fraction makes the entries count several formulas, so that they stay whole.
     bool EndComponent() {
-        const std::uint64_t n = m_multiplierDigits ? m_componentMultiplier : 1;
+        std::uint32_t numerator = 1;
+        std::uint32_t denominator = 1;
+        if (m_multiplierDigits) {
+            if (m_componentMultiplier == 0) {
+                m_position = m_multiplierPosition;
+                Bad(FormulaError::BadHydrate, "0",
+                    "un componente de hidrato multiplicado por cero");
+                return false;
+            }
+            if (m_componentMultiplier > kCountLimit) {
+                Fail(FormulaError::CountTooLarge);
+                return false;
+            }
+            const auto n = static_cast<std::uint32_t>(m_componentMultiplier);
+            const std::uint32_t g = WholeGcd(n, m_multiplierDenominator);
+            numerator = n / g;
+            denominator = m_multiplierDenominator / g;
+        }
         m_componentMultiplier = 0;
+        m_multiplierDenominator = 1;
         m_multiplierDigits = false;
+        m_multiplierDecimal = false;
+        m_multiplierDecimals = 0;
+        m_multiplierFraction = false;
         m_readingMultiplier = false;
-        if (n == 1) return true;
-        if (n == 0 || n > kCountLimit) {
-            Fail(FormulaError::CountTooLarge);
-            return false;
+        if (m_structure) {
+            auto& parts = m_structure->parts;
+            for (const std::size_t open : m_openParts)
+                parts[open].end = static_cast<std::uint16_t>(parts.size());
+            m_openParts.clear();
+            m_structure->components.push_back({static_cast<std::uint16_t>(m_componentFirstPart),
+                                               static_cast<std::uint16_t>(parts.size()), numerator,
+                                               denominator});
         }
         auto& entries = Entries();
-        for (std::size_t i = m_componentStart; i < entries.size(); ++i) {
+        // Every entry so far counts m_formulas formulas; a new denominator makes that more.
+        const std::uint32_t formulas = m_formulas / WholeGcd(m_formulas, denominator) * denominator;
+        if (formulas != m_formulas) {
+            const std::uint32_t scale = formulas / m_formulas;
+            if (!Scale(0, m_componentStart, scale)) return false;
+            m_formulas = formulas;
+        }
+        return Scale(m_componentStart, entries.size(), numerator * (m_formulas / denominator));
+    }
+
+    bool Scale(std::size_t first, std::size_t last, std::uint64_t n) {
+        if (n == 1) return true;
+        auto& entries = Entries();
+        for (std::size_t i = first; i < last; ++i) {
             const std::uint64_t product = std::uint64_t{entries[i].count} * n;
             if (product > kCountLimit) {
                 Fail(FormulaError::CountTooLarge);
@@ -212,14 +364,29 @@ class Scanner {
         return true;
     }
 
+    // The hydrate dots written as the middle dot; a decimal point or comma inside a multiplier
+    // stays as typed.
     static std::string WithMiddleDots(std::string_view body) {
         std::string out;
-        for (const char c : body) {
-            if (c == '*' || c == '.') {
+        bool multiplier = false;  // reading the digits after a dot
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            const char c = body[i];
+            const bool decimal = multiplier && (c == '.' || c == ',') && i > 0 &&
+                                 IsDigit(body[i - 1]) && i + 1 < body.size() &&
+                                 IsDigit(body[i + 1]);
+            if ((c == '*' || c == '.') && !decimal) {
                 out += kHydrateDot;
-            } else {
-                out += c;
+                multiplier = true;
+                continue;
             }
+            if (body.substr(i, 2) == kHydrateDot) {
+                out += kHydrateDot;
+                ++i;
+                multiplier = true;
+                continue;
+            }
+            if (!IsDigit(c) && !decimal) multiplier = false;
+            out += c;
         }
         return out;
     }
@@ -233,6 +400,9 @@ class Scanner {
         }
         const auto n = static_cast<std::uint32_t>(m_number);
         auto& entries = Entries();
+        if (m_structure) {
+            m_structure->parts[m_numberGroupPart ? *m_numberGroupPart : m_lastSymbolPart].count = n;
+        }
         if (!m_numberGroup) {
             entries.back().count = static_cast<std::uint16_t>(n);
             return true;
@@ -247,7 +417,6 @@ class Scanner {
         }
         return true;
     }
-
     // Repeated symbols add up into their first occurrence, in place: the first `kept` entries are
     // the merged ones so far.
     void Merge() {
@@ -271,18 +440,30 @@ class Scanner {
     }
 
     FormulaScan& m_scan;
+    FormulaStructure* m_structure;  // recorded only when asked for
     // Each "(" is a character of its own, so the formula's length bounds the open groups.
     FixedVector<std::size_t, kFormulaLimit> m_groupStarts;
-    std::optional<std::size_t> m_closedGroup;  // a group whose ")" was just read
-    std::optional<std::size_t> m_numberGroup;  // the group the number being read multiplies
+    FixedVector<std::size_t, kFormulaLimit> m_openParts;  // the structure's open group pieces
+    std::optional<std::size_t> m_closedGroup;             // a group whose ")" was just read
+    std::optional<std::size_t> m_numberGroup;      // the group the number being read multiplies
+    std::optional<std::size_t> m_closedGroupPart;  // the same, as pieces of the structure
+    std::optional<std::size_t> m_numberGroupPart;
+    std::size_t m_lastSymbolPart = 0;
+    std::size_t m_componentFirstPart = 0;
+    std::uint32_t m_formulas = 1;  // the formulas the entries count
     bool m_inNumber = false;
     std::uint64_t m_number = 0;
     std::size_t m_position = 0;  // of the character being read, 1-based
     std::size_t m_symbolsWritten = 0;
     // The hydrate component being read: where its symbols start, and the number after its dot.
     std::size_t m_componentStart = 0;
-    std::uint64_t m_componentMultiplier = 0;
+    std::uint64_t m_componentMultiplier = 0;  // its numerator, over m_multiplierDenominator
+    std::uint32_t m_multiplierDenominator = 1;
+    std::uint32_t m_multiplierDecimals = 0;
+    std::size_t m_multiplierPosition = 0;  // of its first digit
     bool m_multiplierDigits = false;
+    bool m_multiplierDecimal = false;   // a decimal point was read
+    bool m_multiplierFraction = false;  // a vulgar fraction was read
     bool m_readingMultiplier = false;
 };
 
@@ -295,7 +476,9 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
             // The character alone ("2", " ") would not say what it is about.
             NoticeWith(port, Select(kWrongFormulaCaption),
                        "Carácter \"" + scan.offending + "\" no válido en la posición " +
-                           IntText(static_cast<long>(scan.position)) + " de " + scan.formula,
+                           IntText(static_cast<long>(scan.position)) + " de " + scan.formula +
+                           (scan.hint.empty() ? std::string()
+                                              : "\r\nLa carga se escribe tras ^: " + scan.hint),
                        MessageIcon::Exclamation);
             return;
         case FormulaError::BadCharge:
@@ -327,10 +510,39 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
 
 }  // namespace
 
-FormulaScan ScanFormula(std::string_view text) {
+FormulaScan ScanFormula(std::string_view text, FormulaStructure* structure) {
     FormulaScan scan;
-    Scanner(scan).Run(text);
+    Scanner(scan, structure).Run(text);
     return scan;
+}
+
+std::string ChargeHint(std::string_view formula) {
+    if (formula.size() < 2) return {};
+    const char sign = formula.back();
+    if (sign != '+' && sign != '-') return {};
+    std::string_view body = formula.substr(0, formula.size() - 1);
+    if (body.find_first_of("^+-") != std::string_view::npos) return {};
+    if (body == "e") return "e^-";
+    std::size_t digits = 0;
+    while (digits < body.size() && IsDigit(body[body.size() - 1 - digits]))
+        ++digits;
+    const std::string_view before = body.substr(0, body.size() - digits);
+    const bool oneSymbol = (before.size() == 1 && IsUpper(before[0])) ||
+                           (before.size() == 2 && IsUpper(before[0]) && IsLower(before[1]));
+    // SO42- and Fe3+: the last digit is the charge; NH4+ and Cl-: the sign alone.
+    std::string hint;
+    if (digits > 1 || (digits == 1 && oneSymbol)) {
+        hint = std::string(body.substr(0, body.size() - 1)) + "^" + body.back() + sign;
+    } else {
+        hint = std::string(body) + "^" + sign;
+    }
+    return ScanFormula(hint).error == FormulaError::None ? hint : std::string();
+}
+
+ReadFormulaResult ReadFormulaStructure(std::string_view text) {
+    ReadFormulaResult result;
+    result.scan = ScanFormula(text, &result.structure);
+    return result;
 }
 
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {
@@ -361,6 +573,7 @@ bool ParseFormula(Substance& substance, std::string_view text, ElementTable& tab
     substance.formula = std::move(scan.formula);
     substance.entries = std::move(scan.entries);
     substance.charge = scan.charge;
+    substance.formulas = scan.formulas;
     MolarMass(substance);
     return true;
 }
@@ -392,6 +605,7 @@ double MolarMass(Substance& substance) {
     double sum = 0.0;
     for (const auto& entry : substance.entries)
         sum += entry.element.atomicMass * entry.count;
+    if (substance.formulas > 1) sum /= substance.formulas;
     substance.molarMass = sum;
     return sum;
 }
@@ -399,14 +613,30 @@ double MolarMass(Substance& substance) {
 std::string FormulaDisplayText(std::string_view formula) {
     std::string out;
     bool charge = false;    // after "^": every character raised
-    bool afterDot = false;  // the number after a hydrate dot stays on the line
+    bool afterDot = false;  // the multiplier after a hydrate dot stays on the line
     for (std::size_t i = 0; i < formula.size(); ++i) {
         const char c = formula[i];
+        const bool decimal = afterDot && (c == '.' || c == ',') && i + 1 < formula.size() &&
+                             IsDigit(formula[i + 1]) && i > 0 && IsDigit(formula[i - 1]);
+        if (decimal) {
+            out += c;
+            continue;
+        }
         if (formula.substr(i, 2) == kHydrateDot || c == '*' || c == '.') {
             out += kHydrateDot;
             i += c == '*' || c == '.' ? 0 : 1;
             afterDot = true;
             continue;
+        }
+        if (afterDot && static_cast<unsigned char>(c) >= 0x80) {
+            const std::size_t length = Utf8CharLength(formula, i);
+            const std::string_view ch = formula.substr(i, length);
+            if (std::any_of(std::begin(kVulgarFractions), std::end(kVulgarFractions),
+                            [&](const VulgarFraction& f) { return f.text == ch; })) {
+                out += ch;
+                i += length - 1;
+                continue;
+            }
         }
         if (c == '^') {
             charge = true;
@@ -419,7 +649,7 @@ std::string FormulaDisplayText(std::string_view formula) {
             if (!afterDot) out += '_';
             out += c;
             continue;
-        } else if (IsUpper(c) || IsLower(c) || c == '(' || c == ')') {
+        } else if (IsUpper(c) || IsLower(c) || c == '(' || c == ')' || c == '[' || c == ']') {
             out += c;
         }
         afterDot = false;

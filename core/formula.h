@@ -39,6 +39,9 @@ struct Substance {
     double molarMass = 0.0;  // grams per mole
     FormulaEntries entries;  // in order of first appearance, one per element, all components summed
     int charge = 0;          // of an ion (Fe^3+ is 3, SO4^2- is -2, e^- is -1)
+    // The entries count the atoms of this many formulas: 2 for CaSO4·½H2O (Ca2S2O9H2), so that
+    // counts stay whole; 1 for every other formula.
+    std::uint16_t formulas = 1;
 
     bool operator==(const Substance&) const = default;
 };
@@ -54,6 +57,35 @@ enum class FormulaError {
     BadHydrate,      // a hydrate dot at an end, two dots together, a charge on a hydrate
 };
 
+// A piece of a formula as written: an element symbol with its count, or a group "(...)n" or
+// "[...]n" whose pieces follow it up to `end`.
+struct FormulaPart {
+    std::string symbol;       // empty for a group
+    std::uint32_t count = 1;  // the symbol's count, or the group's multiplier
+    std::uint16_t end = 0;    // a group's: one past its last piece
+    std::uint16_t depth = 0;  // the groups around it within its component
+    bool square = false;      // a group written in square brackets: [Cu(NH3)4]
+    bool IsGroup() const { return symbol.empty(); }
+};
+
+// One component of a hydrate (CuSO4 and 5H2O of CuSO4·5H2O), or the whole formula: its pieces
+// [first, end) and its multiplier numerator/denominator (1/2 for ½H2O).
+struct FormulaComponent {
+    std::uint16_t first = 0;
+    std::uint16_t end = 0;
+    std::uint32_t numerator = 1;
+    std::uint32_t denominator = 1;
+};
+
+// A formula's structure as the grammar reads it: what oxidation numbers, the balancing
+// explanation and nomenclature look at, where the atom counts are not enough.
+struct FormulaStructure {
+    FixedVector<FormulaPart, kFormulaLimit> parts;
+    FixedVector<FormulaComponent, kFormulaLimit> components;
+    int charge = 0;
+    bool electron = false;
+};
+
 // The grammar, without the element table: symbols and counts, or why the text is no formula.
 struct FormulaScan {
     FormulaError error = FormulaError::None;
@@ -64,14 +96,30 @@ struct FormulaScan {
     std::string formula;       // the trimmed text, hydrate dots written as the middle dot
     FormulaEntries entries;    // merged; symbols and counts only
     int charge = 0;
+    std::uint16_t formulas = 1;  // the formulas the entries count (see Substance)
+    std::string hint;            // for a wrong character: how the user may have meant it
 };
 
 // Reads the whole formula: symbols, counts and groups; a charge after "^" at the end (Fe^3+,
 // SO4^2-, H^+); hydrate components joined by "·", "*" or ".", the number after the dot multiplying
-// the component that follows; e^- alone is the electron. A number after ")" multiplies the group; a
-// ")" without a number closes the group once; groups nest. A ")" without its "(" closes a group
-// that starts at the first symbol, and an unclosed "(" counts once.
-FormulaScan ScanFormula(std::string_view text);
+// the component that follows (a whole number, a decimal such as 0.5 or 1,5, or ½, ¼, ¾, ⅓, ⅔); e^-
+// alone is the electron. A number after ")" multiplies the group; a ")" without a number closes
+// the group once; groups nest; "[" and "]" are read as "(" and ")". A ")" without its "(" closes a
+// group that starts at the first symbol, and an unclosed "(" counts once. With structure, the
+// pieces as written are also recorded there.
+FormulaScan ScanFormula(std::string_view text, FormulaStructure* structure = nullptr);
+
+// A formula with a charge written without "^" (Fe3+, SO42-, NH4+, e-): how it is written (Fe^3+);
+// empty when the text reads no such way.
+std::string ChargeHint(std::string_view formula);
+
+// A formula read with its structure; when scan.error says the grammar refuses it, the structure
+// is empty.
+struct ReadFormulaResult {
+    FormulaScan scan;
+    FormulaStructure structure;
+};
+ReadFormulaResult ReadFormulaStructure(std::string_view text);
 
 // Parses text into substance and resolves every symbol in the table, asking to add the ones it
 // lacks. Returns false when the text is no formula (the user has been told why, except for an
@@ -89,8 +137,8 @@ std::string WrittenFormula(std::string_view text);
 // No atoms and a charge of -1.
 bool IsElectron(const Substance& substance);
 
-// Sum of atomic mass times count over the entries (an ion's is its atoms', the electron's its
-// own); also stored in the substance.
+// Sum of atomic mass times count over the entries, per formula (an ion's is its atoms', the
+// electron's its own); also stored in the substance.
 double MolarMass(Substance& substance);
 
 // Where the "+" that separates two substances of an equation's side is, from `from` on: a "+"

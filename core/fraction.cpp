@@ -63,6 +63,28 @@ Fraction operator+(Fraction a, Fraction b) {
                           l);
 }
 
+Fraction operator-(Fraction a) {
+    return Fraction{ToInt32(-static_cast<std::int64_t>(a.num)), a.den};
+}
+
+Fraction operator-(Fraction a, Fraction b) {
+    return a + -b;
+}
+
+std::strong_ordering operator<=>(Fraction a, Fraction b) {
+    return static_cast<std::int64_t>(a.num) * b.den <=> static_cast<std::int64_t>(b.num) * a.den;
+}
+
+Fraction Abs(Fraction a) {
+    return a.num < 0 ? -a : a;
+}
+
+std::string FractionText(Fraction a) {
+    std::string text = std::to_string(a.num);
+    if (a.den != 1) text += "/" + std::to_string(a.den);
+    return text;
+}
+
 Fraction operator*(Fraction a, Fraction b) {
     return Fraction::Make(CheckedMul(a.num, b.num), CheckedMul(a.den, b.den));
 }

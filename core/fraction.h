@@ -3,9 +3,11 @@
 // 32-bit numerator or denominator, or a division by zero, throws ArithmeticOverflow instead of
 // wrapping, so a balance is never computed from a wrapped number.
 
+#include <compare>
 #include <cstdint>
 #include <limits>
 #include <stdexcept>
+#include <string>
 
 namespace tovel {
 
@@ -26,12 +28,20 @@ struct Fraction {
 
     static Fraction Make(std::int64_t numerator, std::int64_t denominator = 1);
     bool IsZero() const { return num == 0; }
+    bool IsWhole() const { return den == 1; }
     bool operator==(const Fraction&) const = default;
 };
 
 Fraction operator+(Fraction a, Fraction b);  // by the least common multiple of the denominators
+Fraction operator-(Fraction a);
+Fraction operator-(Fraction a, Fraction b);
 Fraction operator*(Fraction a, Fraction b);
 Fraction operator/(Fraction a, Fraction b);
+// Exact: cross products in 64 bits never overflow for 32-bit parts.
+std::strong_ordering operator<=>(Fraction a, Fraction b);
+Fraction Abs(Fraction a);
+// "3", "-8/3": the numerator, and "/" with the denominator when it is not 1.
+std::string FractionText(Fraction a);
 // Product with a whole number, reducing by gcd(k, denominator) first.
 Fraction MultiplyWhole(Fraction a, std::int64_t k);
 

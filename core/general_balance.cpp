@@ -22,47 +22,11 @@ constexpr std::size_t kSearchBudget = 1'000'000;
 
 using IntRow = AtomCountRow;
 using IntMatrix = AtomCounts;
-// Column numbers: of the pivots, or of the free coefficients.
-using Columns = FixedVector<std::size_t, kSubstanceLimit>;
+using Columns = MatrixColumns;
 using Values = FixedVector<std::int64_t, kSubstanceLimit>;
 
-void ReduceIntRow(IntRow& row) {
-    std::int64_t g = 0;
-    for (auto v : row)
-        g = Gcd(g, v);
-    if (g > 1) {
-        for (auto& v : row)
-            v /= g;
-    }
-}
-
-// Reduced row echelon form over the integers (fraction-free). Returns the pivot column of each
-// remaining row; rows of zeros are dropped from m.
-Columns ReduceToEchelon(IntMatrix& m, std::size_t cols) {
-    Columns pivots;
-    std::size_t r = 0;
-    for (std::size_t c = 0; c < cols && r < m.size(); ++c) {
-        std::size_t p = r;
-        while (p < m.size() && m[p][c] == 0)
-            ++p;
-        if (p == m.size()) continue;
-        std::swap(m[p], m[r]);
-        for (std::size_t i = 0; i < m.size(); ++i) {
-            if (i == r || m[i][c] == 0) continue;
-            const std::int64_t g = Gcd(m[r][c], m[i][c]);
-            const std::int64_t a = m[r][c] / g;
-            const std::int64_t b = m[i][c] / g;
-            for (std::size_t k = 0; k < cols; ++k) {
-                m[i][k] = CheckedAdd(CheckedMul(a, m[i][k]), CheckedMul(-b, m[r][k]));
-            }
-            ReduceIntRow(m[i]);
-        }
-        ReduceIntRow(m[r]);
-        pivots.push_back(c);
-        ++r;
-    }
-    m.resize(r);
-    return pivots;
+std::size_t SubstanceColumns(const Reaction& reaction) {
+    return reaction.Count(kReactants) + reaction.Count(kProducts);
 }
 
 struct Search {
@@ -75,6 +39,30 @@ struct Search {
     std::optional<CoefficientList> best;
     std::int64_t bestSum = 0;
     std::size_t tried = 0;
+    // A balance found that is no multiple of best, the smallest such one seen.
+    std::optional<CoefficientList> second;
+    std::int64_t secondSum = 0;
+
+    static bool Proportional(const CoefficientList& a, const CoefficientList& b) {
+        for (std::size_t i = 1; i < a.size(); ++i) {
+            if (std::uint64_t{a[i]} * b[0] != std::uint64_t{b[i]} * a[0]) return false;
+        }
+        return true;
+    }
+
+    void Keep(CoefficientList c, std::int64_t sum) {
+        if (!best || sum < bestSum) {
+            if (best && !Proportional(*best, c)) {
+                second = std::move(best);
+                secondSum = bestSum;
+            }
+            best = std::move(c);
+            bestSum = sum;
+        } else if (!Proportional(*best, c) && (!second || sum < secondSum)) {
+            second = std::move(c);
+            secondSum = sum;
+        }
+    }
 
     // Completes the coefficients from the free values; keeps them if they beat the best so far.
     void Try() {
@@ -97,10 +85,7 @@ struct Search {
             c[pivots[i]] = static_cast<std::uint32_t>(value);
             sum += value;
         }
-        if (!best || sum < bestSum) {
-            best = std::move(c);
-            bestSum = sum;
-        }
+        Keep(std::move(c), sum);
     }
 
     // Every way of writing total as a sum of positive free values, in lexicographic order.
@@ -210,17 +195,15 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m, const Colu
     return c;
 }
 
-std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
-                                                       BalanceFailure& failure) {
+std::optional<CoefficientList> GeneralBalanceUnchecked(const AtomCounts& matrix, std::size_t cols,
+                                                       BalanceFailure& failure,
+                                                       std::optional<CoefficientList>* second) {
     failure = BalanceFailure::NoPositiveBalance;
-    const std::size_t cols = reaction.Count(kReactants) + reaction.Count(kProducts);
     if (cols < 2) return std::nullopt;
-    IntMatrix m = AtomCountMatrix(reaction);
-    const Columns pivots = ReduceToEchelon(m, cols);
-    Columns freeColumns;
-    for (std::size_t c = 0; c < cols; ++c) {
-        if (std::find(pivots.begin(), pivots.end(), c) == pivots.end()) freeColumns.push_back(c);
-    }
+    const AtomEchelon echelon = ReduceToEchelon(matrix, cols);
+    const IntMatrix& m = echelon.rows;
+    const Columns& pivots = echelon.pivots;
+    const Columns& freeColumns = echelon.freeColumns;
     if (freeColumns.empty()) return std::nullopt;  // only the all-zero solution
     if (freeColumns.size() == 1)
         return OneFreeCoefficient(m, pivots, freeColumns[0], cols, failure);
@@ -230,16 +213,20 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const Reaction& reaction,
 
     // A solution whose free values add up to total costs at least total + one per determined
     // coefficient, so the search stops when no larger total can beat the best found.
-    Search search{m, pivots, freeColumns, cols, Values(freeColumns.size(), 0), std::nullopt, 0, 0};
+    Search search{m, pivots, freeColumns,  cols, Values(freeColumns.size(), 0), std::nullopt,
+                  0, 0,      std::nullopt, 0};
     const auto determined = static_cast<std::int64_t>(pivots.size());
     const std::int64_t maxTotal = kSearchLimit * static_cast<std::int64_t>(freeColumns.size());
     for (std::int64_t total = static_cast<std::int64_t>(freeColumns.size()); total <= maxTotal;
          ++total) {
-        if (search.best && total + determined >= search.bestSum) break;
+        // Looking for a second balance, the search goes on until it has one.
+        if (search.best && total + determined >= search.bestSum && (!second || search.second))
+            break;
         if (search.tried >= kSearchBudget) break;
         search.Compose(0, total);
     }
     if (search.best) failure = BalanceFailure::None;
+    if (second) *second = search.second;
     return search.best;
 }
 
@@ -249,13 +236,49 @@ std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceF
     BalanceFailure why = BalanceFailure::None;
     std::optional<CoefficientList> result;
     try {
-        result = GeneralBalanceUnchecked(reaction, why);
+        result = GeneralBalanceUnchecked(AtomCountMatrix(reaction), SubstanceColumns(reaction), why,
+                                         nullptr);
     } catch (const ArithmeticOverflow&) {
         why = BalanceFailure::BeyondLimits;  // numbers too large for the arithmetic, not no answer
         result.reset();
     }
     if (failure) *failure = result ? BalanceFailure::None : why;
     return result;
+}
+
+}  // namespace tovel
+
+namespace tovel {
+
+std::optional<std::pair<CoefficientList, CoefficientList>> TwoBalances(const Reaction& reaction) {
+    try {
+        BalanceFailure why = BalanceFailure::None;
+        std::optional<CoefficientList> second;
+        std::optional<CoefficientList> best = GeneralBalanceUnchecked(
+            AtomCountMatrix(reaction), SubstanceColumns(reaction), why, &second);
+        if (!best || !second) return std::nullopt;
+        return std::make_pair(std::move(*best), std::move(*second));
+    } catch (const ArithmeticOverflow&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<CoefficientList> BalanceOfMatrix(const AtomCounts& matrix, std::size_t cols) {
+    try {
+        BalanceFailure why = BalanceFailure::None;
+        return GeneralBalanceUnchecked(matrix, cols, why, nullptr);
+    } catch (const ArithmeticOverflow&) {
+        return std::nullopt;
+    }
+}
+
+std::size_t IndependentBalances(const Reaction& reaction) {
+    try {
+        return ReduceToEchelon(AtomCountMatrix(reaction), SubstanceColumns(reaction))
+            .freeColumns.size();
+    } catch (const ArithmeticOverflow&) {
+        return 1;  // too large to tell: the balancing itself will say
+    }
 }
 
 }  // namespace tovel

@@ -99,7 +99,25 @@ bool SameElements(const Reaction& reaction) {
     return reaction.elements[0] == reaction.elements[1];
 }
 
+std::uint32_t FormulaScale(const Reaction& reaction) {
+    std::uint32_t scale = 1;
+    for (const auto& side : reaction.substances) {
+        for (const auto& substance : side) {
+            std::uint32_t a = scale;
+            std::uint32_t b = substance.formulas;
+            while (b != 0) {
+                const std::uint32_t t = a % b;
+                a = b;
+                b = t;
+            }
+            scale = scale / a * substance.formulas;
+        }
+    }
+    return scale;
+}
+
 bool CheckBalance(Reaction& reaction) {
+    const std::uint32_t scale = FormulaScale(reaction);
     for (int side = 0; side < 2; ++side) {
         auto& elements = reaction.elements[side];
         // A substance put in place of another may bring an element the set lacks; it is added so
@@ -115,11 +133,13 @@ bool CheckBalance(Reaction& reaction) {
             const std::uint64_t coefficient = reaction.coefficients[side][k];
             reaction.chargeTotals[side] +=
                 static_cast<std::int64_t>(coefficient) * reaction.substances[side][k].charge;
+            // Whole totals where a formula counts half atoms: every total counts `scale` times.
+            const std::uint64_t times =
+                coefficient * (scale / reaction.substances[side][k].formulas);
             for (const auto& entry : reaction.substances[side][k].entries) {
                 const auto at =
                     std::lower_bound(elements.begin(), elements.end(), entry.element.atomicNumber);
-                totals[static_cast<std::size_t>(at - elements.begin())] +=
-                    entry.count * coefficient;
+                totals[static_cast<std::size_t>(at - elements.begin())] += entry.count * times;
             }
         }
     }

@@ -72,6 +72,11 @@ struct ReactionParseFailure {
 int ParseReaction(Reaction& reaction, std::string_view text, ElementTable& table, UserPort& port,
                   ReactionParseFailure* failure = nullptr);
 
+// The least common multiple of the formulas its substances' entries count (see Substance): 1
+// unless a hydrate has a fractional multiplier. A substance's counts times
+// FormulaScale(reaction) / substance.formulas count this many of its formulas, the same for all.
+std::uint32_t FormulaScale(const Reaction& reaction);
+
 // Both sides hold the same elements.
 bool SameElements(const Reaction& reaction);
 

@@ -207,7 +207,7 @@ std::optional<std::pair<Reaction, std::string>> ReactionLibrary::Transfer() {
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, reactionText, m_table, m_port, &failure);
     if (code != kReactionOk) {
-        ReportReactionParseFailure(code, m_port, &failure);
+        ReportReactionParseFailure(code, m_port, &failure, reactionText);
         return std::nullopt;
     }
     const std::string description =

@@ -1,7 +1,7 @@
 # Shared by the set-up scripts: install the Debian packages that are missing.
 
 TOVEL_PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgtest-dev
-                libgmock-dev libbenchmark-dev qt6-svg-dev fonts-dejavu-core qt6-translations-l10n locales)
+                libgmock-dev libbenchmark-dev qt6-svg-dev fonts-dejavu-core qt6-translations-l10n locales python3)
 
 # ensure_packages PKG...: installs with apt-get (through sudo when not root) what is not there.
 ensure_packages() {

@@ -126,7 +126,7 @@ TEST_F(MainModelTest, MinusDeletesAtTheCursorAndPlusAppends) {
 }
 
 TEST_F(MainModelTest, DeletingFromABalancedEquationUnbalancesIt) {
-    EnterEquation("H2+O2=H2O+H2O2");
+    EnterEquation("CH4+O2=CO2+H2O");
     ASSERT_TRUE(model.AutoAdjust());
     model.SelectSlot(kProducts, 2);
     model.DeleteAtCursor();

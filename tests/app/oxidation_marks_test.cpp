@@ -36,9 +36,14 @@ TEST(OxidationMarks, OnePerWrittenSymbolColouredByWhatItDoes) {
     EXPECT_EQ(formic[0][0][4].label, "+1");
 
     // Undecided substances carry no numbers rather than guesses.
+    const auto chalcopyrite = Marks("CuFeS2+O2=CuO+Fe2O3+SO2");
+    EXPECT_EQ(chalcopyrite[0][0][0].label, "");
+    EXPECT_EQ(chalcopyrite[1][0][0].label, "+2");
+    // Pyrite is read with its disulfide ion: S -1, each S marked.
     const auto pyrite = Marks("FeS2+O2=Fe2O3+SO2");
-    EXPECT_EQ(pyrite[0][0][0].label, "");
-    EXPECT_EQ(pyrite[1][0][0].label, "+3");
+    EXPECT_EQ(pyrite[0][0][0].label, "+2");
+    EXPECT_EQ(pyrite[0][0][1].label, "-1");
+    EXPECT_EQ(pyrite[0][0][1].kind, MarkKind::Oxidised);
 }
 
 }  // namespace

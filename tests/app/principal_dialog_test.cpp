@@ -422,9 +422,9 @@ class PrincipalDialogTest : public QObject {
     }
 
     void enteringALineDropsTheBoxes() {
-        TypeAndEnter(kEquationLine, "H2 + O2 = H2O");
+        TypeAndEnter(kEquationLine, "CH4 + O2 = CO2");
         Click(kCmdAdjust);
-        TypeAndEnter(kProductLine, "H2O2");
+        TypeAndEnter(kProductLine, "H2O");
         QVERIFY(window->Control(BoxId(0, 1)) == nullptr);
         QCOMPARE(window->Model().State(), MainState::Editant);
         QCOMPARE(Button(kCmdAdjust)->text(), QStringLiteral("Ajustar"));

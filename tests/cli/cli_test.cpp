@@ -48,23 +48,55 @@ TEST(Cli, ReportsWhatTheWindowWouldSay) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(
         run.out,
-        "error: Error: Falta separador (=) lados reacción\n"
+        "error: Falta separador (=) lados reacción\n"
         "error: Fórmula incorrecta: Carácter \" \" no válido en la posición 3 de H2 O\n"
-        "error: * Error *: Xx no está en la base de datos\n"
+        "error: Xx no está en la base de datos\n"
         "error: No se puede ajustar: faltan o sobran elementos en los reactivos: O Fe en los "
-        "productos: H O\n"
+        "productos: H O (Fe solo está en los reactivos; H solo está en los productos)\n"
         "error: Reacción o no viable o inexistente: O no se puede ajustar o los productos son "
         "iguales a los reactivos\n"
         "error: Demasiadas substancias: Máximo: 6 en cada lado\n"
         "2 H2 + O2 = 2 H2O\n");
 }
 
-TEST(Cli, MolarMassesWithSixFigures) {
-    const CliRun run = Cli({"mass", "H2O", "C57H110O6", "Q"});
+TEST(Cli, SaysEachThingOnceAndShowsHowToWriteACharge) {
+    const CliRun run = Cli(
+        {"balance", "Fe3+ + e- = Fe2+", "Na+Cl2=NaCl+O2", "Fe^3+·6H2O=Fe", "Cu + Ag+ = Cu2+ + Ag"});
+    EXPECT_EQ(run.status, 1);
+    std::istringstream lines(run.out);
+    std::string hint, oneSide, dot;
+    std::getline(lines, hint);
+    std::getline(lines, oneSide);
+    std::getline(lines, dot);
+    EXPECT_EQ(hint,
+              "error: Falta la fórmula 2 de los reactivos La carga se escribe tras ^: Fe^3+, "
+              "e^-, Fe^2+");
+    EXPECT_TRUE(oneSide.ends_with(" (O solo está en los productos)")) << oneSide;
+    // The middle dot is named whole, never as a raw byte.
+    EXPECT_NE(dot.find("Carácter \"·\""), std::string::npos) << dot;
+    EXPECT_EQ(dot.find("\\x"), std::string::npos) << dot;
+    EXPECT_EQ(run.out.find("rror: Error"), std::string::npos);
+    std::string ions;
+    std::getline(lines, ions);
+    EXPECT_TRUE(ions.ends_with("La carga se escribe tras ^: Ag^+, Cu^2+")) << ions;
+}
+
+TEST(Cli, SeveralBalancesAreDecidedByElectronsOrRefused) {
+    const CliRun run = Cli({"balance", "KMnO4 + H2O2 + H2SO4 = K2SO4 + MnSO4 + O2 + H2O",
+                            "MnO4^- + H2O2 + H^+ = Mn^2+ + O2 + H2O", "C + CO + O2 = CO2"});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(
         run.out,
-        "H2O\t18.0150\nC57H110O6\t891.501\nerror: * Error *: Q no está en la base de datos\n");
+        "2 KMnO4 + 5 H2O2 + 3 H2SO4 = K2SO4 + 2 MnSO4 + 5 O2 + 8 H2O\n"
+        "2 MnO4^- + 5 H2O2 + 6 H^+ = 2 Mn^2+ + 5 O2 + 8 H2O\n"
+        "error: Varios ajustes posibles: Los átomos y las cargas admiten más de un ajuste "
+        "independiente, por ejemplo: C + 2 CO + 2 O2 = 3 CO2 o bien 2 C + 2 CO + 3 O2 = 4 CO2\n");
+}
+
+TEST(Cli, MolarMassesWithSixFigures) {
+    const CliRun run = Cli({"mass", "H2O", "C57H110O6", "Q"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "H2O\t18.0150\nC57H110O6\t891.501\nerror: Q no está en la base de datos\n");
 }
 
 TEST(Cli, ElementsOptionWorksAnywhere) {
@@ -119,9 +151,9 @@ TEST(CliExplain, ReadsStandardInputAndFailsAsBalanceDoes) {
 }
 
 TEST(CliRedox, BalancesThenSaysWhatIsOxidisedAndReduced) {
-    const CliRun run = Cli({"redox", "Zn+HCl=ZnCl2+H2", "FeS2+O2=Fe2O3+SO2"});
+    const CliRun run = Cli({"redox", "Zn+HCl=ZnCl2+H2", "CuFeS2+O2=CuO+Fe2O3+SO2"});
     EXPECT_EQ(run.status, 1);  // the second cannot be said
-    EXPECT_EQ(run.out.substr(0, run.out.find("\n\n4 FeS2")),
+    EXPECT_EQ(run.out.substr(0, run.out.find("\n\n4 CuFeS2")),
               "Zn + 2 HCl = ZnCl2 + H2\n\nZn: Zn 0\nHCl: H +1, Cl -1\nZnCl2: Zn +2, Cl -1\n"
               "H2: H 0\n\nSe oxida: Zn (0 -> +2)\nSe reduce: H (+1 -> 0)\nOxidante: HCl\n"
               "Reductor: Zn\nElectrones transferidos: 2");

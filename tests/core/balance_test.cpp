@@ -23,6 +23,19 @@ std::string Balanced(const std::string& equation) {
     return ReactionText(r);
 }
 
+// The mathematical answer, given to the user only where it is the one balance.
+std::string SmallestBalance(const std::string& equation) {
+    Reaction r = ParsedReaction(equation);
+    const BalanceOutcome outcome = FindBalance(r);
+    if (!outcome) return "FAIL";
+    std::size_t column = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < r.Count(side); ++k)
+            r.coefficients[side][k] = static_cast<std::uint16_t>(outcome.coefficients[column++]);
+    }
+    return ReactionText(r);
+}
+
 TEST(BalanceReaction, WorkedExamples) {
     EXPECT_EQ(Balanced("H2 + O2 = H2O"), "2 H2 + O2 = 2 H2O");
     EXPECT_EQ(Balanced("H2O2 = H2O + O2"), "2 H2O2 = 2 H2O + O2");
@@ -47,25 +60,80 @@ TEST(BalanceReaction, ClassicFreeValuesStopAtNine) {
 }
 
 // Reactions on which the classic procedure gives a wrong answer or none; the balance found must
-// still be exact, and for one free coefficient the smallest.
+// still be exact, and for one free coefficient the smallest. All three have several balances: the
+// user is given the one the redox pairs decide, or none.
 TEST(BalanceReaction, MendsWhatTheClassicProcedureGetsWrong) {
     struct Case {
         const char* equation;
+        const char* smallest;
         const char* expected;
     };
     const Case cases[] = {
         {"H2O2 + KMnO4 + H2SO4 = O2 + H2O + K2SO4 + MnSO4",
-         "H2O2 + 2 KMnO4 + 3 H2SO4 = 3 O2 + 4 H2O + K2SO4 + 2 MnSO4"},
-        {"S + HNO3 = H2SO4 + NO2 + NO + H2O", "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O"},
-        {"FeS2 + O2 = Fe2O3 + Fe3O4 + SO2", "7 FeS2 + 19 O2 = 2 Fe2O3 + Fe3O4 + 14 SO2"},
+         "H2O2 + 2 KMnO4 + 3 H2SO4 = 3 O2 + 4 H2O + K2SO4 + 2 MnSO4",
+         "5 H2O2 + 2 KMnO4 + 3 H2SO4 = 5 O2 + 8 H2O + K2SO4 + 2 MnSO4"},
+        {"S + HNO3 = H2SO4 + NO2 + NO + H2O", "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O", "FAIL"},
+        {"FeS2 + O2 = Fe2O3 + Fe3O4 + SO2", "7 FeS2 + 19 O2 = 2 Fe2O3 + Fe3O4 + 14 SO2", "FAIL"},
     };
     for (const auto& c : cases) {
         const Reaction r = ParsedReaction(c.equation);
         const auto classic = ClassicBalance(r);
         EXPECT_FALSE(classic && BalancesExactly(r, *classic)) << c.equation;
         EXPECT_EQ(FindBalance(r).method, BalanceMethod::General) << c.equation;
+        EXPECT_EQ(SmallestBalance(c.equation), c.smallest);
         EXPECT_EQ(Balanced(c.equation), c.expected);
     }
+}
+
+// Atoms and charge leave several balances: never one chosen silently. The electron balance of
+// the redox pairs decides where each half keeps its atoms; elsewhere the user is told, with two.
+TEST(UniqueBalance, SeveralBalancesAreDecidedByTheRedoxPairsOrRefused) {
+    const Reaction permanganate = ParsedReaction("KMnO4 + H2O2 + H2SO4 = K2SO4 + MnSO4 + O2 + H2O");
+    EXPECT_EQ(IndependentBalances(permanganate), 2u);
+    const BalanceOutcome chosen = UniqueBalance(permanganate);
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(chosen.method, BalanceMethod::Redox);
+    EXPECT_EQ(chosen.coefficients, (CoefficientList{2, 5, 3, 1, 2, 5, 8}));
+
+    const Reaction nitric = ParsedReaction("S + HNO3 = H2SO4 + NO2 + NO + H2O");
+    BalanceFailure failure = BalanceFailure::None;
+    Reaction copy = nitric;
+    EXPECT_FALSE(BalanceReaction(copy, &failure));
+    EXPECT_EQ(failure, BalanceFailure::SeveralBalances);
+    const BalanceOutcome refused = UniqueBalance(nitric);
+    ASSERT_TRUE(refused.several);
+    EXPECT_TRUE(BalancesExactly(nitric, refused.several->first));
+    EXPECT_TRUE(BalancesExactly(nitric, refused.several->second));
+    EXPECT_NE(refused.several->first, refused.several->second);
+
+    FakeUserPort port;
+    ElementTable table = DefaultElements();
+    Reaction shown = nitric;
+    EXPECT_FALSE(AutoBalance(shown, table, port));
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(port.messages[0].caption, "Varios ajustes posibles");
+    EXPECT_EQ(port.messages[0].text,
+              "Los átomos y las cargas admiten más de un ajuste independiente, por ejemplo:\r\n"
+              "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O\r\no bien\r\n"
+              "2 S + 6 HNO3 = 2 H2SO4 + 3 NO2 + 3 NO + H2O");
+    // A reaction with one balance is untouched by all this.
+    EXPECT_EQ(UniqueBalance(ParsedReaction("H2 + O2 = H2O")).method, BalanceMethod::Classic);
+    // Several balances but none positive: that is what is said.
+    Reaction none = ParsedReaction("H2O + H2 = O2 + H2O2");
+    EXPECT_FALSE(BalanceReaction(none, &failure));
+    EXPECT_EQ(failure, BalanceFailure::NoPositiveBalance);
+}
+
+TEST(BalanceReaction, HalfHydratesBalanceAsWritten) {
+    EXPECT_EQ(Balanced("CaSO4·½H2O + H2O = CaSO4·2H2O"), "2 CaSO4·½H2O + 3 H2O = 2 CaSO4·2H2O");
+    EXPECT_EQ(Balanced("CaSO4·2H2O = CaSO4·0.5H2O + H2O"), "2 CaSO4·2H2O = 2 CaSO4·0.5H2O + 3 H2O");
+    Reaction r = ParsedReaction("CaSO4·½H2O + H2O = CaSO4·2H2O");
+    r.Coefficient(kReactants, 1) = 2;
+    r.Coefficient(kReactants, 2) = 3;
+    r.Coefficient(kProducts, 1) = 2;
+    EXPECT_TRUE(CheckBalance(r));  // the student's coefficients, checked on whole counts
+    r.Coefficient(kReactants, 2) = 2;
+    EXPECT_FALSE(CheckBalance(r));
 }
 
 TEST(BalanceReaction, FreeValuesGoToTheirOwnColumnsOnEitherSide) {
@@ -74,7 +142,7 @@ TEST(BalanceReaction, FreeValuesGoToTheirOwnColumnsOnEitherSide) {
     const auto classic = ClassicBalance(r);
     ASSERT_TRUE(classic);
     EXPECT_TRUE(BalancesExactly(r, *classic));
-    EXPECT_EQ(Balanced("C + CO + O2 = CO2"), "C + 2 CO + 2 O2 = 3 CO2");
+    EXPECT_EQ(SmallestBalance("C + CO + O2 = CO2"), "C + 2 CO + 2 O2 = 3 CO2");
 }
 
 TEST(BalanceReaction, TheClassicSearchGoesUpToNine) {

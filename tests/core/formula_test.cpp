@@ -309,3 +309,145 @@ TEST(ScanFormula, KnowsNothingOfTheTable) {
 
 }  // namespace
 }  // namespace tovel
+
+namespace tovel {
+namespace {
+
+// The structure as text: symbols with their counts, groups as "(" ... ")n", components after
+// "·" with their multiplier.
+std::string StructureText(const FormulaStructure& s) {
+    std::string text;
+    for (std::size_t c = 0; c < s.components.size(); ++c) {
+        const FormulaComponent& component = s.components[c];
+        if (c > 0) {
+            text += "·" + std::to_string(component.numerator);
+            if (component.denominator != 1) text += "/" + std::to_string(component.denominator);
+        }
+        std::vector<std::size_t> ends;
+        for (std::size_t i = component.first; i < component.end; ++i) {
+            while (!ends.empty() && ends.back() == i) {
+                text += ")";
+                ends.pop_back();
+            }
+            const FormulaPart& part = s.parts[i];
+            if (part.IsGroup()) {
+                text += "(";
+                ends.push_back(part.end);
+                continue;
+            }
+            text += part.symbol + std::to_string(part.count) + " ";
+        }
+        while (!ends.empty()) {
+            text += ")";
+            ends.pop_back();
+        }
+    }
+    return text;
+}
+
+TEST(FormulaStructure, PiecesAsWrittenWithTheirCounts) {
+    struct Case {
+        const char* formula;
+        const char* structure;
+    };
+    for (const Case& c : std::initializer_list<Case>{
+             {"H2SO4", "H2 S1 O4 "},
+             {"Ca3(PO4)2", "Ca3 (P1 O4 )"},
+             {"K4[Fe(CN)6]", "K4 (Fe1 (C1 N1 ))"},
+             {"[Cu(NH3)4]SO4", "(Cu1 (N1 H3 ))S1 O4 "},
+             {"CuSO4·5H2O", "Cu1 S1 O4 ·5H2 O1 "},
+             {"CaSO4·½H2O", "Ca1 S1 O4 ·1/2H2 O1 "},
+             {"CaSO4·0.5H2O", "Ca1 S1 O4 ·1/2H2 O1 "},
+             {"CaSO4·1,5H2O", "Ca1 S1 O4 ·3/2H2 O1 "},
+             // A ")" without its "(" groups from the first symbol; an unclosed "(" counts once.
+             {"CaOH)2", "(Ca1 O1 H1 )"},
+             {"H2(O", "H2 (O1 )"},
+         }) {
+        const ReadFormulaResult read = ReadFormulaStructure(c.formula);
+        ASSERT_EQ(read.scan.error, FormulaError::None) << c.formula;
+        EXPECT_EQ(StructureText(read.structure), c.structure) << c.formula;
+    }
+    const ReadFormulaResult k4 = ReadFormulaStructure("K4[Fe(CN)6]");
+    EXPECT_EQ(k4.structure.parts[1].count, 1u);  // the bracket group, once
+    EXPECT_EQ(k4.structure.parts[3].count, 6u);  // (CN)6
+    const ReadFormulaResult ion = ReadFormulaStructure("Cr2O7^2-");
+    EXPECT_EQ(ion.structure.charge, -2);
+    EXPECT_TRUE(ReadFormulaStructure("e^-").structure.electron);
+    // The structure and the atom counts come from one reading: refused alike.
+    for (const char* bad : {"h2o", "2H", "CuSO4·", "Fe^3+·6H2O"}) {
+        const ReadFormulaResult read = ReadFormulaStructure(bad);
+        EXPECT_NE(read.scan.error, FormulaError::None) << bad;
+        EXPECT_TRUE(read.structure.parts.empty()) << bad;
+    }
+}
+
+TEST_F(FormulaTest, BracketsAreParenthesesAndHalfHydratesWeighHalf) {
+    ASSERT_TRUE(Parse("K4[Fe(CN)6]"));
+    EXPECT_EQ(Composition(substance),
+              (std::vector<std::pair<std::string, int>>{{"K", 4}, {"Fe", 1}, {"C", 6}, {"N", 6}}));
+    ASSERT_TRUE(Parse("[Cu(NH3)4]SO4"));
+    EXPECT_NEAR(substance.molarMass, 227.72, 0.01);
+    EXPECT_EQ(FormulaDisplayText("K4[Fe(CN)6]"), "K_4[Fe(CN)_6]");
+
+    // Two formulas counted, so the counts stay whole; the mass is one formula's.
+    ASSERT_TRUE(Parse("CaSO4·½H2O"));
+    EXPECT_EQ(substance.formulas, 2);
+    EXPECT_EQ(Composition(substance),
+              (std::vector<std::pair<std::string, int>>{{"Ca", 2}, {"S", 2}, {"O", 9}, {"H", 2}}));
+    EXPECT_NEAR(substance.molarMass, 145.15, 0.01);
+    for (const char* same : {"CaSO4·0.5H2O", "CaSO4*0,5H2O", "CaSO4.0.5H2O"}) {
+        ASSERT_TRUE(Parse(same)) << same;
+        EXPECT_NEAR(substance.molarMass, 145.15, 0.01) << same;
+        EXPECT_EQ(substance.formulas, 2) << same;
+    }
+    EXPECT_EQ(substance.formula, "CaSO4·0.5H2O");
+    EXPECT_EQ(FormulaDisplayText("CaSO4·0.5H2O"), "CaSO_4·0.5H_2O");
+    EXPECT_EQ(FormulaDisplayText("CaSO4·½H2O"), "CaSO_4·½H_2O");
+    ASSERT_TRUE(Parse("CaSO4·1½H2O"));  // one and a half
+    EXPECT_EQ(substance.formulas, 2);
+    EXPECT_EQ(substance.entries[3].count, 6);  // H: 3 for each formula, two formulas
+}
+
+TEST_F(FormulaTest, HydrateMultipliersThatAreNoNumberAreRefusedWithTheirReason) {
+    EXPECT_FALSE(Parse("CuSO4·0H2O"));
+    EXPECT_EQ(LastMessage(port).text,
+              "Carácter \"0\" no válido en la posición 7 de CuSO4·0H2O: un componente de hidrato "
+              "multiplicado por cero");
+    EXPECT_FALSE(Parse("CaSO4·0.125H2O"));
+    EXPECT_NE(LastMessage(port).text.find("más de dos decimales"), std::string::npos);
+}
+
+TEST_F(FormulaTest, AChargeWithoutCaretIsShownHowToWrite) {
+    struct Case {
+        const char* typed;
+        const char* hint;
+    };
+    for (const Case& c : std::initializer_list<Case>{{"Fe3+", "Fe^3+"},
+                                                     {"Cu2+", "Cu^2+"},
+                                                     {"SO42-", "SO4^2-"},
+                                                     {"NH4+", "NH4^+"},
+                                                     {"Cl-", "Cl^-"},
+                                                     {"e-", "e^-"},
+                                                     {"Cr2O72-", "Cr2O7^2-"}}) {
+        EXPECT_FALSE(Parse(c.typed)) << c.typed;
+        const std::string text = LastMessage(port).text;
+        // The parser's own message stays, the hint follows it.
+        EXPECT_EQ(text.rfind("Carácter \"", 0), 0u) << text;
+        EXPECT_NE(text.find("La carga se escribe tras ^: " + std::string(c.hint)),
+                  std::string::npos)
+            << text;
+    }
+    EXPECT_FALSE(Parse("Fe++"));  // no hint where none would read
+    EXPECT_EQ(LastMessage(port).text.find("La carga"), std::string::npos);
+}
+
+TEST_F(FormulaTest, MessagesNameWholeCharactersNeverBytes) {
+    // The middle dot after a charge is two bytes: the message names it whole.
+    EXPECT_FALSE(Parse("Fe^3+·6H2O"));
+    const std::string text = LastMessage(port).text;
+    EXPECT_NE(text.find("\"·\""), std::string::npos) << text;
+    EXPECT_EQ(text.find("\xC2\""), std::string::npos) << text;  // not a lone first byte
+}
+
+}  // namespace
+}  // namespace tovel

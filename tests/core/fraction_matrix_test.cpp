@@ -27,6 +27,27 @@ TEST(Fraction, OverflowAndDivisionByZeroThrow) {
     EXPECT_THROW(Lcm(65521, 65519), ArithmeticOverflow);
 }
 
+TEST(Fraction, SubtractsComparesAndWritesItself) {
+    EXPECT_EQ(Fraction::Make(1, 2) - Fraction::Make(1, 3), Fraction::Make(1, 6));
+    EXPECT_EQ(-Fraction::Make(8, 3), Fraction::Make(-8, 3));
+    EXPECT_EQ(Fraction::Make(1) - Fraction::Make(1), (Fraction{0, 1}));
+    EXPECT_LT(Fraction::Make(-8, 3), Fraction::Make(-5, 2));
+    EXPECT_GT(Fraction::Make(2, 3), Fraction::Make(3, 5));
+    EXPECT_LE(Fraction::Make(4, 6), Fraction::Make(2, 3));
+    // Ordering crosses in 64 bits: the largest parts do not wrap.
+    const auto max = std::numeric_limits<std::int32_t>::max();
+    EXPECT_LT(Fraction::Make(max - 1, max), Fraction::Make(1));
+    EXPECT_EQ(Abs(Fraction::Make(-3, 4)), Fraction::Make(3, 4));
+    EXPECT_EQ(FractionText(Fraction::Make(-8, 3)), "-8/3");
+    EXPECT_EQ(FractionText(Fraction::Make(6, 3)), "2");
+    EXPECT_EQ(FractionText(Fraction{}), "0");
+    EXPECT_TRUE(Fraction::Make(4, 2).IsWhole());
+    // The one value whose negation does not fit.
+    const Fraction min{std::numeric_limits<std::int32_t>::min(), 1};
+    EXPECT_THROW(-min, ArithmeticOverflow);
+    EXPECT_THROW(Fraction::Make(0) - min, ArithmeticOverflow);
+}
+
 TEST(IntegerHelpers, GcdAndLcm) {
     EXPECT_EQ(Gcd(12, -18), 6);
     EXPECT_EQ(Gcd(0, 7), 7);

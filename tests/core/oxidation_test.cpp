@@ -27,7 +27,7 @@ std::vector<std::pair<std::string, std::string>> CaseFile(const std::string& nam
 
 TEST(OxidationNumbers, TheTextbookCases) {
     const auto cases = CaseFile("oxidation_numbers.tsv");
-    ASSERT_GE(cases.size(), 80u);
+    ASSERT_GE(cases.size(), 150u);
     for (const auto& [formula, expected] : cases) {
         const SubstanceOxidation ox = OxidationNumbers(formula);
         EXPECT_EQ(ox.decided, expected != "?") << formula;
@@ -53,8 +53,13 @@ TEST(OxidationNumbers, IonsAndWhatIsNoFormula) {
     EXPECT_EQ(OxidationText(OxidationNumbers("MnO4", -1)), "MnO4: Mn +7, O -2");
     EXPECT_EQ(OxidationText(OxidationNumbers("NH4", 1)), "NH4: N -3, H +1");
     for (const char* bad :
-         {"", "h2o", "H2(O", "2H", "C8*888888888888888888888888", "Fe^999999999999+"})
+         {"", "h2o", "2H", "C8*888888888888888888888888", "Fe^999999999999+", "CuSO4·0H2O", "Fe3+"})
         EXPECT_FALSE(OxidationNumbers(bad).decided) << bad;
+    // Read as the formula parser reads it, the one grammar of the program: an unclosed "(" counts
+    // once, a ")" without its "(" groups from the first symbol.
+    EXPECT_EQ(OxidationText(OxidationNumbers("H2(O")), "H2(O: H +1, O -2");
+    // (CaOH)2 is Ca2O2H2, which no oxidation numbers fit.
+    EXPECT_FALSE(OxidationNumbers("CaOH)2").decided);
     EXPECT_EQ(SignedNumber(Fraction::Make(-8, 3)), "-8/3");
     EXPECT_EQ(SignedNumber(Fraction::Make(0)), "0");
 }
@@ -78,6 +83,21 @@ TEST(Redox, TheWorkedReactions) {
         redox += analysis.outcome == RedoxOutcome::Redox;
     }
     EXPECT_GE(redox, 25);
+}
+
+TEST(OxidationNumbers, NeverAnImpossibleNumber) {
+    // Every number of every decided case file substance lies within its element's range.
+    for (const auto& [formula, expected] : CaseFile("oxidation_numbers.tsv")) {
+        for (const auto& site : OxidationNumbers(formula).sites) {
+            EXPECT_LE(site.number, Fraction::Make(8)) << formula;
+            EXPECT_GE(site.number, Fraction::Make(-4)) << formula;
+        }
+    }
+    // Formulas no rule reads: nothing is guessed rather than an impossible number printed.
+    // MnO5 would need Mn +10 or an odd number of peroxo oxygens; SF8 S +8 with no oxygen; CH5
+    // C -5; NaF2 contradicts two fixed numbers.
+    for (const char* formula : {"MnO5", "SF8", "CH5", "NaF2", "CuFeS2", "Fe3C"})
+        EXPECT_FALSE(OxidationNumbers(formula).decided) << formula;
 }
 
 TEST(Redox, UnequalElectronsAreAFaultNotAnAnswer) {
