@@ -14,7 +14,9 @@ AtomCounts AtomCountMatrix(const Reaction& reaction) {
     const std::uint32_t scale = FormulaScale(reaction);
     for (int side = 0; side < 2; ++side) {
         for (const auto& substance : reaction.substances[side]) {
-            const std::int64_t times = scale / substance.formulas;
+            // Reactant counts positive, product counts negative, each scaled to `scale` formulas.
+            const std::int64_t times = scale == 1 ? 1 : scale / substance.formulas;
+            const std::int64_t factor = side == kReactants ? times : -times;
             for (const auto& entry : substance.entries) {
                 auto at = std::find(order.begin(), order.end(), entry.element.atomicNumber);
                 if (at == order.end()) {
@@ -22,9 +24,7 @@ AtomCounts AtomCountMatrix(const Reaction& reaction) {
                     at = order.end() - 1;
                     m.emplace_back(cols, 0);
                 }
-                const std::int64_t count = entry.count * times;
-                m[static_cast<std::size_t>(at - order.begin())][col] +=
-                    side == kReactants ? count : -count;
+                m[static_cast<std::size_t>(at - order.begin())][col] += entry.count * factor;
             }
             ++col;
         }

@@ -59,8 +59,10 @@ bool SearchFreeValues(const RationalMatrix& m, std::size_t nfree, Values& f, Val
     return false;
 }
 
+// freeCount (when given) receives the number of free coefficients the elimination left.
 std::optional<CoefficientList> ClassicBalanceUnchecked(const AtomCounts& counts,
-                                                       std::size_t substances) {
+                                                       std::size_t substances,
+                                                       std::size_t* freeCount) {
     RationalMatrix m = AtomMatrix(counts, substances);
     const std::size_t cols = m.Cols();
     RationalMatrix work;
@@ -76,6 +78,7 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const AtomCounts& counts,
     }
     if (rows == 0 || rows >= cols) return std::nullopt;
     const std::size_t nfree = cols - rows;
+    if (freeCount) *freeCount = nfree;
     if (nfree > 3) return std::nullopt;
 
     // A zero on the diagonal leaves its coefficient at zero for any free values; it also stops
@@ -127,9 +130,10 @@ std::optional<CoefficientList> ClassicBalanceUnchecked(const AtomCounts& counts,
     return coefficients;
 }
 
-std::optional<CoefficientList> ClassicBalanceOf(const AtomCounts& counts, std::size_t substances) {
+std::optional<CoefficientList> ClassicBalanceOf(const AtomCounts& counts, std::size_t substances,
+                                                std::size_t* freeCount = nullptr) {
     try {
-        return ClassicBalanceUnchecked(counts, substances);
+        return ClassicBalanceUnchecked(counts, substances, freeCount);
     } catch (const ArithmeticOverflow&) {
         return std::nullopt;
     }
@@ -171,14 +175,23 @@ BalanceOutcome FindBalance(const Reaction& reaction) {
     // The classic procedure and its check read the same matrix.
     const AtomCounts counts = AtomCountMatrix(reaction);
     const std::size_t substances = SubstanceCount(reaction);
-    if (auto classic = ClassicBalanceOf(counts, substances);
+    std::size_t classicFree = 0;
+    if (auto classic = ClassicBalanceOf(counts, substances, &classicFree);
         classic && Balances(counts, substances, *classic)) {
-        return {BalanceMethod::Classic, std::move(*classic), BalanceFailure::None, std::nullopt};
+        BalanceOutcome found{BalanceMethod::Classic, std::move(*classic), BalanceFailure::None,
+                             std::nullopt};
+        // Every kept row has its pivot on the diagonal, so the rows are independent: one free
+        // coefficient with a balance that holds means exactly one independent balance, and the
+        // echelon need not be computed again.
+        if (classicFree == 1) found.independent = 1;
+        return found;
     }
     BalanceFailure failure = BalanceFailure::None;
-    if (auto general = GeneralBalance(reaction, &failure);
+    std::size_t independent = 0;
+    if (auto general = GeneralBalance(reaction, &failure, &independent);
         general && Balances(counts, substances, *general)) {
-        return {BalanceMethod::General, std::move(*general), BalanceFailure::None, std::nullopt};
+        return {BalanceMethod::General, std::move(*general), BalanceFailure::None, std::nullopt,
+                independent};
     }
     BalanceOutcome none;
     none.failure = failure == BalanceFailure::None ? BalanceFailure::BeyondLimits : failure;
@@ -187,9 +200,11 @@ BalanceOutcome FindBalance(const Reaction& reaction) {
 
 BalanceOutcome UniqueBalance(const Reaction& reaction) {
     BalanceOutcome outcome = FindBalance(reaction);
-    if (!outcome || IndependentBalances(reaction) < 2) return outcome;
+    if (!outcome) return outcome;
+    if (outcome.independent == 0) outcome.independent = IndependentBalances(reaction);
+    if (outcome.independent < 2) return outcome;
     if (auto redox = RedoxPoolBalance(reaction))
-        return {BalanceMethod::Redox, std::move(*redox), BalanceFailure::None, std::nullopt};
+        return {BalanceMethod::Redox, std::move(*redox), BalanceFailure::None, std::nullopt, 1};
     BalanceOutcome none;
     none.failure = BalanceFailure::SeveralBalances;
     none.several = TwoBalances(reaction);

@@ -30,8 +30,10 @@ enum class BalanceFailure { None, NoPositiveBalance, BeyondLimits, SeveralBalanc
 // An exact general method: the positive whole solution with the smallest sum of coefficients
 // (for one free coefficient, the smallest whole coefficients). Nothing when the reaction has no
 // positive balance, or none is found within the search's bound; failure (when given) says which.
+// independent (when given) receives the number of independent balances.
 std::optional<CoefficientList> GeneralBalance(const Reaction& reaction,
-                                              BalanceFailure* failure = nullptr);
+                                              BalanceFailure* failure = nullptr,
+                                              std::size_t* independent = nullptr);
 
 // Two positive balances that are not multiples of each other, for a reaction with several
 // independent ones: the one with the smallest sum of coefficients, then another. Nothing when
@@ -59,6 +61,8 @@ struct BalanceOutcome {
     BalanceFailure failure = BalanceFailure::None;  // why there is none
     // For SeveralBalances: two of them, when the search found two.
     std::optional<std::pair<CoefficientList, CoefficientList>> several;
+    // The number of independent balances, where finding the balance told it; 0 when not known.
+    std::size_t independent = 0;
     explicit operator bool() const { return method != BalanceMethod::None; }
 };
 

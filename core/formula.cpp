@@ -60,7 +60,7 @@ class Scanner {
         : m_scan(scan), m_structure(structure) {}
 
     void Run(std::string_view text) {
-        m_scan.formula = TrimWhitespace(text);
+        m_scan.formula.assign(TrimWhitespaceView(text));
         const std::string_view formula = m_scan.formula;
         if (formula.empty()) return Fail(FormulaError::Empty);
         // No more bytes than the limit means no more characters either.
@@ -112,30 +112,46 @@ class Scanner {
                 continue;
             }
             afterDot = false;
-            if (m_readingMultiplier && IsDigit(c) && !m_multiplierFraction) {
-                if (m_multiplierDecimal && m_multiplierDecimals == kMultiplierDecimals)
-                    return Bad(FormulaError::BadHydrate, ch, "más de dos decimales en un hidrato");
-                if (!m_multiplierDigits) m_multiplierPosition = m_position;
-                m_multiplierDigits = true;
-                m_componentMultiplier = std::min<std::uint64_t>(
-                    m_componentMultiplier * 10 + static_cast<unsigned>(c - '0'),
-                    10ull * kCountLimit);
-                if (m_multiplierDecimal) {
-                    ++m_multiplierDecimals;
-                    m_multiplierDenominator *= 10;
-                }
+            if (m_readingMultiplier && ReadMultiplier(ch, c)) {
+                if (m_scan.error != FormulaError::None) return;
                 continue;
             }
-            if (m_readingMultiplier && !m_multiplierDecimal && !m_multiplierFraction) {
-                if (const VulgarFraction* f = FindVulgarFraction(ch)) {
-                    m_componentMultiplier = m_componentMultiplier * f->denominator + f->numerator;
-                    m_multiplierDenominator = f->denominator;
-                    m_multiplierDigits = true;
-                    m_multiplierFraction = true;
-                    continue;
+            // The commonest characters first: symbols and counts.
+            if (IsUpper(c)) {
+                m_readingMultiplier = false;
+                if (++m_symbolsWritten > kFormulaSymbolLimit)
+                    return Fail(FormulaError::TooManySymbols);
+                Entries().emplace_back().element.symbol = c;
+                m_closedGroup.reset();
+                m_closedGroupPart.reset();
+                if (m_structure) {
+                    m_lastSymbolPart = PartCount();
+                    FormulaPart& part = m_structure->parts.emplace_back();
+                    part.symbol = c;
+                    part.depth = static_cast<std::uint16_t>(m_openParts.size());
                 }
-            }
-            if (c == '(' || c == '[') {
+            } else if (IsDigit(c)) {
+                if (Entries().size() == m_componentStart) return Wrong(ch);
+                if (!m_inNumber) {
+                    m_inNumber = true;
+                    m_number = 0;
+                    m_numberGroup = m_closedGroup;
+                    m_numberGroupPart = m_closedGroupPart;
+                    m_closedGroup.reset();
+                    m_closedGroupPart.reset();
+                }
+                // Saturate well above the limit so that long digit runs cannot overflow.
+                m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
+                                                   10ull * kCountLimit);
+            } else if (IsLower(c)) {
+                if (Entries().size() == m_componentStart ||
+                    Entries().back().element.symbol.size() >= 2)
+                    return Wrong(ch);
+                Entries().back().element.symbol += c;
+                m_closedGroup.reset();
+                m_closedGroupPart.reset();
+                if (m_structure) m_structure->parts[m_lastSymbolPart].symbol += c;
+            } else if (c == '(' || c == '[') {
                 m_readingMultiplier = false;
                 m_groupStarts.push_back(Entries().size());
                 m_closedGroup.reset();
@@ -156,40 +172,6 @@ class Scanner {
                 }
                 m_closedGroup = start;
                 if (m_structure) CloseGroupPart();
-            } else if (IsDigit(c)) {
-                if (Entries().size() == m_componentStart) return Wrong(ch);
-                if (!m_inNumber) {
-                    m_inNumber = true;
-                    m_number = 0;
-                    m_numberGroup = m_closedGroup;
-                    m_numberGroupPart = m_closedGroupPart;
-                    m_closedGroup.reset();
-                    m_closedGroupPart.reset();
-                }
-                // Saturate well above the limit so that long digit runs cannot overflow.
-                m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
-                                                   10ull * kCountLimit);
-            } else if (IsUpper(c)) {
-                m_readingMultiplier = false;
-                if (++m_symbolsWritten > kFormulaSymbolLimit)
-                    return Fail(FormulaError::TooManySymbols);
-                Entries().emplace_back().element.symbol = c;
-                m_closedGroup.reset();
-                m_closedGroupPart.reset();
-                if (m_structure) {
-                    m_lastSymbolPart = PartCount();
-                    FormulaPart& part = m_structure->parts.emplace_back();
-                    part.symbol = c;
-                    part.depth = static_cast<std::uint16_t>(m_openParts.size());
-                }
-            } else if (IsLower(c)) {
-                if (Entries().size() == m_componentStart ||
-                    Entries().back().element.symbol.size() >= 2)
-                    return Wrong(ch);
-                Entries().back().element.symbol += c;
-                m_closedGroup.reset();
-                m_closedGroupPart.reset();
-                if (m_structure) m_structure->parts[m_lastSymbolPart].symbol += c;
             } else {
                 return Wrong(ch);
             }
@@ -199,7 +181,7 @@ class Scanner {
             return Bad(FormulaError::BadHydrate, kHydrateDot, "un punto de hidrato al final");
         }
         if (m_inNumber && !ApplyNumber()) return;
-        if (!EndComponent()) return;
+        if ((hydrate || m_structure) && !EndComponent()) return;
         if (hydrate && m_scan.charge != 0) {
             m_position = Utf8Length(body) + 1;
             return Bad(FormulaError::BadHydrate, "^", "una carga en un hidrato");
@@ -218,6 +200,34 @@ class Scanner {
     FormulaEntries& Entries() { return m_scan.entries; }
     std::size_t PartCount() const { return m_structure ? m_structure->parts.size() : 0; }
 
+    // A character of the multiplier after a hydrate dot: a digit, or a vulgar fraction. False
+    // when it is none (the component's formula starts); an error is left in the scan.
+    bool ReadMultiplier(std::string_view ch, char c) {
+        if (IsDigit(c) && !m_multiplierFraction) {
+            if (m_multiplierDecimal && m_multiplierDecimals == kMultiplierDecimals) {
+                Bad(FormulaError::BadHydrate, ch, "más de dos decimales en un hidrato");
+                return true;
+            }
+            if (!m_multiplierDigits) m_multiplierPosition = m_position;
+            m_multiplierDigits = true;
+            m_componentMultiplier = std::min<std::uint64_t>(
+                m_componentMultiplier * 10 + static_cast<unsigned>(c - '0'), 10ull * kCountLimit);
+            if (m_multiplierDecimal) {
+                ++m_multiplierDecimals;
+                m_multiplierDenominator *= 10;
+            }
+            return true;
+        }
+        if (m_multiplierDecimal || m_multiplierFraction) return false;
+        const VulgarFraction* f = FindVulgarFraction(ch);
+        if (!f) return false;
+        m_componentMultiplier = m_componentMultiplier * f->denominator + f->numerator;
+        m_multiplierDenominator = f->denominator;
+        m_multiplierDigits = true;
+        m_multiplierFraction = true;
+        return true;
+    }
+
     static const VulgarFraction* FindVulgarFraction(std::string_view ch) {
         for (const VulgarFraction& f : kVulgarFractions) {
             if (f.text == ch) return &f;
@@ -235,7 +245,6 @@ class Scanner {
         m_scan.offending = std::string(ch);
         m_scan.position = m_position;
         Fail(FormulaError::WrongCharacter);
-        m_scan.hint = ChargeHint(m_scan.formula);
     }
 
     void Bad(FormulaError error, std::string_view ch, std::string_view reason) {
@@ -347,7 +356,8 @@ class Scanner {
             if (!Scale(0, m_componentStart, scale)) return false;
             m_formulas = formulas;
         }
-        return Scale(m_componentStart, entries.size(), numerator * (m_formulas / denominator));
+        return Scale(m_componentStart, entries.size(),
+                     std::uint64_t{numerator} * (m_formulas / denominator));
     }
 
     bool Scale(std::size_t first, std::size_t last, std::uint64_t n) {
@@ -467,6 +477,10 @@ class Scanner {
     bool m_readingMultiplier = false;
 };
 
+std::string HintText(const std::string& hint) {
+    return hint.empty() ? hint : "\r\nLa carga se escribe tras ^: " + hint;
+}
+
 void ReportScanError(const FormulaScan& scan, UserPort& port) {
     switch (scan.error) {
         case FormulaError::None:
@@ -477,8 +491,7 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
             NoticeWith(port, Select(kWrongFormulaCaption),
                        "Carácter \"" + scan.offending + "\" no válido en la posición " +
                            IntText(static_cast<long>(scan.position)) + " de " + scan.formula +
-                           (scan.hint.empty() ? std::string()
-                                              : "\r\nLa carga se escribe tras ^: " + scan.hint),
+                           HintText(ChargeHint(scan.formula)),
                        MessageIcon::Exclamation);
             return;
         case FormulaError::BadCharge:

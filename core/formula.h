@@ -97,7 +97,6 @@ struct FormulaScan {
     FormulaEntries entries;    // merged; symbols and counts only
     int charge = 0;
     std::uint16_t formulas = 1;  // the formulas the entries count (see Substance)
-    std::string hint;            // for a wrong character: how the user may have meant it
 };
 
 // Reads the whole formula: symbols, counts and groups; a charge after "^" at the end (Fe^3+,

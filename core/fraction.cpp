@@ -17,8 +17,11 @@ std::int64_t Abs(std::int64_t v) {
 
 // Binary gcd: shifts and subtractions instead of divisions, which balancing does very often.
 std::int64_t Gcd(std::int64_t a, std::int64_t b) {
-    auto x = static_cast<std::uint64_t>(Abs(a));
-    auto y = static_cast<std::uint64_t>(Abs(b));
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
+    if (a == kLowest || b == kLowest) [[unlikely]]
+        throw ArithmeticOverflow();  // its absolute value does not fit
+    auto x = static_cast<std::uint64_t>(a < 0 ? -a : a);
+    auto y = static_cast<std::uint64_t>(b < 0 ? -b : b);
     if (x == 0) return static_cast<std::int64_t>(y);
     if (y == 0) return static_cast<std::int64_t>(x);
     const int shift = std::countr_zero(x | y);

@@ -197,10 +197,12 @@ std::optional<CoefficientList> OneFreeCoefficient(const IntMatrix& m, const Colu
 
 std::optional<CoefficientList> GeneralBalanceUnchecked(const AtomCounts& matrix, std::size_t cols,
                                                        BalanceFailure& failure,
-                                                       std::optional<CoefficientList>* second) {
+                                                       std::optional<CoefficientList>* second,
+                                                       std::size_t* independent = nullptr) {
     failure = BalanceFailure::NoPositiveBalance;
     if (cols < 2) return std::nullopt;
     const AtomEchelon echelon = ReduceToEchelon(matrix, cols);
+    if (independent) *independent = echelon.freeColumns.size();
     const IntMatrix& m = echelon.rows;
     const Columns& pivots = echelon.pivots;
     const Columns& freeColumns = echelon.freeColumns;
@@ -232,12 +234,13 @@ std::optional<CoefficientList> GeneralBalanceUnchecked(const AtomCounts& matrix,
 
 }  // namespace
 
-std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceFailure* failure) {
+std::optional<CoefficientList> GeneralBalance(const Reaction& reaction, BalanceFailure* failure,
+                                              std::size_t* independent) {
     BalanceFailure why = BalanceFailure::None;
     std::optional<CoefficientList> result;
     try {
         result = GeneralBalanceUnchecked(AtomCountMatrix(reaction), SubstanceColumns(reaction), why,
-                                         nullptr);
+                                         nullptr, independent);
     } catch (const ArithmeticOverflow&) {
         why = BalanceFailure::BeyondLimits;  // numbers too large for the arithmetic, not no answer
         result.reset();

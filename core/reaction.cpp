@@ -103,6 +103,7 @@ std::uint32_t FormulaScale(const Reaction& reaction) {
     std::uint32_t scale = 1;
     for (const auto& side : reaction.substances) {
         for (const auto& substance : side) {
+            if (substance.formulas == 1) continue;
             std::uint32_t a = scale;
             std::uint32_t b = substance.formulas;
             while (b != 0) {

@@ -54,11 +54,19 @@ std::string TrimBlanks(std::string_view text) {
 }
 
 std::string TrimWhitespace(std::string_view text) {
-    return TrimAny(text, kWhitespace);
+    return std::string(TrimWhitespaceView(text));
 }
 
 std::string_view TrimWhitespaceView(std::string_view text) {
-    return TrimAnyView(text, kWhitespace);
+    // Every formula parsed comes through here: plain comparisons, not a search of a set.
+    auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && blank(text[first]))
+        ++first;
+    while (last > first && blank(text[last - 1]))
+        --last;
+    return text.substr(first, last - first);
 }
 
 std::string RemoveBlanks(std::string_view text) {
