@@ -149,7 +149,7 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
     const BalanceFailure failure = outcome.failure;
     if (failure == BalanceFailure::SeveralBalances) {
         // Never one chosen silently: atoms and charge alone do not say which is meant.
-        std::string text = "Los átomos y las cargas admiten más de un ajuste independiente";
+        std::string text = "Hay más de un ajuste independiente";
         if (outcome.several) {
             text += ", por ejemplo:\r\n" + BalanceText(reaction, outcome.several->first) +
                     "\r\no bien\r\n" + BalanceText(reaction, outcome.several->second);

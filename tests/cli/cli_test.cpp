@@ -89,8 +89,8 @@ TEST(Cli, SeveralBalancesAreDecidedByElectronsOrRefused) {
         run.out,
         "2 KMnO4 + 5 H2O2 + 3 H2SO4 = K2SO4 + 2 MnSO4 + 5 O2 + 8 H2O\n"
         "2 MnO4^- + 5 H2O2 + 6 H^+ = 2 Mn^2+ + 5 O2 + 8 H2O\n"
-        "error: Varios ajustes posibles: Los átomos y las cargas admiten más de un ajuste "
-        "independiente, por ejemplo: C + 2 CO + 2 O2 = 3 CO2 o bien 2 C + 2 CO + 3 O2 = 4 CO2\n");
+        "error: Varios ajustes posibles: Hay más de un ajuste independiente, por ejemplo: C + 2 "
+        "CO + 2 O2 = 3 CO2 o bien 2 C + 2 CO + 3 O2 = 4 CO2\n");
 }
 
 TEST(Cli, MolarMassesWithSixFigures) {

@@ -113,7 +113,7 @@ TEST(UniqueBalance, SeveralBalancesAreDecidedByTheRedoxPairsOrRefused) {
     ASSERT_EQ(port.messages.size(), 1u);
     EXPECT_EQ(port.messages[0].caption, "Varios ajustes posibles");
     EXPECT_EQ(port.messages[0].text,
-              "Los átomos y las cargas admiten más de un ajuste independiente, por ejemplo:\r\n"
+              "Hay más de un ajuste independiente, por ejemplo:\r\n"
               "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O\r\no bien\r\n"
               "2 S + 6 HNO3 = 2 H2SO4 + 3 NO2 + 3 NO + H2O");
     // A reaction with one balance is untouched by all this.
