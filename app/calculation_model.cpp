@@ -2,78 +2,13 @@
 
 #include <algorithm>
 
+#include "exercises/calculation_input.h"
 #include "core/control_text.h"
 #include "core/messages.h"
 #include "core/number_format.h"
 #include "core/text_utils.h"
 
 namespace tovel {
-
-namespace {
-
-void ReportInvalid(UserPort& port, const std::string& text) {
-    NoticeWith(port, "Datos no válidos", text, MessageIcon::Exclamation);
-}
-
-std::string NotANumber(const std::string& field, const std::string& text) {
-    return field + ": " + TrimBlanks(text) + "; " + kNumberHint;
-}
-
-}  // namespace
-
-std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
-                                 UserPort& port) {
-    int error = 0;
-    const double value = ReadReal(text, error);
-    const std::string field = "Cantidad no válida para " + formula;
-    if (error != 0) {
-        ReportInvalid(port, NotANumber(field, text));
-        return std::nullopt;
-    }
-    if (!(value >= 0)) {
-        ReportInvalid(port, field + ": " + TrimBlanks(text) + "; no puede ser negativa");
-        return std::nullopt;
-    }
-    return value;
-}
-
-void ReportNoData(UserPort& port) {
-    NoticeWith(port, "Ningún dato válido", "Hay que introducir al menos 1 dato",
-               MessageIcon::Exclamation);
-}
-
-void ReportOverflow(UserPort& port) {
-    ReportInvalid(
-        port, "Con estas cantidades algún resultado no cabe en un número: use cantidades menores");
-}
-
-void ReportGasNotSet(const std::string& formula, UserPort& port) {
-    Notice(port, "Unidad no definida", formula + ": Hay que entrar P y T");
-}
-
-void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& result,
-                          UserPort& port) {
-    const auto& unused = result.unusedProducts;
-    if (unused.empty()) return;
-    auto formula = [&](int side, std::size_t slot) {
-        return reaction.substances[side][slot - 1].formula;
-    };
-    std::string used;
-    for (std::size_t k = 0; k < result.dataSlots.size(); ++k) {
-        used += formula(result.dataSide, result.dataSlots[k]) +
-                ListJoiner(k + 1, result.dataSlots.size());
-    }
-    std::string left;
-    for (std::size_t k = 0; k < unused.size(); ++k)
-        left += formula(kProducts, unused[k]) + ListJoiner(k + 1, unused.size());
-    const bool several = unused.size() > 1;
-    NoticeWith(port, "Datos de más",
-               "Se calcula con los datos de " + used + ". " +
-                   (several ? "Las cantidades de " : "La cantidad de ") + left +
-                   (several ? " no se usan: se muestran las que se obtienen."
-                            : " no se usa: se muestra la que se obtiene."),
-               MessageIcon::Information);
-}
 
 void CalculationModel::Start(const Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
@@ -101,10 +36,10 @@ std::string CalculationModel::ReadGas(int side, std::size_t slot, const UnitInpu
     int error = 0;
     const double pressure = ReadReal(inputs.pressure, error);
     if (error != 0 || TrimBlanks(inputs.pressure).empty())
-        return NotANumber("P de " + formula, inputs.pressure);
+        return NotANumberText("P de " + formula, inputs.pressure);
     double temperature = ReadReal(inputs.temperature, error);
     if (error != 0 || TrimBlanks(inputs.temperature).empty()) {
-        return NotANumber("T de " + formula, inputs.temperature);
+        return NotANumberText("T de " + formula, inputs.temperature);
     }
     const bool celsius = inputs.temperatureUnit == TemperatureUnit::Celsius;
     if (celsius) temperature += kCelsiusOffset;
@@ -135,7 +70,7 @@ bool CalculationModel::EnterGasConditions(int side, std::size_t slot, const Unit
     if (!problem.empty()) {
         m_gasSet[side][slot - 1] = false;  // what was typed no longer describes the gas
         ClearResults();
-        ReportInvalid(port, problem);
+        ReportInvalidData(port, problem);
         return false;
     }
     return AcceptGasConditions(side, slot, inputs);
@@ -146,7 +81,7 @@ std::string CalculationModel::ReadMolarity(std::size_t slot, const std::string& 
     const std::string field = "M de " + Formula(kReactants, slot);
     int error = 0;
     molarity = ReadReal(text, error);
-    if (error != 0 || TrimBlanks(text).empty()) return NotANumber(field, text);
+    if (error != 0 || TrimBlanks(text).empty()) return NotANumberText(field, text);
     if (!(molarity > 0 && molarity < kMolarityLimit)) {
         return field + ": " + TrimBlanks(text) + "; ha de ser mayor que 0 y menor que " +
                FormatSignificantShort(kMolarityLimit, 3) + " mol/L";
@@ -161,7 +96,7 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
         int error = 0;
         const double purity = ReadReal(inputs.purity, error);
         if (error != 0 || TrimBlanks(inputs.purity).empty()) {
-            ReportInvalid(port, NotANumber("% de pureza de " + Formula(side, slot), inputs.purity));
+            ReportInvalidData(port, NotANumberText("% de pureza de " + Formula(side, slot), inputs.purity));
             return false;
         }
         if (!(purity > 0 && purity <= kPurePercent)) {
@@ -177,13 +112,13 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
         if (!EnterGasConditions(side, slot, inputs, port)) return false;
     } else if (unit == AmountUnit::Solution) {
         if (side != kReactants) {
-            ReportInvalid(port, "V disolución: solo para los reactivos");
+            ReportInvalidData(port, "V disolución: solo para los reactivos");
             return false;
         }
         double molarity = 0;
         if (const std::string problem = ReadMolarity(slot, inputs.molarity, molarity);
             !problem.empty()) {
-            ReportInvalid(port, problem);
+            ReportInvalidData(port, problem);
             return false;
         }
         m_molarity[slot - 1] = molarity;
@@ -199,7 +134,7 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
 bool CalculationModel::EnterMolarity(std::size_t slot, const std::string& text, UserPort& port) {
     double molarity = 0;
     if (const std::string problem = ReadMolarity(slot, text, molarity); !problem.empty()) {
-        ReportInvalid(port, problem);
+        ReportInvalidData(port, problem);
         return false;
     }
     m_molarity[slot - 1] = molarity;

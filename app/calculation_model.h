@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "exercises/calculation_input.h"
 #include "core/reaction.h"
 #include "core/stoichiometry.h"
 #include "core/user_port.h"
@@ -32,19 +33,6 @@ struct AmountBox {
     std::string text;
     bool result = false;  // written by the program: shown as a result, never read as a datum
 };
-
-// An amount box's text as a datum: empty is no datum (0). Text that is no number, or a negative
-// number, is reported naming the formula.
-std::optional<double> ReadAmount(const std::string& text, const std::string& formula,
-                                 UserPort& port);
-// Tells the user why a calculation cannot start: no datum at all, or a gas without P and T.
-void ReportNoData(UserPort& port);
-void ReportGasNotSet(const std::string& formula, UserPort& port);
-// Tells the user that the amounts are too large for the calculation.
-void ReportOverflow(UserPort& port);
-// Tells the user which data a calculation used when amounts were also given that it did not use.
-void ReportUnusedProducts(const Reaction& reaction, const StoichiometryResult& result,
-                          UserPort& port);
 
 class CalculationModel {
   public:

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "core/text_utils.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Control and command ids of the main window, named once.
 
-#include "ui/tools.h"
+#include "system/tools.h"
 
 namespace tovel {
 

@@ -14,7 +14,7 @@
 #include "exercises/concentration_window.h"
 #include "exercises/problem_text.h"
 #include "ui/about_window.h"
-#include "ui/launch.h"
+#include "system/launch.h"
 
 namespace tovel {
 

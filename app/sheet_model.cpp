@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "core/messages.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 namespace tovel {
 

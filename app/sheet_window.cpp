@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "app/sheet_pdf.h"
+#include "pdf/sheet_pdf.h"
 
 namespace tovel {
 

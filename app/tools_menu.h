@@ -9,7 +9,7 @@
 
 #include "core/user_port.h"
 #include "ui/child_windows.h"
-#include "ui/tools.h"
+#include "system/tools.h"
 #include "ui/tools_dialog.h"
 
 class QMenu;

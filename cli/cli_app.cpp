@@ -5,7 +5,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "app/user_data.h"
+#include "system/user_data.h"
 #include "cli/cli_port.h"
 #include "cli/compounds_command.h"
 #include "cli/conc_command.h"
@@ -275,7 +275,7 @@ int RunCli(const std::vector<std::string>& args, const std::string& programDir, 
             if (const std::string defaults = DefaultDataFolder(programDir); !defaults.empty())
                 library = defaults;
         }
-        return RunSheet(items, table, library, out, err);
+        return RunSheet(items, table, library, programDir, out, err);
     }
 
     CliPort port;

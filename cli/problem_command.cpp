@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "app/calculation_model.h"
+#include "exercises/calculation_input.h"
 #include "core/control_text.h"
 #include "core/equation_checks.h"
 #include "core/messages.h"

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "app/sheet_pdf.h"
+#include "cli/pdf_module.h"
 #include "cli/cli_port.h"
 #include "core/text_utils.h"
 
@@ -116,7 +116,8 @@ bool ParseSheetOptions(const std::vector<std::string>& args,
 }
 
 int RunSheet(const std::vector<std::string>& args, ElementTable& table,
-             const std::string& libraryFolder, std::ostream& out, std::ostream& err) {
+             const std::string& libraryFolder, const std::string& programDir, std::ostream& out,
+             std::ostream& err) {
     SheetOptions options;
     std::string error;
     if (!ParseSheetOptions(args, SheetTypeNames(libraryFolder), options, error)) {
@@ -139,7 +140,7 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
     }
     FileResult written{true, {}};
     if (!options.pdfPath.empty()) {
-        written = WriteSheetPdf(options.pdfPath, text);
+        written = WriteSheetPdfWithModule(programDir, options.pdfPath, text);
     } else if (!options.textPath.empty()) {
         written = WriteSheetText(options.textPath, text);
     } else {

@@ -24,8 +24,10 @@ bool ParseSheetOptions(const std::vector<std::string>& args,
                        std::string& error);
 
 // Runs the command on the library in libraryFolder and returns the exit status: 0 done, 1 fewer
-// problems than asked could be drawn or the file could not be written, 2 wrong usage.
+// problems than asked could be drawn or the file could not be written, 2 wrong usage. A PDF is
+// written by the module beside the program in programDir.
 int RunSheet(const std::vector<std::string>& args, ElementTable& table,
-             const std::string& libraryFolder, std::ostream& out, std::ostream& err);
+             const std::string& libraryFolder, const std::string& programDir, std::ostream& out,
+             std::ostream& err);
 
 }  // namespace tovel

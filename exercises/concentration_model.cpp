@@ -5,7 +5,7 @@
 #include "core/formula.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

@@ -13,7 +13,7 @@
 
 #include "core/elements_file.h"
 #include "exercises/compound_generator.h"
-#include "ui/launch.h"
+#include "system/launch.h"
 
 namespace tovel {
 

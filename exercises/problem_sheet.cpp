@@ -12,7 +12,7 @@
 #include "exercises/reaction_file.h"
 #include "exercises/reaction_types.h"
 #include "exercises/seeded_random.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

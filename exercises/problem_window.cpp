@@ -9,9 +9,9 @@
 
 #include "core/messages.h"
 #include "exercises/problem_text.h"
-#include "ui/file_helpers.h"
-#include "ui/launch.h"
-#include "ui/text_file.h"
+#include "system/file_helpers.h"
+#include "system/launch.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

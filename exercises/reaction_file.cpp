@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/utf8.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

@@ -3,7 +3,7 @@
 #include "core/equation_checks.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
-#include "ui/launch.h"
+#include "system/launch.h"
 
 namespace tovel {
 

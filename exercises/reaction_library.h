@@ -15,7 +15,7 @@
 #include "exercises/random_source.h"
 #include "exercises/reaction_file.h"
 #include "exercises/reaction_types.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 namespace tovel {
 

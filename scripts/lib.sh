@@ -28,10 +28,19 @@ ensure_locales() {
     done
 }
 
-# build_tovel DIR [CMAKE ARGS...]: configures and builds in DIR.
+# build_tovel DIR [CMAKE ARGS...]: configures and builds everything in DIR.
 build_tovel() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja "$@"
     cmake --build "$dir" -j2
+}
+
+# build_programs DIR [CMAKE ARGS...]: configures DIR and builds only what runs (the programs, the
+# PDF module, the data and the guide), no test and no benchmark.
+build_programs() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir" -j2 --target tovel_programs
 }

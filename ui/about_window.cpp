@@ -5,7 +5,7 @@
 #include <random>
 
 #include "core/language.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 #include "ui/icons.h"
 
 namespace tovel {

@@ -10,8 +10,8 @@
 #include <QVBoxLayout>
 
 #include "core/messages.h"
-#include "ui/file_helpers.h"
-#include "ui/text_file.h"
+#include "system/file_helpers.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

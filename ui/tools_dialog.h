@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QMap>
 
-#include "ui/tools_editor.h"
+#include "system/tools_editor.h"
 
 class QLineEdit;
 class QListWidget;

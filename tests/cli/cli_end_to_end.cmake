@@ -22,3 +22,24 @@ execute_process(COMMAND "${CLI}" --elements "${WORK}/pipe.dat" mass H2O
 if(NOT status EQUAL 2 OR NOT err MATCHES "No es un fichero normal")
     message(FATAL_ERROR "tovel-cli on a named pipe gave status ${status} and:\n${out}${err}")
 endif()
+# A PDF sheet from the real program, through the module beside it; and a copy of the program
+# without the module says what is missing instead of failing to start or crashing.
+execute_process(COMMAND "${CLI}" sheet --count 2 --seed 3 --pdf "${WORK}/hoja.pdf"
+                WORKING_DIRECTORY "${WORK}" OUTPUT_VARIABLE out RESULT_VARIABLE status)
+file(READ "${WORK}/hoja.pdf" head LIMIT 5 HEX)
+if(NOT status EQUAL 0 OR NOT head STREQUAL "255044462d")
+    message(FATAL_ERROR "tovel-cli sheet --pdf gave status ${status} and:\n${out}")
+endif()
+get_filename_component(bin "${CLI}" DIRECTORY)
+file(MAKE_DIRECTORY "${WORK}/alone")
+file(COPY "${CLI}" "${bin}/elements.dat" "${bin}/tiptovl.rel" "${bin}/Zq" DESTINATION "${WORK}/alone")
+execute_process(COMMAND "${WORK}/alone/tovel-cli" sheet --count 2 --seed 3 --pdf "${WORK}/b.pdf"
+                WORKING_DIRECTORY "${WORK}/alone" OUTPUT_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 1 OR NOT out MATCHES "falta el módulo tovel-sheet-pdf.so")
+    message(FATAL_ERROR "tovel-cli without its PDF module gave status ${status} and:\n${out}")
+endif()
+execute_process(COMMAND "${WORK}/alone/tovel-cli" mass H2O WORKING_DIRECTORY "${WORK}/alone"
+                OUTPUT_VARIABLE out RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "H2O\t18.0150\n")
+    message(FATAL_ERROR "tovel-cli without its PDF module: mass gave status ${status} and:\n${out}")
+endif()

@@ -3,7 +3,7 @@
 #include "core/text_utils.h"
 #include "exercises/problem_text.h"
 #include "tests/support/test_support.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 namespace {

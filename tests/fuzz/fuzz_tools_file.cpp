@@ -7,7 +7,7 @@
 
 #include "core/utf8.h"
 #include "tests/fuzz/fuzz_files.h"
-#include "ui/tools.h"
+#include "system/tools.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

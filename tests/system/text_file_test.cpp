@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "tests/support/test_support.h"
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 namespace tovel {
 namespace {

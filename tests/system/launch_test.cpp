@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "tests/support/test_support.h"
-#include "ui/file_helpers.h"
-#include "ui/launch.h"
+#include "system/file_helpers.h"
+#include "system/launch.h"
 
 namespace tovel {
 namespace {

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "tests/support/test_support.h"
-#include "ui/tools_editor.h"
+#include "system/tools_editor.h"
 
 namespace tovel {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/user_data.h"
+#include "system/user_data.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -6,7 +6,7 @@
 
 #include "core/default_data.h"
 #include "core/safe_file.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "ui/launch.h"
+#include "system/launch.h"
 
 #include <unistd.h>
 

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/user_data.h"
+#include "system/user_data.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "ui/tools.h"
+#include "system/tools.h"
 
 namespace tovel {
 

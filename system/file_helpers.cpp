@@ -1,4 +1,4 @@
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 #include <sys/stat.h>
 

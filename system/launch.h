@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/user_port.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "ui/tools.h"
+#include "system/tools.h"
 
 #include <unistd.h>
 
@@ -7,9 +7,9 @@
 #include "core/messages.h"
 #include "core/text_utils.h"
 #include "core/utf8.h"
-#include "ui/file_helpers.h"
-#include "ui/launch.h"
-#include "ui/text_file.h"
+#include "system/file_helpers.h"
+#include "system/launch.h"
+#include "system/text_file.h"
 
 namespace tovel {
 

@@ -1,4 +1,4 @@
-#include "ui/tools_editor.h"
+#include "system/tools_editor.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "app/sheet_pdf.h"
+#include "pdf/sheet_pdf.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

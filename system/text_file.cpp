@@ -1,11 +1,11 @@
-#include "ui/text_file.h"
+#include "system/text_file.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "core/cp1252.h"
-#include "ui/file_helpers.h"
+#include "system/file_helpers.h"
 
 namespace tovel {
 
