@@ -5,7 +5,6 @@
 #include <ostream>
 #include <sstream>
 
-#include "system/user_data.h"
 #include "cli/cli_port.h"
 #include "cli/compounds_command.h"
 #include "cli/conc_command.h"
@@ -21,6 +20,7 @@
 #include "core/reaction.h"
 #include "core/text_utils.h"
 #include "exercises/reaction_types.h"
+#include "system/user_data.h"
 
 namespace tovel {
 

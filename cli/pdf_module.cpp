@@ -12,9 +12,8 @@ namespace {
 TovelWriteSheetPdf LoadEntry(const std::string& programDir, std::string& error) {
     static TovelWriteSheetPdf entry = nullptr;
     if (entry) return entry;
-    for (const std::string& path :
-         {programDir + "/" TOVEL_SHEET_PDF_MODULE,
-          programDir + "/../lib/tovel/" TOVEL_SHEET_PDF_MODULE}) {
+    for (const std::string& path : {programDir + "/" TOVEL_SHEET_PDF_MODULE,
+                                    programDir + "/../lib/tovel/" TOVEL_SHEET_PDF_MODULE}) {
         void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             if (error.empty()) error = dlerror();
@@ -35,7 +34,8 @@ FileResult WriteSheetPdfWithModule(const std::string& programDir, const std::str
     const TovelWriteSheetPdf write = LoadEntry(programDir, why);
     if (!write) {
         return {false, "No se puede escribir el PDF: falta el módulo " TOVEL_SHEET_PDF_MODULE
-                       " de tovel (" + why + ")"};
+                       " de tovel (" +
+                           why + ")"};
     }
     FileResult result;
     write(path.c_str(), &text, &result);

@@ -2,13 +2,13 @@
 
 #include <ostream>
 
-#include "exercises/calculation_input.h"
 #include "core/control_text.h"
 #include "core/equation_checks.h"
 #include "core/messages.h"
 #include "core/number_format.h"
 #include "core/reaction.h"
 #include "core/text_utils.h"
+#include "exercises/calculation_input.h"
 #include "exercises/problem_text.h"
 
 namespace tovel {

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <ostream>
 
-#include "cli/pdf_module.h"
 #include "cli/cli_port.h"
+#include "cli/pdf_module.h"
 #include "core/text_utils.h"
 
 namespace tovel {

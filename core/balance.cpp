@@ -199,6 +199,41 @@ BalanceOutcome FindBalance(const Reaction& reaction) {
 }
 
 BalanceOutcome UniqueBalance(const Reaction& reaction) {
+    // Most reactions have one balance up to its scale: the echelon alone gives it, the same
+    // answer the classic procedure or the general method would give, for less work.
+    if (reaction.Count(kReactants) > 0 && reaction.Count(kProducts) > 0) {
+        RayBalance ray = SingleRayBalance(reaction);
+        if (!ray.overflow && ray.independent <= 1) {
+            BalanceOutcome one;
+            one.independent = ray.independent;
+            if (ray.coefficients && BalancesExactly(reaction, *ray.coefficients)) {
+                one.method = BalanceMethod::General;
+                one.coefficients = std::move(*ray.coefficients);
+            } else {
+                one.failure = ray.failure == BalanceFailure::None ? BalanceFailure::BeyondLimits
+                                                                  : ray.failure;
+            }
+            return one;
+        }
+        if (!ray.overflow) {
+            // Several balances: the redox pairs may decide; otherwise the general search tells
+            // whether any is positive and finds two to show.
+            if (auto redox = RedoxPoolBalance(reaction))
+                return {BalanceMethod::Redox, std::move(*redox), BalanceFailure::None, std::nullopt,
+                        1};
+            BalanceOutcome none;
+            none.independent = ray.independent;
+            const SearchedBalances found = SearchBalances(reaction);
+            if (!found.best) {
+                none.failure = found.failure;
+                return none;
+            }
+            none.failure = BalanceFailure::SeveralBalances;
+            if (found.second) none.several = std::make_pair(*found.best, *found.second);
+            return none;
+        }
+    }
+    // Numbers too large for the echelon: the classic procedure and the general method say.
     BalanceOutcome outcome = FindBalance(reaction);
     if (!outcome) return outcome;
     if (outcome.independent == 0) outcome.independent = IndependentBalances(reaction);

@@ -44,6 +44,26 @@ std::optional<std::pair<CoefficientList, CoefficientList>> TwoBalances(const Rea
 // positive whole solution with the smallest sum, nothing when there is none or it overflows.
 std::optional<CoefficientList> BalanceOfMatrix(const AtomCounts& matrix, std::size_t cols);
 
+// The echelon of the atom matrix read once: the number of independent balances and, where it is
+// one, the balance (the smallest whole coefficients) or why there is none. overflow: the
+// elimination's numbers did not fit, and nothing is known.
+struct RayBalance {
+    std::size_t independent = 0;
+    std::optional<CoefficientList> coefficients;
+    BalanceFailure failure = BalanceFailure::None;
+    bool overflow = false;
+};
+RayBalance SingleRayBalance(const Reaction& reaction);
+
+// The general method's search: the positive balance with the smallest sum and another that is no
+// multiple of it, or why there is none (NoPositiveBalance, BeyondLimits).
+struct SearchedBalances {
+    std::optional<CoefficientList> best;
+    std::optional<CoefficientList> second;
+    BalanceFailure failure = BalanceFailure::None;
+};
+SearchedBalances SearchBalances(const Reaction& reaction);
+
 // The number of independent balances of the reaction: its coefficients minus the rank of its
 // atom matrix, the charge row included.
 std::size_t IndependentBalances(const Reaction& reaction);

@@ -40,11 +40,7 @@ std::int32_t Lcm(std::int32_t a, std::int32_t b) {
     return ToInt32(CheckedMul(Abs(a) / g, Abs(b)));
 }
 
-// Balancing mostly works on whole numbers (the classic procedure's integer mode never leaves
-// them), so each operation first takes the short way for denominators of 1: the same result,
-// without the divisions a gcd costs.
-
-Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
+Fraction MakeReduced(std::int64_t numerator, std::int64_t denominator) {
     if (denominator == 1) return Fraction{ToInt32(numerator), 1};
     if (denominator == 0) throw ArithmeticOverflow();
     if (numerator == 0) return Fraction{0, 1};
@@ -58,8 +54,7 @@ Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
     return Fraction{ToInt32(numerator), ToInt32(denominator)};
 }
 
-Fraction operator+(Fraction a, Fraction b) {
-    if (a.den == 1 && b.den == 1) return Fraction{ToInt32(CheckedAdd(a.num, b.num)), 1};
+Fraction AddFractions(Fraction a, Fraction b) {
     const std::int64_t g = Gcd(a.den, b.den);
     const std::int64_t l = CheckedMul(a.den / g, b.den);
     return Fraction::Make(CheckedAdd(CheckedMul(a.num, l / a.den), CheckedMul(b.num, l / b.den)),
@@ -88,7 +83,7 @@ std::string FractionText(Fraction a) {
     return text;
 }
 
-Fraction operator*(Fraction a, Fraction b) {
+Fraction MultiplyFractions(Fraction a, Fraction b) {
     return Fraction::Make(CheckedMul(a.num, b.num), CheckedMul(a.den, b.den));
 }
 
@@ -97,10 +92,7 @@ Fraction operator/(Fraction a, Fraction b) {
     return Fraction::Make(CheckedMul(a.num, b.den), CheckedMul(a.den, b.num));
 }
 
-Fraction MultiplyWhole(Fraction a, std::int64_t k) {
-    // gcd(k, 1) is 1 for every k but the one whose absolute value does not fit.
-    if (a.den == 1 && k != std::numeric_limits<std::int64_t>::min())
-        return Fraction{ToInt32(CheckedMul(a.num, k)), 1};
+Fraction MultiplyWholeReduced(Fraction a, std::int64_t k) {
     const std::int64_t g = Gcd(k, a.den);
     if (g == 0) return Fraction{0, 1};
     return Fraction::Make(CheckedMul(a.num, k / g), a.den / g);

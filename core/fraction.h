@@ -26,16 +26,16 @@ struct Fraction {
     std::int32_t num = 0;
     std::int32_t den = 1;
 
-    static Fraction Make(std::int64_t numerator, std::int64_t denominator = 1);
+    static inline Fraction Make(std::int64_t numerator, std::int64_t denominator = 1);
     bool IsZero() const { return num == 0; }
     bool IsWhole() const { return den == 1; }
     bool operator==(const Fraction&) const = default;
 };
 
-Fraction operator+(Fraction a, Fraction b);  // by the least common multiple of the denominators
+inline Fraction operator+(Fraction a, Fraction b);  // by the lcm of the denominators
 Fraction operator-(Fraction a);
 Fraction operator-(Fraction a, Fraction b);
-Fraction operator*(Fraction a, Fraction b);
+inline Fraction operator*(Fraction a, Fraction b);
 Fraction operator/(Fraction a, Fraction b);
 // Exact: cross products in 64 bits never overflow for 32-bit parts.
 std::strong_ordering operator<=>(Fraction a, Fraction b);
@@ -43,7 +43,7 @@ Fraction Abs(Fraction a);
 // "3", "-8/3": the numerator, and "/" with the denominator when it is not 1.
 std::string FractionText(Fraction a);
 // Product with a whole number, reducing by gcd(k, denominator) first.
-Fraction MultiplyWhole(Fraction a, std::int64_t k);
+inline Fraction MultiplyWhole(Fraction a, std::int64_t k);
 
 // Checked 64-bit helpers shared by the balancing code; inline, as they sit in its inner loops.
 inline std::int64_t CheckedAdd(std::int64_t a, std::int64_t b) {
@@ -64,6 +64,35 @@ inline std::int32_t ToInt32(std::int64_t value) {
         throw ArithmeticOverflow();
     }
     return static_cast<std::int32_t>(value);
+}
+
+// Balancing mostly works on whole numbers (the classic procedure's integer mode never leaves
+// them): the short way for denominators of 1 is inline, the general case out of line.
+Fraction MakeReduced(std::int64_t numerator, std::int64_t denominator);
+Fraction AddFractions(Fraction a, Fraction b);
+Fraction MultiplyFractions(Fraction a, Fraction b);
+Fraction MultiplyWholeReduced(Fraction a, std::int64_t k);
+
+inline Fraction Fraction::Make(std::int64_t numerator, std::int64_t denominator) {
+    if (denominator == 1) return Fraction{ToInt32(numerator), 1};
+    return MakeReduced(numerator, denominator);
+}
+
+inline Fraction operator+(Fraction a, Fraction b) {
+    if (a.den == 1 && b.den == 1) return Fraction{ToInt32(CheckedAdd(a.num, b.num)), 1};
+    return AddFractions(a, b);
+}
+
+inline Fraction operator*(Fraction a, Fraction b) {
+    if (a.den == 1 && b.den == 1) return Fraction{ToInt32(CheckedMul(a.num, b.num)), 1};
+    return MultiplyFractions(a, b);
+}
+
+inline Fraction MultiplyWhole(Fraction a, std::int64_t k) {
+    // gcd(k, 1) is 1 for every k but the one whose absolute value does not fit.
+    if (a.den == 1 && k != std::numeric_limits<std::int64_t>::min())
+        return Fraction{ToInt32(CheckedMul(a.num, k)), 1};
+    return MultiplyWholeReduced(a, k);
 }
 
 }  // namespace tovel

@@ -275,6 +275,35 @@ std::optional<CoefficientList> BalanceOfMatrix(const AtomCounts& matrix, std::si
     }
 }
 
+SearchedBalances SearchBalances(const Reaction& reaction) {
+    SearchedBalances out;
+    try {
+        out.best = GeneralBalanceUnchecked(AtomCountMatrix(reaction), SubstanceColumns(reaction),
+                                           out.failure, &out.second);
+    } catch (const ArithmeticOverflow&) {
+        out = SearchedBalances{};
+        out.failure = BalanceFailure::BeyondLimits;
+    }
+    if (out.best) out.failure = BalanceFailure::None;
+    return out;
+}
+
+RayBalance SingleRayBalance(const Reaction& reaction) {
+    RayBalance out;
+    const std::size_t cols = SubstanceColumns(reaction);
+    try {
+        const AtomEchelon echelon = ReduceToEchelon(AtomCountMatrix(reaction), cols);
+        out.independent = echelon.freeColumns.size();
+        if (out.independent == 0) out.failure = BalanceFailure::NoPositiveBalance;
+        if (out.independent != 1) return out;
+        out.coefficients = OneFreeCoefficient(echelon.rows, echelon.pivots, echelon.freeColumns[0],
+                                              cols, out.failure);
+    } catch (const ArithmeticOverflow&) {
+        out.overflow = true;
+    }
+    return out;
+}
+
 std::size_t IndependentBalances(const Reaction& reaction) {
     try {
         return ReduceToEchelon(AtomCountMatrix(reaction), SubstanceColumns(reaction))

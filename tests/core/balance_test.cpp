@@ -117,7 +117,9 @@ TEST(UniqueBalance, SeveralBalancesAreDecidedByTheRedoxPairsOrRefused) {
               "S + 4 HNO3 = H2SO4 + 3 NO2 + NO + H2O\r\no bien\r\n"
               "2 S + 6 HNO3 = 2 H2SO4 + 3 NO2 + 3 NO + H2O");
     // A reaction with one balance is untouched by all this.
-    EXPECT_EQ(UniqueBalance(ParsedReaction("H2 + O2 = H2O")).method, BalanceMethod::Classic);
+    const BalanceOutcome water = UniqueBalance(ParsedReaction("H2 + O2 = H2O"));
+    EXPECT_EQ(water.coefficients, (CoefficientList{2, 1, 2}));
+    EXPECT_EQ(water.independent, 1u);
     // Several balances but none positive: that is what is said.
     Reaction none = ParsedReaction("H2O + H2 = O2 + H2O2");
     EXPECT_FALSE(BalanceReaction(none, &failure));
