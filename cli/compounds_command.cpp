@@ -1,4 +1,5 @@
 #include "cli/compounds_command.h"
+#include "cli/command.h"
 
 #include <ostream>
 
@@ -13,5 +14,18 @@ void WriteCompounds(std::ostream& out) {
         out << "\n";
     }
 }
+
+const CliCommand kCompoundsCommand = {
+    "compounds", "compounds",
+    "the compound list of the concentration window, a formula a line with a tab\n"
+    "and its Spanish name; a metal with two valences takes the lower one",
+    false, [](const std::vector<std::string>& items, CliContext& context) {
+        if (!items.empty()) {
+            context.err << "tovel-cli: compounds takes no arguments\n";
+            return 2;
+        }
+        WriteCompounds(context.out);
+        return 0;
+    }};
 
 }  // namespace tovel

@@ -1,4 +1,7 @@
 #include "cli/conc_command.h"
+#include <sstream>
+#include "cli/cli_port.h"
+#include "cli/command.h"
 
 #include <map>
 #include <optional>
@@ -127,5 +130,30 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
     }
     return true;
 }
+
+const CliCommand kConcCommand = {
+    "conc",
+    "conc FORMULA (--molaridad V | --molalidad V | --gl V | --masa V |\n"
+    "     --soluto G (--disolucion ML | --disolvente G)) [--densidad D] [--caso]",
+    "the concentrations of a solution, and with --caso the case as a worded\n"
+    "exercise with its answer",
+    true, [](const std::vector<std::string>& items, CliContext& context) {
+        std::string error;
+        std::ostringstream text;
+        if (RunConcentration(items, context.table, context.port, error, text)) {
+            context.out << text.str();
+            // What the window would also say, such as a field left empty.
+            if (const std::string report = context.port.TakeReport(); !report.empty())
+                context.err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
+            return 0;
+        }
+        const std::string report = context.port.TakeReport();
+        if (report.empty() && !error.empty()) {
+            context.err << "tovel-cli: " << EscapeForTerminal(error) << "\n";
+            return 2;
+        }
+        context.out << "error: " << report << "\n";
+        return 1;
+    }};
 
 }  // namespace tovel

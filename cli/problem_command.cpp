@@ -1,4 +1,6 @@
 #include "cli/problem_command.h"
+#include <sstream>
+#include "cli/command.h"
 
 #include <ostream>
 
@@ -172,5 +174,30 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
         out << ShowSeparators(line) << "\n";
     return true;
 }
+
+const CliCommand kProblemCommand = {
+    "problem", "problem EQUATION DATUM...",
+    "the worded problem of a calculation and its resolution; a DATUM is\n"
+    "FORMULA=AMOUNT with a unit: g (g:80% with a purity), mol, Lcn (litres at\n"
+    "normal conditions), L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)",
+    true, [](const std::vector<std::string>& items, CliContext& context) {
+        if (items.size() < 2) {
+            context.err << "tovel-cli: problem needs an equation and at least one datum\n";
+            return 2;
+        }
+        std::string error;
+        std::ostringstream text;
+        if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()),
+                       context.table, context.port, error, text)) {
+            context.out << text.str();
+            // What the window would also say, such as data it did not use.
+            if (const std::string report = context.port.TakeReport(); !report.empty())
+                context.err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
+            return 0;
+        }
+        const std::string report = context.port.TakeReport();
+        context.out << "error: " << (report.empty() ? EscapeForTerminal(error) : report) << "\n";
+        return 1;
+    }};
 
 }  // namespace tovel

@@ -1,4 +1,8 @@
 #include "cli/sheet_command.h"
+#include <filesystem>
+#include "cli/command.h"
+#include "exercises/reaction_types.h"
+#include "system/user_data.h"
 
 #include <charconv>
 #include <ostream>
@@ -153,5 +157,26 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
     }
     return status;
 }
+
+const CliCommand kSheetCommand = {
+    "sheet",
+    "sheet --count N [--seed S] [--types T1,T2] [--kinds K1,K2]\n"
+    "      [--pdf FILE | --text FILE]",
+    "a sheet of N worded problems (1 to 50) drawn from the reaction library, then\n"
+    "its answer key; the same seed gives the same sheet. --types names reaction\n"
+    "types of the library; --kinds the data (g, g%, mol, Lcn, LPT, ml) and the\n"
+    "cases (one, excess, product), all when left out. Printed to standard output,\n"
+    "or written as PDF or as text (Windows-1252, CR LF)",
+    true, [](const std::vector<std::string>& items, CliContext& context) {
+        // The library the program reads: the current folder's, or else the default one.
+        std::string library = ".";
+        if (!std::filesystem::is_regular_file(kTypesFileName)) {
+            if (const std::string defaults = DefaultDataFolder(context.programDir);
+                !defaults.empty())
+                library = defaults;
+        }
+        return RunSheet(items, context.table, library, context.programDir, context.out,
+                        context.err);
+    }};
 
 }  // namespace tovel
