@@ -10,6 +10,14 @@
 
 namespace tovel {
 
+std::string CalculationModel::ReactedMolesText(int side, std::size_t slot) const {
+    return FormatSignificant(m_result->amounts[side][slot - 1].molesReacted, kResultFigures);
+}
+
+std::string CalculationModel::FinalAmountText(std::size_t slot) const {
+    return FormatSignificant(m_result->amounts[kReactants][slot - 1].finalAmount, kResultFigures);
+}
+
 void CalculationModel::Start(const Reaction& reaction) {
     for (int side = 0; side < 2; ++side) {
         m_formulas[side].clear();
@@ -199,7 +207,7 @@ bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
             if (given) continue;
             const SlotResult& r = result.amounts[side][slot - 1];
             const double amount = side == kReactants ? r.initialAmount : r.finalAmount;
-            m_boxes[side][slot - 1] = AmountBox{FormatSignificant(amount, 3), true};
+            m_boxes[side][slot - 1] = AmountBox{FormatSignificant(amount, kResultFigures), true};
         }
     }
     m_result = std::move(result);

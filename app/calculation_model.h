@@ -34,6 +34,9 @@ struct AmountBox {
     bool result = false;  // written by the program: shown as a result, never read as a datum
 };
 
+// The significant figures of every amount calculation mode shows.
+constexpr int kResultFigures = 3;
+
 class CalculationModel {
   public:
     // Entering calculation mode on a balanced reaction: every unit grams, every purity 100, no
@@ -77,6 +80,10 @@ class CalculationModel {
     bool HasResults() const { return m_result.has_value(); }
     // The last calculation; only while HasResults().
     const StoichiometryResult& Result() const { return *m_result; }
+    // The last calculation's amounts as the window shows them (only while HasResults()): the
+    // moles of the substance that react or form, and what is left of a reactant in its unit.
+    std::string ReactedMolesText(int side, std::size_t slot) const;
+    std::string FinalAmountText(std::size_t slot) const;
     // What the worded problem is written from: the user's data and this calculation's results.
     ProblemInput Problem(const Reaction& reaction) const;
 

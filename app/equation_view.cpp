@@ -1,7 +1,6 @@
 #include "app/equation_view.h"
 
 #include "core/formula.h"
-#include "core/number_format.h"
 #include "core/text_utils.h"
 #include "ui/draw_reaction.h"
 #include "ui/icons.h"
@@ -152,9 +151,8 @@ AmountRow AmountTableRow(const MainModel& model, int side, std::size_t slot) {
         UnitName(calc.Unit(side, slot)) + (side == kReactants ? calc.Qualifier(slot) : "");
     AmountRow row{unit, "", ""};
     if (!model.ResultsReady() || !calc.HasResults()) return row;
-    const SlotResult& r = calc.Result().amounts[side][slot - 1];
-    row.moles = FormatSignificant(r.molesReacted, 3);
-    if (side == kReactants) row.final = FormatSignificant(r.finalAmount, 3) + " " + unit;
+    row.moles = calc.ReactedMolesText(side, slot);
+    if (side == kReactants) row.final = calc.FinalAmountText(slot) + " " + unit;
     return row;
 }
 
