@@ -75,9 +75,12 @@ int SymbolIndex(std::string_view symbol) {
     return (symbol[0] - 'A') * 27 + second;
 }
 
+// A capital letter, then none or one of 26 small letters.
+constexpr std::size_t kSymbolPlaces = std::size_t{26} * 27;
+
 struct SchoolTable {
     std::vector<SchoolElement> elements;
-    std::array<int, 26 * 27> index{};  // 1 + the element's place; 0 for none
+    std::array<int, kSymbolPlaces> index{};  // 1 + the element's place; 0 for none
 };
 
 SchoolTable MakeTable() {
