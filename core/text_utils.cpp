@@ -34,7 +34,6 @@ std::string SeparatorLine(std::size_t count) {
 
 namespace {
 
-constexpr std::string_view kWhitespace = " \t\r\n";
 
 std::string_view TrimAnyView(std::string_view text, std::string_view set) {
     const auto first = text.find_first_not_of(set);
