@@ -87,6 +87,12 @@ class Scanner {
             at += ch.size();
             ++m_position;
             const char c = ch.size() == 1 ? ch[0] : '\0';
+            // A count right after an opening bracket ("H(3O)") counts nothing written inside it.
+            const bool afterOpen = m_previousOpen;
+            m_previousOpen = c == '(' || c == '[';
+            // A small letter belongs to the capital letter just before it: H2e is no He2.
+            const bool afterCapital = m_previousCapital;
+            m_previousCapital = IsUpper(c);
             // A decimal point inside a hydrate's multiplier (·0.5H2O, ·0,5H2O) is no dot.
             if (m_readingMultiplier && m_multiplierDigits && (c == '.' || c == ',') &&
                 at < body.size() && IsDigit(body[at]) && m_multiplierDecimals == 0 &&
@@ -131,7 +137,7 @@ class Scanner {
                     part.depth = static_cast<std::uint16_t>(m_openParts.size());
                 }
             } else if (IsDigit(c)) {
-                if (Entries().size() == m_componentStart) return Wrong(ch);
+                if (Entries().size() == m_componentStart || afterOpen) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
                     m_number = 0;
@@ -144,7 +150,7 @@ class Scanner {
                 m_number = std::min<std::uint64_t>(m_number * 10 + static_cast<unsigned>(c - '0'),
                                                    10ull * kCountLimit);
             } else if (IsLower(c)) {
-                if (Entries().size() == m_componentStart ||
+                if (Entries().size() == m_componentStart || !afterCapital ||
                     Entries().back().element.symbol.size() >= 2)
                     return Wrong(ch);
                 Entries().back().element.symbol += c;
@@ -459,6 +465,8 @@ class Scanner {
     std::optional<std::size_t> m_closedGroupPart;  // the same, as pieces of the structure
     std::optional<std::size_t> m_numberGroupPart;
     std::size_t m_lastSymbolPart = 0;
+    bool m_previousOpen = false;     // the character before was "(" or "["
+    bool m_previousCapital = false;  // the character before was a capital letter
     std::size_t m_componentFirstPart = 0;
     std::uint32_t m_formulas = 1;  // the formulas the entries count
     bool m_inNumber = false;

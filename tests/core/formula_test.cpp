@@ -149,7 +149,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 "una carga de 1 a 99"},
                       WrongCase{"Fe+3", "Carácter \"+\" no válido en la posición 3 de Fe+3"},
                       WrongCase{"H2=O", "Carácter \"=\" no válido en la posición 3 de H2=O"},
-                      WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"}),
+                      WrongCase{"(2H)", "Carácter \"2\" no válido en la posición 2 de (2H)"},
+                      // A count after an opening bracket would count nothing inside it.
+                      WrongCase{"H(3O)", "Carácter \"3\" no válido en la posición 3 de H(3O)"},
+                      WrongCase{"K[4Fe]", "Carácter \"4\" no válido en la posición 3 de K[4Fe]"},
+                      // A small letter only completes the capital just before it.
+                      WrongCase{"H2e", "Carácter \"e\" no válido en la posición 3 de H2e"},
+                      WrongCase{"(Na)a", "Carácter \"a\" no válido en la posición 5 de (Na)a"}),
     [](const auto& info) { return test::CaseName(info.param.formula, info.index); });
 
 TEST_F(FormulaTest, EmptyTextFailsSilently) {

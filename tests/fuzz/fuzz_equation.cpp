@@ -43,12 +43,11 @@ std::map<std::string, std::uint64_t> StructureAtoms(const tovel::FormulaStructur
                                                     std::uint32_t formulas) {
     std::map<std::string, std::uint64_t> atoms;
     for (const auto& component : s.components) {
-        std::vector<std::uint64_t> factor;  // of the open groups
+        // The multipliers of the open groups (one may be 0), and where each group ends.
+        std::vector<std::uint64_t> factor;
         std::vector<std::size_t> ends;
-        std::uint64_t times = 1;
         for (std::size_t i = component.first; i < component.end; ++i) {
             while (!ends.empty() && ends.back() == i) {
-                times /= factor.back();
                 factor.pop_back();
                 ends.pop_back();
             }
@@ -56,9 +55,11 @@ std::map<std::string, std::uint64_t> StructureAtoms(const tovel::FormulaStructur
             if (part.IsGroup()) {
                 factor.push_back(part.count);
                 ends.push_back(part.end);
-                times *= part.count;
                 continue;
             }
+            std::uint64_t times = 1;
+            for (const std::uint64_t f : factor)
+                times *= f;
             atoms[part.symbol] +=
                 times * part.count * component.numerator * (formulas / component.denominator);
         }
