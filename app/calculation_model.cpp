@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "exercises/calculation_input.h"
 #include "core/control_text.h"
 #include "core/messages.h"
 #include "core/number_format.h"
 #include "core/text_utils.h"
+#include "exercises/calculation_input.h"
 
 namespace tovel {
 
@@ -104,7 +104,8 @@ bool CalculationModel::AcceptUnit(int side, std::size_t slot, AmountUnit unit,
         int error = 0;
         const double purity = ReadReal(inputs.purity, error);
         if (error != 0 || TrimBlanks(inputs.purity).empty()) {
-            ReportInvalidData(port, NotANumberText("% de pureza de " + Formula(side, slot), inputs.purity));
+            ReportInvalidData(
+                port, NotANumberText("% de pureza de " + Formula(side, slot), inputs.purity));
             return false;
         }
         if (!(purity > 0 && purity <= kPurePercent)) {

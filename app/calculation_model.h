@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "exercises/calculation_input.h"
 #include "core/reaction.h"
 #include "core/stoichiometry.h"
 #include "core/user_port.h"
+#include "exercises/calculation_input.h"
 #include "exercises/problem_text.h"
 
 namespace tovel {

@@ -16,12 +16,12 @@
 #include "app/element_windows.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
-#include "system/user_data.h"
 #include "core/elements_file.h"
 #include "core/language.h"
 #include "core/messages.h"
 #include "core/safe_file.h"
 #include "system/file_helpers.h"
+#include "system/user_data.h"
 #include "ui/qt_user_port.h"
 #include "ui/translations.h"
 

@@ -13,8 +13,8 @@
 #include "app/sheet_window.h"
 #include "exercises/concentration_window.h"
 #include "exercises/problem_text.h"
-#include "ui/about_window.h"
 #include "system/launch.h"
+#include "ui/about_window.h"
 
 namespace tovel {
 

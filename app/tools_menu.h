@@ -8,8 +8,8 @@
 #include <functional>
 
 #include "core/user_port.h"
-#include "ui/child_windows.h"
 #include "system/tools.h"
+#include "ui/child_windows.h"
 #include "ui/tools_dialog.h"
 
 class QMenu;

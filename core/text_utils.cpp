@@ -34,7 +34,6 @@ std::string SeparatorLine(std::size_t count) {
 
 namespace {
 
-
 std::string_view TrimAnyView(std::string_view text, std::string_view set) {
     const auto first = text.find_first_not_of(set);
     if (first == std::string_view::npos) return {};

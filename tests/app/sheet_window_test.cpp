@@ -16,8 +16,8 @@
 
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
-#include "pdf/sheet_pdf.h"
 #include "app/sheet_window.h"
+#include "pdf/sheet_pdf.h"
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
 

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "core/utf8.h"
-#include "tests/fuzz/fuzz_files.h"
 #include "system/tools.h"
+#include "tests/fuzz/fuzz_files.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tovel;

@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
-#include "tests/support/test_support.h"
 #include "system/file_helpers.h"
 #include "system/launch.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "tests/support/test_support.h"
 #include "system/text_file.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <filesystem>
 
-#include "tests/support/test_support.h"
 #include "system/tools_editor.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {
