@@ -58,17 +58,13 @@ void RowEliminate(RationalMatrix& m, std::size_t p, std::size_t t, bool integerM
 
 void ForwardEliminate(const RationalMatrix& src, RationalMatrix& dst, bool integerMode) {
     dst = src;
-    dst.determinant = Fraction{1, 1};
     const std::size_t rows = dst.Rows();
     const std::size_t n = std::min(rows, dst.Cols());
     std::size_t counter = 0;
     for (std::size_t i = 1; i <= n; ++i) {
         std::size_t j = i + 1;
         while (dst.At(i, i).IsZero() && j <= rows) {
-            if (!dst.At(j, i).IsZero()) {
-                dst.SwapRows(i, j);
-                dst.determinant.num = ToInt32(-static_cast<std::int64_t>(dst.determinant.num));
-            }
+            if (!dst.At(j, i).IsZero()) dst.SwapRows(i, j);
             ++j;
         }
         if (j > rows) ++counter;
@@ -97,7 +93,6 @@ void DropZeroRows(const RationalMatrix& src, RationalMatrix& dst) {
         for (std::size_t k = 1; k <= src.Cols(); ++k)
             out.At(r + 1, k) = src.At(kept[r], k);
     }
-    out.determinant = src.determinant;
     dst = std::move(out);
 }
 
@@ -109,7 +104,6 @@ void RemoveRow(RationalMatrix& m, std::size_t row) {
             out.At(r, k) = m.At(i, k);
         ++r;
     }
-    out.determinant = m.determinant;
     m = std::move(out);
 }
 

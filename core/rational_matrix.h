@@ -31,9 +31,6 @@ class RationalMatrix {
     void SwapRows(std::size_t a, std::size_t b);
     bool RowIsZero(std::size_t row) const;
 
-    // Sign-flipped by every row swap of the forward elimination; balancing does not use it.
-    Fraction determinant{1, 1};
-
   private:
     std::size_t Index(std::size_t row, std::size_t col) const {
         return (row - 1) * m_cols + (col - 1);

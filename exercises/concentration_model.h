@@ -27,8 +27,6 @@ class ConcentrationModel {
     bool CaseStored() const { return m_caseStored; }
     bool LinkClearing() const { return m_linkClearing; }
     CaseKind CaseType() const { return m_caseType; }
-    // The concentration field typed in last.
-    std::optional<ConcentrationKind> ActiveConcentration() const { return m_active; }
     // Which of "ml disolución" and "g disolvente" the user gave.
     std::optional<PreparationQuantity> GivenQuantity() const { return m_quantity; }
 
@@ -65,7 +63,7 @@ class ConcentrationModel {
     bool m_caseStored = false;
     bool m_editGuard = true;
     bool m_linkClearing = true;
-    std::optional<ConcentrationKind> m_active;
+    std::optional<ConcentrationKind> m_active;  // the concentration field typed in last
     std::optional<PreparationQuantity> m_quantity;
     CaseKind m_caseType = CaseKind::None;
     ConcentrationKind m_kind = ConcentrationKind::Molarity;  // of the last "Calc"

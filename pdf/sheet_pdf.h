@@ -8,7 +8,7 @@
 #include <string>
 
 #include "core/safe_file.h"
-#include "exercises/problem_sheet.h"
+#include "exercises/sheet_text.h"
 
 namespace tovel {
 

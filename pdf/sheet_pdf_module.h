@@ -4,7 +4,7 @@
 // same sources, so C++ types pass between them.
 
 #include "core/safe_file.h"
-#include "exercises/problem_sheet.h"
+#include "exercises/sheet_text.h"
 
 // The module's file name, beside tovel-cli or in the library folder of the installation.
 #define TOVEL_SHEET_PDF_MODULE "tovel-sheet-pdf.so"

@@ -1,0 +1,147 @@
+#include "exercises/sheet_data.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+
+#include "core/reaction.h"
+#include "exercises/round_values.h"
+
+namespace tovel {
+
+namespace {
+
+// The amounts a school problem uses, by unit.
+constexpr ValueRange kGramRange{1, 500, 0, 2};
+constexpr ValueRange kMoleRange{0.1, 10, -1, 1};
+constexpr ValueRange kLitreRange{1, 100, 0, 2};
+constexpr ValueRange kMillilitreRange{10, 500, 1, 2};
+constexpr ValueRange kMolarityRange{0.1, 6, -1, 0};
+constexpr ValueRange kAtmRange{0.5, 5, -1, 0};
+constexpr ValueRange kKPaRange{50, 500, 1, 2};
+constexpr int kPurityLow = 60, kPurityHigh = 99;
+constexpr int kCelsiusStep = 5, kCelsiusHigh = 100;
+
+const ValueRange& AmountRange(AmountUnit unit) {
+    switch (unit) {
+        case AmountUnit::Mole:
+            return kMoleRange;
+        case AmountUnit::LitreNormal:
+        case AmountUnit::LitrePT:
+            return kLitreRange;
+        case AmountUnit::Solution:
+            return kMillilitreRange;
+        default:
+            return kGramRange;
+    }
+}
+
+AmountUnit UnitOf(SheetDatum datum) {
+    switch (datum) {
+        case SheetDatum::Moles:
+            return AmountUnit::Mole;
+        case SheetDatum::LitresNormal:
+            return AmountUnit::LitreNormal;
+        case SheetDatum::LitresPT:
+            return AmountUnit::LitrePT;
+        case SheetDatum::Solution:
+            return AmountUnit::Solution;
+        default:
+            return AmountUnit::Gram;
+    }
+}
+
+}  // namespace
+
+bool IsSheetGas(const std::string& formula) {
+    static const char* const kGases[] = {"H2",   "O2",   "N2",  "Cl2", "F2",   "O3",   "CO2",
+                                         "CO",   "SO2",  "NH3", "HCl", "HBr",  "HI",   "H2S",
+                                         "NO",   "NO2",  "N2O", "CH4", "C2H6", "C3H8", "C4H10",
+                                         "C2H2", "C2H4", "He",  "Ne",  "Ar",   "HF"};
+    return std::find(std::begin(kGases), std::end(kGases), formula) != std::end(kGases);
+}
+
+bool IsSheetSolute(const std::string& formula) {
+    static const char* const kSolutes[] = {
+        "HCl",   "HNO3",  "H2SO4",   "H3PO4",   "CH3COOH",  "HBr",      "HI",
+        "NaOH",  "KOH",   "Ca(OH)2", "Ba(OH)2", "NH3",      "H2O2",     "AgNO3",
+        "NaCl",  "KCl",   "BaCl2",   "Na2SO4",  "Pb(NO3)2", "KI",       "KBr",
+        "FeCl3", "FeCl2", "CuSO4",   "CaCl2",   "Na2CO3",   "K2CrO4",   "Na2S",
+        "AlCl3", "FeSO4", "KMnO4",   "K2Cr2O7", "NaHCO3",   "Cu(NO3)2", "ZnSO4",
+        "MgCl2", "NH4Cl", "ZnCl2",   "K2CO3",   "NaNO3",    "KNO3",     "Na2S2O3"};
+    return std::find(std::begin(kSolutes), std::end(kSolutes), formula) != std::end(kSolutes);
+}
+
+std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::string& formula,
+                                   int side) {
+    const bool gas = IsSheetGas(formula);
+    std::vector<SheetDatum> kinds;
+    for (int k = 0; k < kSheetDatumCount; ++k) {
+        const auto kind = static_cast<SheetDatum>(k);
+        if (!choices.data[static_cast<std::size_t>(k)]) continue;
+        bool suits = true;
+        switch (kind) {
+            case SheetDatum::ImpureGrams:
+                // Ores, metals and salts come impure; gases and water do not.
+                suits = side == kReactants && !gas && formula != "H2O";
+                break;
+            case SheetDatum::LitresNormal:
+            case SheetDatum::LitresPT:
+                suits = gas;
+                break;
+            case SheetDatum::Solution:
+                suits = side == kReactants && IsSheetSolute(formula);
+                break;
+            default:
+                break;
+        }
+        if (suits) kinds.push_back(kind);
+    }
+    return kinds;
+}
+
+std::vector<AmountUnit> AskedUnits(const SheetChoices& choices, const std::string& formula) {
+    const auto chosen = [&](SheetDatum kind) { return choices.data[static_cast<int>(kind)]; };
+    std::vector<AmountUnit> units;
+    if (chosen(SheetDatum::Grams) || chosen(SheetDatum::ImpureGrams))
+        units.push_back(AmountUnit::Gram);
+    if (chosen(SheetDatum::Moles)) units.push_back(AmountUnit::Mole);
+    if (IsSheetGas(formula)) {
+        if (chosen(SheetDatum::LitresNormal)) units.push_back(AmountUnit::LitreNormal);
+        if (chosen(SheetDatum::LitresPT)) units.push_back(AmountUnit::LitrePT);
+    }
+    if (units.empty()) units.push_back(AmountUnit::Gram);
+    return units;
+}
+
+GasConditions DrawGas(SeededRandom& random) {
+    GasConditions gas;
+    gas.pressureUnit = random.Below(2) == 0 ? PressureUnit::Atm : PressureUnit::KPa;
+    gas.pressure = gas.pressureUnit == PressureUnit::Atm ? RoundValue(random, kAtmRange, 2)
+                                                         : RoundValue(random, kKPaRange);
+    gas.temperatureUnit = TemperatureUnit::Celsius;
+    gas.temperature =
+        kCelsiusOffset +
+        static_cast<double>(kCelsiusStep * random.Between(0, kCelsiusHigh / kCelsiusStep));
+    return gas;
+}
+
+SlotData DrawSlot(SeededRandom& random, SheetDatum kind) {
+    SlotData slot;
+    slot.unit = UnitOf(kind);
+    if (kind == SheetDatum::ImpureGrams)
+        slot.purity = static_cast<double>(random.Between(kPurityLow, kPurityHigh));
+    if (kind == SheetDatum::LitresPT) slot.gas = DrawGas(random);
+    if (kind == SheetDatum::Solution) slot.molarity = RoundValue(random, kMolarityRange, 2);
+    return slot;
+}
+
+double DrawAmount(SeededRandom& random, AmountUnit unit) {
+    return RoundValue(random, AmountRange(unit));
+}
+
+bool InAmountRange(double amount, AmountUnit unit) {
+    return InRange(amount, AmountRange(unit));
+}
+
+}  // namespace tovel

@@ -1,0 +1,37 @@
+#pragma once
+// The data a sheet's problem gives and asks for: which kinds suit a substance, and round amounts
+// and conditions of the sizes a school problem uses.
+
+#include <string>
+#include <vector>
+
+#include "core/stoichiometry.h"
+#include "exercises/seeded_random.h"
+#include "exercises/sheet_choices.h"
+
+namespace tovel {
+
+// Whether a school problem treats the substance as a gas (offered in litres), and as a solute of
+// the solutions used in the laboratory (offered, as a reactant, in millilitres of a solution).
+bool IsSheetGas(const std::string& formula);
+bool IsSheetSolute(const std::string& formula);
+
+// The data kinds of the choices that suit a substance of side given as a datum.
+std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::string& formula,
+                                   int side);
+
+// The units a substance that is asked for may be asked in: those of the chosen kinds that need
+// no datum of their own (a purity or a molarity the statement would not state), grams if none.
+std::vector<AmountUnit> AskedUnits(const SheetChoices& choices, const std::string& formula);
+
+// A gas's pressure and temperature.
+GasConditions DrawGas(SeededRandom& random);
+
+// A datum's unit and conditions, its amount still 0.
+SlotData DrawSlot(SeededRandom& random, SheetDatum kind);
+
+// A round amount in unit, of the size a school problem gives; whether amount is of that size.
+double DrawAmount(SeededRandom& random, AmountUnit unit);
+bool InAmountRange(double amount, AmountUnit unit);
+
+}  // namespace tovel

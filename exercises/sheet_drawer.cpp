@@ -1,0 +1,255 @@
+#include "exercises/sheet_drawer.h"
+
+#include <algorithm>
+#include <limits>
+#include <random>
+
+#include "core/stoichiometry.h"
+#include "exercises/round_values.h"
+#include "exercises/sheet_data.h"
+
+namespace tovel {
+
+namespace {
+
+// How much more or less of the second reactant than the first would use up, in percent: far
+// enough from 100 that the excess is plain.
+constexpr int kShortLow = 50, kShortHigh = 80, kSurplusLow = 125, kSurplusHigh = 250;
+constexpr int kDrawAttempts = 24;
+
+// Every answer of the problem is a positive, finite amount; with two reactants, one of them is
+// left over.
+bool Answerable(const ProblemInput& p, SheetCase kind) {
+    const StoichiometryResult& r = p.result;
+    if (!r.HasData() || !AllFinite(r)) return false;
+    if (r.dataSide != (kind == SheetCase::Product ? kProducts : kReactants)) return false;
+    for (int side = 0; side < 2; ++side) {
+        for (const SlotResult& a : r.amounts[side]) {
+            // What reacts of a reactant, what forms of a product.
+            const double amount = side == kReactants ? a.initialAmount : a.finalAmount;
+            if (!(a.molesReacted > 0) || !(amount > 0)) return false;
+        }
+    }
+    if (kind == SheetCase::TwoReactants) {
+        for (const std::size_t slot : r.dataSlots) {
+            const SlotResult& a = r.amounts[kReactants][slot - 1];
+            if (slot != r.limiting && !(a.finalMoles > 0 && a.finalAmount > 0)) return false;
+        }
+    }
+    return true;
+}
+
+// Elements of items at the smallest score, in their order.
+template <typename T, typename Score>
+std::vector<T> Least(const std::vector<T>& items, Score score) {
+    std::vector<T> least;
+    int best = std::numeric_limits<int>::max();
+    for (const T& item : items) {
+        const int s = score(item);
+        if (s < best) {
+            best = s;
+            least.clear();
+        }
+        if (s == best) least.push_back(item);
+    }
+    return least;
+}
+
+template <typename T>
+const T& Pick(SeededRandom& random, const std::vector<T>& items) {
+    return items[random.Below(items.size())];
+}
+
+}  // namespace
+
+SheetDrawer::SheetDrawer(const std::vector<SheetReaction>& library, const SheetChoices& choices)
+    : m_library(library),
+      m_choices(choices),
+      m_random(choices.seed),
+      m_reactionUses(library.size(), 0) {
+    for (std::size_t i = 0; i < library.size(); ++i) {
+        const auto& types = m_choices.types;
+        if (types.empty() || std::find(types.begin(), types.end(), library[i].type) != types.end())
+            m_pool.push_back(i);
+    }
+}
+
+std::size_t SheetDrawer::Target() const {
+    return static_cast<std::size_t>(std::clamp(m_choices.count, 0, kSheetCountLimit));
+}
+
+int SheetDrawer::FormulaUses(const std::string& formula) const {
+    for (const auto& [name, uses] : m_formulaUses) {
+        if (name == formula) return uses;
+    }
+    return 0;
+}
+
+bool SheetDrawer::Eligible(std::size_t index, SheetCase kind) const {
+    if (!m_choices.cases[static_cast<std::size_t>(kind)]) return false;
+    const Reaction& r = m_library[index].reaction;
+    const int side = kind == SheetCase::Product ? kProducts : kReactants;
+    std::size_t suited = 0;
+    for (const Substance& s : r.substances[side]) {
+        if (!DatumKinds(m_choices, s.formula, side).empty()) ++suited;
+    }
+    return suited >= (kind == SheetCase::TwoReactants ? 2u : 1u);
+}
+
+bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem) {
+    const Reaction& r = m_library[index].reaction;
+    const int side = kind == SheetCase::Product ? kProducts : kReactants;
+    const auto formula = [&](int s, std::size_t slot) -> const std::string& {
+        return r.substances[s][slot - 1].formula;
+    };
+
+    // Which substances are given: those given least often in the sheet so far.
+    std::vector<std::vector<std::size_t>> choices;
+    std::vector<std::size_t> suited;
+    for (std::size_t slot = 1; slot <= r.Count(side); ++slot) {
+        if (!DatumKinds(m_choices, formula(side, slot), side).empty()) suited.push_back(slot);
+    }
+    if (kind == SheetCase::TwoReactants) {
+        for (std::size_t i = 0; i < suited.size(); ++i) {
+            for (std::size_t j = i + 1; j < suited.size(); ++j)
+                choices.push_back({suited[i], suited[j]});
+        }
+    } else {
+        for (const std::size_t slot : suited)
+            choices.push_back({slot});
+    }
+    if (choices.empty()) return false;
+    const std::vector<std::size_t> given = Pick(m_random, Least(choices, [&](const auto& slots) {
+                                                    int uses = 0;
+                                                    for (const std::size_t slot : slots)
+                                                        uses += FormulaUses(formula(side, slot));
+                                                    return uses;
+                                                }));
+
+    for (int attempt = 0; attempt < kDrawAttempts; ++attempt) {
+        ProblemInput p;
+        p.reaction = r;
+        // The substances asked for first, then the data over them.
+        for (int s = 0; s < 2; ++s) {
+            p.data[s].resize(r.Count(s));
+            for (std::size_t slot = 1; slot <= r.Count(s); ++slot) {
+                SlotData& d = p.data[s][slot - 1];
+                d.unit = Pick(m_random, AskedUnits(m_choices, formula(s, slot)));
+                if (d.unit == AmountUnit::LitrePT) d.gas = DrawGas(m_random);
+            }
+        }
+        bool inRange = true;
+        double firstMoles = 0;
+        for (std::size_t k = 0; k < given.size(); ++k) {
+            const std::size_t slot = given[k];
+            const Substance& substance = r.substances[side][slot - 1];
+            SlotData d =
+                DrawSlot(m_random, Pick(m_random, DatumKinds(m_choices, substance.formula, side)));
+            if (k == 0) {
+                d.amount = DrawAmount(m_random, d.unit);
+                firstMoles =
+                    MolesFromAmount(substance, d, side, d.amount) / r.Coefficient(side, slot);
+            } else {
+                // The second reactant short of or beyond what the first uses up.
+                const bool surplus = m_random.Below(2) == 0;
+                const auto percent = surplus ? m_random.Between(kSurplusLow, kSurplusHigh)
+                                             : m_random.Between(kShortLow, kShortHigh);
+                const double moles =
+                    firstMoles * r.Coefficient(side, slot) * static_cast<double>(percent) / 100;
+                d.amount = RoundSignificant(AmountFromMoles(substance, d, side, moles),
+                                            static_cast<int>(m_random.Between(2, 3)));
+                inRange = InAmountRange(d.amount, d.unit);
+            }
+            if (side == kReactants && d.unit == AmountUnit::Gram)
+                p.qualifiers[slot - 1] = PurityQualifier(d.purity);
+            if (side == kReactants && d.unit == AmountUnit::Solution)
+                p.qualifiers[slot - 1] = MolarityQualifier(d.molarity);
+            p.data[side][slot - 1] = d;
+        }
+        if (!inRange) continue;
+        p.result = CalculateStoichiometry(r, p.data);
+        if (!Answerable(p, kind)) continue;
+        problem.input = std::move(p);
+        problem.reaction = index;
+        problem.kind = kind;
+        for (const std::size_t slot : given) {
+            const std::string& name = formula(side, slot);
+            auto it = std::find_if(m_formulaUses.begin(), m_formulaUses.end(),
+                                   [&](const auto& use) { return use.first == name; });
+            if (it == m_formulaUses.end()) {
+                m_formulaUses.emplace_back(name, 1);
+            } else {
+                ++it->second;
+            }
+        }
+        return true;
+    }
+    return false;
+}
+
+bool SheetDrawer::Next() {
+    if (Done() || !m_error.empty()) return false;
+    // A reaction that gives no sensible problem of a kind is not tried again for this problem.
+    std::vector<std::pair<std::size_t, SheetCase>> failed;
+    const auto open = [&](std::size_t index, SheetCase kind) {
+        return Eligible(index, kind) &&
+               std::find(failed.begin(), failed.end(), std::make_pair(index, kind)) == failed.end();
+    };
+    while (true) {
+        // The reactions used least so far, and the cases they can be drawn for: a reaction comes
+        // back only when every other one of the chosen types has been used as often.
+        int least = std::numeric_limits<int>::max();
+        for (const std::size_t index : m_pool) {
+            for (int k = 0; k < kSheetCaseCount; ++k) {
+                if (open(index, static_cast<SheetCase>(k)))
+                    least = std::min(least, m_reactionUses[index]);
+            }
+        }
+        if (least == std::numeric_limits<int>::max()) {
+            m_error = m_problems.empty()
+                          ? "Con las reacciones y los datos elegidos no se puede plantear ningún "
+                            "problema."
+                          : "Con las reacciones y los datos elegidos solo se pueden plantear " +
+                                std::to_string(m_problems.size()) + " problemas.";
+            return false;
+        }
+        std::vector<SheetCase> cases;
+        for (int k = 0; k < kSheetCaseCount; ++k) {
+            const auto kind = static_cast<SheetCase>(k);
+            for (const std::size_t index : m_pool) {
+                if (m_reactionUses[index] == least && open(index, kind)) {
+                    cases.push_back(kind);
+                    break;
+                }
+            }
+        }
+        const SheetCase kind = Pick(m_random, cases);
+        std::vector<std::size_t> reactions;
+        for (const std::size_t index : m_pool) {
+            if (m_reactionUses[index] == least && open(index, kind)) reactions.push_back(index);
+        }
+        const std::size_t index = Pick(m_random, reactions);
+        SheetProblem problem;
+        if (TryDraw(index, kind, problem)) {
+            ++m_reactionUses[index];
+            m_problems.push_back(std::move(problem));
+            return true;
+        }
+        failed.emplace_back(index, kind);
+    }
+}
+
+SheetDraw DrawSheet(const std::vector<SheetReaction>& library, const SheetChoices& choices) {
+    SheetDrawer drawer(library, choices);
+    while (drawer.Next()) {
+    }
+    return {drawer.Problems(), drawer.Error()};
+}
+
+std::uint32_t NewSheetSeed() {
+    SeededRandom random((static_cast<std::uint64_t>(std::random_device{}()) << 32) ^
+                        std::random_device{}());
+    return static_cast<std::uint32_t>(random.Between(1, kSheetSeedLimit));
+}
+
+}  // namespace tovel

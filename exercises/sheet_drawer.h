@@ -1,0 +1,66 @@
+#pragma once
+// Drawing a problem sheet: worded stoichiometry problems from the reactions of the library.
+// Drawing is a pure function of the library, the choices and the seed, so the same sheet can be
+// made again.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "exercises/problem_text.h"
+#include "exercises/seeded_random.h"
+#include "exercises/sheet_choices.h"
+#include "exercises/sheet_library.h"
+
+namespace tovel {
+
+struct SheetProblem {
+    ProblemInput input;    // as the main window passes it to the problem window
+    std::size_t reaction;  // index into the library given to the drawer
+    SheetCase kind = SheetCase::OneReactant;
+};
+
+// Draws a sheet's problems one at a time, so that a window can show its progress. The problems
+// drawn so far never depend on how many are still to come: a sheet's first problems are those
+// of a shorter sheet with the same choices.
+class SheetDrawer {
+  public:
+    // library must outlive the drawer.
+    SheetDrawer(const std::vector<SheetReaction>& library, const SheetChoices& choices);
+
+    // Draws the next problem; false when the sheet is complete or no problem can be drawn with
+    // these choices (Error() then says why).
+    bool Next();
+    bool Done() const { return m_problems.size() >= Target(); }
+    const std::vector<SheetProblem>& Problems() const { return m_problems; }
+    const std::string& Error() const { return m_error; }
+
+  private:
+    std::size_t Target() const;
+    bool Eligible(std::size_t index, SheetCase kind) const;
+    bool TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem);
+
+    int FormulaUses(const std::string& formula) const;
+
+    const std::vector<SheetReaction>& m_library;
+    SheetChoices m_choices;
+    SeededRandom m_random;
+    std::vector<std::size_t> m_pool;                         // the reactions of the chosen types
+    std::vector<int> m_reactionUses;                         // by reaction of the library
+    std::vector<std::pair<std::string, int>> m_formulaUses;  // substances given as data
+    std::vector<SheetProblem> m_problems;
+    std::string m_error;
+};
+
+struct SheetDraw {
+    std::vector<SheetProblem> problems;
+    std::string error;  // why fewer problems than asked came out, or empty
+};
+SheetDraw DrawSheet(const std::vector<SheetReaction>& library, const SheetChoices& choices);
+
+// A seed for a new sheet, from 1 to kSheetSeedLimit; different on every call.
+std::uint32_t NewSheetSeed();
+
+}  // namespace tovel
