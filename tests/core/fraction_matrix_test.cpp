@@ -86,7 +86,7 @@ TEST(RationalMatrix, GaussJordanOnTheSecondWorkedExample) {
     EXPECT_EQ(Numerators(reduced), (std::vector<std::vector<int>>{{1, 0, -2}, {0, 1, -2}}));
 }
 
-TEST(RationalMatrix, RowSwapsFlipTheDeterminant) {
+TEST(RationalMatrix, AZeroPivotSwapsInTheRowBelow) {
     const RationalMatrix m = FromRows({{0, 1}, {1, 0}});
     RationalMatrix forward;
     ForwardEliminate(m, forward, true);

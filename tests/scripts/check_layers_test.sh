@@ -23,7 +23,7 @@ plant() {  # FILE LINE: copies the tree, adds the line to FILE, and expects a fa
     grep -q "$1" "$work/said" || { echo "caught without naming $1:" >&2; cat "$work/said" >&2; exit 1; }
 }
 plant core/formula.cpp '#include <QString>'
-plant exercises/problem_sheet.cpp '#include <QtGui/QPainter>'
+plant exercises/sheet_drawer.cpp '#include <QtGui/QPainter>'
 plant core/reaction.h '#include "ui/draw_toolkit.h"'
 plant system/text_file.cpp '#include "exercises/problem_text.h"'
 plant exercises/problem_text.cpp '#include "app/main_model.h"'
