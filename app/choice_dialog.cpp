@@ -4,6 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/control_registry.h"
+
 namespace tovel {
 
 ChoiceDialog::ChoiceDialog(const QString& title, const QStringList& choices, QWidget* parent)
@@ -12,7 +14,7 @@ ChoiceDialog::ChoiceDialog(const QString& title, const QStringList& choices, QWi
     auto* layout = new QVBoxLayout(this);
     for (int i = 0; i < m_count; ++i) {
         auto* button = new QPushButton(choices[i], this);
-        button->setObjectName(QStringLiteral("id%1").arg(101 + i));
+        button->setObjectName(ControlName(101 + i));
         connect(button, &QPushButton::clicked, this, [this, i] { Command(101 + i); });
         layout->addWidget(button);
     }

@@ -39,8 +39,7 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     for (int category = 0; category < kCompoundCategories; ++category) {
         auto* column = new QVBoxLayout;
         column->addWidget(new QLabel(QString::fromUtf8(captions[category]), this));
-        auto* list = new QListWidget(this);
-        list->setObjectName(QStringLiteral("id%1").arg(kFirstList + category));
+        auto* list = m_controls.Keep(kFirstList + category, new QListWidget(this));
         list->setMinimumWidth(110);
         list->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this, [this, category](QListWidgetItem* item) {
@@ -68,15 +67,11 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     m_editRow = new QWidget(this);
     auto* row = new QHBoxLayout(m_editRow);
     row->setContentsMargins(0, 0, 0, 0);
-    m_formula = new QLineEdit(m_editRow);
-    m_formula->setObjectName("id120");
+    m_formula = m_controls.Keep(kFormula, new QLineEdit(m_editRow));
     m_formula->setMaxLength(static_cast<int>(kCompoundFormulaLimit));
-    m_name = new QLineEdit(m_editRow);
-    m_name->setObjectName("id121");
+    m_name = m_controls.Keep(kName, new QLineEdit(m_editRow));
     m_name->setMaxLength(static_cast<int>(kCompoundNameLimit));
-    auto* ok = new QPushButton(QStringLiteral("Ok"), m_editRow);
-    ok->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, [this] { Dispatch(kOk); });
+    QPushButton* ok = m_controls.Button(kOk, QStringLiteral("Ok"), m_editRow);
     connect(m_formula, &QLineEdit::returnPressed, this, [this] { Dispatch(kOk); });
     connect(m_name, &QLineEdit::returnPressed, this, [this] { Dispatch(kOk); });
     row->addWidget(new QLabel(QStringLiteral("fórm."), m_editRow));
@@ -88,10 +83,8 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
     m_exit = new QLabel(this);
     m_exit->setPixmap(LoadPictureByName("SortirIc", QSize(16, 16)));
     m_exit->installEventFilter(this);
-    auto* leave = new QPushButton(QStringLiteral("[]<-"), this);
-    leave->setAutoDefault(false);
+    QPushButton* leave = m_controls.Button(kLeave, QStringLiteral("[]<-"), this);
     leave->setToolTip(QStringLiteral("Salir"));
-    connect(leave, &QPushButton::clicked, this, [this] { Dispatch(kLeave); });
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(m_exit);
     bottom->addWidget(m_editRow, 1);

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/compounds_model.h"
+#include "ui/control_registry.h"
 
 class QLabel;
 class QLineEdit;
@@ -54,6 +55,7 @@ class CompoundsWindow : public QDialog {
     void Sync();
 
     CompoundsModel m_model;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     std::array<QListWidget*, kCompoundCategories> m_lists{};
     QLineEdit* m_formula = nullptr;
     QLineEdit* m_name = nullptr;

@@ -39,8 +39,7 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
     SetWindowIconByName(*this, "IcQuim");
     setAttribute(Qt::WA_DeleteOnClose);
 
-    m_list = new QListWidget(this);
-    m_list->setObjectName("id100");
+    m_list = m_controls.Keep(kList, new QListWidget(this));
     m_list->setFont(ListFont());
     m_list->setMinimumSize(240, 300);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) {
@@ -55,8 +54,7 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
     const char* captions[] = {"Nombre ", "Smb", "MA", "Z"};
     const int ids[] = {kName, kSymbol, kMass, kNumber};
     for (int i = 0; i < 4; ++i) {
-        m_fields[i] = new QLineEdit(group);
-        m_fields[i]->setObjectName(QStringLiteral("id%1").arg(ids[i]));
+        m_fields[i] = m_controls.Keep(ids[i], new QLineEdit(group));
         grid->addWidget(new QLabel(QString::fromUtf8(captions[i]), group), i, 0);
         grid->addWidget(m_fields[i], i, 1);
     }
@@ -64,30 +62,25 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
     m_fields[0]->setMaxLength(14);
     m_fields[1]->setMaxLength(2);
 
-    const char* texts[] = {"Ok", "Salir", "Acepta", "Nuevo"};
-    for (int id = kOk; id <= kNew; ++id) {
-        auto* button = new QPushButton(QString::fromUtf8(texts[id - 1]), this);
-        button->setObjectName(QStringLiteral("id%1").arg(id));
-        button->setAutoDefault(false);
-        if (id == kOk) {
-            connect(button, &QPushButton::clicked, this, [this] { Finish(); });
-        } else {
-            connect(button, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
-        }
-        m_buttons[id - 1] = button;
-    }
-    m_buttons[kOk - 1]->setDefault(true);
+    // A click on Ok saves and closes; Enter goes through Dispatch(kOk), which acts by the focus.
+    m_ok = m_controls.Keep(kOk, new QPushButton(QStringLiteral("Ok"), this));
+    m_ok->setAutoDefault(false);
+    connect(m_ok, &QPushButton::clicked, this, [this] { Finish(); });
+    QPushButton* leave = m_controls.Button(kExit, QStringLiteral("Salir"), this);
+    QPushButton* accept = m_controls.Button(kAccept, QStringLiteral("Acepta"), this);
+    QPushButton* add = m_controls.Button(kNew, QStringLiteral("Nuevo"), this);
+    m_ok->setDefault(true);
 
     auto* side = new QVBoxLayout;
     side->addWidget(group);
     auto* edit = new QHBoxLayout;
-    edit->addWidget(m_buttons[kAccept - 1]);
-    edit->addWidget(m_buttons[kNew - 1]);
+    edit->addWidget(accept);
+    edit->addWidget(add);
     side->addLayout(edit);
     side->addStretch();
     auto* close = new QHBoxLayout;
-    close->addWidget(m_buttons[kOk - 1]);
-    close->addWidget(m_buttons[kExit - 1]);
+    close->addWidget(m_ok);
+    close->addWidget(leave);
     side->addLayout(close);
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(QStringLiteral("Elemento    z"), this));
@@ -104,25 +97,6 @@ ElementEditorDialog::ElementEditorDialog(ElementTable& table, UserPort& port, QW
 
 ElementEditorDialog* ElementEditorDialog::Current() {
     return g_editor;
-}
-
-QWidget* ElementEditorDialog::Control(int id) const {
-    switch (id) {
-        case kList:
-            return m_list;
-        case kName:
-        case kSymbol:
-        case kMass:
-        case kNumber:
-            return m_fields[id - kName];
-        case kOk:
-        case kExit:
-        case kAccept:
-        case kNew:
-            return m_buttons[id - 1];
-        default:
-            return nullptr;
-    }
 }
 
 void ElementEditorDialog::Dispatch(int id) {
@@ -143,7 +117,7 @@ void ElementEditorDialog::Dispatch(int id) {
             // button saves and closes, other fields do nothing.
             if (focusWidget() == m_fields[1]) {
                 m_model.SearchSymbol();
-            } else if (focusWidget() == m_buttons[kOk - 1]) {
+            } else if (focusWidget() == m_ok) {
                 Finish();
                 return;
             }
@@ -230,7 +204,7 @@ AtomicMassListDialog::AtomicMassListDialog(ElementTable& table, QWidget* parent)
     SetWindowIconByName(*this, "IcQuim");
     setAttribute(Qt::WA_DeleteOnClose);
     m_list = new QListWidget(this);
-    m_list->setObjectName("id101");
+    m_list->setObjectName(ControlName(101));
     m_list->setFont(ListFont());
     m_list->setMinimumSize(200, 360);
     LoadElements(table);

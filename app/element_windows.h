@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include "app/element_editor_model.h"
+#include "ui/control_registry.h"
 
 class QLineEdit;
 class QListWidget;
@@ -33,7 +34,7 @@ class ElementEditorDialog : public QDialog {
     void Dispatch(int id);
     // The Ok button: saves a change and closes.
     void Finish();
-    QWidget* Control(int id) const;
+    QWidget* Control(int id) const { return m_controls.Control(id); }
     ElementEditorModel& Model() { return m_model; }
 
     // The editor that is open, if any: there is one at a time.
@@ -49,9 +50,10 @@ class ElementEditorDialog : public QDialog {
     void Sync();
 
     ElementEditorModel m_model;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     QListWidget* m_list = nullptr;
-    QLineEdit* m_fields[4] = {};
-    QPushButton* m_buttons[4] = {};
+    QLineEdit* m_fields[4] = {};  // name, symbol, mass, number
+    QPushButton* m_ok = nullptr;
     bool m_syncing = false;
     bool m_closing = false;
 };

@@ -5,6 +5,7 @@
 #include "app/equation_view.h"
 #include "app/main_ids.h"
 #include "app/principal_layout.h"
+#include "ui/control_registry.h"
 
 namespace tovel {
 
@@ -37,7 +38,8 @@ void FormulaBoxes::Show(BoxKind kind, const std::array<std::vector<QRect>, 2>& p
         while (boxes.size() < count) {
             const std::size_t slot = boxes.size() + 1;
             auto* box = new QLineEdit(m_client);
-            box->setObjectName(QStringLiteral("id%1").arg(BoxId(side, static_cast<int>(slot))));
+            // Named, not kept: the boxes come and go, and the main window finds them here.
+            box->setObjectName(ControlName(BoxId(side, static_cast<int>(slot))));
             box->setFrame(false);
             const bool coefficient = kind == BoxKind::Coefficient;
             box->setAlignment(coefficient ? Qt::AlignCenter : Qt::AlignRight);

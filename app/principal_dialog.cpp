@@ -52,7 +52,7 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
 
     m_model.SetConfirmExit(ReadConfirmExit(kConfFileName, true));
     // Every control sits under the equation's frame, and moves down when the frame grows.
-    for (QWidget* control : m_ui.byId)
+    for (QWidget* control : m_ui.byId.Controls())
         m_placeUnderEquation[control] = control->geometry();
     PlaceUnderEquation(0);
     m_ui.client->move(0, m_menu.bar->sizeHint().height());
@@ -67,7 +67,7 @@ QWidget* PrincipalDialog::Control(int id) const {
         const auto& boxes = m_boxes->Side(side);
         return slot < boxes.size() ? boxes[slot] : nullptr;
     }
-    return m_ui.byId.value(id, nullptr);
+    return m_ui.byId.Control(id);
 }
 
 QAction* PrincipalDialog::MenuAction(int id) const {
@@ -332,8 +332,8 @@ void PrincipalDialog::SyncBoxes(const BoxLayout& layout) {
 
 void PrincipalDialog::SyncControls() {
     const MainControls c = m_model.Controls();
-    auto enable = [this](int id, bool on) { m_ui.byId[id]->setEnabled(on); };
-    auto show = [this](int id, bool on) { m_ui.byId[id]->setVisible(on); };
+    auto enable = [this](int id, bool on) { m_ui.byId.Control(id)->setEnabled(on); };
+    auto show = [this](int id, bool on) { m_ui.byId.Control(id)->setVisible(on); };
     enable(kCmdAdjust, c.adjust);
     enable(kCmdAutoAdjust, c.autoAdjust);
     enable(kCmdNew, c.newReaction);

@@ -41,9 +41,7 @@ void BuildUnitsGroup(PrincipalControls& ui, const std::function<void(int)>& disp
     auto place = [&](int id, QWidget* widget, QRect geometry) {
         widget->setGeometry(geometry);
         widget->setFont(font);
-        widget->setObjectName(QStringLiteral("id%1").arg(id));
-        ui.byId[id] = widget;
-        return widget;
+        return ui.byId.Keep(id, widget);
     };
     const char* units[] = {"gramo", "mol", "L cn", "L =f(P,T)", "V disolución"};
     const int x[] = {37, 112, 170, 236, 340};
@@ -77,10 +75,8 @@ void BuildUnitsGroup(PrincipalControls& ui, const std::function<void(int)>& disp
     FillCombo(*ui.temperatureUnit, "°C;K");
     text(kMolarityLabel, QStringLiteral("M (mol/L)"), QRect(468, 264, 68, 22));
     ui.molarity = edit(kMolarityField, QRect(538, 264, 55, 22));
-    auto* ok = new QPushButton(QStringLiteral("ok"), client);
-    ok->setAutoDefault(false);
-    place(kUnitsOk, ok, QRect(690, 250, 50, 26));
-    QObject::connect(ok, &QPushButton::clicked, ok, [dispatch] { dispatch(kUnitsOk); });
+    place(kUnitsOk, ui.byId.Button(kUnitsOk, QStringLiteral("ok"), client),
+          QRect(690, 250, 50, 26));
 }
 
 }  // namespace
@@ -114,33 +110,25 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
                                          std::function<void(QPoint)> clicked, QObject* lineFilter,
                                          const QFont& font12, const QFont& font10) {
     PrincipalControls ui;
+    ui.byId = ControlRegistry(dispatch);
     auto* client = new Canvas(surface, std::move(clicked), parent);
     ui.client = client;
     client->resize(kClientWidth, kClientHeight);
 
-    auto keep = [&ui](int id, QWidget* widget) {
-        widget->setObjectName(QStringLiteral("id%1").arg(id));
-        ui.byId[id] = widget;
-        return widget;
-    };
+    // Buttons, labels and groups at their places on the client.
     auto button = [&](int id, const QString& text, QRect geometry) {
-        auto* b = new QPushButton(text, client);
+        QPushButton* b = ui.byId.Button(id, text, client);
         b->setGeometry(geometry);
-        b->setAutoDefault(false);
-        QObject::connect(b, &QPushButton::clicked, b, [dispatch, id] { dispatch(id); });
-        keep(id, b);
         return b;
     };
     auto label = [&](int id, const QString& text, QRect geometry) {
-        auto* l = new QLabel(text, client);
+        auto* l = ui.byId.Keep(id, new QLabel(text, client));
         l->setGeometry(geometry);
-        keep(id, l);
         return l;
     };
     auto group = [&](int id, const QString& text, QRect geometry) {
-        auto* g = new QGroupBox(text, client);
+        auto* g = ui.byId.Keep(id, new QGroupBox(text, client));
         g->setGeometry(geometry);
-        keep(id, g);
         return g;
     };
 
@@ -168,7 +156,7 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setTextElideMode(Qt::ElideRight);
         SetBaseColour(*list, kListColour);
-        keep(side == 0 ? kReactantList : kProductList, list);
+        ui.byId.Keep(side == 0 ? kReactantList : kProductList, list);
         ui.lists[static_cast<std::size_t>(side)] = list;
 
         auto* line = new QLineEdit(client);
@@ -178,7 +166,7 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
         line->setMaxLength(255);
         SetBaseColour(*line, kEditColour);
         line->installEventFilter(lineFilter);
-        keep(side == 0 ? kReactantLine : kProductLine, line);
+        ui.byId.Keep(side == 0 ? kReactantLine : kProductLine, line);
         ui.lines[static_cast<std::size_t>(side)] = line;
         button(side == 0 ? kCmdEnterReactants : kCmdEnterProducts, QStringLiteral("^"),
                QRect(side == 0 ? 328 : 720, 224, 24, 24))
@@ -196,7 +184,7 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
     equation->setMaxLength(255);
     equation->setPlaceholderText(QStringLiteral("H2 + O2 = H2O"));
     SetBaseColour(*equation, kEditColour);
-    keep(kEquationLine, equation);
+    ui.byId.Keep(kEquationLine, equation);
     ui.lines[static_cast<std::size_t>(EditLine::Equation)] = equation;
     button(kCmdEquationOk, QStringLiteral("ok"), QRect(706, 260, 46, 24));
 
@@ -206,7 +194,7 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
         radio->setGeometry(id == kFontSize12 ? 78 : 122, 296, 44, 20);
         radio->setFont(font10);
         QObject::connect(radio, &QRadioButton::clicked, radio, [dispatch, id] { dispatch(id); });
-        keep(id, radio);
+        ui.byId.Keep(id, radio);
         ui.fontSizes[id == kFontSize12 ? 0 : 1] = radio;
     }
     ui.fontSizes[0]->setChecked(true);
@@ -258,15 +246,15 @@ void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& u, const std::strin
     SetComboSelection(*ui.pressureUnit, static_cast<int>(u.inputs.pressureUnit) + 1);
     SetComboSelection(*ui.temperatureUnit, static_cast<int>(u.inputs.temperatureUnit) + 1);
     for (int id = kPressureLabel; id <= kTemperatureUnit; ++id)
-        ui.byId[id]->setEnabled(u.gasFields);
+        ui.byId.Control(id)->setEnabled(u.gasFields);
     for (int id : {kMolarityField, kMolarityLabel})
-        ui.byId[id]->setEnabled(u.molarityField);
+        ui.byId.Control(id)->setEnabled(u.molarityField);
     for (int id : {kPurity, kPurityLabel})
-        ui.byId[id]->setEnabled(u.purityField);
+        ui.byId.Control(id)->setEnabled(u.purityField);
     for (int id :
          {kPurity, kPurityLabel, kPressureLabel, kPressure, kPressureUnit, kTemperatureLabel,
           kTemperature, kTemperatureUnit, kMolarityLabel, kMolarityField, kUnitsOk}) {
-        ui.byId[id]->setVisible(on);
+        ui.byId.Control(id)->setVisible(on);
     }
 }
 

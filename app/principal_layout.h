@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "app/main_model.h"
+#include "ui/control_registry.h"
 #include "ui/draw_toolkit.h"
 
 class QAction;
@@ -68,7 +69,7 @@ struct PrincipalControls {
     QLineEdit* temperature = nullptr;
     QComboBox* temperatureUnit = nullptr;
     QLineEdit* molarity = nullptr;
-    QMap<int, QWidget*> byId;  // every control by its id
+    ControlRegistry byId;  // every control by its id
 };
 
 struct PrincipalMenu {

@@ -41,32 +41,18 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
                        "QPlainTextEdit, QLineEdit, QSpinBox { background: rgb(255, 255, 250); }"));
     m_model.Open();
 
-    auto named = [this](QWidget* widget, int id) {
-        widget->setObjectName(QStringLiteral("id%1").arg(id));
-        m_controls[id] = widget;
-        return widget;
-    };
-    auto button = [&](int id, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
-        named(b, id);
-        return b;
-    };
     auto changed = [this] {
         if (m_syncing) return;
         Pull();
         UpdatePreview();
     };
 
-    m_count = new QSpinBox(this);
+    m_count = m_controls.Keep(kCount, new QSpinBox(this));
     m_count->setRange(1, kSheetCountLimit);
-    named(m_count, kCount);
     connect(m_count, &QSpinBox::valueChanged, this, changed);
-    m_seed = new QLineEdit(this);
+    m_seed = m_controls.Keep(kSeed, new QLineEdit(this));
     m_seed->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), m_seed));
-    named(m_seed, kSeed);
     connect(m_seed, &QLineEdit::textEdited, this, changed);
     auto* top = new QHBoxLayout;
     auto* countLabel = new QLabel(QStringLiteral("&Problemas:"), this);
@@ -78,35 +64,35 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     top->addSpacing(16);
     top->addWidget(seedLabel);
     top->addWidget(m_seed);
-    top->addWidget(button(kNewSeed, QStringLiteral("&Nueva semilla")));
+    top->addWidget(m_controls.Button(kNewSeed, QStringLiteral("&Nueva semilla"), this));
     top->addStretch();
 
     auto* typesGroup = new QGroupBox(QStringLiteral("Tipos de reacción"), this);
     auto* typesGrid = new QGridLayout(typesGroup);
     const auto& names = m_model.TypeNames();
     for (std::size_t i = 0; i < names.size(); ++i) {
-        auto* box = new QCheckBox(QString::fromStdString(names[i]), typesGroup);
-        named(box, kFirstType + static_cast<int>(i));
+        auto* box = m_controls.Keep(kFirstType + static_cast<int>(i),
+                                    new QCheckBox(QString::fromStdString(names[i]), typesGroup));
         connect(box, &QCheckBox::toggled, this, changed);
         typesGrid->addWidget(box, static_cast<int>(i / 2), static_cast<int>(i % 2));
         m_typeBoxes.push_back(box);
     }
-    typesGrid->addWidget(button(kAllTypes, QStringLiteral("Todos los t&ipos")),
+    typesGrid->addWidget(m_controls.Button(kAllTypes, QStringLiteral("Todos los t&ipos"), this),
                          static_cast<int>((names.size() + 1) / 2), 0);
 
     auto* dataGroup = new QGroupBox(QStringLiteral("Datos"), this);
     auto* dataLayout = new QVBoxLayout(dataGroup);
     for (int k = 0; k < kSheetDatumCount; ++k) {
-        auto* box = new QCheckBox(QString::fromUtf8(kDatumLabels[k]), dataGroup);
-        named(box, kFirstDatum + k);
+        auto* box = m_controls.Keep(kFirstDatum + k,
+                                    new QCheckBox(QString::fromUtf8(kDatumLabels[k]), dataGroup));
         connect(box, &QCheckBox::toggled, this, changed);
         dataLayout->addWidget(box);
     }
     auto* casesGroup = new QGroupBox(QStringLiteral("Se da"), this);
     auto* casesLayout = new QVBoxLayout(casesGroup);
     for (int k = 0; k < kSheetCaseCount; ++k) {
-        auto* box = new QCheckBox(QString::fromUtf8(kCaseLabels[k]), casesGroup);
-        named(box, kFirstCase + k);
+        auto* box = m_controls.Keep(kFirstCase + k,
+                                    new QCheckBox(QString::fromUtf8(kCaseLabels[k]), casesGroup));
         connect(box, &QCheckBox::toggled, this, changed);
         casesLayout->addWidget(box);
     }
@@ -116,8 +102,7 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     groups->addWidget(dataGroup, 1);
     groups->addWidget(casesGroup, 1);
 
-    m_preview = new QPlainTextEdit(this);
-    named(m_preview, kPreview);
+    m_preview = m_controls.Keep(kPreview, new QPlainTextEdit(this));
     m_preview->setReadOnly(true);
     m_preview->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont mono(QStringLiteral("DejaVu Sans Mono"));
@@ -127,8 +112,7 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         new QLabel(QStringLiteral("Vist&a previa de los primeros problemas"), this);
     previewLabel->setBuddy(m_preview);
 
-    m_progress = new QProgressBar(this);
-    named(m_progress, kProgress);
+    m_progress = m_controls.Keep(kProgress, new QProgressBar(this));
     m_status = new QLabel(this);
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(m_progress, 1);
@@ -136,9 +120,9 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(button(kSavePdf, QStringLiteral("Guardar P&DF")));
-    buttons->addWidget(button(kSaveText, QStringLiteral("Guardar &texto")));
-    buttons->addWidget(button(kExit, QStringLiteral("&Cerrar")));
+    buttons->addWidget(m_controls.Button(kSavePdf, QStringLiteral("Guardar P&DF"), this));
+    buttons->addWidget(m_controls.Button(kSaveText, QStringLiteral("Guardar &texto"), this));
+    buttons->addWidget(m_controls.Button(kExit, QStringLiteral("&Cerrar"), this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
@@ -155,10 +139,6 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
 }
 
 SheetWindow::~SheetWindow() = default;
-
-QWidget* SheetWindow::Control(int id) const {
-    return m_controls.value(id, nullptr);
-}
 
 void SheetWindow::Pull() {
     m_model.count = m_count->value();
@@ -192,7 +172,8 @@ void SheetWindow::Sync() {
     }
     // While a sheet is made its choices stay as they are.
     const bool busy = Busy();
-    for (auto it = m_controls.cbegin(); it != m_controls.cend(); ++it) {
+    const QMap<int, QWidget*>& controls = m_controls.Controls();
+    for (auto it = controls.cbegin(); it != controls.cend(); ++it) {
         if (it.key() != kExit && it.key() != kPreview && it.key() != kProgress)
             it.value()->setEnabled(!busy);
     }

@@ -4,10 +4,10 @@
 // between events, with its progress shown, so the window never stops answering.
 
 #include <QDialog>
-#include <QMap>
 #include <memory>
 
 #include "app/sheet_model.h"
+#include "ui/control_registry.h"
 
 class QCheckBox;
 class QLabel;
@@ -44,7 +44,7 @@ class SheetWindow : public QDialog {
     ~SheetWindow() override;
 
     void Dispatch(int id);
-    QWidget* Control(int id) const;
+    QWidget* Control(int id) const { return m_controls.Control(id); }
     // A sheet is being made.
     bool Busy() const { return m_model.Running() || m_job != nullptr; }
 
@@ -69,7 +69,7 @@ class SheetWindow : public QDialog {
     QPlainTextEdit* m_preview = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_status = nullptr;
-    QMap<int, QWidget*> m_controls;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     std::vector<QCheckBox*> m_typeBoxes;
     std::unique_ptr<SheetPdfJob> m_job;
     bool m_syncing = false;

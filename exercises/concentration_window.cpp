@@ -87,8 +87,7 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     file->addSeparator();
     add(kExit, QStringLiteral("Salir"));
 
-    m_compound = new QComboBox(this);
-    m_compound->setObjectName("id60");
+    m_compound = m_controls.Keep(kCompound, new QComboBox(this));
     m_compound->setEditable(true);
     m_compound->setInsertPolicy(QComboBox::NoInsert);
     m_compound->setMaxVisibleItems(20);
@@ -111,14 +110,6 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
     top->addRow(LabelOf(F::MolarMass), Edit(F::MolarMass, this));
     top->addRow(LabelOf(F::Density), Edit(F::Density, this));
 
-    auto button = [&](int id, const QString& text, QWidget* parent) {
-        auto* b = new QPushButton(text, parent);
-        b->setObjectName(QStringLiteral("id%1").arg(id));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
-        m_buttons[id] = b;
-        return b;
-    };
     auto* concentration = new QGroupBox(QStringLiteral("Concentración"), this);
     auto* concentrationForm = new QFormLayout(concentration);
     for (const ConcentrationKind kind : kConcentrationKinds) {
@@ -130,7 +121,7 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
             Sync();
         });
     }
-    concentrationForm->addRow(button(kCalc, QStringLiteral("Calc"), concentration));
+    concentrationForm->addRow(m_controls.Button(kCalc, QStringLiteral("Calc"), concentration));
 
     auto* preparation = new QGroupBox(QStringLiteral("Preparación"), this);
     auto* preparationForm = new QFormLayout(preparation);
@@ -143,7 +134,7 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
             Sync();
         });
     }
-    preparationForm->addRow(button(kOk, QStringLiteral("ok"), preparation));
+    preparationForm->addRow(m_controls.Button(kOk, QStringLiteral("ok"), preparation));
 
     auto* groups = new QHBoxLayout;
     groups->addWidget(concentration);
@@ -159,19 +150,10 @@ ConcentrationWindow::ConcentrationWindow(ConcentrationModel& model, ElementTable
 }
 
 QLineEdit* ConcentrationWindow::Edit(ConcentrationField field, QWidget* parent) {
-    const int id = IdOf(field);
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QStringLiteral("id%1").arg(id));
+    auto* edit = m_controls.Keep(IdOf(field), new QLineEdit(parent));
     edit->setMaxLength(255);
-    m_edits[id] = edit;
     m_fieldEdits[field] = edit;
     return edit;
-}
-
-QWidget* ConcentrationWindow::Control(int id) const {
-    if (id == kCompound) return m_compound;
-    if (m_edits.contains(id)) return m_edits[id];
-    return m_buttons.value(id, nullptr);
 }
 
 QAction* ConcentrationWindow::MenuAction(int id) const {
@@ -239,8 +221,8 @@ void ConcentrationWindow::Sync() {
     }
     for (const F field : kPreparationFields)
         m_fieldEdits[field]->setEnabled(inputs);
-    m_buttons[kCalc]->setEnabled(inputs);
-    m_buttons[kOk]->setEnabled(inputs);
+    Control(kCalc)->setEnabled(inputs);
+    Control(kOk)->setEnabled(inputs);
     m_actions[kSaveCase]->setEnabled(m_model.CaseStored());
 }
 

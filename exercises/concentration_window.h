@@ -6,6 +6,7 @@
 #include <QMap>
 
 #include "exercises/concentration_model.h"
+#include "ui/control_registry.h"
 
 class QAction;
 class QComboBox;
@@ -35,7 +36,7 @@ class ConcentrationWindow : public QDialog {
                         QWidget* parent = nullptr);
 
     void Dispatch(int id);
-    QWidget* Control(int id) const;
+    QWidget* Control(int id) const { return m_controls.Control(id); }
     QAction* MenuAction(int id) const;
     QComboBox* Compounds() const { return m_compound; }
 
@@ -50,10 +51,9 @@ class ConcentrationWindow : public QDialog {
     ConcentrationModel& m_model;
     ElementTable& m_table;
     UserPort& m_port;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     QComboBox* m_compound = nullptr;
-    QMap<int, QLineEdit*> m_edits;  // by id
     QMap<ConcentrationField, QLineEdit*> m_fieldEdits;
-    QMap<int, QWidget*> m_buttons;
     QMap<int, QAction*> m_actions;
 };
 

@@ -39,26 +39,10 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     SetWindowIconByName(*this, "AReacIcon");
     setStyleSheet(QStringLiteral("QLineEdit { background: rgb(222, 255, 241); }"));
 
-    auto keep = [this](int id, QWidget* widget) {
-        widget->setObjectName(QStringLiteral("id%1").arg(id));
-        m_controls[id] = widget;
-        return widget;
-    };
-    auto button = [&](int id, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
-        keep(id, b);
-        return b;
-    };
-    m_types = EditableCombo(this);
-    keep(kTypes, m_types);
-    m_reactions = EditableCombo(this);
-    keep(kReactions, m_reactions);
-    m_descriptions = EditableCombo(this);
-    keep(kDescriptions, m_descriptions);
-    m_search = new QLineEdit(this);
-    keep(kSearchText, m_search);
+    m_types = m_controls.Keep(kTypes, EditableCombo(this));
+    m_reactions = m_controls.Keep(kReactions, EditableCombo(this));
+    m_descriptions = m_controls.Keep(kDescriptions, EditableCombo(this));
+    m_search = m_controls.Keep(kSearchText, new QLineEdit(this));
     // An editable combo box keeps the focus itself and hands the keys to its line edit.
     for (QComboBox* combo : {m_types, m_reactions, m_descriptions}) {
         combo->installEventFilter(this);
@@ -95,45 +79,41 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     auto* hintReaction = new QLabel(QStringLiteral("2. Escribe la descripción y pulsa ok"), this);
     for (QLabel* hint : {hintType, hintReaction})
         hint->setStyleSheet("color: rgb(0, 0, 202); font-weight: bold;");
-    keep(kTypeHint, hintType);
-    keep(kReactionHint, hintReaction);
+    m_controls.Keep(kTypeHint, hintType);
+    m_controls.Keep(kReactionHint, hintReaction);
 
     m_exit = new QLabel(this);
     m_exit->setPixmap(LoadPictureByName("SortirIc", QSize(16, 16)));
     m_exit->setToolTip(QStringLiteral("Salir"));
     m_exit->installEventFilter(this);
-    keep(kExitIcon, m_exit);
+    m_controls.Keep(kExitIcon, m_exit);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(new QLabel(QStringLiteral("Tipo"), this), 0, 0);
     grid->addWidget(m_types, 0, 1);
-    grid->addWidget(button(kRandomType, QStringLiteral("aleatorio")), 0, 2);
-    grid->addWidget(button(kNewType, QStringLiteral("+")), 0, 3);
-    grid->addWidget(button(kDeleteType, QStringLiteral("x")), 0, 4);
-    grid->addWidget(button(kStoreType, QStringLiteral("ok")), 0, 5);
+    grid->addWidget(m_controls.Button(kRandomType, QStringLiteral("aleatorio"), this), 0, 2);
+    grid->addWidget(m_controls.Button(kNewType, QStringLiteral("+"), this), 0, 3);
+    grid->addWidget(m_controls.Button(kDeleteType, QStringLiteral("x"), this), 0, 4);
+    grid->addWidget(m_controls.Button(kStoreType, QStringLiteral("ok"), this), 0, 5);
     grid->addWidget(hintType, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Buscar:"), this), 2, 0);
     grid->addWidget(m_search, 2, 1);
-    grid->addWidget(button(kSearch, QStringLiteral("ok")), 2, 5);
+    grid->addWidget(m_controls.Button(kSearch, QStringLiteral("ok"), this), 2, 5);
     grid->addWidget(new QLabel(QStringLiteral("Reacciones"), this), 3, 0);
     grid->addWidget(m_reactions, 3, 1);
-    grid->addWidget(button(kSort, QStringLiteral("Ordenar")), 3, 2);
-    grid->addWidget(button(kNewReaction, QStringLiteral("+")), 3, 3);
-    grid->addWidget(button(kDeleteReaction, QStringLiteral("x")), 3, 4);
-    grid->addWidget(button(kStoreReaction, QStringLiteral("ok")), 3, 5);
+    grid->addWidget(m_controls.Button(kSort, QStringLiteral("Ordenar"), this), 3, 2);
+    grid->addWidget(m_controls.Button(kNewReaction, QStringLiteral("+"), this), 3, 3);
+    grid->addWidget(m_controls.Button(kDeleteReaction, QStringLiteral("x"), this), 3, 4);
+    grid->addWidget(m_controls.Button(kStoreReaction, QStringLiteral("ok"), this), 3, 5);
     grid->addWidget(new QLabel(QStringLiteral("Descr."), this), 4, 0);
     grid->addWidget(m_descriptions, 4, 1);
-    grid->addWidget(button(kRandomReaction, QStringLiteral("aleatoria")), 4, 2);
+    grid->addWidget(m_controls.Button(kRandomReaction, QStringLiteral("aleatoria"), this), 4, 2);
     grid->addWidget(hintReaction, 5, 1);
     grid->addWidget(m_exit, 6, 0);
-    grid->addWidget(button(kTransfer, QStringLiteral("Pasar ->")), 6, 2, 1, 4);
+    grid->addWidget(m_controls.Button(kTransfer, QStringLiteral("Pasar ->"), this), 6, 2, 1, 4);
 
     m_library.Open();
     Sync();
-}
-
-QWidget* LibraryWindow::Control(int id) const {
-    return m_controls.value(id, nullptr);
 }
 
 void LibraryWindow::RequestSave(const std::string& compactReaction) {
@@ -265,7 +245,7 @@ void LibraryWindow::Sync() {
     setText(m_descriptions, m_library.descriptionText);
 
     const LibraryControls c = m_library.Controls();
-    auto enable = [this](int id, bool on) { m_controls[id]->setEnabled(on); };
+    auto enable = [this](int id, bool on) { Control(id)->setEnabled(on); };
     enable(kDeleteType, c.deleteType);
     enable(kNewType, c.newType);
     enable(kStoreType, c.storeType);
@@ -280,8 +260,8 @@ void LibraryWindow::Sync() {
     enable(kTransfer, c.transfer);
     enable(kReactions, c.reactionFields);
     enable(kDescriptions, c.reactionFields);
-    m_controls[kTypeHint]->setVisible(c.saveHints);
-    m_controls[kReactionHint]->setVisible(c.saveHints);
+    Control(kTypeHint)->setVisible(c.saveHints);
+    Control(kReactionHint)->setVisible(c.saveHints);
     m_syncing = false;
 }
 

@@ -3,10 +3,10 @@
 // ReactionLibrary's; the window shows them and hands reactions to the main window.
 
 #include <QDialog>
-#include <QMap>
 #include <functional>
 
 #include "exercises/reaction_library.h"
+#include "ui/control_registry.h"
 
 class QComboBox;
 class QLabel;
@@ -46,7 +46,7 @@ class LibraryWindow : public QDialog {
                   QWidget* parent = nullptr);
 
     void Dispatch(int id);
-    QWidget* Control(int id) const;
+    QWidget* Control(int id) const { return m_controls.Control(id); }
     // Shows the window in save mode for the main window's reaction.
     void RequestSave(const std::string& compactReaction);
 
@@ -68,7 +68,7 @@ class LibraryWindow : public QDialog {
     QComboBox* m_descriptions = nullptr;
     QLineEdit* m_search = nullptr;
     QLabel* m_exit = nullptr;
-    QMap<int, QWidget*> m_controls;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     bool m_syncing = false;
     bool m_closingByIcon = false;
 };

@@ -53,8 +53,7 @@ ProblemWindow::ProblemWindow(const std::vector<std::string>& statement,
     QFont font("DejaVu Sans Mono");
     font.setPixelSize(12);
     auto box = [&](int id) {
-        auto* edit = new QPlainTextEdit(this);
-        edit->setObjectName(QStringLiteral("id%1").arg(id));
+        auto* edit = m_controls.Keep(id, new QPlainTextEdit(this));
         edit->setFont(font);
         edit->setLineWrapMode(QPlainTextEdit::NoWrap);
         edit->setTabStopDistance(8 * QFontMetricsF(font).horizontalAdvance(' '));
@@ -114,7 +113,7 @@ void ProblemWindow::closeEvent(QCloseEvent* event) {
 }
 
 QPlainTextEdit* ProblemWindow::Box(int id) const {
-    return id == kStatement ? m_statement : id == kResolution ? m_resolution : nullptr;
+    return qobject_cast<QPlainTextEdit*>(m_controls.Control(id));
 }
 
 void ProblemWindow::Dispatch(int id) {

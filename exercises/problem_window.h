@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/user_port.h"
+#include "ui/control_registry.h"
 
 class QAction;
 class QPlainTextEdit;
@@ -52,6 +53,7 @@ class ProblemWindow : public QDialog {
     std::vector<std::string> Lines(int id) const;
 
     UserPort& m_port;
+    ControlRegistry m_controls;  // the two boxes: the commands are in the menu
     QPlainTextEdit* m_statement = nullptr;
     QPlainTextEdit* m_resolution = nullptr;
     std::vector<std::string> m_balancing;

@@ -6,6 +6,7 @@
 
 #include "core/language.h"
 #include "system/file_helpers.h"
+#include "ui/control_registry.h"
 #include "ui/icons.h"
 
 namespace tovel {
@@ -59,7 +60,7 @@ AboutWindow::AboutWindow(const std::string& description, const std::string& vers
     font.Done();
 
     m_button = new QPushButton(QString::fromStdString(Interjection(randomIndex)), this);
-    m_button->setObjectName("id1");
+    m_button->setObjectName(ControlName(1));
     m_button->setGeometry(122, 180, 70, 24);
     connect(m_button, &QPushButton::clicked, this, &QDialog::close);
 }

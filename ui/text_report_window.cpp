@@ -33,8 +33,7 @@ TextReportWindow::TextReportWindow(const QString& title, const std::vector<std::
     : QDialog(parent), m_port(port) {
     setWindowTitle(title);
     setAttribute(Qt::WA_DeleteOnClose);
-    m_text = new QPlainTextEdit(this);
-    m_text->setObjectName(QStringLiteral("id%1").arg(kText));
+    m_text = m_controls.Keep(kText, new QPlainTextEdit(this));
     m_text->setReadOnly(true);
     m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -42,21 +41,17 @@ TextReportWindow::TextReportWindow(const QString& title, const std::vector<std::
     font.setPixelSize(12);
     m_text->setFont(font);
 
-    m_save = new QPushButton(QStringLiteral("&Guardar"), this);
-    m_copy = new QPushButton(QStringLiteral("&Copiar"), this);
-    m_close = new QPushButton(QStringLiteral("C&errar"), this);
-    // Enter in the text must not save or close; only a button pressed does.
-    for (QPushButton* button : {m_save, m_copy, m_close})
-        button->setAutoDefault(false);
-    connect(m_save, &QPushButton::clicked, this, [this] { Dispatch(kSave); });
-    connect(m_copy, &QPushButton::clicked, this, [this] { Dispatch(kCopy); });
-    connect(m_close, &QPushButton::clicked, this, [this] { Dispatch(kExit); });
+    // Enter in the text must not save or close; only a button pressed does, as none of them
+    // is an Enter default.
+    QPushButton* save = m_controls.Button(kSave, QStringLiteral("&Guardar"), this);
+    QPushButton* copy = m_controls.Button(kCopy, QStringLiteral("&Copiar"), this);
+    QPushButton* close = m_controls.Button(kExit, QStringLiteral("C&errar"), this);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(m_save);
-    buttons->addWidget(m_copy);
+    buttons->addWidget(save);
+    buttons->addWidget(copy);
     buttons->addStretch(1);
-    buttons->addWidget(m_close);
+    buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_text, 1);
     layout->addLayout(buttons);
@@ -79,16 +74,7 @@ void TextReportWindow::SetLines(const std::vector<std::string>& lines) {
 }
 
 QPushButton* TextReportWindow::Button(int id) const {
-    switch (id) {
-        case kSave:
-            return m_save;
-        case kCopy:
-            return m_copy;
-        case kExit:
-            return m_close;
-        default:
-            return nullptr;
-    }
+    return qobject_cast<QPushButton*>(m_controls.Control(id));
 }
 
 void TextReportWindow::Dispatch(int id) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/user_port.h"
+#include "ui/control_registry.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -33,10 +34,8 @@ class TextReportWindow : public QDialog {
   private:
     UserPort& m_port;
     std::vector<std::string> m_lines;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     QPlainTextEdit* m_text = nullptr;
-    QPushButton* m_save = nullptr;
-    QPushButton* m_copy = nullptr;
-    QPushButton* m_close = nullptr;
 };
 
 }  // namespace tovel

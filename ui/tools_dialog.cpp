@@ -39,17 +39,7 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     setWindowTitle(Text(texts.caption));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto button = [this](int id, const QString& text) {
-        auto* b = new QPushButton(text, this);
-        b->setObjectName(QStringLiteral("id%1").arg(id));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, id] { Dispatch(id); });
-        m_controls[id] = b;
-        return b;
-    };
-    m_list = new QListWidget(this);
-    m_list->setObjectName("id40");
-    m_controls[kList] = m_list;
+    m_list = m_controls.Keep(kList, new QListWidget(this));
     // Only a row the user picks (a click, an arrow key) shows its tool. The focus arriving in
     // the list makes a row current without selecting it, and must not replace typed fields.
     connect(m_list, &QListWidget::itemSelectionChanged, this, [this] {
@@ -68,21 +58,19 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
                                                            {kParameters, &texts.parameters}};
     int row = 0;
     for (const auto& [id, caption] : fields) {
-        auto* edit = new QLineEdit(group);
-        edit->setObjectName(QStringLiteral("id%1").arg(id));
+        auto* edit = m_controls.Keep(id, new QLineEdit(group));
         edit->setMinimumWidth(260);
         edit->setMaxLength(static_cast<int>(kToolFieldLimit));
-        m_controls[id] = edit;
         grid->addWidget(new QLabel(Text(*caption), group), row, 0);
         grid->addWidget(edit, row, 1);
         ++row;
     }
-    grid->addWidget(button(kBrowse, QStringLiteral("···")), 1, 2);
+    grid->addWidget(m_controls.Button(kBrowse, QStringLiteral("···"), this), 1, 2);
 
     auto* moves = new QHBoxLayout;
     for (const auto& [id, text] :
          {std::pair{kNew, "+"}, {kDelete, "-"}, {kUp, "^"}, {kDown, "v"}}) {
-        moves->addWidget(button(id, QString::fromUtf8(text)));
+        moves->addWidget(m_controls.Button(id, QString::fromUtf8(text), this));
     }
     auto* left = new QVBoxLayout;
     left->addWidget(new QLabel(Text(texts.tools), this));
@@ -90,11 +78,11 @@ ToolsDialog::ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent)
     left->addLayout(moves);
     auto* right = new QVBoxLayout;
     right->addWidget(group);
-    right->addWidget(button(kStore, QStringLiteral("<- ok")));
+    right->addWidget(m_controls.Button(kStore, QStringLiteral("<- ok"), this));
     right->addStretch();
     auto* close = new QHBoxLayout;
-    close->addWidget(button(kOk, QStringLiteral("Ok")));
-    close->addWidget(button(kEsc, QStringLiteral("esc")));
+    close->addWidget(m_controls.Button(kOk, QStringLiteral("Ok"), this));
+    close->addWidget(m_controls.Button(kEsc, QStringLiteral("esc"), this));
     right->addLayout(close);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);

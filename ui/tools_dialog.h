@@ -3,9 +3,9 @@
 // the tools were saved (the caller rebuilds its menu) and 0 otherwise.
 
 #include <QDialog>
-#include <QMap>
 
 #include "system/tools_editor.h"
+#include "ui/control_registry.h"
 
 class QLineEdit;
 class QListWidget;
@@ -35,7 +35,7 @@ class ToolsDialog : public QDialog {
     ToolsDialog(ToolList& tools, UserPort& port, QWidget* parent = nullptr);
 
     void Dispatch(int id);
-    QWidget* Control(int id) const { return m_controls.value(id, nullptr); }
+    QWidget* Control(int id) const { return m_controls.Control(id); }
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,7 +48,7 @@ class ToolsDialog : public QDialog {
     ToolsEditor m_editor;
     ToolList& m_tools;
     QListWidget* m_list = nullptr;
-    QMap<int, QWidget*> m_controls;
+    ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     bool m_syncing = false;
 };
 
