@@ -246,17 +246,19 @@ BalanceOutcome UniqueBalance(const Reaction& reaction) {
     return none;
 }
 
+void ApplyCoefficients(Reaction& reaction, const CoefficientList& coefficients) {
+    std::size_t column = 0;
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t k = 0; k < reaction.Count(side); ++k)
+            reaction.coefficients[side][k] = static_cast<std::uint16_t>(coefficients[column++]);
+    }
+}
+
 bool BalanceReaction(Reaction& reaction, BalanceFailure* failure) {
     const BalanceOutcome outcome = UniqueBalance(reaction);
     if (failure) *failure = outcome.failure;
     if (!outcome) return false;
-    std::size_t column = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (std::size_t k = 0; k < reaction.Count(side); ++k) {
-            reaction.coefficients[side][k] =
-                static_cast<std::uint16_t>(outcome.coefficients[column++]);
-        }
-    }
+    ApplyCoefficients(reaction, outcome.coefficients);
     return true;
 }
 

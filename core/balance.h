@@ -97,6 +97,9 @@ BalanceOutcome FindBalance(const Reaction& reaction);
 // ever chosen silently.
 BalanceOutcome UniqueBalance(const Reaction& reaction);
 
+// Writes coefficients (reactants, then products) into the reaction.
+void ApplyCoefficients(Reaction& reaction, const CoefficientList& coefficients);
+
 // Writes UniqueBalance's answer into the reaction's coefficients and returns true; on failure the
 // coefficients are left as they were and failure (when given) says why.
 bool BalanceReaction(Reaction& reaction, BalanceFailure* failure = nullptr);

@@ -456,11 +456,7 @@ class Explainer {
 
     void AddBalanced(const CoefficientList& coefficients) {
         Reaction balanced = m_reaction;
-        std::size_t j = 0;
-        for (int side = 0; side < 2; ++side) {
-            for (std::size_t i = 1; i <= balanced.Count(side); ++i)
-                balanced.Coefficient(side, i) = static_cast<std::uint16_t>(coefficients[j++]);
-        }
+        ApplyCoefficients(balanced, coefficients);
         Add(ReactionText(balanced));
         m_result.coefficients = coefficients;
     }

@@ -111,11 +111,7 @@ namespace {
 
 std::string BalanceText(const Reaction& reaction, const CoefficientList& coefficients) {
     Reaction balanced = reaction;
-    std::size_t column = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (std::size_t k = 0; k < balanced.Count(side); ++k)
-            balanced.coefficients[side][k] = static_cast<std::uint16_t>(coefficients[column++]);
-    }
+    ApplyCoefficients(balanced, coefficients);
     return ReactionText(balanced);
 }
 
@@ -137,13 +133,7 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
     if (!CheckSameElements(reaction, table, port)) return false;
     const BalanceOutcome outcome = UniqueBalance(reaction);
     if (outcome) {
-        std::size_t column = 0;
-        for (int side = 0; side < 2; ++side) {
-            for (std::size_t k = 0; k < reaction.Count(side); ++k) {
-                reaction.coefficients[side][k] =
-                    static_cast<std::uint16_t>(outcome.coefficients[column++]);
-            }
-        }
+        ApplyCoefficients(reaction, outcome.coefficients);
         return true;
     }
     const BalanceFailure failure = outcome.failure;

@@ -28,11 +28,7 @@ std::string SmallestBalance(const std::string& equation) {
     Reaction r = ParsedReaction(equation);
     const BalanceOutcome outcome = FindBalance(r);
     if (!outcome) return "FAIL";
-    std::size_t column = 0;
-    for (int side = 0; side < 2; ++side) {
-        for (std::size_t k = 0; k < r.Count(side); ++k)
-            r.coefficients[side][k] = static_cast<std::uint16_t>(outcome.coefficients[column++]);
-    }
+    ApplyCoefficients(r, outcome.coefficients);
     return ReactionText(r);
 }
 
