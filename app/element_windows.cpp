@@ -191,9 +191,20 @@ void ElementEditorDialog::Sync() {
     m_syncing = false;
 }
 
-void RunElementEditor(ElementTable& table, UserPort& port) {
+void ElementEditorDialog::StartNewElement(const std::string& symbol) {
+    Pull();
+    m_model.NewElement();
+    m_model.Fields().symbol = symbol;
+    Sync();
+    m_fields[0]->setFocus();
+}
+
+void RunElementEditor(ElementTable& table, UserPort& port, const std::string& newSymbol) {
+    // An editor already open keeps what the user is typing in it.
+    const bool opening = !g_editor || !g_editor->isVisible();
     QPointer<ElementEditorDialog> editor = OpenOrRaise<ElementEditorDialog>(
         g_editor, [&] { return new ElementEditorDialog(table, port); });
+    if (opening && !newSymbol.empty()) editor->StartNewElement(newSymbol);
     QEventLoop loop;
     QObject::connect(editor, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();

@@ -34,6 +34,8 @@ class ElementEditorDialog : public QDialog {
     void Dispatch(int id);
     // The Ok button: saves a change and closes.
     void Finish();
+    // A new element with its symbol filled in; the name is asked for first.
+    void StartNewElement(const std::string& symbol);
     QWidget* Control(int id) const { return m_controls.Control(id); }
     ElementEditorModel& Model() { return m_model; }
 
@@ -60,7 +62,8 @@ class ElementEditorDialog : public QDialog {
 
 // Opens the element editor and returns when it has closed; the other windows stay usable
 // meanwhile. An editor already open is brought forward and waited for.
-void RunElementEditor(ElementTable& table, UserPort& port);
+// With a newSymbol, a new element is started with that symbol filled in.
+void RunElementEditor(ElementTable& table, UserPort& port, const std::string& newSymbol = {});
 
 class AtomicMassListDialog : public QDialog {
     Q_OBJECT

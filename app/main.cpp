@@ -73,7 +73,9 @@ int main(int argc, char** argv) {
     // A missing table is not reported here (formulas will ask); a damaged one is.
     const tovel::LoadElementsResult loaded = tovel::LoadElements(table);
     tovel::QtUserPort port;
-    port.elementEditor = [&port](tovel::ElementTable& t) { tovel::RunElementEditor(t, port); };
+    port.elementEditor = [&port](tovel::ElementTable& t, const std::string& symbol) {
+        tovel::RunElementEditor(t, port, symbol);
+    };
     tovel::PrincipalDialog dialog(table, port);
     dialog.show();
     if (const std::string report = tovel::LoadElementsReport(loaded); !report.empty()) {

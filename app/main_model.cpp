@@ -313,14 +313,7 @@ bool MainModel::AcceptUnits() {
     if (m_state != MainState::Calculant) return false;
     const std::size_t slot = m_cursor[m_side];
     if (slot < 1 || slot > Count(m_side)) return false;
-    if (!m_units.unit) {
-        NoticeWith(m_port, "Datos no válidos",
-                   "No se ha establecido la unidad: elija una para " +
-                       m_substances[m_side][slot - 1].formula,
-                   MessageIcon::Exclamation);
-        return false;
-    }
-    if (!m_calc.AcceptUnit(m_side, slot, *m_units.unit, m_units.inputs, m_port)) return false;
+    if (!m_calc.AcceptUnit(m_side, slot, m_units.unit, m_units.inputs, m_port)) return false;
     AmountChanged();
     return true;
 }
@@ -353,8 +346,8 @@ void MainModel::Calculate() {
     m_selection = {};
     if (m_cursor[m_side] >= 1 && m_cursor[m_side] <= Count(m_side))
         m_selection[m_side] = m_cursor[m_side];
-    m_units.unit.reset();
-    m_units.gasFields = false;
+    // The group names a substance: it shows that substance's unit, so that its "ok" keeps it.
+    ShowUnitsOf(m_side, m_cursor[m_side]);
     m_resultsReady = true;
 }
 
@@ -484,6 +477,9 @@ void MainModel::LoadReaction(const Reaction& reaction) {
     }
     m_state = MainState::Editant;
     m_balancedIcon = false;
+    // A formula half typed for the old equation would be entered into the new one.
+    LineText(EditLine::Reactants).clear();
+    LineText(EditLine::Products).clear();
     ShowEquationLine();
 }
 

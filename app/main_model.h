@@ -22,7 +22,7 @@ namespace tovel {
 // The units group of calculation mode: which unit is chosen for the selected substance and the
 // conditions typed for it.
 struct UnitsGroup {
-    std::optional<AmountUnit> unit = AmountUnit::Gram;  // the radio button on, if any
+    AmountUnit unit = AmountUnit::Gram;  // the radio button on
     UnitInputs inputs;
     bool solutionOffered = true;  // "V disolución" only for reactants
     bool gasFields = false;       // P and T with their units

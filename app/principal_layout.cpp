@@ -1,6 +1,7 @@
 #include "app/principal_layout.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -45,8 +46,11 @@ void BuildUnitsGroup(PrincipalControls& ui, const std::function<void(int)>& disp
     };
     const char* units[] = {"gramo", "mol", "L cn", "L =f(P,T)", "V disolución"};
     const int x[] = {37, 112, 170, 236, 340};
+    // The unit and the font buttons share their parent: each set is made exclusive on its own.
+    auto* unitButtons = new QButtonGroup(client);
     for (int i = 0; i < 5; ++i) {
         auto* radio = new QRadioButton(QString::fromUtf8(units[i]), client);
+        unitButtons->addButton(radio);
         place(kUnitRadioGram + i, radio, QRect(x[i], 238, 100, 20));
         QObject::connect(radio, &QRadioButton::clicked, radio,
                          [dispatch, i] { dispatch(kUnitRadioGram + i); });
@@ -189,8 +193,10 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
     button(kCmdEquationOk, QStringLiteral("ok"), QRect(706, 260, 46, 24));
 
     label(kFontLabel, QStringLiteral("Fuente:"), QRect(25, 296, 50, 20))->setFont(font10);
+    auto* fontButtons = new QButtonGroup(client);
     for (int id : {kFontSize12, kFontSize10}) {
         auto* radio = new QRadioButton(id == kFontSize12 ? "12" : "10", client);
+        fontButtons->addButton(radio);
         radio->setGeometry(id == kFontSize12 ? 78 : 122, 296, 44, 20);
         radio->setFont(font10);
         QObject::connect(radio, &QRadioButton::clicked, radio, [dispatch, id] { dispatch(id); });
@@ -229,10 +235,7 @@ void ShowUnitsGroup(PrincipalControls& ui, const UnitsGroup& u, const std::strin
     ui.unitsGroup->setTitle(QString::fromStdString(caption));
     for (std::size_t i = 0; i < ui.unitRadios.size(); ++i) {
         QRadioButton* radio = ui.unitRadios[i];
-        // No radio button is on after a calculation, which exclusive buttons would not allow.
-        radio->setAutoExclusive(false);
-        radio->setChecked(u.unit && static_cast<std::size_t>(*u.unit) == i);
-        radio->setAutoExclusive(true);
+        radio->setChecked(static_cast<std::size_t>(u.unit) == i);
         radio->setVisible(on);
     }
     ui.unitRadios[static_cast<std::size_t>(AmountUnit::Solution)]->setEnabled(u.solutionOffered);

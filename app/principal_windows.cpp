@@ -58,7 +58,7 @@ bool PrincipalDialog::WindowCommand(int id) {
             ShowAtomicMassList(m_model.Table());
             return true;
         case kMenuElementFile:
-            m_port.OpenElementEditor(m_model.Table());
+            m_port.OpenElementEditor(m_model.Table(), {});
             return true;
         case kMenuConcentrations:
             OpenOrRaise<QDialog>(m_concentrationWindow, [this] {

@@ -26,7 +26,7 @@ using namespace tovel;
 class SilentPort : public UserPort {
   public:
     int ShowMessage(const Message&) override { return kAnswerNo; }
-    void OpenElementEditor(ElementTable&) override {}
+    void OpenElementEditor(ElementTable&, const std::string&) override {}
 };
 
 std::string ReadFile(const std::string& path) {

@@ -17,7 +17,7 @@ std::string EscapeForTerminal(std::string_view text);
 class CliPort : public UserPort {
   public:
     int ShowMessage(const Message& message) override;
-    void OpenElementEditor(ElementTable&) override {}
+    void OpenElementEditor(ElementTable&, const std::string&) override {}
 
     // The messages so far as one line ("caption: text; caption: text"), then forgets them.
     std::string TakeReport();

@@ -107,6 +107,32 @@ std::string OneSideElementsText(const Reaction& reaction, const ElementTable& ta
     return text;
 }
 
+bool CheckEquationText(std::string_view equation, ElementTable& table, UserPort& port) {
+    const auto signs = std::count(equation.begin(), equation.end(), '=');
+    if (signs > 1) {
+        // Two equations run together: the second would be kept as part of a formula.
+        NoticeWith(port, "Error",
+                   "La ecuación tiene " + IntText(static_cast<long>(signs)) +
+                       " signos =: escribe una sola ecuación, con un = entre los reactivos y los "
+                       "productos",
+                   MessageIcon::Exclamation);
+        return false;
+    }
+    Reaction reaction;
+    ReactionParseFailure failure;
+    const int code = ParseReaction(reaction, equation, table, port, &failure);
+    if (code != kReactionOk) {
+        ReportReactionParseFailure(code, port, &failure, equation);
+        return false;
+    }
+    if (SameElements(reaction)) return true;
+    NoticeWith(
+        port, "Error",
+        "Los dos lados no tienen los mismos elementos: " + OneSideElementsText(reaction, table),
+        MessageIcon::Exclamation);
+    return false;
+}
+
 namespace {
 
 std::string BalanceText(const Reaction& reaction, const CoefficientList& coefficients) {

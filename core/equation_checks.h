@@ -36,6 +36,10 @@ bool CheckSameElements(const Reaction& reaction, const ElementTable& table, User
 // los productos". Empty when both sides hold the same elements.
 std::string OneSideElementsText(const Reaction& reaction, const ElementTable& table);
 
+// An equation fit to be kept in the library: one "=", formulas that parse, and the same elements
+// on both sides. What is wrong is told to the user; false then.
+bool CheckEquationText(std::string_view equation, ElementTable& table, UserPort& port);
+
 // "Autoajuste": the element check, then BalanceReaction; a failure is reported.
 bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port);
 

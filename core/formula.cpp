@@ -574,10 +574,12 @@ bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {
             return true;
         }
         const std::string question = entry.element.symbol + std::string(Select(kNotInDatabase));
-        if (AskYesNoWith(port, "* Error *", question, MessageIcon::Exclamation) != kAnswerYes) {
+        // A stray Enter must not open the editor: No is the default.
+        if (AskYesNoWith(port, "* Error *", question, MessageIcon::Exclamation, kAnswerNo) !=
+            kAnswerYes) {
             return false;
         }
-        port.OpenElementEditor(table);
+        port.OpenElementEditor(table, entry.element.symbol);
     }
 }
 

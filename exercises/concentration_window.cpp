@@ -187,7 +187,7 @@ void ConcentrationWindow::Dispatch(int id) {
             OpenChosenDocument(m_port);
             break;
         case kElements:
-            m_port.OpenElementEditor(m_table);
+            m_port.OpenElementEditor(m_table, {});
             break;
         case kExit:
             close();

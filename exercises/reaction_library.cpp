@@ -41,7 +41,10 @@ LibraryControls ReactionLibrary::Controls() const {
     c.randomType = !m_saveMode && m_types.Count() > 0;
     c.randomReaction = !m_entries.empty();
     c.saveHints = m_saveMode;
-    c.storeType = !type && !TrimBlanks(typeText).empty();
+    // A new type's name, or a new name for the type shown; Enter in the field does what this
+    // control does, and only when it is enabled.
+    const std::string name = TrimBlanks(typeText);
+    c.storeType = !name.empty() && (!type || m_types.Type(m_type).name != name);
     return c;
 }
 
@@ -107,12 +110,19 @@ void ReactionLibrary::TypeTextChanged() {
 }
 
 void ReactionLibrary::StoreType() {
+    if (!Controls().storeType) return;
     const std::string name = TrimBlanks(typeText);
-    if (name.empty() || (m_type > 0 && m_types.Type(m_type).name == name)) return;
     if (m_type == 0) {
         if (!m_types.Add(name, m_port)) return;
-    } else if (!m_types.Rename(m_type, name, m_port)) {
-        return;
+    } else {
+        const std::string& old = m_types.Type(m_type).name;
+        if (!TypeNameFits(name, m_port) ||
+            AskYesNoWith(m_port, "Confirmar",
+                         "¿Cambiar el nombre del tipo \"" + old + "\" por \"" + name + "\"?",
+                         MessageIcon::Question, kAnswerNo) != kAnswerYes ||
+            !m_types.Rename(m_type, name, m_port)) {
+            return;
+        }
     }
     const std::size_t stored = m_type == 0 ? m_types.Count() : m_type;
     Report(m_types.Write());
@@ -148,11 +158,16 @@ void ReactionLibrary::RandomReaction() {
 }
 
 void ReactionLibrary::NewReaction() {
+    // A new reaction starts from empty fields: typing after the old one would run two together.
     m_selected = 0;
+    reactionText.clear();
+    descriptionText.clear();
 }
 
 void ReactionLibrary::StoreReaction() {
     if (m_type == 0 || TrimBlanks(reactionText).empty()) return;
+    // A reaction kept is one "Pasar ->" can use.
+    if (!CheckEquationText(reactionText, m_table, m_port)) return;
     std::vector<LibraryEntry> entries = m_entries;
     const LibraryEntry entry{reactionText, descriptionText};
     std::size_t stored = m_selected;

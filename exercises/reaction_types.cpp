@@ -52,6 +52,18 @@ std::string PlainCharactersOf(std::string_view text) {
 
 }  // namespace
 
+bool TypeNameFits(std::string_view name, UserPort& port) {
+    if (!FitsItsField("nombre de un tipo", name, port)) return false;
+    const std::string base = PlainCharactersOf(StripAccents(RemoveBlanks(name)));
+    if (!FitsItsField("nombre de fichero de un tipo", base, port)) return false;
+    if (!base.empty()) return true;
+    NoticeWith(port, "Nombre no válido",
+               "El nombre de un tipo necesita letras o números para nombrar su fichero: \"" +
+                   std::string(name) + "\"",
+               MessageIcon::Exclamation);
+    return false;
+}
+
 std::string TypeBaseName(std::string_view name) {
     return Utf8Prefix(PlainCharactersOf(StripAccents(RemoveBlanks(name))), kTypeNameLimit);
 }
@@ -96,32 +108,43 @@ bool ReactionTypes::Read(const std::string& path) {
             path + " es demasiado grande: " + IntText(static_cast<long>(file.fileSize)) + " bytes";
         return false;
     }
-    std::size_t refused = 0;
-    std::size_t beyond = 0;
+    std::vector<ReactionType> refused;
+    std::vector<ReactionType> beyond;
     for (std::size_t at = 0; at + kTypeRecordSize <= file.bytes.size(); at += kTypeRecordSize) {
         const std::string_view record = std::string_view(file.bytes).substr(at, kTypeRecordSize);
         ReactionType type = DecodeTypeRecord(record);
         if (!IsPlainBaseName(type.base)) {
-            ++refused;
+            refused.push_back(std::move(type));
             m_kept += record;
         } else if (m_types.size() >= kTypeLimit) {
-            ++beyond;
+            beyond.push_back(std::move(type));
             m_kept += record;
         } else {
             m_types.push_back(std::move(type));
         }
     }
-    if (refused > 0) {
-        m_problems = IntText(static_cast<long>(refused)) +
-                     " tipos con un nombre de fichero que no vale (solo letras, números, espacios, "
-                     "- y _) no se cargan";
-    }
-    if (beyond > 0) {
-        m_problems += (m_problems.empty() ? "" : "; ") + IntText(static_cast<long>(beyond)) +
-                      " tipos más allá de los " + IntText(kTypeLimit) + " que caben no se cargan";
-    }
+    AddNotLoaded(refused,
+                 "con un nombre de fichero que no vale (solo letras, números, espacios, - y _)");
+    AddNotLoaded(beyond, "más allá de los " + IntText(kTypeLimit) + " que caben");
     if (!m_problems.empty()) m_problems += "; se conservan en " + path;
     return true;
+}
+
+// '2 tipos con ... no se cargan: "Ácidos" (Zq/../a.zq), "Sales" (Zq/.zq)': the user can find each
+// one in the file and mend it. A few are named, so that the message keeps its end in a box.
+void ReactionTypes::AddNotLoaded(const std::vector<ReactionType>& types, const std::string& why) {
+    if (types.empty()) return;
+    const bool one = types.size() == 1;
+    std::string text = IntText(static_cast<long>(types.size())) + (one ? " tipo " : " tipos ") +
+                       why + (one ? " no se carga: " : " no se cargan: ");
+    constexpr std::size_t kNamed = 3;
+    for (std::size_t i = 0; i < types.size() && i < kNamed; ++i) {
+        if (i > 0) text += ", ";
+        text += "\"" + types[i].name + "\" (" + ReactionFileName(types[i]) + ")";
+    }
+    if (types.size() > kNamed)
+        text += " y " + IntText(static_cast<long>(types.size() - kNamed)) + " más";
+    m_problems += (m_problems.empty() ? "" : "; ") + text;
 }
 
 FileResult ReactionTypes::Write(const std::string& path) const {
@@ -141,24 +164,13 @@ bool ReactionTypes::Add(std::string_view name, UserPort& port) {
                    MessageIcon::Exclamation);
         return false;
     }
-    if (!FitsItsField("nombre de un tipo", name, port)) return false;
-    const std::string base = PlainCharactersOf(StripAccents(RemoveBlanks(name)));
-    if (!FitsItsField("nombre de fichero de un tipo", base, port)) return false;
-    if (base.empty()) {
-        NoticeWith(port, "Nombre no válido",
-                   "El nombre de un tipo necesita letras o números para nombrar su fichero: \"" +
-                       std::string(name) + "\"",
-                   MessageIcon::Exclamation);
-        return false;
-    }
-    m_types.push_back({std::string(name), base});
+    if (!TypeNameFits(name, port)) return false;
+    m_types.push_back({std::string(name), PlainCharactersOf(StripAccents(RemoveBlanks(name)))});
     return true;
 }
 
 bool ReactionTypes::Rename(std::size_t index, std::string_view name, UserPort& port) {
-    if (index < 1 || index > m_types.size() || !FitsItsField("nombre de un tipo", name, port)) {
-        return false;
-    }
+    if (index < 1 || index > m_types.size() || !TypeNameFits(name, port)) return false;
     m_types[index - 1].name = std::string(name);
     return true;
 }

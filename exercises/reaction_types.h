@@ -30,6 +30,9 @@ std::string TypeBaseName(std::string_view name);
 // A base name is used as a file name in Zq/: letters, digits, blanks, "-" and "_" only, so that
 // it can never reach outside the library's folder or cut its path short.
 bool IsPlainBaseName(std::string_view base);
+// A name that fits its field and gives a base name that fits its own; an empty name, or one
+// without a letter or a digit, would name no file. What is wrong is told to the user.
+bool TypeNameFits(std::string_view name, UserPort& port);
 // Zq/<base>.zq
 std::string ReactionFileName(const ReactionType& type);
 
@@ -54,13 +57,15 @@ class ReactionTypes {
     // Appends a type named name. Refuses, with a message, a 256th type and a name or base name
     // of more than 31 characters: cut, it would name another type or another file.
     bool Add(std::string_view name, UserPort& port);
-    // A new name only: the base name, and so the reaction file, stay. Refuses a name of more
-    // than 31 characters as Add does.
+    // A new name only: the base name, and so the reaction file, stay. Refuses what Add refuses
+    // of a name.
     bool Rename(std::size_t index, std::string_view name, UserPort& port);
     // Removes the type; its reaction file stays on disk.
     void Delete(std::size_t index);
 
   private:
+    void AddNotLoaded(const std::vector<ReactionType>& types, const std::string& why);
+
     std::vector<ReactionType> m_types;
     std::string m_kept;        // the records not loaded, written back as they were
     std::string m_unreadable;  // why the file could not be read, when it exists

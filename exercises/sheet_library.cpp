@@ -20,7 +20,7 @@ class SilentPort : public UserPort {
     int ShowMessage(const Message& message) override {
         return message.buttons == MessageButtons::Ok ? kAnswerOk : kAnswerNo;
     }
-    void OpenElementEditor(ElementTable&) override {}
+    void OpenElementEditor(ElementTable&, const std::string&) override {}
 };
 
 std::string InFolder(const std::string& folder, const std::string& name) {

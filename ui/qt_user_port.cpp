@@ -96,8 +96,8 @@ int QtUserPort::ShowMessage(const Message& message) {
     return answer != 0 ? answer : escape;
 }
 
-void QtUserPort::OpenElementEditor(ElementTable& table) {
-    if (elementEditor) elementEditor(table);
+void QtUserPort::OpenElementEditor(ElementTable& table, const std::string& newSymbol) {
+    if (elementEditor) elementEditor(table, newSymbol);
 }
 
 bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {

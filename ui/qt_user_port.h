@@ -11,14 +11,14 @@ namespace tovel {
 class QtUserPort : public UserPort {
   public:
     int ShowMessage(const Message& message) override;
-    void OpenElementEditor(ElementTable& table) override;
+    void OpenElementEditor(ElementTable& table, const std::string& newSymbol) override;
     bool ChooseFile(FileChooserMode mode, std::string& path) override;
     bool OpenDocument(const std::string& path) override;
     bool StartProgram(const std::string& program, const std::vector<std::string>& args,
                       const std::string& workingDir, bool wait) override;
 
     // Set by the main window once the element editor exists.
-    std::function<void(ElementTable&)> elementEditor;
+    std::function<void(ElementTable&, const std::string&)> elementEditor;
 };
 
 }  // namespace tovel

@@ -13,7 +13,7 @@ namespace {
 class NoUser : public UserPort {
   public:
     int ShowMessage(const Message&) override { return kAnswerNo; }
-    void OpenElementEditor(ElementTable&) override {}
+    void OpenElementEditor(ElementTable&, const std::string&) override {}
 };
 
 }  // namespace

@@ -455,10 +455,13 @@ class PrincipalDialogTest : public QObject {
             QTimer::singleShot(0, [] {
                 ElementEditorDialog* editor = ElementEditorDialog::Current();
                 QVERIFY(editor != nullptr);
+                // The missing symbol is filled in, and the name is asked for first.
+                QCOMPARE(
+                    qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))->text(),
+                    QStringLiteral("Xx"));
+                QCOMPARE(editor->focusWidget(), editor->Control(ElementEditorDialog::kName));
                 qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kName))
                     ->setText("Inventado");
-                qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kSymbol))
-                    ->setText("Xx");
                 qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kMass))
                     ->setText("300");
                 qobject_cast<QLineEdit*>(editor->Control(ElementEditorDialog::kNumber))
@@ -466,7 +469,7 @@ class PrincipalDialogTest : public QObject {
                 QTest::mouseClick(editor->Control(ElementEditorDialog::kAccept), Qt::LeftButton);
                 QTest::mouseClick(editor->Control(ElementEditorDialog::kOk), Qt::LeftButton);
             });
-            RunElementEditor(t, *port);
+            RunElementEditor(t, *port, port->editorSymbols.back());
         };
         TypeAndEnter(kReactantLine, "Xx2O");
         QCOMPARE(Items(kReactantList), (QStringList{"Xx2O"}));
@@ -915,6 +918,13 @@ class PrincipalDialogTest : public QObject {
         // Cl2 is limiting: its row is highlighted, and the group names it.
         QCOMPARE(List(kReactantList)->currentRow(), 1);
         QCOMPARE(UnitsCaption(), QStringLiteral("Unidades Cl2"));
+        // The group shows the unit of the substance it names, and its "ok" takes it.
+        QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());
+        const std::size_t told = port->messages.size();
+        Click(kUnitsOk);
+        QCOMPARE(port->messages.size(), told);
+        Click(kCmdCalc);
+        QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());
         ClickRow(kReactantList, 1);  // the row already highlighted
         QCOMPARE(UnitsCaption(), QStringLiteral("Unidades Cl2"));
         QVERIFY(qobject_cast<QRadioButton*>(window->Control(kUnitRadioGram))->isChecked());

@@ -214,6 +214,8 @@ TEST_F(FormulaTest, UnknownSymbolAsksToAddIt) {
     EXPECT_EQ(port.messages[0].text, "A no está en la base de datos\r¿añadir?");
     EXPECT_EQ(port.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(port.messages[0].icon, MessageIcon::Exclamation);
+    // Enter answers No: a stray Enter must not open the element editor.
+    EXPECT_EQ(port.messages[0].defaultAnswer, kAnswerNo);
     EXPECT_EQ(port.editorOpened, 0);
 }
 
@@ -221,7 +223,7 @@ TEST_F(FormulaTest, AddingTheElementInTheEditorLetsTheParseGoOn) {
     port.answers = {kAnswerYes};
     port.editor = [](ElementTable& t) { t.Add(MakeElementRecord(200, "Xx", 300.0, "Inventado")); };
     ASSERT_TRUE(Parse("Xx2O"));
-    EXPECT_EQ(port.editorOpened, 1);
+    EXPECT_EQ(port.editorSymbols, std::vector<std::string>{"Xx"});  // filled in for the user
     EXPECT_EQ(substance.entries[0].element.atomicNumber, 200);
     EXPECT_DOUBLE_EQ(substance.molarMass, 600.0 + 15.999);
 }

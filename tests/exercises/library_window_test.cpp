@@ -60,8 +60,11 @@ class LibraryWindowTest : public QObject {
         QCOMPARE(Combo(library, LibraryWindow::kDescriptions)->currentText(),
                  QStringLiteral("Amoníaco"));
 
+        // A formula half typed in a side line does not stay beside the reaction passed.
+        qobject_cast<QLineEdit*>(main.Control(kReactantLine))->setText("NaCl");
         QTest::mouseClick(library->Control(LibraryWindow::kTransfer), Qt::LeftButton);
         QCOMPARE(main.Model().State(), MainState::Editant);
+        QCOMPARE(qobject_cast<QLineEdit*>(main.Control(kReactantLine))->text(), QString());
         QCOMPARE(qobject_cast<QLabel*>(main.Control(kDescription))->text(),
                  QStringLiteral("Amoníaco"));
         QCOMPARE(qobject_cast<QListWidget*>(main.Control(kProductList))->item(0)->text(),
@@ -72,6 +75,39 @@ class LibraryWindowTest : public QObject {
         main.MenuAction(kMenuLibrary)->trigger();
         QCOMPARE(Library(), library);
         library->close();
+    }
+
+    void plusStartsAnEmptyReactionAndATypeShowsOnlyItsOwn() {
+        ElementTable table = test::DefaultElements();
+        test::FakeUserPort port;
+        ReactionLibrary model(table, port);
+        LibraryWindow library(model, {});
+        library.show();
+        QApplication::setActiveWindow(&library);
+        QVERIFY(QTest::qWaitForWindowActive(&library));
+        QComboBox* reactions = Combo(&library, LibraryWindow::kReactions);
+        QComboBox* descriptions = Combo(&library, LibraryWindow::kDescriptions);
+        QCOMPARE(reactions->currentText(), QStringLiteral("H2+O2=H2O"));
+
+        // "+": empty fields and the cursor in the reaction line, so typing starts a new one.
+        QTest::mouseClick(library.Control(LibraryWindow::kNewReaction), Qt::LeftButton);
+        QCOMPARE(reactions->currentText(), QString());
+        QCOMPARE(descriptions->currentText(), QString());
+        QVERIFY(reactions->hasFocus());
+        QTest::keyClicks(QApplication::focusWidget(), "LiOH+HCl=LiCl+H2O");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(ReadReactions("Zq/Sintesis.zq").back(), (LibraryEntry{"LiOH+HCl=LiCl+H2O", ""}));
+
+        // A type whose file cannot be read shows nothing of the type before it.
+        test::WriteBytes("Zq/Combustion.zq", std::string(17 * 1024 * 1024, 'x'));
+        Combo(&library, LibraryWindow::kTypes)->setCurrentIndex(1);
+        emit Combo(&library, LibraryWindow::kTypes)->activated(1);
+        QVERIFY(test::LastMessage(port).text.find("demasiado grande") != std::string::npos);
+        QCOMPARE(reactions->currentText(), QString());
+        QCOMPARE(descriptions->currentText(), QString());
+        QCOMPARE(reactions->count(), 0);
+        QVERIFY(!library.Control(LibraryWindow::kStoreType)->isEnabled());
+        library.close();
     }
 
     void saveModeStoresTheMainReaction() {
@@ -175,6 +211,8 @@ class LibraryWindowTest : public QObject {
         types->setFocus();
         types->lineEdit()->selectAll();
         typeInFocus("Oxidaciones");
+        QVERIFY(library->Control(LibraryWindow::kStoreType)->isEnabled());
+        port.answers = {kAnswerYes};  // asked first
         enter();
         QVERIFY(onDisk.Read());
         QCOMPARE(onDisk.Count(), std::size_t{3});

@@ -185,6 +185,43 @@ TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
     EXPECT_EQ(test::ReadBytes("Zq/Sintesis.zq"), "");  // the last one deleted: an empty file
 }
 
+TEST_F(ReactionLibraryTest, PlusStartsFromEmptyFieldsAndOnlyEquationsAreStored) {
+    // "+" after a reaction was shown: typing must not run on from it.
+    library.SelectEntry(1);
+    library.NewReaction();
+    EXPECT_EQ(library.Selected(), 0u);
+    EXPECT_EQ(library.reactionText, "");
+    EXPECT_EQ(library.descriptionText, "");
+
+    struct Refused {
+        const char* equation;
+        const char* message;
+    };
+    const Refused refused[] = {
+        {"HCl+NaOH=NaCl+H2OLiOH+HCl=LiCl+H2O",
+         "La ecuación tiene 2 signos =: escribe una sola ecuación, con un = entre los reactivos y "
+         "los productos"},
+        {"HCl+NaOH", "Falta separador (=) lados reacción"},
+        {"HCl+NaOH=", "Falta la fórmula 1 de los productos"},
+        {"H2+Cl2=H Cl", "Carácter \" \" no válido en la posición 2 de H Cl"},
+        {"Fe+O2=FeO+SO2",
+         "Los dos lados no tienen los mismos elementos: S solo está en los productos"},
+    };
+    for (const Refused& wrong : refused) {
+        library.reactionText = wrong.equation;
+        library.descriptionText = "Neutralización";
+        library.StoreReaction();
+        EXPECT_EQ(test::LastMessage(port).text, wrong.message) << wrong.equation;
+        EXPECT_EQ(library.reactionText, wrong.equation);  // kept, to be mended
+    }
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 3u);
+
+    library.reactionText = "LiOH+HCl=LiCl+H2O";
+    library.StoreReaction();
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").back(),
+              (LibraryEntry{"LiOH+HCl=LiCl+H2O", "Neutralización"}));
+}
+
 TEST_F(ReactionLibraryTest, TransferParsesTheReactionField) {
     library.SelectEntry(2);
     auto transferred = library.Transfer();
@@ -274,6 +311,15 @@ TEST_F(ReactionLibraryTest, TypeCommands) {
     EXPECT_FALSE(library.Controls().storeType);
     library.SelectType(1);
     library.typeText = "Formación";
+    // A new name for the type shown enables "ok", which asks first; No keeps the old name.
+    EXPECT_TRUE(library.Controls().storeType);
+    port.answers = {kAnswerNo};
+    library.StoreType();
+    EXPECT_EQ(test::LastMessage(port).text,
+              "¿Cambiar el nombre del tipo \"Síntesis\" por \"Formación\"?");
+    EXPECT_EQ(test::LastMessage(port).defaultAnswer, kAnswerNo);
+    EXPECT_EQ(library.Types().Type(1).name, "Síntesis");
+    port.answers = {kAnswerYes};
     library.StoreType();
     EXPECT_EQ(library.CurrentType(), 1u);  // renamed, and still shown with its reactions
     EXPECT_EQ(library.Entries().size(), 3u);
@@ -281,9 +327,23 @@ TEST_F(ReactionLibraryTest, TypeCommands) {
     onDisk.Read();
     EXPECT_EQ(onDisk.Type(1).name, "Formación");
     EXPECT_EQ(onDisk.Type(1).base, "Sintesis");
-    library.typeText = std::string(32, 'n');
-    library.StoreType();
-    EXPECT_EQ(test::LastMessage(port).caption, "Nombre demasiado largo");
+    // A name that cannot be stored is refused before anything is asked.
+    const std::size_t asked = port.messages.size();
+    for (const char* wrong : {"nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnn", "¿?"}) {
+        library.typeText = wrong;
+        library.StoreType();
+    }
+    ASSERT_EQ(port.messages.size(), asked + 2);
+    EXPECT_EQ(port.messages[asked].caption, "Nombre demasiado largo");
+    EXPECT_EQ(port.messages[asked + 1].caption, "Nombre no válido");
+    // The name as it stands, or an empty field, leave "ok" grey and Enter does nothing.
+    for (const char* same : {"Formación", "  "}) {
+        library.SelectType(1);
+        library.typeText = same;
+        EXPECT_FALSE(library.Controls().storeType) << same;
+        library.StoreType();
+    }
+    EXPECT_EQ(port.messages.size(), asked + 2);
     onDisk.Read();
     EXPECT_EQ(onDisk.Type(1).name, "Formación");
     library.SelectType(1);
@@ -355,13 +415,24 @@ TEST(ReactionTypesFile, ABaseNameIsAPlainFileName) {
     EXPECT_EQ(types.Count(), kTypeLimit);
     for (const auto& type : types.Types())
         EXPECT_TRUE(IsPlainBaseName(type.base)) << type.base;
+    // Each refused type is named with its file, so that the user can find it; a few at most.
     EXPECT_EQ(types.Problems(),
               "4 tipos con un nombre de fichero que no vale (solo letras, números, espacios, - y "
-              "_) no se cargan; "
-              "2 tipos más allá de los 255 que caben no se cargan; se conservan en " +
+              "_) no se cargan: \"Mal\" (Zq/../../../escape.zq), \"Mal\" (Zq//etc.zq), \"Mal\" "
+              "(Zq/a.b.zq) y 1 más; "
+              "2 tipos más allá de los 255 que caben no se cargan: \"T254\" (Zq/t254.zq), "
+              "\"T255\" (Zq/t255.zq); se conservan en " +
                   path);
     ASSERT_TRUE(types.Write(path));
     EXPECT_EQ(test::ReadBytes(path).size(), bytes.size());  // nothing dropped
+
+    test::WriteBytes(
+        path, EncodeTypeRecord({"Síntesis", "sintesis"}) + EncodeTypeRecord({"Redox", "re/dox"}));
+    ASSERT_TRUE(types.Read(path));
+    EXPECT_EQ(types.Problems(),
+              "1 tipo con un nombre de fichero que no vale (solo letras, números, espacios, - y "
+              "_) no se carga: \"Redox\" (Zq/re/dox.zq); se conservan en " +
+                  path);
 
     test::FakeUserPort port;
     ReactionTypes fresh;

@@ -22,7 +22,7 @@ class SilentPort : public tovel::UserPort {
     int ShowMessage(const tovel::Message& m) override {
         return m.buttons == tovel::MessageButtons::Ok ? tovel::kAnswerOk : tovel::kAnswerNo;
     }
-    void OpenElementEditor(tovel::ElementTable&) override {}
+    void OpenElementEditor(tovel::ElementTable&, const std::string&) override {}
 };
 
 tovel::ElementTable MakeTable() {

@@ -24,8 +24,9 @@ int FakeUserPort::ShowMessage(const Message& message) {
     return answer;
 }
 
-void FakeUserPort::OpenElementEditor(ElementTable& table) {
+void FakeUserPort::OpenElementEditor(ElementTable& table, const std::string& newSymbol) {
     ++editorOpened;
+    editorSymbols.push_back(newSymbol);
     if (editor) editor(table);
 }
 

@@ -17,7 +17,7 @@ namespace tovel::test {
 class FakeUserPort : public UserPort {
   public:
     int ShowMessage(const Message& message) override;
-    void OpenElementEditor(ElementTable& table) override;
+    void OpenElementEditor(ElementTable& table, const std::string& newSymbol) override;
     // The next path in files, as if the user had chosen it; none left is a cancel.
     bool ChooseFile(FileChooserMode mode, std::string& path) override;
     // Records the program; with runPrograms on, really runs it and waits for it.
@@ -36,6 +36,7 @@ class FakeUserPort : public UserPort {
 
     std::vector<Message> messages;
     int editorOpened = 0;
+    std::vector<std::string> editorSymbols;  // the symbol each opening was asked to fill in
 };
 
 // The last message the port recorded. With none, the running test fails (instead of the test
