@@ -19,6 +19,7 @@
 #include "app/main_ids.h"
 #include "ui/control_helpers.h"
 #include "ui/icons.h"
+#include "ui/menu_shortcuts.h"
 
 namespace tovel {
 
@@ -36,6 +37,7 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
     SetWindowIconByName(*this, "AReacIcon");
     const auto dispatch = [this](int id) { Dispatch(id); };
     m_menu = BuildPrincipalMenu(this, dispatch);
+    KeepMenuShortcuts(*this);
     m_toolsMenu =
         std::make_unique<ToolsMenu>(m_menu.tools, m_menu.actions, m_port, m_children, dispatch);
     m_toolsMenu->Load(this);

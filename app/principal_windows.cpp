@@ -111,13 +111,26 @@ void PrincipalDialog::OpenRedox() {
 }
 
 void PrincipalDialog::SyncExplanation() {
-    if (m_explanationWindow && m_model.Controls().explain) {
-        const std::vector<std::string> lines = m_model.Explanation().lines;
-        if (lines != m_explanationWindow->Lines()) m_explanationWindow->SetLines(lines);
+    auto show = [](TextReportWindow& window, const std::vector<std::string>& lines) {
+        if (lines != window.Lines()) window.SetLines(lines);
+    };
+    // After "Nueva", or while a side is empty, the old explanation would be read as this one's.
+    const bool equation = m_model.Count(kReactants) > 0 && m_model.Count(kProducts) > 0;
+    const std::vector<std::string> none = {
+        "No hay ninguna ecuación: escríbela en la ventana principal."};
+    if (m_explanationWindow) {
+        if (!equation) {
+            show(*m_explanationWindow, none);
+        } else if (m_model.Controls().explain) {
+            show(*m_explanationWindow, m_model.Explanation().lines);
+        }
     }
-    if (m_redoxWindow && m_model.Controls().redox) {
-        const std::vector<std::string> lines = m_model.RedoxText();
-        if (lines != m_redoxWindow->Lines()) m_redoxWindow->SetLines(lines);
+    if (m_redoxWindow) {
+        if (!equation) {
+            show(*m_redoxWindow, none);
+        } else if (m_model.Controls().redox) {
+            show(*m_redoxWindow, m_model.RedoxText());
+        }
     }
 }
 

@@ -13,11 +13,6 @@ namespace {
 
 constexpr const char* kCaption = "Hoja de problemas";
 
-// A name typed without an extension gets the one of what is saved.
-std::string WithExtension(const std::string& path, const std::string& extension) {
-    return std::filesystem::path(path).has_extension() ? path : path + extension;
-}
-
 }  // namespace
 
 SheetModel::SheetModel(ElementTable& table, UserPort& port) : m_table(table), m_port(port) {}
@@ -103,8 +98,7 @@ bool SheetModel::Start(SheetOutput output) {
     }
     const std::string extension = output == SheetOutput::Pdf ? ".pdf" : ".txt";
     std::string path = "hoja" + std::to_string(choices->seed) + extension;
-    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return false;
-    path = WithExtension(path, extension);
+    if (!ChooseFileToSave(m_port, path, extension)) return false;
     if (FileExists(path) &&
         AskYesNoWith(m_port, kCaption, "Ya existe " + path + ".\r\n¿Reemplazarlo?",
                      MessageIcon::Question, kAnswerNo) != kAnswerYes) {

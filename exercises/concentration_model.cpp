@@ -5,6 +5,7 @@
 #include "core/formula.h"
 #include "core/messages.h"
 #include "core/text_utils.h"
+#include "system/file_helpers.h"
 #include "system/text_file.h"
 
 namespace tovel {
@@ -145,7 +146,7 @@ CaseText ConcentrationModel::ComposedCase() const {
 void ConcentrationModel::SaveCase() {
     if (!m_caseStored) return;
     std::string path;
-    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
+    if (!ChooseFileToSave(m_port, path, ".txt")) return;
     const CaseText text = ComposedCase();
     const FileResult written = AppendBlock(path, {text.statement, text.answer});
     std::error_code ec;

@@ -154,7 +154,7 @@ std::vector<std::string> ProblemWindow::Lines(int id) const {
 
 bool ProblemWindow::Save() {
     std::string path;
-    if (!m_port.ChooseFile(FileChooserMode::Save, path)) return false;
+    if (!ChooseFileToSave(m_port, path, ".txt")) return false;
     std::vector<std::string> lines = Lines(kStatement);
     const std::vector<std::string> resolution = Lines(kResolution);
     lines.insert(lines.end(), resolution.begin(), resolution.end());

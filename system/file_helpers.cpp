@@ -62,4 +62,10 @@ std::string FileYear(const std::string& name) {
     return std::to_string(local.tm_year + 1900);
 }
 
+bool ChooseFileToSave(UserPort& port, std::string& path, std::string_view extension) {
+    if (!port.ChooseFile(FileChooserMode::Save, path)) return false;
+    if (!std::filesystem::path(path).has_extension()) path += extension;
+    return true;
+}
+
 }  // namespace tovel

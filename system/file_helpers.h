@@ -2,6 +2,9 @@
 // Questions about files and the program itself.
 
 #include <string>
+#include <string_view>
+
+#include "core/user_port.h"
 
 namespace tovel {
 
@@ -16,6 +19,9 @@ std::string ProgramFolder();
 // The folder the program was started in; windows that change folders come back to it.
 const std::string& StartDirectory();
 void RememberStartDirectory();
+// The save chooser; a name chosen without an extension gets extension (".txt"), so that the
+// desktop opens the file with the right program and the chooser lists it next time.
+bool ChooseFileToSave(UserPort& port, std::string& path, std::string_view extension);
 // The year of the file's last change, as digits; empty when there is no such (visible) file.
 std::string FileYear(const std::string& name);
 

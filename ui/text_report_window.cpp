@@ -81,7 +81,7 @@ void TextReportWindow::Dispatch(int id) {
     switch (id) {
         case kSave: {
             std::string path;
-            if (!m_port.ChooseFile(FileChooserMode::Save, path)) return;
+            if (!ChooseFileToSave(m_port, path, ".txt")) return;
             const FileResult saved = AppendBlock(path, m_lines);
             QDir::setCurrent(QString::fromStdString(StartDirectory()));
             if (!saved) {

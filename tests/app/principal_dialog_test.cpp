@@ -555,6 +555,32 @@ class PrincipalDialogTest : public QObject {
         QVERIFY(!window->Control(kResolutionMark)->isVisible());
     }
 
+    void menuShortcutsWorkFromTheLinesAndNewEmptiesTheReports() {
+        TypeAndEnter(kEquationLine, "Cu+HNO3=Cu(NO3)2+NO+H2O");
+        QApplication::setActiveWindow(window.get());
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // Ctrl+E is also "end of line" to a line edit: the menu's comes first.
+        for (int id : {kEquationLine, kReactantLine}) {
+            Line(id)->setFocus();
+            Line(id)->setCursorPosition(0);
+            QTest::keyClick(Line(id), Qt::Key_E, Qt::ControlModifier);
+            QTRY_VERIFY(test::FindWindow<TextReportWindow>() != nullptr);
+            QCOMPARE(Line(id)->cursorPosition(), 0);
+            test::FindWindow<TextReportWindow>()->close();
+            QTRY_VERIFY(test::FindWindow<TextReportWindow>() == nullptr);
+        }
+        window->MenuAction(kMenuExplainBalance)->trigger();
+        TextReportWindow* explanation = test::FindWindow<TextReportWindow>();
+        QVERIFY(explanation != nullptr);
+        QVERIFY(explanation->Text()->toPlainText().contains("Cu(NO3)2"));
+        Click(kCmdNew);
+        QCOMPARE(explanation->Text()->toPlainText(),
+                 QStringLiteral("No hay ninguna ecuación: escríbela en la ventana principal."));
+        TypeAndEnter(kEquationLine, "H2+O2=H2O");
+        QVERIFY(explanation->Text()->toPlainText().contains("H2O"));
+        explanation->close();
+    }
+
     void balancingExplainedFollowsTheEquation() {
         QAction* explain = window->MenuAction(kMenuExplainBalance);
         QVERIFY(!explain->isEnabled());  // nothing drawn yet
@@ -578,10 +604,11 @@ class PrincipalDialogTest : public QObject {
         TypeAndEnter(kEquationLine, "CO=CO2");
         QVERIFY(shown->Text()->toPlainText().endsWith("O: 1 = 2·1: imposible"));
 
-        // "Guardar" appends to the user's file as saved problems are, twice means twice.
+        // "Guardar" appends to the user's file as saved problems are, twice means twice; a name
+        // given without an extension is a text file's.
         const std::string path = (folder + "/ajustes.txt").toStdString();
         QFile::remove(QString::fromStdString(path));
-        port->files = {path, path};
+        port->files = {(folder + "/ajustes").toStdString(), path};
         QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
         QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
         const std::string bytes = test::ReadBytes(path);

@@ -160,5 +160,18 @@ TEST(FileHelpers, FilesFoldersAndTheProgram) {
     EXPECT_EQ(FileYear(dir + "/visible").size(), 4u);
 }
 
+TEST(FileHelpers, ASavedNameWithoutAnExtensionGetsTheFilesOwn) {
+    test::FakeUserPort port;
+    port.files = {"notas", "notas.md", "curso.2/notas", ".apuntes"};
+    const char* saved[] = {"notas.txt", "notas.md", "curso.2/notas.txt", ".apuntes.txt"};
+    for (const char* expected : saved) {
+        std::string path;
+        ASSERT_TRUE(ChooseFileToSave(port, path, ".txt"));
+        EXPECT_EQ(path, expected);
+    }
+    std::string path = "kept";
+    EXPECT_FALSE(ChooseFileToSave(port, path, ".txt"));  // cancelled: nothing made up
+}
+
 }  // namespace
 }  // namespace tovel
