@@ -17,11 +17,33 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "pdf/sheet_pdf.h"
 
 namespace tovel {
 
 namespace {
+
+// The number of problems as typed: 99 stays 99, for the sheet to refuse it with the range, where
+// a spin box limited to 50 would keep only the first 9. The arrows stay within the range.
+class CountBox : public QSpinBox {
+  public:
+    explicit CountBox(QWidget* parent) : QSpinBox(parent) { setRange(0, 999); }
+
+    void stepBy(int steps) override {
+        setValue(std::clamp(value() + steps, 1, kSheetCountLimit));
+        selectAll();
+    }
+
+  protected:
+    StepEnabled stepEnabled() const override {
+        StepEnabled enabled = StepNone;
+        if (value() > 1) enabled |= StepDownEnabled;
+        if (value() < kSheetCountLimit) enabled |= StepUpEnabled;
+        return enabled;
+    }
+};
 
 // The labels of the data kinds and of the cases, in their enums' order.
 const char* const kDatumLabels[kSheetDatumCount] = {"&gramos",         "gramos con p&ureza",
@@ -47,8 +69,7 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         UpdatePreview();
     };
 
-    m_count = m_controls.Keep(kCount, new QSpinBox(this));
-    m_count->setRange(1, kSheetCountLimit);
+    m_count = m_controls.Keep(kCount, new CountBox(this));
     connect(m_count, &QSpinBox::valueChanged, this, changed);
     m_seed = m_controls.Keep(kSeed, new QLineEdit(this));
     m_seed->setValidator(

@@ -84,7 +84,6 @@ class SheetWindowTest : public QObject {
         QVERIFY(w != nullptr);
         QCOMPARE(w->windowTitle(), QStringLiteral("Hoja de problemas"));
         QCOMPARE(Get<QSpinBox>(w, SheetWindow::kCount)->value(), 20);
-        QCOMPARE(Get<QSpinBox>(w, SheetWindow::kCount)->maximum(), 50);
         QCOMPARE(Get<QCheckBox>(w, SheetWindow::kFirstType)->text(), QStringLiteral("Síntesis"));
         for (const int id :
              std::initializer_list<int>{SheetWindow::kFirstType, SheetWindow::kFirstType + 7,
@@ -132,6 +131,30 @@ class SheetWindowTest : public QObject {
             Get<QCheckBox>(w, SheetWindow::kFirstDatum + k)->setChecked(false);
         QVERIFY(Preview(w).contains(" mol de "));
         QVERIFY(!Preview(w).contains(" g de "));
+    }
+
+    void aCountOutOfRangeIsRefusedWithTheRangeNotCut() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        auto* count = Get<QSpinBox>(w, SheetWindow::kCount);
+        count->setFocus();
+        count->selectAll();
+        QTest::keyClicks(count, "99");
+        QCOMPARE(count->value(), 99);
+        const QString range = QStringLiteral("El número de problemas ha de ser de 1 a 50.");
+        QTRY_VERIFY(Get<QPlainTextEdit>(w, SheetWindow::kPreview)->toPlainText().contains(range));
+        const std::size_t told = s.port.messages.size();
+        QTest::mouseClick(w->Control(SheetWindow::kSaveText), Qt::LeftButton);
+        QCOMPARE(s.port.messages.size(), told + 1);
+        QCOMPARE(test::LastMessage(s.port).text, range.toStdString());
+        // The arrows bring it back, and keep within the range.
+        QTest::keyClick(count, Qt::Key_Down);
+        QCOMPARE(count->value(), 50);
+        QTest::keyClick(count, Qt::Key_Up);
+        QCOMPARE(count->value(), 50);
+        count->setValue(1);
+        QTest::keyClick(count, Qt::Key_Down);
+        QCOMPARE(count->value(), 1);
     }
 
     void everyControlHasAKey() {
