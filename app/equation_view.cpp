@@ -10,14 +10,11 @@ namespace tovel {
 namespace {
 
 void SelectDrawingFont(int fontSizeSelector) {
-    SetFaceName("tahoma");
+    const FontSpec font = EquationFont(fontSizeSelector);
+    SetFaceName(font.faceName);
     SetBold(false);
     SetItalic(false);
-    if (fontSizeSelector == 0) {
-        SetFontSize(16, 6);
-    } else {
-        SetFontSize(11, 4);
-    }
+    SetFontSize(font.height, font.width);
     SetInkColor(Qt::black);
 }
 
@@ -144,6 +141,16 @@ void PaintAmountTables(DrawSurface& surface, const MainModel& model, int extra) 
 }
 
 }  // namespace
+
+FontSpec EquationFont(int fontSizeSelector) {
+    FontSpec font;
+    font.faceName = "tahoma";
+    // The small size fits long equations by narrower letters, not by shorter ones: its formulas
+    // stay as tall as the digits typed in the coefficient boxes in front of them.
+    font.height = fontSizeSelector == 0 ? 16 : 13;
+    font.width = fontSizeSelector == 0 ? 6 : 5;
+    return font;
+}
 
 AmountRow AmountTableRow(const MainModel& model, int side, std::size_t slot) {
     const CalculationModel& calc = model.Calculation();

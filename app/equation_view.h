@@ -14,6 +14,9 @@
 
 namespace tovel {
 
+// The face and size the equation is drawn with: 0 is "12", 1 is "10".
+FontSpec EquationFont(int fontSizeSelector);
+
 // The equation's origin for the chosen size: 4 pixels lower with the small font.
 QPoint EquationOrigin(int fontSizeSelector);
 

@@ -581,6 +581,25 @@ class PrincipalDialogTest : public QObject {
         explanation->close();
     }
 
+    void bothFontSizesDrawFormulasAsTallAsTheBoxDigits() {
+        for (int size : {kFontSize12, kFontSize10}) {
+            QTest::mouseClick(window->Control(size), Qt::LeftButton);
+            Click(kCmdNew);
+            TypeAndEnter(kEquationLine, "H2+O2=H2O");
+            Click(kCmdAdjust);
+            QWidget* box = window->Control(BoxId(0, 1));
+            QVERIFY(box != nullptr);
+            const int digit = QFontMetrics(box->font()).tightBoundingRect("8").height();
+            const QFont drawn = MakeFont(EquationFont(window->Model().FontSizeSelector()));
+            const int letter = QFontMetrics(drawn).tightBoundingRect("H").height();
+            QVERIFY2(letter >= digit, qPrintable(QString("font %1: H %2 px, digit %3 px")
+                                                     .arg(size == kFontSize12 ? 12 : 10)
+                                                     .arg(letter)
+                                                     .arg(digit)));
+        }
+        QTest::mouseClick(window->Control(kFontSize12), Qt::LeftButton);
+    }
+
     void balancingExplainedFollowsTheEquation() {
         QAction* explain = window->MenuAction(kMenuExplainBalance);
         QVERIFY(!explain->isEnabled());  // nothing drawn yet
