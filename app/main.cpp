@@ -20,6 +20,7 @@
 #include "core/language.h"
 #include "core/messages.h"
 #include "core/safe_file.h"
+#include "core/system_error.h"
 #include "system/file_helpers.h"
 #include "system/user_data.h"
 #include "ui/qt_user_port.h"
@@ -55,8 +56,11 @@ int main(int argc, char** argv) {
         std::error_code ec;
         if (error.empty()) std::filesystem::current_path(folder, ec);
         if (!error.empty() || ec) {
-            QMessageBox::warning(nullptr, "tovel",
-                                 QString::fromStdString(error.empty() ? ec.message() : error));
+            QMessageBox::warning(
+                nullptr, "tovel",
+                QString::fromStdString(error.empty() ? "No se puede entrar en " + folder + ": " +
+                                                           tovel::SystemErrorText(ec.value())
+                                                     : error));
         }
     }
     // A save that reaches the file-size limit fails and is reported, instead of ending the program.

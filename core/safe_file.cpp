@@ -7,15 +7,16 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <vector>
+
+#include "core/system_error.h"
 
 namespace tovel {
 
 namespace {
 
 std::string Describe(std::string_view what, const std::string& path) {
-    return std::string(what) + " " + path + ": " + std::strerror(errno);
+    return std::string(what) + " " + path + ": " + SystemErrorText(errno);
 }
 
 bool WriteAll(int fd, std::string_view bytes) {

@@ -6,6 +6,7 @@
 
 #include "core/default_data.h"
 #include "core/safe_file.h"
+#include "core/system_error.h"
 #include "system/file_helpers.h"
 
 namespace fs = std::filesystem;
@@ -49,7 +50,7 @@ std::string DefaultDataFolder(const std::string& programDir) {
 std::string SeedDataFolder(const std::string& folder, const std::string& defaults) {
     std::error_code ec;
     fs::create_directories(fs::path(folder) / "Zq", ec);
-    if (ec) return "No se puede crear " + folder + ": " + ec.message();
+    if (ec) return "No se puede crear " + folder + ": " + SystemErrorText(ec.value());
     if (defaults.empty()) return {};
 
     const std::string recordPath = (fs::path(folder) / kDefaultsRecordName).string();

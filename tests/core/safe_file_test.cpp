@@ -2,9 +2,12 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+#include <clocale>
 #include <filesystem>
 
 #include "core/safe_file.h"
+#include "core/system_error.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {
@@ -39,7 +42,20 @@ TEST(SafeFile, ReportsWhatCannotBeDone) {
     EXPECT_FALSE(ReadFilePrefix(dir, 10));  // a folder
     const FileResult write = WriteFileAtomically(dir + "/no/such/folder", "x");
     EXPECT_FALSE(write);
-    EXPECT_NE(write.error.find("No se puede escribir"), std::string::npos);
+    // In Spanish whatever the locale, with the file's name.
+    ::setlocale(LC_ALL, "C");
+    EXPECT_EQ(ReadFilePrefix(dir + "/absent", 10).error,
+              "No se puede abrir " + dir + "/absent: no existe");
+    EXPECT_EQ(ReadFilePrefix(dir, 10).error, "No es un fichero normal: " + dir);
+    EXPECT_EQ(write.error.rfind("No se puede escribir " + dir + "/no/such/folder", 0), 0u);
+    EXPECT_NE(write.error.find(": no existe"), std::string::npos);
+}
+
+TEST(SystemErrors, AreToldInSpanish) {
+    EXPECT_EQ(SystemErrorText(EACCES), "no hay permiso");
+    EXPECT_EQ(SystemErrorText(ENOSPC), "no queda espacio en el disco");
+    EXPECT_EQ(SystemErrorText(EROFS), "el disco es de solo lectura");
+    EXPECT_EQ(SystemErrorText(9999), "error del sistema número 9999");
 }
 
 TEST(SafeFile, NeverWaitsForWhatIsNoFile) {

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -90,6 +92,18 @@ class QtUserPortTest : public QObject {
                  qPrintable(buttons.join(", ")));
         QVERIFY(types.contains("Ficheros de texto (*.txt)"));
         QVERIFY(types.contains("Todos los ficheros (*)"));
+    }
+
+    // What the chooser's list shows of each file: its kind and its date, in Spanish whatever the
+    // language the desktop runs in.
+    void kindsAndDatesAreSpanishToo() {
+        QFileIconProvider icons;
+        QCOMPARE(icons.type(QFileInfo(QDir::tempPath())), QStringLiteral("Carpeta"));
+        QCOMPARE(QLocale().language(), QLocale::Spanish);
+        const QDate date(2026, 12, 9);
+        QCOMPARE(QLocale().toString(date, QStringLiteral("d MMMM yyyy")),
+                 QStringLiteral("9 diciembre 2026"));
+        QCOMPARE(QLocale().toString(date, QLocale::ShortFormat), QStringLiteral("9/12/26"));
     }
 };
 
