@@ -29,7 +29,7 @@ PrincipalDialog::PrincipalDialog(ElementTable& table, UserPort& port, QWidget* p
       m_port(port),
       m_surface(QSize(kClientWidth, kClientHeight), kWindowBackground),
       m_font12(PixelFont("DejaVu Sans", 12)),
-      m_font10(PixelFont("DejaVu Sans", 10)),
+      m_font10(PixelFont("DejaVu Sans", 11)),
       m_concentration(table, port),
       m_library(table, port),
       m_sheet(table, port) {
