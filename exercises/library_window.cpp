@@ -112,8 +112,14 @@ LibraryWindow::LibraryWindow(ReactionLibrary& library,
     grid->addWidget(m_exit, 6, 0);
     grid->addWidget(m_controls.Button(kTransfer, QStringLiteral("Pasar ->"), this), 6, 2, 1, 4);
 
+    // A message of the library's stands over the state it is about, not the one before it.
+    m_library.SetBeforeMessage([this] { Sync(); });
     m_library.Open();
     Sync();
+}
+
+LibraryWindow::~LibraryWindow() {
+    m_library.SetBeforeMessage({});
 }
 
 void LibraryWindow::RequestSave(const std::string& compactReaction) {

@@ -44,6 +44,7 @@ class LibraryWindow : public QDialog {
     LibraryWindow(ReactionLibrary& library,
                   std::function<void(const Reaction&, const std::string&)> transfer,
                   QWidget* parent = nullptr);
+    ~LibraryWindow() override;
 
     void Dispatch(int id);
     QWidget* Control(int id) const { return m_controls.Control(id); }

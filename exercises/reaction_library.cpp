@@ -70,22 +70,21 @@ void ReactionLibrary::SelectType(std::size_t type) {
 // The type's reactions read again; in save mode the reaction being saved stays in its field.
 void ReactionLibrary::Refill() {
     m_entries = ReadReactions(TypeFile(), &m_fileProblem);
-    if (!m_fileProblem.empty()) {
-        NoticeWith(m_port, "Reacciones", "No se han podido leer las reacciones: " + m_fileProblem,
-                   MessageIcon::Exclamation);
-    }
     if (m_saveMode) {
         m_selected = 0;
-        return;
-    }
-    if (m_entries.empty()) {
+    } else if (m_entries.empty()) {
         // Nothing to show: the fields must not keep another type's reaction.
         m_selected = 0;
         reactionText.clear();
         descriptionText.clear();
-        return;
+    } else {
+        SelectEntry(1);
     }
-    SelectEntry(1);
+    if (!m_fileProblem.empty()) {
+        if (m_beforeMessage) m_beforeMessage();
+        NoticeWith(m_port, "Reacciones", "No se han podido leer las reacciones: " + m_fileProblem,
+                   MessageIcon::Exclamation);
+    }
 }
 
 void ReactionLibrary::RandomType() {

@@ -76,6 +76,10 @@ class ReactionLibrary {
     // Opening the window for browsing ends a save mode.
     void CancelSaveMode() { m_saveMode = false; }
 
+    // Called before a message about a file that could not be read, so that a window shows the
+    // library's state (the fields emptied) behind the message.
+    void SetBeforeMessage(std::function<void()> show) { m_beforeMessage = std::move(show); }
+
     // Where Linord is looked for: beside tovel, unless a test says otherwise.
     void SetProgramFolder(const std::string& folder) { m_programDir = folder; }
 
@@ -96,6 +100,7 @@ class ReactionLibrary {
     bool m_openedBefore = false;
     std::string m_programDir = ProgramFolder();
     std::string m_fileProblem;  // why the type's file could not be read, if it exists
+    std::function<void()> m_beforeMessage;
 };
 
 }  // namespace tovel

@@ -100,8 +100,14 @@ class LibraryWindowTest : public QObject {
 
         // A type whose file cannot be read shows nothing of the type before it.
         test::WriteBytes("Zq/Combustion.zq", std::string(17 * 1024 * 1024, 'x'));
+        QStringList behind;  // the fields while the message is up
+        port.onMessage = [&](const Message&) {
+            behind << reactions->currentText() << descriptions->currentText();
+        };
         Combo(&library, LibraryWindow::kTypes)->setCurrentIndex(1);
         emit Combo(&library, LibraryWindow::kTypes)->activated(1);
+        port.onMessage = nullptr;
+        QCOMPARE(behind, (QStringList{QString(), QString()}));
         QVERIFY(test::LastMessage(port).text.find("demasiado grande") != std::string::npos);
         QCOMPARE(reactions->currentText(), QString());
         QCOMPARE(descriptions->currentText(), QString());

@@ -17,6 +17,7 @@ namespace tovel::test {
 
 int FakeUserPort::ShowMessage(const Message& message) {
     messages.push_back(message);
+    if (onMessage) onMessage(message);
     if (message.buttons == MessageButtons::Ok) return kAnswerOk;
     if (answers.empty()) return kAnswerNo;
     const int answer = answers.front();

@@ -26,6 +26,8 @@ class FakeUserPort : public UserPort {
 
     // Answers for the next questions (Yes/No boxes), in order; once used up, questions get No.
     std::deque<int> answers;
+    // Called with each message as it is shown, to look at the windows behind it.
+    std::function<void(const Message&)> onMessage;
     // What the element editor does when it is opened.
     std::function<void(ElementTable&)> editor;
 
