@@ -37,6 +37,7 @@ int main(int argc, char** argv) {
         std::cout << tovel::TovelVersionLine();
         return 0;
     }
+    tovel::UseSpanishDates();
     QApplication app(argc, argv);
     // The toolkit has taken its own options out; what is left must be tovel's.
     std::vector<std::string> rest;

@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <cstdlib>
 
 namespace tovel {
 
@@ -42,6 +43,16 @@ class MissingQtTexts : public QTranslator {
 };
 
 }  // namespace
+
+void UseSpanishDates() {
+    // Qt reads the system locale's date formats from these variables when it starts, and LC_ALL
+    // would win over LC_TIME: what it said is kept, as LANG, for everything else.
+    if (const char* all = std::getenv("LC_ALL"); all != nullptr && *all != '\0') {
+        ::setenv("LANG", all, 1);
+        ::unsetenv("LC_ALL");
+    }
+    ::setenv("LC_TIME", "es_ES.UTF-8", 1);
+}
 
 bool InstallSpanishQtTexts(QCoreApplication& app) {
     // Dates, month names and numbers in Qt's own windows follow Spain, whatever the desktop's
