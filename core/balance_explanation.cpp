@@ -26,8 +26,16 @@ bool Positive(Fraction f) {
     return f.num > 0;
 }
 
-std::string Letter(std::size_t j) {
-    return std::string(1, static_cast<char>('a' + j));
+// The coefficients' letters, a, b, c...; without "e" when the electron e^- is in the equation,
+// so that no unknown reads as the electron.
+using Letters = std::vector<std::string>;
+Letters MakeLetters(std::size_t count, bool skipE) {
+    Letters letters;
+    for (char c = 'a'; letters.size() < count; ++c) {
+        if (skipE && c == 'e') continue;
+        letters.emplace_back(1, c);
+    }
+    return letters;
 }
 
 std::string Number(Fraction f) {
@@ -38,12 +46,13 @@ std::string Number(Fraction f) {
 // A linear equation over the letters: sum of coefficient x letter, plus constant, equals 0. How a
 // student reads it: terms with a positive coefficient on the left, the others moved to the right.
 struct LinearEquation {
-    std::string name;               // "Fe", or "(1)" for one obtained by combining two
+    std::string name;               // "(1) Fe", "(4) Carga", or "(5)" for one made by combining two
     std::vector<Fraction> letters;  // one per letter; 0 where the letter does not appear
     Fraction constant;
     // The charge row as given: each substance's charge stays on its own side with its sign
     // ("-a + 2b = 2d"), the letters before this one being the reactants. 0 for the others.
     std::size_t reactantsSide = 0;
+    std::string ref;  // "(1)": how a combination names it
 
     std::size_t Unknowns(const Values& values) const {
         std::size_t n = 0;
@@ -67,7 +76,8 @@ std::string SideText(const std::vector<std::string>& terms) {
 
 // The equation as written, letters where they are unknown; with substitute, each known letter
 // shows its value ("2·1", "3·(3/2)"), as a student puts the values in.
-std::string EquationText(const LinearEquation& eq, const Values& values, bool substitute) {
+std::string EquationText(const LinearEquation& eq, const Values& values, bool substitute,
+                         const Letters& letters) {
     std::vector<std::string> left;
     std::vector<std::string> right;
     // Where a term goes, and its size: by sign, or (the charge row) by its side.
@@ -88,7 +98,7 @@ std::string EquationText(const LinearEquation& eq, const Values& values, bool su
                             ? Number(v)
                             : count + "·" + (v.den == 1 ? Number(v) : "(" + Number(v) + ")");
             } else {
-                term += count + Letter(j);
+                term += count + letters[j];
             }
             (reactant ? left : right).push_back(term);
         }
@@ -113,7 +123,7 @@ std::string EquationText(const LinearEquation& eq, const Values& values, bool su
             term += value;
             place(k, term);
         } else {
-            place(k, count + Letter(j));
+            place(k, count + letters[j]);
         }
     }
     return SideText(left) + " = " + SideText(right);
@@ -122,7 +132,7 @@ std::string EquationText(const LinearEquation& eq, const Values& values, bool su
 // The known letters folded into the constant, then scaled to whole coefficients without a
 // common factor, so that combining two equations is done with whole multipliers.
 LinearEquation Reduced(const LinearEquation& eq, const Values& values) {
-    LinearEquation out{eq.name, eq.letters, eq.constant, 0};
+    LinearEquation out{eq.name, eq.letters, eq.constant, 0, eq.ref};
     for (std::size_t j = 0; j < out.letters.size(); ++j) {
         if (values[j] && !out.letters[j].IsZero()) {
             out.constant = out.constant + out.letters[j] * *values[j];
@@ -171,11 +181,11 @@ bool Holds(const LinearEquation& eq, const Values& values) {
     return sum.IsZero();
 }
 
-std::string AssignmentText(const CoefficientList& coefficients) {
+std::string AssignmentText(const CoefficientList& coefficients, const Letters& letters) {
     std::string text;
     for (std::size_t j = 0; j < coefficients.size(); ++j) {
         if (j > 0) text += ", ";
-        text += Letter(j) + " = " + std::to_string(coefficients[j]);
+        text += letters[j] + " = " + std::to_string(coefficients[j]);
     }
     return text;
 }
@@ -188,6 +198,7 @@ class Explainer {
                 m_substances.push_back(&substance);
         }
         m_values.assign(m_substances.size(), std::nullopt);
+        m_letters = MakeLetters(m_substances.size(), HasElectron(reaction));
         BuildEquations();
     }
 
@@ -204,7 +215,7 @@ class Explainer {
                 return m_result;
             }
             Add("Los números de los pasos son demasiado grandes para mostrarlos.");
-            Add(AssignmentText(program.coefficients));
+            Add(AssignmentText(program.coefficients, m_letters));
             AddBalanced(program.coefficients);
             m_result.outcome = ExplanationOutcome::Balanced;
             return m_result;
@@ -216,7 +227,7 @@ class Explainer {
         m_result.lines.push_back(LetteredEquation());
         m_result.lines.emplace_back();
         for (const auto& eq : m_equations)
-            m_result.lines.push_back(eq.name + ": " + EquationText(eq, m_values, false));
+            m_result.lines.push_back(eq.name + ": " + EquationText(eq, m_values, false, m_letters));
         m_result.lines.emplace_back();
 
         const std::size_t dimension =
@@ -248,9 +259,11 @@ class Explainer {
         }
         for (std::size_t row = 0; row < matrix.size(); ++row) {
             const bool charge = row >= names.size();
-            LinearEquation eq{charge ? "Carga" : names[row],
+            // Numbered, so that a combination is named by numbers and not by elements.
+            const std::string ref = "(" + std::to_string(row + 1) + ")";
+            LinearEquation eq{ref + " " + (charge ? "Carga" : names[row]),
                               std::vector<Fraction>(m_substances.size(), Fraction{0, 1}),
-                              Fraction{0, 1}, charge ? m_reaction.Count(kReactants) : 0};
+                              Fraction{0, 1}, charge ? m_reaction.Count(kReactants) : 0, ref};
             for (std::size_t j = 0; j < m_substances.size(); ++j)
                 eq.letters[j] = Fraction::Make(matrix[row][j]);
             m_equations.push_back(std::move(eq));
@@ -265,7 +278,7 @@ class Explainer {
             } else if (j > 0) {
                 text += " + ";
             }
-            text += Letter(j) + " " + m_substances[j]->formula;
+            text += m_letters[j] + " " + m_substances[j]->formula;
         }
         return text;
     }
@@ -300,7 +313,7 @@ class Explainer {
         for (const auto* list : {&m_equations, &m_derived}) {
             for (const auto& eq : *list) {
                 if (eq.Unknowns(m_values) != 0 || Holds(eq, m_values)) continue;
-                Impossible(eq.name + ": " + EquationText(eq, m_values, true));
+                Impossible(eq.name + ": " + EquationText(eq, m_values, true, m_letters));
                 return false;
             }
         }
@@ -315,8 +328,8 @@ class Explainer {
             for (const auto& eq : *list) {
                 if (eq.Unknowns(m_values) != 1) continue;
                 const auto [letter, value] = SolveSingle(eq, m_values);
-                const std::string shown = EquationText(eq, m_values, true);
-                const std::string result = Letter(letter) + " = " + Number(value);
+                const std::string shown = EquationText(eq, m_values, true, m_letters);
+                const std::string result = m_letters[letter] + " = " + Number(value);
                 std::string line = "De " + eq.name + ": ";
                 line += shown;
                 if (shown != result) line += ", luego " + result;
@@ -358,13 +371,7 @@ class Explainer {
         std::vector<LinearEquation> made;
         for (const LinearEquation* other : active) {
             if (other == pivot || other->letters[u].IsZero()) continue;
-            if (made.empty()) {
-                Add("Ninguna ecuación tiene una sola incógnita: se elimina " + Letter(u) +
-                    " combinando dos.");
-            }
             const LinearEquation e = Reduced(*other, m_values);
-            ShowReduced(*pivot, p);
-            ShowReduced(*other, e);
             // e x p[u] - p x e[u] has no u; whole multipliers without a common factor.
             const std::int64_t g = Gcd(p.letters[u].num, e.letters[u].num);
             std::int64_t mp = p.letters[u].num / g;
@@ -373,25 +380,33 @@ class Explainer {
                 mp = -mp;
                 me = -me;
             }
-            LinearEquation d{"(" + std::to_string(m_derived.size() + made.size() + 1) + ")",
-                             std::vector<Fraction>(p.letters.size(), Fraction{0, 1}),
-                             Minus(MultiplyWhole(e.constant, mp), MultiplyWhole(p.constant, me)),
-                             0};
+            const std::string ref =
+                "(" + std::to_string(m_equations.size() + m_derived.size() + made.size() + 1) + ")";
+            LinearEquation d{ref, std::vector<Fraction>(p.letters.size(), Fraction{0, 1}),
+                             Minus(MultiplyWhole(e.constant, mp), MultiplyWhole(p.constant, me)), 0,
+                             ref};
             for (std::size_t j = 0; j < d.letters.size(); ++j)
                 d.letters[j] =
                     Minus(MultiplyWhole(e.letters[j], mp), MultiplyWhole(p.letters[j], me));
             d = Reduced(d, m_values);
-            const std::string how = Multiple(mp, e.name) + (me < 0 ? " + " : " - ") +
-                                    Multiple(me < 0 ? -me : me, p.name);
             m_used.push_back(other->name);
-            if (d.Unknowns(m_values) == 0) {
-                if (!d.constant.IsZero()) {
-                    Impossible(d.name + " = " + how + ": " + EquationText(d, m_values, false));
-                    return false;
-                }
-                continue;  // the two said the same: nothing new
+            const bool nothingNew = d.Unknowns(m_values) == 0 && d.constant.IsZero();
+            // The two said the same: shown, they would be equations that lead nowhere.
+            if (nothingNew) continue;
+            if (made.empty()) {
+                Add("Ninguna ecuación tiene una sola incógnita: se elimina " + m_letters[u] +
+                    " combinando dos.");
             }
-            Add(d.name + " = " + how + ": " + EquationText(d, m_values, false));
+            ShowReduced(*pivot, p);
+            ShowReduced(*other, e);
+            const std::string how =
+                Multiple(mp, e.ref) + (me < 0 ? " + " : " - ") + Multiple(me < 0 ? -me : me, p.ref);
+            if (d.Unknowns(m_values) == 0) {
+                Impossible(d.name + " = " + how + ": " +
+                           EquationText(d, m_values, false, m_letters));
+                return false;
+            }
+            Add(d.name + " = " + how + ": " + EquationText(d, m_values, false, m_letters));
             made.push_back(d);
         }
         m_used.push_back(pivot->name);
@@ -410,8 +425,8 @@ class Explainer {
 
     // An equation with the values found put in and simplified, where that changes it.
     void ShowReduced(const LinearEquation& original, const LinearEquation& reduced) {
-        const std::string plain = EquationText(original, m_values, false);
-        const std::string simplified = EquationText(reduced, m_values, false);
+        const std::string plain = EquationText(original, m_values, false, m_letters);
+        const std::string simplified = EquationText(reduced, m_values, false, m_letters);
         if (std::find(m_shown.begin(), m_shown.end(), original.name) != m_shown.end()) return;
         m_shown.push_back(original.name);
         if (plain == simplified) {
@@ -424,8 +439,8 @@ class Explainer {
     bool Solve() {
         const std::size_t fixed = FixedLetter();
         m_values[fixed] = Fraction{1, 1};
-        Add("Se toma " + Letter(fixed) + " = 1 (" + m_substances[fixed]->formula +
-            " es la substancia con más átomos).");
+        Add("Se toma " + m_letters[fixed] + " = 1 (" + m_substances[fixed]->formula +
+            " es la sustancia con más átomos).");
         if (!CheckKnown()) return false;
         while (Unknowns() > 0) {
             bool solved = false;
@@ -448,7 +463,10 @@ class Explainer {
         if (!program || whole != program.coefficients) return false;
         m_result.lines.emplace_back();
         if (multiplier > 1) Add("Multiplicando por " + std::to_string(multiplier) + ":");
-        Add(AssignmentText(whole));
+        Add(AssignmentText(whole, m_letters));
+        // Every element, also those whose equation the steps never needed.
+        Add("Comprobación:");
+        AddChecks(whole);
         AddBalanced(whole);
         m_result.outcome = ExplanationOutcome::Balanced;
         return true;
@@ -474,10 +492,18 @@ class Explainer {
     }
 
     void ShowChecked(const CoefficientList& coefficients) {
+        Add(AssignmentText(coefficients, m_letters) + ", que cumplen cada ecuación:");
+        AddChecks(coefficients);
+        m_result.lines.emplace_back();
+        Add(AssignmentText(coefficients, m_letters));
+        AddBalanced(coefficients);
+    }
+
+    // Each equation with the coefficients put in, and what both sides add up to.
+    void AddChecks(const CoefficientList& coefficients) {
         Values values;
         for (const std::uint32_t c : coefficients)
             values.emplace_back(Fraction::Make(c));
-        Add(AssignmentText(coefficients) + ", que cumplen cada ecuación:");
         for (const auto& eq : m_equations) {
             Fraction left{0, 1};
             for (std::size_t j = 0; j < eq.letters.size(); ++j) {
@@ -485,12 +511,9 @@ class Explainer {
                     eq.reactantsSide > 0 ? j < eq.reactantsSide : Positive(eq.letters[j]);
                 if (onTheLeft) left = left + eq.letters[j] * *values[j];
             }
-            Add(eq.name + ": " + EquationText(eq, values, true) + " (" + Number(left) + " = " +
-                Number(left) + ")");
+            Add(eq.name + ": " + EquationText(eq, values, true, m_letters) + " (" + Number(left) +
+                " = " + Number(left) + ")");
         }
-        m_result.lines.emplace_back();
-        Add(AssignmentText(coefficients));
-        AddBalanced(coefficients);
     }
 
     // Atoms and charge leave more than one independent balance: two of them are shown and
@@ -531,6 +554,7 @@ class Explainer {
     std::vector<std::string> m_used;   // equations already combined away
     std::vector<std::string> m_shown;  // equations whose simplified form was shown
     Values m_values;
+    Letters m_letters;
     BalanceExplanation m_result;
     bool m_contradiction = false;
 };

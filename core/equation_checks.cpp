@@ -181,7 +181,7 @@ bool AutoBalance(Reaction& reaction, const ElementTable& table, UserPort& port) 
     } else if (HasCharges(reaction) && ChargesAloneStopIt(reaction)) {
         Notice(port, "Las cargas no cuadran",
                "No se puede ajustar: las cargas de los reactivos y de los productos no pueden "
-               "igualarse con estas substancias");
+               "igualarse con estas sustancias");
     } else {
         Notice(port, "Reacción o no viable o inexistente",
                "O no se puede ajustar o los productos son iguales a los reactivos");

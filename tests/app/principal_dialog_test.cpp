@@ -617,7 +617,7 @@ class PrincipalDialogTest : public QObject {
         QVERIFY(shown != nullptr);
         QCOMPARE(shown->windowTitle(), QStringLiteral("Ajuste paso a paso"));
         QVERIFY(shown->Text()->isReadOnly());
-        QVERIFY(shown->Text()->toPlainText().startsWith("a H2 + b O2 = c H2O\n\nH: 2a = 2c\n"));
+        QVERIFY(shown->Text()->toPlainText().startsWith("a H2 + b O2 = c H2O\n\n(1) H: 2a = 2c\n"));
         QVERIFY(shown->Text()->toPlainText().endsWith("\n2 H2 + O2 = 2 H2O"));
         // A second request raises the same window; a new equation is followed in it.
         explain->trigger();
@@ -633,7 +633,7 @@ class PrincipalDialogTest : public QObject {
         QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
         QTest::mouseClick(shown->Button(TextReportWindow::kSave), Qt::LeftButton);
         const std::string bytes = test::ReadBytes(path);
-        QVERIFY(bytes.rfind("\r\n\r\na CO = b CO2\r\n\r\nC: a = b\r\n", 0) == 0);
+        QVERIFY(bytes.rfind("\r\n\r\na CO = b CO2\r\n\r\n(1) C: a = b\r\n", 0) == 0);
         QVERIFY(bytes.find("O: 1 = 2\xb7"
                            "1: imposible\r\n") != std::string::npos);
         QCOMPARE(bytes, bytes.substr(0, bytes.size() / 2) + bytes.substr(0, bytes.size() / 2));
@@ -704,10 +704,11 @@ class PrincipalDialogTest : public QObject {
         problem->Dispatch(ProblemWindow::kAddBalancing);
         QCOMPARE(resolution->toPlainText(),
                  before +
-                     "\n\nAjuste paso a paso:\n\na H2 + b O2 = c H2O\n\nH: 2a = 2c\n"
-                     "O: 2b = c\n\nSe toma c = 1 (H2O es la substancia con más átomos).\n"
-                     "De H: 2a = 2·1, luego a = 1\nDe O: 2b = 1, luego b = 1/2\n\n"
-                     "Multiplicando por 2:\na = 2, b = 1, c = 2\n2 H2 + O2 = 2 H2O");
+                     "\n\nAjuste paso a paso:\n\na H2 + b O2 = c H2O\n\n(1) H: 2a = 2c\n"
+                     "(2) O: 2b = c\n\nSe toma c = 1 (H2O es la sustancia con más átomos).\n"
+                     "De (1) H: 2a = 2·1, luego a = 1\nDe (2) O: 2b = 1, luego b = 1/2\n\n"
+                     "Multiplicando por 2:\na = 2, b = 1, c = 2\nComprobación:\n"
+                     "(1) H: 2·2 = 2·2 (4 = 4)\n(2) O: 2·1 = 2 (2 = 2)\n2 H2 + O2 = 2 H2O");
         // Once only, and it is no edit of the user's: the problem goes with its calculation.
         problem->Dispatch(ProblemWindow::kAddBalancing);
         QVERIFY(resolution->toPlainText().count("Ajuste paso a paso:") == 1);

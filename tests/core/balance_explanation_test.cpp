@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <optional>
@@ -135,8 +136,9 @@ void CheckExplanation(const BalanceExplanation& explanation) {
             }
             // The final line: the values found, times the multiplier, as whole numbers.
             const auto whole = Assignment(assignment);
+            const auto parts = Split(assignment, ", ");
             for (std::size_t j = 0; j < whole.size(); ++j) {
-                const char letter = static_cast<char>('a' + j);
+                const char letter = parts[j][0];
                 ASSERT_TRUE(values.count(letter)) << letter;
                 EXPECT_NEAR(values[letter] * multiplier, whole[j], 1e-9) << letter;
             }
@@ -205,6 +207,8 @@ TEST(BalanceExplanation, EveryStepOfEveryCaseFollows) {
         const Reaction reaction = ParsedReaction(equation);
         const BalanceExplanation explanation = ExplainBalance(reaction);
         CheckExplanation(explanation);
+        for (const std::string& line : explanation.lines)
+            EXPECT_EQ(line.find("substancia"), std::string::npos) << line;
         ++counted[static_cast<int>(explanation.outcome)];
         if (expected == "FAIL") {
             // Impossible, or several balances of which none is given.
@@ -229,16 +233,52 @@ TEST(BalanceExplanation, CombinesEquationsWhereNoneHasOneUnknown) {
     EXPECT_NE(text.find("Ninguna ecuación tiene una sola incógnita: se elimina b combinando dos."),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("(3) = (2) - (1): 3e = 4\n"), std::string::npos) << text;
+    // Combinations are named by the numbers of the equations, never by element symbols.
+    EXPECT_NE(text.find("(1) Cu: a = c\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("(5) = (3) - (2): 2e = 2 + d\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("(7) = (6) - (5): 3e = 4\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("De (7): 3e = 4, luego e = 4/3\n"), std::string::npos) << text;
     EXPECT_EQ(e.lines.back(), "3 Cu + 8 HNO3 = 3 Cu(NO3)2 + 2 NO + 4 H2O");
     CheckExplanation(e);
 }
 
 TEST(BalanceExplanation, TheChargeIsOneMoreEquation) {
     const BalanceExplanation e = ExplainBalance(ParsedReaction("Cu=Cu^2++e^-"));
-    EXPECT_EQ(e.lines[3], "Carga: 0 = 2b - c");
-    EXPECT_EQ(e.lines[7], "De Carga: 0 = 2·1 - c, luego c = 2");
+    EXPECT_EQ(e.lines[3], "(2) Carga: 0 = 2b - c");
+    EXPECT_EQ(e.lines[7], "De (2) Carga: 0 = 2·1 - c, luego c = 2");
     EXPECT_EQ(e.lines.back(), "Cu = Cu^2+ + 2 e^-");
+    CheckExplanation(e);
+}
+
+TEST(BalanceExplanation, NoUnknownIsNamedLikeTheElectron) {
+    const BalanceExplanation e = ExplainBalance(ParsedReaction("MnO4^-+H^++e^-=Mn^2++H2O"));
+    EXPECT_EQ(e.lines[0], "a MnO4^- + b H^+ + c e^- = d Mn^2+ + f H2O");
+    EXPECT_EQ(e.lines[5], "(4) Carga: -a + b - c = 2d");
+    // Worked by hand: Mn a = d, O 4a = f, H b = 2f; with a = 1, f = 4, b = 8, and the charge
+    // -1 + 8 - c = 2 gives c = 5.
+    EXPECT_EQ(
+        ExplanationText(e, "\n").find("a = 1, b = 8, c = 5, d = 1, f = 4\n") != std::string::npos,
+        true);
+    CheckExplanation(e);
+    // Without the electron, the letters run on as usual.
+    EXPECT_EQ(ExplainBalance(ParsedReaction("Cu+HNO3=Cu(NO3)2+NO+H2O")).lines[0],
+              "a Cu + b HNO3 = c Cu(NO3)2 + d NO + e H2O");
+}
+
+TEST(BalanceExplanation, TheLastStepChecksEveryElement) {
+    // Cl: its equation is never needed on the way (the values come from Na, O and H), and is
+    // checked all the same.
+    const BalanceExplanation e = ExplainBalance(ParsedReaction("NaOH+HCl=NaCl+H2O"));
+    const auto& lines = e.lines;
+    const auto check = std::find(lines.begin(), lines.end(), "Comprobación:");
+    ASSERT_NE(check, lines.end());
+    for (auto line = lines.begin(); line != check; ++line)
+        EXPECT_FALSE(line->starts_with("De (4)")) << *line;
+    // a NaOH + b HCl = c NaCl + d H2O with 1, 1, 1, 1: Na a = c, O a = d, H a + b = 2d, Cl b = c.
+    EXPECT_EQ(std::vector<std::string>(check + 1, lines.end()),
+              (std::vector<std::string>{"(1) Na: 1 = 1 (1 = 1)", "(2) O: 1 = 1 (1 = 1)",
+                                        "(3) H: 1 + 1 = 2·1 (2 = 2)", "(4) Cl: 1 = 1 (1 = 1)",
+                                        "NaOH + HCl = NaCl + H2O"}));
     CheckExplanation(e);
 }
 
@@ -258,14 +298,14 @@ TEST(BalanceExplanation, SaysWhereTheContradictionIs) {
     BalanceExplanation e;
     // The charges cannot balance.
     e = ExplainBalance(ParsedReaction("Fe^3+=Fe^2+"));
-    EXPECT_EQ(e.lines.back(), "Carga: 3·1 = 2·1: imposible");
+    EXPECT_EQ(e.lines.back(), "(2) Carga: 3·1 = 2·1: imposible");
     // An element on one side only.
     e = ExplainBalance(ParsedReaction("Fe+O2=H2O"));
     EXPECT_EQ(e.outcome, ExplanationOutcome::Impossible);
-    EXPECT_EQ(e.lines.back(), "H: 0 = 2·1: imposible");
+    EXPECT_EQ(e.lines.back(), "(3) H: 0 = 2·1: imposible");
     // Every letter found, then an equation that fails.
     e = ExplainBalance(ParsedReaction("CO=CO2"));
-    EXPECT_EQ(e.lines.back(), "O: 1 = 2·1: imposible");
+    EXPECT_EQ(e.lines.back(), "(2) O: 1 = 2·1: imposible");
     EXPECT_TRUE(e.coefficients.empty());
 }
 
