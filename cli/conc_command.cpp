@@ -83,6 +83,7 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
     const std::optional<double> density = ReadDensity(fields[F::Density], port);
     if (!density) return false;
     ConcentrationResult result;
+    SoluteMolarMass masses;
     if (prepare) {
         const std::optional<double> mm = ReadMolarMass(fields[F::MolarMass], port);
         if (!mm) return false;
@@ -93,7 +94,8 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
             TellMissingData(port);
             return false;
         }
-        result = FromPreparation(*solute, *quantity, *amount, *mm, *density);
+        masses = SoluteMasses(formula, *mm, table);
+        result = FromPreparation(*solute, *quantity, *amount, masses, *density);
         if (result) ShowResults(result.amounts, *quantity, fields);
     } else {
         const std::optional<double> value = ReadNumber(fields[FieldOf(*given)]);
@@ -103,7 +105,8 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
         }
         const std::optional<double> mm = ReadMolarMass(fields[F::MolarMass], port);
         if (!mm) return false;
-        result = FromConcentration(*given, *value, *mm, *density);
+        masses = SoluteMasses(formula, *mm, table);
+        result = FromConcentration(*given, *value, masses, *density);
         if (result) ShowResults(result.amounts, *given, fields);
     }
     if (!result) {
@@ -123,6 +126,7 @@ bool RunConcentration(const std::vector<std::string>& args, ElementTable& table,
         shown.quantity = quantity.value_or(PreparationQuantity::SolventGrams);
         shown.formula = WrittenFormula(formula);
         shown.fields = fields;
+        if (masses.dissolved < masses.weighed) shown.saltMolarMass = masses.dissolved;
         const CaseText text = ComposeCase(shown);
         out << "\n"
             << ReplaceAll(text.statement, "\r\n", "\n") << "\n"

@@ -1,6 +1,7 @@
 #include "core/concentration.h"
 
 #include <cmath>
+#include <optional>
 
 namespace tovel {
 
@@ -59,116 +60,119 @@ const std::optional<double>& SolutionAmounts::Concentration(ConcentrationKind ki
     return const_cast<SolutionAmounts*>(this)->Concentration(kind);
 }
 
-ConcentrationResult FromConcentration(ConcentrationKind kind, double value, double molarMass,
-                                      double density) {
+// Every calculation goes through the same few quantities of one batch of solution: the moles of
+// solute, the grams of solution and, where known, its millilitres. The grams weighed count the
+// hydrate's water, the concentrations only the salt; that water is part of the solvent.
+namespace {
+
+struct Batch {
+    double moles = 0;
+    double weighed = 0;
+    double solutionGrams = 0;          // 0: not known (no density where it would be needed)
+    double millilitres = 0;            // 0: not known
+    std::optional<double> waterAdded;  // when given: what is left of the solution otherwise
+};
+
+ConcentrationResult Amounts(const Batch& b, const SoluteMolarMass& mm) {
+    SolutionAmounts a;
+    const double salt = b.moles * mm.dissolved;
+    a.soluteGrams = b.weighed;
+    if (b.millilitres > 0) {
+        a.solutionMillilitres = b.millilitres;
+        a.molarity = b.moles / b.millilitres * 1000;
+        a.gramsPerLitre = salt / b.millilitres * 1000;
+    }
+    if (b.solutionGrams > 0) {
+        // The solution must weigh more than what is weighed into it: some water is added.
+        const double added = b.waterAdded.value_or(b.solutionGrams - b.weighed);
+        if (!(added > 0)) {
+            const double limit = b.millilitres > 0 ? *a.soluteGrams / b.millilitres : 0;
+            return Refused(b.millilitres > 0 ? ConcentrationRefusal::DensityAtMostSolute
+                                             : ConcentrationRefusal::HydrateWater,
+                           limit);
+        }
+        const double water = b.solutionGrams - salt;
+        a.solventGrams = added;
+        a.molality = b.moles / water * 1000;
+        a.massPercent = salt / b.solutionGrams * 100;
+    }
+    return Checked(a);
+}
+
+}  // namespace
+
+ConcentrationResult FromConcentration(ConcentrationKind kind, double value,
+                                      SoluteMolarMass molarMass, double density) {
     const double q = value;
-    const double mm = molarMass;
+    const double w = molarMass.weighed;
+    const double s = molarMass.dissolved;
     const double d = density;
-    if (!(mm > 0)) return Refused(ConcentrationRefusal::MolarMass);
+    if (!(w > 0) || !(s > 0) || s > w) return Refused(ConcentrationRefusal::MolarMass);
     // 100 % would be solute without water: no solution, and an infinite molality.
     const bool valueOk =
         kind == ConcentrationKind::MassPercent ? q > 0 && q < 100 && 1000 - 10 * q > 0 : q > 0;
     if (!valueOk) return Refused(RefusalFor(kind));
     if (!(d >= 0)) return Refused(ConcentrationRefusal::Density);
-    const bool withDensity = d > 0;
 
-    SolutionAmounts a;
-    a.Concentration(kind) = q;
+    // The batch each concentration states: 1 l of solution (molarity, g/l), the solution of 1 kg
+    // of water (molality), 1 kg of solution (% in mass).
+    Batch b;
     switch (kind) {
         case ConcentrationKind::Molarity:
-            // A litre of solution weighing no more than its solute leaves no water for it.
-            if (withDensity && (!(d - q * mm / 1000 > 0) || !(1000 * d - q * mm > 0))) {
-                return Refused(ConcentrationRefusal::DensityAtMostSolute, q * mm / 1000);
-            }
-            a.gramsPerLitre = q * mm;
-            a.soluteGrams = q * mm;
-            a.solutionMillilitres = 1000;
-            if (withDensity) {
-                a.molality = q / (d - q * mm / 1000);
-                a.massPercent = q * mm / d / 10;
-                a.solventGrams = 1000 * d - q * mm;
-            }
-            break;
-        case ConcentrationKind::Molality:
-            a.massPercent = q * mm / (q * mm + 1000) * 100;
-            a.soluteGrams = q * mm;
-            a.solventGrams = 1000;
-            if (withDensity) {
-                a.molarity = q / (q * mm + 1000) * d * 1000;
-                a.gramsPerLitre = q * mm / (q * mm + 1000) * d * 1000;
-                a.solutionMillilitres = (q * mm + 1000) / d;
-            }
+            b.moles = q;
+            b.millilitres = 1000;
+            b.solutionGrams = 1000 * d;
             break;
         case ConcentrationKind::GramsPerLitre:
-            if (withDensity && (!(d - q / 1000 > 0) || !(1000 * d - q > 0))) {
-                return Refused(ConcentrationRefusal::DensityAtMostSolute, q / 1000);
-            }
-            a.molarity = q / mm;
-            a.soluteGrams = q;
-            a.solutionMillilitres = 1000;
-            if (withDensity) {
-                a.molality = (q / mm) / (d - q / 1000);
-                a.massPercent = q / d / 10;
-                a.solventGrams = 1000 * d - q;
-            }
+            b.moles = q / s;
+            b.millilitres = 1000;
+            b.solutionGrams = 1000 * d;
+            break;
+        case ConcentrationKind::Molality:
+            b.moles = q;
+            b.solutionGrams = 1000 + q * s;
+            b.millilitres = d > 0 ? b.solutionGrams / d : 0;
             break;
         case ConcentrationKind::MassPercent:
-            a.molality = (q / mm) / (100 - q) * 1000;
-            a.soluteGrams = 10 * q;
-            a.solventGrams = 1000 - 10 * q;
-            if (withDensity) {
-                a.molarity = q / mm * d * 10;
-                a.gramsPerLitre = q * d * 10;
-                a.solutionMillilitres = 1000 / d;
-            }
+            b.moles = 10 * q / s;
+            b.solutionGrams = 1000;
+            b.millilitres = d > 0 ? 1000 / d : 0;
             break;
     }
-    return Checked(a);
+    b.weighed = b.moles * w;
+    ConcentrationResult result = Amounts(b, molarMass);
+    if (result) result.amounts.Concentration(kind) = q;  // as given, not recomputed
+    return result;
 }
 
 ConcentrationResult FromPreparation(double soluteGrams, PreparationQuantity quantity, double amount,
-                                    double molarMass, double density) {
+                                    SoluteMolarMass molarMass, double density) {
     const double g = soluteGrams;
     const double x = amount;
-    const double mm = molarMass;
+    const double w = molarMass.weighed;
+    const double s = molarMass.dissolved;
     const double d = density;
     const bool byVolume = quantity == PreparationQuantity::SolutionMillilitres;
-    if (!(mm > 0)) return Refused(ConcentrationRefusal::MolarMass);
+    if (!(w > 0) || !(s > 0) || s > w) return Refused(ConcentrationRefusal::MolarMass);
     if (!(g > 0)) return Refused(ConcentrationRefusal::SoluteGrams);
     if (!(x > 0)) {
         return Refused(byVolume ? ConcentrationRefusal::SolutionMillilitres
                                 : ConcentrationRefusal::SolventGrams);
     }
     if (!(d >= 0)) return Refused(ConcentrationRefusal::Density);
-    const bool withDensity = d > 0;
-    // Grams of solute per litre of solution, or per kilogram of water.
-    const double q = g / x * 1000;
 
-    SolutionAmounts a;
-    a.soluteGrams = g;
+    Batch b;
+    b.moles = g / w;
+    b.weighed = g;
     if (byVolume) {
-        if (withDensity && (!(d - q / 1000 > 0) || !(x * d - g > 0))) {
-            return Refused(ConcentrationRefusal::DensityAtMostSolute, g / x);
-        }
-        a.solutionMillilitres = x;
-        a.gramsPerLitre = q;
-        a.molarity = q / mm;
-        if (withDensity) {
-            a.molality = q / (d - q / 1000) / mm;
-            a.massPercent = q / (1000 * d) * 100;
-            a.solventGrams = x * d - g;
-        }
+        b.millilitres = x;
+        b.solutionGrams = x * d;
     } else {
-        a.solventGrams = x;
-        a.molality = q / mm;
-        a.massPercent = q / (q + 1000) * 100;
-        if (withDensity) {
-            a.gramsPerLitre = q / (q + 1000) * d * 1000;
-            a.molarity = *a.gramsPerLitre / mm;
-            a.solutionMillilitres = (x + g) / d;
-        }
+        b.waterAdded = x;
+        b.solutionGrams = x + g;
+        b.millilitres = d > 0 ? b.solutionGrams / d : 0;
     }
-    return Checked(a);
+    return Amounts(b, molarMass);
 }
 
 }  // namespace tovel

@@ -28,7 +28,16 @@ enum class ConcentrationRefusal {
     SolventGrams,         // not greater than 0
     Density,              // negative
     DensityAtMostSolute,  // not above the grams of solute per millilitre of solution
+    HydrateWater,         // the hydrate brings more water than the solution holds
     OutOfRange,           // some result would not be a finite number
+};
+
+// The molar masses of a solute: of what is weighed and of what is dissolved. They differ for a
+// hydrate (CuSO4·5H2O is weighed, CuSO4 is dissolved): its water of crystallisation joins the
+// solvent, and the concentrations are those of the anhydrous salt.
+struct SoluteMolarMass {
+    double weighed = 0;
+    double dissolved = 0;
 };
 
 // Every quantity a calculation can give; absent where the data do not determine it.
@@ -37,9 +46,9 @@ struct SolutionAmounts {
     std::optional<double> molality;       // mol/kg
     std::optional<double> gramsPerLitre;  // g of solute per l of solution
     std::optional<double> massPercent;    // g of solute per 100 g of solution
-    std::optional<double> soluteGrams;
+    std::optional<double> soluteGrams;    // grams weighed (of the hydrate, for one)
     std::optional<double> solutionMillilitres;
-    std::optional<double> solventGrams;
+    std::optional<double> solventGrams;  // grams of water added
 
     std::optional<double>& Concentration(ConcentrationKind kind);
     const std::optional<double>& Concentration(ConcentrationKind kind) const;
@@ -58,11 +67,20 @@ struct ConcentrationResult {
 // From value of one concentration of a solute of molarMass g/mol; density in g/ml, 0 for none.
 // The amounts are those that make 1 l of solution (molarity, g/l), a solution in 1 kg of water
 // (molality) or 1 kg of solution (% in mass). Without a density, what needs one is absent.
-ConcentrationResult FromConcentration(ConcentrationKind kind, double value, double molarMass,
-                                      double density);
+ConcentrationResult FromConcentration(ConcentrationKind kind, double value,
+                                      SoluteMolarMass molarMass, double density);
+inline ConcentrationResult FromConcentration(ConcentrationKind kind, double value, double molarMass,
+                                             double density) {
+    return FromConcentration(kind, value, SoluteMolarMass{molarMass, molarMass}, density);
+}
 
 // From soluteGrams made up to amount ml of solution, or dissolved in amount g of water.
 ConcentrationResult FromPreparation(double soluteGrams, PreparationQuantity quantity, double amount,
-                                    double molarMass, double density);
+                                    SoluteMolarMass molarMass, double density);
+inline ConcentrationResult FromPreparation(double soluteGrams, PreparationQuantity quantity,
+                                           double amount, double molarMass, double density) {
+    return FromPreparation(soluteGrams, quantity, amount, SoluteMolarMass{molarMass, molarMass},
+                           density);
+}
 
 }  // namespace tovel

@@ -566,6 +566,42 @@ ReadFormulaResult ReadFormulaStructure(std::string_view text) {
     return result;
 }
 
+double HydrateWater(std::string_view text) {
+    const ReadFormulaResult read = ReadFormulaStructure(text);
+    if (read.scan.error != FormulaError::None) return 0;
+    const auto& parts = read.structure.parts;
+    double water = 0;
+    // The first component is the salt itself, even when it is written H2O.
+    for (std::size_t c = 1; c < read.structure.components.size(); ++c) {
+        const FormulaComponent& component = read.structure.components[c];
+        const bool isWater =
+            component.end - component.first == 2 && parts[component.first].symbol == "H" &&
+            parts[component.first].count == 2 && parts[component.first + 1].symbol == "O" &&
+            parts[component.first + 1].count == 1;
+        if (isWater) water += static_cast<double>(component.numerator) / component.denominator;
+    }
+    return water;
+}
+
+std::string AnhydrousFormula(std::string_view text) {
+    const std::string written = WrittenFormula(text);
+    if (HydrateWater(text) == 0) return written;
+    // The written formula's components are joined by the middle dot; the water ones go.
+    constexpr std::string_view kDot = "\u00b7";
+    std::string salt;
+    std::size_t begin = 0;
+    for (bool first = true; begin <= written.size(); first = false) {
+        std::size_t end = written.find(kDot, begin);
+        if (end == std::string::npos) end = written.size();
+        const std::string piece = written.substr(begin, end - begin);
+        // A piece is water when, put after a salt, it reads as a hydrate's water.
+        if (first || HydrateWater("X" + std::string(kDot) + piece) == 0)
+            salt += (salt.empty() ? "" : std::string(kDot)) + piece;
+        begin = end + kDot.size();
+    }
+    return salt;
+}
+
 bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port) {
     while (true) {
         if (const ElementRecord* found = table.FindSymbol(entry.element.symbol)) {

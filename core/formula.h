@@ -133,6 +133,14 @@ bool ResolveElement(FormulaEntry& entry, ElementTable& table, UserPort& port);
 // the text trimmed when it is no formula.
 std::string WrittenFormula(std::string_view text);
 
+// The water of crystallisation of one formula: 5 for CuSO4·5H2O, 0.5 for CaSO4·½H2O, 0 for a
+// text that is no hydrate or no formula. Only components written as H2O count.
+double HydrateWater(std::string_view text);
+
+// The formula without its water of crystallisation: CuSO4 for CuSO4·5H2O; the written formula
+// for what is no hydrate.
+std::string AnhydrousFormula(std::string_view text);
+
 // No atoms and a charge of -1.
 bool IsElectron(const Substance& substance);
 

@@ -156,7 +156,32 @@ std::optional<double> CompoundMolarMass(const std::string& formula, ElementTable
         if (TrimWhitespace(formula).empty()) Notice(port, "Error", "Fórmula incorrecta");
         return std::nullopt;
     }
+    // A solution is made by dissolving a substance; its ions come with it, never alone.
+    if (IsElectron(substance)) {
+        Notice(port, kCannotCompute,
+               "El electrón no se disuelve: el soluto es una sustancia, por ejemplo CuSO4");
+        return std::nullopt;
+    }
+    if (substance.charge != 0) {
+        Notice(port, kCannotCompute,
+               substance.formula +
+                   " es un ion, y un ion no se disuelve solo: se disuelve la sal que lo "
+                   "contiene, por ejemplo CuSO4 para Cu^2+ o NaCl para Cl^-");
+        return std::nullopt;
+    }
     return MolarMass(substance);
+}
+
+SoluteMolarMass SoluteMasses(std::string_view formula, double molarMass,
+                             const ElementTable& table) {
+    SoluteMolarMass masses{molarMass, molarMass};
+    const ElementRecord* hydrogen = table.FindSymbol("H");
+    const ElementRecord* oxygen = table.FindSymbol("O");
+    const double water = HydrateWater(formula);
+    if (water > 0 && hydrogen && oxygen) {
+        masses.dissolved = molarMass - water * (2 * hydrogen->atomicMass + oxygen->atomicMass);
+    }
+    return masses;
 }
 
 std::string MolarMassText(double molarMass) {
@@ -233,6 +258,9 @@ std::string RefusalText(const ConcentrationResult& refused) {
         case ConcentrationRefusal::DensityAtMostSolute:
             return density + ": ha de ser mayor que " + BoundText(refused.densityLimit) +
                    " g/ml (los g de soluto por ml)";
+        case ConcentrationRefusal::HydrateWater:
+            return "El agua de cristalización del hidrato ya es más de la que admite la "
+                   "disolución: con esta concentración no queda agua que añadir";
         case ConcentrationRefusal::OutOfRange:
             break;
     }
@@ -249,7 +277,9 @@ void ShowResults(const SolutionAmounts& amounts, ConcentrationKind given,
     // The amounts for the basis quantity are exact: "1000", not 1.00E3.
     if (given == ConcentrationKind::Molarity || given == ConcentrationKind::GramsPerLitre) {
         fields[ConcentrationField::SolutionMillilitres] = "1000";
-    } else if (given == ConcentrationKind::Molality) {
+    } else if (given == ConcentrationKind::Molality &&
+               std::abs(amounts.solventGrams.value_or(0) - 1000) < 1e-9) {
+        // A hydrate's own water leaves less than 1000 g to add.
         fields[ConcentrationField::SolventGrams] = "1000";
     }
 }
@@ -300,6 +330,11 @@ CaseText ComposeCase(const ConcentrationCase& shown) {
     if (withDensity) s += "\r\nDensidad de la disolución: " + f[F::Density] + " g/ml.";
 
     std::string a = "R:\r\n";
+    if (shown.saltMolarMass > 0) {
+        a += "El agua de cristalización del " + shown.formula +
+             " pasa al disolvente: las concentraciones son de " + AnhydrousFormula(shown.formula) +
+             " (" + MolarMassText(shown.saltMolarMass) + " g/mol).\r\n";
+    }
     if (given && !Texts(shown.concentration).preparation.empty()) {
         a += "Pesando " + f[F::SoluteGrams] + " g de " + shown.formula +
              std::string(Texts(shown.concentration).preparation) + "\r\n";

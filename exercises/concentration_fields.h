@@ -64,6 +64,9 @@ inline constexpr std::string_view kCannotCompute = "No podemos calcular";
 // when the formula does not parse.
 std::optional<double> CompoundMolarMass(const std::string& formula, ElementTable& table,
                                         bool tableLoaded, UserPort& port);
+// The solute's molar masses from the molar mass field's value: for a hydrate, the anhydrous
+// salt's is that less the mass of its water of crystallisation (H and O from the table).
+SoluteMolarMass SoluteMasses(std::string_view formula, double molarMass, const ElementTable& table);
 // How the molar mass field shows it: 4 significant figures.
 std::string MolarMassText(double molarMass);
 
@@ -99,6 +102,8 @@ struct ConcentrationCase {
     std::string formula;
     // The texts as shown; the density empty when the calculation had none.
     ConcentrationFields fields;
+    // For a hydrate: the anhydrous salt's molar mass, which the concentrations are of.
+    double saltMolarMass = 0;
 };
 
 struct CaseText {

@@ -73,6 +73,12 @@ void ConcentrationModel::PreparationTyped(ConcentrationField field) {
     if (m_linkClearing) m_fields[other].clear();
 }
 
+SoluteMolarMass ConcentrationModel::Masses(double molarMass) {
+    const SoluteMolarMass masses = SoluteMasses(m_formula, molarMass, m_table);
+    m_saltMolarMass = masses.dissolved < masses.weighed ? masses.dissolved : 0;
+    return masses;
+}
+
 void ConcentrationModel::Computed() {
     m_caseDensity = m_fields[F::Density];
     m_caseStored = true;
@@ -89,7 +95,8 @@ void ConcentrationModel::Calculate() {
     } else if (!value) {
         TellMissingData(m_port);
     } else if (const std::optional<double> mm = ReadMolarMass(m_fields[F::MolarMass], m_port)) {
-        const ConcentrationResult result = FromConcentration(*m_active, *value, *mm, *density);
+        const SoluteMolarMass masses = Masses(*mm);
+        const ConcentrationResult result = FromConcentration(*m_active, *value, masses, *density);
         if (result) {
             m_kind = *m_active;
             ShowResults(result.amounts, m_kind, m_fields);
@@ -120,7 +127,7 @@ void ConcentrationModel::Prepare() {
         return;
     }
     const ConcentrationResult result =
-        FromPreparation(*solute, *m_quantity, *amount, *mm, *density);
+        FromPreparation(*solute, *m_quantity, *amount, Masses(*mm), *density);
     if (!result) {
         TellRefusal(m_port, result);
         m_caseStored = false;
@@ -140,6 +147,7 @@ CaseText ConcentrationModel::ComposedCase() const {
     shown.formula = m_formula;
     shown.fields = m_fields;
     shown.fields[F::Density] = m_caseDensity;
+    shown.saltMolarMass = m_saltMolarMass;
     return ComposeCase(shown);
 }
 

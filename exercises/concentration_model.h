@@ -51,6 +51,8 @@ class ConcentrationModel {
   private:
     // After a calculation that gave a result.
     void Computed();
+    // The solute's molar masses for a calculation, remembering a hydrate's salt for the case.
+    SoluteMolarMass Masses(double molarMass);
 
     ElementTable& m_table;
     UserPort& m_port;
@@ -70,6 +72,7 @@ class ConcentrationModel {
     // The density text the last calculation used, empty when it had none: the case states the
     // density its results come from, even if the field has been edited since.
     std::string m_caseDensity;
+    double m_saltMolarMass = 0;  // of the last calculation's anhydrous salt, for a hydrate
 };
 
 }  // namespace tovel

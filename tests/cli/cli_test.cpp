@@ -178,6 +178,17 @@ TEST(CliConcentration, MatchesTheHandWrittenCases) {
     EXPECT_GE(CheckGoldenFolder("cases", "conc"), 7);
 }
 
+// As the window counts it: the hydrate weighed, the concentrations of CuSO4 (0.1 × 159.6 g/l,
+// 15.96 / 1020 = 1.56 %), and the water of crystallisation with the solvent.
+TEST(CliConcentration, AHydrateIsCountedAsItsSalt) {
+    const CliRun run = Cli({"conc", "CuSO4·5H2O", "--molaridad", "0.1", "--densidad", "1.02"});
+    EXPECT_EQ(run.status, 0);
+    for (const char* line : {"g/l\t16.0\n", "% en masa\t1.56\n", "g soluto\t25.0\n",
+                             "g disolvente\t995\n", "molalidad\t9.96E-2\n"})
+        EXPECT_NE(run.out.find(line), std::string::npos) << line << run.out;
+    EXPECT_EQ(Cli({"conc", "SO4^2-", "--molaridad", "0.1"}).status, 1);
+}
+
 TEST(CliConcentration, ReportsWhatCannotBeComputed) {
     // Refused as the window refuses them: nothing is printed but the reason, status 1.
     const struct {

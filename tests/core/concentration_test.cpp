@@ -36,6 +36,45 @@ TEST(Concentration, OneMolarSodiumChloride) {
     EXPECT_DOUBLE_EQ(*dense.amounts.solventGrams, 1040 - 58.44);
 }
 
+// CuSO4·5H2O (249.68 g/mol) is weighed, CuSO4 (159.61 g/mol) is dissolved: its five waters join
+// the solvent. By hand, 0.1 M with density 1.02 g/ml: 0.1 mol in 1 l, 1020 g of solution;
+// 0.1 × 249.68 = 24.968 g weighed; 0.1 × 159.61 = 15.961 g of CuSO4 per litre; 15.961 / 1020 =
+// 1.5648 %; water 1020 - 15.961 = 1004.039 g, so 0.1 / 1.004039 = 0.099598 mol/kg; water added
+// 1020 - 24.968 = 995.032 g.
+TEST(Concentration, AHydrateIsWeighedWholeAndCountedAsItsSalt) {
+    const SoluteMolarMass copperSulfate{249.68, 159.61};
+    const ConcentrationResult r = FromConcentration(K::Molarity, 0.1, copperSulfate, 1.02);
+    ASSERT_TRUE(r);
+    EXPECT_NEAR(*r.amounts.soluteGrams, 24.968, 1e-9);
+    EXPECT_NEAR(*r.amounts.gramsPerLitre, 15.961, 1e-9);
+    EXPECT_NEAR(*r.amounts.massPercent, 1.56480, 1e-5);
+    EXPECT_NEAR(*r.amounts.molality, 0.099598, 1e-6);
+    EXPECT_NEAR(*r.amounts.solventGrams, 995.032, 1e-9);
+    // The same solution made from its recipe gives the same concentrations.
+    const ConcentrationResult made = FromPreparation(
+        24.968, PreparationQuantity::SolutionMillilitres, 1000, copperSulfate, 1.02);
+    ASSERT_TRUE(made);
+    EXPECT_NEAR(*made.amounts.molarity, 0.1, 1e-12);
+    EXPECT_NEAR(*made.amounts.molality, 0.099598, 1e-6);
+    EXPECT_NEAR(*made.amounts.massPercent, 1.56480, 1e-5);
+    // 24.968 g in 100 g of water: 124.968 g of solution, water 124.968 - 15.961 = 109.007 g.
+    const ConcentrationResult inWater =
+        FromPreparation(24.968, PreparationQuantity::SolventGrams, 100, copperSulfate, 0);
+    ASSERT_TRUE(inWater);
+    EXPECT_NEAR(*inWater.amounts.molality, 0.1 / 0.109007, 1e-6);
+    EXPECT_NEAR(*inWater.amounts.massPercent, 15.961 / 124.968 * 100, 1e-9);
+    // 1 mol/kg: 1000 g of water in all, 90.07 g of it from the hydrate; 909.93 g added.
+    const ConcentrationResult molal = FromConcentration(K::Molality, 1, copperSulfate, 0);
+    ASSERT_TRUE(molal);
+    EXPECT_NEAR(*molal.amounts.soluteGrams, 249.68, 1e-9);
+    EXPECT_NEAR(*molal.amounts.solventGrams, 909.93, 1e-9);
+    // 20 mol/kg would need 1801.4 g of water from the hydrate alone.
+    EXPECT_EQ(FromConcentration(K::Molality, 20, copperSulfate, 0).refusal, R::HydrateWater);
+    // A salt heavier than its hydrate is no hydrate.
+    EXPECT_EQ(FromConcentration(K::Molarity, 1, SoluteMolarMass{100, 120}, 0).refusal,
+              R::MolarMass);
+}
+
 TEST(Concentration, TenGramsInNinetyOfWater) {
     const ConcentrationResult r =
         FromPreparation(10, PreparationQuantity::SolventGrams, 90, kNaCl, 1.1);

@@ -59,6 +59,37 @@ TEST_F(ConcentrationTest, ChoosingACompoundGivesItsMolarMass) {
     EXPECT_EQ(test::LastMessage(port).text, "Fórmula incorrecta");
 }
 
+TEST_F(ConcentrationTest, AHydrateGivesTheConcentrationsOfItsSalt) {
+    model.ChooseCompound("CuSO4·5H2O");
+    EXPECT_EQ(Shown(F::MolarMass), "249.7");
+    model.Fields()[F::Density] = "1.02";
+    Type(K::Molarity, "0.1");
+    model.Calculate();
+    // Worked by hand with CuSO4 159.6 g/mol: 25.0 g of the hydrate weighed, 15.96 g/l, 1.56 %,
+    // 0.0996 mol/kg, 1020 - 25.0 = 995 g of water added.
+    EXPECT_EQ(Results(), "0.1|" + FormatSignificant(0.0996, 3) + "|16.0|1.56|25.0|1000|995");
+    const CaseText text = model.ComposedCase();
+    EXPECT_EQ(text.answer.rfind("R:\r\nEl agua de cristalización del CuSO4·5H2O pasa al "
+                                "disolvente: las concentraciones son de CuSO4 (159.6 g/mol).\r\n"
+                                "Pesando 25.0 g de CuSO4·5H2O",
+                                0),
+              0u)
+        << text.answer;
+}
+
+TEST_F(ConcentrationTest, AnIonOrTheElectronIsNoSolute) {
+    for (const char* ion : {"Cu^2+", "SO4^2-", "e^-"}) {
+        model.ChooseCompound(ion);
+        EXPECT_FALSE(model.InputsEnabled()) << ion;
+        EXPECT_EQ(test::LastMessage(port).caption, "No podemos calcular");
+    }
+    EXPECT_EQ(port.messages[0].text,
+              "Cu^2+ es un ion, y un ion no se disuelve solo: se disuelve la sal que lo contiene, "
+              "por ejemplo CuSO4 para Cu^2+ o NaCl para Cl^-");
+    EXPECT_EQ(test::LastMessage(port).text,
+              "El electrón no se disuelve: el soluto es una sustancia, por ejemplo CuSO4");
+}
+
 TEST_F(ConcentrationTest, WithoutElementTableTheMolarMassIsTyped) {
     ConcentrationModel other{table, port};
     other.Open(false);
