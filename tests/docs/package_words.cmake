@@ -1,0 +1,53 @@
+# The words the package shows before tovel is ever started: the Spanish manual pages, the desktop
+# entry, the software centre's metadata, the Debian description and the changelog. They name what
+# tovel does, in Spanish where they are Spanish, and a maintainer who can be written to.
+
+file(GLOB pages "${SOURCE}/docs/man/es/*.1")
+foreach(page IN LISTS pages)
+    file(READ "${page}" text)
+    # Metavariables and words left in English, and a spelling the texts no longer use.
+    foreach(word FILE NUMBER TEXT FOLDER substancia)
+        if(text MATCHES "[^A-Za-z]${word}[^A-Za-z]")
+            message(SEND_ERROR "${page}: \"${word}\" in the Spanish manual page")
+        endif()
+    endforeach()
+endforeach()
+
+file(READ "${SOURCE}/packaging/tovel.desktop" desktop)
+string(REGEX MATCH "\nKeywords=[^\n]*" keywords "${desktop}")
+file(READ "${BUILD}/packaging/es.tovel.tovel.metainfo.xml" metainfo)
+file(READ "${SOURCE}/packaging/description.txt" description)
+foreach(word iones hidratos redox "número de oxidación" "hojas de problemas")
+    string(FIND "${keywords}" "${word}" at)
+    if(at EQUAL -1)
+        message(SEND_ERROR "the desktop entry's keywords lack \"${word}\"")
+    endif()
+    string(FIND "${metainfo}" ">${word}</keyword>" at)
+    if(at EQUAL -1)
+        message(SEND_ERROR "the AppStream keywords lack \"${word}\"")
+    endif()
+endforeach()
+foreach(word iones hidratos redox "hojas de problemas")
+    string(FIND "${description}" "${word}" at)
+    if(at EQUAL -1)
+        message(SEND_ERROR "the description does not name \"${word}\"")
+    endif()
+endforeach()
+string(FIND "${description}" "para guiones" at)
+if(NOT at EQUAL -1)
+    message(SEND_ERROR "the description says \"para guiones\"")
+endif()
+
+# One maintainer, the same in the package and in the changelog, and an address that is no
+# placeholder of an example domain.
+file(READ "${BUILD}/CMakeCache.txt" cache)
+string(REGEX MATCH "TOVEL_MAINTAINER:STRING=([^\n]*)" found "${cache}")
+set(maintainer "${CMAKE_MATCH_1}")
+if(NOT maintainer MATCHES "^[^<>]+ <[^<>@ ]+@[^<>@ ]+>$" OR maintainer MATCHES "\\.example>|noreply")
+    message(SEND_ERROR "the maintainer \"${maintainer}\" is no name with an address")
+endif()
+file(READ "${BUILD}/packaging/changelog" changelog)
+string(FIND "${changelog}" " -- ${maintainer}  " signed)
+if(signed EQUAL -1)
+    message(SEND_ERROR "the changelog is not signed by ${maintainer}")
+endif()
