@@ -1,7 +1,5 @@
 #include "app/compounds_file.h"
 
-#include <filesystem>
-
 #include "core/record_codec.h"
 #include "core/utf8.h"
 
@@ -33,9 +31,9 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
     m_kept.clear();
     m_unreadable.clear();
     const ReadResult file = ReadFilePrefix(path, std::size_t{64} * 1024 * 1024);
-    std::error_code ec;
     if (!file || file.fileSize > file.bytes.size()) {
-        if (std::filesystem::exists(path, ec)) {
+        // Anything there, a link loop too, is a file that could not be read: never written over.
+        if (PathPresent(path)) {
             m_unreadable = result.error = file ? path + " es demasiado grande" : file.error;
         }
         return result;

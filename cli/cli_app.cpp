@@ -8,6 +8,7 @@
 #include "cli/command.h"
 #include "core/element_table.h"
 #include "core/elements_file.h"
+#include "core/safe_file.h"
 #include "core/text_utils.h"
 #include "system/user_data.h"
 
@@ -74,8 +75,13 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
             candidates.push_back((std::filesystem::path(defaults) / kElementsFileName).string());
         }
     }
-    for (const auto& path : candidates) {
-        if (!explicitPath.empty() || std::filesystem::is_regular_file(path)) {
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const std::string& path = candidates[i];
+        // Whatever stands at ./elements.dat is this folder's table: a pipe, a folder or a broken
+        // link there is reported, never passed over for the default table without a word.
+        const bool use = !explicitPath.empty() ||
+                         (i == 0 ? PathPresent(path) : KindOfPath(path) == PathKind::Regular);
+        if (use) {
             const LoadElementsResult loaded = LoadElements(table, path);
             if (!loaded) {
                 err << "tovel-cli: " << EscapeForTerminal(loaded.error) << "\n";

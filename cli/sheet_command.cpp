@@ -1,6 +1,6 @@
 #include "cli/sheet_command.h"
-#include <filesystem>
 #include "cli/command.h"
+#include "core/safe_file.h"
 #include "exercises/reaction_types.h"
 #include "system/user_data.h"
 
@@ -170,7 +170,8 @@ const CliCommand kSheetCommand = {
     true, [](const std::vector<std::string>& items, CliContext& context) {
         // The library the program reads: the current folder's, or else the default one.
         std::string library = ".";
-        if (!std::filesystem::is_regular_file(kTypesFileName)) {
+        // Whatever stands at ./tiptovl.rel is this folder's library, reported if unreadable.
+        if (!PathPresent(kTypesFileName)) {
             if (const std::string defaults = DefaultDataFolder(context.programDir);
                 !defaults.empty())
                 library = defaults;

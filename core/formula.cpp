@@ -584,7 +584,7 @@ double HydrateWater(std::string_view text) {
 }
 
 std::string AnhydrousFormula(std::string_view text) {
-    const std::string written = WrittenFormula(text);
+    std::string written = WrittenFormula(text);
     if (HydrateWater(text) == 0) return written;
     // The written formula's components are joined by the middle dot; the water ones go.
     constexpr std::string_view kDot = "\u00b7";

@@ -54,11 +54,28 @@ std::string SaveTarget(const std::string& path) {
 
 }  // namespace
 
+PathKind KindOfPath(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        // A dangling link names a file that a save may make; a loop names none.
+        return errno == ENOENT ? PathKind::Missing : PathKind::Other;
+    }
+    if (S_ISREG(info.st_mode)) return PathKind::Regular;
+    if (S_ISDIR(info.st_mode)) return PathKind::Folder;
+    return PathKind::Other;
+}
+
+bool PathPresent(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const std::string target = SaveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode))
+    // A link loop: no file to replace, and the link must not be replaced by one.
+    if ((exists && !S_ISREG(existing.st_mode)) || (!exists && errno != ENOENT))
         return {false, "No se puede guardar: no es un fichero normal: " + path};
     // A file the user made read-only is not replaced behind their back.
     if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) {

@@ -17,6 +17,13 @@ struct FileResult {
 // The temporary files of saves are named after their target, this suffix and six characters.
 constexpr const char* kTemporarySuffix = ".tmp-";
 
+// What a path names, links followed; a dangling link is Missing. Never throws: a link loop and a
+// path that cannot be looked at are Other, refused as a pipe or a device is.
+enum class PathKind { Missing, Regular, Folder, Other };
+PathKind KindOfPath(const std::string& path);
+// Whether anything stands at path itself, a broken link or a loop included.
+bool PathPresent(const std::string& path);
+
 // Writes bytes to a temporary file beside path, flushes it to disk, then renames it over path.
 // A symbolic link is followed: its target is replaced and the link stays. The file's mode is
 // kept. A read-only file, or one that is not a regular file, is refused. On failure path is

@@ -1,7 +1,5 @@
 #include "exercises/reaction_types.h"
 
-#include <filesystem>
-
 #include "core/messages.h"
 #include "core/record_codec.h"
 #include "core/text_utils.h"
@@ -99,8 +97,8 @@ bool ReactionTypes::Read(const std::string& path) {
     // Read whole, within reason: the records beyond the limit are kept, not dropped.
     const ReadResult file = ReadFilePrefix(path, 4 * kTypeLimit * kTypeRecordSize);
     if (!file) {
-        std::error_code ec;
-        if (std::filesystem::exists(path, ec)) m_unreadable = m_problems = file.error;
+        // Anything there, a link loop too, is a file that could not be read: never written over.
+        if (PathPresent(path)) m_unreadable = m_problems = file.error;
         return false;
     }
     if (file.fileSize > file.bytes.size()) {

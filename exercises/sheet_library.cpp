@@ -44,7 +44,9 @@ std::vector<SheetReaction> LoadSheetLibrary(const std::string& folder, ElementTa
     std::string report;
     ReactionTypes types;
     if (!types.Read(InFolder(folder, kTypesFileName))) {
-        report = "No hallado: " + std::string(kTypesFileName);
+        // Not there, or there and unreadable: the reason the reading gave, if any.
+        report = types.Problems().empty() ? "No hallado: " + std::string(kTypesFileName)
+                                          : types.Problems();
     }
     SilentPort port;
     for (const ReactionType& type : types.Types()) {

@@ -25,8 +25,7 @@ bool FolderWritable(const std::string& name) {
 bool OpenForReading(const std::string& name, TextFile& file, std::string* error) {
     file = TextFile();
     if (error) error->clear();
-    std::error_code ec;
-    if (!std::filesystem::exists(name, ec)) return false;
+    if (KindOfPath(name) == PathKind::Missing) return false;
     ReadResult read = ReadFilePrefix(name, kTextFileLimit);
     if (read && read.fileSize > kTextFileLimit) {
         read.ok = false;
@@ -45,7 +44,9 @@ bool OpenForReading(const std::string& name, TextFile& file, std::string* error)
 
 bool OpenForWriting(const std::string& name, TextFile& file) {
     file = TextFile();
-    if (!FolderWritable(name) || std::filesystem::is_directory(name)) return false;
+    const PathKind kind = KindOfPath(name);
+    if (!FolderWritable(name) || (kind != PathKind::Missing && kind != PathKind::Regular))
+        return false;
     file.m_mode = TextFile::Mode::Writing;
     file.m_path = name;
     return true;

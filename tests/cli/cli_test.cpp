@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "cli/cli_app.h"
@@ -19,6 +20,15 @@ struct CliRun {
     std::string out;
     std::string err;
 };
+
+// As a user runs it, with the table it finds for itself.
+CliRun CliAsFound(const std::vector<std::string>& args, const std::string& input = "") {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCli(args, TOVEL_BIN_DIR, in, out, err);
+    return {status, out.str(), err.str()};
+}
 
 CliRun Cli(std::vector<std::string> args, const std::string& input = "") {
     // The shipped table, named explicitly so that no elements.dat of the working folder is used.
@@ -446,6 +456,37 @@ TEST(CliSheet, WritesTextAndPdfFiles) {
         Cli({"sheet", "--count", "3", "--text", folder + "/no/such/folder/hoja.txt"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_EQ(failed.out.rfind("error: ", 0), 0u);
+}
+
+// A link loop, a folder or a broken link where the current folder's data file stands is told,
+// never thrown over (an abort) nor passed over for the default data without a word.
+TEST(CliFiles, WhatStandsInPlaceOfADataFileIsTold) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    const std::string folder = test::TempDir();
+    std::filesystem::current_path(folder);
+    struct Case {
+        std::function<void()> plant;
+        const char* told;
+    };
+    const Case cases[] = {
+        {[] { std::filesystem::create_symlink("elements.dat", "elements.dat"); },
+         "hay demasiados enlaces simbólicos"},
+        {[] { std::filesystem::create_directory("elements.dat"); }, "No es un fichero normal"},
+        {[] { std::filesystem::create_symlink("gone.dat", "elements.dat"); }, "no existe"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all("elements.dat");
+        c.plant();
+        const CliRun run = CliAsFound({"mass", "H2O"});
+        EXPECT_EQ(run.status, 2) << c.told;
+        EXPECT_NE(run.err.find(c.told), std::string::npos) << run.err;
+    }
+    std::filesystem::remove_all("elements.dat");
+    std::filesystem::create_symlink("tiptovl.rel", "tiptovl.rel");
+    const CliRun sheet = Cli({"sheet", "--count", "2"});
+    EXPECT_NE(sheet.status, 0);
+    EXPECT_NE(sheet.err.find("demasiados enlaces simbólicos"), std::string::npos) << sheet.err;
+    std::filesystem::current_path(before);
 }
 
 TEST(CliSheet, UsageErrors) {

@@ -51,6 +51,35 @@ TEST(SafeFile, ReportsWhatCannotBeDone) {
     EXPECT_NE(write.error.find(": no existe"), std::string::npos);
 }
 
+// A link to itself, or a ring of links, names no file: it is refused as a pipe is, never thrown
+// over, and never replaced by a file of its own.
+TEST(SafeFile, LinkLoopsAreNoFiles) {
+    const std::string dir = TempDir();
+    const std::string self = dir + "/Conf.txt";
+    const std::string ring = dir + "/a.rel";
+    ASSERT_EQ(::symlink("Conf.txt", self.c_str()), 0);
+    ASSERT_EQ(::symlink("b.rel", ring.c_str()), 0);
+    ASSERT_EQ(::symlink("a.rel", (dir + "/b.rel").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere.txt", (dir + "/dangling.txt").c_str()), 0);
+    for (const std::string& loop : {self, ring}) {
+        SCOPED_TRACE(loop);
+        EXPECT_EQ(KindOfPath(loop), PathKind::Other);
+        EXPECT_TRUE(PathPresent(loop));
+        EXPECT_FALSE(ReadFilePrefix(loop, 10));
+        const FileResult saved = WriteFileAtomically(loop, "1");
+        EXPECT_FALSE(saved);
+        EXPECT_EQ(saved.error, "No se puede guardar: no es un fichero normal: " + loop);
+        struct stat info {};
+        ASSERT_EQ(::lstat(loop.c_str(), &info), 0);
+        EXPECT_TRUE(S_ISLNK(info.st_mode));  // still the link it was
+    }
+    // A broken link names a file that is not there yet; a save makes it.
+    EXPECT_EQ(KindOfPath(dir + "/dangling.txt"), PathKind::Missing);
+    EXPECT_TRUE(PathPresent(dir + "/dangling.txt"));
+    EXPECT_FALSE(PathPresent(dir + "/absent.txt"));
+    EXPECT_EQ(KindOfPath(dir), PathKind::Folder);
+}
+
 TEST(SystemErrors, AreToldInSpanish) {
     EXPECT_EQ(SystemErrorText(EACCES), "no hay permiso");
     EXPECT_EQ(SystemErrorText(ENOSPC), "no queda espacio en el disco");
