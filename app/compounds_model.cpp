@@ -109,6 +109,7 @@ bool CompoundsModel::AcceptFormula(const std::string& formula) {
             return refuse("un número de átomos pasa de " + IntText(kCountLimit));
         case FormulaError::BadCharge:
         case FormulaError::BadHydrate:
+        case FormulaError::ZeroCount:
             return refuse("el carácter \"" + scan.offending + "\" de la posición " +
                           IntText(static_cast<long>(scan.position)) + ": " + scan.reason);
     }

@@ -140,6 +140,7 @@ class Scanner {
                 if (Entries().size() == m_componentStart || afterOpen) return Wrong(ch);
                 if (!m_inNumber) {
                     m_inNumber = true;
+                    m_numberPosition = m_position;
                     m_number = 0;
                     m_numberGroup = m_closedGroup;
                     m_numberGroupPart = m_closedGroupPart;
@@ -410,6 +411,13 @@ class Scanner {
     // The pending number multiplies the group it follows, or sets the count of the last symbol.
     bool ApplyNumber() {
         m_inNumber = false;
+        // No atoms written is no count: H0 would be a formula without its hydrogen.
+        if (m_number == 0) {
+            m_position = m_numberPosition;
+            Bad(FormulaError::ZeroCount, "0",
+                m_numberGroup ? "un grupo multiplicado por cero" : "un número de átomos cero");
+            return false;
+        }
         if (m_number > kCountLimit) {
             Fail(FormulaError::CountTooLarge);
             return false;
@@ -472,6 +480,7 @@ class Scanner {
     bool m_inNumber = false;
     std::uint64_t m_number = 0;
     std::size_t m_position = 0;  // of the character being read, 1-based
+    std::size_t m_numberPosition = 0;  // of the first digit of the number being read
     std::size_t m_symbolsWritten = 0;
     // The hydrate component being read: where its symbols start, and the number after its dot.
     std::size_t m_componentStart = 0;
@@ -504,6 +513,7 @@ void ReportScanError(const FormulaScan& scan, UserPort& port) {
             return;
         case FormulaError::BadCharge:
         case FormulaError::BadHydrate:
+        case FormulaError::ZeroCount:
             NoticeWith(port, Select(kWrongFormulaCaption),
                        "Carácter \"" + scan.offending + "\" no válido en la posición " +
                            IntText(static_cast<long>(scan.position)) + " de " + scan.formula +

@@ -55,6 +55,7 @@ enum class FormulaError {
     CountTooLarge,   // an atom count above kCountLimit
     BadCharge,       // a charge written wrong: no sign, two signs, nothing before "^"
     BadHydrate,      // a hydrate dot at an end, two dots together, a charge on a hydrate
+    ZeroCount,       // a count or a group's multiplier of 0: H0, (OH)0
 };
 
 // A piece of a formula as written: an element symbol with its count, or a group "(...)n" or

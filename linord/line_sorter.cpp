@@ -263,14 +263,16 @@ std::string BackupName(const std::string& file) {
 }
 
 bool SplitCommandLine(const std::string& commandLine, std::string& file, std::size_t& n) {
-    const auto blank = commandLine.find(' ');
-    if (blank == std::string::npos || blank == 0) return false;
-    file = commandLine.substr(0, blank);
-    std::string count = commandLine.substr(blank + 1);
-    const auto first = count.find_first_not_of(' ');
-    const auto last = count.find_last_not_of(' ');
-    if (first == std::string::npos) return false;
-    count = count.substr(first, last - first + 1);
+    // N is the last word and the file name all before it, blanks included: split at the first
+    // blank, "my lib.zq 2" would sort "my" in blocks of "lib.zq 2", or another file altogether.
+    const auto end = commandLine.find_last_not_of(' ');
+    if (end == std::string::npos || commandLine[0] == ' ') return false;
+    const auto blank = commandLine.rfind(' ', end);
+    if (blank == std::string::npos) return false;
+    const auto fileEnd = commandLine.find_last_not_of(' ', blank);
+    if (fileEnd == std::string::npos) return false;
+    file = commandLine.substr(0, fileEnd + 1);
+    const std::string count = commandLine.substr(blank + 1, end - blank);
     if (count.empty() || count.size() > 3 ||
         count.find_first_not_of("0123456789") != std::string::npos)
         return false;

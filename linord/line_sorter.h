@@ -29,8 +29,9 @@ std::string SortText(const std::string& contents, std::size_t n);
 // Empty when the file name has no extension dot.
 std::string BackupName(const std::string& file);
 
-// The command line "FILE N" split at its first blank; false when it cannot be (no blank, or N
-// is not a positive whole number below 1000).
+// The command line "FILE N": N is its last word, the file name everything before it (blanks
+// within it kept); false when it cannot be split (no blank, or N is not a positive whole number
+// below 1000).
 bool SplitCommandLine(const std::string& commandLine, std::string& file, std::size_t& n);
 
 struct SortOutcome {

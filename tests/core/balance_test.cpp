@@ -164,12 +164,23 @@ TEST(BalanceReaction, ArithmeticOverflowIsAFailureNotAnAnswer) {
     }
 }
 
+// The parser refuses a count of 0, but a reaction built otherwise may hold one: balancing takes
+// it without crashing, and any balance it gives holds.
 TEST(BalanceReaction, ZeroCountsDoNotCrash) {
-    Reaction r = ParsedReaction("H0O = O2");
-    ASSERT_TRUE(BalanceReaction(r));
-    EXPECT_EQ(ReactionText(r), "2 H0O = O2");
-    for (const char* equation : {"H0C0 = H0C0", "H0 + C0 = H0C0", "H0 + O2 = H0O2 + O0"}) {
-        const Reaction zero = ParsedReaction(equation);
+    // Each "1" written becomes a count of 0 once parsed.
+    auto zeroed = [](const char* equation) {
+        Reaction r = ParsedReaction(equation);
+        for (auto& side : r.substances) {
+            for (auto& substance : side) {
+                for (auto& entry : substance.entries) {
+                    if (entry.count == 1) entry.count = 0;
+                }
+            }
+        }
+        return r;
+    };
+    for (const char* equation : {"HO = O2", "HC = HC", "H + C = HC", "H + O2 = HO2 + O"}) {
+        const Reaction zero = zeroed(equation);
         const auto outcome = FindBalance(zero);
         if (outcome) {
             EXPECT_TRUE(BalancesExactly(zero, outcome.coefficients)) << equation;

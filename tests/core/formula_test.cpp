@@ -59,7 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Numbers keep all their digits.
         CompositionCase{"C100", {{"C", 100}}},
         CompositionCase{"C57H110O6", {{"C", 57}, {"H", 110}, {"O", 6}}},
-        CompositionCase{"H0", {{"H", 0}}},
         // A group without a number counts once and is closed.
         CompositionCase{"CH3CH(CH3)CH3", {{"C", 4}, {"H", 10}}},
         CompositionCase{"Fe(OH)SO4", {{"Fe", 1}, {"O", 5}, {"H", 1}, {"S", 1}}},
@@ -205,6 +204,30 @@ TEST_F(FormulaTest, WrongFormulaCaptionFollowsTheLanguage) {
     ASSERT_EQ(port.messages.size(), 2u);
     EXPECT_EQ(port.messages[0].caption, "Wrong formula   ");
     EXPECT_EQ(port.messages[1].caption, "Fórmula incorrecta    ");
+}
+
+// A count of zero writes no atoms: refused with the place and the reason, never read as a
+// formula without that element (H0 was 0 g/mol, H2O0 water without its oxygen).
+TEST(FormulaScan, ZeroCountsAreRefused) {
+    struct Case {
+        const char* text;
+        std::size_t position;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"H0", 2, "un número de átomos cero"},
+                          Case{"H2O0", 4, "un número de átomos cero"},
+                          Case{"C00", 2, "un número de átomos cero"},
+                          Case{"Ca(OH)0", 7, "un grupo multiplicado por cero"},
+                          Case{"CuSO4·0H2O", 7, "un componente de hidrato multiplicado por cero"}}) {
+        const FormulaScan scan = ScanFormula(c.text);
+        EXPECT_NE(scan.error, FormulaError::None) << c.text;
+        EXPECT_EQ(scan.position, c.position) << c.text;
+        EXPECT_EQ(scan.reason, c.reason) << c.text;
+        EXPECT_TRUE(scan.entries.empty()) << c.text;
+    }
+    // Zeros inside a count are digits like any other.
+    EXPECT_EQ(ScanFormula("H10").entries[0].count, 10);
+    EXPECT_EQ(ScanFormula("C20H10").error, FormulaError::None);
 }
 
 TEST_F(FormulaTest, UnknownSymbolAsksToAddIt) {

@@ -98,6 +98,14 @@ TEST(SplitCommandLine, FileAndCount) {
     EXPECT_EQ(file, "Zq/gases.zq");
     EXPECT_EQ(n, 2u);
     ASSERT_TRUE(SplitCommandLine("a.txt   3  ", file, n));
+    EXPECT_EQ(file, "a.txt");
+    EXPECT_EQ(n, 3u);
+    // A file name with blanks: the last word is N, never a part of the name.
+    ASSERT_TRUE(SplitCommandLine("Zq/mis reacciones.zq 2", file, n));
+    EXPECT_EQ(file, "Zq/mis reacciones.zq");
+    EXPECT_EQ(n, 2u);
+    ASSERT_TRUE(SplitCommandLine("lib.zq 2 3", file, n));
+    EXPECT_EQ(file, "lib.zq 2");
     EXPECT_EQ(n, 3u);
     for (const char* bad :
          {"a.txt", "a.txt x", "a.txt 0", "a.txt -1", " a.txt 2", "a.txt 2.5", "a.txt "}) {
@@ -182,6 +190,18 @@ TEST_F(LinordProgram, SortsInPlaceWithABackup) {
     EXPECT_EQ(Read("notes.txt"), "argon\r\n2\r\nzinc\r\n1\r\n");
     EXPECT_EQ(Read("notes.~tx"), "zinc\r\n1\r\nargon\r\n2\r\n");
     EXPECT_EQ(Names(), (FileNames{"notes.txt", "notes.~tx"}));
+}
+
+// A name with a blank, as tovel passes it (one argument): that file is sorted, and a file named
+// after the name's first word is not touched.
+TEST_F(LinordProgram, AFileNameWithABlankIsThatFile) {
+    Write("mis reacciones.zq", "zinc\r\n1\r\nargon\r\n2\r\n");
+    Write("mis", "b\r\na\r\n");
+    EXPECT_EQ(Run("'mis reacciones.zq' 2"),
+              "Sorted: mis reacciones.zq back: mis reacciones.~zq\n");
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Read("mis reacciones.zq"), "argon\r\n2\r\nzinc\r\n1\r\n");
+    EXPECT_EQ(Read("mis"), "b\r\na\r\n");
 }
 
 // The sorted text goes to a temporary file of its own beside the file: a file the user called
