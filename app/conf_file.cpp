@@ -1,6 +1,7 @@
 #include "app/conf_file.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "core/text_utils.h"
 #include "system/text_file.h"
@@ -22,6 +23,15 @@ bool ReadConfirmExit(const std::string& path, bool fallback) {
 }
 
 FileResult WriteConfirmExit(const std::string& path, bool confirmExit) {
+    if (PathPresent(path)) {
+        std::error_code ec;
+        const bool own = !std::filesystem::is_symlink(path, ec) &&
+                         KindOfPath(path) == PathKind::Regular && ReadFilePrefix(path, 64);
+        if (!own) {
+            return {false, "No se guarda la preferencia de salida: " + path +
+                               " no es un fichero de tovel que se pueda leer"};
+        }
+    }
     TextFile file;
     if (!OpenForWriting(path, file)) return {false, "No se puede escribir " + path};
     file.WriteLine(confirmExit ? "1" : "0");

@@ -13,7 +13,8 @@ constexpr const char* kConfFileName = "Conf.txt";
 // a first line without an integer gives fallback.
 bool ReadConfirmExit(const std::string& path, bool fallback);
 
-// Writes 1 or 0 and a line end.
+// Writes 1 or 0 and a line end, only into a file of its own: a path that is a link (to a user's
+// notes, say), no regular file, or a file that cannot be read is left as it is and refused.
 FileResult WriteConfirmExit(const std::string& path, bool confirmExit);
 
 }  // namespace tovel

@@ -479,7 +479,7 @@ class Scanner {
     std::uint32_t m_formulas = 1;  // the formulas the entries count
     bool m_inNumber = false;
     std::uint64_t m_number = 0;
-    std::size_t m_position = 0;  // of the character being read, 1-based
+    std::size_t m_position = 0;        // of the character being read, 1-based
     std::size_t m_numberPosition = 0;  // of the first digit of the number being read
     std::size_t m_symbolsWritten = 0;
     // The hydrate component being read: where its symbols start, and the number after its dot.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/conf_file.h"
 #include "tests/support/test_support.h"
 
@@ -29,6 +31,24 @@ TEST(ConfFile, WritesOneOrZero) {
     ASSERT_TRUE(WriteConfirmExit(path, false));
     EXPECT_EQ(test::ReadBytes(path), "0\r\n");
     EXPECT_FALSE(WriteConfirmExit(test::TempDir() + "/missing/Conf.txt", true));
+}
+
+// Conf.txt is written at every exit: never into a file that is not its own.
+TEST(ConfFile, NeverWritesOverWhatIsNotItsOwn) {
+    const std::string dir = test::TempDir();
+    test::WriteBytes(dir + "/notes.txt", "my notes\n");
+    std::filesystem::create_symlink("notes.txt", dir + "/Conf.txt");
+    const FileResult linked = WriteConfirmExit(dir + "/Conf.txt", true);
+    EXPECT_FALSE(linked);
+    EXPECT_EQ(linked.error, "No se guarda la preferencia de salida: " + dir +
+                                "/Conf.txt no es un fichero de tovel que se pueda leer");
+    EXPECT_EQ(test::ReadBytes(dir + "/notes.txt"), "my notes\n");
+    std::filesystem::remove(dir + "/Conf.txt");
+    std::filesystem::create_symlink("Conf.txt", dir + "/Conf.txt");  // a loop
+    EXPECT_FALSE(WriteConfirmExit(dir + "/Conf.txt", true));
+    std::filesystem::remove(dir + "/Conf.txt");
+    std::filesystem::create_directory(dir + "/Conf.txt");
+    EXPECT_FALSE(WriteConfirmExit(dir + "/Conf.txt", true));
 }
 
 }  // namespace
