@@ -214,11 +214,11 @@ TEST(FormulaScan, ZeroCountsAreRefused) {
         std::size_t position;
         const char* reason;
     };
-    for (const Case& c : {Case{"H0", 2, "un número de átomos cero"},
-                          Case{"H2O0", 4, "un número de átomos cero"},
-                          Case{"C00", 2, "un número de átomos cero"},
-                          Case{"Ca(OH)0", 7, "un grupo multiplicado por cero"},
-                          Case{"CuSO4·0H2O", 7, "un componente de hidrato multiplicado por cero"}}) {
+    for (const Case& c :
+         {Case{"H0", 2, "un número de átomos cero"}, Case{"H2O0", 4, "un número de átomos cero"},
+          Case{"C00", 2, "un número de átomos cero"},
+          Case{"Ca(OH)0", 7, "un grupo multiplicado por cero"},
+          Case{"CuSO4·0H2O", 7, "un componente de hidrato multiplicado por cero"}}) {
         const FormulaScan scan = ScanFormula(c.text);
         EXPECT_NE(scan.error, FormulaError::None) << c.text;
         EXPECT_EQ(scan.position, c.position) << c.text;

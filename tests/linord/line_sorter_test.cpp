@@ -197,8 +197,7 @@ TEST_F(LinordProgram, SortsInPlaceWithABackup) {
 TEST_F(LinordProgram, AFileNameWithABlankIsThatFile) {
     Write("mis reacciones.zq", "zinc\r\n1\r\nargon\r\n2\r\n");
     Write("mis", "b\r\na\r\n");
-    EXPECT_EQ(Run("'mis reacciones.zq' 2"),
-              "Sorted: mis reacciones.zq back: mis reacciones.~zq\n");
+    EXPECT_EQ(Run("'mis reacciones.zq' 2"), "Sorted: mis reacciones.zq back: mis reacciones.~zq\n");
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Read("mis reacciones.zq"), "argon\r\n2\r\nzinc\r\n1\r\n");
     EXPECT_EQ(Read("mis"), "b\r\na\r\n");
