@@ -1,5 +1,7 @@
 #include "exercises/reaction_types.h"
 
+#include <algorithm>
+
 #include "core/messages.h"
 #include "core/record_codec.h"
 #include "core/text_utils.h"
@@ -46,6 +48,13 @@ std::string PlainCharactersOf(std::string_view text) {
         if (PlainCharacter(ch)) out += ch;
     }
     return out;
+}
+
+// File names that a file system ignoring case would take for one.
+bool SameFileName(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 }  // namespace
@@ -163,7 +172,20 @@ bool ReactionTypes::Add(std::string_view name, UserPort& port) {
         return false;
     }
     if (!TypeNameFits(name, port)) return false;
-    m_types.push_back({std::string(name), PlainCharactersOf(StripAccents(RemoveBlanks(name)))});
+    // Two types never share a file: "Síntesis" and "sintesis" both name sintesis, so the second
+    // gets sintesis2 (compared without case, as some file systems do).
+    const std::string base = PlainCharactersOf(StripAccents(RemoveBlanks(name)));
+    auto taken = [this](const std::string& candidate) {
+        return std::any_of(m_types.begin(), m_types.end(), [&](const ReactionType& type) {
+            return SameFileName(type.base, candidate);
+        });
+    };
+    std::string unique = base;
+    for (int n = 2; taken(unique); ++n) {
+        const std::string suffix = std::to_string(n);
+        unique = Utf8Prefix(base, kTypeNameLimit - suffix.size()) + suffix;
+    }
+    m_types.push_back({std::string(name), unique});
     return true;
 }
 

@@ -440,6 +440,11 @@ TEST(ReactionTypesFile, ABaseNameIsAPlainFileName) {
     EXPECT_EQ(fresh.Type(1).base, "oxidoIIbasico");
     EXPECT_FALSE(fresh.Add("//..", port));
     EXPECT_EQ(test::LastMessage(port).caption, "Nombre no válido");
+    // Two types never share a reaction file, whatever the case of their names.
+    ASSERT_TRUE(fresh.Add("Óxido II básico", port));
+    ASSERT_TRUE(fresh.Add("oxido (ii) basico", port));
+    EXPECT_EQ(fresh.Type(2).base, "oxidoIIbasico2");
+    EXPECT_EQ(fresh.Type(3).base, "oxidoiibasico3");
 
     const std::string pipe = dir + "/pipe.rel";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
