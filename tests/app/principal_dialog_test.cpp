@@ -59,6 +59,12 @@ class PrincipalDialogTest : public QObject {
         Click(kCmdAdjust);  // "Cálculos"
         QCOMPARE(window->Model().State(), MainState::Calculant);
     }
+    // A new equation, entered after choosing the font size.
+    void StartAtFontSize(int size, const char* equation) {
+        QTest::mouseClick(window->Control(size), Qt::LeftButton);
+        Click(kCmdNew);
+        TypeAndEnter(kEquationLine, equation);
+    }
     // Replaces an amount box's text by typing, as the user does.
     void TypeAmount(int side, int slot, const char* text) {
         QLineEdit* box = Line(BoxId(side, slot));
@@ -583,9 +589,7 @@ class PrincipalDialogTest : public QObject {
 
     void bothFontSizesDrawFormulasAsTallAsTheBoxDigits() {
         for (int size : {kFontSize12, kFontSize10}) {
-            QTest::mouseClick(window->Control(size), Qt::LeftButton);
-            Click(kCmdNew);
-            TypeAndEnter(kEquationLine, "H2+O2=H2O");
+            StartAtFontSize(size, "H2+O2=H2O");
             Click(kCmdAdjust);
             QWidget* box = window->Control(BoxId(0, 1));
             QVERIFY(box != nullptr);
@@ -923,9 +927,7 @@ class PrincipalDialogTest : public QObject {
 
     void amountBoxesSitBesideTheirRows() {
         for (int size : {kFontSize12, kFontSize10}) {
-            QTest::mouseClick(window->Control(size), Qt::LeftButton);
-            Click(kCmdNew);
-            TypeAndEnter(kEquationLine, "H2+O2+N2+Cl2+F2+C=H2O+NO2+HCl+HF+CO2+CH4");
+            StartAtFontSize(size, "H2+O2+N2+Cl2+F2+C=H2O+NO2+HCl+HF+CO2+CH4");
             // Balanced by hand: it has more than one balance, which "Autoajuste" will not pick.
             // H: 2·8 = 2·2 + 2 + 2 + 4·2; O: 2·5 = 2 + 2·2 + 2·2; C: 4 = 2 + 2.
             Click(kCmdAdjust);

@@ -33,11 +33,7 @@ CliRun CliAsFound(const std::vector<std::string>& args, const std::string& input
 CliRun Cli(std::vector<std::string> args, const std::string& input = "") {
     // The shipped table, named explicitly so that no elements.dat of the working folder is used.
     args.insert(args.begin(), {"--elements", std::string(TOVEL_BIN_DIR) + "/elements.dat"});
-    std::istringstream in(input);
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCli(args, TOVEL_BIN_DIR, in, out, err);
-    return {status, out.str(), err.str()};
+    return CliAsFound(args, input);
 }
 
 TEST(Cli, BalancesEachArgument) {
