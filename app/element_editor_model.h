@@ -44,6 +44,7 @@ class ElementEditorModel {
     std::size_t CurrentSlot() const { return m_current; }
     std::optional<std::size_t> SelectedRow() const { return m_selected; }
     ElementFields& Fields() { return m_fields; }
+    const ElementTable& Table() const { return m_table; }
     bool Modified() const { return m_modified; }
 
     void SelectRow(std::size_t position);

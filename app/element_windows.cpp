@@ -199,12 +199,24 @@ void ElementEditorDialog::StartNewElement(const std::string& symbol) {
     m_fields[0]->setFocus();
 }
 
-void RunElementEditor(ElementTable& table, UserPort& port, const std::string& newSymbol) {
+void ElementEditorDialog::OpenOn(const std::string& symbol) {
+    if (!m_model.Table().FindSymbol(symbol)) {
+        StartNewElement(symbol);
+        return;
+    }
+    Pull();
+    m_model.Fields().symbol = symbol;
+    m_model.SearchSymbol();
+    Sync();
+    m_fields[2]->setFocus();  // the mass is what a wrong record most likely has wrong
+}
+
+void RunElementEditor(ElementTable& table, UserPort& port, const std::string& symbol) {
     // An editor already open keeps what the user is typing in it.
     const bool opening = !g_editor || !g_editor->isVisible();
     QPointer<ElementEditorDialog> editor = OpenOrRaise<ElementEditorDialog>(
         g_editor, [&] { return new ElementEditorDialog(table, port); });
-    if (opening && !newSymbol.empty()) editor->StartNewElement(newSymbol);
+    if (opening && !symbol.empty()) editor->OpenOn(symbol);
     QEventLoop loop;
     QObject::connect(editor, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec();

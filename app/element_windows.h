@@ -36,6 +36,8 @@ class ElementEditorDialog : public QDialog {
     void Finish();
     // A new element with its symbol filled in; the name is asked for first.
     void StartNewElement(const std::string& symbol);
+    // Shows the element of that symbol, or starts a new one with it when the table lacks it.
+    void OpenOn(const std::string& symbol);
     QWidget* Control(int id) const { return m_controls.Control(id); }
     ElementEditorModel& Model() { return m_model; }
 
@@ -62,8 +64,9 @@ class ElementEditorDialog : public QDialog {
 
 // Opens the element editor and returns when it has closed; the other windows stay usable
 // meanwhile. An editor already open is brought forward and waited for.
-// With a newSymbol, a new element is started with that symbol filled in.
-void RunElementEditor(ElementTable& table, UserPort& port, const std::string& newSymbol = {});
+// With a symbol the table holds, the editor shows that element; with another symbol, a new
+// element is started with it filled in.
+void RunElementEditor(ElementTable& table, UserPort& port, const std::string& symbol = {});
 
 class AtomicMassListDialog : public QDialog {
     Q_OBJECT

@@ -66,10 +66,11 @@ int main(int argc, char** argv) {
     }
     // A save that reaches the file-size limit fails and is reported, instead of ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
-    // Saves killed half-way left their temporary files beside the data files.
+    // Saves and sorts killed half-way left their temporary files beside the data files. Those
+    // of the last minute are spared: a large library may still be sorting for another window.
     const std::time_t now = std::time(nullptr);
     for (const char* folder : {".", "Zq"})
-        tovel::RemoveStaleTemporaryFiles(folder, now - 5);
+        tovel::RemoveStaleTemporaryFiles(folder, now - 60);
     tovel::RememberStartDirectory();
     // One language for every window of the run; nothing changes it afterwards.
     tovel::SetLanguageIndex(tovel::Language::Spanish);
@@ -83,7 +84,11 @@ int main(int argc, char** argv) {
     };
     tovel::PrincipalDialog dialog(table, port);
     dialog.show();
-    if (const std::string report = tovel::LoadElementsReport(loaded); !report.empty()) {
+    if (!loaded.repeatedSymbol.empty()) {
+        // A repeated element may make every calculation use the wrong mass: the editor opens
+        // on it, and reading the file there tells what it found.
+        port.OpenElementEditor(table, loaded.repeatedSymbol);
+    } else if (const std::string report = tovel::LoadElementsReport(loaded); !report.empty()) {
         tovel::NoticeWith(port, "elements.dat", report, tovel::MessageIcon::Exclamation);
     }
     dialog.exec();

@@ -87,6 +87,13 @@ bool LoadTable(ElementTable& table, const std::string& explicitPath, const std::
                 err << "tovel-cli: " << EscapeForTerminal(loaded.error) << "\n";
                 return false;
             }
+            if (!loaded.repeated.empty()) {
+                // The first of two records would be used, and nothing says it is the right one.
+                err << "tovel-cli: " << EscapeForTerminal(path) << ": "
+                    << EscapeForTerminal(RepeatedElementsText(loaded))
+                    << ". Corrige la tabla de elementos antes de calcular.\n";
+                return false;
+            }
             if (const std::string report = LoadElementsReport(loaded, path); !report.empty()) {
                 err << "tovel-cli: " << EscapeForTerminal(report) << "\n";
             }

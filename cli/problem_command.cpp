@@ -1,7 +1,9 @@
 #include "cli/problem_command.h"
+
 #include <sstream>
 #include "cli/command.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "core/control_text.h"
@@ -62,6 +64,7 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
     if (unit == "g" && fields.size() <= 2) {
         slot.unit = AmountUnit::Gram;
         if (fields.size() == 2) {
+            datum.purityGiven = true;
             const std::string& purity = fields[1];
             if (purity.empty() || purity.back() != '%' ||
                 !ReadNumber(purity.substr(0, purity.size() - 1), slot.purity)) {
@@ -113,6 +116,7 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     problem.reaction = reaction;
     for (int side = 0; side < 2; ++side)
         problem.data[side].resize(reaction.Count(side));
+    std::vector<std::string> given;  // the formulas that have a datum
     for (const auto& text : data) {
         Datum datum;
         if (!ParseDatum(text, datum, error)) return false;
@@ -129,6 +133,18 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
         }
         if (side < 0) {
             error = datum.formula + " no está en la ecuación";
+            return false;
+        }
+        // One box per substance in the window: a second amount would have to replace the first
+        // without a word, and a product has no purity (it is what forms).
+        if (std::find(given.begin(), given.end(), datum.formula) != given.end()) {
+            error = datum.formula + " tiene dos datos: da uno solo";
+            return false;
+        }
+        given.push_back(datum.formula);
+        if (datum.purityGiven && side == kProducts) {
+            error = "la pureza solo se da a los reactivos, y " + datum.formula +
+                    " es un producto: " + text;
             return false;
         }
         // The units group's rules: a purity from 0 to 100, a molarity below the limit.

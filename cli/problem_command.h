@@ -17,6 +17,7 @@ struct Datum {
     std::string formula;
     std::string amount;  // as typed: read and refused as an amount box's text is
     SlotData slot;       // the unit with its purity, P and T or molarity
+    bool purityGiven = false;
 };
 
 // False with the reason in error when the text is no datum.

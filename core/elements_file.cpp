@@ -1,5 +1,6 @@
 #include "core/elements_file.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -60,6 +61,7 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path) {
     if (!result.truncated) result.partialBytes = file.fileSize % kElementRecordSize;
 
     std::vector<ElementRecord> records;
+    std::vector<std::size_t> recordNumbers;  // where each kept record stands in the file
     std::vector<std::string> leftOut;
     const std::size_t whole = file.bytes.size() / kElementRecordSize;
     for (std::size_t i = 0; i < whole; ++i) {
@@ -76,22 +78,30 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path) {
         } else if (record.atomicNumber == 0) {
             why = "número atómico 0";
         }
-        for (const auto& kept : records) {
-            if (!why.empty()) break;
-            if (kept.atomicNumber == record.atomicNumber) {
-                why = "número atómico " + IntText(record.atomicNumber) + " repetido (" +
-                      kept.symbol + ")";
-            } else if (kept.symbol == record.symbol) {
-                why = "símbolo repetido";
-            }
+        bool repeated = false;
+        for (std::size_t k = 0; k < records.size() && why.empty(); ++k) {
+            const ElementRecord& kept = records[k];
+            const bool sameNumber = kept.atomicNumber == record.atomicNumber;
+            if (!sameNumber && kept.symbol != record.symbol) continue;
+            // Both records are named with their masses: the first one is the one in use, and
+            // it may be the wrong one (a record planted before the real element).
+            why = (sameNumber ? "número atómico " + IntText(record.atomicNumber) + " repetido"
+                              : std::string("símbolo repetido")) +
+                  ", ya en el registro " + IntText(static_cast<long>(recordNumbers[k])) + " (" +
+                  kept.symbol + ", " + FormatFixed(kept.atomicMass, 0, 3) + ")";
+            repeated = true;
+            if (result.repeatedSymbol.empty()) result.repeatedSymbol = kept.symbol;
         }
         if (why.empty()) {
             records.push_back(std::move(record));
+            recordNumbers.push_back(i + 1);
         } else {
-            const std::string text = "registro " + IntText(static_cast<long>(i + 1)) + " (" +
-                                     record.symbol + "): " + why;
+            std::string text =
+                "registro " + IntText(static_cast<long>(i + 1)) + " (" + record.symbol +
+                (repeated ? ", " + FormatFixed(record.atomicMass, 0, 3) : "") + "): " + why;
+            if (repeated) result.repeated.push_back(text);
             result.refused.push_back(text);
-            leftOut.push_back(text);
+            leftOut.push_back(std::move(text));
         }
     }
     if (result.truncated) {
@@ -104,6 +114,17 @@ LoadElementsResult LoadElements(ElementTable& table, const std::string& path) {
     return result;
 }
 
+std::string RepeatedElementsText(const LoadElementsResult& result) {
+    std::string text =
+        result.repeated.size() == 1 ? "Un elemento repetido: " : "Elementos repetidos: ";
+    constexpr std::size_t kNamed = 3;  // more would push the end of the message out of view
+    for (std::size_t i = 0; i < result.repeated.size() && i < kNamed; ++i)
+        text += (i == 0 ? "" : "; ") + result.repeated[i];
+    if (result.repeated.size() > kNamed)
+        text += " y " + IntText(static_cast<long>(result.repeated.size() - kNamed)) + " más";
+    return text;
+}
+
 std::string LoadElementsReport(const LoadElementsResult& result, const std::string& path) {
     if (!result.loaded)
         return result.missing ? "" : path + " no se ha podido leer: " + result.error;
@@ -111,9 +132,16 @@ std::string LoadElementsReport(const LoadElementsResult& result, const std::stri
     auto add = [&report](const std::string& text) {
         report += (report.empty() ? "" : "; ") + text;
     };
-    if (!result.refused.empty()) {
-        add(IntText(static_cast<long>(result.refused.size())) +
-            " descartados: " + result.refused.front() + (result.refused.size() > 1 ? "..." : ""));
+    // Repeated records get their own sentence, each named; the others are counted here.
+    std::vector<std::string> otherRefused;
+    for (const std::string& text : result.refused) {
+        if (std::find(result.repeated.begin(), result.repeated.end(), text) ==
+            result.repeated.end())
+            otherRefused.push_back(text);
+    }
+    if (!otherRefused.empty()) {
+        add(IntText(static_cast<long>(otherRefused.size())) +
+            " descartados: " + otherRefused.front() + (otherRefused.size() > 1 ? "..." : ""));
     }
     if (result.truncated)
         add("caben " + IntText(ElementTable::kCapacity) + " y tiene " +
@@ -121,11 +149,17 @@ std::string LoadElementsReport(const LoadElementsResult& result, const std::stri
     if (result.partialBytes > 0)
         add("acaba con un registro incompleto de " +
             IntText(static_cast<long>(result.partialBytes)) + " bytes");
-    if (report.empty()) return "";
+    if (report.empty() && result.repeated.empty()) return "";
     const std::size_t read =
         std::min(result.recordsInFile, ElementTable::kCapacity) - result.refused.size();
-    return path + ": " + IntText(static_cast<long>(read)) + " elementos leídos de " +
-           IntText(static_cast<long>(result.recordsInFile)) + " registros; " + report;
+    std::string text = path + ": " + IntText(static_cast<long>(read)) + " elementos leídos de " +
+                       IntText(static_cast<long>(result.recordsInFile)) + " registros";
+    if (!report.empty()) text += "; " + report;
+    if (!result.repeated.empty()) {
+        text += ". " + RepeatedElementsText(result) +
+                ". Se usa el primer registro de cada elemento repetido: comprueba su masa.";
+    }
+    return text;
 }
 
 FileResult SaveElements(const ElementTable& table, const std::string& path) {

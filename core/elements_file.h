@@ -28,8 +28,13 @@ struct LoadElementsResult {
     std::size_t recordsInFile = 0;  // whole records in the file
     bool truncated = false;         // more records than the table holds: the first 100 were kept
     std::size_t partialBytes = 0;   // bytes of an incomplete last record, ignored
-    // One text for each record refused: "registro 3 (Fe): número atómico 26 repetido (O)".
+    // One text for each record refused: "registro 3 (qn): símbolo no válido".
     std::vector<std::string> refused;
+    // The refused records that repeat a symbol or an atomic number of a record kept before
+    // them, both named with their masses: "registro 2 (H, 1.008): símbolo repetido, ya en el
+    // registro 1 (H, 100.000)". Such a table may compute with the wrong element.
+    std::vector<std::string> repeated;
+    std::string repeatedSymbol;  // the kept element of the first repetition
     std::string error;
     explicit operator bool() const { return loaded; }
 };
@@ -38,6 +43,9 @@ struct LoadElementsResult {
 // atomic number and a mass IsAtomicMass accepts, and no atomic number or symbol twice (the
 // first stays). A trailing partial record is ignored. The table notes what it left out.
 LoadElementsResult LoadElements(ElementTable& table, const std::string& path = kElementsFileName);
+
+// The repeated records, three named at most: "Un elemento repetido: registro 2 (H, ...".
+std::string RepeatedElementsText(const LoadElementsResult& result);
 
 // What the user is told about a load that left something out or failed, naming the file; empty
 // when all was read (or the file does not exist).

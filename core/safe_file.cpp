@@ -112,6 +112,22 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
     return {true, {}};
 }
 
+namespace {
+
+// Only names this program makes: a file name, the suffix and mkstemp's six characters.
+bool IsTemporaryName(const std::string& name, const std::string& suffix) {
+    const auto at = name.rfind(suffix);
+    return at != std::string::npos && at != 0 && name.size() == at + suffix.size() + 6;
+}
+
+// What a sort by Linord that was killed leaves: ".NAME.linord-" and six characters.
+bool IsSortTemporaryName(const std::string& name) {
+    const std::string suffix = ".linord-";
+    return name.size() > 1 && name[0] == '.' && IsTemporaryName(name.substr(1), suffix);
+}
+
+}  // namespace
+
 int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return 0;
@@ -119,9 +135,7 @@ int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan) 
     const std::string suffix = kTemporarySuffix;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        const auto at = name.rfind(suffix);
-        // Only names this program makes: a file name, the suffix and mkstemp's six characters.
-        if (at == std::string::npos || at == 0 || name.size() != at + suffix.size() + 6) continue;
+        if (!IsTemporaryName(name, suffix) && !IsSortTemporaryName(name)) continue;
         std::string path = folder;
         path += '/';
         path += name;

@@ -30,8 +30,9 @@ bool PathPresent(const std::string& path);
 // untouched, the temporary file is removed and error gives the system's reason.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// Removes the temporary files that saves killed before they ended left in folder, those last
-// changed before olderThan (so that a save under way elsewhere is left alone). Returns how many.
+// Removes the temporary files that saves and sorts killed before they ended left in folder
+// (NAME.tmp-XXXXXX, and Linord's .NAME.linord-XXXXXX), those last changed before olderThan (so
+// that a save or sort under way elsewhere is left alone). Returns how many.
 int RemoveStaleTemporaryFiles(const std::string& folder, std::time_t olderThan);
 
 struct ReadResult {

@@ -35,9 +35,9 @@ class UserPort {
     virtual int ShowMessage(const Message& message) = 0;
 
     // Runs the element editor on the program's element table and returns when it closes. The
-    // editor may add, change or remove elements, saved or not. A newSymbol (a formula's element
-    // the table lacks) starts a new element with that symbol filled in.
-    virtual void OpenElementEditor(ElementTable& table, const std::string& newSymbol) = 0;
+    // editor may add, change or remove elements, saved or not. A symbol the table holds is
+    // shown; another (a formula's element the table lacks) starts a new element with it.
+    virtual void OpenElementEditor(ElementTable& table, const std::string& symbol) = 0;
 
     // The open or save file chooser; path is the initial name and, on true, the chosen one.
     // Ports that cannot ask answer false, as a user who cancels.

@@ -1,11 +1,13 @@
 #include "linord/line_sorter.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <numeric>
@@ -123,6 +125,68 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The temporary files of the sort under way, for a signal's handler to remove: a sort has at
+// most two at a time (the sorted text and the backup). Written only with the signals held, so
+// the handler never reads a name half-written; a name too long for its slot is not kept.
+constexpr int kCaughtSignals[] = {SIGTERM, SIGINT, SIGHUP, SIGQUIT};
+char g_temporaries[2][PATH_MAX];
+volatile std::sig_atomic_t g_inUse[2] = {0, 0};
+
+void RemoveTemporariesAndEnd(int signal) {
+    for (int i = 0; i < 2; ++i) {
+        if (g_inUse[i]) ::unlink(g_temporaries[i]);
+    }
+    // The handler was reset to the default: the process ends by the signal, as it would have.
+    ::raise(signal);
+}
+
+// Holds the caught signals while it lives.
+class SignalsHeld {
+  public:
+    SignalsHeld() {
+        sigset_t set;
+        sigemptyset(&set);
+        for (const int signal : kCaughtSignals)
+            sigaddset(&set, signal);
+        ::sigprocmask(SIG_BLOCK, &set, &m_before);
+    }
+    ~SignalsHeld() { ::sigprocmask(SIG_SETMASK, &m_before, nullptr); }
+    SignalsHeld(const SignalsHeld&) = delete;
+    SignalsHeld& operator=(const SignalsHeld&) = delete;
+
+  private:
+    sigset_t m_before{};
+};
+
+// Keeps name for the handler; call with the signals held.
+void KeepTemporary(const std::string& name) {
+    for (int i = 0; i < 2; ++i) {
+        if (!g_inUse[i] && name.size() < sizeof g_temporaries[i]) {
+            std::memcpy(g_temporaries[i], name.c_str(), name.size() + 1);
+            g_inUse[i] = 1;
+            return;
+        }
+    }
+}
+
+// The temporary file has been renamed or removed: the handler must leave its name alone.
+void ForgetTemporary(const std::string& name) {
+    const SignalsHeld held;
+    for (int i = 0; i < 2; ++i) {
+        if (g_inUse[i] && name == g_temporaries[i]) g_inUse[i] = 0;
+    }
+}
+
+// Renames a temporary file over its name and forgets it; false with errno set on failure.
+bool RenameTemporary(const std::string& temp, const std::string& name) {
+    const bool renamed = ::rename(temp.c_str(), name.c_str()) == 0;
+    const int error = errno;
+    if (!renamed) ::unlink(temp.c_str());
+    ForgetTemporary(temp);
+    errno = error;
+    return renamed;
+}
+
 // A new file in the folder of path, under a name no other file has, holding bytes with the
 // permissions (and, where the system allows it, the owner) of the file described by like.
 // It is complete on disk before it is renamed over path, so path is always either its old or
@@ -130,7 +194,12 @@ bool WriteAll(int fd, std::string_view bytes) {
 bool WriteTemporary(const std::string& path, std::string_view bytes, const struct stat& like,
                     std::string& temp, int& error) {
     std::string name = FolderOf(path) + "/." + NameOf(path) + ".linord-XXXXXX";
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    int fd = -1;
+    {
+        const SignalsHeld held;  // a signal now would leave a file nobody knows of
+        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd >= 0) KeepTemporary(name);
+    }
     if (fd < 0) {
         error = errno;
         return false;
@@ -151,6 +220,7 @@ bool WriteTemporary(const std::string& path, std::string_view bytes, const struc
     }
     if (!ok) {
         ::unlink(name.c_str());
+        ForgetTemporary(name);
         return false;
     }
     temp = name;
@@ -200,6 +270,17 @@ class FileDescriptor {
 };
 
 }  // namespace
+
+void RemoveTemporariesOnSignals() {
+    struct sigaction action {};
+    action.sa_handler = RemoveTemporariesAndEnd;
+    action.sa_flags = SA_RESETHAND;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : kCaughtSignals)
+        sigaddset(&action.sa_mask, signal);
+    for (const int signal : kCaughtSignals)
+        ::sigaction(signal, &action, nullptr);
+}
 
 std::vector<std::string> SplitLines(const std::string& contents) {
     std::vector<std::string> lines;
@@ -280,7 +361,8 @@ bool SplitCommandLine(const std::string& commandLine, std::string& file, std::si
     return n >= 1;
 }
 
-SortOutcome SortFile(const std::string& file, std::size_t n) {
+SortOutcome SortFile(const std::string& file, std::size_t n,
+                     const std::function<void()>& beforeReplacing) {
     if (file.empty()) return NotFound();
     // A link stays a link: the file it points to is rewritten, in its own folder, so that the
     // rename that replaces it stays within one file system.
@@ -320,6 +402,12 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
     if (!backupFolder.empty() && backupFolder + "/" + NameOf(outcome.backup) == target) {
         return Failure("The backup would replace the file itself: " + outcome.backup);
     }
+    // A backup the user made read-only is one they mean to keep: it is not replaced.
+    if (struct stat backup{};
+        ::stat(outcome.backup.c_str(), &backup) == 0 &&
+        ((backup.st_mode & 0222) == 0 || ::access(outcome.backup.c_str(), W_OK) != 0)) {
+        return Failure("The backup is read-only, and is kept: " + outcome.backup);
+    }
 
     std::string contents;
     int error = 0;
@@ -337,18 +425,18 @@ SortOutcome SortFile(const std::string& file, std::size_t n) {
     }
     std::string backupTemp;
     bool backedUp = WriteTemporary(outcome.backup, contents, info, backupTemp, error);
-    if (backedUp && ::rename(backupTemp.c_str(), outcome.backup.c_str()) != 0) {
+    if (backedUp && beforeReplacing) beforeReplacing();
+    if (backedUp && !RenameTemporary(backupTemp, outcome.backup)) {
         error = errno;
-        ::unlink(backupTemp.c_str());
         backedUp = false;
     }
     if (!backedUp) {
         ::unlink(sortedTemp.c_str());
+        ForgetTemporary(sortedTemp);
         return Failure("Cannot write the backup " + outcome.backup, error);
     }
-    if (::rename(sortedTemp.c_str(), target.c_str()) != 0) {
+    if (!RenameTemporary(sortedTemp, target)) {
         error = errno;
-        ::unlink(sortedTemp.c_str());
         return Failure("Cannot replace " + file, error);
     }
     outcome.kind = SortOutcome::Sorted;

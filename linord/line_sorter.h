@@ -2,6 +2,7 @@
 // Sorting a text by blocks of N lines, and sorting a file in place with a backup. Text is
 // handled as bytes (the files are Windows-1252); nothing here knows about windows.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,15 @@ struct SortOutcome {
 // file in their own folder and renamed over their names, with the file's permissions, so a
 // failure (full disk, size limit, no permission) leaves the file as it was and the reason in
 // the message. A symbolic link stays a link: the file it points to is the one rewritten, and
-// the backup is named after the link, beside it.
-SortOutcome SortFile(const std::string& file, std::size_t n);
+// the backup is named after the link, beside it. A backup that is read-only is kept, and the
+// file is not sorted. beforeReplacing, when given, is called once both temporary files are
+// written and before either takes its name (where an interrupted sort leaves the most behind).
+SortOutcome SortFile(const std::string& file, std::size_t n,
+                     const std::function<void()>& beforeReplacing = {});
+
+// Makes SIGTERM, SIGINT, SIGHUP and SIGQUIT remove the temporary files of a sort under way
+// before the process ends by the signal (SIGKILL cannot be caught: tovel removes what is left
+// at its next start).
+void RemoveTemporariesOnSignals();
 
 }  // namespace linord

@@ -82,6 +82,7 @@ int main(int argc, char** argv) {
     // A write beyond the file-size limit then fails with EFBIG, which is reported and leaves the
     // file as it was, instead of ending the program half-way.
     std::signal(SIGXFSZ, SIG_IGN);
+    linord::RemoveTemporariesOnSignals();
     std::string commandLine;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) commandLine += ' ';

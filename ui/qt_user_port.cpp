@@ -96,8 +96,8 @@ int QtUserPort::ShowMessage(const Message& message) {
     return answer != 0 ? answer : escape;
 }
 
-void QtUserPort::OpenElementEditor(ElementTable& table, const std::string& newSymbol) {
-    if (elementEditor) elementEditor(table, newSymbol);
+void QtUserPort::OpenElementEditor(ElementTable& table, const std::string& symbol) {
+    if (elementEditor) elementEditor(table, symbol);
 }
 
 bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {

@@ -11,7 +11,7 @@ namespace tovel {
 class QtUserPort : public UserPort {
   public:
     int ShowMessage(const Message& message) override;
-    void OpenElementEditor(ElementTable& table, const std::string& newSymbol) override;
+    void OpenElementEditor(ElementTable& table, const std::string& symbol) override;
     bool ChooseFile(FileChooserMode mode, std::string& path) override;
     bool OpenDocument(const std::string& path) override;
     bool StartProgram(const std::string& program, const std::vector<std::string>& args,

@@ -216,13 +216,15 @@ TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     bytes += EncodeElementRecord(MakeElementRecord(26, "Xx", 1, "Repetido"));
     test::WriteBytes(path, bytes);
     editor.Open();
-    EXPECT_NE(test::LastMessage(port).text.find("descartados: registro 4 (Xx)"), std::string::npos);
+    EXPECT_NE(test::LastMessage(port).text.find("Un elemento repetido: registro 4 (Xx, 1.000)"),
+              std::string::npos);
     Fill("Cobre", "Cu", "63.546", "29");
     ASSERT_TRUE(editor.Accept());
     port.answers = {kAnswerNo};
     EXPECT_FALSE(editor.Finish());
     EXPECT_EQ(test::LastMessage(port).defaultAnswer, int(kAnswerNo));
-    EXPECT_NE(test::LastMessage(port).text.find("registro 4 (Xx): número atómico 26 repetido (Fe)"),
+    EXPECT_NE(test::LastMessage(port).text.find(
+                  "registro 4 (Xx, 1.000): número atómico 26 repetido, ya en el registro"),
               std::string::npos);
     EXPECT_EQ(test::ReadBytes(path), bytes);
     port.answers = {kAnswerYes};

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "app/element_windows.h"
@@ -102,6 +103,39 @@ class ElementEditorWindowTest : public QObject {
         QVERIFY(invented != nullptr);
         QCOMPARE(invented->atomicMass, 1.04);
         QCOMPARE(invented->atomicNumber, std::uint16_t{120});
+    }
+
+    // At start a repeated element opens the editor on the record in use: the file is read
+    // again and tells both records, the element is shown and its mass is where the cursor is.
+    void opensOnARepeatedElement() {
+        std::string bytes = EncodeElementRecord(MakeElementRecord(1, "H", 100, "Falso"));
+        bytes += EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrogeno"));
+        test::WriteBytes(kElementsFileName, bytes);
+        ElementTable table;
+        test::FakeUserPort port;
+        QTimer::singleShot(0, [&] {
+            ElementEditorDialog* editor = ElementEditorDialog::Current();
+            QVERIFY(editor != nullptr);
+            QVERIFY(QTest::qWaitForWindowActive(editor));
+            auto field = [&](int id) { return qobject_cast<QLineEdit*>(editor->Control(id)); };
+            QCOMPARE(field(ElementEditorDialog::kSymbol)->text(), QStringLiteral("H"));
+            QCOMPARE(field(ElementEditorDialog::kMass)->text(), QStringLiteral("100.000"));
+            QCOMPARE(editor->focusWidget(), editor->Control(ElementEditorDialog::kMass));
+            field(ElementEditorDialog::kMass)->selectAll();
+            QTest::keyClicks(field(ElementEditorDialog::kMass), "1.008");
+            QTest::mouseClick(editor->Control(ElementEditorDialog::kAccept), Qt::LeftButton);
+            port.answers = {kAnswerYes};  // the second record is left out of the file
+            QTest::mouseClick(editor->Control(ElementEditorDialog::kOk), Qt::LeftButton);
+        });
+        RunElementEditor(table, port, "H");
+        QVERIFY(!port.messages.empty());
+        QVERIFY(port.messages.front().text.find("registro 2 (H, 1.008): número atómico 1 "
+                                                "repetido, ya en el registro 1 (H, 100.000)") !=
+                std::string::npos);
+        ElementTable saved;
+        const LoadElementsResult reread = LoadElements(saved);
+        QVERIFY(reread.repeated.empty());
+        QCOMPARE(saved.FindSymbol("H")->atomicMass, 1.008);
     }
 };
 

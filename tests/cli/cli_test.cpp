@@ -252,6 +252,11 @@ TEST(CliProblem, ReportsBadData) {
               "error: Datos no válidos: No se ha establecido la unidad de H2\n");
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=-1g"}).out,
               "error: Datos no válidos: Cantidad no válida para H2: -1; no puede ser negativa\n");
+    // What the window cannot hold is refused, never silently dropped.
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2O=36g:80%"}).out,
+              "error: la pureza solo se da a los reactivos, y H2O es un producto: H2O=36g:80%\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g", "O2=1mol", "H2=2mol"}).out,
+              "error: H2 tiene dos datos: da uno solo\n");
     EXPECT_EQ(Cli({"problem", "Fe+O2=H2O", "Fe=1g"}).status, 1);
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
 }
@@ -477,6 +482,19 @@ TEST(CliFiles, WhatStandsInPlaceOfADataFileIsTold) {
         EXPECT_EQ(run.status, 2) << c.told;
         EXPECT_NE(run.err.find(c.told), std::string::npos) << run.err;
     }
+    // A table with a repeated element may use the wrong one: nothing is computed with it.
+    std::filesystem::remove_all("elements.dat");
+    std::string planted = EncodeElementRecord(MakeElementRecord(1, "H", 100, "Falso"));
+    planted += EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    planted += EncodeElementRecord(MakeElementRecord(8, "O", 15.999, "Oxígeno"));
+    test::WriteBytes("elements.dat", planted);
+    const CliRun repeated = CliAsFound({"mass", "H2O"});
+    EXPECT_EQ(repeated.status, 2);
+    EXPECT_EQ(repeated.out, "");
+    EXPECT_EQ(repeated.err,
+              "tovel-cli: elements.dat: Un elemento repetido: registro 2 (H, 1.008): número "
+              "atómico 1 repetido, ya en el registro 1 (H, 100.000). Corrige la tabla de "
+              "elementos antes de calcular.\n");
     std::filesystem::remove_all("elements.dat");
     std::filesystem::create_symlink("tiptovl.rel", "tiptovl.rel");
     const CliRun sheet = Cli({"sheet", "--count", "2"});

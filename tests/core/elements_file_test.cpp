@@ -132,22 +132,56 @@ TEST_F(ElementsFileTest, RecordsNoCalculationCanUseAreRefusedAndNamed) {
     EXPECT_EQ(t.Slot(1).symbol, "Fe");
     EXPECT_EQ(t.Slot(2).symbol, "Cl");
     const std::vector<std::string> refused = {
-        "registro 2 (O): número atómico 26 repetido (Fe)",
+        "registro 2 (O, 15.999): número atómico 26 repetido, ya en el registro 1 (Fe, 55.845)",
         "registro 3 (qn): símbolo no válido",
         "registro 4 (N): masa no válida (no es un número)",
         "registro 5 (H): masa no válida (1.000E308)",
         "registro 6 (He): masa no válida (-4.000)",
         "registro 7 (Li): masa no válida (4.941E-324)",
         "registro 8 (C): número atómico 0",
-        "registro 9 (Fe): símbolo repetido",
+        "registro 9 (Fe, 12.011): símbolo repetido, ya en el registro 1 (Fe, 55.845)",
     };
     EXPECT_EQ(result.refused, refused);
     EXPECT_EQ(t.LeftOut(), refused);  // what a save would lose
     EXPECT_FALSE(t.FileUnreadable());
     EXPECT_EQ(
         LoadElementsReport(result, path)
-            .rfind(path + ": 2 elementos leídos de 10 registros; 8 descartados: registro 2", 0),
+            .rfind(path + ": 2 elementos leídos de 10 registros; 6 descartados: registro 3 (qn)",
+                   0),
         0u);
+}
+
+TEST_F(ElementsFileTest, ARepeatedElementNamesBothRecordsAndTheOneInUse) {
+    // A record planted before the real hydrogen wins: the report must say so, not merely that
+    // the real one was left out.
+    std::string bytes = EncodeElementRecord(MakeElementRecord(1, "H", 100, "Falso"));
+    bytes += EncodeElementRecord(MakeElementRecord(8, "O", 15.999, "Oxígeno"));
+    bytes += EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    bytes += EncodeElementRecord(MakeElementRecord(9, "O", 18.998, "Flúor"));
+    WriteBytes(path, bytes);
+    ElementTable t;
+    const auto result = LoadElements(t, path);
+    ASSERT_TRUE(result);
+    EXPECT_EQ(t.Count(), 2u);
+    EXPECT_EQ(result.repeatedSymbol, "H");
+    const std::vector<std::string> repeated = {
+        "registro 3 (H, 1.008): número atómico 1 repetido, ya en el registro 1 (H, 100.000)",
+        "registro 4 (O, 18.998): símbolo repetido, ya en el registro 2 (O, 15.999)",
+    };
+    EXPECT_EQ(result.repeated, repeated);
+    EXPECT_EQ(t.LeftOut(), repeated);  // a save would lose them: it asks first
+    EXPECT_EQ(LoadElementsReport(result, path),
+              path + ": 2 elementos leídos de 4 registros. Elementos repetidos: " + repeated[0] +
+                  "; " + repeated[1] +
+                  ". Se usa el primer registro de cada elemento repetido: comprueba su masa.");
+
+    // Four repetitions: three are named and the message keeps its end.
+    for (int i = 0; i < 2; ++i)
+        bytes += EncodeElementRecord(MakeElementRecord(1, "H", 1.008, "Hidrógeno"));
+    WriteBytes(path, bytes);
+    const std::string many = RepeatedElementsText(LoadElements(t, path));
+    EXPECT_EQ(many.rfind("Elementos repetidos: registro 3 (H", 0), 0u);
+    EXPECT_TRUE(many.ends_with(" y 1 más")) << many;
 }
 
 TEST_F(ElementsFileTest, AFileThatCannotBeReadIsNoted) {

@@ -123,15 +123,19 @@ TEST(SafeFile, SavesThroughLinksAndRespectsReadOnlyFiles) {
 
 TEST(SafeFile, StaleTemporaryFilesAreRemovedAndNothingElse) {
     const std::string dir = TempDir();
-    for (const char* name : {"elements.dat.tmp-a1B2c3", "comps.rel.tmp-zzzzzz", "notes.tmp-abc",
-                             "x.tmp-123456.txt", "elements.dat"}) {
+    for (const char* name :
+         {"elements.dat.tmp-a1B2c3", "comps.rel.tmp-zzzzzz", "notes.tmp-abc", "x.tmp-123456.txt",
+          "elements.dat", ".Síntesis.zq.linord-Ab12Cd", ".lib.~zq.linord-000000",
+          "lib.zq.linord-abcdef", ".lib.zq.linord-abc", ".linord-abcdef"}) {
         test::WriteBytes(dir + "/" + name, "x");
     }
     EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) - 3600),
               0);  // too fresh: maybe a save under way
-    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) + 1), 2);
+    EXPECT_EQ(RemoveStaleTemporaryFiles(dir, std::time(nullptr) + 1), 4);
     EXPECT_FALSE(std::filesystem::exists(dir + "/elements.dat.tmp-a1B2c3"));
-    for (const char* kept : {"notes.tmp-abc", "x.tmp-123456.txt", "elements.dat"}) {
+    EXPECT_FALSE(std::filesystem::exists(dir + "/.Síntesis.zq.linord-Ab12Cd"));
+    for (const char* kept : {"notes.tmp-abc", "x.tmp-123456.txt", "elements.dat",
+                             "lib.zq.linord-abcdef", ".lib.zq.linord-abc", ".linord-abcdef"}) {
         EXPECT_TRUE(std::filesystem::exists(dir + "/" + kept)) << kept;
     }
 }

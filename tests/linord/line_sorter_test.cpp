@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -259,6 +260,34 @@ TEST_F(LinordProgram, RefusesAReadOnlyFile) {
         EXPECT_EQ(Names(), (FileNames{"lib.zq"}));
         ASSERT_EQ(::chmod((dir + "/lib.zq").c_str(), 0644), 0);
         std::filesystem::remove(dir + "/lib.zq");
+    }
+    // A read-only backup is one the user means to keep: the file is not sorted over it.
+    Write("lib.zq", "b\r\na\r\n");
+    Write("lib.~zq", "first version\r\n", 0444);
+    EXPECT_EQ(Run("lib.zq 1"), "Linord: The backup is read-only, and is kept: lib.~zq\n");
+    EXPECT_NE(status, 0);
+    EXPECT_EQ(Read("lib.~zq"), "first version\r\n");
+    EXPECT_EQ(Read("lib.zq"), "b\r\na\r\n");
+    EXPECT_EQ(Names(), (FileNames{"lib.zq", "lib.~zq"}));
+}
+
+// A sort ended by a signal it can catch, where it has the most written: both temporary files
+// are removed, the file and its folder are as they were, and the process ends by that signal.
+TEST_F(LinordProgram, ASignalLeavesNoTemporaryFile) {
+    Write("lib.zq", "b\na\n");
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            RemoveTemporariesOnSignals();
+            SortFile(dir + "/lib.zq", 1, [signal] { ::raise(signal); });
+            ::_exit(0);
+        }
+        int how = 0;
+        ASSERT_EQ(::waitpid(child, &how, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(how) && WTERMSIG(how) == signal) << signal;
+        EXPECT_EQ(Names(), (FileNames{"lib.zq"})) << signal;
+        EXPECT_EQ(Read("lib.zq"), "b\na\n");
     }
 }
 
