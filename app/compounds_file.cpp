@@ -29,6 +29,7 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
     for (auto& category : m_categories)
         category.clear();
     m_kept.clear();
+    m_partial.clear();
     m_unreadable.clear();
     const ReadResult file = ReadFilePrefix(path, std::size_t{64} * 1024 * 1024);
     if (!file || file.fileSize > file.bytes.size()) {
@@ -51,6 +52,10 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
         }
         m_categories[static_cast<std::size_t>(record.category)].push_back(record);
     }
+    // A last record cut short (a copy or a save that was interrupted) is kept as it is, at the
+    // end of the file, where it stays out of the way of the whole records.
+    result.partialBytes = file.bytes.size() % kCompoundRecordSize;
+    m_partial = file.bytes.substr(file.bytes.size() - result.partialBytes);
     return result;
 }
 
@@ -63,7 +68,7 @@ FileResult CompoundBook::Write(const std::string& path) const {
         for (const auto& record : category)
             bytes += EncodeCompoundRecord(record);
     }
-    return WriteFileAtomically(path, bytes + m_kept);
+    return WriteFileAtomically(path, bytes + m_kept + m_partial);
 }
 
 }  // namespace tovel

@@ -34,14 +34,16 @@ CompoundRecord DecodeCompoundRecord(std::string_view in);
 
 struct CompoundsReadResult {
     bool opened = false;
-    std::size_t skipped = 0;  // records with a category outside 0..4, or beyond 128 in one
-    std::string error;        // why a file that exists could not be read
+    std::size_t skipped = 0;       // records with a category outside 0..4, or beyond 128 in one
+    std::size_t partialBytes = 0;  // an incomplete last record, kept at the end of the file
+    std::string error;             // why a file that exists could not be read
 };
 
 // The compounds by category, each in file order.
 class CompoundBook {
   public:
-    // The records skipped are not shown but kept, and written back after the others.
+    // The records skipped are not shown but kept, and written back after the others; so is an
+    // incomplete last record, last.
     CompoundsReadResult Read(const std::string& path = kCompoundsFileName);
     // Grouped by category, categories in order. Refuses to write over a file that exists but
     // could not be read.
@@ -58,6 +60,7 @@ class CompoundBook {
   private:
     std::array<std::vector<CompoundRecord>, kCompoundCategories> m_categories;
     std::string m_kept;        // the records skipped on reading, as they were
+    std::string m_partial;     // an incomplete last record, as it was
     std::string m_unreadable;  // why the file could not be read, when it exists
 };
 

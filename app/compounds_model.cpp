@@ -28,6 +28,13 @@ void CompoundsModel::Open() {
                        "fichero",
                    MessageIcon::Exclamation);
     }
+    if (read.partialBytes > 0) {
+        NoticeWith(m_port, kCompoundsFileName,
+                   m_path + " acaba con un compuesto incompleto de " +
+                       IntText(static_cast<long>(read.partialBytes)) +
+                       " bytes, que no se muestra; se conserva al final del fichero",
+                   MessageIcon::Exclamation);
+    }
 }
 
 void CompoundsModel::ListActivated(int category) {

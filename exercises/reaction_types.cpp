@@ -101,6 +101,7 @@ ReactionType DecodeTypeRecord(std::string_view bytes) {
 bool ReactionTypes::Read(const std::string& path) {
     m_types.clear();
     m_kept.clear();
+    m_partial.clear();
     m_unreadable.clear();
     m_problems.clear();
     // Read whole, within reason: the records beyond the limit are kept, not dropped.
@@ -134,6 +135,13 @@ bool ReactionTypes::Read(const std::string& path) {
                  "con un nombre de fichero que no vale (solo letras, números, espacios, - y _)");
     AddNotLoaded(beyond, "más allá de los " + IntText(kTypeLimit) + " que caben");
     if (!m_problems.empty()) m_problems += "; se conservan en " + path;
+    // A last record cut short is kept at the end of the file, out of the way of whole records.
+    if (const std::size_t partial = file.bytes.size() % kTypeRecordSize; partial > 0) {
+        m_partial = file.bytes.substr(file.bytes.size() - partial);
+        m_problems += std::string(m_problems.empty() ? "" : ". ") + path +
+                      " acaba con un tipo incompleto de " + IntText(static_cast<long>(partial)) +
+                      " bytes, que no se carga; se conserva al final del fichero";
+    }
     return true;
 }
 
@@ -161,7 +169,7 @@ FileResult ReactionTypes::Write(const std::string& path) const {
     std::string bytes;
     for (const auto& type : m_types)
         bytes += EncodeTypeRecord(type);
-    return WriteFileAtomically(path, bytes + m_kept);
+    return WriteFileAtomically(path, bytes + m_kept + m_partial);
 }
 
 bool ReactionTypes::Add(std::string_view name, UserPort& port) {

@@ -43,7 +43,7 @@ class ReactionTypes {
   public:
     // Replaces the list with the file's types; false (and no types) when it cannot be read. A
     // record whose base name is no plain file name, or beyond kTypeLimit, is not loaded but kept
-    // to be written back; Problems() names them.
+    // to be written back, as is an incomplete last record; Problems() names them.
     bool Read(const std::string& path = kTypesFileName);
     // Refuses to write over a file that exists but could not be read.
     FileResult Write(const std::string& path = kTypesFileName) const;
@@ -68,6 +68,7 @@ class ReactionTypes {
 
     std::vector<ReactionType> m_types;
     std::string m_kept;        // the records not loaded, written back as they were
+    std::string m_partial;     // an incomplete last record, written back last
     std::string m_unreadable;  // why the file could not be read, when it exists
     std::string m_problems;
 };

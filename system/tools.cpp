@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "core/messages.h"
@@ -16,6 +17,7 @@ namespace tovel {
 bool ToolList::Load(const std::string& path) {
     m_tools.clear();
     m_beyondLimit.clear();
+    m_cut.clear();
     TextFile file;
     if (!OpenForReading(path, file, &m_unreadable)) return false;
     std::string line;
@@ -25,12 +27,20 @@ bool ToolList::Load(const std::string& path) {
             continue;
         }
         ToolEntry tool;
-        tool.title = Utf8Prefix(line, kToolFieldLimit);
-        std::string* rest[] = {&tool.file, &tool.workingDir, &tool.parameters};
-        for (std::string* field : rest) {
+        std::string cut;  // the names of the fields longer than the limit
+        auto take = [&cut](const std::string& text, std::string& field, const char* name) {
+            field = Utf8Prefix(text, kToolFieldLimit);
+            if (field.size() < text.size()) cut += std::string(cut.empty() ? "" : ", ") + name;
+        };
+        take(line, tool.title, "título");
+        std::pair<std::string*, const char*> rest[] = {{&tool.file, "programa"},
+                                                       {&tool.workingDir, "carpeta"},
+                                                       {&tool.parameters, "parámetros"}};
+        for (auto& [field, name] : rest) {
             if (!file.ReadLine(line)) break;
-            *field = Utf8Prefix(line, kToolFieldLimit);
+            take(line, *field, name);
         }
+        if (!cut.empty()) m_cut.emplace_back(tool, cut);
         m_tools.push_back(tool);
     }
     file.Close();
@@ -46,7 +56,17 @@ std::string ToolList::LoadReport() const {
            " no se muestran, pero se conservan";
 }
 
-FileResult ToolList::Save(const std::string& path) const {
+std::vector<std::string> ToolList::CutFields() const {
+    std::vector<std::string> named;
+    for (const auto& [tool, fields] : m_cut) {
+        // A tool the user changed or removed since is no longer the one that was cut.
+        if (std::find(m_tools.begin(), m_tools.end(), tool) != m_tools.end())
+            named.push_back("\"" + tool.title + "\" (" + fields + ")");
+    }
+    return named;
+}
+
+FileResult ToolList::Save(const std::string& path) {
     if (!m_unreadable.empty())
         return {false,
                 "No se guarda encima de un fichero que no se ha podido leer: " + m_unreadable};
@@ -60,7 +80,9 @@ FileResult ToolList::Save(const std::string& path) const {
     }
     for (const auto& line : m_beyondLimit)
         file.WriteLine(line);
-    return file.Close();
+    FileResult closed = file.Close();
+    if (closed) m_cut.clear();
+    return closed;
 }
 
 bool StartTool(const ToolEntry& tool, UserPort& port) {

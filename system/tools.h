@@ -3,6 +3,7 @@
 // menu. Tools.rel keeps them, four lines a tool.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/safe_file.h"
@@ -42,10 +43,15 @@ class ToolList {
     // fields. False when the file does not exist or cannot be read (the list is then empty).
     // Tools beyond the limit are kept aside and written back after the others by Save.
     bool Load(const std::string& path = kToolsFileName);
-    // Refuses to write over a file that exists but could not be read.
-    FileResult Save(const std::string& path = kToolsFileName) const;
+    // Refuses to write over a file that exists but could not be read. Once saved, the fields
+    // cut on reading are what the file holds.
+    FileResult Save(const std::string& path = kToolsFileName);
     // What the last Load could not take, to tell the user; empty when all was read.
     std::string LoadReport() const;
+    // The tools still in the list whose fields the last Load cut to kToolFieldLimit characters,
+    // each with the fields cut: "\"Editor\" (programa, parámetros)". A save writes them cut,
+    // so the user is asked first.
+    std::vector<std::string> CutFields() const;
 
     std::vector<ToolEntry>& Tools() { return m_tools; }
     const std::vector<ToolEntry>& Tools() const { return m_tools; }
@@ -54,7 +60,9 @@ class ToolList {
   private:
     std::vector<ToolEntry> m_tools;
     std::vector<std::string> m_beyondLimit;  // the lines of the tools after the kToolLimit-th
-    std::string m_unreadable;                // why the file could not be read, if it exists
+    // The tools Load cut, as cut, with the names of their fields that were longer.
+    std::vector<std::pair<ToolEntry, std::string>> m_cut;
+    std::string m_unreadable;  // why the file could not be read, if it exists
 };
 
 // Starts the tool in its working folder (a missing folder, a file or one that cannot be entered

@@ -75,6 +75,19 @@ void ToolsEditor::Browse() {
 }
 
 bool ToolsEditor::Ok() {
+    // Fields longer than the editor takes were cut on reading: saving would lose their end.
+    if (const std::vector<std::string> cut = m_tools.CutFields(); !cut.empty()) {
+        std::string named;
+        for (const std::string& tool : cut)
+            named += "\r\n" + tool;
+        if (AskYesNoWith(m_port, "Edición útiles",
+                         "Al guardar se acortan a " + IntText(kToolFieldLimit) +
+                             " caracteres estos campos de " + m_path + ":" + named +
+                             "\r\n¿Guardar?",
+                         MessageIcon::Exclamation, kAnswerNo) != kAnswerYes) {
+            return false;
+        }
+    }
     const FileResult saved = m_tools.Save(m_path);
     if (!saved) NoticeWith(m_port, "Edición útiles", saved.error, MessageIcon::Exclamation);
     return saved.ok;

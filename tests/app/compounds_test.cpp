@@ -41,7 +41,9 @@ TEST(CompoundsFile, ReadsAnyOrderWritesGroupedAndSkipsBadCategories) {
     EXPECT_EQ(book.Category(0)[1].formula, "CaO");  // file order within a category
     ASSERT_TRUE(book.Write(path));
     const std::string written = test::ReadBytes(path);
-    ASSERT_EQ(written.size(), 5 * kCompoundRecordSize);  // the skipped record is kept, at the end
+    // The skipped record is kept after the others, and the incomplete one last.
+    ASSERT_EQ(written.size(), 5 * kCompoundRecordSize + 4);
+    EXPECT_TRUE(written.ends_with("tail"));
     EXPECT_EQ(DecodeCompoundRecord(written.substr(0, 52)).formula, "H2O");
     EXPECT_EQ(DecodeCompoundRecord(written.substr(104, 52)).formula, "KOH");
     EXPECT_EQ(DecodeCompoundRecord(written.substr(156, 52)).formula, "NaCl");
@@ -60,6 +62,19 @@ TEST(CompoundsFile, NothingTheFileHeldIsLostBySaving) {
     book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
     ASSERT_TRUE(book.Write(path));
     EXPECT_EQ(test::ReadBytes(path).size(), 301 * kCompoundRecordSize);
+
+    // An incomplete last record stays, last, however the records are reordered around it.
+    const std::string tail =
+        EncodeCompoundRecord(MakeCompoundRecord("Ácido sulfúrico", "H2SO4", 2)).substr(0, 42);
+    test::WriteBytes(path, EncodeCompoundRecord(MakeCompoundRecord("Sal", "NaCl", 3)) + tail);
+    const CompoundsReadResult read = book.Read(path);
+    EXPECT_EQ(read.partialBytes, 42u);
+    book.Category(0).push_back(MakeCompoundRecord("Agua", "H2O", 0));
+    ASSERT_TRUE(book.Write(path));
+    const std::string saved = test::ReadBytes(path);
+    EXPECT_EQ(saved.size(), 2 * kCompoundRecordSize + 42);
+    EXPECT_TRUE(saved.ends_with(tail));
+    EXPECT_EQ(book.Read(path).partialBytes, 42u);
 
     const std::string pipe = test::TempDir() + "/pipe.rel";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
@@ -152,6 +167,16 @@ TEST_F(CompoundsModelTest, ListsHoldAtMost128AndSkippedRecordsAreReported) {
 
 // A formula the main window could not take is refused when it is entered, with one message
 // that names it and what is wrong; the row keeps it to be corrected.
+TEST_F(CompoundsModelTest, AnIncompleteLastRecordIsToldAndKept) {
+    test::WriteBytes(path, EncodeCompoundRecord(MakeCompoundRecord("Sal", "NaCl", 3)) + "Ácido");
+    model.Open();
+    ASSERT_EQ(port.messages.size(), 1u);
+    EXPECT_EQ(test::LastMessage(port).text,
+              path +
+                  " acaba con un compuesto incompleto de 6 bytes, que no se muestra; se "
+                  "conserva al final del fichero");
+}
+
 TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
     model.Open();
     model.New();

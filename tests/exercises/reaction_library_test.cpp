@@ -51,6 +51,24 @@ TEST(ReactionTypes, AddRenameDeleteAndTheFile) {
     EXPECT_EQ(test::LastMessage(port).caption, "Demasiados tipos");
 }
 
+TEST(ReactionTypes, AnIncompleteLastRecordIsToldAndKept) {
+    const std::string path = test::TempDir() + "/tiptovl.rel";
+    const std::string tail = EncodeTypeRecord({"Redox", "redox"}).substr(0, 54);
+    test::WriteBytes(path, EncodeTypeRecord({"Síntesis", "sintesis"}) + tail);
+    ReactionTypes types;
+    ASSERT_TRUE(types.Read(path));
+    EXPECT_EQ(types.Count(), 1u);
+    EXPECT_EQ(types.Problems(), path +
+                                    " acaba con un tipo incompleto de 54 bytes, que no se "
+                                    "carga; se conserva al final del fichero");
+    test::FakeUserPort port;
+    ASSERT_TRUE(types.Add("Combustión", port));
+    ASSERT_TRUE(types.Write(path));
+    const std::string saved = test::ReadBytes(path);
+    EXPECT_EQ(saved.size(), 2 * kTypeRecordSize + 54);
+    EXPECT_TRUE(saved.ends_with(tail));
+}
+
 // Cut to 31 characters a name would silently become another, and two long names one file.
 TEST(ReactionTypes, NamesLongerThanTheRecordAreRefused) {
     test::FakeUserPort port;

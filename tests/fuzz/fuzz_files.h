@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,12 @@ inline std::string PutInput(const std::string& name, std::string_view bytes) {
     out.close();
     if (!out) Fail("cannot write the input file");
     return path;
+}
+
+// The whole file, as the program left it.
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline std::string_view Bytes(const std::uint8_t* data, std::size_t size) {

@@ -128,6 +128,38 @@ TEST_F(ToolsEditorTest, AddMoveDeleteAndSave) {
     EXPECT_EQ(saved.Tools(), tools.Tools());
 }
 
+TEST_F(ToolsEditorTest, FieldsCutOnReadingAreNamedBeforeSaving) {
+    const std::string longFile = "/opt/" + std::string(300, 'x') + "/editor";
+    const std::string original =
+        "Editor\r\n" + longFile + "\r\n\r\n-n\r\nOtra\r\nb.txt\r\n\r\n\r\n";
+    test::WriteBytes(path, original);
+    ASSERT_TRUE(tools.Load(path));
+    EXPECT_EQ(tools.CutFields(), (std::vector<std::string>{"\"Editor\" (programa)"}));
+    Add("Nueva");
+    // No (Enter's answer) saves nothing: the file keeps the long line.
+    port.answers = {kAnswerNo};
+    EXPECT_FALSE(editor.Ok());
+    EXPECT_EQ(test::LastMessage(port).defaultAnswer, int(kAnswerNo));
+    EXPECT_EQ(test::LastMessage(port).text,
+              "Al guardar se acortan a 255 caracteres estos campos de " + path +
+                  ":\r\n\"Editor\" (programa)\r\n¿Guardar?");
+    EXPECT_EQ(test::ReadBytes(path), original);
+    // Yes saves them cut, and the next save has nothing more to ask.
+    port.answers = {kAnswerYes};
+    ASSERT_TRUE(editor.Ok());
+    EXPECT_EQ(tools.Count(), 3u);
+    const std::size_t asked = port.messages.size();
+    ASSERT_TRUE(editor.Ok());
+    EXPECT_EQ(port.messages.size(), asked);
+    // A cut tool the user removed is not asked about.
+    test::WriteBytes(path, original);
+    ASSERT_TRUE(tools.Load(path));
+    port.answers = {kAnswerYes};
+    editor.Select(1);
+    editor.Delete();
+    EXPECT_TRUE(tools.CutFields().empty());
+}
+
 TEST_F(ToolsEditorTest, EscReloadsWhatWasSaved) {
     Add("A");
     ASSERT_TRUE(editor.Ok());
