@@ -64,7 +64,7 @@ class SheetModel {
 
     ElementTable& m_table;
     UserPort& m_port;
-    std::vector<SheetReaction> m_library;
+    SheetLibrary m_library;
     std::vector<std::string> m_typeNames;
     bool m_openedBefore = false;
 

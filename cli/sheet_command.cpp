@@ -129,7 +129,7 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
         return 2;
     }
     std::string problems;
-    const std::vector<SheetReaction> library = LoadSheetLibrary(libraryFolder, table, &problems);
+    const SheetLibrary library = LoadSheetLibrary(libraryFolder, table, &problems);
     if (!problems.empty()) err << "tovel-cli: " << EscapeForTerminal(problems) << "\n";
     const SheetDraw draw = DrawSheet(library, options.choices);
     if (draw.problems.empty()) {

@@ -72,9 +72,21 @@ bool IsSheetSolute(const std::string& formula) {
     return std::find(std::begin(kSolutes), std::end(kSolutes), formula) != std::end(kSolutes);
 }
 
+unsigned char SheetTraits(const std::string& formula) {
+    unsigned char traits = 0;
+    if (IsSheetGas(formula)) traits |= kSheetGas;
+    if (IsSheetSolute(formula)) traits |= kSheetSolute;
+    if (formula == "H2O") traits |= kSheetWater;
+    return traits;
+}
+
 std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::string& formula,
                                    int side) {
-    const bool gas = IsSheetGas(formula);
+    return DatumKinds(choices, SheetTraits(formula), side);
+}
+
+std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, unsigned char traits, int side) {
+    const bool gas = (traits & kSheetGas) != 0;
     std::vector<SheetDatum> kinds;
     for (int k = 0; k < kSheetDatumCount; ++k) {
         const auto kind = static_cast<SheetDatum>(k);
@@ -83,14 +95,14 @@ std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::strin
         switch (kind) {
             case SheetDatum::ImpureGrams:
                 // Ores, metals and salts come impure; gases and water do not.
-                suits = side == kReactants && !gas && formula != "H2O";
+                suits = side == kReactants && !gas && (traits & kSheetWater) == 0;
                 break;
             case SheetDatum::LitresNormal:
             case SheetDatum::LitresPT:
                 suits = gas;
                 break;
             case SheetDatum::Solution:
-                suits = side == kReactants && IsSheetSolute(formula);
+                suits = side == kReactants && (traits & kSheetSolute) != 0;
                 break;
             default:
                 break;

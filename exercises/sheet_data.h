@@ -16,9 +16,15 @@ namespace tovel {
 bool IsSheetGas(const std::string& formula);
 bool IsSheetSolute(const std::string& formula);
 
+// What of a formula decides which data kinds suit it, as bits: a library of many reactions keeps
+// these few bits of each substance instead of the substance.
+enum SheetTrait : unsigned char { kSheetGas = 1, kSheetSolute = 2, kSheetWater = 4 };
+unsigned char SheetTraits(const std::string& formula);
+
 // The data kinds of the choices that suit a substance of side given as a datum.
 std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::string& formula,
                                    int side);
+std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, unsigned char traits, int side);
 
 // The units a substance that is asked for may be asked in: those of the chosen kinds that need
 // no datum of their own (a purity or a molarity the statement would not state), grams if none.

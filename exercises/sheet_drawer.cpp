@@ -62,15 +62,29 @@ const T& Pick(SeededRandom& random, const std::vector<T>& items) {
 
 }  // namespace
 
-SheetDrawer::SheetDrawer(const std::vector<SheetReaction>& library, const SheetChoices& choices)
+SheetDrawer::SheetDrawer(const SheetLibrary& library, const SheetChoices& choices)
     : m_library(library),
       m_choices(choices),
       m_random(choices.seed),
       m_reactionUses(library.size(), 0) {
+    // The types chosen, as indices of the library's names.
+    std::vector<bool> chosen;
     for (std::size_t i = 0; i < library.size(); ++i) {
-        const auto& types = m_choices.types;
-        if (types.empty() || std::find(types.begin(), types.end(), library[i].type) != types.end())
-            m_pool.push_back(i);
+        const std::uint32_t type = library[i].type;
+        if (type >= chosen.size()) {
+            chosen.resize(type + 1);
+            const auto& types = m_choices.types;
+            chosen[type] = types.empty() || std::find(types.begin(), types.end(),
+                                                      library.TypeName(i)) != types.end();
+        }
+        if (!chosen[type]) continue;
+        // What each reaction can be drawn for is worked out once, not for every problem.
+        std::uint8_t kinds = 0;
+        for (int k = 0; k < kSheetCaseCount; ++k) {
+            if (Eligible(library[i], static_cast<SheetCase>(k))) kinds |= std::uint8_t(1u << k);
+        }
+        m_pool.push_back(i);
+        m_kinds.push_back(kinds);
     }
 }
 
@@ -85,19 +99,19 @@ int SheetDrawer::FormulaUses(const std::string& formula) const {
     return 0;
 }
 
-bool SheetDrawer::Eligible(std::size_t index, SheetCase kind) const {
+bool SheetDrawer::Eligible(const SheetReaction& reaction, SheetCase kind) const {
     if (!m_choices.cases[static_cast<std::size_t>(kind)]) return false;
-    const Reaction& r = m_library[index].reaction;
     const int side = kind == SheetCase::Product ? kProducts : kReactants;
     std::size_t suited = 0;
-    for (const Substance& s : r.substances[side]) {
-        if (!DatumKinds(m_choices, s.formula, side).empty()) ++suited;
+    for (std::size_t slot = 0; slot < reaction.count[side]; ++slot) {
+        if (!DatumKinds(m_choices, reaction.traits[side][slot], side).empty()) ++suited;
     }
     return suited >= (kind == SheetCase::TwoReactants ? 2u : 1u);
 }
 
 bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem) {
-    const Reaction& r = m_library[index].reaction;
+    Reaction r;
+    if (!m_library.Balanced(index, r)) return false;
     const int side = kind == SheetCase::Product ? kProducts : kReactants;
     const auto formula = [&](int s, std::size_t slot) -> const std::string& {
         return r.substances[s][slot - 1].formula;
@@ -191,18 +205,19 @@ bool SheetDrawer::Next() {
     if (Done() || !m_error.empty()) return false;
     // A reaction that gives no sensible problem of a kind is not tried again for this problem.
     std::vector<std::pair<std::size_t, SheetCase>> failed;
-    const auto open = [&](std::size_t index, SheetCase kind) {
-        return Eligible(index, kind) &&
-               std::find(failed.begin(), failed.end(), std::make_pair(index, kind)) == failed.end();
+    const auto open = [&](std::size_t entry, SheetCase kind) {
+        return (m_kinds[entry] & (1u << static_cast<int>(kind))) != 0 &&
+               std::find(failed.begin(), failed.end(), std::make_pair(m_pool[entry], kind)) ==
+                   failed.end();
     };
     while (true) {
         // The reactions used least so far, and the cases they can be drawn for: a reaction comes
         // back only when every other one of the chosen types has been used as often.
         int least = std::numeric_limits<int>::max();
-        for (const std::size_t index : m_pool) {
+        for (std::size_t entry = 0; entry < m_pool.size(); ++entry) {
             for (int k = 0; k < kSheetCaseCount; ++k) {
-                if (open(index, static_cast<SheetCase>(k)))
-                    least = std::min(least, m_reactionUses[index]);
+                if (open(entry, static_cast<SheetCase>(k)))
+                    least = std::min(least, m_reactionUses[m_pool[entry]]);
             }
         }
         if (least == std::numeric_limits<int>::max()) {
@@ -216,8 +231,8 @@ bool SheetDrawer::Next() {
         std::vector<SheetCase> cases;
         for (int k = 0; k < kSheetCaseCount; ++k) {
             const auto kind = static_cast<SheetCase>(k);
-            for (const std::size_t index : m_pool) {
-                if (m_reactionUses[index] == least && open(index, kind)) {
+            for (std::size_t entry = 0; entry < m_pool.size(); ++entry) {
+                if (m_reactionUses[m_pool[entry]] == least && open(entry, kind)) {
                     cases.push_back(kind);
                     break;
                 }
@@ -225,8 +240,9 @@ bool SheetDrawer::Next() {
         }
         const SheetCase kind = Pick(m_random, cases);
         std::vector<std::size_t> reactions;
-        for (const std::size_t index : m_pool) {
-            if (m_reactionUses[index] == least && open(index, kind)) reactions.push_back(index);
+        for (std::size_t entry = 0; entry < m_pool.size(); ++entry) {
+            if (m_reactionUses[m_pool[entry]] == least && open(entry, kind))
+                reactions.push_back(m_pool[entry]);
         }
         const std::size_t index = Pick(m_random, reactions);
         SheetProblem problem;
@@ -239,7 +255,7 @@ bool SheetDrawer::Next() {
     }
 }
 
-SheetDraw DrawSheet(const std::vector<SheetReaction>& library, const SheetChoices& choices) {
+SheetDraw DrawSheet(const SheetLibrary& library, const SheetChoices& choices) {
     SheetDrawer drawer(library, choices);
     while (drawer.Next()) {
     }

@@ -28,7 +28,7 @@ struct SheetProblem {
 class SheetDrawer {
   public:
     // library must outlive the drawer.
-    SheetDrawer(const std::vector<SheetReaction>& library, const SheetChoices& choices);
+    SheetDrawer(const SheetLibrary& library, const SheetChoices& choices);
 
     // Draws the next problem; false when the sheet is complete or no problem can be drawn with
     // these choices (Error() then says why).
@@ -39,16 +39,18 @@ class SheetDrawer {
 
   private:
     std::size_t Target() const;
-    bool Eligible(std::size_t index, SheetCase kind) const;
+    // Whether the reaction has the substances to give as data for a problem of that kind.
+    bool Eligible(const SheetReaction& reaction, SheetCase kind) const;
     bool TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem);
 
     int FormulaUses(const std::string& formula) const;
 
-    const std::vector<SheetReaction>& m_library;
+    const SheetLibrary& m_library;
     SheetChoices m_choices;
     SeededRandom m_random;
-    std::vector<std::size_t> m_pool;                         // the reactions of the chosen types
-    std::vector<int> m_reactionUses;                         // by reaction of the library
+    std::vector<std::size_t> m_pool;    // the reactions of the chosen types
+    std::vector<std::uint8_t> m_kinds;  // by pool entry: the cases it is eligible for, as bits
+    std::vector<int> m_reactionUses;    // by reaction of the library
     std::vector<std::pair<std::string, int>> m_formulaUses;  // substances given as data
     std::vector<SheetProblem> m_problems;
     std::string m_error;
@@ -58,7 +60,7 @@ struct SheetDraw {
     std::vector<SheetProblem> problems;
     std::string error;  // why fewer problems than asked came out, or empty
 };
-SheetDraw DrawSheet(const std::vector<SheetReaction>& library, const SheetChoices& choices);
+SheetDraw DrawSheet(const SheetLibrary& library, const SheetChoices& choices);
 
 // A seed for a new sheet, from 1 to kSheetSeedLimit; different on every call.
 std::uint32_t NewSheetSeed();

@@ -8,6 +8,7 @@
 #include "core/user_port.h"
 #include "exercises/reaction_file.h"
 #include "exercises/reaction_types.h"
+#include "exercises/sheet_data.h"
 
 namespace tovel {
 
@@ -27,6 +28,13 @@ std::string InFolder(const std::string& folder, const std::string& name) {
     return folder.empty() || folder == "." ? name : folder + "/" + name;
 }
 
+// Parses and balances an equation of the library; false when it gives no problem.
+bool ParseForSheet(std::string_view equation, ElementTable& table, Reaction& reaction) {
+    SilentPort port;
+    return ParseReaction(reaction, equation, table, port) == kReactionOk &&
+           SameElements(reaction) && BalanceReaction(reaction);
+}
+
 }  // namespace
 
 std::vector<std::string> SheetTypeNames(const std::string& folder) {
@@ -38,9 +46,23 @@ std::vector<std::string> SheetTypeNames(const std::string& folder) {
     return names;
 }
 
-std::vector<SheetReaction> LoadSheetLibrary(const std::string& folder, ElementTable& table,
-                                            std::string* problems) {
-    std::vector<SheetReaction> library;
+const std::string& SheetLibrary::TypeName(std::size_t index) const {
+    return m_typeNames.at(m_reactions.at(index).type);
+}
+
+std::string_view SheetLibrary::Equation(std::size_t index) const {
+    const SheetReaction& entry = m_reactions.at(index);
+    return std::string_view(m_text).substr(entry.at, entry.length);
+}
+
+bool SheetLibrary::Balanced(std::size_t index, Reaction& reaction) const {
+    return m_table && ParseForSheet(Equation(index), *m_table, reaction);
+}
+
+SheetLibrary LoadSheetLibrary(const std::string& folder, ElementTable& table,
+                              std::string* problems) {
+    SheetLibrary library;
+    library.m_table = &table;
     std::string report;
     ReactionTypes types;
     if (!types.Read(InFolder(folder, kTypesFileName))) {
@@ -48,26 +70,38 @@ std::vector<SheetReaction> LoadSheetLibrary(const std::string& folder, ElementTa
         report = types.Problems().empty() ? "No hallado: " + std::string(kTypesFileName)
                                           : types.Problems();
     }
-    SilentPort port;
+    // One reaction parsed at a time, and only what a draw chooses by is kept of it.
+    Reaction reaction;
     for (const ReactionType& type : types.Types()) {
         std::string problem;
         const auto entries = ReadReactions(InFolder(folder, ReactionFileName(type)), &problem);
         if (!problem.empty()) report += (report.empty() ? "" : "; ") + problem;
+        const auto typeIndex = static_cast<std::uint32_t>(library.m_typeNames.size());
+        library.m_typeNames.push_back(type.name);
         for (const LibraryEntry& entry : entries) {
-            SheetReaction item;
-            item.type = type.name;
-            item.equation = entry.reaction;
-            if (ParseReaction(item.reaction, entry.reaction, table, port) != kReactionOk ||
-                !SameElements(item.reaction) || !BalanceReaction(item.reaction)) {
+            if (!ParseForSheet(entry.reaction, table, reaction)) {
                 report += (report.empty() ? "" : "; ") + type.name + ": " + entry.reaction +
                           " no se puede ajustar";
                 continue;
             }
             // A half-reaction weighs electrons: no problem for a sheet.
-            if (HasElectron(item.reaction)) continue;
-            library.push_back(std::move(item));
+            if (HasElectron(reaction)) continue;
+            SheetReaction item;
+            item.type = typeIndex;
+            item.at = library.m_text.size();
+            item.length = static_cast<std::uint32_t>(entry.reaction.size());
+            for (int side = 0; side < 2; ++side) {
+                item.count[side] = static_cast<std::uint8_t>(reaction.Count(side));
+                for (std::size_t slot = 1; slot <= reaction.Count(side); ++slot)
+                    item.traits[side][slot - 1] =
+                        SheetTraits(reaction.substances[side][slot - 1].formula);
+            }
+            library.m_text += entry.reaction;
+            library.m_reactions.push_back(item);
         }
     }
+    library.m_text.shrink_to_fit();
+    library.m_reactions.shrink_to_fit();
     if (problems) *problems = report;
     return library;
 }
