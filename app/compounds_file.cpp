@@ -31,6 +31,8 @@ CompoundsReadResult CompoundBook::Read(const std::string& path) {
     m_kept.clear();
     m_partial.clear();
     m_unreadable.clear();
+    // Taken before reading: a save between the two is then noticed, never missed.
+    m_stamp = StampOf(path);
     const ReadResult file = ReadFilePrefix(path, std::size_t{64} * 1024 * 1024);
     if (!file || file.fileSize > file.bytes.size()) {
         // Anything there, a link loop too, is a file that could not be read: never written over.

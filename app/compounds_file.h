@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_guard.h"
 #include "core/safe_file.h"
 
 namespace tovel {
@@ -53,6 +54,8 @@ class CompoundBook {
         return m_categories.at(category);
     }
     std::vector<CompoundRecord>& Category(int category) { return m_categories.at(category); }
+    // The file as it was when it was read: a save notices another window's save since.
+    FileStamp& Stamp() { return m_stamp; }
     bool IsFull(int category) const {
         return m_categories.at(category).size() >= kCompoundsPerCategory;
     }
@@ -62,6 +65,7 @@ class CompoundBook {
     std::string m_kept;        // the records skipped on reading, as they were
     std::string m_partial;     // an incomplete last record, as it was
     std::string m_unreadable;  // why the file could not be read, when it exists
+    FileStamp m_stamp;
 };
 
 }  // namespace tovel

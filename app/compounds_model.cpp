@@ -178,12 +178,21 @@ bool CompoundsModel::Leave(bool focusInFormula) {
         case kAnswerCancel:
             return false;
         case kAnswerYes: {
-            const FileResult written = m_book.Write(m_path);
-            if (!written) {
-                NoticeWith(m_port, "No se ha guardado", written.error, MessageIcon::Exclamation);
-                return false;
+            std::string error;
+            switch (SaveUnlessChanged(
+                m_path, m_book.Stamp(), m_port, [this] { return m_book.Write(m_path); }, &error)) {
+                case SaveOutcome::Saved:
+                    return true;
+                case SaveOutcome::Failed:
+                    NoticeWith(m_port, "No se ha guardado", error, MessageIcon::Exclamation);
+                    return false;
+                case SaveOutcome::Reload:
+                    Open();  // what the other window saved is shown; this one's changes are gone
+                    return false;
+                case SaveOutcome::Cancelled:
+                    return false;
             }
-            return true;
+            return false;
         }
         default:
             return true;

@@ -182,6 +182,7 @@ void CompoundsWindow::closeEvent(QCloseEvent* event) {
         event->accept();
     } else {
         event->ignore();
+        Sync();  // the file may have been read again
     }
 }
 

@@ -1,5 +1,7 @@
 #include "app/element_editor_model.h"
 
+#include "core/file_guard.h"
+
 #include <algorithm>
 
 #include "core/control_text.h"
@@ -74,6 +76,7 @@ ElementEditorModel::ElementEditorModel(ElementTable& table, UserPort& port, std:
 
 void ElementEditorModel::Open() {
     m_rows.clear();
+    m_stamp = StampOf(m_path);  // before reading: a save in between is noticed, never missed
     const LoadElementsResult loaded = LoadElements(m_table, m_path);
     if (const std::string report = LoadElementsReport(loaded, m_path); !report.empty()) {
         NoticeWith(m_port, "Elementos", report, MessageIcon::Exclamation);
@@ -239,10 +242,19 @@ bool ElementEditorModel::Save() {
             return false;
         }
     }
-    const FileResult saved = SaveElements(m_table, m_path);
-    if (!saved) {
-        NoticeWith(m_port, "Error", saved.error, MessageIcon::Exclamation);
-        return false;
+    std::string error;
+    switch (SaveUnlessChanged(
+        m_path, m_stamp, m_port, [this] { return SaveElements(m_table, m_path); }, &error)) {
+        case SaveOutcome::Saved:
+            break;
+        case SaveOutcome::Failed:
+            NoticeWith(m_port, "Error", error, MessageIcon::Exclamation);
+            return false;
+        case SaveOutcome::Reload:
+            Open();  // the other window's table, as saved; this window's changes are gone
+            return false;
+        case SaveOutcome::Cancelled:
+            return false;
     }
     m_table.SetFileState({}, false);
     m_modified = false;

@@ -11,6 +11,7 @@
 
 #include "core/element_table.h"
 #include "core/elements_file.h"
+#include "core/file_guard.h"
 #include "core/user_port.h"
 
 namespace tovel {
@@ -80,6 +81,7 @@ class ElementEditorModel {
     std::optional<std::size_t> m_selected;
     ElementFields m_fields;
     bool m_modified = false;
+    FileStamp m_stamp;  // the file as Open read it
 };
 
 }  // namespace tovel

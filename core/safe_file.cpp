@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -109,6 +110,33 @@ FileResult WriteFileAtomically(const std::string& path, std::string_view bytes) 
         ::unlink(tempPath.c_str());
         return failure;
     }
+    return {true, {}};
+}
+
+FileResult AppendToFile(const std::string& path, std::string_view bytes) {
+    // Without waiting: a pipe with no reader would otherwise hold the program.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0) return {false, Describe("No se puede escribir en", path)};
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return {false, "No se puede escribir en " + path + ": no es un fichero normal"};
+    }
+    if (::flock(fd, LOCK_EX) != 0) {
+        FileResult failure{false, Describe("No se puede escribir en", path)};
+        ::close(fd);
+        return failure;
+    }
+    // Under the lock the end cannot move: what a failed write added can be cut off again.
+    const off_t end = ::lseek(fd, 0, SEEK_END);
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+        FileResult failure{false, Describe("No se puede escribir en", path)};
+        [[maybe_unused]] const bool undone = end >= 0 && ::ftruncate(fd, end) == 0;
+        ::close(fd);
+        return failure;
+    }
+    if (::close(fd) != 0) return {false, Describe("No se puede escribir en", path)};
     return {true, {}};
 }
 

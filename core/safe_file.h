@@ -30,6 +30,12 @@ bool PathPresent(const std::string& path);
 // untouched, the temporary file is removed and error gives the system's reason.
 FileResult WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Appends bytes at the end of path in place, creating it (0666 less umask) when missing: a file
+// the user collects things in keeps its inode, links and permissions. An exclusive lock is held
+// while writing, so two windows appending at once add both their blocks, one after the other;
+// a write that fails half-way is undone. A file that is not a regular file is refused.
+FileResult AppendToFile(const std::string& path, std::string_view bytes);
+
 // Removes the temporary files that saves and sorts killed before they ended left in folder
 // (NAME.tmp-XXXXXX, and Linord's .NAME.linord-XXXXXX), those last changed before olderThan (so
 // that a save or sort under way elsewhere is left alone). Returns how many.

@@ -25,6 +25,9 @@ struct Message {
     MessageButtons buttons = MessageButtons::Ok;
     // The answer Enter gives: the first button (OK or Yes) unless a question says otherwise.
     int defaultAnswer = 0;
+    // Where "Sí", "No" and "Cancelar" would not say what each answer does, the texts of the
+    // buttons in that order ("Volver a leer", "Guardar encima", "Cancelar").
+    std::vector<std::string> buttonTexts{};
 };
 
 class UserPort {

@@ -69,6 +69,7 @@ void ReactionLibrary::SelectType(std::size_t type) {
 
 // The type's reactions read again; in save mode the reaction being saved stays in its field.
 void ReactionLibrary::Refill() {
+    m_entriesStamp = StampOf(TypeFile());
     m_entries = ReadReactions(TypeFile(), &m_fileProblem);
     if (m_saveMode) {
         m_selected = 0;
@@ -111,6 +112,7 @@ void ReactionLibrary::TypeTextChanged() {
 void ReactionLibrary::StoreType() {
     if (!Controls().storeType) return;
     const std::string name = TrimBlanks(typeText);
+    const ReactionTypes before = m_types;
     if (m_type == 0) {
         if (!m_types.Add(name, m_port)) return;
     } else {
@@ -124,7 +126,7 @@ void ReactionLibrary::StoreType() {
         }
     }
     const std::size_t stored = m_type == 0 ? m_types.Count() : m_type;
-    Report(m_types.Write());
+    if (!SaveTypes(before)) return;
     // The type just named is shown, ready for its reactions (in save mode, for the one saved).
     SelectType(stored);
 }
@@ -133,8 +135,9 @@ void ReactionLibrary::DeleteType() {
     if (m_type == 0) return;
     if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_types.Type(m_type).name + "?") != kAnswerYes)
         return;
+    const ReactionTypes before = m_types;
     m_types.Delete(m_type);
-    Report(m_types.Write());
+    if (!SaveTypes(before)) return;
     SelectType(0);
 }
 
@@ -176,10 +179,8 @@ void ReactionLibrary::StoreReaction() {
     } else {
         entries[stored - 1] = entry;
     }
-    const FileResult written = WriteEntries(entries);
-    if (!written) {
+    if (SaveEntries(entries) != SaveOutcome::Saved) {
         // Nothing changed: the fields keep what was typed, and a save can be tried again.
-        Report(written);
         return;
     }
     // The reaction stored stays selected, so that a second "ok" replaces it instead of adding
@@ -194,8 +195,9 @@ void ReactionLibrary::DeleteReaction() {
     if (AskYesNo(m_port, "Confirmar", "¿Eliminar " + m_entries[m_selected - 1].reaction + "?") !=
         kAnswerYes)
         return;
-    m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
-    Report(WriteEntries(m_entries));
+    std::vector<LibraryEntry> entries = m_entries;
+    entries.erase(entries.begin() + static_cast<std::ptrdiff_t>(m_selected - 1));
+    SaveEntries(entries);
     Refill();
 }
 
@@ -241,6 +243,44 @@ FileResult ReactionLibrary::WriteEntries(const std::vector<LibraryEntry>& entrie
     if (!m_fileProblem.empty())
         return {false, "No se guarda encima de " + TypeFile() + ": " + m_fileProblem};
     return WriteReactions(TypeFile(), entries);
+}
+
+SaveOutcome ReactionLibrary::SaveEntries(const std::vector<LibraryEntry>& entries) {
+    std::string error;
+    const SaveOutcome outcome = SaveUnlessChanged(
+        TypeFile(), m_entriesStamp, m_port, [&] { return WriteEntries(entries); }, &error);
+    if (outcome == SaveOutcome::Failed) Report({false, error});
+    if (outcome == SaveOutcome::Reload) {
+        // The other window's reactions are shown; what this one typed stays in its fields, to
+        // be stored again as a new reaction.
+        const std::string reaction = reactionText, description = descriptionText;
+        Refill();
+        m_selected = 0;
+        reactionText = reaction;
+        descriptionText = description;
+    }
+    return outcome;
+}
+
+bool ReactionLibrary::SaveTypes(const ReactionTypes& before) {
+    std::string error;
+    const SaveOutcome outcome = SaveUnlessChanged(
+        kTypesFileName, m_types.Stamp(), m_port, [this] { return m_types.Write(); }, &error);
+    switch (outcome) {
+        case SaveOutcome::Saved:
+            return true;
+        case SaveOutcome::Reload:
+            m_types.Read();
+            SelectType(0);
+            return false;
+        case SaveOutcome::Failed:
+            Report({false, error});
+            break;
+        case SaveOutcome::Cancelled:
+            break;
+    }
+    m_types = before;
+    return false;
 }
 
 void ReactionLibrary::Report(const FileResult& written) {

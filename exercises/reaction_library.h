@@ -85,6 +85,11 @@ class ReactionLibrary {
 
   private:
     FileResult WriteEntries(const std::vector<LibraryEntry>& entries) const;
+    // Saves the entries unless another window saved the type's file since it was read; then
+    // the user chooses. True when saved.
+    SaveOutcome SaveEntries(const std::vector<LibraryEntry>& entries);
+    // Saves the types the same way; what is not saved is undone (before is the list as read).
+    bool SaveTypes(const ReactionTypes& before);
     std::string TypeFile() const;
     void Refill();
     void Report(const FileResult& written);
@@ -100,6 +105,7 @@ class ReactionLibrary {
     bool m_openedBefore = false;
     std::string m_programDir = ProgramFolder();
     std::string m_fileProblem;  // why the type's file could not be read, if it exists
+    FileStamp m_entriesStamp;   // the type's file as it was read
     std::function<void()> m_beforeMessage;
 };
 

@@ -104,6 +104,7 @@ bool ReactionTypes::Read(const std::string& path) {
     m_partial.clear();
     m_unreadable.clear();
     m_problems.clear();
+    m_stamp = StampOf(path);  // before reading: a save in between is noticed, never missed
     // Read whole, within reason: the records beyond the limit are kept, not dropped.
     const ReadResult file = ReadFilePrefix(path, 4 * kTypeLimit * kTypeRecordSize);
     if (!file) {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_guard.h"
 #include "core/safe_file.h"
 #include "core/user_port.h"
 
@@ -49,6 +50,8 @@ class ReactionTypes {
     FileResult Write(const std::string& path = kTypesFileName) const;
     // What the last Read could not take, to tell the user; empty when all was read.
     const std::string& Problems() const { return m_problems; }
+    // The file as it was when it was read: a save notices another window's save since.
+    FileStamp& Stamp() { return m_stamp; }
 
     std::size_t Count() const { return m_types.size(); }
     const ReactionType& Type(std::size_t index) const { return m_types.at(index - 1); }
@@ -71,6 +74,7 @@ class ReactionTypes {
     std::string m_partial;     // an incomplete last record, written back last
     std::string m_unreadable;  // why the file could not be read, when it exists
     std::string m_problems;
+    FileStamp m_stamp;
 };
 
 }  // namespace tovel

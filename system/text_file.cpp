@@ -64,15 +64,12 @@ bool OpenForAppending(const std::string& name, TextFile& file) {
 }
 
 FileResult AppendBlock(const std::string& path, const std::vector<std::string>& lines) {
-    TextFile file;
-    const bool opened =
-        FileExists(path) ? OpenForAppending(path, file) : OpenForWriting(path, file);
-    if (!opened) return {false, "No se puede escribir en " + path};
-    file.Write("\r\n");
-    file.WriteLine("");
+    // Added in place, in one write: another window appending at the same moment adds its own
+    // block before or after this one, and neither is lost.
+    std::string block = "\r\n\r\n";
     for (const auto& line : lines)
-        file.WriteLine(line);
-    return file.Close();
+        block += line + "\r\n";
+    return AppendToFile(path, Utf8ToCp1252(block));
 }
 
 bool TextFile::ReadLine(std::string& line) {

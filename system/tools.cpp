@@ -18,6 +18,7 @@ bool ToolList::Load(const std::string& path) {
     m_tools.clear();
     m_beyondLimit.clear();
     m_cut.clear();
+    m_stamp = StampOf(path);  // before reading: a save in between is noticed, never missed
     TextFile file;
     if (!OpenForReading(path, file, &m_unreadable)) return false;
     std::string line;

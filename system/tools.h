@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/file_guard.h"
 #include "core/safe_file.h"
 #include "core/user_port.h"
 
@@ -56,6 +57,8 @@ class ToolList {
     std::vector<ToolEntry>& Tools() { return m_tools; }
     const std::vector<ToolEntry>& Tools() const { return m_tools; }
     std::size_t Count() const { return m_tools.size(); }
+    // The file as it was when it was loaded: a save notices another window's save since.
+    FileStamp& Stamp() { return m_stamp; }
 
   private:
     std::vector<ToolEntry> m_tools;
@@ -63,6 +66,7 @@ class ToolList {
     // The tools Load cut, as cut, with the names of their fields that were longer.
     std::vector<std::pair<ToolEntry, std::string>> m_cut;
     std::string m_unreadable;  // why the file could not be read, if it exists
+    FileStamp m_stamp;
 };
 
 // Starts the tool in its working folder (a missing folder, a file or one that cannot be entered

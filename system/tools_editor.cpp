@@ -88,9 +88,23 @@ bool ToolsEditor::Ok() {
             return false;
         }
     }
-    const FileResult saved = m_tools.Save(m_path);
-    if (!saved) NoticeWith(m_port, "Edición útiles", saved.error, MessageIcon::Exclamation);
-    return saved.ok;
+    std::string error;
+    switch (SaveUnlessChanged(
+        m_path, m_tools.Stamp(), m_port, [this] { return m_tools.Save(m_path); }, &error)) {
+        case SaveOutcome::Saved:
+            return true;
+        case SaveOutcome::Failed:
+            NoticeWith(m_port, "Edición útiles", error, MessageIcon::Exclamation);
+            return false;
+        case SaveOutcome::Reload:
+            // The other window's list is shown, to be edited again.
+            m_tools.Load(m_path);
+            New();
+            return false;
+        case SaveOutcome::Cancelled:
+            return false;
+    }
+    return false;
 }
 
 void ToolsEditor::Cancel() {

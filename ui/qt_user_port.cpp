@@ -64,8 +64,13 @@ int QtUserPort::ShowMessage(const Message& message) {
                     QMessageBox::NoButton, QApplication::activeWindow());
     // Buttons in Spanish, mapped back to the answer codes.
     QMap<QAbstractButton*, int> answers;
+    std::size_t added = 0;
     auto add = [&](const QString& text, QMessageBox::ButtonRole role, int answer) {
-        answers[box.addButton(text, role)] = answer;
+        const QString shown = added < message.buttonTexts.size()
+                                  ? QString::fromStdString(message.buttonTexts[added])
+                                  : text;
+        ++added;
+        answers[box.addButton(shown, role)] = answer;
     };
     switch (message.buttons) {
         case MessageButtons::Ok:

@@ -177,6 +177,40 @@ TEST_F(CompoundsModelTest, AnIncompleteLastRecordIsToldAndKept) {
                   "conserva al final del fichero");
 }
 
+// Two windows on one data folder: the second save notices the first and asks; reading again
+// shows what the other window saved.
+TEST_F(CompoundsModelTest, TheOtherWindowsSaveIsNotLostWithoutAWord) {
+    test::FakeUserPort otherPort;
+    CompoundsModel other{table, otherPort, [](const std::string&) {}, path};
+    model.Open();
+    other.Open();
+    const auto add = [](CompoundsModel& m, test::FakeUserPort& p, const char* formula) {
+        m.ListActivated(0);
+        m.formulaText = formula;
+        m.nameText = formula;
+        m.Store();
+        m.formulaText = "";
+        m.Store();
+        p.answers = {kAnswerYes, kAnswerYes};  // "¿Guardar?", then "Volver a leer" if asked
+        return m.Leave(false);
+    };
+    ASSERT_TRUE(add(other, otherPort, "CaO"));
+    EXPECT_FALSE(add(model, port, "MgO"));
+    EXPECT_EQ(test::LastMessage(port).caption, "Fichero cambiado");
+    ASSERT_EQ(model.Book().Category(0).size(), 1u);  // read again: the other window's compound
+    EXPECT_EQ(model.Book().Category(0)[0].formula, "CaO");
+    CompoundBook saved;
+    saved.Read(path);
+    ASSERT_EQ(saved.Category(0).size(), 1u);
+    EXPECT_EQ(saved.Category(0)[0].formula, "CaO");
+    // Now up to date, this window saves without a question.
+    const std::size_t asked = port.messages.size();
+    EXPECT_TRUE(add(model, port, "MgO"));
+    EXPECT_EQ(port.messages.size(), asked + 1);  // only "¿Guardar?"
+    saved.Read(path);
+    EXPECT_EQ(saved.Category(0).size(), 2u);
+}
+
 TEST_F(CompoundsModelTest, WrongFormulasAreRefused) {
     model.Open();
     model.New();

@@ -208,6 +208,29 @@ TEST_F(ElementEditorTest, RefusesAnAtomicNumberTakenAndAnImpossibleMass) {
     EXPECT_EQ(table.Count(), 3u);
 }
 
+TEST_F(ElementEditorTest, ASaveOverAnotherWindowsSaveAsksAndReadsItAgain) {
+    ElementTable otherTable;
+    test::FakeUserPort otherPort;
+    ElementEditorModel other{otherTable, otherPort, path};
+    other.Open();
+    other.Fields() = {"Cobre", "Cu", "63.546", "29"};
+    ASSERT_TRUE(other.Accept());
+    ASSERT_TRUE(other.Finish());
+
+    Fill("Cinc", "Zn", "65.38", "30");
+    ASSERT_TRUE(editor.Accept());
+    port.answers = {kAnswerCancel};
+    EXPECT_FALSE(editor.Finish());
+    EXPECT_EQ(test::LastMessage(port).caption, "Fichero cambiado");
+    ElementTable saved;
+    ASSERT_TRUE(LoadElements(saved, path));
+    EXPECT_TRUE(saved.FindSymbol("Cu") && !saved.FindSymbol("Zn"));
+    port.answers = {kAnswerYes};  // "Volver a leer": the other window's copper is shown
+    EXPECT_FALSE(editor.Finish());
+    EXPECT_TRUE(table.FindSymbol("Cu") && !table.FindSymbol("Zn"));
+    EXPECT_FALSE(editor.Modified());
+}
+
 TEST_F(ElementEditorTest, ASaveNeverLosesWhatTheFileHeldWithoutAsking) {
     // A file with a record the table could not take: saving asks first, and No keeps the file.
     std::string bytes;

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <filesystem>
 
+#include "core/file_guard.h"
 #include "core/safe_file.h"
 #include "core/system_error.h"
 #include "tests/support/test_support.h"
@@ -119,6 +120,53 @@ TEST(SafeFile, SavesThroughLinksAndRespectsReadOnlyFiles) {
               "No se puede guardar: el fichero es de solo lectura: " + dir + "/real.txt");
     EXPECT_EQ(ReadBytes(dir + "/real.txt"), "new");
     ::chmod((dir + "/real.txt").c_str(), 0600);
+}
+
+// A save notices another window's save since the file was read, and does what the user says.
+TEST(SafeFile, ASaveOverAnotherWindowsSaveAsksFirst) {
+    const std::string path = TempDir() + "/comps.rel";
+    ASSERT_TRUE(WriteFileAtomically(path, "read"));
+    FileStamp stamp = StampOf(path);
+    test::FakeUserPort port;
+    int writes = 0;
+    const auto write = [&] {
+        ++writes;
+        return WriteFileAtomically(path, "mine " + std::to_string(writes));
+    };
+    // Unchanged: written without a question, and the stamp follows the file.
+    ASSERT_EQ(SaveUnlessChanged(path, stamp, port, write, nullptr), SaveOutcome::Saved);
+    EXPECT_TRUE(port.messages.empty());
+    EXPECT_EQ(stamp, StampOf(path));
+    ASSERT_EQ(SaveUnlessChanged(path, stamp, port, write, nullptr), SaveOutcome::Saved);
+    EXPECT_TRUE(port.messages.empty());
+
+    // Another window saves: each answer does what its button says.
+    const std::pair<int, SaveOutcome> answers[] = {{kAnswerCancel, SaveOutcome::Cancelled},
+                                                   {kAnswerYes, SaveOutcome::Reload},
+                                                   {kAnswerNo, SaveOutcome::Saved}};
+    for (const auto& [answer, outcome] : answers) {
+        ASSERT_TRUE(WriteFileAtomically(path, "theirs"));
+        port.answers = {answer};
+        EXPECT_EQ(SaveUnlessChanged(path, stamp, port, write, nullptr), outcome);
+        EXPECT_EQ(ReadBytes(path), outcome == SaveOutcome::Saved ? "mine 3" : "theirs");
+        const Message& asked = test::LastMessage(port);
+        EXPECT_EQ(asked.caption, "Fichero cambiado");
+        EXPECT_EQ(asked.buttonTexts,
+                  (std::vector<std::string>{"Volver a leer", "Guardar encima", "Cancelar"}));
+        EXPECT_EQ(asked.defaultAnswer, int(kAnswerCancel));
+        EXPECT_EQ(asked.text.rfind(path + " ha cambiado desde que esta ventana lo leyó", 0), 0u);
+    }
+    // A file removed since it was read is a change too; one that was missing and still is, not.
+    std::filesystem::remove(path);
+    port.answers = {kAnswerCancel};
+    EXPECT_EQ(SaveUnlessChanged(path, stamp, port, write, nullptr), SaveOutcome::Cancelled);
+    FileStamp absent = StampOf(TempDir() + "/absent.rel");
+    const std::size_t asked = port.messages.size();
+    EXPECT_EQ(SaveUnlessChanged(
+                  TempDir() + "/absent.rel", absent, port,
+                  [&] { return WriteFileAtomically(TempDir() + "/absent.rel", "new"); }, nullptr),
+              SaveOutcome::Saved);
+    EXPECT_EQ(port.messages.size(), asked);
 }
 
 TEST(SafeFile, StaleTemporaryFilesAreRemovedAndNothingElse) {

@@ -1,4 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "core/text_utils.h"
 #include "exercises/problem_text.h"
@@ -53,6 +59,48 @@ TEST(ProblemFile, EachProblemFollowsTwoEmptyLines) {
     ASSERT_TRUE(AppendBlock(path, {"Otro", "Fin"}));
     EXPECT_EQ(test::ReadBytes(path), first + "\r\n\r\nOtro\r\nFin\r\n");
     EXPECT_FALSE(AppendBlock(test::TempDir() + "/no/such/problemas.txt", {"x", "y"}));
+}
+
+// The collection is the user's own file: a problem is added in place (its links and inode
+// stay), and many windows saving at the same moment each add theirs, none lost or torn.
+TEST(ProblemFile, ProblemsSavedAtOnceAreAllKept) {
+    const std::string dir = test::TempDir();
+    const std::string path = dir + "/problemas.txt";
+    test::WriteBytes(dir + "/real.txt", "Mis notas\r\n");
+    std::filesystem::create_symlink("real.txt", path);
+    constexpr int kWriters = 8, kEach = 25;
+    std::vector<pid_t> children;
+    for (int w = 0; w < kWriters; ++w) {
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            for (int i = 0; i < kEach; ++i) {
+                const std::string name = std::to_string(w) + "-" + std::to_string(i);
+                if (!AppendBlock(path, {"Problema " + name, std::string(2000, 'x'), "Fin " + name}))
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        children.push_back(child);
+    }
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    const std::string text = test::ReadBytes(dir + "/real.txt");
+    EXPECT_EQ(text.rfind("Mis notas\r\n", 0), 0u);
+    for (int w = 0; w < kWriters; ++w) {
+        for (int i = 0; i < kEach; ++i) {
+            const std::string name = std::to_string(w) + "-" + std::to_string(i);
+            // Each block whole: its first line, its body and its last line together.
+            EXPECT_NE(text.find("Problema " + name + "\r\n" + std::string(2000, 'x') + "\r\nFin " +
+                                name + "\r\n"),
+                      std::string::npos)
+                << name;
+        }
+    }
 }
 
 }  // namespace

@@ -181,6 +181,52 @@ TEST_F(ReactionLibraryTest, SearchThenStoreReplacesTheEntryFound) {
     EXPECT_EQ(test::LastMessage(port).text, std::string(13, ' ') + "nh3" + std::string(15, ' '));
 }
 
+// Two library windows on one folder: a save over the other's asks first; reading again keeps
+// what was typed, and saving over keeps this window's list.
+TEST_F(ReactionLibraryTest, ASaveOverAnotherWindowsSaveAsks) {
+    test::FakeUserPort otherPort;
+    ReactionLibrary other{table, otherPort, [](std::size_t) { return std::size_t{0}; }};
+    other.Open();
+    other.NewReaction();
+    other.reactionText = "CH4+O2=CO2+H2O";
+    other.StoreReaction();
+    ASSERT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 4u);
+
+    library.NewReaction();
+    library.reactionText = "C+O2=CO2";
+    library.descriptionText = "Carbono";
+    port.answers = {kAnswerYes};  // "Volver a leer"
+    library.StoreReaction();
+    EXPECT_EQ(test::LastMessage(port).caption, "Fichero cambiado");
+    EXPECT_EQ(library.Entries().size(), 4u);      // the other window's reaction is shown
+    EXPECT_EQ(library.reactionText, "C+O2=CO2");  // and what was typed is still there
+    EXPECT_EQ(library.descriptionText, "Carbono");
+    port.answers = {};
+    library.StoreReaction();  // up to date now: stored without a question
+    EXPECT_EQ(ReadReactions("Zq/Sintesis.zq").size(), 5u);
+
+    // Types: Cancel leaves the file and this window's list as they were.
+    other.typeText = "Combustión";
+    other.NewType();
+    other.typeText = "Combustión";
+    other.StoreType();
+    library.NewType();
+    library.typeText = "Descomposición";
+    port.answers = {kAnswerCancel};
+    library.StoreType();
+    EXPECT_EQ(test::LastMessage(port).caption, "Fichero cambiado");
+    ReactionTypes saved;
+    ASSERT_TRUE(saved.Read());
+    EXPECT_EQ(saved.Count(), 3u);
+    EXPECT_EQ(saved.Type(3).name, "Combustión");
+    // "Guardar encima": this window's list replaces the other's.
+    port.answers = {kAnswerNo};
+    library.StoreType();
+    ASSERT_TRUE(saved.Read());
+    ASSERT_EQ(saved.Count(), 3u);
+    EXPECT_EQ(saved.Type(3).name, "Descomposición");
+}
+
 TEST_F(ReactionLibraryTest, NewReactionsAppendAndDeletingAsks) {
     library.NewReaction();
     library.reactionText = "CH4+O2=CO2+H2O";

@@ -160,6 +160,26 @@ TEST_F(ToolsEditorTest, FieldsCutOnReadingAreNamedBeforeSaving) {
     EXPECT_TRUE(tools.CutFields().empty());
 }
 
+TEST_F(ToolsEditorTest, ReadingAgainShowsTheOtherWindowsTools) {
+    ToolList otherTools;
+    test::FakeUserPort otherPort;
+    ToolsEditor other{otherTools, otherPort, path};
+    other.New();
+    other.fields = {"Calculadora", "calc", "", ""};
+    other.Store();
+    ASSERT_TRUE(other.Ok());
+    Add("Editor");
+    port.answers = {kAnswerYes};  // "Volver a leer"
+    EXPECT_FALSE(editor.Ok());
+    EXPECT_EQ(test::LastMessage(port).caption, "Fichero cambiado");
+    EXPECT_EQ(Titles(), (std::vector<std::string>{"Calculadora"}));
+    Add("Editor");
+    ASSERT_TRUE(editor.Ok());  // up to date: saved without a question
+    ToolList saved;
+    ASSERT_TRUE(saved.Load(path));
+    EXPECT_EQ(saved.Count(), 2u);
+}
+
 TEST_F(ToolsEditorTest, EscReloadsWhatWasSaved) {
     Add("A");
     ASSERT_TRUE(editor.Ok());
