@@ -123,6 +123,11 @@ FileResult AppendToFile(const std::string& path, std::string_view bytes) {
         ::close(fd);
         return {false, "No se puede escribir en " + path + ": no es un fichero normal"};
     }
+    // A file the user made read-only is left alone, by root too.
+    if ((info.st_mode & 0222) == 0) {
+        ::close(fd);
+        return {false, "No se puede escribir en " + path + ": el fichero es de solo lectura"};
+    }
     if (::flock(fd, LOCK_EX) != 0) {
         FileResult failure{false, Describe("No se puede escribir en", path)};
         ::close(fd);

@@ -2,10 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <string_view>
 
 #include "core/messages.h"
 
@@ -24,11 +25,20 @@ bool RegularFile(const std::string& path) {
 std::string OnPath(const std::string& name) {
     const char* path = std::getenv("PATH");
     if (!path) return {};
-    std::istringstream dirs(path);
-    for (std::string dir; std::getline(dirs, dir, ':');) {
-        // An empty or "." entry would be the current folder, which is never searched.
-        if (dir.empty() || dir == ".") continue;
-        const std::string candidate = (std::filesystem::path(dir) / name).string();
+    const std::string_view entries(path);
+    std::size_t start = 0;
+    while (start <= entries.size()) {
+        const std::size_t end = std::min(entries.find(':', start), entries.size());
+        const std::string dir(entries.substr(start, end - start));
+        start = end + 1;
+        // An empty or "." entry names the current folder, the data folder: searched only where
+        // the user's PATH says so, in its place, as a shell would.
+        std::error_code ec;
+        const std::filesystem::path folder = dir.empty() || dir == "."
+                                                 ? std::filesystem::current_path(ec)
+                                                 : std::filesystem::path(dir);
+        if (ec) continue;
+        const std::string candidate = (folder / name).string();
         if (IsProgramFile(candidate)) return candidate;
     }
     return {};

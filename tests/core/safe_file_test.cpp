@@ -169,6 +169,26 @@ TEST(SafeFile, ASaveOverAnotherWindowsSaveAsksFirst) {
     EXPECT_EQ(port.messages.size(), asked);
 }
 
+TEST(SafeFile, AppendingAddsInPlaceAndRefusesWhatItMayNotWrite) {
+    const std::string dir = TempDir();
+    ASSERT_TRUE(AppendToFile(dir + "/new.txt", "a"));
+    ASSERT_TRUE(AppendToFile(dir + "/new.txt", "b"));
+    EXPECT_EQ(ReadBytes(dir + "/new.txt"), "ab");
+    test::WriteBytes(dir + "/kept.txt", "mine");
+    ::chmod((dir + "/kept.txt").c_str(), 0444);  // refused even where root could write it
+    const FileResult readOnly = AppendToFile(dir + "/kept.txt", "x");
+    EXPECT_FALSE(readOnly);
+    EXPECT_EQ(readOnly.error,
+              "No se puede escribir en " + dir + "/kept.txt: el fichero es de solo lectura");
+    EXPECT_EQ(ReadBytes(dir + "/kept.txt"), "mine");
+    ASSERT_EQ(::mkfifo((dir + "/pipe").c_str(), 0600), 0);
+    EXPECT_FALSE(AppendToFile(dir + "/pipe", "x"));  // no reader: refused, never waited for
+    std::filesystem::create_directory(dir + "/folder");
+    EXPECT_FALSE(AppendToFile(dir + "/folder", "x"));
+    std::filesystem::create_symlink("loop", dir + "/loop");
+    EXPECT_FALSE(AppendToFile(dir + "/loop", "x"));
+}
+
 TEST(SafeFile, StaleTemporaryFilesAreRemovedAndNothingElse) {
     const std::string dir = TempDir();
     for (const char* name :

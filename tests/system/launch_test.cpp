@@ -89,6 +89,28 @@ TEST_F(LaunchTest, NoProgramPlantedInTheDataFolderRuns) {
     EXPECT_FALSE(ResolveCommand("readme.txt", "", programs).isProgram);
 }
 
+// The data folder is searched for a bare name only where the user's PATH names it ("." or an
+// empty entry), in its place.
+TEST_F(LaunchTest, ABareNameIsFoundInTheDataFolderWherePathSaysSo) {
+    const std::string programs = test::TempDir();
+    MakeExecutable(dir, "informe.sh");
+    const std::string saved = std::getenv("PATH") ? std::getenv("PATH") : "";
+    const std::string here = std::filesystem::current_path().string() + "/informe.sh";
+    for (const char* path : {"/usr/bin:.", ".:/usr/bin", "/usr/bin::/bin", "/usr/bin:", ":"}) {
+        ::setenv("PATH", path, 1);
+        const LaunchTarget found = ResolveCommand("informe.sh", "", programs);
+        EXPECT_TRUE(found.isProgram) << path;
+        EXPECT_EQ(found.file, here) << path;
+    }
+    ::setenv("PATH", "/usr/bin:/bin", 1);
+    EXPECT_NE(ResolveCommand("informe.sh", "", programs).file, here);
+    // A program of that name earlier on the PATH comes first.
+    MakeExecutable(programs, "informe.sh");
+    ::setenv("PATH", (programs + ":.").c_str(), 1);
+    EXPECT_EQ(ResolveCommand("informe.sh", "", programs).file, programs + "/informe.sh");
+    ::setenv("PATH", saved.c_str(), 1);
+}
+
 TEST_F(LaunchTest, NamesWithBlanks) {
     test::WriteBytes(dir + "/My File.txt", "x");
     const LaunchTarget whole = ResolveCommand("My File.txt", "", "/nowhere");
