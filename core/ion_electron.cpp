@@ -1,0 +1,254 @@
+#include "core/ion_electron.h"
+
+#include <algorithm>
+#include <map>
+
+#include "core/formula.h"
+
+namespace tovel {
+
+namespace {
+
+constexpr long kLargestCoefficient = 12;  // school half-reactions need far less
+constexpr std::size_t kMostSpecies = 5;   // species on both sides, before the medium's
+
+struct Species {
+    std::string formula;
+    std::map<std::string, long> atoms;
+    long charge = 0;
+    long coefficient = 1;
+};
+
+// One side of the half-reaction: its species, then what the method adds, in the order it is
+// written.
+struct Side {
+    std::vector<Species> species;
+    long water = 0;
+    long hydrogen = 0;   // H^+
+    long hydroxide = 0;  // OH^-
+    long electrons = 0;
+
+    long Atoms(const std::string& symbol) const {
+        long total = 0;
+        for (const Species& s : species) {
+            const auto it = s.atoms.find(symbol);
+            if (it != s.atoms.end()) total += s.coefficient * it->second;
+        }
+        if (symbol == "H") total += 2 * water + hydrogen + hydroxide;
+        if (symbol == "O") total += water + hydroxide;
+        return total;
+    }
+    long Charge() const {
+        long total = hydrogen - hydroxide - electrons;
+        for (const Species& s : species)
+            total += s.coefficient * s.charge;
+        return total;
+    }
+    std::vector<HalfTerm> Terms() const {
+        std::vector<HalfTerm> terms;
+        for (const Species& s : species)
+            terms.push_back({s.formula, s.coefficient});
+        if (water > 0) terms.push_back({"H2O", water});
+        if (hydrogen > 0) terms.push_back({"H^+", hydrogen});
+        if (hydroxide > 0) terms.push_back({"OH^-", hydroxide});
+        if (electrons > 0) terms.push_back({"e^-", electrons});
+        return terms;
+    }
+};
+
+bool Fail(std::string* why, std::string text) {
+    if (why) *why = std::move(text);
+    return false;
+}
+
+bool IsMediumSpecies(const std::string& formula) {
+    return formula == "H2O" || formula == "H^+" || formula == "OH^-";
+}
+
+bool ReadSide(const std::vector<std::string>& formulas, Side& side, std::string* why) {
+    for (const std::string& formula : formulas) {
+        const FormulaScan scan = ScanFormula(formula);
+        if (scan.error != FormulaError::None || scan.entries.empty())
+            return Fail(why, "No se puede leer la fórmula " + formula);
+        Species species;
+        species.formula = scan.formula;
+        species.charge = scan.charge;
+        for (const FormulaEntry& entry : scan.entries)
+            species.atoms[entry.element.symbol] += entry.count;
+        side.species.push_back(std::move(species));
+    }
+    return true;
+}
+
+// Water, H^+ and OH^- written in the skeleton are the method's to place. Where a side holds
+// nothing else they are what the other side becomes (H2O2 to H2O, H2 to H^+) and are balanced as
+// species first; with keepLone false they are counted as the method's too, once balanced.
+void TakeMediumSpecies(Side& side, bool keepLone) {
+    const bool alone = std::all_of(side.species.begin(), side.species.end(),
+                                   [](const Species& s) { return IsMediumSpecies(s.formula); });
+    if (alone && keepLone) return;
+    std::vector<Species> kept;
+    for (Species& s : side.species) {
+        if (s.formula == "H2O") {
+            side.water += s.coefficient;
+        } else if (s.formula == "H^+") {
+            side.hydrogen += s.coefficient;
+        } else if (s.formula == "OH^-") {
+            side.hydroxide += s.coefficient;
+        } else {
+            kept.push_back(std::move(s));
+        }
+    }
+    side.species = std::move(kept);
+}
+
+// The elements that change, balanced by the species' coefficients: the smallest ones that
+// balance them all (the smallest sum, the first in order among equal sums).
+bool BalanceChangingElements(Side& left, Side& right, std::vector<std::string>& elements,
+                             std::string* why) {
+    std::vector<Species*> all;
+    for (Species& s : left.species)
+        all.push_back(&s);
+    for (Species& s : right.species)
+        all.push_back(&s);
+    if (all.empty() || all.size() > kMostSpecies)
+        return Fail(why,
+                    "Una semirreacción necesita de 1 a 5 especies, sin contar H2O, H^+ y OH^-");
+    std::vector<std::string> symbols;
+    for (const Species* s : all) {
+        for (const auto& [symbol, count] : s->atoms) {
+            if (std::find(symbols.begin(), symbols.end(), symbol) == symbols.end())
+                symbols.push_back(symbol);
+        }
+    }
+    for (const std::string& symbol : symbols) {
+        if (symbol != "H" && symbol != "O") elements.push_back(symbol);
+    }
+    // Without another element, the one that changes is oxygen (H2O2 to H2O) or hydrogen (H2 to
+    // H^+).
+    if (elements.empty())
+        elements.push_back(left.Atoms("O") > 0 && right.Atoms("O") > 0 ? "O" : "H");
+    for (const std::string& symbol : elements) {
+        const bool onLeft = std::any_of(left.species.begin(), left.species.end(),
+                                        [&](const Species& s) { return s.atoms.count(symbol); });
+        const bool onRight = std::any_of(right.species.begin(), right.species.end(),
+                                         [&](const Species& s) { return s.atoms.count(symbol); });
+        if (onLeft != onRight)
+            return Fail(why, symbol + " solo está en un lado de la semirreacción");
+    }
+
+    std::vector<long> best;
+    long bestSum = 0;
+    std::vector<long> trial(all.size(), 1);
+    while (true) {
+        long sum = 0;
+        for (const long c : trial)
+            sum += c;
+        if (best.empty() || sum < bestSum) {
+            for (std::size_t i = 0; i < all.size(); ++i)
+                all[i]->coefficient = trial[i];
+            const bool balanced =
+                std::all_of(elements.begin(), elements.end(), [&](const std::string& symbol) {
+                    return left.Atoms(symbol) == right.Atoms(symbol) ||
+                           symbol == "H";  // hydrogen is the medium's to balance
+                });
+            if (balanced) {
+                best = trial;
+                bestSum = sum;
+            }
+        }
+        std::size_t k = all.size();
+        while (k > 0 && trial[k - 1] == kLargestCoefficient)
+            trial[--k] = 1;
+        if (k == 0) break;
+        ++trial[k - 1];
+    }
+    if (best.empty()) return Fail(why, "No se puede ajustar el elemento que cambia");
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i]->coefficient = best[i];
+    return true;
+}
+
+std::string Joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == items.size() ? " y " : ", ") + items[i];
+    return text;
+}
+
+}  // namespace
+
+std::string HalfReactionText(const std::vector<HalfTerm>& left,
+                             const std::vector<HalfTerm>& right) {
+    const auto side = [](const std::vector<HalfTerm>& terms) {
+        std::string text;
+        for (const HalfTerm& term : terms) {
+            if (!text.empty()) text += " + ";
+            if (term.coefficient != 1) text += std::to_string(term.coefficient) + " ";
+            text += term.formula;
+        }
+        return text;
+    };
+    return side(left) + " = " + side(right);
+}
+
+std::optional<HalfReaction> BalanceHalfReaction(const std::vector<std::string>& from,
+                                                const std::vector<std::string>& to, Medium medium,
+                                                std::string* why) {
+    Side left, right;
+    if (!ReadSide(from, left, why) || !ReadSide(to, right, why)) return std::nullopt;
+    TakeMediumSpecies(left, true);
+    TakeMediumSpecies(right, true);
+    std::vector<std::string> elements;
+    if (!BalanceChangingElements(left, right, elements, why)) return std::nullopt;
+
+    HalfReaction half;
+    const auto step = [&](std::string what) {
+        half.steps.push_back({std::move(what), HalfReactionText(left.Terms(), right.Terms())});
+    };
+    step(std::string(elements.size() == 1 ? "Se ajusta el " : "Se ajustan ") + Joined(elements) +
+         ", el elemento que cambia");
+    TakeMediumSpecies(left, false);
+    TakeMediumSpecies(right, false);
+
+    if (const long oxygen = left.Atoms("O") - right.Atoms("O"); oxygen != 0) {
+        (oxygen > 0 ? right : left).water += oxygen > 0 ? oxygen : -oxygen;
+        step("Se ajusta el O con H2O");
+    }
+    if (const long hydrogen = left.Atoms("H") - right.Atoms("H"); hydrogen != 0) {
+        Side& poorer = hydrogen > 0 ? right : left;
+        const long added = hydrogen > 0 ? hydrogen : -hydrogen;
+        poorer.hydrogen += added;
+        step("Se ajusta el H con H^+");
+        if (medium == Medium::Basic) {
+            left.hydroxide += added;
+            right.hydroxide += added;
+            step("En medio básico se suman " + std::to_string(added) +
+                 " OH^- a cada lado, tantos como H^+");
+            poorer.water += added;
+            poorer.hydrogen = 0;
+            poorer.hydroxide -= added;
+            step("H^+ y OH^- forman H2O");
+            if (left.water > 0 && right.water > 0) {
+                const long common = std::min(left.water, right.water);
+                left.water -= common;
+                right.water -= common;
+                step("Se simplifica el H2O");
+            }
+        }
+    }
+    const long charge = left.Charge() - right.Charge();
+    if (charge == 0) {
+        if (why) *why = "Ni toma ni cede electrones: no es una semirreacción redox";
+        return std::nullopt;
+    }
+    half.oxidation = charge < 0;
+    half.electrons = charge > 0 ? charge : -charge;
+    (half.oxidation ? right : left).electrons = half.electrons;
+    step("Se ajusta la carga con electrones");
+    half.left = left.Terms();
+    half.right = right.Terms();
+    return half;
+}
+
+}  // namespace tovel

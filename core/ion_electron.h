@@ -1,0 +1,47 @@
+#pragma once
+// The ion-electron method, one half-reaction at a time: the species that change are balanced in
+// the element that changes, then oxygen with water, hydrogen with H^+ (in acid medium) or, in
+// basic medium, the acid result with OH^- added to both sides and water simplified, and last the
+// charge with electrons. Each step is kept as a teacher writes it on the board.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovel {
+
+enum class Medium { Acid, Basic };
+
+struct HalfTerm {
+    std::string formula;  // as tovel writes it: "MnO4^-", "H^+", "e^-"
+    long coefficient = 1;
+
+    bool operator==(const HalfTerm&) const = default;
+};
+
+struct HalfStep {
+    std::string what;      // "Se ajusta el O con H2O"
+    std::string equation;  // the half-reaction after the step
+};
+
+struct HalfReaction {
+    std::vector<HalfTerm> left;
+    std::vector<HalfTerm> right;
+    long electrons = 0;      // how many e^- the half takes or gives
+    bool oxidation = false;  // electrons on the right: the species lose them
+    std::vector<HalfStep> steps;
+};
+
+// Balances the half-reaction that takes the species from into the species to (each formula as
+// the equation line reads it, charges after "^"). The species keep their order; water, H^+ or
+// OH^- and the electrons follow them. Nothing when the formulas do not read, when the two sides
+// cannot be balanced in their elements with small coefficients, or when no electron is taken or
+// given (no redox half); why then says so.
+std::optional<HalfReaction> BalanceHalfReaction(const std::vector<std::string>& from,
+                                                const std::vector<std::string>& to, Medium medium,
+                                                std::string* why = nullptr);
+
+// "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O": coefficient 1 left out.
+std::string HalfReactionText(const std::vector<HalfTerm>& left, const std::vector<HalfTerm>& right);
+
+}  // namespace tovel

@@ -1,0 +1,97 @@
+// Half-reactions by the ion-electron method, worked by hand as 2º Bachillerato textbooks give
+// them.
+
+#include <gtest/gtest.h>
+
+#include "core/ion_electron.h"
+
+namespace tovel {
+namespace {
+
+struct Case {
+    std::vector<std::string> from, to;
+    Medium medium;
+    const char* balanced;
+    long electrons;
+    bool oxidation;
+};
+
+TEST(IonElectron, HalfReactionsOfTheTextbooks) {
+    const Case cases[] = {
+        {{"MnO4^-"}, {"Mn^2+"}, Medium::Acid, "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O", 5, false},
+        {{"Fe^2+"}, {"Fe^3+"}, Medium::Acid, "Fe^2+ = Fe^3+ + e^-", 1, true},
+        {{"Cr2O7^2-"},
+         {"Cr^3+"},
+         Medium::Acid,
+         "Cr2O7^2- + 14 H^+ + 6 e^- = 2 Cr^3+ + 7 H2O",
+         6,
+         false},
+        {{"C2O4^2-"}, {"CO2"}, Medium::Acid, "C2O4^2- = 2 CO2 + 2 e^-", 2, true},
+        {{"H2O2"}, {"O2"}, Medium::Acid, "H2O2 = O2 + 2 H^+ + 2 e^-", 2, true},
+        {{"H2O2"}, {"H2O"}, Medium::Acid, "H2O2 + 2 H^+ + 2 e^- = 2 H2O", 2, false},
+        {{"NO3^-"}, {"NO"}, Medium::Acid, "NO3^- + 4 H^+ + 3 e^- = NO + 2 H2O", 3, false},
+        {{"NO3^-"}, {"NO2"}, Medium::Acid, "NO3^- + 2 H^+ + e^- = NO2 + H2O", 1, false},
+        {{"SO3^2-"}, {"SO4^2-"}, Medium::Acid, "SO3^2- + H2O = SO4^2- + 2 H^+ + 2 e^-", 2, true},
+        {{"Cl2"}, {"Cl^-"}, Medium::Acid, "Cl2 + 2 e^- = 2 Cl^-", 2, false},
+        {{"H2S"}, {"S"}, Medium::Acid, "H2S = S + 2 H^+ + 2 e^-", 2, true},
+        {{"H2"}, {"H^+"}, Medium::Acid, "H2 = 2 H^+ + 2 e^-", 2, true},
+        {{"MnO4^-"}, {"MnO2"}, Medium::Basic, "MnO4^- + 2 H2O + 3 e^- = MnO2 + 4 OH^-", 3, false},
+        {{"SO3^2-"}, {"SO4^2-"}, Medium::Basic, "SO3^2- + 2 OH^- = SO4^2- + H2O + 2 e^-", 2, true},
+        {{"Cl2"}, {"ClO3^-"}, Medium::Basic, "Cl2 + 12 OH^- = 2 ClO3^- + 6 H2O + 10 e^-", 10, true},
+        {{"Cl2"}, {"ClO^-"}, Medium::Basic, "Cl2 + 4 OH^- = 2 ClO^- + 2 H2O + 2 e^-", 2, true},
+        {{"H2O2"}, {"OH^-"}, Medium::Basic, "H2O2 + 2 e^- = 2 OH^-", 2, false},
+        {{"Cr(OH)4^-"},
+         {"CrO4^2-"},
+         Medium::Basic,
+         "Cr(OH)4^- + 4 OH^- = CrO4^2- + 4 H2O + 3 e^-",
+         3,
+         true},
+        // H2O and H^+ the student wrote are placed by the method, never counted twice.
+        {{"MnO4^-", "H^+"},
+         {"Mn^2+", "H2O"},
+         Medium::Acid,
+         "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O",
+         5,
+         false},
+    };
+    for (const Case& c : cases) {
+        std::string why;
+        const auto half = BalanceHalfReaction(c.from, c.to, c.medium, &why);
+        ASSERT_TRUE(half) << c.balanced << ": " << why;
+        EXPECT_EQ(HalfReactionText(half->left, half->right), c.balanced);
+        EXPECT_EQ(half->electrons, c.electrons) << c.balanced;
+        EXPECT_EQ(half->oxidation, c.oxidation) << c.balanced;
+        ASSERT_FALSE(half->steps.empty());
+        EXPECT_EQ(half->steps.back().equation, c.balanced);
+    }
+}
+
+TEST(IonElectron, StepsAsOnTheBoard) {
+    const auto half = BalanceHalfReaction({"Cr(OH)4^-"}, {"CrO4^2-"}, Medium::Basic);
+    ASSERT_TRUE(half);
+    std::vector<std::string> steps;
+    for (const HalfStep& step : half->steps)
+        steps.push_back(step.what + ": " + step.equation);
+    EXPECT_EQ(steps, (std::vector<std::string>{
+                         "Se ajusta el Cr, el elemento que cambia: Cr(OH)4^- = CrO4^2-",
+                         "Se ajusta el H con H^+: Cr(OH)4^- = CrO4^2- + 4 H^+",
+                         "En medio básico se suman 4 OH^- a cada lado, tantos como H^+: "
+                         "Cr(OH)4^- + 4 OH^- = CrO4^2- + 4 H^+ + 4 OH^-",
+                         "H^+ y OH^- forman H2O: Cr(OH)4^- + 4 OH^- = CrO4^2- + 4 H2O",
+                         "Se ajusta la carga con electrones: "
+                         "Cr(OH)4^- + 4 OH^- = CrO4^2- + 4 H2O + 3 e^-",
+                     }));
+}
+
+TEST(IonElectron, WhatIsNoHalfReactionIsSaid) {
+    std::string why;
+    EXPECT_FALSE(BalanceHalfReaction({"SO4^2-"}, {"HSO4^-"}, Medium::Acid, &why));
+    EXPECT_EQ(why, "Ni toma ni cede electrones: no es una semirreacción redox");
+    EXPECT_FALSE(BalanceHalfReaction({"MnO4^-"}, {"Fe^3+"}, Medium::Acid, &why));
+    EXPECT_EQ(why, "Mn solo está en un lado de la semirreacción");
+    EXPECT_FALSE(BalanceHalfReaction({"Mn O4"}, {"Mn^2+"}, Medium::Acid, &why));
+    EXPECT_EQ(why, "No se puede leer la fórmula Mn O4");
+}
+
+}  // namespace
+}  // namespace tovel
