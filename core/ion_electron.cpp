@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <numeric>
 
 #include "core/formula.h"
 
@@ -249,6 +250,69 @@ std::optional<HalfReaction> BalanceHalfReaction(const std::vector<std::string>& 
     half.left = left.Terms();
     half.right = right.Terms();
     return half;
+}
+
+IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& reduction,
+                            const std::vector<std::string>& order) {
+    IonicEquation ionic;
+    const long electrons = std::lcm(oxidation.electrons, reduction.electrons);
+    ionic.oxidationFactor = electrons / oxidation.electrons;
+    ionic.reductionFactor = electrons / reduction.electrons;
+
+    // Each formula's coefficient, left positive and right negative.
+    std::vector<std::pair<std::string, long>> net;
+    const auto add = [&net](const std::vector<HalfTerm>& terms, long factor) {
+        for (const HalfTerm& term : terms) {
+            auto it = std::find_if(net.begin(), net.end(),
+                                   [&](const auto& entry) { return entry.first == term.formula; });
+            if (it == net.end()) it = net.insert(net.end(), {term.formula, 0});
+            it->second += factor * term.coefficient;
+        }
+    };
+    const auto multiplied = [](const HalfReaction& half, long factor) {
+        std::vector<HalfTerm> left = half.left, right = half.right;
+        for (HalfTerm& term : left)
+            term.coefficient *= factor;
+        for (HalfTerm& term : right)
+            term.coefficient *= factor;
+        return HalfReactionText(left, right);
+    };
+    ionic.steps.push_back({"Se multiplica la oxidación por " +
+                               std::to_string(ionic.oxidationFactor) + " y la reducción por " +
+                               std::to_string(ionic.reductionFactor) + ": " +
+                               std::to_string(electrons) + " electrones en cada una",
+                           multiplied(oxidation, ionic.oxidationFactor) + "\n" +
+                               multiplied(reduction, ionic.reductionFactor)});
+    add(oxidation.left, ionic.oxidationFactor);
+    add(reduction.left, ionic.reductionFactor);
+    add(oxidation.right, -ionic.oxidationFactor);
+    add(reduction.right, -ionic.reductionFactor);
+
+    // The skeleton's order, then the medium's species in the order the method adds them.
+    const auto rank = [&order](const std::string& formula) {
+        const auto at = std::find(order.begin(), order.end(), formula);
+        if (at != order.end()) return static_cast<long>(at - order.begin());
+        static const char* const kMedium[] = {"H2O", "H^+", "OH^-"};
+        for (long i = 0; i < 3; ++i) {
+            if (formula == kMedium[i]) return static_cast<long>(order.size()) + 1 + i;
+        }
+        return static_cast<long>(order.size());
+    };
+    std::stable_sort(net.begin(), net.end(),
+                     [&](const auto& a, const auto& b) { return rank(a.first) < rank(b.first); });
+    long divisor = 0;
+    for (const auto& [formula, coefficient] : net)
+        divisor = std::gcd(divisor, coefficient);
+    if (divisor == 0) divisor = 1;
+    for (const auto& [formula, coefficient] : net) {
+        if (coefficient > 0) ionic.left.push_back({formula, coefficient / divisor});
+        if (coefficient < 0) ionic.right.push_back({formula, -coefficient / divisor});
+    }
+    ionic.electrons = electrons / divisor;
+    std::string simplified = "Se suman y se simplifica lo que está en los dos lados";
+    if (divisor > 1) simplified += "; se divide entre " + std::to_string(divisor);
+    ionic.steps.push_back({simplified, HalfReactionText(ionic.left, ionic.right)});
+    return ionic;
 }
 
 }  // namespace tovel

@@ -41,6 +41,22 @@ std::optional<HalfReaction> BalanceHalfReaction(const std::vector<std::string>& 
                                                 const std::vector<std::string>& to, Medium medium,
                                                 std::string* why = nullptr);
 
+struct IonicEquation {
+    std::vector<HalfTerm> left;
+    std::vector<HalfTerm> right;
+    long electrons = 0;  // transferred in the equation as written
+    long oxidationFactor = 1;
+    long reductionFactor = 1;
+    std::vector<HalfStep> steps;
+};
+
+// Adds the two halves, each multiplied so that the electrons cancel, and simplifies what stands
+// on both sides (water, H^+, OH^-, or a species of both halves). The species come in the order
+// of order (the skeleton's formulas), then water, H^+ and OH^-; coefficients with a common
+// divisor are divided by it, and so are the electrons transferred.
+IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& reduction,
+                            const std::vector<std::string>& order);
+
 // "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O": coefficient 1 left out.
 std::string HalfReactionText(const std::vector<HalfTerm>& left, const std::vector<HalfTerm>& right);
 

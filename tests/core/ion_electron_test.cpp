@@ -83,6 +83,79 @@ TEST(IonElectron, StepsAsOnTheBoard) {
                      }));
 }
 
+// Whole ionic equations: each half multiplied so the electrons cancel, added and simplified.
+TEST(IonElectron, HalvesAddUpToTheIonicEquation) {
+    struct Whole {
+        std::vector<std::string> reductant, oxidised, oxidant, reduced;
+        Medium medium;
+        std::vector<std::string> order;
+        const char* ionic;
+        long electrons;
+    };
+    const Whole cases[] = {
+        {{"Fe^2+"},
+         {"Fe^3+"},
+         {"MnO4^-"},
+         {"Mn^2+"},
+         Medium::Acid,
+         {"MnO4^-", "Fe^2+", "Mn^2+", "Fe^3+"},
+         "MnO4^- + 5 Fe^2+ + 8 H^+ = Mn^2+ + 5 Fe^3+ + 4 H2O",
+         5},
+        {{"H2O2"},
+         {"O2"},
+         {"MnO4^-"},
+         {"Mn^2+"},
+         Medium::Acid,
+         {"MnO4^-", "H2O2", "Mn^2+", "O2"},
+         "2 MnO4^- + 5 H2O2 + 6 H^+ = 2 Mn^2+ + 5 O2 + 8 H2O",
+         10},
+        {{"SO3^2-"},
+         {"SO4^2-"},
+         {"MnO4^-"},
+         {"MnO2"},
+         Medium::Basic,
+         {"MnO4^-", "SO3^2-", "MnO2", "SO4^2-"},
+         "2 MnO4^- + 3 SO3^2- + H2O = 2 MnO2 + 3 SO4^2- + 2 OH^-",
+         6},
+        {{"Cu"},
+         {"Cu^2+"},
+         {"NO3^-"},
+         {"NO"},
+         Medium::Acid,
+         {"Cu", "NO3^-", "Cu^2+", "NO"},
+         "3 Cu + 2 NO3^- + 8 H^+ = 3 Cu^2+ + 2 NO + 4 H2O",
+         6},
+        // Disproportionation: chlorine is both halves' species.
+        {{"Cl2"},
+         {"ClO3^-"},
+         {"Cl2"},
+         {"Cl^-"},
+         Medium::Basic,
+         {"Cl2", "Cl^-", "ClO3^-"},
+         "3 Cl2 + 6 OH^- = 5 Cl^- + ClO3^- + 3 H2O",
+         5},
+        // Comproportionation: halved once added (10 electrons become 5).
+        {{"I^-"},
+         {"I2"},
+         {"IO3^-"},
+         {"I2"},
+         Medium::Acid,
+         {"IO3^-", "I^-", "I2"},
+         "IO3^- + 5 I^- + 6 H^+ = 3 I2 + 3 H2O",
+         5},
+    };
+    for (const Whole& c : cases) {
+        const auto oxidation = BalanceHalfReaction(c.reductant, c.oxidised, c.medium);
+        const auto reduction = BalanceHalfReaction(c.oxidant, c.reduced, c.medium);
+        ASSERT_TRUE(oxidation && reduction) << c.ionic;
+        ASSERT_TRUE(oxidation->oxidation && !reduction->oxidation) << c.ionic;
+        const IonicEquation ionic = CombineHalves(*oxidation, *reduction, c.order);
+        EXPECT_EQ(HalfReactionText(ionic.left, ionic.right), c.ionic);
+        EXPECT_EQ(ionic.electrons, c.electrons) << c.ionic;
+        EXPECT_EQ(ionic.steps.back().equation, c.ionic);
+    }
+}
+
 TEST(IonElectron, WhatIsNoHalfReactionIsSaid) {
     std::string why;
     EXPECT_FALSE(BalanceHalfReaction({"SO4^2-"}, {"HSO4^-"}, Medium::Acid, &why));
