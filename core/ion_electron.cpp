@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "core/formula.h"
+#include "core/oxidation.h"
 
 namespace tovel {
 
@@ -313,6 +314,89 @@ IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& r
     if (divisor > 1) simplified += "; se divide entre " + std::to_string(divisor);
     ionic.steps.push_back({simplified, HalfReactionText(ionic.left, ionic.right)});
     return ionic;
+}
+
+namespace {
+
+// The elements that characterise a species, each with its oxidation numbers there.
+std::vector<std::pair<std::string, std::vector<Fraction>>> Characteristic(
+    const SubstanceOxidation& species) {
+    std::vector<std::pair<std::string, std::vector<Fraction>>> elements;
+    const auto add = [&elements](const OxidationSite& site) {
+        auto it = std::find_if(elements.begin(), elements.end(),
+                               [&](const auto& e) { return e.first == site.symbol; });
+        if (it == elements.end()) it = elements.insert(elements.end(), {site.symbol, {}});
+        it->second.push_back(site.number);
+    };
+    for (const OxidationSite& site : species.sites) {
+        if (site.symbol != "H" && site.symbol != "O") add(site);
+    }
+    for (const char* fallback : {"O", "H"}) {
+        if (!elements.empty()) break;
+        for (const OxidationSite& site : species.sites) {
+            if (site.symbol == fallback) add(site);
+        }
+    }
+    return elements;
+}
+
+}  // namespace
+
+RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
+                          const std::vector<std::string>& right) {
+    RedoxPairs pairs;
+    std::vector<SubstanceOxidation> from, to;
+    for (const std::string& formula : left) {
+        if (IsMediumSpecies(formula)) continue;
+        from.push_back(OxidationNumbers(formula));
+        if (!from.back().decided) {
+            pairs.reason = "No se pueden dar números de oxidación a " + formula;
+            return pairs;
+        }
+    }
+    for (const std::string& formula : right) {
+        to.push_back(OxidationNumbers(formula));
+        if (!to.back().decided && !IsMediumSpecies(formula)) {
+            pairs.reason = "No se pueden dar números de oxidación a " + formula;
+            return pairs;
+        }
+    }
+    // First without the medium's species as partners; they are taken only for a direction that
+    // nothing else gives.
+    for (const bool medium : {false, true}) {
+        const bool neededOxidation = pairs.oxidations.empty();
+        const bool neededReduction = pairs.reductions.empty();
+        for (const SubstanceOxidation& a : from) {
+            for (const SubstanceOxidation& b : to) {
+                if (IsMediumSpecies(b.formula) != medium) continue;
+                const auto mine = Characteristic(a);
+                const auto theirs = Characteristic(b);
+                for (const auto& [symbol, before] : mine) {
+                    const auto match =
+                        std::find_if(theirs.begin(), theirs.end(),
+                                     [&](const auto& e) { return e.first == symbol; });
+                    if (match == theirs.end()) continue;
+                    for (const Fraction& x : before) {
+                        for (const Fraction& y : match->second) {
+                            if (x == y) continue;
+                            const bool oxidation = y > x;
+                            auto& list = oxidation ? pairs.oxidations : pairs.reductions;
+                            if (medium && !(oxidation ? neededOxidation : neededReduction))
+                                continue;
+                            list.push_back({a.formula, b.formula, symbol, x, y});
+                        }
+                    }
+                }
+            }
+        }
+    }
+    if (pairs.oxidations.empty() || pairs.reductions.empty()) {
+        pairs.reason = pairs.oxidations.empty() && pairs.reductions.empty()
+                           ? "Ningún número de oxidación cambia: no es una reacción redox"
+                       : pairs.oxidations.empty() ? "Hay una reducción, pero ninguna oxidación"
+                                                  : "Hay una oxidación, pero ninguna reducción";
+    }
+    return pairs;
 }
 
 }  // namespace tovel

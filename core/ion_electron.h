@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/fraction.h"
+
 namespace tovel {
 
 enum class Medium { Acid, Basic };
@@ -56,6 +58,29 @@ struct IonicEquation {
 // divisor are divided by it, and so are the electrons transferred.
 IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& reduction,
                             const std::vector<std::string>& order);
+
+// A species of the skeleton and the one it becomes, by the element whose oxidation number
+// changes between them.
+struct RedoxPair {
+    std::string from;
+    std::string to;
+    std::string element;
+    Fraction before;
+    Fraction after;
+};
+
+struct RedoxPairs {
+    std::vector<RedoxPair> oxidations;
+    std::vector<RedoxPair> reductions;
+    std::string reason;  // why no pair could be found, when one side is empty
+};
+
+// The redox pairs of an ionic skeleton, by oxidation numbers. A species is followed by the
+// elements that characterise it (all but H and O; O or H where it has no other), so the oxygen
+// of an oxoanion never pairs with O2. Water, H^+ and OH^- never form a pair, except as what the
+// other side becomes where nothing else does (H2O2 to H2O, H2 to H^+).
+RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
+                          const std::vector<std::string>& right);
 
 // "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O": coefficient 1 left out.
 std::string HalfReactionText(const std::vector<HalfTerm>& left, const std::vector<HalfTerm>& right);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ion_electron.h"
+#include "core/oxidation.h"
 
 namespace tovel {
 namespace {
@@ -154,6 +155,49 @@ TEST(IonElectron, HalvesAddUpToTheIonicEquation) {
         EXPECT_EQ(ionic.electrons, c.electrons) << c.ionic;
         EXPECT_EQ(ionic.steps.back().equation, c.ionic);
     }
+}
+
+TEST(IonElectron, RedoxPairsByOxidationNumbers) {
+    struct Pairs {
+        std::vector<std::string> left, right;
+        const char* found;  // oxidations, then reductions: "from > to (element a > b)"
+    };
+    const auto text = [](const RedoxPairs& pairs) {
+        std::string out;
+        for (const auto* list : {&pairs.oxidations, &pairs.reductions}) {
+            out += list == &pairs.oxidations ? "ox:" : " red:";
+            for (const RedoxPair& p : *list)
+                out += " " + p.from + " > " + p.to + " (" + p.element + " " +
+                       SignedNumber(p.before) + " > " + SignedNumber(p.after) + ")";
+        }
+        return out;
+    };
+    const Pairs cases[] = {
+        {{"MnO4^-", "Fe^2+"},
+         {"Mn^2+", "Fe^3+"},
+         "ox: Fe^2+ > Fe^3+ (Fe +2 > +3) red: MnO4^- > Mn^2+ (Mn +7 > +2)"},
+        // The oxygen of permanganate never pairs with O2, nor the peroxide with water.
+        {{"MnO4^-", "H2O2", "H^+"},
+         {"Mn^2+", "O2", "H2O"},
+         "ox: H2O2 > O2 (O -1 > 0) red: MnO4^- > Mn^2+ (Mn +7 > +2)"},
+        {{"H2O2"}, {"H2O", "O2"}, "ox: H2O2 > O2 (O -1 > 0) red: H2O2 > H2O (O -1 > -2)"},
+        {{"Cl2", "OH^-"},
+         {"Cl^-", "ClO3^-", "H2O"},
+         "ox: Cl2 > ClO3^- (Cl 0 > +5) red: Cl2 > Cl^- (Cl 0 > -1)"},
+        {{"IO3^-", "I^-"}, {"I2"}, "ox: I^- > I2 (I -1 > 0) red: IO3^- > I2 (I +5 > 0)"},
+        {{"Cu", "NO3^-"},
+         {"Cu^2+", "NO"},
+         "ox: Cu > Cu^2+ (Cu 0 > +2) red: NO3^- > NO (N +5 > +2)"},
+    };
+    for (const Pairs& c : cases) {
+        const RedoxPairs pairs = FindRedoxPairs(c.left, c.right);
+        EXPECT_EQ(text(pairs), c.found);
+        EXPECT_EQ(pairs.reason, "") << c.found;
+    }
+    EXPECT_EQ(FindRedoxPairs({"Ba^2+", "SO4^2-"}, {"BaSO4"}).reason,
+              "Ningún número de oxidación cambia: no es una reacción redox");
+    EXPECT_EQ(FindRedoxPairs({"Fe^2+"}, {"Fe^3+"}).reason,
+              "Hay una oxidación, pero ninguna reducción");
 }
 
 TEST(IonElectron, WhatIsNoHalfReactionIsSaid) {
