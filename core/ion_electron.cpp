@@ -371,7 +371,9 @@ RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
                 if (IsMediumSpecies(b.formula) != medium) continue;
                 const auto mine = Characteristic(a);
                 const auto theirs = Characteristic(b);
-                for (const auto& [symbol, before] : mine) {
+                for (const auto& element : mine) {
+                    const std::string& symbol = element.first;
+                    const std::vector<Fraction>& before = element.second;
                     const auto match =
                         std::find_if(theirs.begin(), theirs.end(),
                                      [&](const auto& e) { return e.first == symbol; });
