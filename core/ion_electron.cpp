@@ -343,13 +343,12 @@ std::vector<std::pair<std::string, std::vector<Fraction>>> Characteristic(
 }  // namespace
 
 RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
-                          const std::vector<std::string>& right) {
+                          const std::vector<std::string>& right, Medium medium) {
     RedoxPairs pairs;
     std::vector<SubstanceOxidation> from, to;
     for (const std::string& formula : left) {
-        if (IsMediumSpecies(formula)) continue;
         from.push_back(OxidationNumbers(formula));
-        if (!from.back().decided) {
+        if (!from.back().decided && !IsMediumSpecies(formula)) {
             pairs.reason = "No se pueden dar números de oxidación a " + formula;
             return pairs;
         }
@@ -361,14 +360,20 @@ RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
             return pairs;
         }
     }
+    // What the medium gives a species that the skeleton does not write a product for: the
+    // peroxide's oxygen ends in water, or in OH^- in basic medium.
+    std::vector<SubstanceOxidation> supplied = to;
+    supplied.push_back(OxidationNumbers(medium == Medium::Basic ? "OH^-" : "H2O"));
     // First without the medium's species as partners; they are taken only for a direction that
-    // nothing else gives.
-    for (const bool medium : {false, true}) {
+    // nothing else gives, first as written, then as the medium supplies them.
+    for (const int pass : {0, 1, 2}) {
         const bool neededOxidation = pairs.oxidations.empty();
         const bool neededReduction = pairs.reductions.empty();
+        if (pass > 0 && !neededOxidation && !neededReduction) break;
         for (const SubstanceOxidation& a : from) {
-            for (const SubstanceOxidation& b : to) {
-                if (IsMediumSpecies(b.formula) != medium) continue;
+            for (const SubstanceOxidation& b : pass == 2 ? supplied : to) {
+                const bool withMedium = IsMediumSpecies(a.formula) || IsMediumSpecies(b.formula);
+                if (withMedium != (pass > 0)) continue;
                 const auto mine = Characteristic(a);
                 const auto theirs = Characteristic(b);
                 for (const auto& element : mine) {
@@ -383,8 +388,12 @@ RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
                             if (x == y) continue;
                             const bool oxidation = y > x;
                             auto& list = oxidation ? pairs.oxidations : pairs.reductions;
-                            if (medium && !(oxidation ? neededOxidation : neededReduction))
+                            if (pass > 0 && !(oxidation ? neededOxidation : neededReduction))
                                 continue;
+                            const auto known = [&](const RedoxPair& p) {
+                                return p.from == a.formula && p.to == b.formula;
+                            };
+                            if (std::any_of(list.begin(), list.end(), known)) continue;
                             list.push_back({a.formula, b.formula, symbol, x, y});
                         }
                     }

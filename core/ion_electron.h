@@ -77,10 +77,11 @@ struct RedoxPairs {
 
 // The redox pairs of an ionic skeleton, by oxidation numbers. A species is followed by the
 // elements that characterise it (all but H and O; O or H where it has no other), so the oxygen
-// of an oxoanion never pairs with O2. Water, H^+ and OH^- never form a pair, except as what the
-// other side becomes where nothing else does (H2O2 to H2O, H2 to H^+).
+// of an oxoanion never pairs with O2. Water, H^+ and OH^- never form a pair, except where nothing
+// else gives an oxidation or a reduction (H2O2 to H2O, H^+ to H2), and then also as the medium
+// supplies them unwritten (H2O2 to OH^- in basic medium).
 RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
-                          const std::vector<std::string>& right);
+                          const std::vector<std::string>& right, Medium medium);
 
 // "MnO4^- + 8 H^+ + 5 e^- = Mn^2+ + 4 H2O": coefficient 1 left out.
 std::string HalfReactionText(const std::vector<HalfTerm>& left, const std::vector<HalfTerm>& right);

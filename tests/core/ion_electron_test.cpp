@@ -5,6 +5,7 @@
 
 #include "core/ion_electron.h"
 #include "core/oxidation.h"
+#include "tests/support/test_support.h"
 
 namespace tovel {
 namespace {
@@ -190,14 +191,69 @@ TEST(IonElectron, RedoxPairsByOxidationNumbers) {
          "ox: Cu > Cu^2+ (Cu 0 > +2) red: NO3^- > NO (N +5 > +2)"},
     };
     for (const Pairs& c : cases) {
-        const RedoxPairs pairs = FindRedoxPairs(c.left, c.right);
+        const RedoxPairs pairs = FindRedoxPairs(c.left, c.right, Medium::Acid);
         EXPECT_EQ(text(pairs), c.found);
         EXPECT_EQ(pairs.reason, "") << c.found;
     }
-    EXPECT_EQ(FindRedoxPairs({"Ba^2+", "SO4^2-"}, {"BaSO4"}).reason,
+    EXPECT_EQ(FindRedoxPairs({"Ba^2+", "SO4^2-"}, {"BaSO4"}, Medium::Acid).reason,
               "Ningún número de oxidación cambia: no es una reacción redox");
-    EXPECT_EQ(FindRedoxPairs({"Fe^2+"}, {"Fe^3+"}).reason,
+    EXPECT_EQ(FindRedoxPairs({"Fe^2+"}, {"Fe^3+"}, Medium::Acid).reason,
               "Hay una oxidación, pero ninguna reducción");
+}
+
+std::vector<std::string> Split(const std::string& text, const std::string& by) {
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t at = text.find(by, start);
+        parts.push_back(text.substr(start, at - start));
+        if (at == std::string::npos) return parts;
+        start = at + by.size();
+    }
+}
+
+// The hand-worked ionic skeletons of the case file: pairs, halves and the ionic equation as the
+// method gives them.
+TEST(IonElectron, TheIonicCasesWorkedByHand) {
+    const std::string file =
+        test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/ionelectron_cases.tsv");
+    int checked = 0;
+    std::vector<std::string> failed;
+    for (const std::string& line : Split(file, "\n")) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> c = Split(line, "\t");
+        ASSERT_EQ(c.size(), 8u) << line;
+        if (c[6] != "-") continue;  // molecular skeletons need the dissociation first
+        ++checked;
+        const Medium medium = c[1] == "basico" ? Medium::Basic : Medium::Acid;
+        const std::vector<std::string> sides = Split(c[2], " = ");
+        const std::vector<std::string> left = Split(sides[0], " + ");
+        const std::vector<std::string> right = Split(sides[1], " + ");
+        const RedoxPairs pairs = FindRedoxPairs(left, right, medium);
+        std::string got = pairs.reason;
+        if (pairs.oxidations.size() == 1 && pairs.reductions.size() == 1) {
+            const RedoxPair& o = pairs.oxidations[0];
+            const RedoxPair& r = pairs.reductions[0];
+            const auto ox = BalanceHalfReaction({o.from}, {o.to}, medium, &got);
+            const auto red = BalanceHalfReaction({r.from}, {r.to}, medium, &got);
+            if (ox && red) {
+                std::vector<std::string> order = left;
+                order.insert(order.end(), right.begin(), right.end());
+                const IonicEquation ionic = CombineHalves(*ox, *red, order);
+                got = HalfReactionText(ox->left, ox->right) + " | " +
+                      HalfReactionText(red->left, red->right) + " | " +
+                      HalfReactionText(ionic.left, ionic.right) + " | " +
+                      std::to_string(ionic.electrons);
+            }
+        }
+        const std::string expected = c[3] + " | " + c[4] + " | " + c[5] + " | " + c[7];
+        if (got != expected) failed.push_back(c[0] + ": " + got + "\n   expected " + expected);
+    }
+    EXPECT_GE(checked, 60);
+    std::string all;
+    for (const std::string& f : failed)
+        all += f + "\n";
+    EXPECT_TRUE(failed.empty()) << failed.size() << " of " << checked << "\n" << all;
 }
 
 TEST(IonElectron, WhatIsNoHalfReactionIsSaid) {
