@@ -17,9 +17,9 @@ namespace tovel {
 namespace {
 
 // The commands, in the order --help lists them.
-const CliCommand* const kCommands[] = {&kBalanceCommand, &kExplainCommand,  &kRedoxCommand,
-                                       &kMassCommand,    &kProblemCommand,  &kConcCommand,
-                                       &kSheetCommand,   &kCompoundsCommand};
+const CliCommand* const kCommands[] = {&kBalanceCommand,     &kExplainCommand, &kRedoxCommand,
+                                       &kIonElectronCommand, &kMassCommand,    &kProblemCommand,
+                                       &kConcCommand,        &kSheetCommand,   &kCompoundsCommand};
 
 constexpr const char* kUsageLine = "usage: tovel-cli [--elements FILE] ";
 

@@ -9,7 +9,7 @@
 namespace tovel {
 
 int RunEachItem(const std::vector<std::string>& items, CliContext& context, bool fromInput,
-                bool (*one)(const std::string& item, CliContext& context)) {
+                const std::function<bool(const std::string& item, CliContext& context)>& one) {
     bool allDone = true;
     if (fromInput && items.empty()) {
         for (std::string line; std::getline(context.in, line);) {

@@ -3,6 +3,7 @@
 // own file, listed once in the command table (cli_app.cpp). The handlers share the running
 // context and the helpers below, so each says its errors and sets the exit status alike.
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -40,7 +41,7 @@ struct CliCommand {
 // The items given, or each non-empty line of standard input when there are none (read with
 // fromInput), each done by one; 0 when every one succeeded, 1 otherwise.
 int RunEachItem(const std::vector<std::string>& items, CliContext& context, bool fromInput,
-                bool (*one)(const std::string& item, CliContext& context));
+                const std::function<bool(const std::string& item, CliContext& context)>& one);
 
 // Parses and balances an equation as the main window's "Autoajuste" does. On failure, writes
 // "error: " and what the window would say (with the elements that stand on one side only) to the
@@ -52,6 +53,7 @@ bool ParseAndBalance(const std::string& equation, Reaction& reaction, CliContext
 extern const CliCommand kBalanceCommand;
 extern const CliCommand kExplainCommand;
 extern const CliCommand kRedoxCommand;
+extern const CliCommand kIonElectronCommand;
 extern const CliCommand kMassCommand;
 extern const CliCommand kProblemCommand;
 extern const CliCommand kConcCommand;

@@ -254,7 +254,8 @@ std::optional<HalfReaction> BalanceHalfReaction(const std::vector<std::string>& 
 }
 
 IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& reduction,
-                            const std::vector<std::string>& order) {
+                            const std::vector<std::string>& order,
+                            const std::vector<std::string>& rightOrder) {
     IonicEquation ionic;
     const long electrons = std::lcm(oxidation.electrons, reduction.electrons);
     ionic.oxidationFactor = electrons / oxidation.electrons;
@@ -290,17 +291,20 @@ IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& r
     add(reduction.right, -ionic.reductionFactor);
 
     // The skeleton's order, then the medium's species in the order the method adds them.
-    const auto rank = [&order](const std::string& formula) {
-        const auto at = std::find(order.begin(), order.end(), formula);
-        if (at != order.end()) return static_cast<long>(at - order.begin());
+    const auto rank = [&order, &rightOrder](const std::string& formula, bool right) {
+        const std::vector<std::string>& own = right && !rightOrder.empty() ? rightOrder : order;
+        const auto at = std::find(own.begin(), own.end(), formula);
+        if (at != own.end()) return static_cast<long>(at - own.begin());
+        const long size = static_cast<long>(std::max(order.size(), rightOrder.size()));
         static const char* const kMedium[] = {"H2O", "H^+", "OH^-"};
         for (long i = 0; i < 3; ++i) {
-            if (formula == kMedium[i]) return static_cast<long>(order.size()) + 1 + i;
+            if (formula == kMedium[i]) return size + 1 + i;
         }
-        return static_cast<long>(order.size());
+        return size;
     };
-    std::stable_sort(net.begin(), net.end(),
-                     [&](const auto& a, const auto& b) { return rank(a.first) < rank(b.first); });
+    std::stable_sort(net.begin(), net.end(), [&](const auto& a, const auto& b) {
+        return rank(a.first, a.second < 0) < rank(b.first, b.second < 0);
+    });
     long divisor = 0;
     for (const auto& [formula, coefficient] : net)
         divisor = std::gcd(divisor, coefficient);
@@ -331,8 +335,10 @@ std::vector<std::pair<std::string, std::vector<Fraction>>> Characteristic(
     for (const OxidationSite& site : species.sites) {
         if (site.symbol != "H" && site.symbol != "O") add(site);
     }
+    // Water and hydrogen peroxide are followed by their O and their H: H2O2 is reduced to
+    // water by its O, H2 oxidised to water by its H.
     for (const char* fallback : {"O", "H"}) {
-        if (!elements.empty()) break;
+        if (!elements.empty() && elements.front().first != "O") break;
         for (const OxidationSite& site : species.sites) {
             if (site.symbol == fallback) add(site);
         }
@@ -398,6 +404,17 @@ RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
                         }
                     }
                 }
+            }
+        }
+    }
+    // Hydrogen that changes goes to or comes from H^+ in acid medium, where the water written
+    // only carries it: H2 = 2 H^+ + 2 e^-.
+    if (medium == Medium::Acid) {
+        for (auto* list : {&pairs.oxidations, &pairs.reductions}) {
+            for (RedoxPair& pair : *list) {
+                if (pair.element != "H") continue;
+                if (pair.to == "H2O") pair.to = "H^+";
+                if (pair.from == "H2O") pair.from = "H^+";
             }
         }
     }

@@ -54,10 +54,12 @@ struct IonicEquation {
 
 // Adds the two halves, each multiplied so that the electrons cancel, and simplifies what stands
 // on both sides (water, H^+, OH^-, or a species of both halves). The species come in the order
-// of order (the skeleton's formulas), then water, H^+ and OH^-; coefficients with a common
-// divisor are divided by it, and so are the electrons transferred.
+// of order (the skeleton's formulas), then water, H^+ and OH^-; with rightOrder, the products
+// come in its order instead (a species on both sides of a skeleton goes where it ends).
+// Coefficients with a common divisor are divided by it, and so are the electrons transferred.
 IonicEquation CombineHalves(const HalfReaction& oxidation, const HalfReaction& reduction,
-                            const std::vector<std::string>& order);
+                            const std::vector<std::string>& order,
+                            const std::vector<std::string>& rightOrder = {});
 
 // A species of the skeleton and the one it becomes, by the element whose oxidation number
 // changes between them.

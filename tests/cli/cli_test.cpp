@@ -167,6 +167,37 @@ TEST(CliRedox, BalancesThenSaysWhatIsOxidisedAndReduced) {
     EXPECT_EQ(Cli({"redox", "CO=CO2"}).status, 1);
 }
 
+// The labelled lines scripts read come last, after a blank line, for each equation.
+TEST(CliIonElectron, StepsThenTheLabelledLines) {
+    CliRun run = Cli({"ionelectron", "--medio", "basico", "MnO4^- + SO3^2- = MnO2 + SO4^2-"});
+    EXPECT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "Medio básico, elegido");
+    EXPECT_NE(
+        run.out.find("\n\nSemirreacción de oxidación: SO3^2- + 2 OH^- = SO4^2- + H2O + 2 e^-\n"
+                     "Semirreacción de reducción: MnO4^- + 2 H2O + 3 e^- = MnO2 + 4 OH^-\n"
+                     "Ecuación iónica: 2 MnO4^- + 3 SO3^2- + H2O = 2 MnO2 + 3 SO4^2- + 2 OH^-\n"
+                     "Electrones transferidos: 6\n\n"),
+        std::string::npos)
+        << run.out;
+
+    // The medium read from the equation; a molecular skeleton gets its molecular line.
+    run = Cli({"ionelectron"}, "Cl2 + KOH = KCl + KClO3 + H2O\nH2 + O2 = H2O\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Ecuación molecular: 3 Cl2 + 6 KOH = 5 KCl + KClO3 + 3 H2O\n"
+                           "Electrones transferidos: 5\n"),
+              std::string::npos);
+    EXPECT_NE(run.out.find("error: La ecuación no dice el medio"), std::string::npos);
+
+    run = Cli({"ionelectron", "--medio=ácido", "Cl2 + KOH = KCl + KClO3 + H2O"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "error: Se eligió medio ácido, pero la ecuación lleva KOH, una base fuerte, "
+              "que da medio básico\n\n");
+
+    EXPECT_EQ(Cli({"ionelectron", "--medio", "neutro", "H2+O2=H2O"}).status, 2);
+    EXPECT_EQ(Cli({"ionelectron", "H2+O2=H2O", "--medio"}).status, 2);
+}
+
 TEST(Cli, IonsAndHydratesInTheTypedNotation) {
     CliRun run = Cli({"balance", "MnO4^- + Fe^2+ + H^+ = Mn^2+ + Fe^3+ + H2O", "Cu=Cu^2++e^-"});
     EXPECT_EQ(run.status, 0);
