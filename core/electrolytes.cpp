@@ -237,10 +237,10 @@ bool IsStrongBase(std::string_view formula) {
     return Contains(Table().strongBases, formula);
 }
 
-Dissociation Dissociate(std::string_view text) {
-    const FormulaScan scan = ScanFormula(text);
+Dissociation Dissociate(std::string_view written) {
+    const FormulaScan scan = ScanFormula(written);
     if (scan.error != FormulaError::None) {
-        Dissociation d = Whole(std::string(text), "sustancia molecular");
+        Dissociation d = Whole(std::string(written), "sustancia molecular");
         d.decided = false;
         return d;
     }

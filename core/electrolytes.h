@@ -26,8 +26,8 @@ struct Dissociation {
     std::string kind;
 };
 
-// The formula as tovel writes it (KMnO4, Fe2(SO4)3, Ca(OH)2, CuSO4·5H2O).
-Dissociation Dissociate(std::string_view formula);
+// A formula as tovel writes it (KMnO4, Fe2(SO4)3, Ca(OH)2, CuSO4·5H2O).
+Dissociation Dissociate(std::string_view written);
 
 bool IsStrongAcid(std::string_view formula);
 bool IsStrongBase(std::string_view formula);

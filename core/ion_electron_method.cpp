@@ -61,6 +61,7 @@ std::string CheckText(const std::vector<HalfTerm>& left, const std::vector<HalfT
     const auto a = Atoms(left), b = Atoms(right);
     if (a != b) return {};
     std::vector<std::string> items;
+    items.reserve(a.size());
     for (const auto& [symbol, count] : a)
         items.push_back(symbol + " " + std::to_string(count) + " = " + std::to_string(count));
     std::string text = Joined(items, ", ");
@@ -392,7 +393,7 @@ bool BackToMolecules(const Skeleton& skeleton, const Dissolved& dissolved,
 
 }  // namespace
 
-IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice choice) {
+IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice medium) {
     IonElectronSolution solution;
     Skeleton skeleton;
     if (!ReadSkeleton(equation, skeleton, solution.error)) return solution;
@@ -427,7 +428,7 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice cho
             return solution;
         }
     }
-    if (!DecideMedium(skeleton, choice, solution)) return solution;
+    if (!DecideMedium(skeleton, medium, solution)) return solution;
 
     // The ions a molecular skeleton has unchanged on both sides are spectators first: the SO4^2-
     // of H2SO4 and K2SO4 pairs with nothing. Only where that leaves no oxidation or no reduction
