@@ -408,14 +408,22 @@ RedoxPairs FindRedoxPairs(const std::vector<std::string>& left,
         }
     }
     // Hydrogen that changes goes to or comes from H^+ in acid medium, where the water written
-    // only carries it: H2 = 2 H^+ + 2 e^-.
-    if (medium == Medium::Acid) {
-        for (auto* list : {&pairs.oxidations, &pairs.reductions}) {
-            for (RedoxPair& pair : *list) {
-                if (pair.element != "H") continue;
-                if (pair.to == "H2O") pair.to = "H^+";
-                if (pair.from == "H2O") pair.from = "H^+";
-            }
+    // only carries it (H2 = 2 H^+ + 2 e^-), and water in basic medium, where OH^- is what it
+    // leaves (2 H2O + 2 e^- = H2 + 2 OH^-).
+    const std::string carrier = medium == Medium::Acid ? "H^+" : "H2O";
+    const std::string other = medium == Medium::Acid ? "H2O" : "OH^-";
+    for (auto* list : {&pairs.oxidations, &pairs.reductions}) {
+        for (RedoxPair& pair : *list) {
+            if (pair.element != "H") continue;
+            if (pair.to == other) pair.to = carrier;
+            if (pair.from == other) pair.from = carrier;
+        }
+        for (auto it = list->begin(); it != list->end(); ++it) {
+            list->erase(std::remove_if(std::next(it), list->end(),
+                                       [&](const RedoxPair& p) {
+                                           return p.from == it->from && p.to == it->to;
+                                       }),
+                        list->end());
         }
     }
     if (pairs.oxidations.empty() || pairs.reductions.empty()) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 #include <numeric>
+#include <optional>
 
 #include "core/electrolytes.h"
 #include "core/formula.h"
@@ -240,19 +241,44 @@ std::string PairText(const RedoxPair& pair) {
            SignedNumber(pair.before) + " \u2192 " + SignedNumber(pair.after) + ")";
 }
 
-bool BalanceHalf(const RedoxPair& pair, Medium medium, bool oxidation, HalfReaction& half,
+// The species one half takes from and to. One species may change in two of its elements at once
+// (As2S3 to H3AsO4 and SO4^2-): one half, each product by its own element. Two products of one
+// element (NO3^- to NO and NO2) are in no fixed ratio, and are refused.
+struct HalfPlan {
+    std::vector<RedoxPair> pairs;
+    std::vector<std::string> from, to;
+};
+
+std::optional<HalfPlan> PlanHalf(const std::vector<RedoxPair>& pairs) {
+    HalfPlan plan;
+    plan.pairs = pairs;
+    plan.from.push_back(pairs.front().from);
+    for (const RedoxPair& pair : pairs) {
+        if (pair.from != plan.from.front()) return std::nullopt;
+        for (const RedoxPair& other : pairs) {
+            if (&other != &pair && (other.element == pair.element || other.to == pair.to))
+                return std::nullopt;
+        }
+        plan.to.push_back(pair.to);
+    }
+    return plan;
+}
+
+bool BalanceHalf(const HalfPlan& plan, Medium medium, bool oxidation, HalfReaction& half,
                  IonElectronSolution& solution) {
     std::string why;
-    const auto balanced = BalanceHalfReaction({pair.from}, {pair.to}, medium, &why);
+    const auto balanced = BalanceHalfReaction(plan.from, plan.to, medium, &why);
     const std::string name = oxidation ? "oxidación" : "reducción";
+    const std::string skeleton = SideText(plan.from) + " = " + SideText(plan.to);
     if (!balanced) {
-        solution.error =
-            "No se puede ajustar la " + name + " " + pair.from + " \u2192 " + pair.to + ": " + why;
+        solution.error = "No se puede ajustar la " + name + " " + skeleton + ": " + why;
         return false;
     }
     half = *balanced;
-    solution.steps.push_back(
-        {"Semirreacción de " + name + ": " + PairText(pair), {pair.from + " = " + pair.to}});
+    std::vector<std::string> pairs;
+    for (const RedoxPair& pair : plan.pairs)
+        pairs.push_back(PairText(pair));
+    solution.steps.push_back({"Semirreacción de " + name + ": " + Joined(pairs, "; "), {skeleton}});
     for (const HalfStep& step : half.steps)
         solution.steps.push_back({step.what, {step.equation}});
     return true;
@@ -431,8 +457,9 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
     if (!DecideMedium(skeleton, medium, solution)) return solution;
 
     // The ions a molecular skeleton has unchanged on both sides are spectators first: the SO4^2-
-    // of H2SO4 and K2SO4 pairs with nothing. Only where that leaves no oxidation or no reduction
-    // may they take part (the SO4^2- of hot sulfuric acid that becomes SO2).
+    // of H2SO4 and K2SO4 pairs with nothing. Only for a direction that leaves empty may they
+    // take part: the SO4^2- of hot sulfuric acid that becomes SO2, the Cl^- of HCl that becomes
+    // Cl2 beside the Cl^- of KCl.
     RedoxPairs pairs;
     if (solution.molecular) {
         std::vector<std::string> left, right;
@@ -448,13 +475,23 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
         }
         pairs = FindRedoxPairs(left, right, solution.medium);
     }
-    if (pairs.oxidations.size() != 1 || pairs.reductions.size() != 1)
-        pairs = FindRedoxPairs(dissolved.left, dissolved.right, solution.medium);
+    if (pairs.oxidations.empty() || pairs.reductions.empty()) {
+        const RedoxPairs all = FindRedoxPairs(dissolved.left, dissolved.right, solution.medium);
+        if (pairs.oxidations.empty() && pairs.reductions.empty()) {
+            pairs = all;
+        } else {
+            if (pairs.oxidations.empty()) pairs.oxidations = all.oxidations;
+            if (pairs.reductions.empty()) pairs.reductions = all.reductions;
+            pairs.reason = all.reason;
+        }
+    }
     if (pairs.oxidations.empty() || pairs.reductions.empty()) {
         solution.error = pairs.reason;
         return solution;
     }
-    if (pairs.oxidations.size() > 1 || pairs.reductions.size() > 1) {
+    const auto oxidation = PlanHalf(pairs.oxidations);
+    const auto reduction = PlanHalf(pairs.reductions);
+    if (!oxidation || !reduction) {
         std::vector<std::string> all;
         for (const auto* list : {&pairs.oxidations, &pairs.reductions}) {
             for (const RedoxPair& pair : *list)
@@ -464,13 +501,16 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
                          Joined(all, ", ") + "): el método ajusta una oxidación y una reducción";
         return solution;
     }
-    const RedoxPair& oxidation = pairs.oxidations.front();
-    const RedoxPair& reduction = pairs.reductions.front();
     std::vector<std::string> spectators;
     for (const auto* side : {&dissolved.left, &dissolved.right}) {
         for (const std::string& unit : *side) {
-            const bool paired = unit == oxidation.from || unit == oxidation.to ||
-                                unit == reduction.from || unit == reduction.to;
+            bool paired = false;
+            for (const HalfPlan* plan : {&*oxidation, &*reduction}) {
+                for (const auto* species : {&plan->from, &plan->to}) {
+                    if (std::find(species->begin(), species->end(), unit) != species->end())
+                        paired = true;
+                }
+            }
             if (!paired && !IsMedium(unit)) AddUnique(spectators, unit);
         }
     }
@@ -479,9 +519,9 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
             {"Se apartan las especies que no cambian (espectadores): " + Joined(spectators, ", "),
              {}});
 
-    if (!BalanceHalf(oxidation, solution.medium, true, solution.oxidation, solution))
+    if (!BalanceHalf(*oxidation, solution.medium, true, solution.oxidation, solution))
         return solution;
-    if (!BalanceHalf(reduction, solution.medium, false, solution.reduction, solution))
+    if (!BalanceHalf(*reduction, solution.medium, false, solution.reduction, solution))
         return solution;
 
     // The ionic equation follows the skeleton's order; in a molecular one the medium's species,

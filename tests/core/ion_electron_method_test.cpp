@@ -138,9 +138,10 @@ TEST(IonElectronMethod, SaysWhatItCannotDoAndGivesNoEquation) {
     EXPECT_EQ(Solved("Cl2 + KOH = KCl + KClO3 + H2O", MediumChoice::Acid),
               "Se eligió medio ácido, pero la ecuación lleva KOH, una base fuerte, que da medio "
               "básico");
-    EXPECT_EQ(Solved("FeS2 + O2 = Fe2O3 + SO2", MediumChoice::Acid),
-              "No se puede decidir cómo se emparejan las especies (FeS2 → Fe2O3, FeS2 → SO2, "
-              "O2 → H2O): el método ajusta una oxidación y una reducción");
+    // Two products of one element are in no fixed ratio.
+    EXPECT_EQ(Solved("Cu + HNO3 = Cu(NO3)2 + NO + NO2 + H2O"),
+              "No se puede decidir cómo se emparejan las especies (Cu → Cu^2+, NO3^- → NO, "
+              "NO3^- → NO2): el método ajusta una oxidación y una reducción");
     EXPECT_EQ(Solved("KMnO4 + FeSeO4 + H2SO4 = MnSO4 + Fe2(SeO4)3 + K2SO4 + H2O"),
               "No se sabe si FeSeO4 se disocia en agua: las reglas de solubilidad no lo dicen");
     // A spectator that cannot complete the molecular equation: no K on the right.
@@ -206,6 +207,33 @@ TEST(IonElectronMethod, TheStepsOfAMolecularEquation) {
               "K^+ + Cr2O7^2- + I^- + H^+ + SO4^2- = Cr^3+ + SO4^2- + I2 + K^+ + H2O");
     EXPECT_EQ(s.steps.at(16).equations.front(),
               "K2Cr2O7 + 6 KI + 7 H2SO4 = Cr2(SO4)3 + 3 I2 + 4 K2SO4 + 7 H2O");
+}
+
+// One species oxidised in two of its elements is one half, each product by its element; a
+// spectator ion that also changes (the Cl^- of HCl beside that of KCl) pairs where nothing else
+// does; hydrogen is reduced from water in basic medium.
+TEST(IonElectronMethod, SpeciesThatChangeTwiceOrAlsoStandBy) {
+    IonElectronSolution s =
+        SolveIonElectron("As2S3 + HNO3 + H2O = H3AsO4 + H2SO4 + NO", MediumChoice::FromEquation);
+    ASSERT_TRUE(s.solved) << s.error;
+    EXPECT_EQ(HalfReactionText(s.oxidation.left, s.oxidation.right),
+              "As2S3 + 20 H2O = 2 H3AsO4 + 3 SO4^2- + 34 H^+ + 28 e^-");
+    EXPECT_EQ(HalfReactionText(s.molecularLeft, s.molecularRight),
+              "3 As2S3 + 28 HNO3 + 4 H2O = 6 H3AsO4 + 9 H2SO4 + 28 NO");
+    s = SolveIonElectron("KClO3 + HCl = KCl + Cl2 + H2O", MediumChoice::FromEquation);
+    ASSERT_TRUE(s.solved) << s.error;
+    EXPECT_EQ(HalfReactionText(s.ionic.left, s.ionic.right),
+              "ClO3^- + 5 Cl^- + 6 H^+ = 3 Cl2 + 3 H2O");
+    EXPECT_EQ(HalfReactionText(s.molecularLeft, s.molecularRight),
+              "KClO3 + 6 HCl = KCl + 3 Cl2 + 3 H2O");
+    s = SolveIonElectron("Al + NaOH + H2O = NaAlO2 + H2", MediumChoice::FromEquation);
+    ASSERT_TRUE(s.solved) << s.error;
+    EXPECT_EQ(HalfReactionText(s.reduction.left, s.reduction.right), "2 H2O + 2 e^- = H2 + 2 OH^-");
+    EXPECT_EQ(HalfReactionText(s.molecularLeft, s.molecularRight),
+              "2 Al + 2 NaOH + 2 H2O = 2 NaAlO2 + 3 H2");
+    s = SolveIonElectron("FeS2 + O2 = Fe2O3 + SO2", MediumChoice::Acid);
+    ASSERT_TRUE(s.solved) << s.error;
+    EXPECT_EQ(HalfReactionText(s.ionic.left, s.ionic.right), "4 FeS2 + 11 O2 = 2 Fe2O3 + 8 SO2");
 }
 
 TEST(IonElectronMethod, HalfAWholeSpectatorIsTakenToTheSmallestWholeMultiple) {
