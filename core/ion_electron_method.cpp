@@ -419,10 +419,34 @@ bool BackToMolecules(const Skeleton& skeleton, const Dissolved& dissolved,
 
 }  // namespace
 
+namespace {
+
+bool UsesTheMedium(const HalfReaction& half) {
+    for (const auto* side : {&half.left, &half.right}) {
+        for (const HalfTerm& term : *side) {
+            if (IsMedium(term.formula)) return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
 IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice medium) {
     IonElectronSolution solution;
     Skeleton skeleton;
     if (!ReadSkeleton(equation, skeleton, solution.error)) return solution;
+    // Where the equation does not say the medium and neither half takes water, H^+ or OH^-
+    // (thiosulfate and iodine), the medium does not matter and is not asked for.
+    const MediumReading reading = ReadMedium(skeleton);
+    if (medium == MediumChoice::FromEquation && reading.acid.empty() && reading.base.empty()) {
+        IonElectronSolution acid = SolveIonElectron(equation, MediumChoice::Acid);
+        if (acid.solved && !UsesTheMedium(acid.oxidation) && !UsesTheMedium(acid.reduction)) {
+            acid.steps.front().what =
+                "El medio no influye: ninguna semirreacción necesita H2O, H^+ ni OH^-";
+            return acid;
+        }
+    }
     solution.molecular = true;
     for (const auto* side : {&skeleton.left, &skeleton.right}) {
         for (const std::string& formula : *side) {

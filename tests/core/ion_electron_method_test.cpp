@@ -231,6 +231,13 @@ TEST(IonElectronMethod, SpeciesThatChangeTwiceOrAlsoStandBy) {
     EXPECT_EQ(HalfReactionText(s.reduction.left, s.reduction.right), "2 H2O + 2 e^- = H2 + 2 OH^-");
     EXPECT_EQ(HalfReactionText(s.molecularLeft, s.molecularRight),
               "2 Al + 2 NaOH + 2 H2O = 2 NaAlO2 + 3 H2");
+    // Halves that take no water, H^+ or OH^- need no medium.
+    s = SolveIonElectron("Na2S2O3 + I2 = Na2S4O6 + NaI", MediumChoice::FromEquation);
+    ASSERT_TRUE(s.solved) << s.error;
+    EXPECT_EQ(s.steps.front().what,
+              "El medio no influye: ninguna semirreacción necesita H2O, H^+ ni OH^-");
+    EXPECT_EQ(HalfReactionText(s.molecularLeft, s.molecularRight),
+              "2 Na2S2O3 + I2 = Na2S4O6 + 2 NaI");
     s = SolveIonElectron("FeS2 + O2 = Fe2O3 + SO2", MediumChoice::Acid);
     ASSERT_TRUE(s.solved) << s.error;
     EXPECT_EQ(HalfReactionText(s.ionic.left, s.ionic.right), "4 FeS2 + 11 O2 = 2 Fe2O3 + 8 SO2");
