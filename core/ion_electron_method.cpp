@@ -515,7 +515,11 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
     }
     const auto oxidation = PlanHalf(pairs.oxidations);
     const auto reduction = PlanHalf(pairs.reductions);
-    if (!oxidation || !reduction) {
+    // One species that goes to one product both gaining and losing electrons (atoms of one
+    // element at two numbers, as in NH4NO2 to N2) is a single change, not two halves.
+    const bool oneChange = oxidation && reduction && oxidation->from == reduction->from &&
+                           oxidation->to == reduction->to;
+    if (!oxidation || !reduction || oneChange) {
         std::vector<std::string> all;
         for (const auto* list : {&pairs.oxidations, &pairs.reductions}) {
             for (const RedoxPair& pair : *list)
@@ -569,8 +573,13 @@ IonElectronSolution SolveIonElectron(std::string_view equation, MediumChoice med
         lines.push_back(step.equation.substr(from));
         solution.steps.push_back({step.what, lines});
     }
+    const auto hasElectron = [](const std::vector<HalfTerm>& terms) {
+        return std::any_of(terms.begin(), terms.end(),
+                           [](const HalfTerm& t) { return t.formula == "e^-"; });
+    };
     const std::string check = CheckText(solution.ionic.left, solution.ionic.right, true);
-    if (check.empty()) {
+    if (check.empty() || solution.ionic.electrons <= 0 || hasElectron(solution.ionic.left) ||
+        hasElectron(solution.ionic.right)) {
         solution.error = "La ecuación iónica no cuadra: " +
                          HalfReactionText(solution.ionic.left, solution.ionic.right);
         return solution;
