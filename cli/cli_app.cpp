@@ -19,7 +19,8 @@ namespace {
 // The commands, in the order --help lists them.
 const CliCommand* const kCommands[] = {&kBalanceCommand,     &kExplainCommand, &kRedoxCommand,
                                        &kIonElectronCommand, &kMassCommand,    &kProblemCommand,
-                                       &kConcCommand,        &kSheetCommand,   &kCompoundsCommand};
+                                       &kConcCommand,        &kSheetCommand,   &kCompoundsCommand,
+                                       &kNameCommand,        &kFormulaCommand};
 
 constexpr const char* kUsageLine = "usage: tovel-cli [--elements FILE] ";
 

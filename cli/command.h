@@ -54,6 +54,8 @@ extern const CliCommand kBalanceCommand;
 extern const CliCommand kExplainCommand;
 extern const CliCommand kRedoxCommand;
 extern const CliCommand kIonElectronCommand;
+extern const CliCommand kNameCommand;
+extern const CliCommand kFormulaCommand;
 extern const CliCommand kMassCommand;
 extern const CliCommand kProblemCommand;
 extern const CliCommand kConcCommand;

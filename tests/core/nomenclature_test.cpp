@@ -1,0 +1,122 @@
+// Inorganic nomenclature both ways: the names of a formula by system, the formula of a name as a
+// student types it, and the reasons a wrong one is refused.
+
+#include <gtest/gtest.h>
+
+#include "core/nomenclature.h"
+
+namespace tovel {
+namespace {
+
+std::string Names(const std::string& formula) {
+    const Nomenclature n = NameFormula(formula);
+    if (!n.Named()) return "error: " + n.error;
+    std::string text;
+    for (const CompoundName& name : n.names)
+        text += name.system + ": " + name.name + (name.kept ? "" : " (no IUPAC 2005)") + "\n";
+    return text;
+}
+
+std::string Formula(const std::string& name) {
+    const NameReading r = FormulaOfName(name);
+    return r.formula.empty() ? "error: " + r.error : r.formula;
+}
+
+TEST(Nomenclature, EveryNameOfAFormulaBySystem) {
+    EXPECT_EQ(Names("Fe2O3"),
+              "composición: trióxido de dihierro\nnúmeros de oxidación: óxido de hierro(III)\n");
+    // The numeral only for an element with more than one number.
+    EXPECT_EQ(Names("Na2O"),
+              "composición: óxido de disodio\nnúmeros de oxidación: óxido de sodio\n");
+    EXPECT_EQ(Names("Na2O2"),
+              "composición: dióxido de disodio\nnúmeros de oxidación: peróxido de sodio\n");
+    EXPECT_EQ(Names("OCl2"), "composición: dicloruro de oxígeno\n");
+    EXPECT_EQ(Names("NH3"),
+              "tradicional: amoniaco\nsustitución: azano\ncomposición: trihidruro de nitrógeno\n");
+    EXPECT_EQ(Names("H2SO4"),
+              "tradicional: ácido sulfúrico\nhidrógeno: dihidrogeno(tetraoxidosulfato)\n");
+    EXPECT_EQ(Names("H2CrO4"),
+              "tradicional: ácido crómico (no IUPAC 2005)\n"
+              "hidrógeno: dihidrogeno(tetraoxidocromato)\n");
+    EXPECT_EQ(Names("Fe2(SO4)3"),
+              "tradicional: sulfato de hierro(III)\n"
+              "composición: tris(tetraoxidosulfato) de dihierro\n");
+    EXPECT_EQ(Names("KMnO4"),
+              "tradicional: permanganato de potasio\n"
+              "composición: tetraoxidomanganato de potasio\n");
+    EXPECT_EQ(Names("NaHCO3"),
+              "tradicional: hidrogenocarbonato de sodio\n"
+              "hidrógeno: hidrogeno(trioxidocarbonato) de sodio\n");
+    EXPECT_EQ(Names("Fe^3+"), "carga: hierro(3+)\nnúmeros de oxidación: hierro(III)\n");
+    EXPECT_EQ(Names("SO4^2-"), "tradicional: sulfato\nadición: tetraoxidosulfato(2-)\n");
+    EXPECT_EQ(Names("O3"), "composición: trioxígeno\ntradicional: ozono\n");
+}
+
+TEST(Nomenclature, TheOrderIupacWritesIsSaid) {
+    const Nomenclature n = NameFormula("Cl2O7");
+    EXPECT_EQ(n.formula, "O7Cl2");
+    ASSERT_EQ(n.notes.size(), 1u);
+    EXPECT_EQ(n.notes[0], "IUPAC 2005 escribe O7Cl2: el Cl va detrás del O");
+    // A name in the old order is refused with the one IUPAC 2005 gives.
+    EXPECT_EQ(Formula("heptaóxido de dicloro"),
+              "error: IUPAC 2005 lo escribe O7Cl2 y lo nombra dicloruro de heptaoxígeno");
+    EXPECT_EQ(Formula("óxido de cloro(VII)"),
+              "error: IUPAC 2005 escribe el oxígeno delante del cloro: O7Cl2, dicloruro de "
+              "heptaoxígeno");
+}
+
+TEST(Nomenclature, TheFormulaOfANameAsAStudentTypesIt) {
+    EXPECT_EQ(Formula("Óxido de Hierro (III)"), "Fe2O3");
+    EXPECT_EQ(Formula("óxido de titanio(4+)"), "TiO2");
+    EXPECT_EQ(Formula("hidróxido de cromo(3+)"), "Cr(OH)3");
+    EXPECT_EQ(Formula("bromito de cobre(1+)"), "CuBrO2");
+    EXPECT_EQ(Formula("tetraóxido de dinitrógeno"), "N2O4");
+    EXPECT_EQ(Formula("sulfato de amonio"), "(NH4)2SO4");
+    EXPECT_EQ(Formula("hierro(3+)"), "Fe^3+");
+    EXPECT_EQ(Formula("ácido clorhídrico"), "HCl");
+    const NameReading r = FormulaOfName("acido sulfurico");
+    EXPECT_EQ(r.formula, "H2SO4");
+    EXPECT_EQ(r.spelled, "ácido sulfúrico");
+    EXPECT_EQ(r.system, "tradicional");
+}
+
+TEST(Nomenclature, WrongNamesAndFormulasAreRefusedWithTheReason) {
+    EXPECT_EQ(Formula("óxido de sodio(III)"), "error: El sodio solo tiene número de oxidación +1");
+    EXPECT_EQ(Formula("cloruro de hierro(V)"),
+              "error: El hierro tiene los números de oxidación +2 y +3, no +5");
+    EXPECT_EQ(Formula("hidruro de cloro"),
+              "error: El cloro no forma un hidruro: su compuesto con hidrógeno es el cloruro de "
+              "hidrógeno");
+    EXPECT_EQ(Formula("acido sulfurrico"),
+              "error: «sulfurrico» no es una palabra de la nomenclatura: ¿«sulfúrico»?");
+    EXPECT_EQ(Formula("trióxido de sodio"),
+              "error: Las cargas no suman cero: el sodio tendría número de oxidación +6, que no "
+              "tiene");
+    EXPECT_EQ(Names("NaCl2"),
+              "error: Las cargas no suman cero: el sodio tendría número de oxidación +2, que no "
+              "tiene");
+    EXPECT_EQ(Names("AgO"),
+              "error: Las cargas no suman cero: la plata tendría número de oxidación +2, que no "
+              "tiene");
+}
+
+// Every name the program gives reads back to its formula.
+TEST(Nomenclature, EveryNameReadsBackToItsFormula) {
+    for (const char* formula :
+         {"Fe2O3",  "CO",     "N2O5",    "O5Br2", "BaO2",  "CaH2",     "HBr",
+          "H2Se",   "PCl5",   "Fe(OH)2", "HClO4", "H3PO4", "H4P2O7",   "CuSO4",
+          "KH2PO4", "NH4NO3", "(NH4)2S", "Cu^+",  "ClO^-", "Cr2O7^2-", "H2PO4^-",
+          "NH4^+",  "H3O^+",  "S^2-",    "H2O",   "PH3"}) {
+        const Nomenclature n = NameFormula(formula);
+        ASSERT_TRUE(n.Named()) << formula << ": " << n.error;
+        for (const CompoundName& name : n.names) {
+            std::string typed = name.name;
+            const auto aqueous = typed.find(" (en disolución acuosa)");
+            if (aqueous != std::string::npos) typed.erase(aqueous);
+            EXPECT_EQ(Formula(typed), n.formula) << formula << " <- " << typed;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tovel
