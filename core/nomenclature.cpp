@@ -4,6 +4,7 @@
 #include <cctype>
 #include <map>
 #include <numeric>
+#include <set>
 
 #include "core/formula.h"
 #include "core/school_elements.h"
@@ -167,6 +168,18 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
             return;
         }
     }
+    // Ionic formulas are written in lowest terms; only molecules that exist as written keep a
+    // common factor (N2O4 beside NO2, Hg2Cl2 with its Hg2^2+).
+    static const char* const kMolecules[] = {"N2O4",   "P4O6",  "P4O10", "B2H6", "Hg2Cl2",
+                                             "Hg2Br2", "Hg2I2", "S2Cl2", "C2N2"};
+    const std::string written =
+        Part(first.symbol, first.count, false) + Part(second.symbol, second.count, false);
+    if (gcd > 1 &&
+        std::find(std::begin(kMolecules), std::end(kMolecules), written) == std::end(kMolecules)) {
+        n.error = "Los subíndices se simplifican: " + Part(first.symbol, first.count / gcd, false) +
+                  Part(second.symbol, second.count / gcd, false);
+        return;
+    }
     const std::string anion = oxygen ? "óxido" : b->root + "uro";
     std::string composition = Counted(second.count, anion);
     if (oxygen && second.count == 1 && first.count == 1 && PositiveNumbers(first.symbol).size() > 1)
@@ -203,9 +216,6 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
         n.error = "Las cargas no suman cero: " + The(*a) + " tendría número de oxidación +" +
                   std::to_string(number) + ", que no tiene";
         return;
-    }
-    if (gcd > 1 && !(oxygen && first.symbol == "N")) {
-        n.notes.push_back("Los subíndices se pueden simplificar");
     }
     n.kind = oxygen ? "óxido" : metalHydride ? "hidruro metálico" : "sal binaria";
     Add(n, kOxidationNumberNames, anion + " de " + StockName(*a, number));
@@ -573,6 +583,8 @@ struct Entry {
 };
 
 struct Universe {
+    std::vector<std::string> formulas;
+    std::set<std::string> known;
     std::map<std::string, Entry> byName;
     std::map<std::string, std::string> words;  // folded word -> as written
 };
@@ -586,7 +598,8 @@ bool IsMetal(const std::string& symbol) {
 
 void AddNames(Universe& u, const std::string& formula) {
     const Nomenclature n = NameFormula(formula);
-    if (!n.Named()) return;
+    if (!n.Named() || n.names.empty()) return;
+    if (u.known.insert(n.formula).second) u.formulas.push_back(n.formula);
     for (const CompoundName& c : n.names) {
         std::string name = c.name;
         const auto aqueous = name.find(" (en disolución acuosa)");
@@ -625,7 +638,8 @@ Universe Build() {
                 const int g = std::gcd(p, q);
                 AddNames(u, Part(a.symbol, q / g, false) + Part(b.symbol, p / g, false));
             }
-            if (IsMetal(a.symbol) || a.symbol == "H") {
+            // Peroxides of the elements with +1 or +2 (Na2O2, BaO2, H2O2): the school's.
+            if ((IsMetal(a.symbol) || a.symbol == "H") && p <= 2) {
                 const int g = std::gcd(p, 2);
                 AddNames(u, Part(a.symbol, 2 / g, false) + "O" + std::to_string(2 * (p / g)));
             }
@@ -689,21 +703,6 @@ const Universe& TheUniverse() {
     return universe;
 }
 
-std::size_t Distance(const std::string& a, const std::string& b) {
-    std::vector<std::size_t> row(b.size() + 1);
-    std::iota(row.begin(), row.end(), 0);
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        std::size_t diagonal = row[0];
-        row[0] = i;
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t up = row[j];
-            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1])});
-            diagonal = up;
-        }
-    }
-    return row[b.size()];
-}
-
 // The element a folded name word stands for.
 const ElementName* ElementOfWord(const std::string& word) {
     for (const ElementName& e : BuiltInNames().elements) {
@@ -749,7 +748,7 @@ std::string Diagnose(const std::string& folded) {
                 std::size_t best = 4;
                 std::string nearest;
                 for (const auto& [known, written] : u.words) {
-                    const std::size_t d = Distance(word, known);
+                    const std::size_t d = EditDistance(word, known);
                     if (d < best) {
                         best = d;
                         nearest = written;
@@ -880,6 +879,14 @@ std::string CompositionFormula(const std::string& folded, std::string* reversed)
 }
 
 }  // namespace
+
+const std::vector<std::string>& NamedFormulas() {
+    return TheUniverse().formulas;
+}
+
+std::string FoldName(std::string_view name) {
+    return Fold(name);
+}
 
 NameReading FormulaOfName(std::string_view name) {
     NameReading reading;

@@ -51,6 +51,14 @@ struct NameReading {
 // charge numbers wherever Roman numerals go ("óxido de titanio(4+)").
 NameReading FormulaOfName(std::string_view name);
 
+// Every formula the school's names cover: elements, binary compounds, hydroxides, acids, salts and
+// ions, each once, in a fixed order (what practice draws from).
+const std::vector<std::string>& NamedFormulas();
+
+// A name folded for comparison: small letters, no accents, single blanks, charge numbers as
+// Roman numerals.
+std::string FoldName(std::string_view name);
+
 // "III" for 3; empty outside 1 to 8.
 std::string RomanNumeral(int n);
 

@@ -48,6 +48,10 @@ std::string StripAccents(std::string_view text);
 // parentheses counted. Without a closing ")" the whole text; without a leading "(" empty.
 std::string ParenthesisedPrefix(std::string_view text);
 
+// The edits (a byte inserted, removed or changed) that turn a into b: how near a misspelt word is
+// to a right one.
+std::size_t EditDistance(std::string_view a, std::string_view b);
+
 // The pieces of text between separators, empty ones included: "a::b" -> {"a", "", "b"}.
 std::vector<std::string> SplitAt(std::string_view text, char separator);
 
