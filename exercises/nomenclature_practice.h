@@ -46,7 +46,7 @@ class NomenclaturePractice {
     const PracticeQuestion& Current() const { return m_question; }
 
     // Checks the student's answer to the current question and counts it once.
-    PracticeVerdict Check(std::string_view answer);
+    PracticeVerdict Check(std::string_view typed);
 
     int Asked() const { return m_asked; }
     int Right() const { return m_right; }
