@@ -15,8 +15,9 @@ int RunName(const std::vector<std::string>& items, CliContext& context) {
             c.err << "tovel-cli: name: " << formula << ": " << n.error << "\n";
             return false;
         }
+        // Notes go where errors go, so that every line of the output is a system and a name.
         for (const std::string& note : n.notes)
-            c.out << "nota: " << note << "\n";
+            c.err << "tovel-cli: name: " << formula << ": " << note << "\n";
         for (const CompoundName& name : n.names)
             c.out << name.system << ": " << name.name << (name.kept ? "" : " (no IUPAC 2005)")
                   << "\n";

@@ -198,6 +198,24 @@ TEST(CliIonElectron, StepsThenTheLabelledLines) {
     EXPECT_EQ(Cli({"ionelectron", "H2+O2=H2O", "--medio"}).status, 2);
 }
 
+TEST(CliNames, EveryNameOfAFormulaAndTheFormulaOfAName) {
+    CliRun run = Cli({"name", "Fe2O3", "Cl2O7", "NaCl2"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out,
+              "composición: trióxido de dihierro\nnúmeros de oxidación: óxido de hierro(III)\n"
+              "composición: dicloruro de heptaoxígeno\n");
+    EXPECT_EQ(run.err,
+              "tovel-cli: name: Cl2O7: IUPAC 2005 escribe O7Cl2: el Cl va detrás del O\n"
+              "tovel-cli: name: NaCl2: Las cargas no suman cero: el sodio tendría número de "
+              "oxidación +2, que no tiene\n");
+    run = Cli({"formula"}, "acido sulfurico\nóxido de titanio(4+)\nóxido de sodio(III)\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "H2SO4\nTiO2\n");
+    EXPECT_EQ(run.err,
+              "tovel-cli: formula: óxido de sodio(III): El sodio solo tiene número de "
+              "oxidación +1\n");
+}
+
 TEST(Cli, IonsAndHydratesInTheTypedNotation) {
     CliRun run = Cli({"balance", "MnO4^- + Fe^2+ + H^+ = Mn^2+ + Fe^3+ + H2O", "Cu=Cu^2++e^-"});
     EXPECT_EQ(run.status, 0);
