@@ -18,7 +18,7 @@ int RunName(const std::vector<std::string>& items, CliContext& context) {
         // Notes go where errors go, so that every line of the output is a system and a name.
         for (const std::string& note : n.notes)
             c.err << "tovel-cli: name: " << formula << ": " << note << "\n";
-        for (const CompoundName& name : n.names)
+        for (const SystemName& name : n.names)
             c.out << name.system << ": " << name.name << (name.kept ? "" : " (no IUPAC 2005)")
                   << "\n";
         return true;

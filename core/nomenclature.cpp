@@ -125,7 +125,7 @@ bool PlainElements(const std::string& formula, std::vector<Element>& elements) {
 }
 
 void Add(Nomenclature& n, const std::string& system, const std::string& name, bool kept = true) {
-    const CompoundName entry{system, name, kept};
+    const SystemName entry{system, name, kept};
     if (std::find(n.names.begin(), n.names.end(), entry) == n.names.end()) n.names.push_back(entry);
 }
 
@@ -170,8 +170,8 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
     }
     // Ionic formulas are written in lowest terms; only molecules that exist as written keep a
     // common factor (N2O4 beside NO2, Hg2Cl2 with its Hg2^2+).
-    static const char* const kMolecules[] = {"N2O4",   "P4O6",  "P4O10", "B2H6", "Hg2Cl2",
-                                             "Hg2Br2", "Hg2I2", "S2Cl2", "C2N2"};
+    static const char* const kMolecules[] = {"N2O4",   "P4O6",  "P4O10", "B2H6",  "Hg2Cl2",
+                                             "Hg2Br2", "Hg2I2", "Hg2F2", "S2Cl2", "C2N2"};
     const std::string written =
         Part(first.symbol, first.count, false) + Part(second.symbol, second.count, false);
     if (gcd > 1 &&
@@ -287,6 +287,10 @@ bool SplitSalt(const std::string& formula, SaltParts& salt) {
         salt.cation = "NH4";
         at = 5;
         salt.cations = ReadCount(formula, at);
+    } else if (formula.rfind("(Hg2)", 0) == 0) {  // mercury(I) is the ion Hg2^2+
+        salt.cation = "Hg";
+        at = 5;
+        salt.cations = 2 * ReadCount(formula, at);
     } else if (formula.rfind("NH4", 0) == 0) {
         salt.cation = "NH4";
         at = 3;
@@ -510,8 +514,9 @@ Nomenclature NameFormula(std::string_view typed) {
                 // A hydride with a name of its own keeps it; its composition name follows.
                 Nomenclature binary;
                 NameBinary(first, second, binary);
-                for (const CompoundName& c : binary.names) {
-                    if (c.system == kCompositionNames) Add(n, c.system, c.name);
+                for (const SystemName& c : binary.names) {
+                    if (c.system == kCompositionNames || c.system == kTraditionalNames)
+                        Add(n, c.system, c.name);
                 }
                 return n;
             }
@@ -600,7 +605,7 @@ void AddNames(Universe& u, const std::string& formula) {
     const Nomenclature n = NameFormula(formula);
     if (!n.Named() || n.names.empty()) return;
     if (u.known.insert(n.formula).second) u.formulas.push_back(n.formula);
-    for (const CompoundName& c : n.names) {
+    for (const SystemName& c : n.names) {
         std::string name = c.name;
         const auto aqueous = name.find(" (en disolución acuosa)");
         if (aqueous != std::string::npos) name.erase(aqueous);
@@ -799,7 +804,7 @@ std::string Diagnose(const std::string& folded) {
     std::string reversed;
     if (CompositionFormula(folded, &reversed).empty() && !reversed.empty()) {
         const Nomenclature n = NameFormula(reversed);
-        for (const CompoundName& c : n.names) {
+        for (const SystemName& c : n.names) {
             if (c.system == kCompositionNames)
                 return "IUPAC 2005 lo escribe " + n.formula + " y lo nombra " + c.name;
         }
@@ -918,7 +923,7 @@ NameReading FormulaOfName(std::string_view name) {
                 reading.error = n.error;
                 return reading;
             }
-            for (const CompoundName& c : n.names) {
+            for (const SystemName& c : n.names) {
                 if (c.system != kCompositionNames) continue;
                 reading.formula = n.formula;
                 reading.system = c.system;
@@ -934,6 +939,23 @@ NameReading FormulaOfName(std::string_view name) {
     reading.kept = found->second.kept;
     if (found->second.name != std::string(name)) reading.spelled = found->second.name;
     return reading;
+}
+
+}  // namespace tovel
+
+namespace tovel {
+
+std::string ListName(const Nomenclature& n) {
+    for (const char* system : {kTraditionalNames, kOxidationNumberNames, kCompositionNames}) {
+        for (const SystemName& c : n.names) {
+            if (c.system != system || !c.kept) continue;
+            std::string name = c.name;
+            const auto aqueous = name.find(" (en disolución acuosa)");
+            if (aqueous != std::string::npos) name.erase(aqueous);
+            return name;
+        }
+    }
+    return {};
 }
 
 }  // namespace tovel

@@ -18,18 +18,18 @@ inline constexpr const char* kHydrogenNames = "hidrógeno";
 inline constexpr const char* kAdditiveNames = "adición";
 inline constexpr const char* kSubstitutiveNames = "sustitución";
 
-struct CompoundName {
+struct SystemName {
     std::string system;  // one of the labels above
     std::string name;
     bool kept = true;  // false: a name textbooks use that IUPAC 2005 no longer keeps
 
-    bool operator==(const CompoundName&) const = default;
+    bool operator==(const SystemName&) const = default;
 };
 
 struct Nomenclature {
     std::string formula;  // as IUPAC 2005 writes it (O7Cl2 for a typed Cl2O7)
     std::string kind;     // "óxido", "oxoácido", "oxosal", "catión"...
-    std::vector<CompoundName> names;
+    std::vector<SystemName> names;
     std::vector<std::string> notes;  // "IUPAC 2005 escribe O7Cl2, con el O delante del Cl"
     std::string error;               // when the formula has no name: why
     bool Named() const { return error.empty(); }
@@ -50,6 +50,11 @@ struct NameReading {
 // The formula of a name written as a student types it: accents and capitals as they come,
 // charge numbers wherever Roman numerals go ("óxido de titanio(4+)").
 NameReading FormulaOfName(std::string_view name);
+
+// The one name a list shows beside a formula: the traditional name IUPAC 2005 keeps (ácido
+// sulfúrico, agua), else the oxidation-number name (cloruro de hierro(III)), else the composition
+// name; empty for a formula without names.
+std::string ListName(const Nomenclature& n);
 
 // Every formula the school's names cover: elements, binary compounds, hydroxides, acids, salts and
 // ions, each once, in a fixed order (what practice draws from).

@@ -3,6 +3,7 @@
 #include <numeric>
 #include <string_view>
 
+#include "core/nomenclature.h"
 #include "exercises/random_source.h"
 
 namespace tovel {
@@ -165,18 +166,8 @@ std::string CompoundName(const Compound& compound) {
         compound.cation.name == nullptr) {
         return {};
     }
-    if (std::string_view(compound.cation.symbol) == "H") {
-        if (std::string_view(compound.anion.symbol) == "O") return "agua";
-        return compound.anion.acid;
-    }
-    std::string name = std::string(compound.anion.name) + " de " + compound.cation.name;
-    // Stock notation: the valence is named only where the metal has a choice of two.
-    if (compound.cation.valenceCount == 2) {
-        static constexpr const char* kRoman[] = {"", "I", "II", "III", "IV"};
-        if (compound.valence < 1 || compound.valence > 4) return {};
-        name += std::string("(") + kRoman[compound.valence] + ")";
-    }
-    return name;
+    // One source of names: the nomenclature the practice and tovel-cli name use.
+    return ListName(NameFormula(compound.formula));
 }
 
 std::vector<Compound> CompoundRecords(const ValenceChoice& choose) {

@@ -50,10 +50,9 @@ ValenceChoice RandomValenceChoice();
 // valence of the cation (AgH, Al2(CO3)3, the hydrides of gold, mercury and lead).
 bool MakeCompound(Compound& compound, int cation, int anion, const ValenceChoice& choose);
 
-// The Spanish name of a compound MakeCompound made: the acid's name for hydrogen ("ácido
-// sulfúrico", "ácido clorhídrico", "agua" with O), otherwise the anion's name, "de" and the
-// cation's, with the valence in Roman numerals for a cation that has two ("cloruro de sodio",
-// "sulfato de hierro(III)", "cloruro de mercurio(I)"). Empty when there is none to give.
+// The Spanish name of a compound MakeCompound made, as the nomenclature gives it for a list
+// (ListName): "ácido sulfúrico", "ácido clorhídrico", "agua", "cloruro de sodio", "sulfato de
+// hierro(III)", "cloruro de mercurio(I)". Empty when there is none to give.
 std::string CompoundName(const Compound& compound);
 
 // The compounds of the concentration window's list, in order: the acids (hydrogen with anions 3

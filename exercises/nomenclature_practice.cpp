@@ -134,7 +134,7 @@ std::string WhatIsWrongInName(std::string_view answer, const Nomenclature& right
     // The right name nearest to the answer.
     std::string nearest;
     std::size_t best = std::string::npos;
-    for (const CompoundName& name : right.names) {
+    for (const SystemName& name : right.names) {
         const std::string candidate = FoldName(Plain(name.name));
         const std::size_t d = EditDistance(folded, candidate);
         if (d < best) {
@@ -192,7 +192,7 @@ const PracticeQuestion& NomenclaturePractice::Next() {
     if (m_question.askName) {
         m_question.prompt = "¿Cómo se nombra " + n.formula + "?";
     } else {
-        const CompoundName& asked = n.names[m_random(n.names.size())];
+        const SystemName& asked = n.names[m_random(n.names.size())];
         m_question.name = Plain(asked.name);
         m_question.nameSystem = asked.system;
         m_question.prompt = "¿Cuál es la fórmula de " + m_question.name + "?";

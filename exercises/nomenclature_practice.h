@@ -29,9 +29,9 @@ struct PracticeQuestion {
 
 struct PracticeVerdict {
     bool right = false;
-    std::string message;                // "Correcto (nombre de composición)"; what is wrong
-    std::vector<CompoundName> answers;  // every right name, to show
-    std::string formula;                // the right formula
+    std::string message;              // "Correcto (nombre de composición)"; what is wrong
+    std::vector<SystemName> answers;  // every right name, to show
+    std::string formula;              // the right formula
 };
 
 class NomenclaturePractice {

@@ -12,7 +12,7 @@ std::string Names(const std::string& formula) {
     const Nomenclature n = NameFormula(formula);
     if (!n.Named()) return "error: " + n.error;
     std::string text;
-    for (const CompoundName& name : n.names)
+    for (const SystemName& name : n.names)
         text += name.system + ": " + name.name + (name.kept ? "" : " (no IUPAC 2005)") + "\n";
     return text;
 }
@@ -109,7 +109,7 @@ TEST(Nomenclature, EveryNameReadsBackToItsFormula) {
           "NH4^+",  "H3O^+",  "S^2-",    "H2O",   "PH3"}) {
         const Nomenclature n = NameFormula(formula);
         ASSERT_TRUE(n.Named()) << formula << ": " << n.error;
-        for (const CompoundName& name : n.names) {
+        for (const SystemName& name : n.names) {
             std::string typed = name.name;
             const auto aqueous = typed.find(" (en disolución acuosa)");
             if (aqueous != std::string::npos) typed.erase(aqueous);

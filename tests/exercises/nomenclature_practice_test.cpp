@@ -50,7 +50,7 @@ TEST(NomenclaturePractice, EveryRightNameIsAcceptedAndItsSystemTold) {
     ASSERT_TRUE(q.askName);
     const Nomenclature n = NameFormula(q.formula);
     ASSERT_GE(n.names.size(), 1u);
-    for (const CompoundName& name : n.names) {
+    for (const SystemName& name : n.names) {
         const PracticeVerdict v = practice.Check(name.name);
         EXPECT_TRUE(v.right) << name.name << ": " << v.message;
         EXPECT_EQ(v.message.rfind("Correcto (", 0), 0u) << v.message;
