@@ -348,6 +348,18 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
         if (!anion.ion->additive.empty())
             Add(n, kHydrogenNames,
                 Counted(salt.cations, "hidrogeno") + "(" + anion.ion->additive + ")");
+        // The additive name of an acid of one central atom: H2SO4 is SO2(OH)2,
+        // dihidroxidodioxidoazufre.
+        std::vector<Element> central;
+        if (PlainElements(salt.anion, central) && central.size() == 2 && central[1].symbol == "O" &&
+            central[0].count == 1 && central[1].count >= salt.cations) {
+            if (const ElementName* x = names.Element(central[0].symbol)) {
+                const long oxides = central[1].count - salt.cations;
+                Add(n, kAdditiveNames,
+                    Counted(salt.cations, "hidroxido") +
+                        (oxides > 0 ? Counted(oxides, "oxido") : "") + x->name);
+            }
+        }
         if (anion.ion->old)
             n.notes.push_back("IUPAC 2005 no mantiene el nombre tradicional de este ácido");
         return true;

@@ -34,10 +34,12 @@ TEST(Nomenclature, EveryNameOfAFormulaBySystem) {
     EXPECT_EQ(Names("NH3"),
               "tradicional: amoniaco\nsustitución: azano\ncomposición: trihidruro de nitrógeno\n");
     EXPECT_EQ(Names("H2SO4"),
-              "tradicional: ácido sulfúrico\nhidrógeno: dihidrogeno(tetraoxidosulfato)\n");
+              "tradicional: ácido sulfúrico\nhidrógeno: dihidrogeno(tetraoxidosulfato)\n"
+              "adición: dihidroxidodioxidoazufre\n");
     EXPECT_EQ(Names("H2CrO4"),
               "tradicional: ácido crómico (no IUPAC 2005)\n"
-              "hidrógeno: dihidrogeno(tetraoxidocromato)\n");
+              "hidrógeno: dihidrogeno(tetraoxidocromato)\n"
+              "adición: dihidroxidodioxidocromo\n");
     EXPECT_EQ(Names("Fe2(SO4)3"),
               "tradicional: sulfato de hierro(III)\n"
               "composición: tris(tetraoxidosulfato) de dihierro\n");
