@@ -76,6 +76,11 @@ std::string The(const ElementName& element) {
     return (element.name == "plata" ? "la " : "el ") + element.name;
 }
 
+// "del hierro", "de la plata".
+std::string OfThe(const ElementName& element) {
+    return (element.name == "plata" ? "de la " : "del ") + element.name;
+}
+
 // "hierro(III)", "sodio": the numeral only where the element has more than one number.
 std::string StockName(const ElementName& element, int number) {
     if (PositiveNumbers(element.symbol).size() <= 1) return element.name;
@@ -130,7 +135,14 @@ void Add(Nomenclature& n, const std::string& system, const std::string& name, bo
 }
 
 // The names of an element's molecule: diyodo, trioxígeno (ozono).
+constexpr const char* kTooMany =
+    "Un nombre de composición no cuenta más de 12 átomos de un elemento";
+
 void NameElement(const Element& e, const ElementName& name, Nomenclature& n) {
+    if (e.count > 12) {
+        n.error = kTooMany;
+        return;
+    }
     n.kind = "elemento";
     Add(n, kCompositionNames, Counted(e.count, name.name));
     if (e.symbol == "O" && e.count == 3) Add(n, kTraditionalNames, "ozono");
@@ -139,6 +151,10 @@ void NameElement(const Element& e, const ElementName& name, Nomenclature& n) {
 // A binary compound, its elements already in the order IUPAC 2005 writes them.
 void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
     const SchoolNames& names = BuiltInNames();
+    if (first.count > 12 || second.count > 12) {
+        n.error = kTooMany;
+        return;
+    }
     const ElementName* a = names.Element(first.symbol);
     const ElementName* b = names.Element(second.symbol);
     if (!a || !b) {
@@ -159,7 +175,11 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
                              HasNumber(first.symbol, static_cast<int>(oxide / first.count));
         const bool asPeroxide = peroxide % first.count == 0 &&
                                 HasNumber(first.symbol, static_cast<int>(peroxide / first.count));
-        if (!asOxide && asPeroxide) {
+        // Peroxides are the school's of hydrogen and the metals with +1 or +2 (Na2O2, BaO2).
+        const bool peroxideMaker =
+            first.symbol == "H" ||
+            (FindSchoolElement(first.symbol) && FindSchoolElement(first.symbol)->Negative() == 0);
+        if (!asOxide && asPeroxide && peroxideMaker && peroxide / first.count <= 2) {
             n.kind = "peróxido";
             const int number = static_cast<int>(peroxide / first.count);
             Add(n, kCompositionNames,
@@ -168,10 +188,12 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
             return;
         }
     }
+    const SchoolElement* negative = FindSchoolElement(second.symbol);
+    const int q = negative ? negative->Negative() : 0;
     // Ionic formulas are written in lowest terms; only molecules that exist as written keep a
     // common factor (N2O4 beside NO2, Hg2Cl2 with its Hg2^2+).
-    static const char* const kMolecules[] = {"N2O4",   "P4O6",  "P4O10", "B2H6",  "Hg2Cl2",
-                                             "Hg2Br2", "Hg2I2", "Hg2F2", "S2Cl2", "C2N2"};
+    static const char* const kMolecules[] = {"N2O4",  "P4O6",  "P4O10", "B2H6", "Hg2Cl2", "Hg2Br2",
+                                             "Hg2I2", "Hg2F2", "S2Cl2", "C2N2", "O2F2"};
     const std::string written =
         Part(first.symbol, first.count, false) + Part(second.symbol, second.count, false);
     if (gcd > 1 &&
@@ -181,6 +203,12 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
         return;
     }
     const std::string anion = oxygen ? "óxido" : b->root + "uro";
+    if (first.symbol == "Hg" && q != 0 && -q * second.count == first.count &&
+        first.count % 2 != 0) {
+        n.error = "El mercurio(I) es el ion Hg2^2+: se escribe " +
+                  Part("Hg", 2 * first.count, false) + Part(second.symbol, 2 * second.count, false);
+        return;
+    }
     std::string composition = Counted(second.count, anion);
     if (oxygen && second.count == 1 && first.count == 1 && PositiveNumbers(first.symbol).size() > 1)
         composition = "monóxido";
@@ -188,8 +216,6 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
 
     // The oxidation-number name, where the second element's negative number leaves the first one
     // of its own.
-    const SchoolElement* negative = FindSchoolElement(second.symbol);
-    const int q = negative ? negative->Negative() : 0;
     const bool metalHydride = second.symbol == "H";
     if (first.symbol == "H") {
         n.kind = "hidruro no metálico";
@@ -203,16 +229,39 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
         if (first.count > 1) Add(n, kCompositionNames, anion + " de hidrógeno");
         return;
     }
+    if (first.symbol == "O") {
+        // The oxygen halides (OCl2, O7Cl2): the halogen carries the positive number.
+        const long total = 2 * first.count;
+        if (second.symbol == "F") {  // OF2, O2F2: here the oxygen is the positive one
+            n.kind = "haluro de oxígeno";
+            return;
+        }
+        if (total % second.count != 0 ||
+            !HasNumber(second.symbol, static_cast<int>(total / second.count))) {
+            n.names.clear();
+            n.error = "Las cargas no suman cero con ningún número de oxidación " + OfThe(*b);
+            return;
+        }
+        n.kind = "haluro de oxígeno";
+        return;
+    }
     if (q == 0 || (-q * second.count) % first.count != 0) {
+        // A mixed oxide (Fe3O4, Pb3O4): the mean number lies between two the element has.
+        const std::vector<int> numbers = PositiveNumbers(first.symbol);
+        const long total = -q * second.count;
+        const bool mixed = q != 0 && !numbers.empty() && total > numbers.front() * first.count &&
+                           total < numbers.back() * first.count;
+        if (!mixed) {
+            n.names.clear();
+            n.error = "Las cargas no suman cero con ningún número de oxidación " + OfThe(*a);
+            return;
+        }
         n.kind = oxygen ? "óxido" : "compuesto binario";
         return;
     }
     const int number = static_cast<int>(-q * second.count / first.count);
     if (!HasNumber(first.symbol, number)) {
-        if (first.symbol == "O") {
-            n.kind = "haluro de oxígeno";
-            return;
-        }
+        n.names.clear();
         n.error = "Las cargas no suman cero: " + The(*a) + " tendría número de oxidación +" +
                   std::to_string(number) + ", que no tiene";
         return;
@@ -321,6 +370,10 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
     const SchoolNames& names = BuiltInNames();
     SaltParts salt;
     if (!SplitSalt(formula, salt)) return false;
+    if (salt.cations > 12 || salt.anions > 12) {
+        n.error = kTooMany;
+        return true;
+    }
     AnionReading anion;
     const bool hydroxide = salt.anion == "OH";
     std::string monatomic;  // the -uro anion of an ammonium salt: NH4Cl
@@ -380,7 +433,11 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
         if (!a) return false;
         if (negative % salt.cations != 0 ||
             !HasNumber(salt.cation, static_cast<int>(negative / salt.cations))) {
-            n.error = "Las cargas no suman cero con ningún número de oxidación de " + The(*a);
+            n.error = "Las cargas no suman cero con ningún número de oxidación " + OfThe(*a);
+            return true;
+        }
+        if (salt.cation == "Hg" && negative == salt.cations && salt.cations % 2 != 0) {
+            n.error = "El mercurio(I) es el ion Hg2^2+: se escribe con Hg2";
             return true;
         }
         cationName = StockName(*a, static_cast<int>(negative / salt.cations));
@@ -653,6 +710,11 @@ Universe Build() {
                 if (b.root.empty() && b.symbol != "O") continue;
                 const int q = -sb->Negative();
                 const int g = std::gcd(p, q);
+                if (a.symbol == "Hg" && p == 1) {  // mercury(I) is Hg2^2+: Hg2Cl2, Hg2O
+                    const int k = std::gcd(2, q);
+                    AddNames(u, Part("Hg", 2 * q / k, false) + Part(b.symbol, 2 / k, false));
+                    continue;
+                }
                 AddNames(u, Part(a.symbol, q / g, false) + Part(b.symbol, p / g, false));
             }
             // Peroxides of the elements with +1 or +2 (Na2O2, BaO2, H2O2): the school's.
@@ -687,13 +749,17 @@ Universe Build() {
         for (const int p : PositiveNumbers(a.symbol))
             cations.push_back({a.symbol, p});
     }
-    for (const auto& [cation, p] : cations) {
+    for (const auto& [element, number] : cations) {
+        // Mercury(I) is the ion Hg2^2+: Hg2SO4, (Hg2)3(PO4)2.
+        const bool mercury = element == "Hg" && number == 1;
+        const std::string cation = mercury ? "Hg2" : element;
+        const int p = mercury ? 2 : number;
         for (const auto& [anion, q] : anions) {
             const int g = std::gcd(p, -q);
             const long a = -q / g, b = p / g;
             const bool group =
                 anion.size() > 2 || std::isupper(static_cast<unsigned char>(anion[1]));
-            AddNames(u, Part(cation, a, cation == "NH4") + Part(anion, b, group));
+            AddNames(u, Part(cation, a, cation == "NH4" || mercury) + Part(anion, b, group));
         }
     }
     for (const char* halide : {"F", "Cl", "Br", "I", "S"})
@@ -925,6 +991,20 @@ NameReading FormulaOfName(std::string_view name) {
             const int value = RomanValue(folded.substr(open + 1, folded.size() - open - 2));
             if (e && PositiveNumbers(e->symbol) == std::vector<int>{value})
                 found = u.byName.find(bare);
+        }
+    }
+    // A molecule of an element with any count: "tetraazufre".
+    if (found == u.byName.end() && folded.find(' ') == std::string::npos) {
+        for (long count = 12; count >= 2; --count) {
+            const std::string prefix = Prefix(count);
+            if (folded.rfind(prefix, 0) != 0) continue;
+            if (const ElementName* e = ElementOfWord(folded.substr(prefix.size()))) {
+                reading.formula = e->symbol + std::to_string(count);
+                reading.system = kCompositionNames;
+                const std::string written = Counted(count, e->name);
+                if (written != std::string(name)) reading.spelled = written;
+                return reading;
+            }
         }
     }
     if (found == u.byName.end()) {
