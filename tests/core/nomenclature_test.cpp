@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
 #include "core/nomenclature.h"
 
 namespace tovel {
@@ -118,6 +122,104 @@ TEST(Nomenclature, EveryNameReadsBackToItsFormula) {
             EXPECT_EQ(Formula(typed), n.formula) << formula << " <- " << typed;
         }
     }
+}
+
+}  // namespace
+}  // namespace tovel
+
+namespace tovel {
+namespace {
+
+std::vector<std::string> Pieces(const std::string& text, const std::string& separator) {
+    std::vector<std::string> parts;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(separator, from)) != std::string::npos;
+         from = at + separator.size())
+        parts.push_back(text.substr(from, at - from));
+    parts.push_back(text.substr(from));
+    return parts;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The hand-written cases both ways: every name of a case is among the formula's names, and every
+// name, accepted variant and older formula reads back to the formula.
+TEST(NomenclatureCases, DISABLED_EveryCaseBothWays) {
+    const std::string file =
+        ReadFile(std::string(TOVEL_SOURCE_DIR) + "/tests/data/nomenclature_cases.tsv");
+    int cases = 0;
+    std::string failed;
+    int failures = 0;
+    for (const std::string& line : Pieces(file, "\n")) {
+        if (line.empty() || line[0] == '#' || line.rfind("id\t", 0) == 0) continue;
+        const std::vector<std::string> c = Pieces(line, "\t");
+        ASSERT_EQ(c.size(), 8u) << line;
+        ++cases;
+        const std::string& formula = c[2];
+        const Nomenclature n = NameFormula(formula);
+        std::string given;
+        for (const SystemName& name : n.names)
+            given += " | " + name.name;
+        for (int column = 3; column <= 7; ++column) {
+            if (c[column] == "-") continue;
+            for (std::string name : Pieces(c[column], " ; ")) {
+                const auto mark = name.find(" [no IUPAC 2005]");
+                if (mark != std::string::npos) name.erase(mark);
+                if (name.rfind("fórmula:", 0) == 0) {
+                    const Nomenclature other = NameFormula(name.substr(9));
+                    if (other.formula != formula) {
+                        failed += c[0] + ": " + name + " -> " + other.formula + other.error + "\n";
+                        ++failures;
+                    }
+                    continue;
+                }
+                if (column < 7) {
+                    const bool listed =
+                        std::any_of(n.names.begin(), n.names.end(), [&](const SystemName& s) {
+                            std::string plain = s.name;
+                            const auto aqueous = plain.find(" (en disolución acuosa)");
+                            if (aqueous != std::string::npos) plain.erase(aqueous);
+                            return plain == name;
+                        });
+                    if (!listed) {
+                        failed += c[0] + " " + formula + ": not given \"" + name + "\"; given" +
+                                  given + n.error + "\n";
+                        ++failures;
+                    }
+                }
+                const NameReading back = FormulaOfName(name);
+                if (back.formula != formula) {
+                    failed += c[0] + ": \"" + name + "\" reads " + back.formula + back.error + "\n";
+                    ++failures;
+                }
+            }
+        }
+    }
+    EXPECT_GE(cases, 250);
+    EXPECT_EQ(failures, 0) << failed;
+}
+
+TEST(NomenclatureCases, DISABLED_EveryWrongNameOrFormulaIsRefused) {
+    const std::string file =
+        ReadFile(std::string(TOVEL_SOURCE_DIR) + "/tests/data/nomenclature_refusals.tsv");
+    int refusals = 0;
+    std::string failed;
+    for (const std::string& line : Pieces(file, "\n")) {
+        if (line.empty() || line[0] == '#' || line.rfind("entrada\t", 0) == 0) continue;
+        const std::vector<std::string> c = Pieces(line, "\t");
+        ++refusals;
+        const NameReading reading = FormulaOfName(c[0]);
+        const Nomenclature named = NameFormula(c[0]);
+        if (!reading.formula.empty() || named.Named())
+            failed += c[0] + " -> " + reading.formula + " / " +
+                      (named.Named() ? named.formula : "") + "  (" + (c.size() > 1 ? c[1] : "") +
+                      ")\n";
+    }
+    EXPECT_GE(refusals, 30);
+    EXPECT_TRUE(failed.empty()) << failed;
 }
 
 }  // namespace
