@@ -67,6 +67,7 @@ enum MainId : int {
     kMenuExplainBalance = 206,  // "Ajuste paso a paso"
     kMenuOxidationNumbers = 207,
     kMenuRedox = 208,
+    kMenuIonElectron = 209,  // "Ajuste redox (ion-electrón)", also the client's button
     kMenuConfirmExit = 210,
     kMenuCompounds = 301,
     kMenuAtomicMasses = 303,

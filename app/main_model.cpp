@@ -70,6 +70,11 @@ Reaction MainModel::DrawnReaction() const {
     return reaction;
 }
 
+std::string MainModel::SkeletonText() const {
+    if (m_substances[kReactants].empty() || m_substances[kProducts].empty()) return {};
+    return ReactionText(DrawnReaction());
+}
+
 BalanceExplanation MainModel::Explanation() const {
     return ExplainBalance(DrawnReaction());
 }
@@ -91,6 +96,12 @@ std::vector<std::string> MainModel::RedoxText() const {
     const std::vector<std::string> analysis = RedoxLines(AnalyseRedox(reaction));
     lines.insert(lines.end(), analysis.begin(), analysis.end());
     return lines;
+}
+
+bool MainModel::IsRedox() const {
+    Reaction reaction = DrawnReaction();
+    if (!SameElements(reaction) || !BalanceReaction(reaction)) return false;
+    return AnalyseRedox(reaction).outcome == RedoxOutcome::Redox;
 }
 
 void MainModel::EnterSideLine(int side) {

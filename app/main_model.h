@@ -126,6 +126,11 @@ class MainModel {
     OxidationMarkSides OxidationMarks() const { return MarkOxidationNumbers(m_substances); }
     // The redox analysis of the drawn equation, balanced by the program when it is not yet.
     std::vector<std::string> RedoxText() const;
+    // The drawn equation without coefficients ("KMnO4 + HCl = KCl + MnCl2 + Cl2 + H2O"), for the
+    // ion-electron window; empty while a side is.
+    std::string SkeletonText() const;
+    // Whether the drawn equation, balanced, is a redox reaction (not a half-reaction).
+    bool IsRedox() const;
     // What the worded problem of the last calculation is written from.
     ProblemInput Problem() const { return m_calc.Problem(m_reaction); }
     UnitsGroup& Units() { return m_units; }

@@ -244,6 +244,7 @@ void PrincipalDialog::Dispatch(int id) {
                 list->setFont(font);
             for (auto* line : m_ui.lines)
                 line->setFont(font);
+            if (m_ionElectronWindow) m_ionElectronWindow->SetSmallFont(id == kFontSize10);
             break;
         }
         case kCmdTransfer:

@@ -10,6 +10,7 @@
 
 #include "app/equation_view.h"
 #include "app/formula_boxes.h"
+#include "app/ion_electron_window.h"
 #include "app/main_model.h"
 #include "app/principal_layout.h"
 #include "app/sheet_model.h"
@@ -70,6 +71,8 @@ class PrincipalDialog : public QDialog {
     void OpenExplanation();
     // "Análisis redox"; like the explanation, an open one follows the equation.
     void OpenRedox();
+    // "Ajuste redox (ion-electrón)", on the equation drawn.
+    void OpenIonElectron();
     void SyncExplanation();
     void CloseStaleProblem();
     LibraryWindow* OpenLibrary();
@@ -94,6 +97,7 @@ class PrincipalDialog : public QDialog {
     QPointer<ProblemWindow> m_problem;
     QPointer<TextReportWindow> m_explanationWindow;
     QPointer<TextReportWindow> m_redoxWindow;
+    QPointer<IonElectronWindow> m_ionElectronWindow;
     int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<QDialog> m_sheetWindow;

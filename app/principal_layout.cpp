@@ -220,6 +220,9 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
     button(kCmdReset, QStringLiteral("Rst"), QRect(557, 336, 50, 28));
     button(kCmdProblem, QStringLiteral("Problema >"), QRect(614, 336, 100, 28));
 
+    button(kMenuIonElectron, QStringLiteral("Ion-electrón"), QRect(25, 368, 110, 24))
+        ->setToolTip(QStringLiteral("Ajuste redox (ion-electrón)"));
+
     auto* balanced = label(kBalancedIcon, QString(), QRect(724, 334, 32, 32));
     balanced->setPixmap(LoadPictureByName("BeIcon", QSize(32, 32)));
     balanced->setToolTip(QStringLiteral("Ecuación ajustada"));
@@ -296,6 +299,8 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     numbers->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     add(equation, kMenuRedox, QStringLiteral("Análisis &redox"))
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    add(equation, kMenuIonElectron, QStringLiteral("Ajuste redox (&ion-electrón)"))
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
     QMenu* data = result.bar->addMenu(QStringLiteral("Datos"));
     add(data, kMenuAtomicMasses, QStringLiteral("&Masas atómicas"));
     add(data, kMenuElementFile, QStringLiteral("&Fichero de elementos"));

@@ -7,6 +7,7 @@
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/ion_electron_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
@@ -35,6 +36,9 @@ bool PrincipalDialog::WindowCommand(int id) {
             return true;
         case kMenuRedox:
             OpenRedox();
+            return true;
+        case kMenuIonElectron:
+            OpenIonElectron();
             return true;
         case kCmdImport:
         case kMenuLibrary:
@@ -104,10 +108,28 @@ void PrincipalDialog::OpenRedox() {
     OpenOrRaise<TextReportWindow>(m_redoxWindow, [this] {
         auto* window =
             new TextReportWindow(QStringLiteral("Análisis redox"), m_model.RedoxText(), m_port);
+        window->SetOffer(kMenuIonElectron, QStringLiteral("&Ion-electrón..."),
+                         [this] { OpenIonElectron(); });
         m_children.Add(window);
         PlaceBeside(*window);
         return window;
     });
+    m_redoxWindow->ShowOffer(m_model.IsRedox());
+}
+
+void PrincipalDialog::OpenIonElectron() {
+    const bool open = m_ionElectronWindow;
+    IonElectronWindow* window = OpenOrRaise<IonElectronWindow>(m_ionElectronWindow, [this] {
+        auto* created = new IonElectronWindow(m_port);
+        created->SetSmallFont(m_model.FontSizeSelector() == 1);
+        m_children.Add(created);
+        PlaceBeside(*created);
+        return created;
+    });
+    // The equation on screen, each time the window is asked for; one typed in the window stays
+    // while the main window has none.
+    const std::string equation = m_model.SkeletonText();
+    if (!equation.empty() || !open) window->Show(equation);
 }
 
 void PrincipalDialog::SyncExplanation() {
@@ -131,6 +153,8 @@ void PrincipalDialog::SyncExplanation() {
         } else if (m_model.Controls().redox) {
             show(*m_redoxWindow, m_model.RedoxText());
         }
+        // The ion-electron method is offered where the equation is redox.
+        m_redoxWindow->ShowOffer(equation && m_model.IsRedox());
     }
 }
 

@@ -1,17 +1,12 @@
 #include "ui/text_report_window.h"
 
-#include <QApplication>
-#include <QClipboard>
-#include <QDir>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/messages.h"
-#include "system/file_helpers.h"
-#include "system/text_file.h"
+#include "ui/report_actions.h"
 
 namespace tovel {
 
@@ -47,9 +42,17 @@ TextReportWindow::TextReportWindow(const QString& title, const std::vector<std::
     QPushButton* copy = m_controls.Button(kCopy, QStringLiteral("&Copiar"), this);
     QPushButton* close = m_controls.Button(kExit, QStringLiteral("C&errar"), this);
 
+    m_offer = new QPushButton(this);
+    m_offer->setAutoDefault(false);
+    m_offer->hide();
+    connect(m_offer, &QPushButton::clicked, this, [this] {
+        if (m_open) m_open();
+    });
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(save);
     buttons->addWidget(copy);
+    buttons->addWidget(m_offer);
     buttons->addStretch(1);
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -73,26 +76,29 @@ void TextReportWindow::SetLines(const std::vector<std::string>& lines) {
     resize(width, height);
 }
 
+void TextReportWindow::SetOffer(int id, const QString& text, std::function<void()> open) {
+    m_offer->setText(text);
+    m_offer->setProperty("controlId", id);
+    m_open = std::move(open);
+}
+
+void TextReportWindow::ShowOffer(bool shown) {
+    m_offer->setVisible(shown && m_open);
+}
+
 QPushButton* TextReportWindow::Button(int id) const {
+    if (m_offer && m_offer->property("controlId").toInt() == id && id != 0) return m_offer;
     return qobject_cast<QPushButton*>(m_controls.Control(id));
 }
 
 void TextReportWindow::Dispatch(int id) {
     switch (id) {
-        case kSave: {
-            std::string path;
-            if (!ChooseFileToSave(m_port, path, ".txt")) return;
-            const FileResult saved = AppendBlock(path, m_lines);
-            QDir::setCurrent(QString::fromStdString(StartDirectory()));
-            if (!saved) {
-                NoticeWith(m_port, windowTitle().toStdString(), saved.error,
-                           MessageIcon::Exclamation);
-            }
+        case kSave:
+            SaveReport(m_port, windowTitle().toStdString(), m_lines);
             return;
-        }
         case kCopy:
             // The selection when there is one, else the whole text.
-            QApplication::clipboard()->setText(
+            CopyReport(
                 m_text->textCursor().hasSelection()
                     ? m_text->textCursor().selectedText().replace(QChar::ParagraphSeparator, '\n')
                     : m_text->toPlainText());

@@ -3,6 +3,7 @@
 // with "Guardar" (appended to a text file of the user's, as saved problems are) and "Copiar".
 
 #include <QDialog>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,10 @@ class TextReportWindow : public QDialog {
 
     // Shows other lines (the equation changed while the window was open).
     void SetLines(const std::vector<std::string>& lines);
+    // A button beside Copiar that opens another window on the same text ("Ion-electrón…" in the
+    // redox analysis), shown only while offered.
+    void SetOffer(int id, const QString& text, std::function<void()> open);
+    void ShowOffer(bool shown);
     const std::vector<std::string>& Lines() const { return m_lines; }
     void Dispatch(int id);
     QPlainTextEdit* Text() const { return m_text; }
@@ -36,6 +41,8 @@ class TextReportWindow : public QDialog {
     std::vector<std::string> m_lines;
     ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     QPlainTextEdit* m_text = nullptr;
+    QPushButton* m_offer = nullptr;
+    std::function<void()> m_open;
 };
 
 }  // namespace tovel

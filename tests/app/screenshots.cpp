@@ -14,6 +14,7 @@
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/ion_electron_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
 #include "app/program.h"
@@ -80,6 +81,27 @@ int main(int argc, char** argv) {
         redox->close();
     }
     window.Dispatch(tovel::kMenuOxidationNumbers);
+
+    // The ion-electron method, on a molecular equation in acid medium and an ionic one in basic
+    // medium, at both font sizes.
+    window.Dispatch(tovel::kCmdNew);
+    equation->setText("KMnO4 + FeSO4 + H2SO4 = MnSO4 + Fe2(SO4)3 + K2SO4 + H2O");
+    window.Dispatch(tovel::kCmdEquationOk);
+    window.Dispatch(tovel::kMenuIonElectron);
+    if (auto* ionElectron = tovel::test::FindWindow<tovel::IonElectronWindow>()) {
+        Save(*ionElectron, folder, "ion-electron-acid");
+        window.Dispatch(tovel::kFontSize10);
+        Save(*ionElectron, folder, "ion-electron-acid-size10");
+        window.Dispatch(tovel::kFontSize12);
+        ionElectron->Show("MnO4^- + SO3^2- = MnO2 + SO4^2-");
+        static_cast<QComboBox*>(ionElectron->Control(tovel::IonElectronWindow::kMedium))
+            ->setCurrentIndex(1);
+        Save(*ionElectron, folder, "ion-electron-basic");
+        window.Dispatch(tovel::kFontSize10);
+        Save(*ionElectron, folder, "ion-electron-basic-size10");
+        window.Dispatch(tovel::kFontSize12);
+        ionElectron->close();
+    }
 
     window.Dispatch(tovel::kCmdNew);
     Save(window, folder, "main-inicial");
