@@ -76,7 +76,8 @@ enum MainId : int {
     kMenuDonation = 402,
     kMenuAbout = 405,
     kMenuConcentrations = 500,
-    kMenuSheet = 502,  // "Hoja de problemas..."
+    kMenuSheet = 502,        // "Hoja de problemas..."
+    kMenuFormulation = 503,  // "Formulación"
     kMenuToolsEditor = kEditToolsCommand,
     kMenuExit = 997,
 };

@@ -309,6 +309,7 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     QMenu* tools = result.bar->addMenu(QStringLiteral("Utilidades"));
     add(tools, kMenuConcentrations, QStringLiteral("Cálculo concentraciones"));
     add(tools, kMenuSheet, QStringLiteral("Hoja de problemas..."));
+    add(tools, kMenuFormulation, QStringLiteral("Formulación..."));
     add(tools, kMenuToolsEditor, QStringLiteral("Edición utilidades"));
     tools->addSeparator();
     result.tools = tools;

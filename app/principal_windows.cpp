@@ -7,6 +7,7 @@
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/formulation_window.h"
 #include "app/ion_electron_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
@@ -74,6 +75,13 @@ bool PrincipalDialog::WindowCommand(int id) {
         case kMenuSheet:
             OpenOrRaise<QDialog>(m_sheetWindow, [this] {
                 auto* window = new SheetWindow(m_sheet);
+                m_children.Add(window);
+                return window;
+            });
+            return true;
+        case kMenuFormulation:
+            OpenOrRaise<QDialog>(m_formulationWindow, [this] {
+                auto* window = new FormulationWindow();
                 m_children.Add(window);
                 return window;
             });

@@ -14,6 +14,7 @@
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/formulation_window.h"
 #include "app/ion_electron_window.h"
 #include "app/main_ids.h"
 #include "app/principal_dialog.h"
@@ -101,6 +102,17 @@ int main(int argc, char** argv) {
         Save(*ionElectron, folder, "ion-electron-basic-size10");
         window.Dispatch(tovel::kFontSize12);
         ionElectron->close();
+    }
+
+    window.Dispatch(tovel::kMenuFormulation);
+    if (auto* formulation = tovel::test::FindWindow<tovel::FormulationWindow>()) {
+        auto* query =
+            static_cast<QLineEdit*>(formulation->Control(tovel::FormulationWindow::kQuery));
+        query->setText("Fe2(SO4)3");
+        formulation->Dispatch(tovel::FormulationWindow::kLookUp);
+        formulation->Dispatch(tovel::FormulationWindow::kNext);
+        Save(*formulation, folder, "formulation-window");
+        formulation->close();
     }
 
     window.Dispatch(tovel::kCmdNew);
