@@ -4,6 +4,7 @@
 #include "exercises/reaction_types.h"
 #include "system/user_data.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 
@@ -22,7 +23,8 @@ bool ReadWhole(const std::string& text, std::uint64_t limit, std::uint64_t& valu
 }
 
 // The kinds of --kinds: the data, as the problem command writes their units, and the cases.
-bool ReadKinds(const std::string& list, SheetChoices& choices, std::string& error) {
+bool ReadKinds(const std::string& list, SheetOptions& options, std::string& error) {
+    SheetChoices& choices = options.choices;
     static const std::pair<const char*, SheetDatum> kData[] = {
         {"g", SheetDatum::Grams},      {"g%", SheetDatum::ImpureGrams},
         {"mol", SheetDatum::Moles},    {"Lcn", SheetDatum::LitresNormal},
@@ -33,8 +35,11 @@ bool ReadKinds(const std::string& list, SheetChoices& choices, std::string& erro
     std::array<bool, kSheetDatumCount> data{};
     std::array<bool, kSheetCaseCount> cases{};
     bool anyData = false, anyCase = false;
+    bool nameToFormula = false, formulaToName = false;
     for (const std::string& word : SplitAt(list, ',')) {
         bool known = false;
+        if (word == "nombrar") formulaToName = known = true;
+        if (word == "formular") nameToFormula = known = true;
         for (const auto& [name, datum] : kData) {
             if (word == name) {
                 data[static_cast<std::size_t>(datum)] = anyData = known = true;
@@ -46,9 +51,21 @@ bool ReadKinds(const std::string& list, SheetChoices& choices, std::string& erro
             }
         }
         if (!known) {
-            error = "--kinds: " + word + " no es g, g%, mol, Lcn, LPT, ml, one, excess ni product";
+            error = "--kinds: " + word +
+                    " no es g, g%, mol, Lcn, LPT, ml, one, excess, product, nombrar ni formular";
             return false;
         }
+    }
+    if ((nameToFormula || formulaToName) && (anyData || anyCase)) {
+        error =
+            "--kinds: los ejercicios de formulación (nombrar, formular) van en una hoja "
+            "propia, sin problemas";
+        return false;
+    }
+    if (nameToFormula || formulaToName) {
+        options.names = true;
+        options.nameChoices.nameToFormula = nameToFormula;
+        options.nameChoices.formulaToName = formulaToName;
     }
     // A group left out is all of it.
     if (anyData) choices.data = data;
@@ -66,7 +83,8 @@ bool ParseSheetOptions(const std::vector<std::string>& args,
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
         if (option != "--count" && option != "--seed" && option != "--types" &&
-            option != "--kinds" && option != "--pdf" && option != "--text") {
+            option != "--kinds" && option != "--clases" && option != "--pdf" &&
+            option != "--text") {
             error = "sheet: opción desconocida: " + option;
             return false;
         }
@@ -100,7 +118,20 @@ bool ParseSheetOptions(const std::vector<std::string>& args,
                 options.choices.types.push_back(name);
             }
         } else if (option == "--kinds") {
-            if (!ReadKinds(value, options.choices, error)) return false;
+            if (!ReadKinds(value, options, error)) return false;
+        } else if (option == "--clases") {
+            for (const std::string& key : SplitAt(value, ',')) {
+                const auto& keys = NameClassKeys();
+                const auto at = std::find(keys.begin(), keys.end(), key);
+                if (at == keys.end()) {
+                    std::string all;
+                    for (const std::string& k : keys)
+                        all += (all.empty() ? "" : ", ") + k;
+                    error = "sheet: --clases: " + key + " no es ninguna de " + all;
+                    return false;
+                }
+                options.nameChoices.classes.push_back(static_cast<std::size_t>(at - keys.begin()));
+            }
         } else if (option == "--pdf") {
             options.pdfPath = value;
         } else {
@@ -116,6 +147,12 @@ bool ParseSheetOptions(const std::vector<std::string>& args,
         return false;
     }
     if (!seedGiven) options.choices.seed = NewSheetSeed();
+    if (!options.nameChoices.classes.empty() && !options.names) {
+        error = "sheet: --clases es para las hojas de formulación (--kinds nombrar,formular)";
+        return false;
+    }
+    options.nameChoices.count = options.choices.count;
+    options.nameChoices.seed = options.choices.seed;
     return true;
 }
 
@@ -128,19 +165,25 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
         err << "tovel-cli: " << EscapeForTerminal(error) << "\n";
         return 2;
     }
-    std::string problems;
-    const SheetLibrary library = LoadSheetLibrary(libraryFolder, table, &problems);
-    if (!problems.empty()) err << "tovel-cli: " << EscapeForTerminal(problems) << "\n";
-    const SheetDraw draw = DrawSheet(library, options.choices);
-    if (draw.problems.empty()) {
-        out << "error: " << draw.error << "\n";
-        return 1;
-    }
-    const SheetText text = ComposeSheet(draw.problems, options.choices.seed);
+    SheetText text;
     int status = 0;
-    if (!draw.error.empty()) {
-        err << "tovel-cli: " << draw.error << "\n";
-        status = 1;
+    if (options.names) {
+        // Nomenclature needs no library: the names are the program's own.
+        text = DrawNameSheet(options.nameChoices);
+    } else {
+        std::string problems;
+        const SheetLibrary library = LoadSheetLibrary(libraryFolder, table, &problems);
+        if (!problems.empty()) err << "tovel-cli: " << EscapeForTerminal(problems) << "\n";
+        const SheetDraw draw = DrawSheet(library, options.choices);
+        if (draw.problems.empty()) {
+            out << "error: " << draw.error << "\n";
+            return 1;
+        }
+        text = ComposeSheet(draw.problems, options.choices.seed);
+        if (!draw.error.empty()) {
+            err << "tovel-cli: " << draw.error << "\n";
+            status = 1;
+        }
     }
     FileResult written{true, {}};
     if (!options.pdfPath.empty()) {
@@ -160,13 +203,16 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
 
 const CliCommand kSheetCommand = {
     "sheet",
-    "sheet --count N [--seed S] [--types T1,T2] [--kinds K1,K2]\n"
+    "sheet --count N [--seed S] [--types T1,T2] [--kinds K1,K2] [--clases C1,C2]\n"
     "      [--pdf FILE | --text FILE]",
     "a sheet of N worded problems (1 to 50) drawn from the reaction library, then\n"
     "its answer key; the same seed gives the same sheet. --types names reaction\n"
     "types of the library; --kinds the data (g, g%, mol, Lcn, LPT, ml) and the\n"
-    "cases (one, excess, product), all when left out. Printed to standard output,\n"
-    "or written as PDF or as text (Windows-1252, CR LF)",
+    "cases (one, excess, product), all when left out. --kinds nombrar,formular\n"
+    "makes a sheet of nomenclature exercises instead (formulas to name, names to\n"
+    "formulate) of the --clases given (elementos, oxidos, hidruros, binarias,\n"
+    "hidroxidos, oxoacidos, oxosales, acidas, iones; all when left out). Printed to\n"
+    "standard output, or written as PDF or as text (Windows-1252, CR LF)",
     true, [](const std::vector<std::string>& items, CliContext& context) {
         // The library the program reads: the current folder's, or else the default one.
         std::string library = ".";

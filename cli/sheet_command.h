@@ -6,18 +6,23 @@
 #include <vector>
 
 #include "core/element_table.h"
+#include "exercises/nomenclature_sheet.h"
 #include "exercises/problem_sheet.h"
 
 namespace tovel {
 
 struct SheetOptions {
     SheetChoices choices;
+    // --kinds nombrar,formular: a sheet of nomenclature exercises instead of problems.
+    bool names = false;
+    NameSheetChoices nameChoices;
     std::string pdfPath;   // --pdf FILE
     std::string textPath;  // --text FILE
 };
 
 // Reads --count N, --seed S, --types T1,T2, --kinds K1,K2 (g, g%, mol, Lcn, LPT, ml; one,
-// excess, product), --pdf FILE and --text FILE; typeNames are the library's types, which --types
+// excess, product; or nombrar, formular for nomenclature), --clases C1,C2 (the nomenclature
+// classes), --pdf FILE and --text FILE; typeNames are the library's types, which --types
 // names. Without --seed a new seed is drawn. False with the reason in error for wrong usage.
 bool ParseSheetOptions(const std::vector<std::string>& args,
                        const std::vector<std::string>& typeNames, SheetOptions& options,

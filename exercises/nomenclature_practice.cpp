@@ -175,7 +175,7 @@ void NomenclaturePractice::SetClasses(const std::vector<std::size_t>& classes) {
     }
 }
 
-const PracticeQuestion& NomenclaturePractice::Next() {
+const PracticeQuestion& NomenclaturePractice::Next(Asking asking) {
     m_question = PracticeQuestion{};
     m_checked = false;
     if (m_pool.empty()) return m_question;
@@ -188,7 +188,7 @@ const PracticeQuestion& NomenclaturePractice::Next() {
     if (m_recent.size() > kRecent) m_recent.erase(m_recent.begin());
     const Nomenclature n = NameFormula(formula);
     m_question.formula = n.formula;
-    m_question.askName = m_random(2) == 0;
+    m_question.askName = asking == Asking::Either ? m_random(2) == 0 : asking == Asking::Name;
     if (m_question.askName) {
         m_question.prompt = "¿Cómo se nombra " + n.formula + "?";
     } else {

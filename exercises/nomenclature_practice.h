@@ -41,8 +41,11 @@ class NomenclaturePractice {
     // The classes drawn from, by their index in PracticeClasses(); none ticked draws from all.
     void SetClasses(const std::vector<std::size_t>& classes);
 
+    // What a question asks for.
+    enum class Asking { Either, Name, Formula };
+
     // A new question, of a compound not asked in the last few.
-    const PracticeQuestion& Next();
+    const PracticeQuestion& Next(Asking asking = Asking::Either);
     const PracticeQuestion& Current() const { return m_question; }
 
     // Checks the student's answer to the current question and counts it once.

@@ -14,8 +14,8 @@ std::string SheetKeyTitle(std::uint32_t seed) {
     return "Soluciones (semilla " + std::to_string(seed) + ")";
 }
 
-std::string SheetKeyHeading(int number) {
-    return "Problema " + std::to_string(number);
+std::string SheetKeyHeading(int number, const std::string& word) {
+    return word + " " + std::to_string(number);
 }
 
 void AddToSheet(SheetText& text, const ProblemInput& problem) {
@@ -52,7 +52,7 @@ std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {
     lines.push_back(text.keyTitle);
     for (std::size_t i = 0; i < text.resolutions.size(); ++i) {
         lines.emplace_back();
-        lines.push_back(SheetKeyHeading(static_cast<int>(i) + 1));
+        lines.push_back(SheetKeyHeading(static_cast<int>(i) + 1, text.keyWord));
         lines.insert(lines.end(), text.resolutions[i].begin(), text.resolutions[i].end());
     }
     return lines;

@@ -19,12 +19,13 @@ struct SheetText {
     std::vector<std::vector<std::string>> statements;  // each ends in an empty line
     std::string keyTitle;
     std::vector<std::vector<std::string>> resolutions;
+    std::string keyWord = "Problema";  // what heads each resolution: "Problema 3", "Ejercicio 3"
 };
 
 std::string SheetTitle(std::uint32_t seed);
 std::string SheetKeyTitle(std::uint32_t seed);
 // The line that heads problem number's resolution in the key.
-std::string SheetKeyHeading(int number);
+std::string SheetKeyHeading(int number, const std::string& word = "Problema");
 // Adds one problem's statement and resolution to text.
 void AddToSheet(SheetText& text, const ProblemInput& problem);
 SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed);

@@ -192,7 +192,8 @@ bool SheetPdfJob::Step() {
         p.Block(block, gap);
     } else {
         const int number = m_done - statements - 1;
-        block.push_back(p.Lay(QString::fromStdString(SheetKeyHeading(number)), p.heading, 0));
+        block.push_back(
+            p.Lay(QString::fromStdString(SheetKeyHeading(number, m_text.keyWord)), p.heading, 0));
         for (const std::string& line : m_text.resolutions[static_cast<std::size_t>(number - 1)])
             block.push_back(p.Lay(ExpandTabs(Shown(line)), p.mono, 0, 8 * p.monoAdvance));
         p.Block(block, gap);

@@ -216,6 +216,24 @@ TEST(CliNames, EveryNameOfAFormulaAndTheFormulaOfAName) {
               "oxidación +1\n");
 }
 
+TEST(CliNames, ASheetOfNomenclatureExercises) {
+    CliRun run = Cli(
+        {"sheet", "--count", "3", "--seed", "7", "--kinds", "nombrar", "--clases", "hidroxidos"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Hoja de formulación inorgánica (semilla 7)\n\n1. Nombra ", 0), 0u)
+        << run.out;
+    EXPECT_NE(run.out.find("\nEjercicio 3\n"), std::string::npos);
+    EXPECT_NE(run.out.find("hidróxido de "), std::string::npos);
+    EXPECT_EQ(Cli({"sheet", "--count", "3", "--seed", "7", "--kinds", "nombrar", "--clases",
+                   "hidroxidos"})
+                  .out,
+              run.out);
+    // Problems and nomenclature do not mix in one sheet; classes only for nomenclature.
+    EXPECT_EQ(Cli({"sheet", "--count", "3", "--kinds", "nombrar,g"}).status, 2);
+    EXPECT_EQ(Cli({"sheet", "--count", "3", "--clases", "oxidos"}).status, 2);
+    EXPECT_EQ(Cli({"sheet", "--count", "3", "--kinds", "formular", "--clases", "xx"}).status, 2);
+}
+
 TEST(Cli, IonsAndHydratesInTheTypedNotation) {
     CliRun run = Cli({"balance", "MnO4^- + Fe^2+ + H^+ = Mn^2+ + Fe^3+ + H2O", "Cu=Cu^2++e^-"});
     EXPECT_EQ(run.status, 0);

@@ -4,6 +4,7 @@
 
 #include "core/formula.h"
 #include "exercises/nomenclature_practice.h"
+#include "exercises/nomenclature_sheet.h"
 
 namespace tovel {
 namespace {
@@ -89,6 +90,45 @@ TEST(NomenclaturePractice, AFormulaAnswerIsReadAsWritten) {
     EXPECT_EQ(practice.Asked(), 1);
     EXPECT_EQ(practice.Right(), 0);  // the first answer was wrong
     EXPECT_EQ(practice.Check("").message, "Escribe una fórmula");
+}
+
+}  // namespace
+}  // namespace tovel
+
+namespace tovel {
+namespace {
+
+TEST(NameSheet, TheSameSeedGivesTheSameSheetOfTheChosenClasses) {
+    NameSheetChoices choices;
+    choices.count = 12;
+    choices.seed = 4242;
+    choices.formulaToName = true;
+    choices.nameToFormula = false;
+    choices.classes = {5};  // oxoácidos
+    const SheetText sheet = DrawNameSheet(choices);
+    ASSERT_EQ(sheet.statements.size(), 12u);
+    ASSERT_EQ(sheet.resolutions.size(), 12u);
+    EXPECT_EQ(sheet.title, "Hoja de formulación inorgánica (semilla 4242)");
+    EXPECT_EQ(sheet.keyWord, "Ejercicio");
+    for (std::size_t i = 0; i < 12; ++i) {
+        const std::string& asked = sheet.statements[i].front();
+        ASSERT_EQ(asked.rfind("Nombra ", 0), 0u) << asked;
+        // The key starts with the formula asked, then every name of it.
+        const std::string formula = sheet.resolutions[i].front();
+        EXPECT_EQ(asked, "Nombra " + formula + ".");
+        EXPECT_EQ(NameFormula(formula).kind, "oxoácido");
+        EXPECT_GE(sheet.resolutions[i].size(), 2u);
+    }
+    const SheetText again = DrawNameSheet(choices);
+    EXPECT_EQ(again.statements, sheet.statements);
+    EXPECT_EQ(again.resolutions, sheet.resolutions);
+    choices.seed = 4243;
+    EXPECT_NE(DrawNameSheet(choices).statements, sheet.statements);
+
+    choices.formulaToName = false;
+    choices.nameToFormula = true;
+    for (const auto& statement : DrawNameSheet(choices).statements)
+        EXPECT_EQ(statement.front().rfind("Escribe la fórmula de: ", 0), 0u) << statement.front();
 }
 
 }  // namespace
