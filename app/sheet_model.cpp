@@ -39,6 +39,40 @@ void SheetModel::NewSeed() {
     seedText = std::to_string(NewSheetSeed());
 }
 
+bool SheetModel::ReadCountAndSeed(std::uint32_t& seed, std::string* reason) const {
+    const auto refuse = [&](const std::string& why) {
+        if (reason) *reason = why;
+        return false;
+    };
+    if (count < 1 || count > kSheetCountLimit)
+        return refuse("El número de problemas ha de ser de 1 a 50.");
+    const char* end = seedText.data() + seedText.size();
+    const auto [ptr, ec] = std::from_chars(seedText.data(), end, seed);
+    if (seedText.empty() || ec != std::errc() || ptr != end)
+        return refuse("La semilla ha de ser un número entero de 0 a 4294967295.");
+    return true;
+}
+
+std::optional<NameSheetChoices> SheetModel::NameChoices(std::string* reason) const {
+    NameSheetChoices choices;
+    if (!ReadCountAndSeed(choices.seed, reason)) return std::nullopt;
+    choices.count = count;
+    choices.formulaToName = formulaToName;
+    choices.nameToFormula = nameToFormula;
+    for (std::size_t i = 0; i < nameClasses.size(); ++i) {
+        if (nameClasses[i]) choices.classes.push_back(i);
+    }
+    if (!formulaToName && !nameToFormula) {
+        if (reason) *reason = "Elige nombrar fórmulas, formular nombres o los dos.";
+        return std::nullopt;
+    }
+    if (choices.classes.empty()) {
+        if (reason) *reason = "Elige al menos una clase de compuestos.";
+        return std::nullopt;
+    }
+    return choices;
+}
+
 std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
     const auto refuse = [&](const std::string& why) {
         if (reason) *reason = why;
@@ -46,14 +80,7 @@ std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
     };
     SheetChoices choices;
     choices.count = count;
-    if (count < 1 || count > kSheetCountLimit)
-        return refuse("El número de problemas ha de ser de 1 a 50.");
-    std::uint32_t seed = 0;
-    const char* end = seedText.data() + seedText.size();
-    const auto [ptr, ec] = std::from_chars(seedText.data(), end, seed);
-    if (seedText.empty() || ec != std::errc() || ptr != end)
-        return refuse("La semilla ha de ser un número entero de 0 a 4294967295.");
-    choices.seed = seed;
+    if (!ReadCountAndSeed(choices.seed, reason)) return std::nullopt;
     for (std::size_t i = 0; i < m_typeNames.size() && i < types.size(); ++i) {
         if (types[i]) choices.types.push_back(m_typeNames[i]);
     }
@@ -69,12 +96,20 @@ std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
 
 std::string SheetModel::Preview(int problems) const {
     std::string reason;
-    std::optional<SheetChoices> choices = Choices(&reason);
-    if (!choices) return reason;
-    choices->count = std::min(problems, choices->count);
-    const SheetDraw draw = DrawSheet(m_library, *choices);
-    if (draw.problems.empty()) return draw.error;
-    SheetText text = ComposeSheet(draw.problems, choices->seed);
+    SheetText text;
+    if (names) {
+        std::optional<NameSheetChoices> choices = NameChoices(&reason);
+        if (!choices) return reason;
+        choices->count = std::min(problems, choices->count);
+        text = DrawNameSheet(*choices);
+    } else {
+        std::optional<SheetChoices> choices = Choices(&reason);
+        if (!choices) return reason;
+        choices->count = std::min(problems, choices->count);
+        const SheetDraw draw = DrawSheet(m_library, *choices);
+        if (draw.problems.empty()) return draw.error;
+        text = ComposeSheet(draw.problems, choices->seed);
+    }
     // The statements only, without the key.
     std::vector<std::string> lines = SheetLines(text, static_cast<std::size_t>(count));
     std::string preview;
@@ -91,31 +126,49 @@ std::string SheetModel::Preview(int problems) const {
 bool SheetModel::Start(SheetOutput output) {
     Cancel();
     std::string reason;
-    const std::optional<SheetChoices> choices = Choices(&reason);
-    if (!choices) {
+    std::optional<SheetChoices> choices;
+    std::optional<NameSheetChoices> nameChoices;
+    if (names) {
+        nameChoices = NameChoices(&reason);
+    } else {
+        choices = Choices(&reason);
+    }
+    if (!choices && !nameChoices) {
         NoticeWith(m_port, kCaption, reason, MessageIcon::Exclamation);
         return false;
     }
+    const std::uint32_t seed = names ? nameChoices->seed : choices->seed;
     const std::string extension = output == SheetOutput::Pdf ? ".pdf" : ".txt";
-    std::string path = "hoja" + std::to_string(choices->seed) + extension;
+    std::string path = "hoja" + std::to_string(seed) + extension;
     if (!ChooseFileToSave(m_port, path, extension)) return false;
     if (FileExists(path) &&
         AskYesNoWith(m_port, kCaption, "Ya existe " + path + ".\r\n¿Reemplazarlo?",
                      MessageIcon::Question, kAnswerNo) != kAnswerYes) {
         return false;
     }
-    m_choices = *choices;
     m_output = output;
     m_path = path;
     m_text = SheetText{};
+    m_shortfall.clear();
+    m_nameSheet = names;
+    if (names) {
+        m_nameChoices = *nameChoices;
+        m_namesPending = true;
+        return true;
+    }
+    m_choices = *choices;
     m_text.title = SheetTitle(m_choices.seed);
     m_text.keyTitle = SheetKeyTitle(m_choices.seed);
-    m_shortfall.clear();
     m_drawer.emplace(m_library, m_choices);
     return true;
 }
 
 bool SheetModel::Step() {
+    if (m_namesPending) {
+        m_text = DrawNameSheet(m_nameChoices);
+        m_namesPending = false;
+        return false;
+    }
     if (!m_drawer) return false;
     if (!m_drawer->Next()) {
         m_shortfall = m_drawer->Error();
@@ -147,6 +200,7 @@ bool SheetModel::FinishBytes(const std::string& bytes) {
 
 void SheetModel::Cancel() {
     m_drawer.reset();
+    m_namesPending = false;
 }
 
 }  // namespace tovel

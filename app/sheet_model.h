@@ -10,6 +10,8 @@
 
 #include "core/element_table.h"
 #include "core/user_port.h"
+#include "exercises/nomenclature_practice.h"
+#include "exercises/nomenclature_sheet.h"
 #include "exercises/problem_sheet.h"
 
 namespace tovel {
@@ -32,10 +34,19 @@ class SheetModel {
     std::array<bool, kSheetDatumCount> data{true, true, true, true, true, true};
     std::array<bool, kSheetCaseCount> cases{true, true, true};
 
+    // "Hoja de formulación": nomenclature exercises instead of problems, of the classes chosen
+    // (by PracticeClasses()), formulas to name and names to formulate as chosen.
+    bool names = false;
+    bool formulaToName = true;
+    bool nameToFormula = true;
+    std::vector<bool> nameClasses = std::vector<bool>(PracticeClasses().size(), true);
+
     void NewSeed();
     // The choices, or nothing with why in reason: a seed that is no whole number, nothing
     // chosen in a group.
     std::optional<SheetChoices> Choices(std::string* reason = nullptr) const;
+    // The nomenclature sheet's choices, or nothing with why in reason.
+    std::optional<NameSheetChoices> NameChoices(std::string* reason = nullptr) const;
     // The first problems' statements as the sheet writes them, or why there are none.
     std::string Preview(int problems = 3) const;
 
@@ -44,9 +55,11 @@ class SheetModel {
     bool Start(SheetOutput output);
     // Draws the next problem; false once all are drawn (or no more can be).
     bool Step();
-    bool Running() const { return m_drawer.has_value(); }
+    bool Running() const { return m_drawer.has_value() || m_namesPending; }
     int Done() const { return static_cast<int>(m_text.statements.size()); }
-    int Total() const { return m_choices.count; }
+    int Total() const {
+        return m_namesPending || m_nameSheet ? m_nameChoices.count : m_choices.count;
+    }
     SheetOutput Output() const { return m_output; }
     const std::string& Path() const { return m_path; }
     // The sheet drawn; complete once Step has returned false.
@@ -61,6 +74,8 @@ class SheetModel {
 
   private:
     bool Finish(const FileResult& written);
+    // The count and the seed as typed, or nothing with why in reason.
+    bool ReadCountAndSeed(std::uint32_t& seed, std::string* reason) const;
 
     ElementTable& m_table;
     UserPort& m_port;
@@ -72,6 +87,9 @@ class SheetModel {
     SheetOutput m_output = SheetOutput::Pdf;
     std::string m_path;
     std::optional<SheetDrawer> m_drawer;
+    NameSheetChoices m_nameChoices;
+    bool m_nameSheet = false;     // the sheet being made is of nomenclature
+    bool m_namesPending = false;  // drawn at the next step, all at once: it takes no time
     SheetText m_text;
     std::string m_shortfall;  // why fewer problems than asked were drawn
 };

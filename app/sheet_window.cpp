@@ -122,6 +122,33 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     groups->addWidget(typesGroup, 2);
     groups->addWidget(dataGroup, 1);
     groups->addWidget(casesGroup, 1);
+    m_problemGroups = {typesGroup, dataGroup, casesGroup};
+
+    // A sheet of nomenclature exercises instead of problems.
+    auto* namesOn = m_controls.Keep(
+        kNames, new QCheckBox(QStringLiteral("Hoja de &formulación en lugar de problemas"), this));
+    connect(namesOn, &QCheckBox::toggled, this, [this, changed] {
+        changed();
+        Sync();
+    });
+    m_namesGroup = new QGroupBox(QStringLiteral("Formulación"), this);
+    auto* namesGrid = new QGridLayout(m_namesGroup);
+    auto* toName = m_controls.Keep(
+        kFormulaToName, new QCheckBox(QStringLiteral("Nom&brar fórmulas"), m_namesGroup));
+    auto* toFormula = m_controls.Keep(
+        kNameToFormula, new QCheckBox(QStringLiteral("Formular nombre&s"), m_namesGroup));
+    namesGrid->addWidget(toName, 0, 0);
+    namesGrid->addWidget(toFormula, 0, 1);
+    for (QCheckBox* box : {toName, toFormula})
+        connect(box, &QCheckBox::toggled, this, changed);
+    const auto& classes = PracticeClasses();
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        auto* box =
+            m_controls.Keep(kFirstNameClass + static_cast<int>(i),
+                            new QCheckBox(QString::fromUtf8(classes[i].label), m_namesGroup));
+        connect(box, &QCheckBox::toggled, this, changed);
+        namesGrid->addWidget(box, 1 + static_cast<int>(i / 5), static_cast<int>(i % 5));
+    }
 
     m_preview = m_controls.Keep(kPreview, new QPlainTextEdit(this));
     m_preview->setReadOnly(true);
@@ -148,11 +175,13 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(groups);
+    layout->addWidget(namesOn);
+    layout->addWidget(m_namesGroup);
     layout->addWidget(previewLabel);
     layout->addWidget(m_preview, 1);
     layout->addLayout(progressRow);
     layout->addLayout(buttons);
-    resize(820, 680);
+    resize(820, 720);
 
     Sync();
     UpdatePreview();
@@ -174,6 +203,14 @@ void SheetWindow::Pull() {
         m_model.cases[static_cast<std::size_t>(k)] =
             qobject_cast<QCheckBox*>(Control(kFirstCase + k))->isChecked();
     }
+    const auto checked = [this](int id) {
+        return qobject_cast<QCheckBox*>(Control(id))->isChecked();
+    };
+    m_model.names = checked(kNames);
+    m_model.formulaToName = checked(kFormulaToName);
+    m_model.nameToFormula = checked(kNameToFormula);
+    for (std::size_t i = 0; i < m_model.nameClasses.size(); ++i)
+        m_model.nameClasses[i] = checked(kFirstNameClass + static_cast<int>(i));
 }
 
 void SheetWindow::Sync() {
@@ -191,6 +228,14 @@ void SheetWindow::Sync() {
         qobject_cast<QCheckBox*>(Control(kFirstCase + k))
             ->setChecked(m_model.cases[static_cast<std::size_t>(k)]);
     }
+    const auto check = [this](int id, bool on) {
+        qobject_cast<QCheckBox*>(Control(id))->setChecked(on);
+    };
+    check(kNames, m_model.names);
+    check(kFormulaToName, m_model.formulaToName);
+    check(kNameToFormula, m_model.nameToFormula);
+    for (std::size_t i = 0; i < m_model.nameClasses.size(); ++i)
+        check(kFirstNameClass + static_cast<int>(i), m_model.nameClasses[i]);
     // While a sheet is made its choices stay as they are.
     const bool busy = Busy();
     const QMap<int, QWidget*>& controls = m_controls.Controls();
@@ -198,6 +243,10 @@ void SheetWindow::Sync() {
         if (it.key() != kExit && it.key() != kPreview && it.key() != kProgress)
             it.value()->setEnabled(!busy);
     }
+    // One kind of sheet at a time: the other's choices are set aside.
+    for (QWidget* group : m_problemGroups)
+        group->setEnabled(!busy && !m_model.names);
+    m_namesGroup->setEnabled(!busy && m_model.names);
     m_progress->setVisible(busy);
     m_syncing = false;
 }

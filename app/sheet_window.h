@@ -35,7 +35,11 @@ class SheetWindow : public QDialog {
         kFirstCase = 30,   // one per SheetCase
         kPreview = 40,
         kProgress = 41,
-        kFirstType = 100,  // one per reaction type of the library
+        kNames = 50,  // "Hoja de formulación en lugar de problemas"
+        kFormulaToName = 51,
+        kNameToFormula = 52,
+        kFirstNameClass = 60,  // one per PracticeClasses()
+        kFirstType = 100,      // one per reaction type of the library
         kSavePdf = 201,
         kSaveText = 202,
     };
@@ -71,6 +75,8 @@ class SheetWindow : public QDialog {
     QLabel* m_status = nullptr;
     ControlRegistry m_controls{[this](int id) { Dispatch(id); }};
     std::vector<QCheckBox*> m_typeBoxes;
+    std::vector<QWidget*> m_problemGroups;  // types, data, cases: off for a nomenclature sheet
+    QWidget* m_namesGroup = nullptr;
     std::unique_ptr<SheetPdfJob> m_job;
     bool m_syncing = false;
 };

@@ -197,6 +197,45 @@ class SheetWindowTest : public QObject {
         QVERIFY(s.port.messages.empty());
     }
 
+    void aSheetOfNomenclatureExercisesInsteadOfProblems() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "77");
+        QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);  // "Hoja de formulación..."
+        QTRY_VERIFY(Get<QCheckBox>(w, SheetWindow::kNames)->isChecked());
+        QVERIFY(Preview(w).startsWith(
+            QString::fromUtf8("Hoja de formulación inorgánica (semilla 77)")));
+        // The problems' choices are set aside, the nomenclature's taken.
+        QVERIFY(!w->Control(SheetWindow::kFirstDatum)->isEnabled());
+        QVERIFY(w->Control(SheetWindow::kFirstNameClass)->isEnabled());
+        Get<QCheckBox>(w, SheetWindow::kNameToFormula)->setChecked(false);
+        QVERIFY(Preview(w).contains("1.  Nombra "));
+        Get<QCheckBox>(w, SheetWindow::kFormulaToName)->setChecked(false);
+        QCOMPARE(Preview(w),
+                 QString::fromUtf8("Elige nombrar fórmulas, formular nombres o los dos."));
+        Get<QCheckBox>(w, SheetWindow::kFormulaToName)->setChecked(true);
+
+        // Saved as text: the sheet tovel-cli makes from the same choices.
+        const std::string path = (QDir::currentPath() + "/formulacion.txt").toStdString();
+        s.port.files.push_back(path);
+        QSignalSpy finished(w, &SheetWindow::finished);
+        QTest::mouseClick(w->Control(SheetWindow::kSaveText), Qt::LeftButton);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(finished.at(0).at(0).toBool(), true);
+        NameSheetChoices c;
+        c.count = 20;
+        c.seed = 77;
+        c.nameToFormula = false;
+        const std::string expected = (QDir::currentPath() + "/expected.txt").toStdString();
+        QVERIFY(WriteSheetText(expected, DrawNameSheet(c)));
+        QCOMPARE(test::ReadBytes(path), test::ReadBytes(expected));
+
+        // Back to problems: their preview again.
+        Get<QCheckBox>(w, SheetWindow::kNames)->setChecked(false);
+        QVERIFY(Preview(w).startsWith("Hoja de problemas de estequiometría (semilla 77)"));
+        QVERIFY(w->Control(SheetWindow::kFirstDatum)->isEnabled());
+    }
+
     void aLongPdfShowsItsProgressAndLeavesTheWindowsWorking() {
         Session s;
         SheetWindow* w = Open(s.main);
