@@ -218,6 +218,13 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
     // of its own.
     const bool metalHydride = second.symbol == "H";
     if (first.symbol == "H") {
+        const SchoolElement* other = FindSchoolElement(second.symbol);
+        if (other && other->Negative() != 0 && first.count != -other->Negative() * second.count) {
+            n.names.clear();
+            n.error = "Las cargas no suman cero: con el hidrógeno " + The(*b) + " tiene " +
+                      std::to_string(other->Negative());
+            return;
+        }
         n.kind = "hidruro no metálico";
         if (const auto acid = names.hydracids.find(
                 first.count > 1 ? "H" + std::to_string(first.count) + second.symbol
@@ -573,6 +580,17 @@ Nomenclature NameFormula(std::string_view typed) {
             Element first = elements[0], second = elements[1];
             const int r1 = names.Rank(first.symbol), r2 = names.Rank(second.symbol);
             if (r1 >= 0 && r2 >= 0 && r1 > r2) {
+                // Only the oxides of the halogens changed their order in 2005 (Cl2O7 is now
+                // O7Cl2): their old writing is read; any other order is wrong.
+                const bool halogenOxide =
+                    second.symbol == "O" &&
+                    (first.symbol == "Cl" || first.symbol == "Br" || first.symbol == "I");
+                const std::string right = Part(second.symbol, second.count, false) +
+                                          Part(first.symbol, first.count, false);
+                if (!halogenOxide) {
+                    n.error = "Se escribe " + right + ": primero el elemento menos electronegativo";
+                    return n;
+                }
                 std::swap(first, second);
                 n.formula = Part(first.symbol, first.count, false) +
                             Part(second.symbol, second.count, false);
@@ -980,7 +998,7 @@ NameReading FormulaOfName(std::string_view name) {
     }
     const Universe& u = TheUniverse();
     auto found = u.byName.find(folded);
-    // A numeral written for an element that has one number only: read without it.
+    // A numeral written for an element that has one number only is no part of its name.
     if (found == u.byName.end()) {
         const auto open = folded.rfind('(');
         if (open != std::string::npos && folded.back() == ')') {
@@ -989,8 +1007,13 @@ NameReading FormulaOfName(std::string_view name) {
             const ElementName* e =
                 ElementOfWord(bare.substr(space == std::string::npos ? 0 : space + 1));
             const int value = RomanValue(folded.substr(open + 1, folded.size() - open - 2));
-            if (e && PositiveNumbers(e->symbol) == std::vector<int>{value})
-                found = u.byName.find(bare);
+            if (e && PositiveNumbers(e->symbol) == std::vector<int>{value} &&
+                u.byName.count(bare)) {
+                reading.error = Capitalised(The(*e)) + " solo tiene un número de oxidación (+" +
+                                std::to_string(value) + "): no se escribe entre paréntesis; es " +
+                                u.byName.at(bare).name;
+                return reading;
+            }
         }
     }
     // A molecule of an element with any count: "tetraazufre".
