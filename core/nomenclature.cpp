@@ -7,6 +7,7 @@
 #include <set>
 
 #include "core/formula.h"
+#include "core/naming_words.h"
 #include "core/school_elements.h"
 #include "core/school_names.h"
 #include "core/text_utils.h"
@@ -20,114 +21,7 @@ std::string RomanNumeral(int n) {
 
 namespace {
 
-// di-, tri-... for simple names; bis-, tris-... before a name in parentheses.
-std::string Prefix(long n) {
-    static const char* const kPrefix[] = {"",      "mono",   "di",    "tri",  "tetra",
-                                          "penta", "hexa",   "hepta", "octa", "nona",
-                                          "deca",  "undeca", "dodeca"};
-    return n >= 1 && n <= 12 ? kPrefix[n] : std::to_string(n) + "-";
-}
-
-std::string GroupPrefix(long n) {
-    static const char* const kPrefix[] = {"", "", "bis", "tris", "tetrakis", "pentakis", "hexakis"};
-    return n >= 2 && n <= 6 ? kPrefix[n] : Prefix(n);
-}
-
-// A count before a word; 1 writes nothing.
-std::string Counted(long n, const std::string& word) {
-    if (n == 1) return word;
-    return Prefix(n) + word;
-}
-
-std::string ChargeText(int charge) {
-    const int size = std::abs(charge);
-    return std::to_string(size) + (charge > 0 ? "+" : "-");
-}
-
-std::string IonFormula(const std::string& body, int charge) {
-    const int size = std::abs(charge);
-    return body + "^" + (size > 1 ? std::to_string(size) : "") + (charge > 0 ? "+" : "-");
-}
-
-// The positive oxidation numbers school tables give an element.
-std::vector<int> PositiveNumbers(std::string_view symbol) {
-    std::vector<int> numbers;
-    if (const SchoolElement* e = FindSchoolElement(symbol)) {
-        for (const int n : e->numbers) {
-            if (n > 0) numbers.push_back(n);
-        }
-    }
-    return numbers;
-}
-
-bool HasNumber(std::string_view symbol, int n) {
-    const std::vector<int> numbers = PositiveNumbers(symbol);
-    return std::find(numbers.begin(), numbers.end(), n) != numbers.end();
-}
-
-// "el hierro", "la plata".
-std::string Capitalised(std::string text) {
-    if (!text.empty())
-        text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
-    return text;
-}
-
-std::string The(const ElementName& element) {
-    return (element.name == "plata" ? "la " : "el ") + element.name;
-}
-
-// "del hierro", "de la plata".
-std::string OfThe(const ElementName& element) {
-    return (element.name == "plata" ? "de la " : "del ") + element.name;
-}
-
-// "hierro(III)", "sodio": the numeral only where the element has more than one number.
-std::string StockName(const ElementName& element, int number) {
-    if (PositiveNumbers(element.symbol).size() <= 1) return element.name;
-    return element.name + "(" + RomanNumeral(number) + ")";
-}
-
-// "Fe2", "(NH4)2", "Na": a part of a formula with its count.
-std::string Part(const std::string& body, long count, bool group) {
-    if (count == 1) return body;
-    return (group ? "(" + body + ")" : body) + std::to_string(count);
-}
-
-std::string Joined(const std::vector<std::string>& items, const std::string& separator) {
-    std::string text;
-    for (const std::string& item : items)
-        text += (text.empty() ? "" : separator) + item;
-    return text;
-}
-
-struct Element {
-    std::string symbol;
-    long count = 0;
-};
-
-// The elements of a formula without groups or charge, in the order written; false for any other.
-bool PlainElements(const std::string& formula, std::vector<Element>& elements) {
-    std::size_t at = 0;
-    while (at < formula.size()) {
-        if (!std::isupper(static_cast<unsigned char>(formula[at]))) return false;
-        std::size_t end = at + 1;
-        while (end < formula.size() && std::islower(static_cast<unsigned char>(formula[end])))
-            ++end;
-        Element e{formula.substr(at, end - at), 0};
-        while (end < formula.size() && std::isdigit(static_cast<unsigned char>(formula[end]))) {
-            e.count = e.count * 10 + (formula[end] - '0');
-            if (e.count > 100) return false;
-            ++end;
-        }
-        if (e.count == 0) {
-            if (end > at + e.symbol.size()) return false;  // a written 0
-            e.count = 1;
-        }
-        elements.push_back(e);
-        at = end;
-    }
-    return !elements.empty();
-}
+using namespace naming;
 
 void Add(Nomenclature& n, const std::string& system, const std::string& name, bool kept = true) {
     const SystemName entry{system, name, kept};
@@ -144,8 +38,14 @@ void NameElement(const Element& e, const ElementName& name, Nomenclature& n) {
         return;
     }
     n.kind = "elemento";
-    Add(n, kCompositionNames, Counted(e.count, name.name));
+    // Hydrogen, nitrogen, oxygen and the halogens are molecules of two: one atom is "mono-".
+    static const char* const kDiatomic[] = {"H", "N", "O", "F", "Cl", "Br", "I"};
+    const bool diatomic =
+        std::find(std::begin(kDiatomic), std::end(kDiatomic), e.symbol) != std::end(kDiatomic);
+    Add(n, kCompositionNames,
+        diatomic && e.count == 1 ? "mono" + name.name : Counted(e.count, name.name));
     if (e.symbol == "O" && e.count == 3) Add(n, kTraditionalNames, "ozono");
+    if (e.symbol == "P" && e.count == 4) Add(n, kTraditionalNames, "fósforo blanco");
 }
 
 // A binary compound, its elements already in the order IUPAC 2005 writes them.
@@ -193,7 +93,7 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
     // Ionic formulas are written in lowest terms; only molecules that exist as written keep a
     // common factor (N2O4 beside NO2, Hg2Cl2 with its Hg2^2+).
     static const char* const kMolecules[] = {"N2O4",  "P4O6",  "P4O10", "B2H6", "Hg2Cl2", "Hg2Br2",
-                                             "Hg2I2", "Hg2F2", "S2Cl2", "C2N2", "O2F2"};
+                                             "Hg2I2", "Hg2F2", "S2Cl2", "C2N2", "O2F2",   "N2H4"};
     const std::string written =
         Part(first.symbol, first.count, false) + Part(second.symbol, second.count, false);
     if (gcd > 1 &&
@@ -210,8 +110,10 @@ void NameBinary(const Element& first, const Element& second, Nomenclature& n) {
         return;
     }
     std::string composition = Counted(second.count, anion);
-    if (oxygen && second.count == 1 && first.count == 1 && PositiveNumbers(first.symbol).size() > 1)
-        composition = "monóxido";
+    // A 1:1 compound of an element with several numbers says "mono": monóxido de carbono,
+    // monocloruro de cobre (the name without it is read too).
+    if (second.count == 1 && first.count == 1 && PositiveNumbers(first.symbol).size() > 1)
+        composition = oxygen ? "monóxido" : "mono" + anion;
     Add(n, kCompositionNames, composition + " de " + Counted(first.count, a->name));
 
     // The oxidation-number name, where the second element's negative number leaves the first one
@@ -285,21 +187,27 @@ struct AnionReading {
     std::string body;  // "HCO3"
 };
 
-std::string Body(const std::string& ionFormula) {
-    return ionFormula.substr(0, ionFormula.find('^'));
-}
-
-bool FindAnion(const std::string& body, AnionReading& reading) {
+// Every reading of an anion's formula body: PO3 is metaphosphate (1-) and phosphite (3-).
+std::vector<AnionReading> FindAnions(const std::string& body) {
+    std::vector<AnionReading> found;
     for (const IonName& ion : BuiltInNames().anions) {
         const std::string own = Body(ion.formula);
         for (int h = 0; h < -ion.charge; ++h) {
             const std::string withH = h == 0   ? own
                                       : h == 1 ? "H" + own
                                                : "H" + std::to_string(h) + own;
-            if (withH == body) {
-                reading = {&ion, h, ion.charge + h, body};
-                return true;
-            }
+            if (withH == body) found.push_back({&ion, h, ion.charge + h, body});
+        }
+    }
+    return found;
+}
+
+// The reading of charge, or with charge 0 the first.
+bool FindAnion(const std::string& body, AnionReading& reading, int charge = 0) {
+    for (const AnionReading& candidate : FindAnions(body)) {
+        if (charge == 0 || candidate.charge == charge) {
+            reading = candidate;
+            return true;
         }
     }
     return false;
@@ -384,7 +292,24 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
     AnionReading anion;
     const bool hydroxide = salt.anion == "OH";
     std::string monatomic;  // the -uro anion of an ammonium salt: NH4Cl
-    if (!hydroxide && !FindAnion(salt.anion, anion)) {
+    // The anion's charge is the one the cation can balance: K2MnO4 is manganate, KMnO4
+    // permanganate.
+    bool anionFound = false;
+    for (const AnionReading& candidate : FindAnions(salt.anion)) {
+        if (anionFound) break;
+        const long negative = -candidate.charge * salt.anions;
+        const bool fits =
+            salt.cation == "H" || salt.cation == "NH4"
+                ? negative == salt.cations
+                : negative % salt.cations == 0 &&
+                      HasNumber(salt.cation, static_cast<int>(negative / salt.cations));
+        if (fits) {
+            anion = candidate;
+            anionFound = true;
+        }
+    }
+    if (!anionFound && !hydroxide) anionFound = FindAnion(salt.anion, anion);
+    if (!hydroxide && !anionFound) {
         if (salt.cation != "NH4") return false;
         std::vector<Element> one;
         if (!PlainElements(salt.anion, one) || one.size() != 1) return false;
@@ -403,6 +328,19 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
             salt.cations != -anion.charge)
             return false;
         n.kind = "oxoácido";
+        if (const AcidName* own = names.Acid(formula)) {
+            Add(n, kTraditionalNames, "ácido " + own->adjective);
+            if (!own->hydrogen.empty()) Add(n, kHydrogenNames, own->hydrogen);
+            if (!own->additive.empty()) Add(n, kAdditiveNames, own->additive);
+            return true;
+        }
+        if (const auto hydracid = names.hydracids.find(formula);
+            hydracid != names.hydracids.end()) {
+            // HCN: a hydracid whose anion is no single element.
+            n.kind = "hidrácido";
+            Add(n, kCompositionNames, anion.ion->name + " de hidrógeno");
+            Add(n, kTraditionalNames, "ácido " + hydracid->second + " (en disolución acuosa)");
+        }
         if (!anion.ion->acid.empty())
             Add(n, kTraditionalNames, "ácido " + anion.ion->acid, !anion.ion->old);
         if (!anion.ion->additive.empty())
@@ -451,8 +389,19 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
         cationComposition = Counted(salt.cations, a->name);
     }
     if (hydroxide) {
+        if (salt.cation != "NH4" && FindSchoolElement(salt.cation) &&
+            FindSchoolElement(salt.cation)->Negative() != 0) {
+            n.names.clear();
+            n.error = Capitalised(The(*names.Element(salt.cation))) +
+                      " no es un metal: no forma hidróxidos";
+            return true;
+        }
         n.kind = "hidróxido";
-        Add(n, kCompositionNames, Counted(salt.anions, "hidróxido") + " de " + cationComposition);
+        const bool mono =
+            salt.anions == 1 && salt.cation != "NH4" && PositiveNumbers(salt.cation).size() > 1;
+        Add(n, kCompositionNames,
+            (mono ? "monohidróxido" : Counted(salt.anions, "hidróxido")) + " de " +
+                cationComposition);
         Add(n, kOxidationNumberNames, "hidróxido de " + cationName);
         return true;
     }
@@ -466,8 +415,11 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
     Add(n, kTraditionalNames, AnionName(anion) + " de " + cationName);
     const std::string additive = AnionAdditive(anion);
     if (!additive.empty()) {
-        const std::string group =
-            salt.anions == 1 ? additive : GroupPrefix(salt.anions) + "(" + additive + ")";
+        const std::string group = salt.anions == 1 ? additive
+                                  // A group whose name has parentheses goes in square brackets.
+                                  : additive.find('(') != std::string::npos
+                                      ? GroupPrefix(salt.anions) + "[" + additive + "]"
+                                      : GroupPrefix(salt.anions) + "(" + additive + ")";
         Add(n, anion.hydrogens > 0 ? kHydrogenNames : kCompositionNames,
             group + " de " + cationComposition);
     }
@@ -480,7 +432,9 @@ void NameIon(const std::string& formula, int charge, Nomenclature& n) {
     for (const IonName& cation : names.cations) {
         if (cation.formula == formula) {
             n.kind = "catión";
+            if (formula == "H^+") Add(n, kChargeNames, "hidrógeno(1+)");
             Add(n, kTraditionalNames, cation.name);
+            if (!cation.substitutive.empty()) Add(n, kSubstitutiveNames, cation.substitutive);
             return;
         }
     }
@@ -488,6 +442,23 @@ void NameIon(const std::string& formula, int charge, Nomenclature& n) {
         n.kind = "anión";
         Add(n, kTraditionalNames, "hidróxido");
         Add(n, kChargeNames, "hidróxido(1-)");
+        Add(n, kSubstitutiveNames, "oxidanuro");
+        return;
+    }
+    if (body == "Hg2" && charge == 2) {  // mercury(I)
+        n.kind = "catión";
+        Add(n, kCompositionNames, "dimercurio(2+)");
+        Add(n, kOxidationNumberNames, "mercurio(I)");
+        return;
+    }
+    if (body == "Hg" && charge == 1) {
+        n.error = "El mercurio(I) es el ion Hg2^2+";
+        return;
+    }
+    if (body == "S2" && charge == -2) {
+        n.kind = "anión";
+        Add(n, kCompositionNames, "disulfuro(2-)");
+        Add(n, kTraditionalNames, "disulfuro");
         return;
     }
     if (body == "O2" && charge == -2) {
@@ -497,13 +468,14 @@ void NameIon(const std::string& formula, int charge, Nomenclature& n) {
         return;
     }
     AnionReading anion;
-    if (charge < 0 && FindAnion(body, anion) && anion.charge == charge) {
+    if (charge < 0 && FindAnion(body, anion, charge)) {
         n.kind = "anión";
         Add(n, kTraditionalNames, AnionName(anion));
         const std::string additive = AnionAdditive(anion);
         if (!additive.empty())
             Add(n, anion.hydrogens > 0 ? kHydrogenNames : kAdditiveNames,
                 additive + "(" + ChargeText(charge) + ")");
+        if (!anion.ion->substitutive.empty()) Add(n, kSubstitutiveNames, anion.ion->substitutive);
         return;
     }
     std::vector<Element> elements;
@@ -523,7 +495,9 @@ void NameIon(const std::string& formula, int charge, Nomenclature& n) {
         }
         n.kind = "catión";
         Add(n, kChargeNames, e->name + "(" + ChargeText(charge) + ")");
-        Add(n, kOxidationNumberNames, StockName(*e, charge));
+        // "sodio" alone is the element: its only cation is "ion sodio".
+        Add(n, kOxidationNumberNames,
+            PositiveNumbers(e->symbol).size() > 1 ? StockName(*e, charge) : "ion " + e->name);
         return;
     }
     const SchoolElement* school = FindSchoolElement(e->symbol);
@@ -601,8 +575,13 @@ Nomenclature NameFormula(std::string_view typed) {
                 // A hydride with a name of its own keeps it; its composition name follows.
                 Nomenclature binary;
                 NameBinary(first, second, binary);
+                // The numbers of a non-metal's hydrogen compound are not named (NH3 is no
+                // "hidruro de nitrógeno(III)"); a metal's hydride keeps its (AlH3).
+                const SchoolElement* school = FindSchoolElement(first.symbol);
+                const bool metal = school && school->Negative() == 0;
                 for (const SystemName& c : binary.names) {
-                    if (c.system == kCompositionNames || c.system == kTraditionalNames)
+                    if (c.system != kOxidationNumberNames || metal ||
+                        c.name.rfind("peróxido", 0) == 0)
                         Add(n, c.system, c.name);
                 }
                 return n;
@@ -613,6 +592,13 @@ Nomenclature NameFormula(std::string_view typed) {
         }
     }
     if (!n.names.empty()) return n;
+    if (const AcidName* own = names.Acid(formula)) {
+        n.kind = "oxoácido";
+        Add(n, kTraditionalNames, "ácido " + own->adjective);
+        if (!own->hydrogen.empty()) Add(n, kHydrogenNames, own->hydrogen);
+        if (!own->additive.empty()) Add(n, kAdditiveNames, own->additive);
+        return n;
+    }
     if (NameSalt(formula, n)) {
         if (!n.error.empty()) n.names.clear();
         return n;
@@ -621,439 +607,6 @@ Nomenclature NameFormula(std::string_view typed) {
               ": no es de ninguna clase de compuesto que se "
               "nombre aquí";
     return n;
-}
-
-}  // namespace tovel
-
-namespace tovel {
-
-namespace {
-
-// A name folded as a student may type it: small letters, no accents, single blanks, none
-// before "(", charge numbers as Roman numerals.
-std::string Fold(std::string_view text) {
-    std::string plain = StripAccents(text);
-    std::string out;
-    for (std::size_t i = 0; i < plain.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(plain[i]);
-        if (plain.compare(i, 2, "\u00d1") == 0) {  // Ñ
-            out += "\u00f1";
-            ++i;
-            continue;
-        }
-        if (std::isspace(c)) {
-            if (!out.empty() && out.back() != ' ') out += ' ';
-            continue;
-        }
-        if (c == '(' && !out.empty() && out.back() == ' ') out.pop_back();
-        if (c == ')' || c == '(') {
-            if (!out.empty() && out.back() == ' ' && c == ')') out.pop_back();
-        }
-        out += static_cast<char>(std::tolower(c));
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    // "(3+)" and "(+3)" read as "(iii)"; "(1-)" stays, it belongs to an anion.
-    for (int n = 1; n <= 8; ++n) {
-        std::string roman = RomanNumeral(n);
-        std::transform(roman.begin(), roman.end(), roman.begin(),
-                       [](unsigned char r) { return static_cast<char>(std::tolower(r)); });
-        for (const std::string& charge :
-             {"(" + std::to_string(n) + "+)", "(+" + std::to_string(n) + ")"}) {
-            for (auto at = out.find(charge); at != std::string::npos; at = out.find(charge))
-                out.replace(at, charge.size(), "(" + roman + ")");
-        }
-    }
-    return out;
-}
-
-struct Entry {
-    std::string formula;
-    std::string system;
-    std::string name;
-    bool kept = true;
-};
-
-struct Universe {
-    std::vector<std::string> formulas;
-    std::set<std::string> known;
-    std::map<std::string, Entry> byName;
-    std::map<std::string, std::string> words;  // folded word -> as written
-};
-
-bool IsMetal(const std::string& symbol) {
-    static const char* const kNoble[] = {"He", "Ne", "Ar", "Kr", "Xe", "Rn"};
-    if (std::find(std::begin(kNoble), std::end(kNoble), symbol) != std::end(kNoble)) return false;
-    const SchoolElement* e = FindSchoolElement(symbol);
-    return e && e->Negative() == 0 && !PositiveNumbers(symbol).empty();
-}
-
-void AddNames(Universe& u, const std::string& formula) {
-    const Nomenclature n = NameFormula(formula);
-    if (!n.Named() || n.names.empty()) return;
-    if (u.known.insert(n.formula).second) u.formulas.push_back(n.formula);
-    for (const SystemName& c : n.names) {
-        std::string name = c.name;
-        const auto aqueous = name.find(" (en disolución acuosa)");
-        if (aqueous != std::string::npos) name.erase(aqueous);
-        u.byName.try_emplace(Fold(name), Entry{n.formula, c.system, name, c.kept});
-        std::string word;
-        for (const char ch : name + " ") {
-            if (ch == ' ' || ch == '(' || ch == ')') {
-                if (!word.empty()) u.words.try_emplace(Fold(word), word);
-                word.clear();
-            } else {
-                word += ch;
-            }
-        }
-    }
-}
-
-Universe Build() {
-    Universe u;
-    const SchoolNames& names = BuiltInNames();
-    for (const ElementName& e : names.elements)
-        AddNames(u, e.symbol);
-    for (const char* molecule : {"H2", "N2", "O2", "F2", "Cl2", "Br2", "I2", "O3", "P4", "S8"})
-        AddNames(u, molecule);
-    for (const HydrideName& h : names.hydrides)
-        AddNames(u, h.formula);
-    // Binary compounds: each element with each of its numbers and an element after it.
-    for (const ElementName& a : names.elements) {
-        for (const int p : PositiveNumbers(a.symbol)) {
-            for (const ElementName& b : names.elements) {
-                const SchoolElement* sb = FindSchoolElement(b.symbol);
-                if (!sb || sb->Negative() == 0 || names.Rank(a.symbol) >= names.Rank(b.symbol))
-                    continue;
-                if (b.root.empty() && b.symbol != "O") continue;
-                const int q = -sb->Negative();
-                const int g = std::gcd(p, q);
-                if (a.symbol == "Hg" && p == 1) {  // mercury(I) is Hg2^2+: Hg2Cl2, Hg2O
-                    const int k = std::gcd(2, q);
-                    AddNames(u, Part("Hg", 2 * q / k, false) + Part(b.symbol, 2 / k, false));
-                    continue;
-                }
-                AddNames(u, Part(a.symbol, q / g, false) + Part(b.symbol, p / g, false));
-            }
-            // Peroxides of the elements with +1 or +2 (Na2O2, BaO2, H2O2): the school's.
-            if ((IsMetal(a.symbol) || a.symbol == "H") && p <= 2) {
-                const int g = std::gcd(p, 2);
-                AddNames(u, Part(a.symbol, 2 / g, false) + "O" + std::to_string(2 * (p / g)));
-            }
-        }
-    }
-    // The oxides of the halogens, oxygen first.
-    for (const char* halogen : {"Cl", "Br", "I"}) {
-        for (const int p : PositiveNumbers(halogen)) {
-            const int g = std::gcd(p, 2);
-            AddNames(u, Part("O", p / g, false) + Part(halogen, 2 / g, false));
-        }
-    }
-    // Salts, hydroxides and acids.
-    std::vector<std::pair<std::string, int>> anions = {{"OH", -1}};
-    for (const IonName& ion : names.anions) {
-        const std::string body = Body(ion.formula);
-        if (body == "OH" || body == "O2") continue;
-        for (int h = 0; h < -ion.charge; ++h)
-            anions.push_back({h == 0   ? body
-                              : h == 1 ? "H" + body
-                                       : "H" + std::to_string(h) + body,
-                              ion.charge + h});
-        if (!ion.acid.empty()) AddNames(u, Part("H", -ion.charge, false) + body);
-    }
-    std::vector<std::pair<std::string, int>> cations = {{"NH4", 1}};
-    for (const ElementName& a : names.elements) {
-        if (!IsMetal(a.symbol)) continue;
-        for (const int p : PositiveNumbers(a.symbol))
-            cations.push_back({a.symbol, p});
-    }
-    for (const auto& [element, number] : cations) {
-        // Mercury(I) is the ion Hg2^2+: Hg2SO4, (Hg2)3(PO4)2.
-        const bool mercury = element == "Hg" && number == 1;
-        const std::string cation = mercury ? "Hg2" : element;
-        const int p = mercury ? 2 : number;
-        for (const auto& [anion, q] : anions) {
-            const int g = std::gcd(p, -q);
-            const long a = -q / g, b = p / g;
-            const bool group =
-                anion.size() > 2 || std::isupper(static_cast<unsigned char>(anion[1]));
-            AddNames(u, Part(cation, a, cation == "NH4" || mercury) + Part(anion, b, group));
-        }
-    }
-    for (const char* halide : {"F", "Cl", "Br", "I", "S"})
-        AddNames(u, std::string(halide) == "S" ? "(NH4)2S" : "NH4" + std::string(halide));
-    // Ions.
-    for (const auto& [anion, q] : anions)
-        AddNames(u, IonFormula(anion, q));
-    for (const IonName& ion : names.cations)
-        AddNames(u, ion.formula);
-    for (const auto& [cation, p] : cations) {
-        if (cation != "NH4") AddNames(u, IonFormula(cation, p));
-    }
-    for (const ElementName& e : names.elements) {
-        const SchoolElement* s = FindSchoolElement(e.symbol);
-        if (s && s->Negative() != 0) AddNames(u, IonFormula(e.symbol, s->Negative()));
-    }
-    for (const char* word : {"de", "acido"})
-        u.words.try_emplace(word, word);
-    return u;
-}
-
-const Universe& TheUniverse() {
-    static const Universe universe = Build();
-    return universe;
-}
-
-// The element a folded name word stands for.
-const ElementName* ElementOfWord(const std::string& word) {
-    for (const ElementName& e : BuiltInNames().elements) {
-        if (Fold(e.name) == word) return &e;
-    }
-    return nullptr;
-}
-
-std::string NumbersText(const std::vector<int>& numbers) {
-    std::vector<std::string> items;
-    items.reserve(numbers.size());
-    for (const int n : numbers)
-        items.push_back("+" + std::to_string(n));
-    if (items.size() == 1) return items.front();
-    const std::string last = items.back();
-    items.pop_back();
-    return Joined(items, ", ") + " y " + last;
-}
-
-int RomanValue(const std::string& folded) {
-    for (int n = 1; n <= 8; ++n) {
-        std::string roman = RomanNumeral(n);
-        std::transform(roman.begin(), roman.end(), roman.begin(),
-                       [](unsigned char r) { return static_cast<char>(std::tolower(r)); });
-        if (roman == folded) return n;
-    }
-    return 0;
-}
-
-std::string CompositionFormula(const std::string& folded, std::string* reversed);
-
-// Why a name that reads to no formula is wrong.
-std::string Diagnose(const std::string& folded) {
-    const Universe& u = TheUniverse();
-    // A word no name has: the nearest one that does.
-    std::string word;
-    for (const char ch : folded + " ") {
-        if (ch == ' ' || ch == '(' || ch == ')') {
-            const bool numeral =
-                RomanValue(word) > 0 ||
-                (!word.empty() && std::isdigit(static_cast<unsigned char>(word[0])));
-            if (!word.empty() && !numeral && !u.words.count(word)) {
-                std::size_t best = 4;
-                std::string nearest;
-                for (const auto& [known, written] : u.words) {
-                    const std::size_t d = EditDistance(word, known);
-                    if (d < best) {
-                        best = d;
-                        nearest = written;
-                    }
-                }
-                std::string why = "«" + word;
-                why += "» no es una palabra de la nomenclatura";
-                if (!nearest.empty()) why += ": ¿«" + nearest + "»?";
-                return why;
-            }
-            word.clear();
-        } else {
-            word += ch;
-        }
-    }
-    // A numeral the element does not have.
-    const auto open = folded.find('(');
-    if (open != std::string::npos) {
-        const auto close = folded.find(')', open);
-        const auto space = folded.rfind(' ', open);
-        const std::string element =
-            folded.substr(space == std::string::npos ? 0 : space + 1,
-                          open - (space == std::string::npos ? 0 : space + 1));
-        const int value =
-            close == std::string::npos ? 0 : RomanValue(folded.substr(open + 1, close - open - 1));
-        if (const ElementName* e = ElementOfWord(element); e && value > 0) {
-            const std::vector<int> numbers = PositiveNumbers(e->symbol);
-            if (std::find(numbers.begin(), numbers.end(), value) == numbers.end()) {
-                if (numbers.size() == 1)
-                    return Capitalised(The(*e)) + " solo tiene número de oxidación " +
-                           NumbersText(numbers);
-                return Capitalised(The(*e)) + " tiene los números de oxidación " +
-                       NumbersText(numbers) + ", no +" + std::to_string(value);
-            }
-        }
-    }
-    // A hydride of a non-metal.
-    if (folded.rfind("hidruro de ", 0) == 0 || folded.find("hidruro de ") != std::string::npos) {
-        const std::string rest = folded.substr(folded.find("hidruro de ") + 11);
-        const std::string element = rest.substr(0, rest.find('('));
-        if (const ElementName* e = ElementOfWord(element);
-            e && BuiltInNames().Rank(e->symbol) > BuiltInNames().Rank("H") && !e->root.empty())
-            return Capitalised(The(*e)) +
-                   " no forma un hidruro: su compuesto con hidrógeno es el " + e->root +
-                   "uro de hidrógeno";
-    }
-    // A binary compound named in the old order.
-    std::string reversed;
-    if (CompositionFormula(folded, &reversed).empty() && !reversed.empty()) {
-        const Nomenclature n = NameFormula(reversed);
-        for (const SystemName& c : n.names) {
-            if (c.system == kCompositionNames)
-                return "IUPAC 2005 lo escribe " + n.formula + " y lo nombra " + c.name;
-        }
-    }
-    // A Stock name in the old order: "óxido de cloro(VII)".
-    if (open != std::string::npos) {
-        const std::string bare = folded.substr(0, open);
-        const auto close = folded.find(')', open);
-        const int value =
-            close == std::string::npos ? 0 : RomanValue(folded.substr(open + 1, close - open - 1));
-        std::string old;
-        const ElementName* halogen =
-            bare.rfind("oxido de ", 0) == 0 ? ElementOfWord(bare.substr(9)) : nullptr;
-        if (value > 0 && halogen && HasNumber(halogen->symbol, value) &&
-            CompositionFormula(bare, &old).empty() && !old.empty()) {
-            const int g = std::gcd(value, 2);
-            const Nomenclature n =
-                NameFormula(Part("O", value / g, false) + Part(halogen->symbol, 2 / g, false));
-            if (n.Named())
-                return "IUPAC 2005 escribe el oxígeno delante del " + halogen->name + ": " +
-                       n.formula + ", " + n.names.front().name;
-        }
-    }
-    return "No se reconoce el nombre";
-}
-
-// A composition name of any binary compound, "tetraóxido de dinitrógeno": the formula its
-// prefixes count, in the order IUPAC 2005 writes it; empty when it reads no such way.
-std::string CompositionFormula(const std::string& folded, std::string* reversed) {
-    const auto de = folded.find(" de ");
-    if (de == std::string::npos || folded.find(" de ", de + 1) != std::string::npos) return {};
-    const auto count = [](std::string& word) {
-        if (word.rfind("monoxido", 0) == 0) {
-            word.erase(0, 3);
-            return 1L;
-        }
-        for (long n = 12; n >= 1; --n) {
-            const std::string prefix = Prefix(n);
-            // A prefix is read only where a word follows it that is no element name by itself
-            // (the "di" of "diyodo", not of "disprosio").
-            if (word.size() > prefix.size() && word.rfind(prefix, 0) == 0) {
-                word.erase(0, prefix.size());
-                return n;
-            }
-        }
-        return 1L;
-    };
-    std::string anion = folded.substr(0, de);
-    std::string element = folded.substr(de + 4);
-    const SchoolNames& names = BuiltInNames();
-    const auto elementOf = [&](const std::string& word) -> const ElementName* {
-        for (const ElementName& e : names.elements) {
-            if (Fold(e.name) == word) return &e;
-        }
-        return nullptr;
-    };
-    // The bare word first: "oxígeno" must not lose an "o" it does not have.
-    const ElementName* a = elementOf(element);
-    long na = 1;
-    if (!a) {
-        na = count(element);
-        a = elementOf(element);
-    }
-    long nb = count(anion);
-    const ElementName* b = nullptr;
-    if (anion == "oxido") b = names.Element("O");
-    for (const ElementName& e : names.elements) {
-        if (!b && !e.root.empty() && anion == Fold(e.root) + "uro") b = &e;
-    }
-    if (!a || !b || a == b) return {};
-    if (names.Rank(a->symbol) > names.Rank(b->symbol)) {
-        // Named the way IUPAC 2005 no longer orders it: "óxido de cloro" is an oxygen halide.
-        if (reversed) *reversed = Part(b->symbol, nb, false) + Part(a->symbol, na, false);
-        return {};
-    }
-    return Part(a->symbol, na, false) + Part(b->symbol, nb, false);
-}
-
-}  // namespace
-
-const std::vector<std::string>& NamedFormulas() {
-    return TheUniverse().formulas;
-}
-
-std::string FoldName(std::string_view name) {
-    return Fold(name);
-}
-
-NameReading FormulaOfName(std::string_view name) {
-    NameReading reading;
-    const std::string folded = Fold(name);
-    if (folded.empty()) {
-        reading.error = "Escribe un nombre";
-        return reading;
-    }
-    const Universe& u = TheUniverse();
-    auto found = u.byName.find(folded);
-    // A numeral written for an element that has one number only is no part of its name.
-    if (found == u.byName.end()) {
-        const auto open = folded.rfind('(');
-        if (open != std::string::npos && folded.back() == ')') {
-            const std::string bare = folded.substr(0, open);
-            const auto space = bare.rfind(' ');
-            const ElementName* e =
-                ElementOfWord(bare.substr(space == std::string::npos ? 0 : space + 1));
-            const int value = RomanValue(folded.substr(open + 1, folded.size() - open - 2));
-            if (e && PositiveNumbers(e->symbol) == std::vector<int>{value} &&
-                u.byName.count(bare)) {
-                reading.error = Capitalised(The(*e)) + " solo tiene un número de oxidación (+" +
-                                std::to_string(value) + "): no se escribe entre paréntesis; es " +
-                                u.byName.at(bare).name;
-                return reading;
-            }
-        }
-    }
-    // A molecule of an element with any count: "tetraazufre".
-    if (found == u.byName.end() && folded.find(' ') == std::string::npos) {
-        for (long count = 12; count >= 2; --count) {
-            const std::string prefix = Prefix(count);
-            if (folded.rfind(prefix, 0) != 0) continue;
-            if (const ElementName* e = ElementOfWord(folded.substr(prefix.size()))) {
-                reading.formula = e->symbol + std::to_string(count);
-                reading.system = kCompositionNames;
-                const std::string written = Counted(count, e->name);
-                if (written != std::string(name)) reading.spelled = written;
-                return reading;
-            }
-        }
-    }
-    if (found == u.byName.end()) {
-        const std::string formula = CompositionFormula(folded, nullptr);
-        if (!formula.empty()) {
-            const Nomenclature n = NameFormula(formula);
-            if (!n.Named()) {
-                reading.error = n.error;
-                return reading;
-            }
-            for (const SystemName& c : n.names) {
-                if (c.system != kCompositionNames) continue;
-                reading.formula = n.formula;
-                reading.system = c.system;
-                if (c.name != std::string(name)) reading.spelled = c.name;
-                return reading;
-            }
-        }
-        reading.error = Diagnose(folded);
-        return reading;
-    }
-    reading.formula = found->second.formula;
-    reading.system = found->second.system;
-    reading.kept = found->second.kept;
-    if (found->second.name != std::string(name)) reading.spelled = found->second.name;
-    return reading;
 }
 
 }  // namespace tovel

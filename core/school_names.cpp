@@ -36,6 +36,12 @@ const HydrideName* SchoolNames::Hydride(std::string_view formula) const {
     return it == hydrides.end() ? nullptr : &*it;
 }
 
+const AcidName* SchoolNames::Acid(std::string_view formula) const {
+    const auto it = std::find_if(acids.begin(), acids.end(),
+                                 [&](const AcidName& a) { return a.formula == formula; });
+    return it == acids.end() ? nullptr : &*it;
+}
+
 SchoolNames ReadSchoolNames(std::string_view text) {
     SchoolNames names;
     std::istringstream lines{std::string(text)};
@@ -54,6 +60,13 @@ SchoolNames ReadSchoolNames(std::string_view text) {
             names.order.insert(names.order.end(), words.begin() + 1, words.end());
         } else if (key == "hydride" && words.size() >= 3) {
             names.hydrides.push_back({words[1], {words.begin() + 2, words.end()}});
+        } else if (key == "acid" && words.size() >= 3) {
+            AcidName acid{words[1], words[2], {}, {}};
+            for (std::size_t w = 3; w < words.size(); ++w) {
+                if (words[w].rfind("hidrógeno=", 0) == 0) acid.hydrogen = words[w].substr(11);
+                if (words[w].rfind("adición=", 0) == 0) acid.additive = words[w].substr(9);
+            }
+            names.acids.push_back(acid);
         } else if (key == "hydracid" && words.size() == 3) {
             names.hydracids[words[1]] = words[2];
         } else if ((key == "anion" || key == "cation") && words.size() >= 3) {
@@ -70,6 +83,8 @@ SchoolNames ReadSchoolNames(std::string_view text) {
                     ion.acid = word.substr(7);
                 else if (word.rfind("composición=", 0) == 0)
                     ion.additive = word.substr(13);
+                else if (word.rfind("sustitución=", 0) == 0)
+                    ion.substitutive = word.substr(13);
             }
             (key == "anion" ? names.anions : names.cations).push_back(ion);
         }

@@ -17,12 +17,21 @@ struct ElementName {
 };
 
 struct IonName {
-    std::string formula;   // as tovel writes it: "SO4^2-"
-    std::string name;      // "sulfato"
-    std::string acid;      // the adjective of its acid: "sulfúrico"; empty for none
-    std::string additive;  // "tetraoxidosulfato"; empty for none
-    bool old = false;      // its acid's traditional name is no longer kept by IUPAC 2005 (crómico)
+    std::string formula;       // as tovel writes it: "SO4^2-"
+    std::string name;          // "sulfato"
+    std::string acid;          // the adjective of its acid: "sulfúrico"; empty for none
+    std::string additive;      // "tetraoxidosulfato"; empty for none
+    std::string substitutive;  // from a parent hydride: "azanio"; empty for none
+    bool old = false;  // its acid's traditional name is no longer kept by IUPAC 2005 (crómico)
     int charge = 0;
+};
+
+// An acid named by itself, not from its anion (H3PO3 gives two H^+ only).
+struct AcidName {
+    std::string formula;
+    std::string adjective;  // "fosfónico"
+    std::string hydrogen;   // "dihidrogeno(hidrurotrioxidofosfato)"
+    std::string additive;   // "dihidroxidohidrurooxidofósforo"
 };
 
 struct HydrideName {
@@ -36,6 +45,7 @@ struct SchoolNames {
     std::vector<std::string> order;                // the most electropositive first
     std::vector<HydrideName> hydrides;
     std::vector<IonName> anions, cations;
+    std::vector<AcidName> acids;
 
     const ElementName* Element(std::string_view symbol) const;
     const ElementName* ElementByName(std::string_view name) const;
@@ -43,6 +53,7 @@ struct SchoolNames {
     int Rank(std::string_view symbol) const;
     const IonName* Anion(std::string_view formula) const;
     const HydrideName* Hydride(std::string_view formula) const;
+    const AcidName* Acid(std::string_view formula) const;
 };
 
 // The text of data/school/names.txt.

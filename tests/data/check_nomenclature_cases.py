@@ -413,6 +413,9 @@ def check_salt_name(name, atoms, charge, errors, where):
 
 
 def check_cation_name(name, atoms, charge, errors, where):
+    # "ion sodio": the cation of an element with one number, read as "sodio" with its number.
+    if name.startswith("ion "):
+        name = name[len("ion "):]
     base, given, kind = split_numeral(name)
     e = element_word(base)
     if not e:
