@@ -70,13 +70,6 @@ struct Universe {
     std::map<std::string, std::string> words;  // folded word -> as written
 };
 
-bool IsMetal(const std::string& symbol) {
-    static const char* const kNoble[] = {"He", "Ne", "Ar", "Kr", "Xe", "Rn"};
-    if (std::find(std::begin(kNoble), std::end(kNoble), symbol) != std::end(kNoble)) return false;
-    const SchoolElement* e = FindSchoolElement(symbol);
-    return e && e->Negative() == 0 && !PositiveNumbers(symbol).empty();
-}
-
 void AddNames(Universe& u, const std::string& formula) {
     const Nomenclature n = NameFormula(formula);
     if (!n.Named() || n.names.empty()) return;

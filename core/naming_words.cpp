@@ -117,4 +117,11 @@ std::string Body(const std::string& ionFormula) {
     return ionFormula.substr(0, ionFormula.find('^'));
 }
 
+bool IsMetal(const std::string& symbol) {
+    static const char* const kNoble[] = {"He", "Ne", "Ar", "Kr", "Xe", "Rn"};
+    if (std::find(std::begin(kNoble), std::end(kNoble), symbol) != std::end(kNoble)) return false;
+    const SchoolElement* e = FindSchoolElement(symbol);
+    return e && e->Negative() == 0 && !PositiveNumbers(symbol).empty();
+}
+
 }  // namespace tovel::naming

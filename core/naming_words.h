@@ -23,6 +23,8 @@ std::string IonFormula(const std::string& body, int charge);
 // The positive oxidation numbers school tables give an element.
 std::vector<int> PositiveNumbers(std::string_view symbol);
 bool HasNumber(std::string_view symbol, int n);
+// A metal of the school tables: positive numbers only, no noble gas.
+bool IsMetal(const std::string& symbol);
 std::string Capitalised(std::string text);
 // "el hierro", "la plata"; "del hierro", "de la plata".
 std::string The(const ElementName& element);

@@ -489,7 +489,8 @@ void NameIon(const std::string& formula, int charge, Nomenclature& n) {
         return;
     }
     if (charge > 0) {
-        if (!HasNumber(e->symbol, charge)) {
+        // Only metals are cations in school chemistry (B^3+ is no ion of water).
+        if (!IsMetal(e->symbol) || !HasNumber(e->symbol, charge)) {
             n.error = Capitalised(The(*e)) + " no forma el catión " + formula;
             return;
         }
