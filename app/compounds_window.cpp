@@ -14,10 +14,23 @@
 #include <QVBoxLayout>
 
 #include "app/program.h"
+#include "core/nomenclature.h"
 #include "ui/control_helpers.h"
 #include "ui/icons.h"
+#include "ui/named_formula_delegate.h"
 
 namespace tovel {
+
+namespace {
+
+// The name under a formula: the one the user stored, or, for a compound stored without one, the
+// name nomenclature gives it.
+QString ShownName(const CompoundRecord& record) {
+    if (!record.name.empty()) return QString::fromStdString(record.name);
+    return QString::fromStdString(ListName(NameFormula(record.formula)));
+}
+
+}  // namespace
 
 CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
                                  std::function<void(const std::string&)> transfer, QWidget* parent)
@@ -40,7 +53,10 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
         auto* column = new QVBoxLayout;
         column->addWidget(new QLabel(QString::fromUtf8(captions[category]), this));
         auto* list = m_controls.Keep(kFirstList + category, new QListWidget(this));
-        list->setMinimumWidth(110);
+        list->setMinimumWidth(150);
+        list->setItemDelegate(new NamedFormulaDelegate(list));
+        list->setResizeMode(QListView::Adjust);  // names wrap again when the column narrows
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->installEventFilter(this);
         connect(list, &QListWidget::itemClicked, this, [this, category](QListWidgetItem* item) {
             if (m_syncing) return;
@@ -104,7 +120,7 @@ CompoundsWindow::CompoundsWindow(ElementTable& table, UserPort& port,
 
     m_model.Open();
     Sync();
-    resize(700, 420);
+    resize(900, 480);
 }
 
 QLineEdit* CompoundsWindow::Field(int id) const {
@@ -201,8 +217,9 @@ void CompoundsWindow::Sync() {
         }
         ShowItems(*list, items);
         for (int i = 0; i < list->count(); ++i) {
-            list->item(i)->setToolTip(QString::fromStdString(
-                m_model.Book().Category(category)[static_cast<std::size_t>(i)].name));
+            const auto& record = m_model.Book().Category(category)[static_cast<std::size_t>(i)];
+            list->item(i)->setToolTip(QString::fromStdString(record.name));
+            list->item(i)->setData(NamedFormulaDelegate::kNameRole, ShownName(record));
         }
         const bool current_ = category == m_model.CurrentCategory() && m_model.CurrentSlot() > 0;
         if (current_) {

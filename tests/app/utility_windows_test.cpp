@@ -20,6 +20,7 @@
 #include "tests/support/test_support.h"
 #include "tests/support/window_finder.h"
 #include "ui/about_window.h"
+#include "ui/named_formula_delegate.h"
 #include "ui/tools_dialog.h"
 
 namespace tovel {
@@ -81,12 +82,25 @@ class UtilityWindowsTest : public QObject {
         compounds->Field(CompoundsWindow::kName)->setText("Cloruro de potasio");
         compounds->Dispatch(CompoundsWindow::kOk);
         QCOMPARE(compounds->List(0)->count(), 2);
+        // Each formula shows its name under it: the stored one, or nomenclature's when none was
+        // stored; the item is tall enough for both lines.
+        const auto nameShown = [&](int category, int row) {
+            return compounds->List(category)->item(row)->data(NamedFormulaDelegate::kNameRole);
+        };
+        QCOMPARE(nameShown(0, 1).toString(), QStringLiteral("Cloruro de potasio"));
+        compounds->Dispatch(CompoundsWindow::kNew);
+        compounds->Field(CompoundsWindow::kFormula)->setText("Fe2O3");
+        compounds->Dispatch(CompoundsWindow::kOk);
+        QCOMPARE(nameShown(0, 2).toString(), QStringLiteral("óxido de hierro(III)"));
+        QListWidget* oxides = compounds->List(0);
+        QVERIFY(oxides->visualItemRect(oxides->item(2)).height() >
+                2 * oxides->fontMetrics().height() * 8 / 10);
         port.answers = {kAnswerYes};
         compounds->Dispatch(CompoundsWindow::kLeave);
         QVERIFY(test::FindWindow<CompoundsWindow>() == nullptr);
         CompoundBook saved;
         saved.Read();
-        QCOMPARE(saved.Category(0).size(), std::size_t{2});
+        QCOMPARE(saved.Category(0).size(), std::size_t{3});
     }
 
     // A formula is checked when it is entered: what is no formula, or names an element the
