@@ -31,7 +31,23 @@ void CalculationModel::Start(const Reaction& reaction) {
     m_purity.fill(kPurePercent);
     for (auto& side : m_boxes)
         side.fill(AmountBox{});
+    m_yield = AmountBox{"100", false};
+    m_yieldFromObtained = false;
     m_result.reset();
+}
+
+void CalculationModel::TypeYield(const std::string& text) {
+    if (m_yield.text == text && !m_yield.result) return;
+    m_yield = AmountBox{text, false};
+    ClearResults();
+}
+
+void CalculationModel::SetYieldFromObtained(bool fromObtained) {
+    if (m_yieldFromObtained == fromObtained) return;
+    m_yieldFromObtained = fromObtained;
+    // The field is the answer when it is found and a datum again when it is given.
+    m_yield = AmountBox{fromObtained ? "" : "100", false};
+    ClearResults();
 }
 
 std::string CalculationModel::UnitText(int side, std::size_t slot) const {
@@ -188,14 +204,24 @@ bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
             data[side].push_back(d);
         }
     }
-    StoichiometryResult result = CalculateStoichiometry(reaction, data);
-    if (!result.HasData()) {
-        ReportNoData(port);
-        return false;
-    }
-    if (!AllFinite(result)) {
-        ReportOverflow(port);
-        return false;
+    StoichiometryResult result;
+    if (m_yieldFromObtained) {
+        std::optional<StoichiometryResult> found = CalculateObtainedYield(reaction, data, port);
+        if (!found) return false;
+        result = std::move(*found);
+        m_yield = AmountBox{FormatSignificant(result.yieldPercent, kResultFigures), true};
+    } else {
+        const std::optional<double> yield = ReadYield(m_yield.text, port);
+        if (!yield) return false;
+        result = CalculateStoichiometry(reaction, data, *yield);
+        if (!result.HasData()) {
+            ReportNoData(port);
+            return false;
+        }
+        if (!AllFinite(result)) {
+            ReportOverflow(port);
+            return false;
+        }
     }
     ReportUnusedProducts(reaction, result, port);
 
@@ -205,7 +231,7 @@ bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
             const bool given = result.dataSide == side &&
                                std::find(result.dataSlots.begin(), result.dataSlots.end(), slot) !=
                                    result.dataSlots.end();
-            if (given) continue;
+            if (given || (side == kProducts && slot == result.obtained)) continue;
             const SlotResult& r = result.amounts[side][slot - 1];
             const double amount = side == kReactants ? r.initialAmount : r.finalAmount;
             m_boxes[side][slot - 1] = AmountBox{FormatSignificant(amount, kResultFigures), true};
@@ -219,11 +245,13 @@ bool CalculationModel::Calculate(const Reaction& reaction, UserPort& port) {
 void CalculationModel::Reset() {
     for (auto& side : m_boxes)
         side.fill(AmountBox{});
+    if (m_yield.result) m_yield = AmountBox{};
     m_result.reset();
 }
 
 void CalculationModel::ClearResults() {
     m_result.reset();
+    if (m_yield.result) m_yield = AmountBox{};
     for (auto& side : m_boxes) {
         for (AmountBox& box : side) {
             if (box.result) box = AmountBox{};

@@ -69,6 +69,13 @@ class CalculationModel {
     // The user typed in a box: its text is a datum again, and the results no longer stand.
     void TypeInBox(int side, std::size_t slot, const std::string& text);
 
+    // The "Rendimiento %" field: given, the products form that part of their theoretical
+    // amounts; found from what was obtained of a product, it shows the yield as a result.
+    const AmountBox& Yield() const { return m_yield; }
+    void TypeYield(const std::string& text);
+    bool YieldFromObtained() const { return m_yieldFromObtained; }
+    void SetYieldFromObtained(bool fromObtained);
+
     // "Calc" on the user's data. Reports a box that holds no amount, a gas without P and T, the
     // lack of any datum (false then, and no results) and data it did not use.
     bool Calculate(const Reaction& reaction, UserPort& port);
@@ -110,6 +117,8 @@ class CalculationModel {
     std::array<std::array<AmountBox, kSideLimit>, 2> m_boxes;
     std::optional<StoichiometryResult> m_result;
     std::array<std::vector<SlotData>, 2> m_data;  // what the last calculation was given
+    AmountBox m_yield{"100", false};
+    bool m_yieldFromObtained = false;
 };
 
 }  // namespace tovel

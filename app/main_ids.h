@@ -57,6 +57,9 @@ enum MainId : int {
     kMolarityLabel = 134,
     kMolarityField = 135,
     kUnitsOk = 141,
+    kYieldLabel = 142,  // "Rendimiento %", its field and the choice of finding it
+    kYield = 143,
+    kYieldFromObtained = 144,
     kDescription = 151,
     kResolutionMark = 198,
     kCmdTransfer = 199,  // sent by the usual-compounds window

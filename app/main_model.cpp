@@ -369,6 +369,19 @@ void MainModel::TypeAmount(int side, std::size_t slot, const std::string& text) 
     AmountChanged();
 }
 
+void MainModel::TypeYield(const std::string& text) {
+    if (m_state != MainState::Calculant || m_calc.YieldFromObtained()) return;
+    if (m_calc.Yield().text == text) return;
+    m_calc.TypeYield(text);
+    AmountChanged();
+}
+
+void MainModel::SetYieldFromObtained(bool fromObtained) {
+    if (m_state != MainState::Calculant || m_calc.YieldFromObtained() == fromObtained) return;
+    m_calc.SetYieldFromObtained(fromObtained);
+    AmountChanged();
+}
+
 void MainModel::ResetAmounts() {
     m_calc.Reset();
     m_resultsReady = false;

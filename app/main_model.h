@@ -118,6 +118,9 @@ class MainModel {
     const CalculationModel& Calculation() const { return m_calc; }
     // The user typed in an amount box (its text is a datum again); the results no longer stand.
     void TypeAmount(int side, std::size_t slot, const std::string& text);
+    // The "Rendimiento %" field and the choice of finding it from what was obtained.
+    void TypeYield(const std::string& text);
+    void SetYieldFromObtained(bool fromObtained);
     // How the drawn equation is balanced, step by step (whatever coefficients the user typed).
     BalanceExplanation Explanation() const;
     // "Números de oxidación": shown above the elements of the drawn equation, or not.

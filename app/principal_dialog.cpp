@@ -1,6 +1,7 @@
 #include "app/principal_dialog.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <algorithm>
 #include <tuple>
 
@@ -172,6 +174,8 @@ void PrincipalDialog::EnterKey() {
             Pull();
             m_model.EnterMolarity();
             Sync();
+        } else if (focus == m_ui.yield) {
+            focusNextChild();  // the yield is read by "Calc"; Enter moves on
         }
     }
 }
@@ -235,6 +239,9 @@ void PrincipalDialog::Dispatch(int id) {
             break;
         case kUnitsOk:
             m_model.AcceptUnits();
+            break;
+        case kYieldFromObtained:
+            m_model.SetYieldFromObtained(m_ui.yieldFromObtained->isChecked());
             break;
         case kFontSize12:
         case kFontSize10: {
@@ -300,6 +307,8 @@ void PrincipalDialog::PullBoxes() {
     }
     for (const auto& [side, slot, text] : typed)
         m_model.TypeAmount(side, slot, text);
+    if (amounts && m_ui.yield->text().toStdString() != m_model.Calculation().Yield().text)
+        m_model.TypeYield(m_ui.yield->text().toStdString());
 }
 
 void PrincipalDialog::BoxNotified(int side, std::size_t slot) {
@@ -354,8 +363,11 @@ void PrincipalDialog::SyncControls() {
                    kCmdMinus, kFontLabel, kFontSize12, kFontSize10}) {
         show(id, c.editingVisible);
     }
-    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup})
+    for (int id : {kCmdCalc, kCmdReset, kCmdProblem, kResultLine, kUnitsGroup, kYieldLabel, kYield,
+                   kYieldFromObtained}) {
         show(id, c.calculationVisible);
+    }
+    SyncYield();
     for (int id = kProductAmounts; id <= kMolesFormed; ++id)
         enable(id, c.calculationVisible);
     show(kBalancedIcon, m_model.BalancedIconVisible());
@@ -365,6 +377,20 @@ void PrincipalDialog::SyncControls() {
     m_ui.sidesGroup->setTitle(QString::fromStdString(m_model.GroupCaption()));
     m_ui.description->setText(QString::fromStdString(m_model.Description()));
     m_ui.resultLine->setText(QString::fromStdString(m_model.ResultLine()));
+}
+
+void PrincipalDialog::SyncYield() {
+    const CalculationModel& calc = m_model.Calculation();
+    const AmountBox& yield = calc.Yield();
+    if (m_ui.yield->text().toStdString() != yield.text)
+        m_ui.yield->setText(QString::fromStdString(yield.text));
+    // Found from what was obtained, the yield is an answer: the results' blue, not typed over.
+    m_ui.yield->setReadOnly(calc.YieldFromObtained());
+    QPalette palette = m_ui.yield->palette();
+    palette.setColor(QPalette::Text, yield.result ? kResultColour : QColor(Qt::black));
+    m_ui.yield->setPalette(palette);
+    const QSignalBlocker quiet(m_ui.yieldFromObtained);
+    m_ui.yieldFromObtained->setChecked(calc.YieldFromObtained());
 }
 
 void PrincipalDialog::Sync() {

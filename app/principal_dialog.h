@@ -58,6 +58,7 @@ class PrincipalDialog : public QDialog {
     // Shows the model: lists, lines, labels, enabled and visible controls, the painted band.
     void Sync();
     void SyncControls();
+    void SyncYield();
     void SyncBoxes(const BoxLayout& layout);
     // Copies the edit lines' and the units group's texts into the model.
     void Pull();

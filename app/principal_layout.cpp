@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -222,6 +223,22 @@ PrincipalControls BuildPrincipalControls(QWidget* parent, const DrawSurface& sur
 
     button(kMenuIonElectron, QStringLiteral("Ion-electrón"), QRect(25, 368, 110, 24))
         ->setToolTip(QStringLiteral("Ajuste redox (ion-electrón)"));
+
+    // The yield belongs to the whole reaction, not to the substance the units group shows.
+    label(kYieldLabel, QStringLiteral("Rendimiento %"), QRect(150, 368, 92, 24));
+    ui.yield = new QLineEdit(client);
+    ui.yield->setGeometry(QRect(244, 368, 50, 24));
+    ui.yield->setFont(font12);
+    SetBaseColour(*ui.yield, kEditColour);
+    ui.byId.Keep(kYield, ui.yield);
+    ui.yieldFromObtained = new QCheckBox(QStringLiteral("calcularlo de lo obtenido"), client);
+    ui.yieldFromObtained->setGeometry(QRect(304, 368, 200, 24));
+    ui.yieldFromObtained->setFont(font12);
+    ui.yieldFromObtained->setToolTip(
+        QStringLiteral("La cantidad escrita de un producto es lo que se obtuvo de verdad"));
+    ui.byId.Keep(kYieldFromObtained, ui.yieldFromObtained);
+    QObject::connect(ui.yieldFromObtained, &QCheckBox::toggled, ui.yieldFromObtained,
+                     [dispatch] { dispatch(kYieldFromObtained); });
 
     auto* balanced = label(kBalancedIcon, QString(), QRect(724, 334, 32, 32));
     balanced->setPixmap(LoadPictureByName("BeIcon", QSize(32, 32)));

@@ -14,6 +14,7 @@
 #include "ui/draw_toolkit.h"
 
 class QAction;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -69,6 +70,8 @@ struct PrincipalControls {
     QLineEdit* temperature = nullptr;
     QComboBox* temperatureUnit = nullptr;
     QLineEdit* molarity = nullptr;
+    QLineEdit* yield = nullptr;  // "Rendimiento %"
+    QCheckBox* yieldFromObtained = nullptr;
     ControlRegistry byId;  // every control by its id
 };
 

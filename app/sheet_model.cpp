@@ -87,6 +87,7 @@ std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
     if (choices.types.empty()) return refuse("Elige al menos un tipo de reacción.");
     choices.data = data;
     choices.cases = cases;
+    choices.yields = yields;
     if (std::find(data.begin(), data.end(), true) == data.end())
         return refuse("Elige al menos una clase de datos.");
     if (std::find(cases.begin(), cases.end(), true) == cases.end())

@@ -117,6 +117,11 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         connect(box, &QCheckBox::toggled, this, changed);
         casesLayout->addWidget(box);
     }
+    // Not one of the cases: a yield goes with a reactant or a product given.
+    auto* yields = m_controls.Keep(
+        kYields, new QCheckBox(QStringLiteral("algunos con rendimiento"), casesGroup));
+    connect(yields, &QCheckBox::toggled, this, changed);
+    casesLayout->addWidget(yields);
     casesLayout->addStretch();
     auto* groups = new QHBoxLayout;
     groups->addWidget(typesGroup, 2);
@@ -206,6 +211,7 @@ void SheetWindow::Pull() {
     const auto checked = [this](int id) {
         return qobject_cast<QCheckBox*>(Control(id))->isChecked();
     };
+    m_model.yields = checked(kYields);
     m_model.names = checked(kNames);
     m_model.formulaToName = checked(kFormulaToName);
     m_model.nameToFormula = checked(kNameToFormula);
@@ -231,6 +237,7 @@ void SheetWindow::Sync() {
     const auto check = [this](int id, bool on) {
         qobject_cast<QCheckBox*>(Control(id))->setChecked(on);
     };
+    check(kYields, m_model.yields);
     check(kNames, m_model.names);
     check(kFormulaToName, m_model.formulaToName);
     check(kNameToFormula, m_model.nameToFormula);

@@ -33,6 +33,7 @@ class SheetWindow : public QDialog {
         kAllTypes = 13,
         kFirstDatum = 20,  // one check box per SheetDatum, in its order
         kFirstCase = 30,   // one per SheetCase
+        kYields = 35,      // "algunos con rendimiento"
         kPreview = 40,
         kProgress = 41,
         kNames = 50,  // "Hoja de formulación en lugar de problemas"

@@ -105,7 +105,8 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error) {
 }
 
 bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
-                ElementTable& table, UserPort& port, std::string& error, std::ostream& out) {
+                ElementTable& table, UserPort& port, std::string& error, std::ostream& out,
+                const ProblemYield& yield) {
     Reaction reaction;
     ReactionParseFailure failure;
     const int code = ParseReaction(reaction, equation, table, port, &failure);
@@ -117,7 +118,10 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     for (int side = 0; side < 2; ++side)
         problem.data[side].resize(reaction.Count(side));
     std::vector<std::string> given;  // the formulas that have a datum
-    for (const auto& text : data) {
+    std::size_t obtained = 0;        // the product of --obtenido
+    std::vector<std::string> all = data;
+    if (!yield.obtained.empty()) all.push_back(yield.obtained);
+    for (const auto& text : all) {
         Datum datum;
         if (!ParseDatum(text, datum, error)) return false;
         int side = -1;
@@ -171,15 +175,32 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
                 problem.qualifiers[slot - 1] = MolarityQualifier(d.molarity);
         }
         problem.data[side][slot - 1] = d;
+        if (!yield.obtained.empty() && &text == &all.back()) {
+            if (side != kProducts) {
+                error = "--obtenido da lo que se obtiene de un producto, y " + datum.formula +
+                        " es un reactivo";
+                return false;
+            }
+            obtained = slot;
+        }
     }
-    problem.result = CalculateStoichiometry(reaction, problem.data);
-    if (!problem.result.HasData()) {
-        ReportNoData(port);
-        return false;
-    }
-    if (!AllFinite(problem.result)) {
-        ReportOverflow(port);
-        return false;
+    if (obtained != 0) {
+        std::optional<StoichiometryResult> found =
+            CalculateObtainedYield(reaction, problem.data, port, obtained);
+        if (!found) return false;
+        problem.result = std::move(*found);
+    } else {
+        const std::optional<double> percent = ReadYield(yield.percent, port);
+        if (!percent) return false;
+        problem.result = CalculateStoichiometry(reaction, problem.data, *percent);
+        if (!problem.result.HasData()) {
+            ReportNoData(port);
+            return false;
+        }
+        if (!AllFinite(problem.result)) {
+            ReportOverflow(port);
+            return false;
+        }
     }
     ReportUnusedProducts(reaction, problem.result, port);
 
@@ -191,20 +212,71 @@ bool RunProblem(const std::string& equation, const std::vector<std::string>& dat
     return true;
 }
 
+namespace {
+
+// Takes --rendimiento P and --obtenido DATUM (or --opcion=VALUE) out of the items; false after
+// telling what is wrong with them.
+bool TakeYieldOptions(std::vector<std::string>& items, ProblemYield& yield, std::ostream& err) {
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string& item = items[i];
+        std::string* target = nullptr;
+        std::string option;
+        for (const auto& [name, field] : {std::pair{"--rendimiento", &yield.percent},
+                                          std::pair{"--obtenido", &yield.obtained}}) {
+            if (item == name || item.rfind(std::string(name) + "=", 0) == 0) {
+                target = field;
+                option = name;
+            }
+        }
+        if (target == nullptr) {
+            rest.push_back(item);
+            continue;
+        }
+        std::string value;
+        if (item != option) {
+            value = item.substr(option.size() + 1);
+        } else if (i + 1 < items.size()) {
+            value = items[++i];
+        }
+        if (value.empty() || !target->empty()) {
+            err << "tovel-cli: problem: " << option
+                << (value.empty() ? " needs a value\n" : " is given twice\n");
+            return false;
+        }
+        *target = value;
+    }
+    if (!yield.percent.empty() && !yield.obtained.empty()) {
+        err << "tovel-cli: problem: --rendimiento and --obtenido exclude each other: the yield "
+               "is given or found\n";
+        return false;
+    }
+    items = std::move(rest);
+    return true;
+}
+
+}  // namespace
+
 const CliCommand kProblemCommand = {
-    "problem", "problem EQUATION DATUM...",
+    "problem", "problem [--rendimiento P | --obtenido DATUM] EQUATION DATUM...",
     "the worded problem of a calculation and its resolution; a DATUM is\n"
     "FORMULA=AMOUNT with a unit: g (g:80% with a purity), mol, Lcn (litres at\n"
-    "normal conditions), L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M)",
-    true, [](const std::vector<std::string>& items, CliContext& context) {
-        if (items.size() < 2) {
+    "normal conditions), L:P:T (L:2atm:300K, L:101.3kPa:25C) or ml:MM (ml:0.5M);\n"
+    "--rendimiento P makes the products form P % of their theoretical amounts;\n"
+    "--obtenido gives what was really obtained of a product (CaCl2=40g), and the\n"
+    "yield is found from it",
+    true, [](const std::vector<std::string>& arguments, CliContext& context) {
+        std::vector<std::string> items = arguments;
+        ProblemYield yield;
+        if (!TakeYieldOptions(items, yield, context.err)) return 2;
+        if (items.empty() || (items.size() < 2 && yield.obtained.empty())) {
             context.err << "tovel-cli: problem needs an equation and at least one datum\n";
             return 2;
         }
         std::string error;
         std::ostringstream text;
         if (RunProblem(items[0], std::vector<std::string>(items.begin() + 1, items.end()),
-                       context.table, context.port, error, text)) {
+                       context.table, context.port, error, text, yield)) {
             context.out << text.str();
             // What the window would also say, such as data it did not use.
             if (const std::string report = context.port.TakeReport(); !report.empty())

@@ -26,7 +26,14 @@ bool ParseDatum(const std::string& text, Datum& datum, std::string& error);
 // Balances the equation, runs the calculation on the data and writes the statement, an empty
 // line and the resolution to out. False when something fails: the user port holds the messages,
 // or error the reason when it is no message of the window's.
+// yield is the --rendimiento percent as typed (empty: 100); obtained, the --obtenido datum of a
+// product, from which the yield is found instead.
+struct ProblemYield {
+    std::string percent;
+    std::string obtained;
+};
 bool RunProblem(const std::string& equation, const std::vector<std::string>& data,
-                ElementTable& table, UserPort& port, std::string& error, std::ostream& out);
+                ElementTable& table, UserPort& port, std::string& error, std::ostream& out,
+                const ProblemYield& yield = {});
 
 }  // namespace tovel

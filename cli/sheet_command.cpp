@@ -35,9 +35,10 @@ bool ReadKinds(const std::string& list, SheetOptions& options, std::string& erro
     std::array<bool, kSheetDatumCount> data{};
     std::array<bool, kSheetCaseCount> cases{};
     bool anyData = false, anyCase = false;
-    bool nameToFormula = false, formulaToName = false;
+    bool nameToFormula = false, formulaToName = false, yields = false;
     for (const std::string& word : SplitAt(list, ',')) {
         bool known = false;
+        if (word == "rendimiento") yields = known = true;
         if (word == "nombrar") formulaToName = known = true;
         if (word == "formular") nameToFormula = known = true;
         for (const auto& [name, datum] : kData) {
@@ -52,11 +53,12 @@ bool ReadKinds(const std::string& list, SheetOptions& options, std::string& erro
         }
         if (!known) {
             error = "--kinds: " + word +
-                    " no es g, g%, mol, Lcn, LPT, ml, one, excess, product, nombrar ni formular";
+                    " no es g, g%, mol, Lcn, LPT, ml, one, excess, product, rendimiento, nombrar "
+                    "ni formular";
             return false;
         }
     }
-    if ((nameToFormula || formulaToName) && (anyData || anyCase)) {
+    if ((nameToFormula || formulaToName) && (anyData || anyCase || yields)) {
         error =
             "--kinds: los ejercicios de formulación (nombrar, formular) van en una hoja "
             "propia, sin problemas";
@@ -70,6 +72,8 @@ bool ReadKinds(const std::string& list, SheetOptions& options, std::string& erro
     // A group left out is all of it.
     if (anyData) choices.data = data;
     if (anyCase) choices.cases = cases;
+    // Yields go with the cases: all of them when none is named, else only when named.
+    choices.yields = yields || !anyCase;
     return true;
 }
 
@@ -208,8 +212,10 @@ const CliCommand kSheetCommand = {
     "a sheet of N worded problems (1 to 50) drawn from the reaction library, then\n"
     "its answer key; the same seed gives the same sheet. --types names reaction\n"
     "types of the library; --kinds the data (g, g%, mol, Lcn, LPT, ml) and the\n"
-    "cases (one, excess, product), all when left out. --kinds nombrar,formular\n"
-    "makes a sheet of nomenclature exercises instead (formulas to name, names to\n"
+    "cases (one, excess, product), all when left out; rendimiento gives some\n"
+    "problems a yield or asks for it (so they do when no case is named).\n"
+    "--kinds nombrar,formular makes a sheet of nomenclature exercises instead (formulas to name, "
+    "names to\n"
     "formulate) of the --clases given (elementos, oxidos, hidruros, binarias,\n"
     "hidroxidos, oxoacidos, oxosales, acidas, iones; all when left out). Printed to\n"
     "standard output, or written as PDF or as text (Windows-1252, CR LF)",

@@ -102,8 +102,11 @@ double AmountFromMoles(const Substance& substance, const SlotData& slot, int sid
 }
 
 StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
-                                           const std::array<std::vector<SlotData>, 2>& given) {
+                                           const std::array<std::vector<SlotData>, 2>& given,
+                                           double yieldPercent) {
     StoichiometryResult result;
+    result.yieldPercent = yieldPercent;
+    const double yield = yieldPercent / kPurePercent;
     // A substance without its SlotData counts as grams without an amount.
     std::array<std::vector<SlotData>, 2> data = given;
     std::array<std::vector<bool>, 2> used;
@@ -138,8 +141,9 @@ StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
         if (result.HasData()) {
             result.unusedProducts.push_back(slot);
         } else {
-            result.extent =
-                take(kProducts, slot);  // the first product with an amount decides alone
+            // The first product with an amount decides alone; what was obtained is the yield's
+            // part of what the reactants would give.
+            result.extent = take(kProducts, slot) / yield;
         }
     }
     if (!result.HasData()) return result;
@@ -154,9 +158,12 @@ StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
                 if (!datum) r.initialMoles = r.molesReacted;
                 r.finalMoles = datum ? r.initialMoles - r.molesReacted : 0;
             } else {
+                r.theoreticalMoles = r.molesReacted;
+                r.molesReacted *= yield;
                 r.finalMoles = r.molesReacted;
             }
-            if (r.finalMoles < threshold) r.finalMoles = 0;
+            if (r.finalMoles < (side == kProducts ? threshold * yield : threshold))
+                r.finalMoles = 0;
             const Substance& substance = reaction.substances[side][slot - 1];
             const SlotData& d = data[side][slot - 1];
             r.initialAmount =
@@ -167,8 +174,32 @@ StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
     return result;
 }
 
+bool YieldInRange(double percent) {
+    return percent > 0 && percent <= kPurePercent;
+}
+
+StoichiometryResult CalculateFromObtained(const Reaction& reaction,
+                                          const std::array<std::vector<SlotData>, 2>& given,
+                                          std::size_t obtainedSlot) {
+    std::array<std::vector<SlotData>, 2> reactants = given;
+    reactants[kProducts].clear();
+    StoichiometryResult theoretical = CalculateStoichiometry(reaction, reactants);
+    if (!theoretical.HasData() || theoretical.dataSide != kReactants || obtainedSlot < 1 ||
+        obtainedSlot > reaction.Count(kProducts) || obtainedSlot > given[kProducts].size())
+        return {};
+    const SlotData& obtained = given[kProducts][obtainedSlot - 1];
+    const double real = MolesFromAmount(reaction.substances[kProducts][obtainedSlot - 1], obtained,
+                                        kProducts, obtained.amount);
+    const double yieldPercent =
+        real / theoretical.amounts[kProducts][obtainedSlot - 1].theoreticalMoles * kPurePercent;
+    StoichiometryResult result = CalculateStoichiometry(reaction, given, yieldPercent);
+    result.obtained = obtainedSlot;
+    std::erase(result.unusedProducts, obtainedSlot);
+    return result;
+}
+
 bool AllFinite(const StoichiometryResult& result) {
-    if (!std::isfinite(result.extent)) return false;
+    if (!std::isfinite(result.extent) || !std::isfinite(result.yieldPercent)) return false;
     for (const auto& side : result.amounts) {
         for (const SlotResult& r : side) {
             for (double v :

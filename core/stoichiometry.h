@@ -86,6 +86,8 @@ struct SlotResult {
     double finalMoles = 0;     // left of a reactant, formed of a product; below ξ/1000 it is 0
     double initialAmount = 0;  // initialMoles in the slot's unit (the amount needed, when no datum)
     double finalAmount = 0;    // finalMoles in the slot's unit
+    // What a product would form at a yield of 100 %; molesReacted is this times the yield.
+    double theoreticalMoles = 0;
 };
 
 struct StoichiometryResult {
@@ -94,7 +96,13 @@ struct StoichiometryResult {
     // Products with an amount that was not used because reactants were given.
     std::vector<std::size_t> unusedProducts;
     std::size_t limiting = 0;  // the limiting reactant's slot; 0 when a product was given
-    double extent = 0;         // ξ in moles: moles of a substance = coefficient x ξ
+    double extent = 0;         // ξ in moles: moles of a reactant = coefficient x ξ
+    // Percent of the theoretical amount of each product that forms; the reactants react as the
+    // equation says whatever it is.
+    double yieldPercent = kPurePercent;
+    // The product whose amount was what was really obtained, from which yieldPercent was found;
+    // 0 when the yield was given.
+    std::size_t obtained = 0;
     std::array<std::vector<SlotResult>, 2> amounts;  // by side and slot
 
     bool HasData() const { return !dataSlots.empty(); }
@@ -105,9 +113,22 @@ struct StoichiometryResult {
 // zero amounts and slots that CheckSlot accepts. Reactants with an amount decide: the one with
 // the smallest moles / coefficient is limiting (the first of equal ratios). Only when no reactant
 // has an amount does the first product with one decide. Without any amount the result HasData()
-// is false and nothing else is set.
+// is false and nothing else is set. Products form yieldPercent of their theoretical amounts; a
+// product that decides is what is really obtained, so the reactants it needs are more.
 StoichiometryResult CalculateStoichiometry(const Reaction& reaction,
-                                           const std::array<std::vector<SlotData>, 2>& given);
+                                           const std::array<std::vector<SlotData>, 2>& given,
+                                           double yieldPercent = kPurePercent);
+
+// A yield is accepted above 0 and up to 100 %.
+bool YieldInRange(double percent);
+
+// The yield from what was really obtained: the reactants' amounts give the theoretical amount of
+// the product in obtainedSlot, whose own amount is what was obtained; the other products follow
+// the same yield. HasData() is false without a reactant amount; yieldPercent may come out above
+// 100 (more obtained than can form) or be no number (nothing can form): the caller refuses those.
+StoichiometryResult CalculateFromObtained(const Reaction& reaction,
+                                          const std::array<std::vector<SlotData>, 2>& given,
+                                          std::size_t obtainedSlot);
 
 // Whether every figure of the result is a finite number; amounts so large that some figure
 // overflows give a result no one may be shown.

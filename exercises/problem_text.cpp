@@ -80,16 +80,40 @@ std::vector<std::string> StatementLines(const ProblemInput& p) {
                     qualifier + ListJoiner(k, slots.size());
         }
     }
+    const std::size_t obtained = p.result.obtained;
+    if (obtained != 0) {
+        const SlotData& real = Data(p, kProducts, obtained);
+        if (data.back() != ' ') data += ' ';
+        data += "y se obtienen " + Fmt(real.amount, 3) + " " + UnitText(real) + " de " +
+                Formula(r, kProducts, obtained) + ",";
+    } else if (p.result.yieldPercent < kPurePercent) {
+        if (data.back() != ' ') data += ' ';
+        data += "con un rendimiento del " + PurityText(p.result.yieldPercent) + " %,";
+    }
     lines.push_back(data + " calcula:");
 
     const int other = 1 - given;
-    std::string question = "Los ";
-    for (std::size_t i = 1; i <= r.Count(other); ++i) {
-        question +=
-            Unit(p, other, i) + " de " + Formula(r, other, i) + ListJoiner(i, r.Count(other));
+    if (obtained != 0) {
+        // The yield is asked first, then what else forms at that yield.
+        std::string question = "El rendimiento de la reacción";
+        const std::size_t others = r.Count(kProducts) - 1;
+        std::size_t listed = 0;
+        for (std::size_t i = 1; i <= r.Count(kProducts); ++i) {
+            if (i == obtained) continue;
+            if (++listed == 1) question += " y los ";
+            question += Unit(p, kProducts, i) + " de " + Formula(r, kProducts, i) +
+                        ListJoiner(listed, others);
+        }
+        lines.push_back(question + (others > 0 ? " obtenidos." : "."));
+    } else {
+        std::string question = "Los ";
+        for (std::size_t i = 1; i <= r.Count(other); ++i) {
+            question +=
+                Unit(p, other, i) + " de " + Formula(r, other, i) + ListJoiner(i, r.Count(other));
+        }
+        lines.push_back(question + (other == kProducts ? " obtenidos" : " que han de reaccionar ") +
+                        ".");
     }
-    lines.push_back(question + (other == kProducts ? " obtenidos" : " que han de reaccionar ") +
-                    ".");
 
     if (given == kReactants && slots.size() > 1) {
         lines.push_back(
@@ -168,12 +192,24 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
             default:
                 break;
         }
+        double theoretical = moles;
+        if (given == kProducts && result.yieldPercent < kPurePercent) {
+            // What is obtained is the yield's part of what forms: the reactants must give more.
+            theoretical = moles * kPurePercent / result.yieldPercent;
+            line += " x 100/" + PurityText(result.yieldPercent) + " = " + Fmt(theoretical, 3) +
+                    " mol teóricos";
+        }
         const auto coefficient = r.coefficients[given][slot - 1];
         if (coefficient > 1)
-            line += "   / " + IntText(coefficient) + " -> " + Fmt(moles / coefficient, 3);
+            line += "   / " + IntText(coefficient) + " -> " + Fmt(theoretical / coefficient, 3);
         if (result.DataCount() > 1 && given == kReactants && slot == result.limiting)
             line += "\t <- R.Limitante";
         Append(lines, line);
+    }
+    if (result.obtained != 0) {
+        const SlotData& real = Data(p, kProducts, result.obtained);
+        Append(lines, Formula(r, kProducts, result.obtained) + ":\t" + Fmt(real.amount, 3) + " " +
+                          UnitText(real) + " obtenidos");
     }
     Append(lines, "\r\nResultados:\r\n");
 
@@ -204,11 +240,28 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
         for (std::size_t i = 1; i <= r.Count(kProducts); ++i) {
             if (given == kProducts && i == result.dataSlots.front()) continue;
             const SlotResult& a = Result(p, kProducts, i);
+            // With a yield, what would form first, then the part of it that does.
+            std::string formed;
+            if (result.yieldPercent < kPurePercent) {
+                formed = Fmt(a.theoreticalMoles, 3);
+                formed += " mol teóricos x " + PurityText(result.yieldPercent) + "/100 = ";
+            }
+            formed += Fmt(a.molesReacted, 3);
             Append(lines, Formula(r, kProducts, i) + "\t" + Fmt(xi, 3) + " x " +
-                              IntText(r.coefficients[kProducts][i - 1]) + " = " +
-                              Fmt(a.molesReacted, 3) + "\t" + FactorText(p, kProducts, i) + "\t= " +
-                              Fmt(a.finalAmount, 3) + " " + UnitName(Data(p, kProducts, i).unit));
+                              IntText(r.coefficients[kProducts][i - 1]) + " = " + formed + "\t" +
+                              FactorText(p, kProducts, i) + "\t= " + Fmt(a.finalAmount, 3) + " " +
+                              UnitName(Data(p, kProducts, i).unit));
         }
+    }
+    if (result.obtained != 0) {
+        const std::size_t slot = result.obtained;
+        const SlotData& real = Data(p, kProducts, slot);
+        const double theoretical =
+            AmountFromMoles(r.substances[kProducts][slot - 1], real, kProducts,
+                            Result(p, kProducts, slot).theoreticalMoles);
+        Append(lines, "\r\nRendimiento = " + Fmt(real.amount, 3) + " " + UnitName(real.unit) +
+                          " obtenidos / " + Fmt(theoretical, 3) + " " + UnitName(real.unit) +
+                          " teóricos x 100 = " + PurityText(result.yieldPercent) + " %");
     }
     return lines;
 }

@@ -36,6 +36,9 @@ struct SheetChoices {
     std::vector<std::string> types;  // the reaction types drawn from, by name; empty is all
     std::array<bool, kSheetDatumCount> data{true, true, true, true, true, true};
     std::array<bool, kSheetCaseCount> cases{true, true, true};
+    // Some problems of one reactant or of a product wanted carry a yield, or ask for it from
+    // what was obtained.
+    bool yields = true;
     std::uint32_t seed = 1;
 };
 

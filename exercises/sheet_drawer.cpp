@@ -60,12 +60,16 @@ const T& Pick(SeededRandom& random, const std::vector<T>& items) {
     return items[random.Below(items.size())];
 }
 
+// Mixed into the seed for the yields' own stream of numbers.
+constexpr std::uint64_t kYieldStream = 0x9E3779B97F4A7C15ULL;
+
 }  // namespace
 
 SheetDrawer::SheetDrawer(const SheetLibrary& library, const SheetChoices& choices)
     : m_library(library),
       m_choices(choices),
       m_random(choices.seed),
+      m_yieldRandom(choices.seed ^ kYieldStream),
       m_reactionUses(library.size(), 0) {
     // The types chosen, as indices of the library's names.
     std::vector<bool> chosen;
@@ -183,6 +187,7 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
         if (!inRange) continue;
         p.result = CalculateStoichiometry(r, p.data);
         if (!Answerable(p, kind)) continue;
+        DrawYield(p, kind);
         problem.input = std::move(p);
         problem.reaction = index;
         problem.kind = kind;
@@ -199,6 +204,28 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
         return true;
     }
     return false;
+}
+
+void SheetDrawer::DrawYield(ProblemInput& p, SheetCase kind) {
+    if (!m_choices.yields || kind == SheetCase::TwoReactants) return;
+    // One problem in three gives a yield; of those given one reactant, half ask for it instead.
+    if (m_yieldRandom.Below(3) != 0) return;
+    const double percent = static_cast<double>(m_yieldRandom.Between(12, 19) * 5);  // 60 to 95
+    const bool asked = kind == SheetCase::OneReactant && m_yieldRandom.Below(2) == 0;
+    ProblemInput withYield = p;
+    if (asked) {
+        const Reaction& r = p.reaction;
+        const auto slot = static_cast<std::size_t>(m_yieldRandom.Below(r.Count(kProducts))) + 1;
+        SlotData& obtained = withYield.data[kProducts][slot - 1];
+        const SlotResult& formed = p.result.amounts[kProducts][slot - 1];
+        // What was obtained as a student would weigh or measure it: three figures.
+        obtained.amount = RoundSignificant(formed.finalAmount * percent / kPurePercent, 3);
+        withYield.result = CalculateFromObtained(r, withYield.data, slot);
+        if (!(withYield.result.yieldPercent <= kPurePercent)) return;
+    } else {
+        withYield.result = CalculateStoichiometry(p.reaction, p.data, percent);
+    }
+    if (Answerable(withYield, kind)) p = std::move(withYield);
 }
 
 bool SheetDrawer::Next() {

@@ -42,12 +42,16 @@ class SheetDrawer {
     // Whether the reaction has the substances to give as data for a problem of that kind.
     bool Eligible(const SheetReaction& reaction, SheetCase kind) const;
     bool TryDraw(std::size_t index, SheetCase kind, SheetProblem& problem);
+    // Gives an answerable problem a yield, or asks for it, now and then.
+    void DrawYield(ProblemInput& p, SheetCase kind);
 
     int FormulaUses(const std::string& formula) const;
 
     const SheetLibrary& m_library;
     SheetChoices m_choices;
     SeededRandom m_random;
+    // Yields are drawn apart, so that the rest of a sheet is that of its seed without them.
+    SeededRandom m_yieldRandom;
     std::vector<std::size_t> m_pool;    // the reactions of the chosen types
     std::vector<std::uint8_t> m_kinds;  // by pool entry: the cases it is eligible for, as bits
     std::vector<int> m_reactionUses;    // by reaction of the library

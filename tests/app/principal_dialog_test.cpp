@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
@@ -796,6 +797,68 @@ class PrincipalDialogTest : public QObject {
         QCOMPARE(AmountBox(1, 1),
                  QStringLiteral("36.0 result"));  // 2 mol of water from 1 mol of O2
         QCOMPARE(AmountBox(0, 1), QStringLiteral("4.03 result"));
+    }
+
+    // "Rendimiento %" shrinks what forms, never what reacts; found from what was obtained it is
+    // an answer in the results' blue, and a typed yield again when the choice is undone.
+    void yieldGivenAndFoundFromWhatWasObtained() {
+        StartCalculation("CaCO3=CaO+CO2");
+        QLineEdit* yield = Line(kYield);
+        QVERIFY(yield->isVisible());
+        QCOMPARE(yield->text(), QStringLiteral("100"));
+        TypeAmount(0, 1, "50");
+        yield->setFocus();
+        yield->selectAll();
+        QTest::keyClicks(yield, "80");
+        QTest::keyClick(yield, Qt::Key_Return);  // moves on, computes nothing yet
+        QVERIFY(!yield->hasFocus());
+        QVERIFY(!window->Model().Calculation().HasResults());
+        Click(kCmdCalc);
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("22.4 result"));  // 0.5 mol x 80 % x 56.08
+        QCOMPARE(Row(0, 1), QStringLiteral("g | 0.500 | 0.000 g"));
+        QCOMPARE(Row(1, 1), QStringLiteral("g | 0.400 | "));
+        Click(kCmdProblem);
+        ProblemWindow* problem = test::FindWindow<ProblemWindow>();
+        QVERIFY(problem != nullptr);
+        QVERIFY(problem->Box(ProblemWindow::kStatement)
+                    ->toPlainText()
+                    .contains(QStringLiteral("con un rendimiento del 80 %, calcula:")));
+        problem->close();
+
+        // A yield out of range is refused naming the field; nothing is computed.
+        yield->selectAll();
+        QTest::keyClicks(yield, "120");
+        Click(kCmdCalc);
+        QCOMPARE(test::LastMessage(*port).caption, std::string("Datos no válidos"));
+        QCOMPARE(test::LastMessage(*port).text,
+                 std::string("Rendimiento %: 120; ha de ser mayor que 0 y no pasar de 100"));
+        QVERIFY(!window->Model().Calculation().HasResults());
+
+        // From what was obtained: 25 g of CaO out of 28.0 possible.
+        auto* fromObtained = qobject_cast<QCheckBox*>(window->Control(kYieldFromObtained));
+        QTest::mouseClick(fromObtained, Qt::LeftButton, {}, QPoint(6, 12));
+        QVERIFY(fromObtained->isChecked());
+        QVERIFY(yield->isReadOnly());
+        TypeAmount(1, 1, "25");
+        Click(kCmdCalc);
+        QCOMPARE(
+            yield->text() +
+                (yield->palette().color(QPalette::Text) == kResultColour ? " result" : " datum"),
+            QStringLiteral("89.2 result"));
+        QCOMPARE(AmountBox(1, 1), QStringLiteral("25 datum"));
+        QCOMPARE(AmountBox(1, 2), QStringLiteral("19.6 result"));  // CO2 at the same yield
+        // More than can form is refused.
+        TypeAmount(1, 1, "30");
+        const std::size_t before = port->messages.size();
+        Click(kCmdCalc);
+        QCOMPARE(port->messages.size(), before + 1);
+        QVERIFY(test::LastMessage(*port).text.find("no puede pasar del 100 %") !=
+                std::string::npos);
+        QCOMPARE(yield->text(), QString());
+        // Undone, the field is a yield to type again.
+        QTest::mouseClick(fromObtained, Qt::LeftButton, {}, QPoint(6, 12));
+        QVERIFY(!yield->isReadOnly());
+        QCOMPARE(yield->text(), QStringLiteral("100"));
     }
 
     void typedProblemTextIsNeverDroppedSilently() {

@@ -328,6 +328,26 @@ TEST(CliProblem, ReportsBadData) {
     EXPECT_EQ(Cli({"problem", "H2+O2=H2O"}).status, 2);
 }
 
+TEST(CliProblem, RefusesAYieldThatCannotBe) {
+    EXPECT_EQ(Cli({"problem", "--rendimiento", "0", "H2+O2=H2O", "H2=4g"}).out,
+              "error: Datos no válidos: Rendimiento %: 0; ha de ser mayor que 0 y no pasar de "
+              "100\n");
+    EXPECT_EQ(Cli({"problem", "--rendimiento=ochenta", "H2+O2=H2O", "H2=4g"}).status, 1);
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g", "--obtenido", "H2O=40g"}).out,
+              "error: Datos no válidos: Se obtienen 40.0 g de H2O y con esos reactivos solo "
+              "pueden formarse 35.7 g: el rendimiento no puede pasar del 100 %\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g", "--obtenido", "O2=4g"}).out,
+              "error: --obtenido da lo que se obtiene de un producto, y O2 es un reactivo\n");
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "--obtenido", "H2O=4g"}).out,
+              "error: Datos no válidos: Para calcular el rendimiento hay que dar la cantidad de "
+              "algún reactivo\n");
+    const CliRun both =
+        Cli({"problem", "--rendimiento", "80", "--obtenido", "H2O=4g", "H2+O2=H2O", "H2=4g"});
+    EXPECT_EQ(both.status, 2);
+    EXPECT_NE(both.err.find("exclude each other"), std::string::npos);
+    EXPECT_EQ(Cli({"problem", "H2+O2=H2O", "H2=4g", "--rendimiento"}).status, 2);
+}
+
 TEST(CliProblem, SaysWhichDataItUsed) {
     const CliRun run = Cli({"problem", "H2+O2=H2O", "H2O=36g", "O2=16g"});
     EXPECT_EQ(run.status, 0);
@@ -581,8 +601,8 @@ TEST(CliSheet, UsageErrors) {
         {{"sheet", "--count", "5", "--types", "Nucleares"},
          "tovel-cli: sheet: no hay ningún tipo de reacción Nucleares\n"},
         {{"sheet", "--count", "5", "--kinds", "g,kg"},
-         "tovel-cli: --kinds: kg no es g, g%, mol, Lcn, LPT, ml, one, excess, product, nombrar ni "
-         "formular\n"},
+         "tovel-cli: --kinds: kg no es g, g%, mol, Lcn, LPT, ml, one, excess, product, "
+         "rendimiento, nombrar ni formular\n"},
         {{"sheet", "--count", "5", "--pdf", "a.pdf", "--text", "a.txt"},
          "tovel-cli: sheet: --pdf o --text, no los dos\n"},
         {{"sheet", "--count"}, "tovel-cli: sheet: --count necesita un valor\n"},

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "core/stoichiometry.h"
+
+#include <sstream>
+
+#include "core/text_utils.h"
 #include "tests/support/test_support.h"
 
 namespace tovel {
@@ -198,6 +202,89 @@ TEST(Stoichiometry, SolutionVolumeAndGasAmounts) {
     EXPECT_NEAR(result.amounts[kProducts][1].finalAmount, 0.1 * 0.082 * 273, 1e-9);
     acid.amount = 0;
     EXPECT_NEAR(AmountFromMoles(r.substances[0][1], acid, kReactants, 0.2), 100, 1e-9);
+}
+
+// Every yield case worked by hand: a yield given (the products form that part; a product wanted
+// needs the reactants of more), or asked for from what was obtained.
+TEST(Stoichiometry, YieldCasesWorkedByHand) {
+    std::istringstream file(
+        test::ReadBytes(std::string(TOVEL_SOURCE_DIR) + "/tests/data/yield_cases.tsv"));
+    int checked = 0;
+    for (std::string line; std::getline(file, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        const std::vector<std::string> c = SplitAt(line, '\t');
+        ASSERT_EQ(c.size(), 5u) << line;
+        std::vector<std::uint16_t> coefficients;
+        std::istringstream numbers(c[1]);
+        for (int k; numbers >> k;)
+            coefficients.push_back(static_cast<std::uint16_t>(k));
+        const Reaction r = Balanced(c[0], coefficients);
+        Data data;
+        for (int side = 0; side < 2; ++side)
+            data[side].resize(r.Count(side));
+        const auto place = [&](const std::string& datum, bool amountToo) {
+            const auto equals = datum.find('=');
+            std::istringstream value(datum.substr(equals + 1));
+            double amount = 0;
+            std::string unit;
+            value >> amount >> unit;
+            for (int side = 0; side < 2; ++side) {
+                for (std::size_t slot = 1; slot <= r.Count(side); ++slot) {
+                    if (r.substances[side][slot - 1].formula != datum.substr(0, equals)) continue;
+                    SlotData& d = data[side][slot - 1];
+                    d.unit = unit == "mol"   ? AmountUnit::Mole
+                             : unit == "Lcn" ? AmountUnit::LitreNormal
+                                             : AmountUnit::Gram;
+                    if (amountToo) d.amount = amount;
+                    return std::tuple{side, slot, amount};
+                }
+            }
+            ADD_FAILURE() << datum << " not in " << c[0];
+            return std::tuple{0, std::size_t{1}, 0.0};
+        };
+        std::size_t obtained = 0;
+        // The unit the answer is asked in is chosen before the calculation, as in the window.
+        const auto [askedSide, askedSlot, answer] =
+            c[3] == "?" ? std::tuple{0, std::size_t{0}, 0.0} : place(c[4], false);
+        for (const std::string& datum : SplitAt(c[2], ';')) {
+            const auto [side, slot, amount] = place(datum, true);
+            if (c[3] == "?" && side == kProducts) obtained = slot;
+        }
+        const StoichiometryResult result = c[3] == "?"
+                                               ? CalculateFromObtained(r, data, obtained)
+                                               : CalculateStoichiometry(r, data, std::stod(c[3]));
+        ASSERT_TRUE(result.HasData()) << line;
+        double got = result.yieldPercent;
+        double want = std::stod(c[4].substr(c[4].find('=') + 1));
+        if (c[3] != "?") {
+            const SlotResult& a = result.amounts[askedSide][askedSlot - 1];
+            got = askedSide == kReactants ? a.initialAmount : a.finalAmount;
+            want = answer;
+        }
+        EXPECT_NEAR(got, want, want * 0.003) << line;
+        ++checked;
+    }
+    EXPECT_GE(checked, 10);
+}
+
+TEST(Stoichiometry, YieldBoundsAndWhatCannotBeFound) {
+    EXPECT_FALSE(YieldInRange(0));
+    EXPECT_TRUE(YieldInRange(0.5));
+    EXPECT_TRUE(YieldInRange(100));
+    EXPECT_FALSE(YieldInRange(100.01));
+    const Reaction r = Balanced("CaCO3=CaO+CO2", {1, 1, 1});
+    // No reactant amount: nothing to compare what was obtained with.
+    EXPECT_FALSE(CalculateFromObtained(r, Data{{{Grams(0)}, {Grams(5), Grams(0)}}}, 1).HasData());
+    // More obtained than can form: a yield above 100 the caller refuses.
+    const StoichiometryResult over =
+        CalculateFromObtained(r, Data{{{Grams(10)}, {Grams(10), Grams(0)}}}, 1);
+    EXPECT_GT(over.yieldPercent, 100);
+    // The reactants react whole whatever the yield; only the products shrink.
+    const StoichiometryResult half =
+        CalculateStoichiometry(r, Data{{{Grams(100.09)}, {Grams(0), Grams(0)}}}, 50);
+    EXPECT_NEAR(half.amounts[kReactants][0].molesReacted, 1, 1e-3);
+    EXPECT_NEAR(half.amounts[kProducts][1].theoreticalMoles, 1, 1e-3);
+    EXPECT_NEAR(half.amounts[kProducts][1].finalMoles, 0.5, 1e-3);
 }
 
 TEST(AtomicMassLine, ListsTheReactantsElementsOnce) {

@@ -84,6 +84,12 @@ ProblemInput AsTheWindowDoes(const ProblemInput& sheet) {
             if (d.amount > 0) calc.TypeInBox(side, slot, FormatSignificantShort(d.amount, 3));
         }
     }
+    // The yield as the user gives it: typed, or found from the product's amount.
+    if (sheet.result.obtained != 0) {
+        calc.SetYieldFromObtained(true);
+    } else {
+        calc.TypeYield(FormatSignificantShort(sheet.result.yieldPercent, 3));
+    }
     EXPECT_TRUE(calc.Calculate(sheet.reaction, port));
     return calc.Problem(sheet.reaction);
 }
@@ -93,7 +99,7 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
     ASSERT_EQ(types.size(), 9u);
     ASSERT_EQ(library->size(), 98u);  // the half-reactions left out
     std::vector<std::pair<SheetChoices, SheetDraw>> sheets;
-    int problems = 0;
+    int problems = 0, yieldsGiven = 0, yieldsAsked = 0;
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         const SheetChoices c = ChoicesFor(seed, types);
         const SheetDraw draw = DrawSheet(*library, c);
@@ -166,6 +172,19 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
                 }
             }
 
+            // Some problems carry a yield a school uses, or ask for one a student can believe.
+            if (result.obtained != 0) {
+                ++yieldsAsked;
+                EXPECT_EQ(problem.kind, SheetCase::OneReactant);
+                EXPECT_TRUE(Between(result.yieldPercent, 55, 100)) << result.yieldPercent;
+            } else if (result.yieldPercent != 100) {
+                ++yieldsGiven;
+                EXPECT_NE(problem.kind, SheetCase::TwoReactants);
+                EXPECT_TRUE(Between(result.yieldPercent, 60, 95) &&
+                            std::fmod(result.yieldPercent, 5) == 0)
+                    << result.yieldPercent;
+            }
+
             // Every answer positive and finite; with two reactants one is left over.
             EXPECT_TRUE(AllFinite(result));
             for (int side = 0; side < 2; ++side) {
@@ -188,6 +207,8 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
         }
         sheets.emplace_back(c, draw);
     }
+    EXPECT_GT(yieldsGiven, problems / 20);
+    EXPECT_GT(yieldsAsked, problems / 40);
     // No reaction twice in a sheet of every type (the library has more than 50 for any choice of
     // data); with two types, reactions come back evenly, once every one has been used.
     for (const auto& [c, draw] : sheets) {
