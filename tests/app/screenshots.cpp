@@ -163,8 +163,15 @@ int main(int argc, char** argv) {
     window.Dispatch(tovel::kCmdCalc);
     Save(window, folder, "main-calculant-results");
     window.Dispatch(tovel::kCmdProblem);
-    if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>())
+    if (auto* problem = tovel::test::FindWindow<tovel::ProblemWindow>()) {
         Save(*problem, folder, "problem-window");
+        problem->close();
+    }
+    // The same calculation with what was really obtained of CaCl2: the yield comes out.
+    window.Model().SetYieldFromObtained(true);
+    static_cast<QLineEdit*>(window.Control(tovel::BoxId(1, 1)))->setText("9");
+    window.Dispatch(tovel::kCmdCalc);
+    Save(window, folder, "main-yield");
 
     window.Dispatch(tovel::kMenuSheet);
     if (auto* sheet = tovel::test::FindWindow<tovel::SheetWindow>()) {
