@@ -98,28 +98,7 @@ bool CompoundsModel::AcceptFormula(const std::string& formula) {
                       IntText(kCompoundFormulaLimit));
     }
     const FormulaScan scan = ScanFormula(formula);
-    switch (scan.error) {
-        case FormulaError::None:
-        case FormulaError::Empty:
-            break;
-        case FormulaError::WrongCharacter:
-            return refuse(
-                "el carácter \"" + scan.offending +
-                "\" sobra o está fuera de sitio; escriba símbolos de elementos, números y "
-                "paréntesis, como Ca(OH)2");
-        case FormulaError::TooManySymbols:
-            return refuse("tiene más de " + IntText(kFormulaSymbolLimit) +
-                          " símbolos de elementos");
-        case FormulaError::TooLong:
-            return refuse("tiene más de " + IntText(kFormulaLimit) + " caracteres");
-        case FormulaError::CountTooLarge:
-            return refuse("un número de átomos pasa de " + IntText(kCountLimit));
-        case FormulaError::BadCharge:
-        case FormulaError::BadHydrate:
-        case FormulaError::ZeroCount:
-            return refuse("el carácter \"" + scan.offending + "\" de la posición " +
-                          IntText(static_cast<long>(scan.position)) + ": " + scan.reason);
-    }
+    if (const std::string why = ScanErrorReason(scan); !why.empty()) return refuse(why);
     Substance substance;
     if (ParseFormula(substance, formula, m_table, m_port)) return true;
     // The grammar is right, so a symbol stayed unknown: the user chose not to add it.

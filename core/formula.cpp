@@ -547,6 +547,30 @@ FormulaScan ScanFormula(std::string_view text, FormulaStructure* structure) {
     return scan;
 }
 
+std::string ScanErrorReason(const FormulaScan& scan) {
+    switch (scan.error) {
+        case FormulaError::None:
+        case FormulaError::Empty:
+            return {};
+        case FormulaError::WrongCharacter:
+            return "el carácter \"" + scan.offending +
+                   "\" sobra o está fuera de sitio; escriba símbolos de elementos, números y "
+                   "paréntesis, como Ca(OH)2";
+        case FormulaError::TooManySymbols:
+            return "tiene más de " + IntText(kFormulaSymbolLimit) + " símbolos de elementos";
+        case FormulaError::TooLong:
+            return "tiene más de " + IntText(kFormulaLimit) + " caracteres";
+        case FormulaError::CountTooLarge:
+            return "un número de átomos pasa de " + IntText(kCountLimit);
+        case FormulaError::BadCharge:
+        case FormulaError::BadHydrate:
+        case FormulaError::ZeroCount:
+            return "el carácter \"" + scan.offending + "\" de la posición " +
+                   IntText(static_cast<long>(scan.position)) + ": " + scan.reason;
+    }
+    return {};
+}
+
 std::string ChargeHint(std::string_view formula) {
     if (formula.size() < 2) return {};
     const char sign = formula.back();

@@ -109,6 +109,10 @@ struct FormulaScan {
 // pieces as written are also recorded there.
 FormulaScan ScanFormula(std::string_view text, FormulaStructure* structure = nullptr);
 
+// Why the grammar refused a formula, as the messages say it ("el carácter \"a\" sobra o está
+// fuera de sitio; ..."); empty when it did not (None, Empty).
+std::string ScanErrorReason(const FormulaScan& scan);
+
 // A formula with a charge written without "^" (Fe3+, SO42-, NH4+, e-): how it is written (Fe^3+);
 // empty when the text reads no such way.
 std::string ChargeHint(std::string_view formula);
