@@ -17,10 +17,11 @@ namespace tovel {
 namespace {
 
 // The commands, in the order --help lists them.
-const CliCommand* const kCommands[] = {&kBalanceCommand,     &kExplainCommand, &kRedoxCommand,
-                                       &kIonElectronCommand, &kMassCommand,    &kProblemCommand,
-                                       &kConcCommand,        &kSheetCommand,   &kCompoundsCommand,
-                                       &kNameCommand,        &kFormulaCommand};
+const CliCommand* const kCommands[] = {&kBalanceCommand,     &kExplainCommand,   &kRedoxCommand,
+                                       &kIonElectronCommand, &kMassCommand,      &kProblemCommand,
+                                       &kConcCommand,        &kSheetCommand,     &kCompoundsCommand,
+                                       &kCompositionCommand, &kEmpiricalCommand, &kNameCommand,
+                                       &kFormulaCommand};
 
 constexpr const char* kUsageLine = "usage: tovel-cli [--elements FILE] ";
 

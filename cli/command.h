@@ -61,5 +61,7 @@ extern const CliCommand kProblemCommand;
 extern const CliCommand kConcCommand;
 extern const CliCommand kSheetCommand;
 extern const CliCommand kCompoundsCommand;
+extern const CliCommand kCompositionCommand;
+extern const CliCommand kEmpiricalCommand;
 
 }  // namespace tovel

@@ -59,7 +59,7 @@ std::string Joiner(std::size_t i, std::size_t n) {
 }
 
 bool Positive(double value) {
-    return std::isfinite(value) && value > 0;
+    return std::isfinite(value) && value > 0 && value <= kAmountLimit;
 }
 
 }  // namespace
@@ -106,14 +106,16 @@ EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTab
             return refuse("El elemento " + e.symbol +
                           " está dos veces: dé una cantidad de cada uno");
         if (!Positive(e.value))
-            return refuse("La cantidad de " + e.symbol + " ha de ser mayor que cero");
+            return refuse("La cantidad de " + e.symbol + " ha de ser mayor que cero" +
+                          (e.value > 0 ? " y no pasar de " + Number(kAmountLimit) : ""));
         symbols.push_back(e.symbol);
         masses.push_back(element->atomicMass);
         grams.push_back(e.value);
         sum += e.value;
     }
     if (input.molarMass != 0 && !Positive(input.molarMass))
-        return refuse("La masa molar ha de ser mayor que cero");
+        return refuse("La masa molar ha de ser mayor que cero y no pasar de " +
+                      Number(kAmountLimit));
 
     if (!input.grams) {
         if (std::fabs(sum - 100) > kPercentSumTolerance) {
@@ -174,18 +176,21 @@ EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTab
         for (std::size_t i = 0; i < symbols.size(); ++i)
             empiricalMass += counts[i] * masses[i];
         const double n = input.molarMass / empiricalMass;
+        const int most = *std::max_element(counts.begin(), counts.end());
+        // Checked as a double first: a huge molar mass must not overflow the whole number.
+        if (n * most > kCountLimitForSchool + 1)
+            return refuse("La masa molar da más de " + IntText(kCountLimitForSchool) +
+                          " átomos de un elemento: revise los datos");
         const long whole = std::lround(n);
         result.steps.push_back("M(" + result.empirical + ") = " + Number(empiricalMass) +
                                " g/mol; n = " + Number(input.molarMass) + " / " +
-                               Number(empiricalMass) + " = " + Number(n));
+                               Number(empiricalMass) + " = " + Number(n) +
+                               (NearWhole(n) ? " ≈ " + IntText(std::lround(n)) : ""));
         if (whole < 1 || !NearWhole(n)) {
             return refuse("La masa molar " + Number(input.molarMass) +
                           " g/mol no es un múltiplo entero de la de " + result.empirical + " (" +
                           Number(empiricalMass) + " g/mol): n = " + Number(n));
         }
-        if (whole * *std::max_element(counts.begin(), counts.end()) > kCountLimitForSchool)
-            return refuse("La masa molar da más de " + IntText(kCountLimitForSchool) +
-                          " átomos de un elemento: revise los datos");
         result.multiplier = static_cast<int>(whole);
         for (int& c : counts)
             c *= result.multiplier;
@@ -208,7 +213,8 @@ EmpiricalResult CombustionFormula(const Combustion& input, const ElementTable& t
                                                      {input.sample, "Los gramos de muestra"}};
     for (const auto& [value, name] : fields) {
         if (!Positive(value)) {
-            result.error = std::string(name) + " han de ser mayores que cero";
+            result.error = std::string(name) + " han de ser mayores que cero" +
+                           (value > 0 ? " y no pasar de " + Number(kAmountLimit) : "");
             return result;
         }
     }
@@ -276,7 +282,7 @@ HydrateResult HydrateFromLoss(const HydrateInput& input, const ElementTable& tab
 
     double waterGrams = 0, saltGrams = 0;
     if (input.lossPercent != 0) {
-        if (!(input.lossPercent > 0 && input.lossPercent < 100))
+        if (!(input.lossPercent > 0 && input.lossPercent < 100))  // NaN too
             return refuse("La pérdida de masa ha de estar entre 0 y 100 %");
         waterGrams = input.lossPercent;
         saltGrams = 100 - input.lossPercent;

@@ -15,6 +15,9 @@ namespace tovel {
 constexpr double kWholeTolerance = 0.1;
 // The largest multiplier tried to clear the ratios.
 constexpr int kMultiplierLimit = 6;
+// Amounts (grams, percents, g/mol) beyond this are no school datum, and would overflow the
+// working.
+constexpr double kAmountLimit = 1e9;
 // Percentages that add up to within this of 100 are taken as they are.
 constexpr double kPercentSumTolerance = 0.5;
 

@@ -198,6 +198,49 @@ TEST(CliIonElectron, StepsThenTheLabelledLines) {
     EXPECT_EQ(Cli({"ionelectron", "H2+O2=H2O", "--medio"}).status, 2);
 }
 
+TEST(CliFormulas, CompositionEmpiricalAndHydrateLines) {
+    CliRun run = Cli({"composition", "CuSO4·5H2O"});
+    EXPECT_EQ(run.status, 0);
+    const std::string tail = "Cu\t25.45 %\nS\t12.84 %\nO\t57.67 %\nH\t4.04 %\nH2O\t36.08 %\n";
+    EXPECT_EQ(run.out.substr(run.out.size() - tail.size()), tail);
+    // One line of standard input a formula; a wrong one fails alone.
+    run = Cli({"composition"}, "NaCl\nQq2\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Na\t39.34 %\nCl\t60.66 %\n"), std::string::npos);
+    EXPECT_EQ(run.err,
+              "tovel-cli: composition: El elemento Qq de Qq2 no está en la tabla de elementos\n");
+    EXPECT_NE(Cli({"composition", "Cu@"}).err.find("no vale: el carácter \"@\""),
+              std::string::npos);
+
+    run = Cli({"empirical", "C=40.0", "H=6.7", "O=53.3", "--masa-molar", "180"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("\nFórmula empírica: CH2O\nFórmula molecular: C6H12O6\n"),
+              std::string::npos);
+    run = Cli({"empirical", "Fe=11.17", "S=6.41", "--gramos"});
+    EXPECT_EQ(run.out.substr(run.out.rfind("Fórmula")), "Fórmula empírica: FeS\n");
+    run = Cli({"empirical", "--combustion=5.99,3.27,2.00", "--masa-molar=44"});
+    EXPECT_NE(run.out.find("Fórmula molecular: C3H8\n"), std::string::npos);
+    run = Cli({"empirical", "--hidrato", "CoCl2", "--masas", "2.38,1.30"});
+    EXPECT_EQ(run.out.substr(run.out.rfind("Fórmula")), "Fórmula del hidrato: CoCl2·6H2O\n");
+
+    // Refusals: the reason on standard error, status 1; wrong usage, status 2.
+    run = Cli({"empirical", "C=40", "H=6.7", "O=51.3"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "tovel-cli: empirical: Los porcentajes suman 98.00 %, y han de sumar 100 (entre "
+              "99.5 y 100.5); --normalizar los reparte sobre 100\n");
+    EXPECT_NE(Cli({"empirical", "C=40", "H=6.7", "O=51.3", "--normalizar"})
+                  .out.find("Fórmula empírica: CH2O"),
+              std::string::npos);
+    EXPECT_EQ(Cli({"empirical", "C=0", "H=1", "--gramos"}).err,
+              "tovel-cli: empirical: La cantidad de C ha de ser mayor que cero\n");
+    EXPECT_EQ(Cli({"empirical", "C=1", "--combustion", "1,2,3"}).status, 2);
+    EXPECT_EQ(Cli({"empirical", "--hidrato", "CuSO4"}).status, 2);
+    EXPECT_EQ(Cli({"empirical", "C=diez"}).status, 2);
+    EXPECT_EQ(Cli({"empirical", "--masa-molar"}).status, 2);
+    EXPECT_EQ(Cli({"empirical"}).status, 2);
+}
+
 TEST(CliNames, EveryNameOfAFormulaAndTheFormulaOfAName) {
     CliRun run = Cli({"name", "Fe2O3", "Cl2O7", "NaCl2"});
     EXPECT_EQ(run.status, 1);
