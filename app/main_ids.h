@@ -81,6 +81,7 @@ enum MainId : int {
     kMenuConcentrations = 500,
     kMenuSheet = 502,        // "Hoja de problemas..."
     kMenuFormulation = 503,  // "Formulación"
+    kMenuFormulas = 504,     // "Fórmulas": composition, empirical formula, hydrates
     kMenuToolsEditor = kEditToolsCommand,
     kMenuExit = 997,
 };

@@ -100,6 +100,7 @@ class PrincipalDialog : public QDialog {
     QPointer<TextReportWindow> m_redoxWindow;
     QPointer<IonElectronWindow> m_ionElectronWindow;
     QPointer<QDialog> m_formulationWindow;
+    QPointer<QDialog> m_formulasWindow;
     int m_problemGeneration = -1;
     QPointer<QDialog> m_concentrationWindow;
     QPointer<QDialog> m_sheetWindow;

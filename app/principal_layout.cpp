@@ -327,6 +327,7 @@ PrincipalMenu BuildPrincipalMenu(QWidget* parent, const std::function<void(int)>
     add(tools, kMenuConcentrations, QStringLiteral("Cálculo concentraciones"));
     add(tools, kMenuSheet, QStringLiteral("Hoja de problemas..."));
     add(tools, kMenuFormulation, QStringLiteral("Formulación..."));
+    add(tools, kMenuFormulas, QStringLiteral("Fórmulas..."));
     add(tools, kMenuToolsEditor, QStringLiteral("Edición utilidades"));
     tools->addSeparator();
     result.tools = tools;

@@ -7,6 +7,7 @@
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/formulas_window.h"
 #include "app/formulation_window.h"
 #include "app/ion_electron_window.h"
 #include "app/main_ids.h"
@@ -82,6 +83,13 @@ bool PrincipalDialog::WindowCommand(int id) {
         case kMenuFormulation:
             OpenOrRaise<QDialog>(m_formulationWindow, [this] {
                 auto* window = new FormulationWindow();
+                m_children.Add(window);
+                return window;
+            });
+            return true;
+        case kMenuFormulas:
+            OpenOrRaise<QDialog>(m_formulasWindow, [this] {
+                auto* window = new FormulasWindow(m_model.Table(), m_port);
                 m_children.Add(window);
                 return window;
             });

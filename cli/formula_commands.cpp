@@ -145,6 +145,7 @@ int RunEmpirical(const std::vector<std::string>& items, CliContext& context) {
         HydrateInput input{*o.salt};
         if (o.loss) input.lossPercent = *o.loss;
         if (o.masses) {
+            input.masses = true;
             input.before = (*o.masses)[0];
             input.after = (*o.masses)[1];
         }

@@ -59,7 +59,14 @@ std::string Joiner(std::size_t i, std::size_t n) {
 }
 
 bool Positive(double value) {
-    return std::isfinite(value) && value > 0 && value <= kAmountLimit;
+    return std::isfinite(value) && value >= kAmountFloor && value <= kAmountLimit;
+}
+
+// Why an amount is refused, after the field's name: "ha de ser mayor que cero" or its range.
+std::string AmountRule(double value, const char* verb) {
+    if (!(value > 0)) return std::string(verb) + " ser mayor que cero";
+    return std::string(verb) + " estar entre " + Number(kAmountFloor) + " y " +
+           Number(kAmountLimit);
 }
 
 }  // namespace
@@ -106,16 +113,14 @@ EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTab
             return refuse("El elemento " + e.symbol +
                           " está dos veces: dé una cantidad de cada uno");
         if (!Positive(e.value))
-            return refuse("La cantidad de " + e.symbol + " ha de ser mayor que cero" +
-                          (e.value > 0 ? " y no pasar de " + Number(kAmountLimit) : ""));
+            return refuse("La cantidad de " + e.symbol + " " + AmountRule(e.value, "ha de"));
         symbols.push_back(e.symbol);
         masses.push_back(element->atomicMass);
         grams.push_back(e.value);
         sum += e.value;
     }
     if (input.molarMass != 0 && !Positive(input.molarMass))
-        return refuse("La masa molar ha de ser mayor que cero y no pasar de " +
-                      Number(kAmountLimit));
+        return refuse("La masa molar " + AmountRule(input.molarMass, "ha de"));
 
     if (!input.grams) {
         if (std::fabs(sum - 100) > kPercentSumTolerance) {
@@ -148,6 +153,11 @@ EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTab
     ratios.reserve(moles.size());
     for (const double n : moles)
         ratios.push_back(n / smallest);
+    // Amounts far apart give ratios no multiplier brings to a school formula (or overflow).
+    const double largest = *std::max_element(ratios.begin(), ratios.end());
+    if (!(largest <= kCountLimitForSchool + kWholeTolerance))
+        return refuse("Las cantidades dan más de " + IntText(kCountLimitForSchool) +
+                      " átomos de un elemento por cada uno de otro: revise los datos");
     result.steps.push_back("Se divide entre el menor, " + Number(smallest) +
                            " mol: " + RatioList(symbols, ratios, 1));
     const int k = ClearingMultiplier(ratios);
@@ -213,8 +223,9 @@ EmpiricalResult CombustionFormula(const Combustion& input, const ElementTable& t
                                                      {input.sample, "Los gramos de muestra"}};
     for (const auto& [value, name] : fields) {
         if (!Positive(value)) {
-            result.error = std::string(name) + " han de ser mayores que cero" +
-                           (value > 0 ? " y no pasar de " + Number(kAmountLimit) : "");
+            result.error = std::string(name) + " " +
+                           (value > 0 ? AmountRule(value, "han de")
+                                      : std::string("han de ser mayores que cero"));
             return result;
         }
     }
@@ -281,7 +292,7 @@ HydrateResult HydrateFromLoss(const HydrateInput& input, const ElementTable& tab
     const double water = 2 * hydrogen->atomicMass + oxygen->atomicMass;
 
     double waterGrams = 0, saltGrams = 0;
-    if (input.lossPercent != 0) {
+    if (!input.masses) {
         if (!(input.lossPercent > 0 && input.lossPercent < 100))  // NaN too
             return refuse("La pérdida de masa ha de estar entre 0 y 100 %");
         waterGrams = input.lossPercent;

@@ -18,6 +18,8 @@ constexpr int kMultiplierLimit = 6;
 // Amounts (grams, percents, g/mol) beyond this are no school datum, and would overflow the
 // working.
 constexpr double kAmountLimit = 1e9;
+// Amounts below this are no measurement either, and would overflow the ratios.
+constexpr double kAmountFloor = 1e-9;
 // Percentages that add up to within this of 100 are taken as they are.
 constexpr double kPercentSumTolerance = 0.5;
 
@@ -54,7 +56,8 @@ EmpiricalResult CombustionFormula(const Combustion& input, const ElementTable& t
 
 struct HydrateInput {
     std::string salt;        // the anhydrous salt: CuSO4
-    double lossPercent = 0;  // of the hydrate's mass lost as water; or, when 0, the masses:
+    double lossPercent = 0;  // of the hydrate's mass lost as water
+    bool masses = false;     // given instead: the grams before and after heating
     double before = 0;       // grams of hydrate heated
     double after = 0;        // grams of anhydrous salt left
 };

@@ -10,10 +10,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
+#include <QTabWidget>
 #include <iostream>
 
 #include "app/compounds_window.h"
 #include "app/element_windows.h"
+#include "app/formulas_window.h"
 #include "app/formulation_window.h"
 #include "app/ion_electron_window.h"
 #include "app/main_ids.h"
@@ -113,6 +115,27 @@ int main(int argc, char** argv) {
         formulation->Dispatch(tovel::FormulationWindow::kNext);
         Save(*formulation, folder, "formulation-window");
         formulation->close();
+    }
+
+    window.Dispatch(tovel::kMenuFormulas);
+    if (auto* formulas = tovel::test::FindWindow<tovel::FormulasWindow>()) {
+        using F = tovel::FormulasWindow;
+        const auto type = [&](int id, const char* text) {
+            static_cast<QLineEdit*>(formulas->Control(id))->setText(QString::fromUtf8(text));
+        };
+        type(F::kFormula, "CuSO4·5H2O");
+        formulas->Dispatch(F::kFirstCalculate);
+        Save(*formulas, folder, "formulas-composition");
+        static_cast<QTabWidget*>(formulas->Control(F::kTabs))->setCurrentIndex(1);
+        const char* data[][2] = {{"C", "40.0"}, {"H", "6.7"}, {"O", "53.3"}};
+        for (int row = 0; row < 3; ++row) {
+            type(F::kFirstSymbol + row, data[row][0]);
+            type(F::kFirstValue + row, data[row][1]);
+        }
+        type(F::kMolarMass, "180");
+        formulas->Dispatch(F::kFirstCalculate + 1);
+        Save(*formulas, folder, "formulas-empirical");
+        formulas->close();
     }
 
     window.Dispatch(tovel::kCmdNew);

@@ -80,6 +80,7 @@ TEST_F(FormulaCases, EveryHydrateWorkedByHand) {
     for (const auto& c : cases) {
         HydrateInput input{c[0]};
         if (const auto arrow = c[1].find('>'); arrow != std::string::npos) {
+            input.masses = true;
             input.before = std::stod(c[1].substr(0, arrow));
             input.after = std::stod(c[1].substr(arrow + 1));
         } else {
@@ -120,6 +121,8 @@ TEST_F(FormulaCases, RefusalsNameTheField) {
               std::string::npos);
     EXPECT_EQ(error({{{"C", 40.0}, {"H", 6.7}, {"O", 53.3}}, false, -5}),
               "La masa molar ha de ser mayor que cero");
+    EXPECT_EQ(error({{{"C", 1e-318}, {"O", 1e-318}}, false, 0, true}),
+              "La cantidad de C ha de estar entre 1.000E-9 y 1.000E9");
 
     EXPECT_EQ(CombustionFormula({0, 3.6, 6.0, 0}, table).error,
               "Los gramos de CO2 han de ser mayores que cero");
@@ -128,7 +131,7 @@ TEST_F(FormulaCases, RefusalsNameTheField) {
 
     EXPECT_EQ(HydrateFromLoss({"CuSO4", 120}, table).error,
               "La pérdida de masa ha de estar entre 0 y 100 %");
-    EXPECT_EQ(HydrateFromLoss({"CuSO4", 0, 3.0, 5.0}, table).error,
+    EXPECT_EQ(HydrateFromLoss({"CuSO4", 0, true, 3.0, 5.0}, table).error,
               "La masa tras calentar ha de ser mayor que cero y menor que la de antes");
     EXPECT_EQ(HydrateFromLoss({"CuSO4·5H2O", 36.1}, table).error,
               "Escriba la sal sin su agua: CuSO4");

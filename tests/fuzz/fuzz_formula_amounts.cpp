@@ -82,8 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         tovel::CombustionFormula({numbers[0], numbers[1], numbers[2], numbers[3]}, Table());
     if (burnt.error.empty() && burnt.empirical.empty()) std::abort();
     MustBeNumbers(burnt.steps);
-    const tovel::HydrateResult hydrate =
-        tovel::HydrateFromLoss({formula, numbers[0], numbers[1], numbers[2]}, Table());
+    const tovel::HydrateResult hydrate = tovel::HydrateFromLoss(
+        {formula, numbers[0], numbers[3] > 0, numbers[1], numbers[2]}, Table());
     if (hydrate.error.empty() && hydrate.water < 1) std::abort();
     MustBeNumbers(hydrate.steps);
     return 0;
