@@ -88,6 +88,7 @@ std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
     choices.data = data;
     choices.cases = cases;
     choices.yields = yields;
+    choices.empirical = empirical;
     if (std::find(data.begin(), data.end(), true) == data.end())
         return refuse("Elige al menos una clase de datos.");
     if (std::find(cases.begin(), cases.end(), true) == cases.end())
@@ -175,7 +176,7 @@ bool SheetModel::Step() {
         m_shortfall = m_drawer->Error();
         return false;
     }
-    AddToSheet(m_text, m_drawer->Problems().back().input);
+    AddToSheet(m_text, m_drawer->Problems().back());
     return !m_drawer->Done();
 }
 

@@ -33,7 +33,8 @@ class SheetModel {
     std::vector<bool> types;  // by TypeNames()
     std::array<bool, kSheetDatumCount> data{true, true, true, true, true, true};
     std::array<bool, kSheetCaseCount> cases{true, true, true};
-    bool yields = true;  // some problems with a yield
+    bool yields = true;      // some problems with a yield
+    bool empirical = false;  // every fourth an empirical formula
 
     // "Hoja de formulación": nomenclature exercises instead of problems, of the classes chosen
     // (by PracticeClasses()), formulas to name and names to formulate as chosen.

@@ -122,6 +122,10 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         kYields, new QCheckBox(QStringLiteral("algunos con rendimiento"), casesGroup));
     connect(yields, &QCheckBox::toggled, this, changed);
     casesLayout->addWidget(yields);
+    auto* empirical = m_controls.Keep(
+        kEmpirical, new QCheckBox(QStringLiteral("1 de cada 4, de fórmula empírica"), casesGroup));
+    connect(empirical, &QCheckBox::toggled, this, changed);
+    casesLayout->addWidget(empirical);
     casesLayout->addStretch();
     auto* groups = new QHBoxLayout;
     groups->addWidget(typesGroup, 2);
@@ -212,6 +216,7 @@ void SheetWindow::Pull() {
         return qobject_cast<QCheckBox*>(Control(id))->isChecked();
     };
     m_model.yields = checked(kYields);
+    m_model.empirical = checked(kEmpirical);
     m_model.names = checked(kNames);
     m_model.formulaToName = checked(kFormulaToName);
     m_model.nameToFormula = checked(kNameToFormula);
@@ -238,6 +243,7 @@ void SheetWindow::Sync() {
         qobject_cast<QCheckBox*>(Control(id))->setChecked(on);
     };
     check(kYields, m_model.yields);
+    check(kEmpirical, m_model.empirical);
     check(kNames, m_model.names);
     check(kFormulaToName, m_model.formulaToName);
     check(kNameToFormula, m_model.nameToFormula);

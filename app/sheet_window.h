@@ -34,6 +34,7 @@ class SheetWindow : public QDialog {
         kFirstDatum = 20,  // one check box per SheetDatum, in its order
         kFirstCase = 30,   // one per SheetCase
         kYields = 35,      // "algunos con rendimiento"
+        kEmpirical = 36,   // "uno de cada cuatro, de fórmula empírica"
         kPreview = 40,
         kProgress = 41,
         kNames = 50,  // "Hoja de formulación en lugar de problemas"

@@ -39,6 +39,7 @@ bool ReadKinds(const std::string& list, SheetOptions& options, std::string& erro
     for (const std::string& word : SplitAt(list, ',')) {
         bool known = false;
         if (word == "rendimiento") yields = known = true;
+        if (word == "empirica") choices.empirical = known = true;
         if (word == "nombrar") formulaToName = known = true;
         if (word == "formular") nameToFormula = known = true;
         for (const auto& [name, datum] : kData) {
@@ -53,12 +54,12 @@ bool ReadKinds(const std::string& list, SheetOptions& options, std::string& erro
         }
         if (!known) {
             error = "--kinds: " + word +
-                    " no es g, g%, mol, Lcn, LPT, ml, one, excess, product, rendimiento, nombrar "
-                    "ni formular";
+                    " no es g, g%, mol, Lcn, LPT, ml, one, excess, product, rendimiento, "
+                    "empirica, nombrar ni formular";
             return false;
         }
     }
-    if ((nameToFormula || formulaToName) && (anyData || anyCase || yields)) {
+    if ((nameToFormula || formulaToName) && (anyData || anyCase || yields || choices.empirical)) {
         error =
             "--kinds: los ejercicios de formulación (nombrar, formular) van en una hoja "
             "propia, sin problemas";
@@ -213,7 +214,8 @@ const CliCommand kSheetCommand = {
     "its answer key; the same seed gives the same sheet. --types names reaction\n"
     "types of the library; --kinds the data (g, g%, mol, Lcn, LPT, ml) and the\n"
     "cases (one, excess, product), all when left out; rendimiento gives some\n"
-    "problems a yield or asks for it (so they do when no case is named).\n"
+    "problems a yield or asks for it (so they do when no case is named); empirica\n"
+    "makes every fourth problem an empirical formula to find.\n"
     "--kinds nombrar,formular makes a sheet of nomenclature exercises instead (formulas to name, "
     "names to\n"
     "formulate) of the --clases given (elementos, oxidos, hidruros, binarias,\n"

@@ -39,6 +39,8 @@ struct SheetChoices {
     // Some problems of one reactant or of a product wanted carry a yield, or ask for it from
     // what was obtained.
     bool yields = true;
+    // Every fourth problem finds an empirical formula instead of a calculation on a reaction.
+    bool empirical = false;
     std::uint32_t seed = 1;
 };
 

@@ -62,6 +62,9 @@ const T& Pick(SeededRandom& random, const std::vector<T>& items) {
 
 // Mixed into the seed for the yields' own stream of numbers.
 constexpr std::uint64_t kYieldStream = 0x9E3779B97F4A7C15ULL;
+constexpr std::uint64_t kEmpiricalStream = 0xC2B2AE3D27D4EB4FULL;
+// Compounds tried before an exercise is given up: every one of the list suits the default table.
+constexpr int kEmpiricalAttempts = 20;
 
 }  // namespace
 
@@ -70,6 +73,7 @@ SheetDrawer::SheetDrawer(const SheetLibrary& library, const SheetChoices& choice
       m_choices(choices),
       m_random(choices.seed),
       m_yieldRandom(choices.seed ^ kYieldStream),
+      m_empiricalRandom(choices.seed ^ kEmpiricalStream),
       m_reactionUses(library.size(), 0) {
     // The types chosen, as indices of the library's names.
     std::vector<bool> chosen;
@@ -230,6 +234,20 @@ void SheetDrawer::DrawYield(ProblemInput& p, SheetCase kind) {
 
 bool SheetDrawer::Next() {
     if (Done() || !m_error.empty()) return false;
+    if (m_choices.empirical && m_problems.size() % 4 == 3 && m_library.Table() != nullptr) {
+        for (int attempt = 0; attempt < kEmpiricalAttempts; ++attempt) {
+            std::vector<std::string> used;
+            for (const SheetProblem& drawn : m_problems)
+                used.push_back(drawn.worked.compound);
+            if (auto exercise =
+                    DrawEmpiricalExercise(m_empiricalRandom, *m_library.Table(), used)) {
+                SheetProblem problem{};
+                problem.worked = std::move(*exercise);
+                m_problems.push_back(std::move(problem));
+                return true;
+            }
+        }
+    }
     // A reaction that gives no sensible problem of a kind is not tried again for this problem.
     std::vector<std::pair<std::size_t, SheetCase>> failed;
     const auto open = [&](std::size_t entry, SheetCase kind) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "exercises/empirical_exercise.h"
 #include "exercises/problem_text.h"
 #include "exercises/seeded_random.h"
 #include "exercises/sheet_choices.h"
@@ -20,6 +21,8 @@ struct SheetProblem {
     ProblemInput input;    // as the main window passes it to the problem window
     std::size_t reaction;  // index into the library given to the drawer
     SheetCase kind = SheetCase::OneReactant;
+    // An exercise of its own (an empirical formula), written instead of input when it holds one.
+    WorkedExercise worked;
 };
 
 // Draws a sheet's problems one at a time, so that a window can show its progress. The problems
@@ -52,6 +55,7 @@ class SheetDrawer {
     SeededRandom m_random;
     // Yields are drawn apart, so that the rest of a sheet is that of its seed without them.
     SeededRandom m_yieldRandom;
+    SeededRandom m_empiricalRandom;     // and so are the empirical-formula exercises
     std::vector<std::size_t> m_pool;    // the reactions of the chosen types
     std::vector<std::uint8_t> m_kinds;  // by pool entry: the cases it is eligible for, as bits
     std::vector<int> m_reactionUses;    // by reaction of the library

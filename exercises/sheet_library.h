@@ -35,6 +35,8 @@ class SheetLibrary {
     // The reaction parsed and balanced again, as it was on loading; false when it no longer can
     // be (the element table changed since).
     bool Balanced(std::size_t index, Reaction& reaction) const;
+    // The element table the library was read with; nullptr for a library never loaded.
+    const ElementTable* Table() const { return m_table; }
 
   private:
     friend SheetLibrary LoadSheetLibrary(const std::string&, ElementTable&, std::string*);

@@ -23,12 +23,21 @@ void AddToSheet(SheetText& text, const ProblemInput& problem) {
     text.resolutions.push_back(ResolutionLines(problem));
 }
 
+void AddToSheet(SheetText& text, const SheetProblem& problem) {
+    if (problem.worked.statement.empty()) {
+        AddToSheet(text, problem.input);
+        return;
+    }
+    text.statements.push_back(problem.worked.statement);
+    text.resolutions.push_back(problem.worked.resolution);
+}
+
 SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed) {
     SheetText text;
     text.title = SheetTitle(seed);
     text.keyTitle = SheetKeyTitle(seed);
     for (const SheetProblem& problem : problems)
-        AddToSheet(text, problem.input);
+        AddToSheet(text, problem);
     return text;
 }
 

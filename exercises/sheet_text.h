@@ -28,6 +28,7 @@ std::string SheetKeyTitle(std::uint32_t seed);
 std::string SheetKeyHeading(int number, const std::string& word = "Problema");
 // Adds one problem's statement and resolution to text.
 void AddToSheet(SheetText& text, const ProblemInput& problem);
+void AddToSheet(SheetText& text, const SheetProblem& problem);
 SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed);
 
 // The whole sheet as lines: the title, the numbered statements (the first line of each after its

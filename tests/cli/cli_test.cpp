@@ -645,7 +645,7 @@ TEST(CliSheet, UsageErrors) {
          "tovel-cli: sheet: no hay ningún tipo de reacción Nucleares\n"},
         {{"sheet", "--count", "5", "--kinds", "g,kg"},
          "tovel-cli: --kinds: kg no es g, g%, mol, Lcn, LPT, ml, one, excess, product, "
-         "rendimiento, nombrar ni formular\n"},
+         "rendimiento, empirica, nombrar ni formular\n"},
         {{"sheet", "--count", "5", "--pdf", "a.pdf", "--text", "a.txt"},
          "tovel-cli: sheet: --pdf o --text, no los dos\n"},
         {{"sheet", "--count"}, "tovel-cli: sheet: --count necesita un valor\n"},

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 
 #include "app/calculation_model.h"
 #include "core/balance.h"
@@ -226,6 +227,40 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
         EXPECT_LE(most - least, 1) << "seed " << c.seed;
     }
     EXPECT_GT(problems, 5000);
+}
+
+// Every fourth problem an empirical formula when asked: its data, rounded as printed, give back
+// the compound; the other problems are those of the sheet without them.
+TEST_F(ProblemSheet, EmpiricalFormulasTakeEveryFourthPlace) {
+    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
+        SheetChoices c;
+        c.seed = seed;
+        c.count = 24;
+        const SheetDraw plain = DrawSheet(*library, c);
+        c.empirical = true;
+        const SheetDraw draw = DrawSheet(*library, c);
+        ASSERT_EQ(draw.error, "") << seed;
+        ASSERT_EQ(draw.problems.size(), 24u);
+        std::set<std::string> compounds;
+        for (std::size_t i = 0; i < draw.problems.size(); ++i) {
+            const SheetProblem& p = draw.problems[i];
+            ASSERT_EQ(!p.worked.statement.empty(), i % 4 == 3) << seed << " " << i;
+            if (p.worked.statement.empty()) continue;
+            EXPECT_TRUE(compounds.insert(p.worked.compound).second) << p.worked.compound;
+            const std::string& last = p.worked.resolution.back();
+            const bool molecular = last.rfind("Fórmula molecular: ", 0) == 0;
+            if (molecular) {
+                EXPECT_EQ(last, "Fórmula molecular: " + p.worked.compound);
+            }
+            EXPECT_NE(p.worked.statement.front().find(molecular ? "masa molar"
+                                                                : "Halla su fórmula "
+                                                                  "empírica."),
+                      std::string::npos);
+        }
+        // The first reaction problems are the plain sheet's first ones.
+        EXPECT_EQ(ReactionText(draw.problems[0].input.reaction),
+                  ReactionText(plain.problems[0].input.reaction));
+    }
 }
 
 TEST_F(ProblemSheet, TheSameSeedMakesTheSameSheetAndAnotherSeedAnother) {
