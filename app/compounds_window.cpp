@@ -218,8 +218,9 @@ void CompoundsWindow::Sync() {
         ShowItems(*list, items);
         for (int i = 0; i < list->count(); ++i) {
             const auto& record = m_model.Book().Category(category)[static_cast<std::size_t>(i)];
-            list->item(i)->setToolTip(QString::fromStdString(record.name));
-            list->item(i)->setData(NamedFormulaDelegate::kNameRole, ShownName(record));
+            const QString name = ShownName(record);
+            list->item(i)->setToolTip(name);  // whole, where the list cuts it
+            list->item(i)->setData(NamedFormulaDelegate::kNameRole, name);
         }
         const bool current_ = category == m_model.CurrentCategory() && m_model.CurrentSlot() > 0;
         if (current_) {

@@ -19,7 +19,8 @@ namespace tovel {
 namespace {
 
 const char* const kTabTitles[] = {"&Composición", "Fórmula &empírica", "&Hidratos"};
-const char* const kSourceTexts[] = {"&Porcentajes", "&Gramos", "Com&bustión"};
+// No letter twice among what one tab shows with the buttons under the tabs.
+const char* const kSourceTexts[] = {"&Porcentajes", "Gramo&s", "Com&bustión"};
 
 QString Text(const QLineEdit* edit) {
     return edit->text();
@@ -34,10 +35,10 @@ QString WorkingHtml(const std::vector<std::string>& lines) {
         // "Cu<TAB>25.45 %": a row of the table of percents, the figures in a column.
         const auto tab = line.find('\t');
         if (tab != std::string::npos) {
-            if (!inTable) html += "<table cellspacing=2>";
+            if (!inTable) html += "<table cellspacing=0 cellpadding=2>";
             inTable = true;
-            html += "<tr><td>" + FormulaHtml(line.substr(0, tab)) + "</td><td align=right>" +
-                    FormulaHtml(line.substr(tab + 1)) + "</td></tr>";
+            html += "<tr><td width=60>" + FormulaHtml(line.substr(0, tab)) +
+                    "</td><td align=right>" + FormulaHtml(line.substr(tab + 1)) + "</td></tr>";
             continue;
         }
         if (inTable) html += "</table>";
@@ -79,7 +80,7 @@ FormulasWindow::FormulasWindow(const ElementTable& table, UserPort& port, QWidge
     }
 
     QPushButton* save = m_controls.Button(kSave, QStringLiteral("&Guardar"), this);
-    QPushButton* copy = m_controls.Button(kCopy, QStringLiteral("Co&piar"), this);
+    QPushButton* copy = m_controls.Button(kCopy, QStringLiteral("Cop&iar"), this);
     QPushButton* close = m_controls.Button(kExit, QStringLiteral("Ce&rrar"), this);
     // Enter belongs to the line it is typed in: no button takes it.
     for (QPushButton* button : findChildren<QPushButton*>()) {
@@ -254,6 +255,8 @@ void FormulasWindow::Pull() {
 
 void FormulasWindow::Calculate(FormulasTab tab) {
     Pull();
+    // The last answer goes before a message about the new data can stand in front of it.
+    m_views[static_cast<std::size_t>(tab)]->clear();
     m_model.Calculate(tab);
     m_views[static_cast<std::size_t>(tab)]->setHtml(WorkingHtml(m_model.Lines(tab)));
 }

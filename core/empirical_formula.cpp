@@ -16,7 +16,7 @@ namespace {
 constexpr int kCountLimitForSchool = 99;
 
 std::string Number(double value) {
-    return FormatSignificant(value, 4);
+    return FormatWorking(value, 4);
 }
 
 // "C 1.000, H 1.993, O 1.000"
@@ -294,7 +294,7 @@ HydrateResult HydrateFromLoss(const HydrateInput& input, const ElementTable& tab
     double waterGrams = 0, saltGrams = 0;
     if (!input.masses) {
         if (!(input.lossPercent > 0 && input.lossPercent < 100))  // NaN too
-            return refuse("La pérdida de masa ha de estar entre 0 y 100 %");
+            return refuse("La pérdida de masa ha de ser mayor que 0 y menor que 100 %");
         waterGrams = input.lossPercent;
         saltGrams = 100 - input.lossPercent;
         result.steps.push_back("En 100 g de hidrato: " + Number(waterGrams) + " g de agua y " +

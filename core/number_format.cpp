@@ -1,5 +1,6 @@
 #include "core/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -56,6 +57,23 @@ std::string ZeroPoint(const std::string& digits) {
 }
 
 }  // namespace
+
+std::string FormatWorking(double value, unsigned d) {
+    if (d == 0) d = 1;
+    const double magnitude = std::fabs(value);
+    if (!std::isfinite(value) || magnitude < 1e-4 || magnitude >= 1e7)
+        return FormatSignificant(value, d);
+    if (value == 0) return "0";
+    // Rounded first, so that 9.9996 to four figures is 10.00 and not 10.000.
+    const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    const double scale = std::pow(10.0, static_cast<int>(d) - 1 - exponent);
+    const double rounded = std::round(value * scale) / scale;
+    const int roundedExponent = static_cast<int>(std::floor(std::log10(std::fabs(rounded))));
+    const int decimals = std::max(0, static_cast<int>(d) - 1 - roundedExponent);
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, rounded);
+    return text;
+}
 
 std::string FormatSignificant(double value, unsigned d) {
     if (std::isnan(value)) return "nan";

@@ -11,6 +11,10 @@ namespace tovel {
 // magnitudes: 0.0005 -> 5.00E-4, 0.5 -> 0.500, 22.4 -> 22.4, 1234 -> 1.23E3 (d = 3).
 std::string FormatSignificant(double value, unsigned d);
 
+// value with d significant figures as a student writes it on paper: fixed point from 0.0001 up
+// to ten million (0.09998, 249.7, 6.000), FormatSignificant's exponent form beyond.
+std::string FormatWorking(double value, unsigned d);
+
 // FormatSignificant without trailing zeros in the mantissa and without a trailing point.
 std::string FormatSignificantShort(double value, unsigned d);
 

@@ -11,7 +11,7 @@ namespace {
 
 // "63.55", "9·16.00", "4.5·16.00": an element's part of the molar mass as it is summed.
 std::string Term(double atoms, double mass) {
-    std::string each = FormatSignificant(mass, 4);
+    std::string each = FormatWorking(mass, 4);
     if (atoms == 1) return each;
     return FormatSignificantShort(atoms, 4) + "·" + each;
 }
@@ -58,7 +58,7 @@ Composition PercentComposition(std::string_view formula, const ElementTable& tab
         c.error = "La masa molar de " + c.formula + " es 0: revise la tabla de elementos";
         return c;
     }
-    const std::string molar = FormatSignificant(c.molarMass, 4);
+    const std::string molar = FormatWorking(c.molarMass, 4);
     c.steps.push_back("M(" + c.formula + ") = " + sum + " = " + molar + " g/mol");
     for (ElementShare& share : c.elements) {
         share.percent = share.mass / c.molarMass * 100;

@@ -25,7 +25,7 @@ constexpr Compound kCompounds[] = {
     {"Na2SO4", false},   {"KMnO4", false}, {"CaCO3", false}, {"H2O2", false},  {"Cr2O3", false}};
 
 std::string Figures(double value) {
-    return FormatSignificant(RoundSignificant(value, 3), 3);
+    return FormatWorking(RoundSignificant(value, 3), 3);
 }
 
 // "C, H y O" or "C e H".

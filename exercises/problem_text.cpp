@@ -259,9 +259,10 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
         const double theoretical =
             AmountFromMoles(r.substances[kProducts][slot - 1], real, kProducts,
                             Result(p, kProducts, slot).theoreticalMoles);
+        // Four figures, so that the division can be checked on a calculator.
         Append(lines, "\r\nRendimiento = " + Fmt(real.amount, 3) + " " + UnitName(real.unit) +
-                          " obtenidos / " + Fmt(theoretical, 3) + " " + UnitName(real.unit) +
-                          " teóricos x 100 = " + PurityText(result.yieldPercent) + " %");
+                          " obtenidos / " + Fmt(theoretical, 4) + " " + UnitName(real.unit) +
+                          " teóricos x 100 = " + Fmt(result.yieldPercent, 4) + " %");
     }
     return lines;
 }

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QTextDocument>
 #include <algorithm>
@@ -32,8 +33,9 @@ void Lay(ItemDocuments& documents, const QStyleOptionViewItem& option, const QMo
     small.setPointSizeF(std::max(6.0, option.font.pointSizeF() * 0.85));
     documents.name.setDocumentMargin(0);
     documents.name.setDefaultFont(small);
-    documents.name.setPlainText(index.data(NamedFormulaDelegate::kNameRole).toString());
-    documents.name.setTextWidth(width);
+    const QString name = index.data(NamedFormulaDelegate::kNameRole).toString();
+    documents.name.setPlainText(QFontMetrics(small).elidedText(name, Qt::ElideRight, width - 4));
+    documents.name.setTextWidth(-1);
 }
 
 }  // namespace

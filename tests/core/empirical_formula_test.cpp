@@ -130,7 +130,7 @@ TEST_F(FormulaCases, RefusalsNameTheField) {
               std::string::npos);
 
     EXPECT_EQ(HydrateFromLoss({"CuSO4", 120}, table).error,
-              "La pérdida de masa ha de estar entre 0 y 100 %");
+              "La pérdida de masa ha de ser mayor que 0 y menor que 100 %");
     EXPECT_EQ(HydrateFromLoss({"CuSO4", 0, true, 3.0, 5.0}, table).error,
               "La masa tras calentar ha de ser mayor que cero y menor que la de antes");
     EXPECT_EQ(HydrateFromLoss({"CuSO4·5H2O", 36.1}, table).error,

@@ -97,3 +97,21 @@ TEST(FormatFixed, RightAlignsWithTheGivenDecimals) {
 
 }  // namespace
 }  // namespace tovel
+
+namespace tovel {
+namespace {
+
+// The working of empirical formulas: fixed point where a student writes it so, with its figures.
+TEST(FormatWorking, FixedPointWhereAStudentWritesIt) {
+    EXPECT_EQ(FormatWorking(0.09998, 4), "0.09998");
+    EXPECT_EQ(FormatWorking(249.66, 4), "249.7");
+    EXPECT_EQ(FormatWorking(9.99996, 4), "10.00");
+    EXPECT_EQ(FormatWorking(6, 4), "6.000");
+    EXPECT_EQ(FormatWorking(0.00012345, 3), "0.000123");
+    EXPECT_EQ(FormatWorking(1e-9, 4), "1.000E-9");
+    EXPECT_EQ(FormatWorking(1e9, 4), "1.000E9");
+    EXPECT_EQ(FormatWorking(-2.5, 2), "-2.5");
+}
+
+}  // namespace
+}  // namespace tovel
