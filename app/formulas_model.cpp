@@ -1,11 +1,11 @@
 #include "app/formulas_model.h"
 
-#include "core/control_text.h"
 #include "core/empirical_formula.h"
 #include "core/messages.h"
 #include "core/percent_composition.h"
 #include "core/text_utils.h"
 #include "exercises/calculation_input.h"
+#include "exercises/concentration_fields.h"
 
 namespace tovel {
 
@@ -36,28 +36,32 @@ bool FormulasModel::Read(const std::string& text, const std::string& field, doub
         ReportInvalidData(m_port, field + ": falta el dato");
         return false;
     }
-    int error = 0;
-    value = ReadReal(text, error);
-    if (error != 0) {
+    const std::optional<double> number = ReadNumber(text);
+    if (!number) {
         ReportInvalidData(m_port, NotANumberText(field, text));
         return false;
     }
+    value = *number;
+    return true;
+}
+
+bool FormulasModel::Answer(const std::string& error, const std::vector<std::string>& steps,
+                           const std::vector<std::string>& answers,
+                           std::vector<std::string>& lines) {
+    if (!error.empty()) {
+        ReportInvalidData(m_port, error);
+        return false;
+    }
+    lines = steps;
+    lines.emplace_back();
+    lines.insert(lines.end(), answers.begin(), answers.end());
     return true;
 }
 
 bool FormulasModel::Composition(std::vector<std::string>& lines) {
     const tovel::Composition result = PercentComposition(formula, m_table);
-    if (!result.error.empty()) {
-        ReportInvalidData(m_port, "Fórmula: " + result.error);
-        return false;
-    }
-    lines = result.steps;
-    lines.emplace_back();
-    for (const ElementShare& share : result.elements)
-        lines.push_back(share.symbol + "\t" + PercentText(share.percent) + " %");
-    if (result.waterPercent > 0)
-        lines.push_back("H2O\t" + PercentText(result.waterPercent) + " % (agua de cristalización)");
-    return true;
+    return Answer(result.error.empty() ? "" : "Fórmula: " + result.error, result.steps,
+                  ShareLines(result, " (agua de cristalización)"), lines);
 }
 
 bool FormulasModel::Empirical(std::vector<std::string>& lines) {
@@ -100,15 +104,7 @@ bool FormulasModel::Empirical(std::vector<std::string>& lines) {
             return false;
         }
     }
-    if (!result.error.empty()) {
-        ReportInvalidData(m_port, result.error);
-        return false;
-    }
-    lines = result.steps;
-    lines.emplace_back();
-    lines.push_back("Fórmula empírica: " + result.empirical);
-    if (!result.molecular.empty()) lines.push_back("Fórmula molecular: " + result.molecular);
-    return true;
+    return Answer(result.error, result.steps, AnswerLines(result), lines);
 }
 
 bool FormulasModel::Hydrate(std::vector<std::string>& lines) {
@@ -126,14 +122,7 @@ bool FormulasModel::Hydrate(std::vector<std::string>& lines) {
         return false;
     }
     const HydrateResult result = HydrateFromLoss(input, m_table);
-    if (!result.error.empty()) {
-        ReportInvalidData(m_port, result.error);
-        return false;
-    }
-    lines = result.steps;
-    lines.emplace_back();
-    lines.push_back("Fórmula del hidrato: " + result.formula);
-    return true;
+    return Answer(result.error, result.steps, {AnswerLine(result)}, lines);
 }
 
 }  // namespace tovel

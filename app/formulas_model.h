@@ -54,6 +54,9 @@ class FormulasModel {
     bool Composition(std::vector<std::string>& lines);
     bool Empirical(std::vector<std::string>& lines);
     bool Hydrate(std::vector<std::string>& lines);
+    // The working and its answers as the tab's lines, or the refusal told and false.
+    bool Answer(const std::string& error, const std::vector<std::string>& steps,
+                const std::vector<std::string>& answers, std::vector<std::string>& lines);
     // A number typed in a field; empty is refused unless optional (then 0).
     bool Read(const std::string& text, const std::string& field, double& value,
               bool optional = false);

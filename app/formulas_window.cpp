@@ -113,14 +113,20 @@ QLineEdit* FormulasWindow::Field(int id, FormulasTab tab, QWidget* parent) {
     return edit;
 }
 
+QLineEdit* FormulasWindow::LabelledField(QFormLayout& form, int id, const char* caption,
+                                         FormulasTab tab, QWidget* parent) {
+    QLineEdit* edit = Field(id, tab, parent);
+    auto* label = new QLabel(QString::fromUtf8(caption), parent);
+    label->setBuddy(edit);
+    form.addRow(label, edit);
+    return edit;
+}
+
 QWidget* FormulasWindow::BuildComposition() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
-    QLineEdit* formula = Field(kFormula, FormulasTab::Composition, box);
-    formula->setPlaceholderText(QStringLiteral("CuSO4·5H2O, Ca3(PO4)2..."));
-    auto* label = new QLabel(QStringLiteral("&Fórmula:"), box);
-    label->setBuddy(formula);
-    form->addRow(label, formula);
+    LabelledField(*form, kFormula, "&Fórmula:", FormulasTab::Composition, box)
+        ->setPlaceholderText(QStringLiteral("CuSO4·5H2O, Ca3(PO4)2..."));
     return box;
 }
 
@@ -164,12 +170,8 @@ QWidget* FormulasWindow::BuildEmpirical() {
                                                   {kWater, "g de H2&O formados:"},
                                                   {kSample, "g de &muestra quemada:"},
                                                   {kMolarMass, "Masa mo&lar (g/mol, si se da):"}};
-    for (const auto& [id, caption] : fields) {
-        QLineEdit* edit = Field(id, FormulasTab::Empirical, box);
-        auto* label = new QLabel(QString::fromUtf8(caption), box);
-        label->setBuddy(edit);
-        combustion->addRow(label, edit);
-    }
+    for (const auto& [id, caption] : fields)
+        LabelledField(*combustion, id, caption, FormulasTab::Empirical, box);
     layout->addLayout(combustion);
     return box;
 }
@@ -177,11 +179,8 @@ QWidget* FormulasWindow::BuildEmpirical() {
 QWidget* FormulasWindow::BuildHydrate() {
     auto* box = new QWidget(this);
     auto* form = new QFormLayout(box);
-    QLineEdit* salt = Field(kSalt, FormulasTab::Hydrate, box);
-    salt->setPlaceholderText(QStringLiteral("CuSO4"));
-    auto* saltLabel = new QLabel(QStringLiteral("&Sal anhidra:"), box);
-    saltLabel->setBuddy(salt);
-    form->addRow(saltLabel, salt);
+    LabelledField(*form, kSalt, "&Sal anhidra:", FormulasTab::Hydrate, box)
+        ->setPlaceholderText(QStringLiteral("CuSO4"));
     auto* choice = new QHBoxLayout;
     auto* group = new QButtonGroup(box);
     auto* loss = m_controls.Keep(
@@ -198,12 +197,8 @@ QWidget* FormulasWindow::BuildHydrate() {
     const std::pair<int, const char*> fields[] = {{kLoss, "Pérdida de masa (%):"},
                                                   {kBefore, "g antes de calentar:"},
                                                   {kAfter, "g después de calentar:"}};
-    for (const auto& [id, caption] : fields) {
-        QLineEdit* edit = Field(id, FormulasTab::Hydrate, box);
-        auto* label = new QLabel(QString::fromUtf8(caption), box);
-        label->setBuddy(edit);
-        form->addRow(label, edit);
-    }
+    for (const auto& [id, caption] : fields)
+        LabelledField(*form, id, caption, FormulasTab::Hydrate, box);
     return box;
 }
 
@@ -271,13 +266,9 @@ void FormulasWindow::Dispatch(int id) {
         case kSave:
             if (!lines.empty()) SaveReport(m_port, windowTitle().toStdString(), lines);
             return;
-        case kCopy: {
-            QString text;
-            for (const std::string& line : lines)
-                text += QString::fromStdString(line) + '\n';
-            if (!lines.empty()) CopyReport(text);
+        case kCopy:
+            if (!lines.empty()) CopyReport(lines);
             return;
-        }
         case kExit:
             close();
             return;

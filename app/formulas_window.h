@@ -9,6 +9,7 @@
 #include "app/formulas_model.h"
 #include "ui/control_registry.h"
 
+class QFormLayout;
 class QLineEdit;
 class QRadioButton;
 class QTabWidget;
@@ -56,6 +57,9 @@ class FormulasWindow : public QDialog {
     QWidget* BuildHydrate();
     // Takes a line's Enter: it calculates the tab the line is on.
     QLineEdit* Field(int id, FormulasTab tab, QWidget* parent);
+    // A field with its label (whose letter jumps to it) as a row of form.
+    QLineEdit* LabelledField(QFormLayout& form, int id, const char* caption, FormulasTab tab,
+                             QWidget* parent);
     void Pull();
     void Calculate(FormulasTab tab);
     void ShowSource();

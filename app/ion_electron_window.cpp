@@ -148,13 +148,9 @@ void IonElectronWindow::Dispatch(int id) {
         case kSave:
             SaveReport(m_port, windowTitle().toStdString(), m_lines);
             return;
-        case kCopy: {
-            QString text;
-            for (const std::string& line : m_lines)
-                text += QString::fromStdString(line) + '\n';
-            CopyReport(text);
+        case kCopy:
+            CopyReport(m_lines);
             return;
-        }
         case kExit:
             close();
             return;

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "cli/command.h"
-#include "core/control_text.h"
 #include "core/empirical_formula.h"
 #include "core/percent_composition.h"
 #include "core/text_utils.h"
+#include "exercises/concentration_fields.h"
 
 namespace tovel {
 
@@ -21,27 +21,19 @@ int RunComposition(const std::vector<std::string>& items, CliContext& context) {
             c.err << "tovel-cli: composition: " << result.error << "\n";
             return false;
         }
-        for (const std::string& step : result.steps)
-            c.out << step << "\n";
-        for (const ElementShare& share : result.elements)
-            c.out << share.symbol << "\t" << PercentText(share.percent) << " %\n";
-        if (result.waterPercent > 0) c.out << "H2O\t" << PercentText(result.waterPercent) << " %\n";
+        for (const std::string& line : result.steps)
+            c.out << line << "\n";
+        for (const std::string& line : ShareLines(result))
+            c.out << line << "\n";
         return true;
     });
-}
-
-std::optional<double> Number(const std::string& text) {
-    int error = 0;
-    const double value = ReadReal(text, error);
-    if (error != 0 || TrimBlanks(text).empty()) return std::nullopt;
-    return value;
 }
 
 // "8.80,3.60,6.00" as numbers, exactly count of them.
 std::optional<std::vector<double>> Numbers(const std::string& text, std::size_t count) {
     std::vector<double> values;
     for (const std::string& part : SplitAt(text, ',')) {
-        const std::optional<double> value = Number(part);
+        const std::optional<double> value = ReadNumber(part);
         if (!value) return std::nullopt;
         values.push_back(*value);
     }
@@ -90,7 +82,7 @@ bool ReadEmpiricalOptions(const std::vector<std::string>& items, EmpiricalOption
             if (item.rfind("--", 0) == 0) return usage("no option " + item);
             const auto equals = item.find('=');
             const std::optional<double> amount =
-                equals == std::string::npos ? std::nullopt : Number(item.substr(equals + 1));
+                equals == std::string::npos ? std::nullopt : ReadNumber(item.substr(equals + 1));
             if (equals == 0 || !amount)
                 return usage("an element is given as El=VALUE, not " + item);
             o.composition.elements.push_back({item.substr(0, equals), *amount});
@@ -102,7 +94,7 @@ bool ReadEmpiricalOptions(const std::vector<std::string>& items, EmpiricalOption
         }
         switch (option->second) {
             case 0:
-                if (const auto m = Number(value)) {
+                if (const auto m = ReadNumber(value)) {
                     o.composition.molarMass = *m;
                 } else {
                     return usage("--masa-molar needs a number, not " + value);
@@ -116,7 +108,7 @@ bool ReadEmpiricalOptions(const std::vector<std::string>& items, EmpiricalOption
                 o.salt = value;
                 break;
             case 3:
-                o.loss = Number(value);
+                o.loss = ReadNumber(value);
                 if (!o.loss) return usage("--perdida needs a percent, not " + value);
                 break;
             default:
@@ -153,7 +145,7 @@ int RunEmpirical(const std::vector<std::string>& items, CliContext& context) {
         for (const std::string& step : result.steps)
             context.out << step << "\n";
         if (!result.error.empty()) return fail(result.error);
-        context.out << "Fórmula del hidrato: " << result.formula << "\n";
+        context.out << AnswerLine(result) << "\n";
         return 0;
     }
     const EmpiricalResult result =
@@ -168,8 +160,8 @@ int RunEmpirical(const std::vector<std::string>& items, CliContext& context) {
             return fail(result.error + "; --normalizar los reparte sobre 100");
         return fail(result.error);
     }
-    context.out << "Fórmula empírica: " << result.empirical << "\n";
-    if (!result.molecular.empty()) context.out << "Fórmula molecular: " << result.molecular << "\n";
+    for (const std::string& line : AnswerLines(result))
+        context.out << line << "\n";
     return 0;
 }
 

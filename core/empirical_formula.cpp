@@ -5,6 +5,7 @@
 
 #include "core/formula.h"
 #include "core/number_format.h"
+#include "core/percent_composition.h"
 #include "core/school_names.h"
 #include "core/text_utils.h"
 
@@ -209,6 +210,16 @@ EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTab
     return result;
 }
 
+std::vector<std::string> AnswerLines(const EmpiricalResult& result) {
+    std::vector<std::string> lines = {"Fórmula empírica: " + result.empirical};
+    if (!result.molecular.empty()) lines.push_back("Fórmula molecular: " + result.molecular);
+    return lines;
+}
+
+std::string AnswerLine(const HydrateResult& result) {
+    return "Fórmula del hidrato: " + result.formula;
+}
+
 EmpiricalResult CombustionFormula(const Combustion& input, const ElementTable& table) {
     EmpiricalResult result;
     const ElementRecord* carbon = table.FindSymbol("C");
@@ -277,19 +288,12 @@ HydrateResult HydrateFromLoss(const HydrateInput& input, const ElementTable& tab
         return refuse("Escriba la sal sin su agua: " + AnhydrousFormula(scan.formula));
     if (scan.charge != 0 || scan.entries.empty())
         return refuse(scan.formula + " no es una sal: escriba una sal sin carga, como CuSO4");
-    double salt = 0;
-    for (const FormulaEntry& entry : scan.entries) {
-        const ElementRecord* element = table.FindSymbol(entry.element.symbol);
-        if (element == nullptr)
-            return refuse("El elemento " + entry.element.symbol +
-                          " no está en la tabla de elementos");
-        salt += entry.count * element->atomicMass;
-    }
-    const ElementRecord* hydrogen = table.FindSymbol("H");
-    const ElementRecord* oxygen = table.FindSymbol("O");
-    if (hydrogen == nullptr || oxygen == nullptr || !(salt > 0))
-        return refuse("La tabla de elementos ha de tener H y O");
-    const double water = 2 * hydrogen->atomicMass + oxygen->atomicMass;
+    const Composition anhydrous = PercentComposition(scan.formula, table);
+    if (!anhydrous.error.empty()) return refuse(anhydrous.error);
+    const Composition waterComposition = PercentComposition("H2O", table);
+    if (!waterComposition.error.empty()) return refuse("La tabla de elementos ha de tener H y O");
+    const double salt = anhydrous.molarMass;
+    const double water = waterComposition.molarMass;
 
     double waterGrams = 0, saltGrams = 0;
     if (!input.masses) {

@@ -52,6 +52,10 @@ struct EmpiricalResult {
 };
 
 EmpiricalResult EmpiricalFormula(const CompositionInput& input, const ElementTable& table);
+
+// The answer under the working: "Fórmula empírica: CH2O" and, with a molar mass, "Fórmula
+// molecular: C6H12O6".
+std::vector<std::string> AnswerLines(const EmpiricalResult& result);
 EmpiricalResult CombustionFormula(const Combustion& input, const ElementTable& table);
 
 struct HydrateInput {
@@ -70,6 +74,9 @@ struct HydrateResult {
 };
 
 HydrateResult HydrateFromLoss(const HydrateInput& input, const ElementTable& table);
+
+// "Fórmula del hidrato: CuSO4·5H2O".
+std::string AnswerLine(const HydrateResult& result);
 
 // The elements of a formula written in the order a school writes them: C and H first, then the
 // others alphabetically, for what has carbon and hydrogen; otherwise the most electropositive

@@ -22,6 +22,16 @@ std::string PercentText(double percent) {
     return FormatFixed(percent, 0, 2);
 }
 
+std::vector<std::string> ShareLines(const Composition& composition, std::string_view waterNote) {
+    std::vector<std::string> lines;
+    for (const ElementShare& share : composition.elements)
+        lines.push_back(share.symbol + "\t" + PercentText(share.percent) + " %");
+    if (composition.waterPercent > 0)
+        lines.push_back("H2O\t" + PercentText(composition.waterPercent) + " %" +
+                        std::string(waterNote));
+    return lines;
+}
+
 Composition PercentComposition(std::string_view formula, const ElementTable& table) {
     Composition c;
     const FormulaScan scan = ScanFormula(formula);
@@ -39,6 +49,7 @@ Composition PercentComposition(std::string_view formula, const ElementTable& tab
         return c;
     }
     std::string sum;
+    std::vector<double> atomicMasses;  // by element, for the working
     for (const FormulaEntry& entry : scan.entries) {
         const ElementRecord* element = table.FindSymbol(entry.element.symbol);
         if (element == nullptr) {
@@ -50,6 +61,7 @@ Composition PercentComposition(std::string_view formula, const ElementTable& tab
         share.symbol = entry.element.symbol;
         share.atoms = static_cast<double>(entry.count) / scan.formulas;
         share.mass = share.atoms * element->atomicMass;
+        atomicMasses.push_back(element->atomicMass);
         c.molarMass += share.mass;
         sum += (sum.empty() ? "" : " + ") + Term(share.atoms, element->atomicMass);
         c.elements.push_back(share);
@@ -60,11 +72,11 @@ Composition PercentComposition(std::string_view formula, const ElementTable& tab
     }
     const std::string molar = FormatWorking(c.molarMass, 4);
     c.steps.push_back("M(" + c.formula + ") = " + sum + " = " + molar + " g/mol");
-    for (ElementShare& share : c.elements) {
+    for (std::size_t i = 0; i < c.elements.size(); ++i) {
+        ElementShare& share = c.elements[i];
         share.percent = share.mass / c.molarMass * 100;
-        const ElementRecord* element = table.FindSymbol(share.symbol);
-        c.steps.push_back("%" + share.symbol + " = " + Term(share.atoms, element->atomicMass) +
-                          " / " + molar + " · 100 = " + PercentText(share.percent) + " %");
+        c.steps.push_back("%" + share.symbol + " = " + Term(share.atoms, atomicMasses[i]) + " / " +
+                          molar + " · 100 = " + PercentText(share.percent) + " %");
     }
     const double water = HydrateWater(c.formula);
     const ElementRecord* hydrogen = table.FindSymbol("H");

@@ -33,4 +33,9 @@ Composition PercentComposition(std::string_view formula, const ElementTable& tab
 // A percent as the results print it: two decimals, a point ("25.45").
 std::string PercentText(double percent);
 
+// The answer under the working: each element as "Cu\t25.45 %" and, for a hydrate, its water as
+// "H2O\t36.08 %" followed by waterNote.
+std::vector<std::string> ShareLines(const Composition& composition,
+                                    std::string_view waterNote = {});
+
 }  // namespace tovel

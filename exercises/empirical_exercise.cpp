@@ -74,14 +74,11 @@ std::optional<WorkedExercise> DrawEmpiricalExercise(SeededRandom& random, const 
             if (share.symbol == "C") carbon = share.atoms;
             if (share.symbol == "H") hydrogen = share.atoms;
         }
-        const ElementRecord* c = table.FindSymbol("C");
-        const ElementRecord* h = table.FindSymbol("H");
-        const ElementRecord* o = table.FindSymbol("O");
-        if (c == nullptr || h == nullptr || o == nullptr) return std::nullopt;
+        // A compound that burns has C and H, and the table they came from has O too.
         const double co2 =
-            RoundSignificant(moles * carbon * (c->atomicMass + 2 * o->atomicMass), 3);
+            RoundSignificant(moles * carbon * PercentComposition("CO2", table).molarMass, 3);
         const double h2o =
-            RoundSignificant(moles * hydrogen / 2 * (2 * h->atomicMass + o->atomicMass), 3);
+            RoundSignificant(moles * hydrogen / 2 * PercentComposition("H2O", table).molarMass, 3);
         statement = "Al quemar " + Figures(sample) + " g de un compuesto de " +
                     ElementList(composition.elements) + " se obtienen " + Figures(co2) +
                     " g de CO2 y " + Figures(h2o) + " g de H2O.";
@@ -120,8 +117,8 @@ std::optional<WorkedExercise> DrawEmpiricalExercise(SeededRandom& random, const 
     exercise.compound = compound.formula;
     exercise.statement = {statement, ""};
     exercise.resolution = result.steps;
-    exercise.resolution.push_back("Fórmula empírica: " + result.empirical);
-    if (withMolarMass) exercise.resolution.push_back("Fórmula molecular: " + result.molecular);
+    for (const std::string& line : AnswerLines(result))
+        exercise.resolution.push_back(line);
     return exercise;
 }
 

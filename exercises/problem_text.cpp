@@ -240,7 +240,7 @@ std::vector<std::string> ResolutionLines(const ProblemInput& p) {
         for (std::size_t i = 1; i <= r.Count(kProducts); ++i) {
             if (given == kProducts && i == result.dataSlots.front()) continue;
             const SlotResult& a = Result(p, kProducts, i);
-            // With a yield, what would form first, then the part of it that does.
+            // With a yield, what would form first, then the share of it that does.
             std::string formed;
             if (result.yieldPercent < kPurePercent) {
                 formed = Fmt(a.theoreticalMoles, 3);

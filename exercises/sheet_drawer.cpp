@@ -235,10 +235,10 @@ void SheetDrawer::DrawYield(ProblemInput& p, SheetCase kind) {
 bool SheetDrawer::Next() {
     if (Done() || !m_error.empty()) return false;
     if (m_choices.empirical && m_problems.size() % 4 == 3 && m_library.Table() != nullptr) {
+        std::vector<std::string> used;
+        for (const SheetProblem& drawn : m_problems)
+            used.push_back(drawn.worked.compound);
         for (int attempt = 0; attempt < kEmpiricalAttempts; ++attempt) {
-            std::vector<std::string> used;
-            for (const SheetProblem& drawn : m_problems)
-                used.push_back(drawn.worked.compound);
             if (auto exercise =
                     DrawEmpiricalExercise(m_empiricalRandom, *m_library.Table(), used)) {
                 SheetProblem problem{};

@@ -23,6 +23,13 @@ void CopyReport(const QString& text) {
     QApplication::clipboard()->setText(text);
 }
 
+void CopyReport(const std::vector<std::string>& lines) {
+    QString text;
+    for (const std::string& line : lines)
+        text += QString::fromStdString(line) + '\n';
+    CopyReport(text);
+}
+
 namespace {
 
 // A formula's display marks ("H_2SO_4", "Fe^3^+") as HTML.

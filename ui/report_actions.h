@@ -13,8 +13,9 @@ namespace tovel {
 // Asks for the file and appends the lines; a failure is told in a box titled title.
 void SaveReport(UserPort& port, const std::string& title, const std::vector<std::string>& lines);
 
-// Puts text on the clipboard.
+// Puts text on the clipboard; lines each end in a line break.
 void CopyReport(const QString& text);
+void CopyReport(const std::vector<std::string>& lines);
 
 // The text with each formula in it set as it is drawn: counts as subscripts, charges as
 // superscripts (MnO4^- is MnO<sub>4</sub><sup>−</sup>), the rest HTML-escaped. A word that is no
