@@ -28,15 +28,14 @@ std::string Figures(double value) {
     return FormatWorking(RoundSignificant(value, 3), 3);
 }
 
-// "C, H y O" or "C e H".
+// "C, H y O" or "C y H".
 std::string ElementList(const std::vector<ElementShare>& elements) {
     std::string text;
     for (std::size_t i = 0; i < elements.size(); ++i) {
         if (i > 0) {
             const bool last = i + 1 == elements.size();
-            text += !last                                                    ? ", "
-                    : elements[i].symbol == "H" || elements[i].symbol == "I" ? " e "
-                                                                             : " y ";
+            // "y" turns to "e" only before the sound of i: "C y H" (hache), "K e I".
+            text += !last ? ", " : elements[i].symbol == "I" ? " e " : " y ";
         }
         text += elements[i].symbol;
     }

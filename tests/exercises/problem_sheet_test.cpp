@@ -247,6 +247,8 @@ TEST_F(ProblemSheet, EmpiricalFormulasTakeEveryFourthPlace) {
             ASSERT_EQ(!p.worked.statement.empty(), i % 4 == 3) << seed << " " << i;
             if (p.worked.statement.empty()) continue;
             EXPECT_TRUE(compounds.insert(p.worked.compound).second) << p.worked.compound;
+            // "un compuesto de C y H": H is read "hache", so the "y" stays.
+            EXPECT_EQ(p.worked.statement.front().find(" e H"), std::string::npos);
             const std::string& last = p.worked.resolution.back();
             const bool molecular = last.rfind("Fórmula molecular: ", 0) == 0;
             if (molecular) {
