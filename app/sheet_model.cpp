@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "core/messages.h"
+#include "exercises/sheet_moodle.h"
+#include "exercises/sheet_typography.h"
 #include "system/file_helpers.h"
 
 namespace tovel {
@@ -53,6 +55,15 @@ bool SheetModel::ReadCountAndSeed(std::uint32_t& seed, std::string* reason) cons
     return true;
 }
 
+std::string SheetModel::DefaultTitle() const {
+    if (names) return kNameSheetTitle;
+    std::vector<std::string> chosen;
+    for (std::size_t i = 0; i < m_typeNames.size() && i < types.size(); ++i) {
+        if (types[i]) chosen.push_back(m_typeNames[i]);
+    }
+    return SheetTitleFor(chosen, m_typeNames.size(), ionElectron);
+}
+
 std::optional<NameSheetChoices> SheetModel::NameChoices(std::string* reason) const {
     NameSheetChoices choices;
     if (!ReadCountAndSeed(choices.seed, reason)) return std::nullopt;
@@ -89,6 +100,7 @@ std::optional<SheetChoices> SheetModel::Choices(std::string* reason) const {
     choices.cases = cases;
     choices.yields = yields;
     choices.empirical = empirical;
+    choices.ionElectron = ionElectron;
     if (std::find(data.begin(), data.end(), true) == data.end())
         return refuse("Elige al menos una clase de datos.");
     if (std::find(cases.begin(), cases.end(), true) == cases.end())
@@ -112,6 +124,7 @@ std::string SheetModel::Preview(int problems) const {
         if (draw.problems.empty()) return draw.error;
         text = ComposeSheet(draw.problems, choices->seed);
     }
+    text = Print(text, SheetOutput::Pdf);
     // The statements only, without the key.
     std::vector<std::string> lines = SheetLines(text, static_cast<std::size_t>(count));
     std::string preview;
@@ -140,7 +153,9 @@ bool SheetModel::Start(SheetOutput output) {
         return false;
     }
     const std::uint32_t seed = names ? nameChoices->seed : choices->seed;
-    const std::string extension = output == SheetOutput::Pdf ? ".pdf" : ".txt";
+    const std::string extension = output == SheetOutput::Pdf    ? ".pdf"
+                                  : output == SheetOutput::Text ? ".txt"
+                                                                : ".xml";
     std::string path = "hoja" + std::to_string(seed) + extension;
     if (!ChooseFileToSave(m_port, path, extension)) return false;
     if (FileExists(path) &&
@@ -151,6 +166,7 @@ bool SheetModel::Start(SheetOutput output) {
     m_output = output;
     m_path = path;
     m_text = SheetText{};
+    m_printed = SheetText{};
     m_shortfall.clear();
     m_nameSheet = names;
     if (names) {
@@ -159,8 +175,7 @@ bool SheetModel::Start(SheetOutput output) {
         return true;
     }
     m_choices = *choices;
-    m_text.title = SheetTitle(m_choices.seed);
-    m_text.keyTitle = SheetKeyTitle(m_choices.seed);
+    m_text.seed = m_choices.seed;
     m_drawer.emplace(m_library, m_choices);
     return true;
 }
@@ -169,15 +184,41 @@ bool SheetModel::Step() {
     if (m_namesPending) {
         m_text = DrawNameSheet(m_nameChoices);
         m_namesPending = false;
+        m_printed = Print(m_text, m_output);
         return false;
     }
     if (!m_drawer) return false;
     if (!m_drawer->Next()) {
         m_shortfall = m_drawer->Error();
+        m_printed = Print(m_text, m_output);
         return false;
     }
     AddToSheet(m_text, m_drawer->Problems().back());
-    return !m_drawer->Done();
+    if (m_drawer->Done()) {
+        m_printed = Print(m_text, m_output);
+        return false;
+    }
+    return true;
+}
+
+SheetText SheetModel::Print(SheetText text, SheetOutput output) const {
+    text.title = title.empty() ? DefaultTitle() : title;
+    text.space = space;
+    const SheetNumbers numbers = pointNotation                 ? SheetNumbers::Point
+                                 : output == SheetOutput::Text ? SheetNumbers::SpanishPlain
+                                                               : SheetNumbers::Spanish;
+    return PrintedSheet(text, numbers);
+}
+
+SheetText SheetModel::Variant(std::uint32_t seed) const {
+    if (m_nameSheet) {
+        NameSheetChoices choices = m_nameChoices;
+        choices.seed = seed;
+        return Print(DrawNameSheet(choices), m_output);
+    }
+    SheetChoices choices = m_choices;
+    choices.seed = seed;
+    return Print(ComposeSheet(DrawSheet(m_library, choices).problems, seed), m_output);
 }
 
 bool SheetModel::Finish(const FileResult& written) {
@@ -192,7 +233,16 @@ bool SheetModel::Finish(const FileResult& written) {
 
 bool SheetModel::FinishText() {
     if (m_text.statements.empty()) return Finish({false, m_shortfall});
-    return Finish(WriteSheetText(m_path, m_text));
+    return Finish(WriteSheetText(m_path, m_printed));
+}
+
+bool SheetModel::FinishMoodle() {
+    if (m_text.statements.empty()) return Finish({false, m_shortfall});
+    std::vector<SheetText> sheets{m_printed};
+    const int versions = std::clamp(variants, 1, kMoodleVariantLimit);
+    for (int v = 1; v < versions; ++v)
+        sheets.push_back(Variant(m_printed.seed + static_cast<std::uint32_t>(v)));
+    return Finish(WriteFileAtomically(m_path, MoodleXml(sheets)));
 }
 
 bool SheetModel::FinishBytes(const std::string& bytes) {

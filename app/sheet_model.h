@@ -16,7 +16,7 @@
 
 namespace tovel {
 
-enum class SheetOutput { Pdf, Text };
+enum class SheetOutput { Pdf, Text, Moodle };
 
 class SheetModel {
   public:
@@ -35,6 +35,18 @@ class SheetModel {
     std::array<bool, kSheetCaseCount> cases{true, true, true};
     bool yields = true;      // some problems with a yield
     bool empirical = false;  // every fourth an empirical formula
+    SheetChoices::Share ionElectron = SheetChoices::Share::None;
+
+    // How the sheet is printed: its title (empty is DefaultTitle()), the room for answers, and
+    // numbers with a point and E instead of Spanish ones; how many versions of each exercise
+    // go into Moodle.
+    std::string title;
+    AnswerSpace space = AnswerSpace::Lines;
+    bool pointNotation = false;
+    int variants = 1;
+    // The title for the types and exercises chosen: "Hoja de problemas de estequiometría:
+    // síntesis y combustión".
+    std::string DefaultTitle() const;
 
     // "Hoja de formulación": nomenclature exercises instead of problems, of the classes chosen
     // (by PracticeClasses()), formulas to name and names to formulate as chosen.
@@ -52,8 +64,9 @@ class SheetModel {
     // The first problems' statements as the sheet writes them, or why there are none.
     std::string Preview(int problems = 3) const;
 
-    // "Guardar PDF" or "Guardar texto": reads the choices, asks for the file (and before
-    // replacing one). False, having told the user why, when the sheet is not to be made.
+    // "Guardar PDF", "Guardar texto" or "Guardar para Moodle": reads the choices, asks for the file
+    // (and before replacing one). False, having told the user why, when the sheet is not to be
+    // made.
     bool Start(SheetOutput output);
     // Draws the next problem; false once all are drawn (or no more can be).
     bool Step();
@@ -62,14 +75,18 @@ class SheetModel {
     int Total() const {
         return m_namesPending || m_nameSheet ? m_nameChoices.count : m_choices.count;
     }
+    // The sheet as it is printed; complete once Step has returned false.
+    const SheetText& Printed() const { return m_printed; }
     SheetOutput Output() const { return m_output; }
     const std::string& Path() const { return m_path; }
     // The sheet drawn; complete once Step has returned false.
     const SheetText& Text() const { return m_text; }
 
-    // Writes the sheet as text, or the PDF document given, to the file chosen; tells the user
-    // when it cannot, and says so when fewer problems than asked could be drawn.
+    // Writes the sheet as text or as Moodle XML (with its versions drawn from the next seeds),
+    // or the PDF document given, to the file chosen; tells the user when it cannot, and says so
+    // when fewer problems than asked could be drawn.
     bool FinishText();
+    bool FinishMoodle();
     bool FinishBytes(const std::string& bytes);
     // The sheet is dropped (the window closed, or a PDF could not be composed).
     void Cancel();
@@ -78,6 +95,10 @@ class SheetModel {
     bool Finish(const FileResult& written);
     // The count and the seed as typed, or nothing with why in reason.
     bool ReadCountAndSeed(std::uint32_t& seed, std::string* reason) const;
+    // The texts drawn, as they are printed in output (the preview as in a PDF).
+    SheetText Print(SheetText text, SheetOutput output) const;
+    // The sheet drawn again from another seed, for another version in Moodle.
+    SheetText Variant(std::uint32_t seed) const;
 
     ElementTable& m_table;
     UserPort& m_port;
@@ -93,6 +114,7 @@ class SheetModel {
     bool m_nameSheet = false;     // the sheet being made is of nomenclature
     bool m_namesPending = false;  // drawn at the next step, all at once: it takes no time
     SheetText m_text;
+    SheetText m_printed;
     std::string m_shortfall;  // why fewer problems than asked were drawn
 };
 

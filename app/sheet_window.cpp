@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -19,6 +20,7 @@
 
 #include <algorithm>
 
+#include "exercises/sheet_moodle.h"
 #include "pdf/sheet_pdf.h"
 
 namespace tovel {
@@ -46,7 +48,7 @@ class CountBox : public QSpinBox {
 };
 
 // The labels of the data kinds and of the cases, in their enums' order.
-const char* const kDatumLabels[kSheetDatumCount] = {"&gramos",         "gramos con p&ureza",
+const char* const kDatumLabels[kSheetDatumCount] = {"&gramos",         "gramos con pure&za",
                                                     "&moles",          "&litros en c.n.",
                                                     "litros a P &y T", "&volumen de disolución"};
 const char* const kCaseLabels[kSheetCaseCount] = {"un &reactivo", "dos reactivos, uno en e&xceso",
@@ -88,6 +90,33 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     top->addWidget(m_controls.Button(kNewSeed, QStringLiteral("&Nueva semilla"), this));
     top->addStretch();
 
+    // How the sheet is printed.
+    m_title = m_controls.Keep(kTitle, new QLineEdit(this));
+    connect(m_title, &QLineEdit::textEdited, this, [this, changed](const QString& text) {
+        // Emptied, the title follows the choices again.
+        m_titleTyped = !text.trimmed().isEmpty();
+        changed();
+    });
+    auto* titleLabel = new QLabel(QStringLiteral("Tít&ulo:"), this);
+    titleLabel->setBuddy(m_title);
+    auto* space = m_controls.Keep(kSpace, new QComboBox(this));
+    space->addItems(
+        {QStringLiteral("ninguno"), QStringLiteral("unas líneas"), QStringLiteral("media página")});
+    connect(space, &QComboBox::currentIndexChanged, this, changed);
+    auto* spaceLabel = new QLabel(QStringLiteral("&Hueco para responder:"), this);
+    spaceLabel->setBuddy(space);
+    auto* point = m_controls.Keep(
+        kPointNotation,
+        new QCheckBox(QStringLiteral("De&jar los números con punto y E (4.01E-2)"), this));
+    connect(point, &QCheckBox::toggled, this, changed);
+    auto* print = new QGridLayout;
+    print->addWidget(titleLabel, 0, 0);
+    print->addWidget(m_title, 0, 1, 1, 3);
+    print->addWidget(spaceLabel, 1, 0);
+    print->addWidget(space, 1, 1);
+    print->addWidget(point, 1, 2);
+    print->setColumnStretch(3, 1);
+
     auto* typesGroup = new QGroupBox(QStringLiteral("Tipos de reacción"), this);
     auto* typesGrid = new QGridLayout(typesGroup);
     const auto& names = m_model.TypeNames();
@@ -126,6 +155,15 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         kEmpirical, new QCheckBox(QStringLiteral("1 de cada 4, de fórmula empírica"), casesGroup));
     connect(empirical, &QCheckBox::toggled, this, changed);
     casesLayout->addWidget(empirical);
+    auto* ionElectron = m_controls.Keep(kIonElectron, new QComboBox(casesGroup));
+    ionElectron->addItems({QStringLiteral("ninguno de ajuste ion-electrón"),
+                           QStringLiteral("1 de cada 4, de ajuste ion-electrón"),
+                           QStringLiteral("todos de ajuste ion-electrón")});
+    ionElectron->setToolTip(
+        QStringLiteral("Ecuaciones redox de los tipos elegidos, para ajustar por el método del "
+                       "ion-electrón"));
+    connect(ionElectron, &QComboBox::currentIndexChanged, this, changed);
+    casesLayout->addWidget(ionElectron);
     casesLayout->addStretch();
     auto* groups = new QHBoxLayout;
     groups->addWidget(typesGroup, 2);
@@ -165,8 +203,7 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     QFont mono(QStringLiteral("DejaVu Sans Mono"));
     mono.setPixelSize(12);
     m_preview->setFont(mono);
-    auto* previewLabel =
-        new QLabel(QStringLiteral("Vist&a previa de los primeros problemas"), this);
+    auto* previewLabel = new QLabel(QStringLiteral("Vista previa de los primeros problemas"), this);
     previewLabel->setBuddy(m_preview);
 
     m_progress = m_controls.Keep(kProgress, new QProgressBar(this));
@@ -176,13 +213,26 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     progressRow->addWidget(m_status, 2);
 
     auto* buttons = new QHBoxLayout;
+    auto* variants = m_controls.Keep(kVariants, new QSpinBox(this));
+    variants->setRange(1, kMoodleVariantLimit);
+    variants->setToolTip(
+        QStringLiteral("Versiones de cada problema, de semillas seguidas: cada alumno recibe "
+                       "datos distintos"));
+    connect(variants, &QSpinBox::valueChanged, this, changed);
+    auto* variantsLabel = new QLabel(QStringLiteral("Versiones para Moodle:"), this);
+    variantsLabel->setBuddy(variants);
+    buttons->addWidget(variantsLabel);
+    buttons->addWidget(variants);
     buttons->addStretch();
     buttons->addWidget(m_controls.Button(kSavePdf, QStringLiteral("Guardar P&DF"), this));
     buttons->addWidget(m_controls.Button(kSaveText, QStringLiteral("Guardar &texto"), this));
+    buttons->addWidget(
+        m_controls.Button(kSaveMoodle, QStringLiteral("Guardar p&ara Moodle"), this));
     buttons->addWidget(m_controls.Button(kExit, QStringLiteral("&Cerrar"), this));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(print);
     layout->addLayout(groups);
     layout->addWidget(namesOn);
     layout->addWidget(m_namesGroup);
@@ -217,6 +267,13 @@ void SheetWindow::Pull() {
     };
     m_model.yields = checked(kYields);
     m_model.empirical = checked(kEmpirical);
+    m_model.ionElectron = static_cast<SheetChoices::Share>(
+        qobject_cast<QComboBox*>(Control(kIonElectron))->currentIndex());
+    m_model.title = m_titleTyped ? m_title->text().trimmed().toStdString() : std::string();
+    m_model.space =
+        static_cast<AnswerSpace>(qobject_cast<QComboBox*>(Control(kSpace))->currentIndex());
+    m_model.pointNotation = checked(kPointNotation);
+    m_model.variants = qobject_cast<QSpinBox*>(Control(kVariants))->value();
     m_model.names = checked(kNames);
     m_model.formulaToName = checked(kFormulaToName);
     m_model.nameToFormula = checked(kNameToFormula);
@@ -244,6 +301,11 @@ void SheetWindow::Sync() {
     };
     check(kYields, m_model.yields);
     check(kEmpirical, m_model.empirical);
+    qobject_cast<QComboBox*>(Control(kIonElectron))
+        ->setCurrentIndex(static_cast<int>(m_model.ionElectron));
+    qobject_cast<QComboBox*>(Control(kSpace))->setCurrentIndex(static_cast<int>(m_model.space));
+    check(kPointNotation, m_model.pointNotation);
+    qobject_cast<QSpinBox*>(Control(kVariants))->setValue(m_model.variants);
     check(kNames, m_model.names);
     check(kFormulaToName, m_model.formulaToName);
     check(kNameToFormula, m_model.nameToFormula);
@@ -265,6 +327,8 @@ void SheetWindow::Sync() {
 }
 
 void SheetWindow::UpdatePreview() {
+    // A title the user has not typed is the one the choices give.
+    if (!m_titleTyped) m_title->setText(QString::fromStdString(m_model.DefaultTitle()));
     m_preview->setPlainText(QString::fromStdString(m_model.Preview(kPreviewProblems)));
 }
 
@@ -287,6 +351,9 @@ void SheetWindow::Dispatch(int id) {
             break;
         case kSaveText:
             Save(SheetOutput::Text);
+            break;
+        case kSaveMoodle:
+            Save(SheetOutput::Moodle);
             break;
         case kExit:
             close();
@@ -331,11 +398,20 @@ void SheetWindow::Work() {
         QTimer::singleShot(0, this, &SheetWindow::Work);
         return;
     }
-    if (m_model.Output() == SheetOutput::Text || m_model.Text().statements.empty()) {
-        End(m_model.Output() == SheetOutput::Text ? m_model.FinishText() : m_model.FinishBytes({}));
+    if (m_model.Text().statements.empty()) {
+        End(m_model.FinishBytes({}));
         return;
     }
-    m_job = std::make_unique<SheetPdfJob>(m_model.Text());
+    if (m_model.Output() == SheetOutput::Text) {
+        End(m_model.FinishText());
+        return;
+    }
+    if (m_model.Output() == SheetOutput::Moodle) {
+        if (m_model.variants > 1) m_status->setText(QStringLiteral("Preparando las versiones..."));
+        End(m_model.FinishMoodle());
+        return;
+    }
+    m_job = std::make_unique<SheetPdfJob>(m_model.Printed());
     m_status->setText(QStringLiteral("Componiendo las páginas..."));
     QTimer::singleShot(0, this, &SheetWindow::Work);
 }

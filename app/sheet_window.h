@@ -1,7 +1,8 @@
 #pragma once
 // The problem-sheet window ("Hoja de problemas"): the choices, a preview of the first problems,
-// and "Guardar PDF" / "Guardar texto". A sheet is made a problem, then a page block, at a time
-// between events, with its progress shown, so the window never stops answering.
+// and "Guardar PDF" / "Guardar texto" / "Guardar para Moodle". A sheet is made a problem, then a
+// page block, at a time between events, with its progress shown, so the window never stops
+// answering.
 
 #include <QDialog>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "ui/control_registry.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -31,10 +33,11 @@ class SheetWindow : public QDialog {
         kSeed = 11,
         kNewSeed = 12,
         kAllTypes = 13,
-        kFirstDatum = 20,  // one check box per SheetDatum, in its order
-        kFirstCase = 30,   // one per SheetCase
-        kYields = 35,      // "algunos con rendimiento"
-        kEmpirical = 36,   // "uno de cada cuatro, de fórmula empírica"
+        kFirstDatum = 20,   // one check box per SheetDatum, in its order
+        kFirstCase = 30,    // one per SheetCase
+        kYields = 35,       // "algunos con rendimiento"
+        kEmpirical = 36,    // "uno de cada cuatro, de fórmula empírica"
+        kIonElectron = 37,  // none, one in four or all to balance by the ion-electron method
         kPreview = 40,
         kProgress = 41,
         kNames = 50,  // "Hoja de formulación en lugar de problemas"
@@ -42,8 +45,13 @@ class SheetWindow : public QDialog {
         kNameToFormula = 52,
         kFirstNameClass = 60,  // one per PracticeClasses()
         kFirstType = 100,      // one per reaction type of the library
+        kTitle = 70,
+        kSpace = 71,          // the room left for answers
+        kPointNotation = 72,  // numbers as 4.01E-2 instead of 4,01·10⁻²
+        kVariants = 73,       // versions of each exercise for Moodle
         kSavePdf = 201,
         kSaveText = 202,
+        kSaveMoodle = 203,
     };
 
     SheetWindow(SheetModel& model, QWidget* parent = nullptr);
@@ -72,6 +80,8 @@ class SheetWindow : public QDialog {
     SheetModel& m_model;
     QSpinBox* m_count = nullptr;
     QLineEdit* m_seed = nullptr;
+    QLineEdit* m_title = nullptr;
+    bool m_titleTyped = false;  // the user's own title, which the choices no longer change
     QPlainTextEdit* m_preview = nullptr;
     QProgressBar* m_progress = nullptr;
     QLabel* m_status = nullptr;

@@ -118,6 +118,15 @@ std::optional<WorkedExercise> DrawEmpiricalExercise(SeededRandom& random, const 
     exercise.resolution = result.steps;
     for (const std::string& line : AnswerLines(result))
         exercise.resolution.push_back(line);
+    const auto formula = [](const std::string& label, const std::string& text) {
+        SheetAnswer answer;
+        answer.label = label;
+        answer.accepted = {text};
+        answer.caseMatters = true;
+        return answer;
+    };
+    exercise.answers.push_back(formula("Fórmula empírica", result.empirical));
+    if (withMolarMass) exercise.answers.push_back(formula("Fórmula molecular", compound.formula));
     return exercise;
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/element_table.h"
 #include "exercises/seeded_random.h"
+#include "exercises/sheet_answer.h"
 
 namespace tovel {
 
@@ -16,6 +17,7 @@ struct WorkedExercise {
     std::vector<std::string> statement;  // ends in an empty line, as a problem's does
     std::vector<std::string> resolution;
     std::string compound;  // the formula the exercise is about
+    std::vector<SheetAnswer> answers;
 };
 
 // One exercise drawn with random, of a compound not in used while there are others; nothing when

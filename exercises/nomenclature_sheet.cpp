@@ -24,8 +24,8 @@ SheetText DrawNameSheet(const NameSheetChoices& choices) {
                           : choices.formulaToName                        ? Asking::Name
                                                                          : Asking::Formula;
     SheetText text;
-    text.title = "Hoja de formulación inorgánica (semilla " + std::to_string(choices.seed) + ")";
-    text.keyTitle = SheetKeyTitle(choices.seed);
+    text.title = choices.title.empty() ? kNameSheetTitle : choices.title;
+    text.seed = choices.seed;
     text.keyWord = "Ejercicio";
     for (int i = 0; i < choices.count; ++i) {
         const PracticeQuestion& q = practice.Next(asking);
@@ -34,9 +34,18 @@ SheetText DrawNameSheet(const NameSheetChoices& choices) {
             {q.askName ? "Nombra " + q.formula + "." : "Escribe la fórmula de: " + q.name + ".",
              ""});
         std::vector<std::string> key = {q.formula};
-        for (const SystemName& name : NameFormula(q.formula).names)
+        SheetAnswer answer;
+        answer.label = q.askName ? "Nombre" : "Fórmula";
+        if (!q.askName) {
+            answer.accepted = {q.formula};
+            answer.caseMatters = true;
+        }
+        for (const SystemName& name : NameFormula(q.formula).names) {
             key.push_back(name.system + ": " + name.name + (name.kept ? "" : " (no IUPAC 2005)"));
+            if (q.askName) answer.accepted.push_back(name.name);
+        }
         text.resolutions.push_back(key);
+        text.answers.push_back({answer});
     }
     return text;
 }

@@ -16,7 +16,10 @@ struct NameSheetChoices {
     bool nameToFormula = true;         // "Escribe la fórmula de: sulfato de hierro(III)."
     std::vector<std::size_t> classes;  // indexes of PracticeClasses(); empty is all
     std::uint32_t seed = 1;
+    std::string title;  // empty is kNameSheetTitle
 };
+
+constexpr const char* kNameSheetTitle = "Hoja de formulación inorgánica";
 
 // The keys --clases takes, one per practice class, in their order.
 const std::vector<std::string>& NameClassKeys();

@@ -41,6 +41,9 @@ struct SheetChoices {
     bool yields = true;
     // Every fourth problem finds an empirical formula instead of a calculation on a reaction.
     bool empirical = false;
+    // Redox equations of the chosen types to balance by the ion-electron method: none, every
+    // fourth exercise from the second, or all of them.
+    enum class Share { None, Some, All } ionElectron = Share::None;
     std::uint32_t seed = 1;
 };
 

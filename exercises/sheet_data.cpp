@@ -72,11 +72,52 @@ bool IsSheetSolute(const std::string& formula) {
     return std::find(std::begin(kSolutes), std::end(kSolutes), formula) != std::end(kSolutes);
 }
 
+bool IsSheetSolid(const std::string& formula) {
+    if (formula.find('^') != std::string::npos || IsSheetGas(formula)) return false;
+    static const char* const kLiquids[] = {"H2O",  "H2O2", "H2SO4", "HNO3", "H3PO4", "HClO4",
+                                           "Hg",   "Br2",  "CS2",   "CCl4", "CHCl3", "SiCl4",
+                                           "PCl3", "SO3",  "N2H4",  "N2O4"};
+    if (std::find(std::begin(kLiquids), std::end(kLiquids), formula) != std::end(kLiquids))
+        return false;
+    // Carbon, hydrogen and oxygen alone make the fuels, alcohols and acids of the laboratory,
+    // which are liquids; the sugars and a few acids that are solids are named.
+    static const char* const kOrganicSolids[] = {"C6H12O6", "C12H22O11", "C2H2O4", "C6H8O7",
+                                                 "C7H6O2",  "C7H6O3",    "C9H8O4", "C10H8"};
+    if (std::find(std::begin(kOrganicSolids), std::end(kOrganicSolids), formula) !=
+        std::end(kOrganicSolids))
+        return true;
+    const bool onlyCHO = formula.find_first_not_of("CHO0123456789()") == std::string::npos;
+    const bool carbonAndHydrogen =
+        formula.find('C') != std::string::npos && formula.find('H') != std::string::npos;
+    return !(onlyCHO && carbonAndHydrogen);
+}
+
 unsigned char SheetTraits(const std::string& formula) {
     unsigned char traits = 0;
+    if (formula.find('^') != std::string::npos) return kSheetIon;
     if (IsSheetGas(formula)) traits |= kSheetGas;
     if (IsSheetSolute(formula)) traits |= kSheetSolute;
     if (formula == "H2O") traits |= kSheetWater;
+    if (IsSheetSolid(formula)) traits |= kSheetSolid;
+    return traits;
+}
+
+ReactionTraits SheetTraits(const Reaction& reaction) {
+    ReactionTraits traits{};
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t slot = 1; slot <= reaction.Count(side); ++slot)
+            traits[side][slot - 1] = SheetTraits(reaction.substances[side][slot - 1].formula);
+    }
+    const std::size_t reactants = reaction.Count(kReactants);
+    const bool allGases = std::all_of(traits[kReactants].begin(),
+                                      traits[kReactants].begin() + static_cast<long>(reactants),
+                                      [](unsigned char t) { return (t & kSheetGas) != 0; });
+    for (std::size_t slot = 0; slot < reactants; ++slot) {
+        unsigned char& t = traits[kReactants][slot];
+        // A gas that is also a laboratory solute comes as its solution among other reactants.
+        if (!allGases && (t & kSheetGas) != 0 && (t & kSheetSolute) != 0)
+            t = static_cast<unsigned char>(t & ~kSheetGas);
+    }
     return traits;
 }
 
@@ -88,14 +129,20 @@ std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, const std::strin
 std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, unsigned char traits, int side) {
     const bool gas = (traits & kSheetGas) != 0;
     std::vector<SheetDatum> kinds;
+    // An ion is never weighed, nor the electron: it is counted in moles.
+    if ((traits & kSheetIon) != 0) {
+        if (choices.data[static_cast<std::size_t>(SheetDatum::Moles)])
+            kinds.push_back(SheetDatum::Moles);
+        return kinds;
+    }
     for (int k = 0; k < kSheetDatumCount; ++k) {
         const auto kind = static_cast<SheetDatum>(k);
         if (!choices.data[static_cast<std::size_t>(k)]) continue;
         bool suits = true;
         switch (kind) {
             case SheetDatum::ImpureGrams:
-                // Ores, metals and salts come impure; gases and water do not.
-                suits = side == kReactants && !gas && (traits & kSheetWater) == 0;
+                // Ores, metals and salts come impure; gases and liquids do not.
+                suits = side == kReactants && (traits & kSheetSolid) != 0;
                 break;
             case SheetDatum::LitresNormal:
             case SheetDatum::LitresPT:
@@ -113,12 +160,17 @@ std::vector<SheetDatum> DatumKinds(const SheetChoices& choices, unsigned char tr
 }
 
 std::vector<AmountUnit> AskedUnits(const SheetChoices& choices, const std::string& formula) {
+    return AskedUnits(choices, SheetTraits(formula));
+}
+
+std::vector<AmountUnit> AskedUnits(const SheetChoices& choices, unsigned char traits) {
+    if ((traits & kSheetIon) != 0) return {AmountUnit::Mole};
     const auto chosen = [&](SheetDatum kind) { return choices.data[static_cast<int>(kind)]; };
     std::vector<AmountUnit> units;
     if (chosen(SheetDatum::Grams) || chosen(SheetDatum::ImpureGrams))
         units.push_back(AmountUnit::Gram);
     if (chosen(SheetDatum::Moles)) units.push_back(AmountUnit::Mole);
-    if (IsSheetGas(formula)) {
+    if ((traits & kSheetGas) != 0) {
         if (chosen(SheetDatum::LitresNormal)) units.push_back(AmountUnit::LitreNormal);
         if (chosen(SheetDatum::LitresPT)) units.push_back(AmountUnit::LitrePT);
     }

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "core/stoichiometry.h"
+#include "exercises/ion_electron_exercise.h"
 #include "exercises/round_values.h"
 #include "exercises/sheet_data.h"
 
@@ -63,6 +64,7 @@ const T& Pick(SeededRandom& random, const std::vector<T>& items) {
 // Mixed into the seed for the yields' own stream of numbers.
 constexpr std::uint64_t kYieldStream = 0x9E3779B97F4A7C15ULL;
 constexpr std::uint64_t kEmpiricalStream = 0xC2B2AE3D27D4EB4FULL;
+constexpr std::uint64_t kIonElectronStream = 0x165667B19E3779F9ULL;
 // Compounds tried before an exercise is given up: every one of the list suits the default table.
 constexpr int kEmpiricalAttempts = 20;
 
@@ -74,6 +76,7 @@ SheetDrawer::SheetDrawer(const SheetLibrary& library, const SheetChoices& choice
       m_random(choices.seed),
       m_yieldRandom(choices.seed ^ kYieldStream),
       m_empiricalRandom(choices.seed ^ kEmpiricalStream),
+      m_ionElectronRandom(choices.seed ^ kIonElectronStream),
       m_reactionUses(library.size(), 0) {
     // The types chosen, as indices of the library's names.
     std::vector<bool> chosen;
@@ -125,11 +128,15 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
         return r.substances[s][slot - 1].formula;
     };
 
+    const ReactionTraits traits = SheetTraits(r);
+    const auto kinds = [&](std::size_t slot) {
+        return DatumKinds(m_choices, traits[side][slot - 1], side);
+    };
     // Which substances are given: those given least often in the sheet so far.
     std::vector<std::vector<std::size_t>> choices;
     std::vector<std::size_t> suited;
     for (std::size_t slot = 1; slot <= r.Count(side); ++slot) {
-        if (!DatumKinds(m_choices, formula(side, slot), side).empty()) suited.push_back(slot);
+        if (!kinds(slot).empty()) suited.push_back(slot);
     }
     if (kind == SheetCase::TwoReactants) {
         for (std::size_t i = 0; i < suited.size(); ++i) {
@@ -156,7 +163,7 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
             p.data[s].resize(r.Count(s));
             for (std::size_t slot = 1; slot <= r.Count(s); ++slot) {
                 SlotData& d = p.data[s][slot - 1];
-                d.unit = Pick(m_random, AskedUnits(m_choices, formula(s, slot)));
+                d.unit = Pick(m_random, AskedUnits(m_choices, traits[s][slot - 1]));
                 if (d.unit == AmountUnit::LitrePT) d.gas = DrawGas(m_random);
             }
         }
@@ -165,8 +172,7 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
         for (std::size_t k = 0; k < given.size(); ++k) {
             const std::size_t slot = given[k];
             const Substance& substance = r.substances[side][slot - 1];
-            SlotData d =
-                DrawSlot(m_random, Pick(m_random, DatumKinds(m_choices, substance.formula, side)));
+            SlotData d = DrawSlot(m_random, Pick(m_random, kinds(slot)));
             if (k == 0) {
                 d.amount = DrawAmount(m_random, d.unit);
                 firstMoles =
@@ -232,8 +238,53 @@ void SheetDrawer::DrawYield(ProblemInput& p, SheetCase kind) {
     if (Answerable(withYield, kind)) p = std::move(withYield);
 }
 
+bool SheetDrawer::IonElectronTurn() const {
+    using Share = SheetChoices::Share;
+    return m_choices.ionElectron == Share::All ||
+           (m_choices.ionElectron == Share::Some && m_problems.size() % 4 == 1);
+}
+
+bool SheetDrawer::DrawIonElectron() {
+    if (!m_redoxFound) {
+        m_redoxFound = true;
+        Reaction r;
+        for (const std::size_t index : m_pool) {
+            if (m_library.Balanced(index, r) && IonElectronExercise(r)) m_redox.push_back(index);
+        }
+    }
+    // No equation twice in a sheet.
+    std::vector<std::size_t> fresh;
+    for (const std::size_t index : m_redox) {
+        if (std::find(m_redoxUsed.begin(), m_redoxUsed.end(), index) == m_redoxUsed.end())
+            fresh.push_back(index);
+    }
+    if (fresh.empty()) return false;
+    const std::size_t index = Pick(m_ionElectronRandom, fresh);
+    m_redoxUsed.push_back(index);
+    Reaction r;
+    if (!m_library.Balanced(index, r)) return false;
+    auto exercise = IonElectronExercise(r);
+    if (!exercise) return false;
+    SheetProblem problem{};
+    problem.reaction = index;
+    problem.worked = std::move(*exercise);
+    m_problems.push_back(std::move(problem));
+    return true;
+}
+
 bool SheetDrawer::Next() {
     if (Done() || !m_error.empty()) return false;
+    if (IonElectronTurn()) {
+        if (DrawIonElectron()) return true;
+        if (m_choices.ionElectron == SheetChoices::Share::All) {
+            m_error = m_problems.empty() ? "Entre las reacciones elegidas no hay ninguna que se "
+                                           "ajuste por el método del ion-electrón."
+                                         : "Entre las reacciones elegidas solo hay " +
+                                               std::to_string(m_problems.size()) +
+                                               " que se ajustan por el método del ion-electrón.";
+            return false;
+        }
+    }
     if (m_choices.empirical && m_problems.size() % 4 == 3 && m_library.Table() != nullptr) {
         std::vector<std::string> used;
         for (const SheetProblem& drawn : m_problems)

@@ -49,13 +49,20 @@ class SheetDrawer {
     void DrawYield(ProblemInput& p, SheetCase kind);
 
     int FormulaUses(const std::string& formula) const;
+    // Whether the next exercise balances a redox equation, and one drawn for it.
+    bool IonElectronTurn() const;
+    bool DrawIonElectron();
 
     const SheetLibrary& m_library;
     SheetChoices m_choices;
     SeededRandom m_random;
     // Yields are drawn apart, so that the rest of a sheet is that of its seed without them.
     SeededRandom m_yieldRandom;
-    SeededRandom m_empiricalRandom;     // and so are the empirical-formula exercises
+    SeededRandom m_empiricalRandom;    // and so are the empirical-formula exercises
+    SeededRandom m_ionElectronRandom;  // and the ion-electron ones
+    std::vector<std::size_t> m_redox;  // reactions the method balances, found at the first turn
+    std::vector<std::size_t> m_redoxUsed;
+    bool m_redoxFound = false;
     std::vector<std::size_t> m_pool;    // the reactions of the chosen types
     std::vector<std::uint8_t> m_kinds;  // by pool entry: the cases it is eligible for, as bits
     std::vector<int> m_reactionUses;    // by reaction of the library

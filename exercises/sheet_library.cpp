@@ -90,12 +90,9 @@ SheetLibrary LoadSheetLibrary(const std::string& folder, ElementTable& table,
             item.type = typeIndex;
             item.at = library.m_text.size();
             item.length = static_cast<std::uint32_t>(entry.reaction.size());
-            for (int side = 0; side < 2; ++side) {
+            for (int side = 0; side < 2; ++side)
                 item.count[side] = static_cast<std::uint8_t>(reaction.Count(side));
-                for (std::size_t slot = 1; slot <= reaction.Count(side); ++slot)
-                    item.traits[side][slot - 1] =
-                        SheetTraits(reaction.substances[side][slot - 1].formula);
-            }
+            item.traits = SheetTraits(reaction);
             library.m_text += entry.reaction;
             library.m_reactions.push_back(item);
         }

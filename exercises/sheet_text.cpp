@@ -1,17 +1,31 @@
 #include "exercises/sheet_text.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "exercises/sheet_answers.h"
 #include "exercises/sheet_drawer.h"
 
 namespace tovel {
 
-std::string SheetTitle(std::uint32_t seed) {
-    return "Hoja de problemas de estequiometría (semilla " + std::to_string(seed) + ")";
+std::string SheetTitleFor(const std::vector<std::string>& chosenTypes, std::size_t allTypes,
+                          SheetChoices::Share ionElectron) {
+    if (ionElectron == SheetChoices::Share::All) return kIonElectronSheetTitle;
+    if (chosenTypes.empty() || chosenTypes.size() >= allTypes) return kProblemSheetTitle;
+    std::string title = std::string(kProblemSheetTitle) + ": ";
+    for (std::size_t i = 0; i < chosenTypes.size(); ++i) {
+        std::string name = chosenTypes[i];
+        // A type's name starts a title's line in capitals; inside the title it is a noun.
+        if (!name.empty() && std::isupper(static_cast<unsigned char>(name[0])) &&
+            (name.size() < 2 || !std::isupper(static_cast<unsigned char>(name[1]))))
+            name[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[0])));
+        title += name + ListJoiner(i + 1, chosenTypes.size());
+    }
+    return title;
 }
 
-std::string SheetKeyTitle(std::uint32_t seed) {
-    return "Soluciones (semilla " + std::to_string(seed) + ")";
+std::string SeedLine(std::uint32_t seed) {
+    return "Semilla " + std::to_string(seed);
 }
 
 std::string SheetKeyHeading(int number, const std::string& word) {
@@ -21,6 +35,7 @@ std::string SheetKeyHeading(int number, const std::string& word) {
 void AddToSheet(SheetText& text, const ProblemInput& problem) {
     text.statements.push_back(StatementLines(problem));
     text.resolutions.push_back(ResolutionLines(problem));
+    text.answers.push_back(ProblemAnswers(problem));
 }
 
 void AddToSheet(SheetText& text, const SheetProblem& problem) {
@@ -30,19 +45,25 @@ void AddToSheet(SheetText& text, const SheetProblem& problem) {
     }
     text.statements.push_back(problem.worked.statement);
     text.resolutions.push_back(problem.worked.resolution);
+    text.answers.push_back(problem.worked.answers);
 }
 
-SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed) {
+SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed,
+                       const std::string& title) {
     SheetText text;
-    text.title = SheetTitle(seed);
-    text.keyTitle = SheetKeyTitle(seed);
+    text.title = title;
+    text.seed = seed;
     for (const SheetProblem& problem : problems)
         AddToSheet(text, problem);
     return text;
 }
 
 std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {
-    std::vector<std::string> lines{text.title, ""};
+    std::string blanks;
+    for (const char* word : kSheetHeaderWords)
+        blanks += std::string(blanks.empty() ? "" : "   ") + word + " " +
+                  std::string(word == kSheetHeaderWords[0] ? 32 : 12, '_');
+    std::vector<std::string> lines{text.title, SeedLine(text.seed), "", blanks, ""};
     // Numbers padded to one width keep every statement's text in one column.
     const std::size_t width = std::to_string(std::max(count, text.statements.size())).size() + 2;
     for (std::size_t i = 0; i < text.statements.size(); ++i) {
@@ -59,6 +80,7 @@ std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {
     }
     lines.emplace_back();
     lines.push_back(text.keyTitle);
+    lines.push_back(SeedLine(text.seed));
     for (std::size_t i = 0; i < text.resolutions.size(); ++i) {
         lines.emplace_back();
         lines.push_back(SheetKeyHeading(static_cast<int>(i) + 1, text.keyWord));

@@ -8,7 +8,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextLayout>
+#include <algorithm>
+#include <functional>
 #include <vector>
+
+#include "core/text_runs.h"
 
 namespace tovel {
 
@@ -16,23 +20,59 @@ namespace {
 
 constexpr int kResolution = 300;  // dots per inch of the layout
 constexpr double kMarginMillimetres = 18;
+constexpr double kDotsPerMillimetre = kResolution / 25.4;
+constexpr int kAnswerLines = 4;
+constexpr double kAnswerLineMillimetres = 9;
 
-QString Shown(const std::string& line) {
-    return QString::fromStdString(ShowSeparators(line));
+// A line of the plain notation with its formulas set: counts low, charges high, in a smaller
+// size, as the main window draws them.
+struct SetText {
+    QString text;
+    QList<QTextLayout::FormatRange> formats;
+};
+
+SetText Typeset(const std::string& line) {
+    SetText set;
+    for (const TextRun& run : FormulaRuns(ShowSeparators(line))) {
+        const QString part = QString::fromStdString(run.text);
+        if (run.script != Script::Line) {
+            QTextLayout::FormatRange range;
+            range.start = static_cast<int>(set.text.size());
+            range.length = static_cast<int>(part.size());
+            range.format.setVerticalAlignment(run.script == Script::Low
+                                                  ? QTextCharFormat::AlignSubScript
+                                                  : QTextCharFormat::AlignSuperScript);
+            set.formats.push_back(range);
+        }
+        set.text += part;
+    }
+    return set;
 }
 
-// The resolution's columns, in a fixed-width face, as the problem window shows them: tabs stop
-// every eight characters.
-QString ExpandTabs(const QString& line) {
-    QString text;
-    for (const QChar c : line) {
-        if (c == '\t') {
-            text += QString(8 - text.size() % 8, ' ');
-        } else {
-            text += c;
-        }
+// A line of separators ("=====", or the soft hyphens of the resolution): a rule on paper.
+bool IsRule(const std::string& line) {
+    const std::string shown = ShowSeparators(line);
+    if (shown.empty()) return false;
+    if (shown.find_first_not_of('=') == std::string::npos) return true;
+    for (std::size_t i = 0; i < shown.size(); i += std::string(kVisibleSeparator).size()) {
+        if (shown.compare(i, std::string(kVisibleSeparator).size(), kVisibleSeparator) != 0)
+            return false;
     }
-    return text;
+    return true;
+}
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', from);
+        std::string cell = line.substr(from, tab == std::string::npos ? tab : tab - from);
+        const std::size_t first = cell.find_first_not_of(' ');
+        cells.push_back(first == std::string::npos ? std::string() : cell.substr(first));
+        if (tab == std::string::npos) break;
+        from = tab + 1;
+    }
+    return cells;
 }
 
 }  // namespace
@@ -45,58 +85,183 @@ struct SheetPdfJob::Page {
     QFont title{QStringLiteral("DejaVu Sans")};
     QFont text{QStringLiteral("DejaVu Sans")};
     QFont heading{QStringLiteral("DejaVu Sans")};
-    QFont mono{QStringLiteral("DejaVu Sans Mono")};
-    QFont footer{QStringLiteral("DejaVu Sans")};
+    QFont key{QStringLiteral("DejaVu Sans")};        // the key's working
+    QFont tableHead{QStringLiteral("DejaVu Sans")};  // a table's column names
+    QFont small{QStringLiteral("DejaVu Sans")};
     double width = 0, bottom = 0;  // of the area a block may use
-    double monoAdvance = 0;
     double y = 0;
     int pages = 1;
     bool open = false;
 
-    // One paragraph laid out in the column from indent to the right margin, wrapped where it is
-    // too long, the lines it wraps onto further in by hang.
-    struct Laid {
-        std::unique_ptr<QTextLayout> layout;
+    // Something of a known height painted at a given top.
+    struct Item {
         double height = 0;
+        std::function<void(double top)> draw;
     };
-    Laid Lay(const QString& line, const QFont& font, double indent, double hang = 0) {
-        Laid laid;
-        laid.layout = std::make_unique<QTextLayout>(line, font, &writer);
+
+    // A paragraph laid out in the column from indent to the right margin, wrapped where it is
+    // too long, the lines it wraps onto further in by hang.
+    Item Paragraph(const std::string& line, const QFont& font, double indent, double hang = 0) {
+        const SetText set = Typeset(line);
+        auto layout = std::make_shared<QTextLayout>(set.text, font, &writer);
+        layout->setFormats(set.formats);
         QTextOption option;
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        laid.layout->setTextOption(option);
-        laid.layout->beginLayout();
+        layout->setTextOption(option);
+        double height = 0;
+        layout->beginLayout();
         while (true) {
-            QTextLine text = laid.layout->createLine();
+            QTextLine text = layout->createLine();
             if (!text.isValid()) break;
-            const double x = laid.height > 0 ? indent + hang : indent;
-            text.setLineWidth(width - x);
-            text.setPosition(QPointF(x, laid.height));
-            laid.height += text.height();
+            const double x = height > 0 ? indent + hang : indent;
+            text.setLineWidth(std::max(1.0, width - x));
+            text.setPosition(QPointF(x, height));
+            height += text.height();
         }
-        laid.layout->endLayout();
-        if (line.isEmpty()) laid.height = QFontMetricsF(font, &writer).lineSpacing();
-        return laid;
+        layout->endLayout();
+        if (set.text.isEmpty()) height = QFontMetricsF(font, &writer).lineSpacing();
+        return {height, [this, layout](double top) { layout->draw(&painter, QPointF(0, top)); }};
+    }
+
+    // One line of text at x, not wrapped; its width in advance.
+    std::shared_ptr<QTextLayout> Cell(const std::string& text, const QFont& font, double& advance) {
+        const SetText set = Typeset(text);
+        auto layout = std::make_shared<QTextLayout>(set.text, font, &writer);
+        layout->setFormats(set.formats);
+        layout->beginLayout();
+        QTextLine line = layout->createLine();
+        if (line.isValid()) {
+            line.setNumColumns(static_cast<int>(set.text.size()));
+            line.setPosition(QPointF(0, 0));
+            advance = line.naturalTextWidth();
+        }
+        layout->endLayout();
+        return layout;
+    }
+
+    Item Space(double height) {
+        return {height, [](double) {}};
+    }
+
+    Item Rule(double height, const QColor& color) {
+        return {height, [this, height, color](double top) {
+                    painter.save();
+                    painter.setPen(QPen(color, 2));
+                    painter.drawLine(QPointF(0, top + height / 2),
+                                     QPointF(width, top + height / 2));
+                    painter.restore();
+                }};
+    }
+
+    // The lines of a resolution that hold tabs, as a table: each column as wide as its widest
+    // cell. A heading (the line before a rule) names the columns from the left, its last name
+    // over all the columns that are left ("exceso" over what is left of each reactant).
+    void Table(const std::vector<std::string>& lines, std::vector<Item>& items) {
+        const double gap = 4 * kDotsPerMillimetre;
+        const double lineHeight = QFontMetricsF(key, &writer).lineSpacing() * 1.15;
+        struct Row {
+            std::vector<std::shared_ptr<QTextLayout>> cells;
+            std::vector<double> widths;
+            std::vector<std::size_t> columns;  // where each cell starts
+            bool rule = false;
+        };
+        std::vector<Row> rows;
+        std::vector<double> columnWidths;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            Row row;
+            if (IsRule(lines[i])) {
+                row.rule = true;
+                rows.push_back(row);
+                continue;
+            }
+            const bool heading = i + 1 < lines.size() && IsRule(lines[i + 1]);
+            std::vector<std::string> cells = Cells(lines[i]);
+            std::size_t column = 0;
+            for (const std::string& cell : cells) {
+                if (heading && cell.empty()) continue;  // a heading's tabs only spaced it out
+                double advance = 0;
+                row.cells.push_back(Cell(cell, heading ? tableHead : key, advance));
+                row.widths.push_back(advance);
+                row.columns.push_back(column);
+                ++column;
+            }
+            // A heading's last name spans the rest: it does not widen a column.
+            for (std::size_t k = 0; k < row.cells.size(); ++k) {
+                if (heading && k + 1 == row.cells.size() && k > 0) continue;
+                if (columnWidths.size() <= row.columns[k]) columnWidths.resize(row.columns[k] + 1);
+                columnWidths[row.columns[k]] =
+                    std::max(columnWidths[row.columns[k]], row.widths[k]);
+            }
+            rows.push_back(std::move(row));
+        }
+        std::vector<double> starts{0};
+        for (const double w : columnWidths)
+            starts.push_back(starts.back() + w + gap);
+        for (Row& row : rows) {
+            if (row.rule) {
+                items.push_back(Rule(lineHeight * 0.5, QColor(120, 120, 120)));
+                continue;
+            }
+            auto drawn = std::make_shared<Row>(std::move(row));
+            items.push_back({lineHeight, [this, drawn, starts](double top) {
+                                 for (std::size_t k = 0; k < drawn->cells.size(); ++k) {
+                                     const std::size_t c = drawn->columns[k];
+                                     const double x = c < starts.size() ? starts[c] : starts.back();
+                                     drawn->cells[k]->draw(&painter, QPointF(x, top));
+                                 }
+                             }});
+        }
+    }
+
+    // A resolution's lines: prose wrapped, rules drawn, tabbed lines as tables.
+    void Resolution(const std::vector<std::string>& lines, std::vector<Item>& items) {
+        std::vector<std::string> tabbed;
+        const auto flush = [&] {
+            if (!tabbed.empty()) Table(tabbed, items);
+            tabbed.clear();
+        };
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const std::string& line = lines[i];
+            const bool headsTable = i + 1 < lines.size() && IsRule(lines[i + 1]) &&
+                                    lines[i].find('\t') != std::string::npos;
+            if (line.find('\t') != std::string::npos || headsTable ||
+                (IsRule(line) && !tabbed.empty())) {
+                tabbed.push_back(line);
+                continue;
+            }
+            flush();
+            if (IsRule(line)) {
+                items.push_back(
+                    Rule(QFontMetricsF(key, &writer).lineSpacing() * 0.6, QColor(120, 120, 120)));
+            } else {
+                // An indented line (an equation under its step) keeps its indent.
+                const std::size_t indent = std::min(line.find_first_not_of(' '), line.size());
+                const double in = static_cast<double>(indent) *
+                                  QFontMetricsF(key, &writer).horizontalAdvance(' ') * 1.5;
+                items.push_back(Paragraph(line.substr(indent), key, in, 4 * kDotsPerMillimetre));
+            }
+        }
+        flush();
     }
 
     // A block is painted whole on the current page, or on a new one when it does not fit there;
-    // only a block taller than a page is cut, at a line.
-    void Block(const std::vector<Laid>& lines, double gapAfter) {
+    // only a block taller than a page is cut, between two items.
+    void Block(const std::vector<Item>& items, double gapAfter) {
         double height = 0;
-        for (const Laid& laid : lines)
-            height += laid.height;
+        for (const Item& item : items)
+            height += item.height;
         if (y > 0 && y + height > bottom) NewPage();
-        for (const Laid& laid : lines) {
-            if (y > 0 && y + laid.height > bottom) NewPage();
-            laid.layout->draw(&painter, QPointF(0, y));
-            y += laid.height;
+        for (const Item& item : items) {
+            if (y > 0 && y + item.height > bottom) NewPage();
+            item.draw(y);
+            y += item.height;
         }
         y += gapAfter;
     }
 
     void Footer() {
-        painter.setFont(footer);
-        const double line = QFontMetricsF(footer, &writer).lineSpacing();
+        painter.setFont(small);
+        const double line = QFontMetricsF(small, &writer).lineSpacing();
         painter.drawText(QRectF(0, bottom + line * 0.5, width, line), Qt::AlignHCenter,
                          QStringLiteral("%1").arg(pages));
     }
@@ -106,6 +271,51 @@ struct SheetPdfJob::Page {
         writer.newPage();
         ++pages;
         y = 0;
+    }
+
+    // The title, and the seed in small print under it.
+    void Title(const std::string& title, std::uint32_t seed) {
+        std::vector<Item> block{Paragraph(title, this->title, 0)};
+        block.push_back(Paragraph(SeedLine(seed), small, 0));
+        Block(block, QFontMetricsF(text, &writer).lineSpacing() * 0.6);
+    }
+
+    // "Nombre:", "Curso:" and "Fecha:", each with its line to write on.
+    void Blanks() {
+        const double height = QFontMetricsF(text, &writer).lineSpacing() * 1.6;
+        const double shares[] = {0.5, 0.22, 0.28};
+        std::vector<Item> block{
+            {height, [this, height, shares](double top) {
+                 painter.save();
+                 painter.setFont(text);
+                 const QFontMetricsF metrics(text, &writer);
+                 double x = 0;
+                 int k = 0;
+                 for (const char* word : kSheetHeaderWords) {
+                     const QString label = QString::fromUtf8(word);
+                     const double baseline = top + height * 0.7;
+                     painter.setPen(Qt::black);
+                     painter.drawText(QPointF(x, baseline), label);
+                     const double from = x + metrics.horizontalAdvance(label + ' ');
+                     const double to = x + width * shares[k] - 3 * kDotsPerMillimetre;
+                     painter.setPen(QPen(Qt::black, 2));
+                     painter.drawLine(QPointF(from, baseline + 6), QPointF(to, baseline + 6));
+                     x += width * shares[k++];
+                 }
+                 painter.restore();
+             }}};
+        Block(block, QFontMetricsF(text, &writer).lineSpacing());
+    }
+
+    // The room for a student's answer under a statement.
+    void AnswerRoom(AnswerSpace space, std::vector<Item>& block) {
+        if (space == AnswerSpace::Lines) {
+            for (int i = 0; i < kAnswerLines; ++i)
+                block.push_back(
+                    Rule(kAnswerLineMillimetres * kDotsPerMillimetre, QColor(170, 170, 170)));
+        } else if (space == AnswerSpace::HalfPage) {
+            block.push_back(Space(bottom / 2));
+        }
     }
 };
 
@@ -129,12 +339,13 @@ SheetPdfJob::SheetPdfJob(const SheetText& text) : m_text(text) {
     p.text.setPointSizeF(11);
     p.heading.setPointSizeF(10.5);
     p.heading.setBold(true);
-    p.mono.setPointSizeF(8.5);
-    p.footer.setPointSizeF(8);
+    p.key.setPointSizeF(9);
+    p.tableHead.setPointSizeF(9);
+    p.tableHead.setBold(true);
+    p.small.setPointSizeF(8);
     p.width = p.writer.width();
-    p.monoAdvance = QFontMetricsF(p.mono, &p.writer).horizontalAdvance(' ');
     // The page number sits under the blocks.
-    p.bottom = p.writer.height() - 2 * QFontMetricsF(p.footer, &p.writer).lineSpacing();
+    p.bottom = p.writer.height() - 2 * QFontMetricsF(p.small, &p.writer).lineSpacing();
     p.open = p.painter.begin(&p.writer);
 }
 
@@ -160,10 +371,10 @@ bool SheetPdfJob::Step() {
     if (!p.open || m_done >= Total()) return false;
     const auto statements = static_cast<int>(m_text.statements.size());
     const double gap = QFontMetricsF(p.text, &p.writer).lineSpacing();
-    std::vector<Page::Laid> block;
+    std::vector<Page::Item> block;
     if (m_done == 0) {
-        block.push_back(p.Lay(QString::fromStdString(m_text.title), p.title, 0));
-        p.Block(block, gap);
+        p.Title(m_text.title, m_text.seed);
+        p.Blanks();
     } else if (m_done <= statements) {
         // The number hangs in the margin of the statement's column.
         const int number = m_done;
@@ -171,31 +382,31 @@ bool SheetPdfJob::Step() {
         const double indent = QFontMetricsF(p.heading, &p.writer).horizontalAdvance(widest);
         const auto& lines = m_text.statements[static_cast<std::size_t>(number - 1)];
         for (const std::string& line : lines) {
-            if (!line.empty()) block.push_back(p.Lay(Shown(line), p.text, indent));
+            if (!line.empty()) block.push_back(p.Paragraph(line, p.text, indent));
         }
         if (!block.empty()) {
-            block.insert(block.begin(), Page::Laid{});
-            block.front().layout = std::make_unique<QTextLayout>(
-                QString::number(number) + QStringLiteral("."), p.heading, &p.writer);
-            QTextLayout& mark = *block.front().layout;
-            mark.beginLayout();
-            QTextLine markLine = mark.createLine();
-            markLine.setLineWidth(indent);
-            markLine.setPosition(QPointF(0, 0));
-            mark.endLayout();
             // The number shares the first line of the statement, so it adds no height.
+            const QString mark = QString::number(number) + QStringLiteral(".");
+            auto first = block.front().draw;
+            block.front().draw = [&p, first, mark](double top) {
+                first(top);
+                p.painter.save();
+                p.painter.setFont(p.heading);
+                p.painter.setPen(Qt::black);
+                p.painter.drawText(QPointF(0, top + QFontMetricsF(p.heading, &p.writer).ascent()),
+                                   mark);
+                p.painter.restore();
+            };
         }
+        p.AnswerRoom(m_text.space, block);
         p.Block(block, gap);
     } else if (m_done == statements + 1) {
         p.NewPage();
-        block.push_back(p.Lay(QString::fromStdString(m_text.keyTitle), p.title, 0));
-        p.Block(block, gap);
+        p.Title(m_text.keyTitle, m_text.seed);
     } else {
         const int number = m_done - statements - 1;
-        block.push_back(
-            p.Lay(QString::fromStdString(SheetKeyHeading(number, m_text.keyWord)), p.heading, 0));
-        for (const std::string& line : m_text.resolutions[static_cast<std::size_t>(number - 1)])
-            block.push_back(p.Lay(ExpandTabs(Shown(line)), p.mono, 0, 8 * p.monoAdvance));
+        block.push_back(p.Paragraph(SheetKeyHeading(number, m_text.keyWord), p.heading, 0));
+        p.Resolution(m_text.resolutions[static_cast<std::size_t>(number - 1)], block);
         p.Block(block, gap);
     }
     if (++m_done == Total()) {

@@ -125,7 +125,7 @@ class IonElectronWindowTest : public QObject {
         QCOMPARE(
             FormulaHtml("2 MnO4^- + 8 H^+ + 5 e^- = Mn^2+"),
             QString::fromUtf8("2 MnO<sub>4</sub><sup>−</sup> + 8 H<sup>+</sup> + 5 e<sup>−</sup> = "
-                              "Mn<sup>2</sup><sup>+</sup>"));
+                              "Mn<sup>2+</sup>"));
         // Words stay words, punctuation stays outside, and text is escaped.
         QCOMPARE(FormulaHtml("Se ajusta el O con H2O, y <b>"),
                  QStringLiteral("Se ajusta el O con H<sub>2</sub>O, y &lt;b&gt;"));

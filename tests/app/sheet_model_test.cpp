@@ -91,9 +91,13 @@ TEST_F(SheetModelTest, PreviewsTheFirstStatementsOfTheSheet) {
     const auto choices = model.Choices();
     ASSERT_TRUE(choices);
     const SheetDraw draw = DrawSheet(LoadSheetLibrary(".", table), *choices);
-    const std::vector<std::string> lines = SheetLines(ComposeSheet(draw.problems, 31));
-    // The title and the first three statements of the ten-problem sheet, then "...".
-    EXPECT_EQ(preview.rfind(lines[0] + "\n\n1.  ", 0), 0u);
+    const std::vector<std::string> lines =
+        SheetLines(PrintedSheet(ComposeSheet(draw.problems, 31), SheetNumbers::Spanish));
+    // The header and the first three statements of the ten-problem sheet, then "...".
+    EXPECT_EQ(
+        preview.rfind(
+            lines[0] + "\nSemilla 31\n\n" + lines[3] + "\n\n1.  " + lines[5].substr(4) + "\n", 0),
+        0u);
     EXPECT_NE(preview.find("3.  "), std::string::npos);
     EXPECT_EQ(preview.find("4.  "), std::string::npos);
     EXPECT_EQ(preview.substr(preview.size() - 4), "...\n");
@@ -116,7 +120,8 @@ TEST_F(SheetModelTest, MakesTheSheetAProblemAtATimeIntoTheChosenFile) {
     // The same as the sheet drawn at once.
     SheetChoices c = *model.Choices();
     const SheetText whole = ComposeSheet(DrawSheet(LoadSheetLibrary(".", table), c).problems, 2024);
-    ASSERT_TRUE(WriteSheetText(folder + "/whole.txt", whole));
+    ASSERT_TRUE(
+        WriteSheetText(folder + "/whole.txt", PrintedSheet(whole, SheetNumbers::SpanishPlain)));
     EXPECT_EQ(test::ReadBytes(folder + "/examen.txt"), test::ReadBytes(folder + "/whole.txt"));
 }
 

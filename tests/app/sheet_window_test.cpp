@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -53,12 +54,14 @@ class SheetWindowTest : public QObject {
         QTest::keyClicks(edit, seed);
     }
     // The sheet the window makes, made at once.
-    static SheetText Expected(int count, std::uint32_t seed) {
+    static SheetText Expected(int count, std::uint32_t seed,
+                              SheetNumbers numbers = SheetNumbers::Spanish) {
         ElementTable table = test::DefaultElements();
         SheetChoices c;
         c.count = count;
         c.seed = seed;
-        return ComposeSheet(DrawSheet(LoadSheetLibrary(".", table), c).problems, seed);
+        return PrintedSheet(ComposeSheet(DrawSheet(LoadSheetLibrary(".", table), c).problems, seed),
+                            numbers);
     }
 
   private slots:
@@ -92,8 +95,10 @@ class SheetWindowTest : public QObject {
             QVERIFY(Get<QCheckBox>(w, id)->isChecked());
         QVERIFY(!Get<QProgressBar>(w, SheetWindow::kProgress)->isVisible());
         const QString seed = Get<QLineEdit>(w, SheetWindow::kSeed)->text();
-        QVERIFY(
-            Preview(w).startsWith("Hoja de problemas de estequiometría (semilla " + seed + ")"));
+        QVERIFY(Preview(w).startsWith("Hoja de problemas de estequiometría\nSemilla " + seed +
+                                      "\n\nNombre: "));
+        QCOMPARE(Get<QLineEdit>(w, SheetWindow::kTitle)->text(),
+                 QStringLiteral("Hoja de problemas de estequiometría"));
         // Opening it again raises the same window.
         s.main.MenuAction(kMenuSheet)->trigger();
         QCOMPARE(test::FindWindow<SheetWindow>(), w);
@@ -105,7 +110,7 @@ class SheetWindowTest : public QObject {
         TypeSeed(w, "123");
         const QString first = Preview(w);
         QVERIFY(
-            first.startsWith(QStringLiteral("Hoja de problemas de estequiometría (semilla 123)")));
+            first.startsWith(QStringLiteral("Hoja de problemas de estequiometría\nSemilla 123")));
         QVERIFY(first.contains("\n3.  "));
         QVERIFY(!first.contains("\n4.  "));
         TypeSeed(w, "124");
@@ -169,11 +174,95 @@ class SheetWindowTest : public QObject {
         QTest::keyClick(w, Qt::Key_M, Qt::AltModifier);  // "moles"
         QTRY_VERIFY(!Get<QCheckBox>(w, SheetWindow::kFirstDatum + 2)->isChecked());
         // The reaction types, without letters of their own, are reached with Tab.
-        w->Control(SheetWindow::kNewSeed)->setFocus();
+        w->Control(SheetWindow::kPointNotation)->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), w->Control(SheetWindow::kFirstType));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(!Get<QCheckBox>(w, SheetWindow::kFirstType)->isChecked());
+    }
+
+    void theTitleFollowsTheTypesUntilOneIsTyped() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "31");
+        auto* title = Get<QLineEdit>(w, SheetWindow::kTitle);
+        // Síntesis and Combustión only.
+        for (int i = 0; w->Control(SheetWindow::kFirstType + i); ++i) {
+            if (i != 0 && i != 2) Get<QCheckBox>(w, SheetWindow::kFirstType + i)->setChecked(false);
+        }
+        QCOMPARE(title->text(),
+                 QString::fromUtf8("Hoja de problemas de estequiometría: síntesis y combustión"));
+        QVERIFY(Preview(w).startsWith(title->text() + "\nSemilla 31\n"));
+        // Alt+U reaches the title; what is typed stays whatever the types.
+        QTest::keyClick(w, Qt::Key_U, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), title);
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Examen de Bachillerato"));
+        QTest::mouseClick(w->Control(SheetWindow::kAllTypes), Qt::LeftButton);
+        QCOMPARE(title->text(), QStringLiteral("Examen de Bachillerato"));
+        QVERIFY(Preview(w).startsWith(QStringLiteral("Examen de Bachillerato\n")));
+        // Emptied, it follows the choices again.
+        title->selectAll();
+        QTest::keyClick(title, Qt::Key_Delete);
+        QCOMPARE(title->text(), QStringLiteral("Hoja de problemas de estequiometría"));
+
+        // Spanish numbers unless the point is kept.
+        QVERIFY(Preview(w).contains(QStringLiteral("H = 1,008")));
+        QTest::keyClick(w, Qt::Key_J, Qt::AltModifier);
+        QTRY_VERIFY(Get<QCheckBox>(w, SheetWindow::kPointNotation)->isChecked());
+        QVERIFY(Preview(w).contains(QStringLiteral("H = 1.008")));
+    }
+
+    void savesForMoodleWithVersions() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "40");
+        Get<QSpinBox>(w, SheetWindow::kCount)->setValue(5);
+        Get<QSpinBox>(w, SheetWindow::kVariants)->setValue(3);
+        const std::string path = (QDir::currentPath() + "/moodle").toStdString();
+        s.port.files.push_back(path);
+        QSignalSpy finished(w, &SheetWindow::finished);
+        QTest::keyClick(w, Qt::Key_A, Qt::AltModifier);  // "Guardar para Moodle"
+        QVERIFY(finished.wait(10000));
+        QVERIFY(finished.at(0).at(0).toBool());
+        const std::string xml = test::ReadBytes(path + ".xml");
+        std::vector<SheetText> versions;
+        for (std::uint32_t seed = 40; seed < 43; ++seed)
+            versions.push_back(Expected(5, seed));
+        QVERIFY(xml == MoodleXml(versions));
+        QVERIFY(xml.find("Problema 5, variante 3 (semilla 42)") != std::string::npos);
+    }
+
+    void thePdfTakesTheTitleAndTheRoomForAnswers() {
+        Session s;
+        SheetWindow* w = Open(s.main);
+        TypeSeed(w, "8");
+        Get<QSpinBox>(w, SheetWindow::kCount)->setValue(4);
+        auto* title = Get<QLineEdit>(w, SheetWindow::kTitle);
+        title->selectAll();
+        QTest::keyClicks(title, QStringLiteral("Examen final"));
+        Get<QComboBox>(w, SheetWindow::kSpace)->setCurrentIndex(2);  // "media página"
+        const std::string path = (QDir::currentPath() + "/hoja.pdf").toStdString();
+        s.port.files.push_back(path);
+        QSignalSpy finished(w, &SheetWindow::finished);
+        QTest::mouseClick(w->Control(SheetWindow::kSavePdf), Qt::LeftButton);
+        QVERIFY(finished.wait(10000));
+        SheetText expected = Expected(4, 8);
+        expected.title = "Examen final";
+        expected.space = AnswerSpace::HalfPage;
+        const std::string again = (QDir::currentPath() + "/again.pdf").toStdString();
+        QVERIFY(WriteSheetPdf(again, expected));
+        QVERIFY(test::ReadBytes(again) == test::ReadBytes(path));
+        // Half a page each: two statements a page, then the key.
+        SheetPdfJob job(expected);
+        while (job.Step()) {
+        }
+        QVERIFY(job.Pages() >= 3);
+        expected.space = AnswerSpace::None;
+        SheetPdfJob tight(expected);
+        while (tight.Step()) {
+        }
+        QVERIFY(tight.Pages() < job.Pages());
     }
 
     void savesTheSheetAsText() {
@@ -191,7 +280,7 @@ class SheetWindowTest : public QObject {
         QCOMPARE(finished.at(0).at(0).toBool(), true);
         QVERIFY(w->Control(SheetWindow::kSavePdf)->isEnabled());
         const std::string expected = (QDir::currentPath() + "/expected.txt").toStdString();
-        QVERIFY(WriteSheetText(expected, Expected(20, 555)));
+        QVERIFY(WriteSheetText(expected, Expected(20, 555, SheetNumbers::SpanishPlain)));
         QCOMPARE(QString::fromLatin1(test::ReadBytes(path)),
                  QString::fromLatin1(test::ReadBytes(expected)));
         QVERIFY(s.port.messages.empty());
@@ -203,8 +292,8 @@ class SheetWindowTest : public QObject {
         TypeSeed(w, "77");
         QTest::keyClick(w, Qt::Key_F, Qt::AltModifier);  // "Hoja de formulación..."
         QTRY_VERIFY(Get<QCheckBox>(w, SheetWindow::kNames)->isChecked());
-        QVERIFY(Preview(w).startsWith(
-            QString::fromUtf8("Hoja de formulación inorgánica (semilla 77)")));
+        QVERIFY(
+            Preview(w).startsWith(QString::fromUtf8("Hoja de formulación inorgánica\nSemilla 77")));
         // The problems' choices are set aside, the nomenclature's taken.
         QVERIFY(!w->Control(SheetWindow::kFirstDatum)->isEnabled());
         QVERIFY(w->Control(SheetWindow::kFirstNameClass)->isEnabled());
@@ -227,12 +316,13 @@ class SheetWindowTest : public QObject {
         c.seed = 77;
         c.nameToFormula = false;
         const std::string expected = (QDir::currentPath() + "/expected.txt").toStdString();
-        QVERIFY(WriteSheetText(expected, DrawNameSheet(c)));
+        QVERIFY(
+            WriteSheetText(expected, PrintedSheet(DrawNameSheet(c), SheetNumbers::SpanishPlain)));
         QCOMPARE(test::ReadBytes(path), test::ReadBytes(expected));
 
         // Back to problems: their preview again.
         Get<QCheckBox>(w, SheetWindow::kNames)->setChecked(false);
-        QVERIFY(Preview(w).startsWith("Hoja de problemas de estequiometría (semilla 77)"));
+        QVERIFY(Preview(w).startsWith("Hoja de problemas de estequiometría\nSemilla 77"));
         QVERIFY(w->Control(SheetWindow::kFirstDatum)->isEnabled());
     }
 

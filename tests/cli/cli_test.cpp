@@ -263,8 +263,9 @@ TEST(CliNames, ASheetOfNomenclatureExercises) {
     CliRun run = Cli(
         {"sheet", "--count", "3", "--seed", "7", "--kinds", "nombrar", "--clases", "hidroxidos"});
     EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out.rfind("Hoja de formulación inorgánica (semilla 7)\n\n1. Nombra ", 0), 0u)
+    EXPECT_EQ(run.out.rfind("Hoja de formulación inorgánica\nSemilla 7\n\nNombre: ", 0), 0u)
         << run.out;
+    EXPECT_NE(run.out.find("\n\n1. Nombra "), std::string::npos);
     EXPECT_NE(run.out.find("\nEjercicio 3\n"), std::string::npos);
     EXPECT_NE(run.out.find("hidróxido de "), std::string::npos);
     EXPECT_EQ(Cli({"sheet", "--count", "3", "--seed", "7", "--kinds", "nombrar", "--clases",
@@ -546,8 +547,9 @@ TEST(CliSheet, PrintsTheSheetItsWindowWouldSave) {
     c.count = 5;
     c.seed = 17;
     std::string expected;
-    for (const std::string& line : SheetLines(
-             ComposeSheet(DrawSheet(LoadSheetLibrary(TOVEL_BIN_DIR, table), c).problems, 17)))
+    for (const std::string& line : SheetLines(PrintedSheet(
+             ComposeSheet(DrawSheet(LoadSheetLibrary(TOVEL_BIN_DIR, table), c).problems, 17),
+             SheetNumbers::SpanishPlain)))
         expected += ShowSeparators(line) + "\n";
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(Cli({"sheet", "--count", "5", "--seed", "17"}).out, run.out);
@@ -577,7 +579,7 @@ TEST(CliSheet, WritesTextAndPdfFiles) {
     EXPECT_EQ(text.out, "");
     const std::string bytes = test::ReadBytes(folder + "/hoja.txt");
     EXPECT_EQ(bytes.rfind("Hoja de problemas de estequiometr\xed"
-                          "a (semilla 8)\r\n",
+                          "a\r\nSemilla 8\r\n",
                           0),
               0u);
     const CliRun pdf = Cli({"sheet", "--count", "3", "--seed", "8", "--pdf", folder + "/hoja.pdf"});
@@ -645,9 +647,20 @@ TEST(CliSheet, UsageErrors) {
          "tovel-cli: sheet: no hay ningún tipo de reacción Nucleares\n"},
         {{"sheet", "--count", "5", "--kinds", "g,kg"},
          "tovel-cli: --kinds: kg no es g, g%, mol, Lcn, LPT, ml, one, excess, product, "
-         "rendimiento, empirica, nombrar ni formular\n"},
+         "rendimiento, empirica, ionelectron, nombrar ni formular\n"},
         {{"sheet", "--count", "5", "--pdf", "a.pdf", "--text", "a.txt"},
-         "tovel-cli: sheet: --pdf o --text, no los dos\n"},
+         "tovel-cli: sheet: --pdf, --text o --moodle, solo uno\n"},
+        {{"sheet", "--count", "5", "--moodle", "a.xml", "--text", "a.txt"},
+         "tovel-cli: sheet: --pdf, --text o --moodle, solo uno\n"},
+        {{"sheet", "--count", "5", "--variantes", "3"},
+         "tovel-cli: sheet: --variantes es para --moodle\n"},
+        {{"sheet", "--count", "5", "--moodle", "a.xml", "--variantes", "21"},
+         "tovel-cli: sheet: --variantes ha de ser de 1 a 20\n"},
+        {{"sheet", "--count", "5", "--espacio", "mucho"},
+         "tovel-cli: sheet: --espacio es ninguno, lineas o media, no mucho\n"},
+        {{"sheet", "--count", "5", "--kinds", "nombrar,ionelectron"},
+         "tovel-cli: --kinds: los ejercicios de formulación (nombrar, formular) van en una hoja "
+         "propia, sin problemas\n"},
         {{"sheet", "--count"}, "tovel-cli: sheet: --count necesita un valor\n"},
         {{"sheet", "--count", "5", "--color", "red"},
          "tovel-cli: sheet: opción desconocida: --color\n"},

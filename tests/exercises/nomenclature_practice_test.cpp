@@ -108,7 +108,8 @@ TEST(NameSheet, TheSameSeedGivesTheSameSheetOfTheChosenClasses) {
     const SheetText sheet = DrawNameSheet(choices);
     ASSERT_EQ(sheet.statements.size(), 12u);
     ASSERT_EQ(sheet.resolutions.size(), 12u);
-    EXPECT_EQ(sheet.title, "Hoja de formulación inorgánica (semilla 4242)");
+    EXPECT_EQ(sheet.title, "Hoja de formulación inorgánica");
+    EXPECT_EQ(sheet.seed, 4242u);
     EXPECT_EQ(sheet.keyWord, "Ejercicio");
     for (std::size_t i = 0; i < 12; ++i) {
         const std::string& asked = sheet.statements[i].front();

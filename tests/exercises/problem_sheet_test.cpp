@@ -95,12 +95,29 @@ ProblemInput AsTheWindowDoes(const ProblemInput& sheet) {
     return calc.Problem(sheet.reaction);
 }
 
+bool Charged(const Reaction& r, int side, std::size_t slot) {
+    return r.substances[side][slot - 1].charge != 0;
+}
+
+// Whether the substance is a gas where the reaction takes place: hydrochloric acid poured on
+// zinc or on marble is a solution; the same HCl formed from hydrogen and chlorine, or meeting
+// ammonia, is a gas.
+bool GasHere(const Reaction& r, int side, std::size_t slot) {
+    const std::string& formula = r.substances[side][slot - 1].formula;
+    if (!IsSheetGas(formula)) return false;
+    if (side == kProducts || (formula != "HCl" && formula != "NH3")) return true;
+    for (const Substance& other : r.substances[kReactants]) {
+        if (!IsSheetGas(other.formula)) return false;
+    }
+    return true;
+}
+
 TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
     const std::vector<std::string> types = SheetTypeNames(TOVEL_BIN_DIR);
     ASSERT_EQ(types.size(), 9u);
     ASSERT_EQ(library->size(), 98u);  // the half-reactions left out
     std::vector<std::pair<SheetChoices, SheetDraw>> sheets;
-    int problems = 0, yieldsGiven = 0, yieldsAsked = 0;
+    int problems = 0, yieldsGiven = 0, yieldsAsked = 0, ions = 0;
     for (std::uint32_t seed = 1; seed <= 200; ++seed) {
         const SheetChoices c = ChoicesFor(seed, types);
         const SheetDraw draw = DrawSheet(*library, c);
@@ -137,7 +154,12 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
                     case AmountUnit::Gram:
                         EXPECT_TRUE(Between(d.amount, 1, 500)) << d.amount;
                         EXPECT_TRUE(d.purity == 100 ? c.data[0] : c.data[1]);
+                        // An ion or the electron is counted, never weighed; only a solid
+                        // comes impure.
+                        EXPECT_FALSE(Charged(r, result.dataSide, slot));
                         if (d.purity != 100) {
+                            EXPECT_TRUE(
+                                IsSheetSolid(r.substances[result.dataSide][slot - 1].formula));
                             EXPECT_TRUE(Between(d.purity, 60, 99)) << d.purity;
                             EXPECT_EQ(d.purity, std::round(d.purity));
                         }
@@ -150,6 +172,7 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
                     case AmountUnit::LitrePT:
                         EXPECT_TRUE(c.data[d.unit == AmountUnit::LitreNormal ? 3 : 4]);
                         EXPECT_TRUE(IsSheetGas(r.substances[result.dataSide][slot - 1].formula));
+                        EXPECT_TRUE(GasHere(r, result.dataSide, slot));
                         EXPECT_TRUE(Between(d.amount, 1, 100)) << d.amount;
                         break;
                     case AmountUnit::Solution:
@@ -158,6 +181,19 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
                         EXPECT_TRUE(Between(d.amount, 10, 500)) << d.amount;
                         EXPECT_TRUE(Between(d.molarity, 0.1, 6) && Round(d.molarity));
                         break;
+                }
+            }
+            // What is asked: an ion in moles; litres only of what is a gas in the reaction.
+            for (int side = 0; side < 2; ++side) {
+                for (std::size_t slot = 1; slot <= r.Count(side); ++slot) {
+                    const AmountUnit unit = p.data[side][slot - 1].unit;
+                    if (Charged(r, side, slot)) {
+                        ++ions;
+                        EXPECT_EQ(unit, AmountUnit::Mole);
+                    }
+                    if (unit == AmountUnit::LitreNormal || unit == AmountUnit::LitrePT) {
+                        EXPECT_TRUE(GasHere(r, side, slot)) << r.substances[side][slot - 1].formula;
+                    }
                 }
             }
             for (int side = 0; side < 2; ++side) {
@@ -210,6 +246,7 @@ TEST_F(ProblemSheet, TwoHundredSeedsKeepEveryRule) {
     }
     EXPECT_GT(yieldsGiven, problems / 20);
     EXPECT_GT(yieldsAsked, problems / 40);
+    EXPECT_GT(ions, 20);  // ionic equations are drawn, their ions in moles
     // No reaction twice in a sheet of every type (the library has more than 50 for any choice of
     // data); with two types, reactions come back evenly, once every one has been used.
     for (const auto& [c, draw] : sheets) {
@@ -347,14 +384,20 @@ TEST_F(ProblemSheet, TheSheetsTextNumbersTheStatementsAndHeadsTheKey) {
     const SheetDraw draw = DrawSheet(*library, c);
     const SheetText text = ComposeSheet(draw.problems, c.seed);
     const std::vector<std::string> lines = SheetLines(text);
-    EXPECT_EQ(lines[0], "Hoja de problemas de estequiometría (semilla 8)");
-    EXPECT_EQ(lines[1], "");
+    EXPECT_EQ(lines[0], "Hoja de problemas de estequiometría");
+    EXPECT_EQ(lines[1], "Semilla 8");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3].rfind("Nombre: ___", 0), 0u);
+    EXPECT_NE(lines[3].find("   Curso: ___"), std::string::npos);
+    EXPECT_NE(lines[3].find("   Fecha: ___"), std::string::npos);
+    EXPECT_EQ(lines[4], "");
     // Numbers padded to the width of "12.", the text of every statement in one column.
     const std::vector<std::string> first = StatementLines(draw.problems[0].input);
-    EXPECT_EQ(lines[2], "1.  " + first[0]);
-    EXPECT_EQ(lines[3], "    " + first[1]);
-    const auto keyTitle = std::find(lines.begin(), lines.end(), "Soluciones (semilla 8)");
+    EXPECT_EQ(lines[5], "1.  " + first[0]);
+    EXPECT_EQ(lines[6], "    " + first[1]);
+    const auto keyTitle = std::find(lines.begin(), lines.end(), "Soluciones");
     ASSERT_NE(keyTitle, lines.end());
+    EXPECT_EQ(*(keyTitle + 1), "Semilla 8");
     const auto lastHeading = std::find(keyTitle, lines.end(), "Problema 12");
     ASSERT_NE(lastHeading, lines.end());
     EXPECT_EQ(*(lastHeading + 1), ResolutionLines(draw.problems[11].input)[0]);
@@ -367,7 +410,7 @@ TEST_F(ProblemSheet, TheSheetsTextNumbersTheStatementsAndHeadsTheKey) {
     ASSERT_TRUE(WriteSheetText(path, text));
     const std::string bytes = test::ReadBytes(path);
     EXPECT_EQ(bytes.rfind("Hoja de problemas de estequiometr\xed"
-                          "a (semilla 8)\r\n\r\n1.  ",
+                          "a\r\nSemilla 8\r\n\r\nNombre: ",
                           0),
               0u);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos);
