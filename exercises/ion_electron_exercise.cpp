@@ -31,6 +31,17 @@ std::optional<WorkedExercise> IonElectronExercise(const Reaction& reaction) {
     const std::string skeleton = Skeleton(reaction);
     const IonElectronSolution solution = SolveIonElectron(skeleton, MediumChoice::FromEquation);
     if (!solution.solved) return std::nullopt;
+    // An exam asks for the method where oxygen is balanced with water; a metal displacing
+    // another (Zn + CuSO4) is balanced at a glance and left to the main window.
+    const auto hasWater = [](const HalfReaction& half) {
+        for (const auto* terms : {&half.left, &half.right}) {
+            for (const HalfTerm& term : *terms) {
+                if (term.formula == "H2O") return true;
+            }
+        }
+        return false;
+    };
+    if (!hasWater(solution.oxidation) && !hasWater(solution.reduction)) return std::nullopt;
     WorkedExercise exercise;
     exercise.compound = skeleton;
     exercise.statement = {"Ajusta por el método del ion-electrón la reacción: " + skeleton + ".",

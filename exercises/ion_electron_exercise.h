@@ -10,7 +10,8 @@
 namespace tovel {
 
 // The exercise of reaction (parsed from the library), or nothing when the method cannot balance
-// it from the equation alone: no redox pair, or a medium the equation does not tell.
+// it from the equation alone (no redox pair, a medium the equation does not tell) or when no half
+// needs water, which leaves nothing of the method to practise.
 std::optional<WorkedExercise> IonElectronExercise(const Reaction& reaction);
 
 }  // namespace tovel

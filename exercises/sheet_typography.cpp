@@ -69,6 +69,21 @@ std::string SpaceUnits(const std::string& text) {
     return spaced;
 }
 
+// The times sign of the working set apart from a number it touches: "x75/100" and "0.992x 32"
+// are "x 75/100" and "0.992 x 32".
+std::string SpaceTimes(const std::string& text) {
+    std::string spaced;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool times = text[i] == 'x' &&
+                           (i == 0 || text[i - 1] == ' ' || IsDigit(text[i - 1])) &&
+                           (i + 1 == text.size() || text[i + 1] == ' ' || IsDigit(text[i + 1]));
+        if (times && i > 0 && IsDigit(text[i - 1])) spaced += ' ';
+        spaced += text[i];
+        if (times && i + 1 < text.size() && IsDigit(text[i + 1])) spaced += ' ';
+    }
+    return spaced;
+}
+
 const char* const kSuperscriptDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵", "⁶", "⁷", "⁸", "⁹"};
 
 }  // namespace
@@ -92,8 +107,9 @@ std::string PrintedWorking(std::string_view line) {
     std::size_t from = 0;
     while (true) {
         const std::size_t tab = line.find('\t', from);
-        text +=
-            SpaceUnits(Tidy(line.substr(from, tab == std::string_view::npos ? tab : tab - from)));
+        const std::string_view cell =
+            line.substr(from, tab == std::string_view::npos ? tab : tab - from);
+        text += SpaceTimes(SpaceUnits(Tidy(cell)));
         if (tab == std::string_view::npos) break;
         text += '\t';
         from = tab + 1;

@@ -302,6 +302,59 @@ TEST_F(ProblemSheet, EmpiricalFormulasTakeEveryFourthPlace) {
     }
 }
 
+// Ion-electron exercises: redox equations of the library whose halves need water, none twice,
+// every fourth from the second or the whole sheet; the answers the key's final equation.
+TEST_F(ProblemSheet, IonElectronExercisesAmongTheProblemsOrAlone) {
+    SheetChoices c;
+    c.seed = 77;
+    c.count = 20;
+    c.ionElectron = SheetChoices::Share::Some;
+    const SheetDraw some = DrawSheet(*library, c);
+    ASSERT_EQ(some.error, "");
+    for (std::size_t i = 0; i < some.problems.size(); ++i) {
+        const auto& statement = some.problems[i].worked.statement;
+        const bool redox =
+            !statement.empty() && statement.front().rfind("Ajusta por el método", 0) == 0;
+        EXPECT_EQ(redox, i % 4 == 1) << i;
+    }
+
+    c.ionElectron = SheetChoices::Share::All;
+    c.count = 50;
+    const SheetDraw all = DrawSheet(*library, c);
+    ASSERT_EQ(all.problems.size(), 20u);  // the shipped library's equations that need water
+    EXPECT_EQ(all.error,
+              "Entre las reacciones elegidas solo hay 20 que se ajustan por el método del "
+              "ion-electrón.");
+    std::set<std::string> equations;
+    for (const SheetProblem& p : all.problems) {
+        const WorkedExercise& w = p.worked;
+        SCOPED_TRACE(w.compound);
+        EXPECT_TRUE(equations.insert(w.compound).second);
+        EXPECT_NE(w.compound, "Zn + CuSO4 = ZnSO4 + Cu");
+        // The last answer is the electrons; the others are the final equation's coefficients,
+        // in its order.
+        ASSERT_GE(w.answers.size(), 3u);
+        EXPECT_EQ(w.answers.back().label, "Electrones transferidos");
+        EXPECT_EQ(w.resolution.back(),
+                  "Electrones transferidos: " + FormatSignificantShort(w.answers.back().value, 3));
+        const std::string& equation = w.resolution[w.resolution.size() - 2];
+        std::string coefficients;
+        for (std::size_t k = 0; k + 1 < w.answers.size(); ++k) {
+            const SheetAnswer& a = w.answers[k];
+            EXPECT_TRUE(a.exact);
+            const std::string formula = a.label.substr(std::string("Coeficiente de ").size());
+            const auto number = static_cast<long>(a.value);
+            const std::string term = (number == 1 ? "" : std::to_string(number) + " ") + formula;
+            EXPECT_NE(equation.find(term), std::string::npos) << term << " in " << equation;
+        }
+    }
+    // Types without such an equation give no sheet, and say why.
+    c.types = {"Síntesis"};
+    EXPECT_EQ(DrawSheet(*library, c).error,
+              "Entre las reacciones elegidas no hay ninguna que se ajuste por el método del "
+              "ion-electrón.");
+}
+
 TEST_F(ProblemSheet, TheSameSeedMakesTheSameSheetAndAnotherSeedAnother) {
     SheetChoices c;
     c.count = 30;

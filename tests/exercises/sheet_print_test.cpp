@@ -33,7 +33,9 @@ TEST(SheetPrint, ProseByPrintTypography) {
 
 TEST(SheetPrint, WorkingKeepsItsColumnsAndSetsUnitsApart) {
     EXPECT_EQ(PrintedWorking("O2\t0.992 x  1 = 0.992x 32.00g/mol = 31.7g\t -> 0.256 g final"),
-              "O2\t0.992 x 1 = 0.992x 32.00 g/mol = 31.7 g\t -> 0.256 g final");
+              "O2\t0.992 x 1 = 0.992 x 32.00 g/mol = 31.7 g\t -> 0.256 g final");
+    EXPECT_EQ(PrintedWorking("CaCO3:\t50.0 g x85.5/100 x 1 mol/100.1g = 0.427 mol"),
+              "CaCO3:\t50.0 g x 85.5/100 x 1 mol/100.1 g = 0.427 mol");
     EXPECT_EQ(PrintedWorking("REACTIVO\tmoles reac.    -  cantidad\t\t\t\texceso (=ini-reac.)"),
               "REACTIVO\tmoles reac. - cantidad\t\t\t\texceso (=ini-reac.)");
     EXPECT_EQ(PrintedWorking("O2\t· R·373.0K/65.0kPa L/mol\t= 572L"),
