@@ -407,7 +407,11 @@ void SheetWindow::Work() {
         return;
     }
     if (m_model.Output() == SheetOutput::Moodle) {
-        if (m_model.variants > 1) m_status->setText(QStringLiteral("Preparando las versiones..."));
+        // The versions are drawn at once, in a fraction of a second: the words show meanwhile.
+        if (m_model.variants > 1) {
+            m_status->setText(QStringLiteral("Preparando las versiones..."));
+            m_status->repaint();
+        }
         End(m_model.FinishMoodle());
         return;
     }
