@@ -216,9 +216,9 @@ SheetText SheetModel::Variant(std::uint32_t seed) const {
         choices.seed = seed;
         return Print(DrawNameSheet(choices), m_output);
     }
-    SheetChoices choices = m_choices;
-    choices.seed = seed;
-    return Print(ComposeSheet(DrawSheet(m_library, choices).problems, seed), m_output);
+    if (!m_drawer) return {};
+    return Print(ComposeSheet(SheetVersion(m_library, m_choices, m_drawer->Problems(), seed), seed),
+                 m_output);
 }
 
 bool SheetModel::Finish(const FileResult& written) {

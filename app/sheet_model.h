@@ -97,7 +97,8 @@ class SheetModel {
     bool ReadCountAndSeed(std::uint32_t& seed, std::string* reason) const;
     // The texts drawn, as they are printed in output (the preview as in a PDF).
     SheetText Print(SheetText text, SheetOutput output) const;
-    // The sheet drawn again from another seed, for another version in Moodle.
+    // Another version of the sheet, from another seed, for Moodle: its problems with other
+    // numbers.
     SheetText Variant(std::uint32_t seed) const;
 
     ElementTable& m_table;

@@ -97,6 +97,13 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
         m_titleTyped = !text.trimmed().isEmpty();
         changed();
     });
+    // Left empty, the title is the choices' own again once the field is left.
+    connect(m_title, &QLineEdit::editingFinished, this, [this] {
+        if (!m_titleTyped) UpdatePreview();
+    });
+    // A title typed before, when the window is opened again.
+    m_titleTyped = !m_model.title.empty();
+    m_title->setText(QString::fromStdString(m_model.title));
     auto* titleLabel = new QLabel(QStringLiteral("Tít&ulo:"), this);
     titleLabel->setBuddy(m_title);
     auto* space = m_controls.Keep(kSpace, new QComboBox(this));
@@ -327,8 +334,10 @@ void SheetWindow::Sync() {
 }
 
 void SheetWindow::UpdatePreview() {
-    // A title the user has not typed is the one the choices give.
-    if (!m_titleTyped) m_title->setText(QString::fromStdString(m_model.DefaultTitle()));
+    // A title the user has not typed is the one the choices give; not while the field is being
+    // edited, where it would come back under the cursor.
+    if (!m_titleTyped && !m_title->hasFocus())
+        m_title->setText(QString::fromStdString(m_model.DefaultTitle()));
     m_preview->setPlainText(QString::fromStdString(m_model.Preview(kPreviewProblems)));
 }
 
@@ -365,6 +374,8 @@ void SheetWindow::Dispatch(int id) {
 
 void SheetWindow::Save(SheetOutput output) {
     Pull();
+    // What was said of the last sheet does not stand for this one.
+    m_status->clear();
     if (!m_model.Start(output)) return;
     // Drawing, then (for a PDF) painting, both counted.
     m_progress->setRange(0, m_model.Total() * (output == SheetOutput::Pdf ? 2 : 1));

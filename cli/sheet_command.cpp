@@ -224,6 +224,9 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
     }
     // The sheet of a seed as it is printed; with the shortfall of its draw, if any.
     std::string shortfall;
+    // The sheet of a seed as it is printed: the first drawn, the others (versions for Moodle)
+    // the first's problems with other numbers.
+    std::vector<SheetProblem> first;
     const auto sheet = [&](std::uint32_t seed) {
         SheetText drawn;
         if (options.names) {
@@ -231,12 +234,15 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
             NameSheetChoices choices = options.nameChoices;
             choices.seed = seed;
             drawn = DrawNameSheet(choices);
-        } else {
+        } else if (first.empty()) {
             SheetChoices choices = options.choices;
             choices.seed = seed;
             const SheetDraw draw = DrawSheet(library, choices);
             shortfall = draw.error;
+            first = draw.problems;
             drawn = ComposeSheet(draw.problems, seed);
+        } else {
+            drawn = ComposeSheet(SheetVersion(library, options.choices, first, seed), seed);
         }
         if (!options.title.empty()) {
             drawn.title = options.title;

@@ -1,6 +1,7 @@
 #include "exercises/ion_electron_exercise.h"
 
 #include "core/ion_electron_method.h"
+#include "core/text_utils.h"
 
 namespace tovel {
 
@@ -15,6 +16,24 @@ std::string Skeleton(const Reaction& r) {
             text += (slot > 1 ? " + " : "") + r.substances[side][slot - 1].formula;
     }
     return text;
+}
+
+// Whether an equation has water on both sides. Balancing oxygen so ("H2O = H2 + H2O", a metal in
+// water) is a step no teacher writes; in basic medium water on both sides is the method's own
+// step before it is simplified.
+bool WaterOnBothSides(const std::string& equation) {
+    const std::size_t equals = equation.find(" = ");
+    if (equals == std::string::npos) return false;
+    const auto hasWater = [](const std::string& side) {
+        for (const std::string& term : SplitAt(side, '+')) {
+            std::string formula = term;
+            formula.erase(0, formula.find_first_not_of(" 0123456789"));
+            formula.erase(formula.find_last_not_of(' ') + 1);
+            if (formula == "H2O") return true;
+        }
+        return false;
+    };
+    return hasWater(equation.substr(0, equals)) && hasWater(equation.substr(equals + 3));
 }
 
 SheetAnswer Count(const std::string& label, double value) {
@@ -42,8 +61,15 @@ std::optional<WorkedExercise> IonElectronExercise(const Reaction& reaction) {
         return false;
     };
     if (!hasWater(solution.oxidation) && !hasWater(solution.reduction)) return std::nullopt;
+    for (const MethodStep& step : solution.steps) {
+        if (step.what.rfind("Se ajusta el O", 0) != 0) continue;
+        for (const std::string& equation : step.equations) {
+            if (WaterOnBothSides(equation)) return std::nullopt;
+        }
+    }
     WorkedExercise exercise;
-    exercise.compound = skeleton;
+    // The net ionic equation: two skeletons of it (Cu + HNO3, Cu + NO3^- + H^+) are one exercise.
+    exercise.compound = HalfReactionText(solution.ionic.left, solution.ionic.right);
     exercise.statement = {"Ajusta por el método del ion-electrón la reacción: " + skeleton + ".",
                           ""};
     for (const MethodStep& step : solution.steps) {
@@ -62,8 +88,10 @@ std::optional<WorkedExercise> IonElectronExercise(const Reaction& reaction) {
             exercise.answers.push_back(
                 Count("Coeficiente de " + term.formula, static_cast<double>(term.coefficient)));
     }
-    exercise.answers.push_back(
-        Count("Electrones transferidos", static_cast<double>(solution.electrons)));
+    // The electrons of the net ionic equation, as the key says them, whatever the molecular
+    // equation's multiple.
+    exercise.answers.push_back(Count("Electrones transferidos en la ecuación iónica",
+                                     static_cast<double>(solution.electrons)));
     return exercise;
 }
 

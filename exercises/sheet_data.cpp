@@ -16,7 +16,11 @@ constexpr ValueRange kGramRange{1, 500, 0, 2};
 constexpr ValueRange kMoleRange{0.1, 10, -1, 1};
 constexpr ValueRange kLitreRange{1, 100, 0, 2};
 constexpr ValueRange kMillilitreRange{10, 500, 1, 2};
+// Strong acids and bases, ammonia and acetic acid come up to 6 M in a school laboratory; salts
+// to 1 M; barium hydroxide, permanganate and dichromate dissolve less.
 constexpr ValueRange kMolarityRange{0.1, 6, -1, 0};
+constexpr ValueRange kSaltMolarityRange{0.1, 1, -1, 0};
+constexpr ValueRange kScarceMolarityRange{0.1, 0.2, -1, -1};
 constexpr ValueRange kAtmRange{0.5, 5, -1, 0};
 constexpr ValueRange kKPaRange{50, 500, 1, 2};
 constexpr int kPurityLow = 60, kPurityHigh = 99;
@@ -63,12 +67,12 @@ bool IsSheetGas(const std::string& formula) {
 
 bool IsSheetSolute(const std::string& formula) {
     static const char* const kSolutes[] = {
-        "HCl",   "HNO3",  "H2SO4",   "H3PO4",   "CH3COOH",  "HBr",      "HI",
-        "NaOH",  "KOH",   "Ca(OH)2", "Ba(OH)2", "NH3",      "H2O2",     "AgNO3",
-        "NaCl",  "KCl",   "BaCl2",   "Na2SO4",  "Pb(NO3)2", "KI",       "KBr",
-        "FeCl3", "FeCl2", "CuSO4",   "CaCl2",   "Na2CO3",   "K2CrO4",   "Na2S",
-        "AlCl3", "FeSO4", "KMnO4",   "K2Cr2O7", "NaHCO3",   "Cu(NO3)2", "ZnSO4",
-        "MgCl2", "NH4Cl", "ZnCl2",   "K2CO3",   "NaNO3",    "KNO3",     "Na2S2O3"};
+        "HCl",   "HNO3",  "H2SO4",   "H3PO4",    "CH3COOH",  "HBr",    "HI",
+        "NaOH",  "KOH",   "Ba(OH)2", "NH3",      "H2O2",     "AgNO3",  "NaCl",
+        "KCl",   "BaCl2", "Na2SO4",  "Pb(NO3)2", "KI",       "KBr",    "FeCl3",
+        "FeCl2", "CuSO4", "CaCl2",   "Na2CO3",   "K2CrO4",   "Na2S",   "AlCl3",
+        "FeSO4", "KMnO4", "K2Cr2O7", "NaHCO3",   "Cu(NO3)2", "ZnSO4",  "MgCl2",
+        "NH4Cl", "ZnCl2", "K2CO3",   "NaNO3",    "KNO3",     "Na2S2O3"};
     return std::find(std::begin(kSolutes), std::end(kSolutes), formula) != std::end(kSolutes);
 }
 
@@ -190,14 +194,41 @@ GasConditions DrawGas(SeededRandom& random) {
     return gas;
 }
 
-SlotData DrawSlot(SeededRandom& random, SheetDatum kind) {
+const ValueRange& MolarityRange(const std::string& formula) {
+    static const char* const kConcentrated[] = {"HCl", "HNO3", "H2SO4", "H3PO4", "CH3COOH", "HBr",
+                                                "HI",  "NaOH", "KOH",   "NH3",   "H2O2"};
+    static const char* const kScarce[] = {"Ba(OH)2", "KMnO4", "K2Cr2O7"};
+    if (std::find(std::begin(kConcentrated), std::end(kConcentrated), formula) !=
+        std::end(kConcentrated))
+        return kMolarityRange;
+    if (std::find(std::begin(kScarce), std::end(kScarce), formula) != std::end(kScarce))
+        return kScarceMolarityRange;
+    return kSaltMolarityRange;
+}
+
+SlotData DrawSlot(SeededRandom& random, SheetDatum kind, const std::string& formula) {
     SlotData slot;
     slot.unit = UnitOf(kind);
     if (kind == SheetDatum::ImpureGrams)
         slot.purity = static_cast<double>(random.Between(kPurityLow, kPurityHigh));
     if (kind == SheetDatum::LitresPT) slot.gas = DrawGas(random);
-    if (kind == SheetDatum::Solution) slot.molarity = RoundValue(random, kMolarityRange, 2);
+    if (kind == SheetDatum::Solution) slot.molarity = RoundValue(random, MolarityRange(formula), 2);
     return slot;
+}
+
+SheetDatum DatumKindOf(const SlotData& d) {
+    switch (d.unit) {
+        case AmountUnit::Mole:
+            return SheetDatum::Moles;
+        case AmountUnit::LitreNormal:
+            return SheetDatum::LitresNormal;
+        case AmountUnit::LitrePT:
+            return SheetDatum::LitresPT;
+        case AmountUnit::Solution:
+            return SheetDatum::Solution;
+        default:
+            return d.purity < kPurePercent ? SheetDatum::ImpureGrams : SheetDatum::Grams;
+    }
 }
 
 double DrawAmount(SeededRandom& random, AmountUnit unit) {

@@ -53,8 +53,12 @@ std::vector<AmountUnit> AskedUnits(const SheetChoices& choices, unsigned char tr
 // A gas's pressure and temperature.
 GasConditions DrawGas(SeededRandom& random);
 
-// A datum's unit and conditions, its amount still 0.
-SlotData DrawSlot(SeededRandom& random, SheetDatum kind);
+// A datum's unit and conditions, its amount still 0; a solution of formula as concentrated as
+// the laboratory keeps it.
+SlotData DrawSlot(SeededRandom& random, SheetDatum kind, const std::string& formula);
+
+// The kind of datum d is.
+SheetDatum DatumKindOf(const SlotData& d);
 
 // A round amount in unit, of the size a school problem gives; whether amount is of that size.
 double DrawAmount(SeededRandom& random, AmountUnit unit);

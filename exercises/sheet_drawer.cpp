@@ -40,6 +40,60 @@ bool Answerable(const ProblemInput& p, SheetCase kind) {
     return true;
 }
 
+// The given substances' data drawn anew, of the kinds asked: the first a round amount, the second
+// short of or beyond what the first uses up. False when an amount falls out of its range.
+bool DrawGiven(SeededRandom& random, ProblemInput& p, int side,
+               const std::vector<std::size_t>& given, const std::vector<SheetDatum>& kinds) {
+    const Reaction& r = p.reaction;
+    double firstMoles = 0;
+    for (std::size_t k = 0; k < given.size(); ++k) {
+        const std::size_t slot = given[k];
+        const Substance& substance = r.substances[side][slot - 1];
+        SlotData d = DrawSlot(random, kinds[k], substance.formula);
+        if (k == 0) {
+            d.amount = DrawAmount(random, d.unit);
+            firstMoles = MolesFromAmount(substance, d, side, d.amount) / r.Coefficient(side, slot);
+        } else {
+            // The second reactant short of or beyond what the first uses up.
+            const bool surplus = random.Below(2) == 0;
+            const auto percent = surplus ? random.Between(kSurplusLow, kSurplusHigh)
+                                         : random.Between(kShortLow, kShortHigh);
+            const double moles =
+                firstMoles * r.Coefficient(side, slot) * static_cast<double>(percent) / 100;
+            d.amount = RoundSignificant(AmountFromMoles(substance, d, side, moles),
+                                        static_cast<int>(random.Between(2, 3)));
+            if (!InAmountRange(d.amount, d.unit)) return false;
+        }
+        p.qualifiers[slot - 1].clear();
+        if (side == kReactants && d.unit == AmountUnit::Gram)
+            p.qualifiers[slot - 1] = PurityQualifier(d.purity);
+        if (side == kReactants && d.unit == AmountUnit::Solution)
+            p.qualifiers[slot - 1] = MolarityQualifier(d.molarity);
+        p.data[side][slot - 1] = d;
+    }
+    return true;
+}
+
+// The calculation of p with a yield: percent of what can form, or, with a product obtained, what
+// was obtained of it at that yield, from which the yield is to be found.
+void CalculateWithYield(ProblemInput& p, double percent, std::size_t obtained) {
+    const Reaction& r = p.reaction;
+    if (obtained == 0) {
+        p.result = CalculateStoichiometry(r, p.data, percent);
+        return;
+    }
+    const StoichiometryResult whole = CalculateStoichiometry(r, p.data);
+    // What was obtained as a student would weigh or measure it: three figures.
+    p.data[kProducts][obtained - 1].amount = RoundSignificant(
+        whole.amounts[kProducts][obtained - 1].finalAmount * percent / kPurePercent, 3);
+    p.result = CalculateFromObtained(r, p.data, obtained);
+}
+
+// A yield a school uses: 60 to 95 %, in fives.
+double DrawYieldPercent(SeededRandom& random) {
+    return static_cast<double>(random.Between(12, 19) * 5);
+}
+
 // Elements of items at the smallest score, in their order.
 template <typename T, typename Score>
 std::vector<T> Least(const std::vector<T>& items, Score score) {
@@ -65,6 +119,7 @@ const T& Pick(SeededRandom& random, const std::vector<T>& items) {
 constexpr std::uint64_t kYieldStream = 0x9E3779B97F4A7C15ULL;
 constexpr std::uint64_t kEmpiricalStream = 0xC2B2AE3D27D4EB4FULL;
 constexpr std::uint64_t kIonElectronStream = 0x165667B19E3779F9ULL;
+constexpr std::uint64_t kVersionStream = 0x27D4EB2F165667C5ULL;
 // Compounds tried before an exercise is given up: every one of the list suits the default table.
 constexpr int kEmpiricalAttempts = 20;
 
@@ -163,37 +218,19 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
             p.data[s].resize(r.Count(s));
             for (std::size_t slot = 1; slot <= r.Count(s); ++slot) {
                 SlotData& d = p.data[s][slot - 1];
-                d.unit = Pick(m_random, AskedUnits(m_choices, traits[s][slot - 1]));
+                std::vector<AmountUnit> units = AskedUnits(m_choices, traits[s][slot - 1]);
+                // "las cantidades ... de los otros reactivos" names no unit, and so could not
+                // give a gas's pressure and temperature.
+                if (s == kReactants && kind != SheetCase::Product && units.size() > 1)
+                    std::erase(units, AmountUnit::LitrePT);
+                d.unit = Pick(m_random, units);
                 if (d.unit == AmountUnit::LitrePT) d.gas = DrawGas(m_random);
             }
         }
-        bool inRange = true;
-        double firstMoles = 0;
-        for (std::size_t k = 0; k < given.size(); ++k) {
-            const std::size_t slot = given[k];
-            const Substance& substance = r.substances[side][slot - 1];
-            SlotData d = DrawSlot(m_random, Pick(m_random, kinds(slot)));
-            if (k == 0) {
-                d.amount = DrawAmount(m_random, d.unit);
-                firstMoles =
-                    MolesFromAmount(substance, d, side, d.amount) / r.Coefficient(side, slot);
-            } else {
-                // The second reactant short of or beyond what the first uses up.
-                const bool surplus = m_random.Below(2) == 0;
-                const auto percent = surplus ? m_random.Between(kSurplusLow, kSurplusHigh)
-                                             : m_random.Between(kShortLow, kShortHigh);
-                const double moles =
-                    firstMoles * r.Coefficient(side, slot) * static_cast<double>(percent) / 100;
-                d.amount = RoundSignificant(AmountFromMoles(substance, d, side, moles),
-                                            static_cast<int>(m_random.Between(2, 3)));
-                inRange = InAmountRange(d.amount, d.unit);
-            }
-            if (side == kReactants && d.unit == AmountUnit::Gram)
-                p.qualifiers[slot - 1] = PurityQualifier(d.purity);
-            if (side == kReactants && d.unit == AmountUnit::Solution)
-                p.qualifiers[slot - 1] = MolarityQualifier(d.molarity);
-            p.data[side][slot - 1] = d;
-        }
+        std::vector<SheetDatum> kindsGiven;
+        for (const std::size_t slot : given)
+            kindsGiven.push_back(Pick(m_random, kinds(slot)));
+        const bool inRange = DrawGiven(m_random, p, side, given, kindsGiven);
         if (!inRange) continue;
         p.result = CalculateStoichiometry(r, p.data);
         if (!Answerable(p, kind)) continue;
@@ -220,21 +257,14 @@ void SheetDrawer::DrawYield(ProblemInput& p, SheetCase kind) {
     if (!m_choices.yields || kind == SheetCase::TwoReactants) return;
     // One problem in three gives a yield; of those given one reactant, half ask for it instead.
     if (m_yieldRandom.Below(3) != 0) return;
-    const double percent = static_cast<double>(m_yieldRandom.Between(12, 19) * 5);  // 60 to 95
+    const double percent = DrawYieldPercent(m_yieldRandom);
     const bool asked = kind == SheetCase::OneReactant && m_yieldRandom.Below(2) == 0;
     ProblemInput withYield = p;
-    if (asked) {
-        const Reaction& r = p.reaction;
-        const auto slot = static_cast<std::size_t>(m_yieldRandom.Below(r.Count(kProducts))) + 1;
-        SlotData& obtained = withYield.data[kProducts][slot - 1];
-        const SlotResult& formed = p.result.amounts[kProducts][slot - 1];
-        // What was obtained as a student would weigh or measure it: three figures.
-        obtained.amount = RoundSignificant(formed.finalAmount * percent / kPurePercent, 3);
-        withYield.result = CalculateFromObtained(r, withYield.data, slot);
-        if (!(withYield.result.yieldPercent <= kPurePercent)) return;
-    } else {
-        withYield.result = CalculateStoichiometry(p.reaction, p.data, percent);
-    }
+    std::size_t obtained = 0;
+    if (asked)
+        obtained = static_cast<std::size_t>(m_yieldRandom.Below(p.reaction.Count(kProducts))) + 1;
+    CalculateWithYield(withYield, percent, obtained);
+    if (asked && !(withYield.result.yieldPercent <= kPurePercent)) return;
     if (Answerable(withYield, kind)) p = std::move(withYield);
 }
 
@@ -249,22 +279,28 @@ bool SheetDrawer::DrawIonElectron() {
         m_redoxFound = true;
         Reaction r;
         for (const std::size_t index : m_pool) {
-            if (m_library.Balanced(index, r) && IonElectronExercise(r)) m_redox.push_back(index);
+            if (!m_library.Balanced(index, r)) continue;
+            if (auto exercise = IonElectronExercise(r))
+                m_redox.emplace_back(index, std::move(exercise->compound));
         }
     }
-    // No equation twice in a sheet.
+    // No equation twice in a sheet, nor two skeletons of one ionic equation.
     std::vector<std::size_t> fresh;
-    for (const std::size_t index : m_redox) {
-        if (std::find(m_redoxUsed.begin(), m_redoxUsed.end(), index) == m_redoxUsed.end())
-            fresh.push_back(index);
+    for (std::size_t k = 0; k < m_redox.size(); ++k) {
+        const std::string& ionic = m_redox[k].second;
+        if (std::find(m_redoxUsed.begin(), m_redoxUsed.end(), ionic) == m_redoxUsed.end() &&
+            std::find_if(fresh.begin(), fresh.end(), [&](std::size_t other) {
+                return m_redox[other].second == ionic;
+            }) == fresh.end())
+            fresh.push_back(k);
     }
     if (fresh.empty()) return false;
-    const std::size_t index = Pick(m_ionElectronRandom, fresh);
-    m_redoxUsed.push_back(index);
+    const std::size_t index = m_redox[Pick(m_ionElectronRandom, fresh)].first;
     Reaction r;
     if (!m_library.Balanced(index, r)) return false;
     auto exercise = IonElectronExercise(r);
     if (!exercise) return false;
+    m_redoxUsed.push_back(exercise->compound);
     SheetProblem problem{};
     problem.reaction = index;
     problem.worked = std::move(*exercise);
@@ -349,6 +385,56 @@ bool SheetDrawer::Next() {
         }
         failed.emplace_back(index, kind);
     }
+}
+
+SheetProblem Renumbered(const SheetProblem& problem, std::uint32_t seed) {
+    if (!problem.worked.statement.empty()) return problem;
+    const ProblemInput& original = problem.input;
+    const int side = original.result.dataSide;
+    const std::vector<std::size_t> given(original.result.dataSlots.begin(),
+                                         original.result.dataSlots.end());
+    std::vector<SheetDatum> kinds;
+    for (const std::size_t slot : given)
+        kinds.push_back(DatumKindOf(original.data[side][slot - 1]));
+    SeededRandom random(seed ^ kVersionStream);
+    for (int attempt = 0; attempt < kDrawAttempts; ++attempt) {
+        ProblemInput p = original;
+        for (auto& slots : p.data) {
+            for (SlotData& d : slots) {
+                if (d.unit == AmountUnit::LitrePT) d.gas = DrawGas(random);
+            }
+        }
+        if (!DrawGiven(random, p, side, given, kinds)) continue;
+        const bool yield = original.result.yieldPercent < kPurePercent;
+        CalculateWithYield(p, yield ? DrawYieldPercent(random) : kPurePercent,
+                           original.result.obtained);
+        if (original.result.obtained != 0 && !(p.result.yieldPercent <= kPurePercent)) continue;
+        if (!Answerable(p, problem.kind)) continue;
+        SheetProblem version = problem;
+        version.input = std::move(p);
+        return version;
+    }
+    return problem;
+}
+
+std::vector<SheetProblem> SheetVersion(const SheetLibrary& library, SheetChoices choices,
+                                       const std::vector<SheetProblem>& problems,
+                                       std::uint32_t seed) {
+    // The exercises of their own (an empirical formula, a redox equation) are those of the
+    // other seed's sheet, in the same places.
+    choices.seed = seed;
+    choices.count = static_cast<int>(problems.size());
+    const SheetDraw other = DrawSheet(library, choices);
+    std::vector<SheetProblem> version;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        const bool worked = !problems[i].worked.statement.empty();
+        if (worked && i < other.problems.size() && !other.problems[i].worked.statement.empty()) {
+            version.push_back(other.problems[i]);
+        } else {
+            version.push_back(Renumbered(problems[i], seed + static_cast<std::uint32_t>(i)));
+        }
+    }
+    return version;
 }
 
 SheetDraw DrawSheet(const SheetLibrary& library, const SheetChoices& choices) {

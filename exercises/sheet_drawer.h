@@ -60,8 +60,9 @@ class SheetDrawer {
     SeededRandom m_yieldRandom;
     SeededRandom m_empiricalRandom;    // and so are the empirical-formula exercises
     SeededRandom m_ionElectronRandom;  // and the ion-electron ones
-    std::vector<std::size_t> m_redox;  // reactions the method balances, found at the first turn
-    std::vector<std::size_t> m_redoxUsed;
+    // Reactions the method balances, with their net ionic equations, found at the first turn.
+    std::vector<std::pair<std::size_t, std::string>> m_redox;
+    std::vector<std::string> m_redoxUsed;  // the net ionic equations given
     bool m_redoxFound = false;
     std::vector<std::size_t> m_pool;    // the reactions of the chosen types
     std::vector<std::uint8_t> m_kinds;  // by pool entry: the cases it is eligible for, as bits
@@ -76,6 +77,16 @@ struct SheetDraw {
     std::string error;  // why fewer problems than asked came out, or empty
 };
 SheetDraw DrawSheet(const SheetLibrary& library, const SheetChoices& choices);
+
+// The same problem with other numbers, drawn from seed: its data of the same kinds with new
+// amounts, purities, concentrations, conditions and yield, so that each student of a class can
+// get one of their own. An exercise of its own is given back as it is.
+SheetProblem Renumbered(const SheetProblem& problem, std::uint32_t seed);
+// Another version of the sheet drawn as problems were with choices: each problem renumbered from
+// seed, the empirical-formula and redox exercises those of seed's sheet in the same places.
+std::vector<SheetProblem> SheetVersion(const SheetLibrary& library, SheetChoices choices,
+                                       const std::vector<SheetProblem>& problems,
+                                       std::uint32_t seed);
 
 // A seed for a new sheet, from 1 to kSheetSeedLimit; different on every call.
 std::uint32_t NewSheetSeed();

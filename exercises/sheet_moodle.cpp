@@ -1,5 +1,6 @@
 #include "exercises/sheet_moodle.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -51,6 +52,68 @@ std::string GapText(const std::string& text) {
     return gap;
 }
 
+// The lines of a resolution that hold tabs, as an HTML table, as the printed key sets them: a
+// heading (the line before a rule) names the columns from the left, its last name over the
+// columns left; a rule across the table.
+std::string KeyTable(const std::vector<std::string>& lines) {
+    std::size_t columns = 1;
+    for (const std::string& line : lines)
+        columns = std::max(columns, KeyCells(line).size());
+    std::string html = "<table>\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (IsKeyRule(lines[i])) {
+            html += "<tr><td colspan=\"" + std::to_string(columns) + "\"><hr></td></tr>\n";
+            continue;
+        }
+        const bool heading = i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
+        std::vector<std::string> cells = KeyCells(lines[i]);
+        if (heading) std::erase(cells, std::string());
+        html += "<tr>";
+        for (std::size_t k = 0; k < cells.size(); ++k) {
+            const std::string tag = heading ? "th" : "td";
+            const bool last = k + 1 == cells.size();
+            const std::size_t span = last ? columns - k : 1;
+            html += "<" + tag + " style=\"text-align:left;padding-right:1em\"";
+            if (span > 1) html += " colspan=\"" + std::to_string(span) + "\"";
+            html += ">" + Html(cells[k]) + "</" + tag + ">";
+        }
+        html += "</tr>\n";
+    }
+    return html + "</table>\n";
+}
+
+// A resolution as HTML: its prose a line each (an indented equation indented), its columns as
+// tables.
+std::string KeyHtml(const std::vector<std::string>& lines) {
+    std::string html;
+    std::vector<std::string> tabbed;
+    const auto flush = [&] {
+        if (!tabbed.empty()) html += KeyTable(tabbed);
+        tabbed.clear();
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const bool tabs = line.find('\t') != std::string::npos;
+        const bool headsTable = tabs && i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
+        if (tabs || headsTable || (IsKeyRule(line) && !tabbed.empty())) {
+            tabbed.push_back(line);
+            continue;
+        }
+        flush();
+        if (IsKeyRule(line)) {
+            html += "<hr>\n";
+        } else if (line.empty()) {
+            html += "<br>\n";
+        } else {
+            const std::size_t indent = line.find_first_not_of(' ');
+            html += indent > 0 ? "<div style=\"margin-left:2em\">" : "<div>";
+            html += Html(line.substr(indent)) + "</div>\n";
+        }
+    }
+    flush();
+    return html;
+}
+
 std::string Gap(const SheetAnswer& answer) {
     if (answer.IsText()) {
         std::string gap = answer.caseMatters ? "{1:SHORTANSWER_C:" : "{1:SHORTANSWER:";
@@ -91,10 +154,7 @@ void Question(std::string& xml, const SheetText& sheet, std::size_t index,
         }
         text += "</ul>\n";
     }
-    std::string feedback = "<pre>";
-    for (const std::string& line : sheet.resolutions[index])
-        feedback += Html(line) + "\n";
-    feedback += "</pre>";
+    const std::string feedback = KeyHtml(sheet.resolutions[index]);
     xml += "  <question type=\"cloze\">\n";
     xml += "    <name><text>" + Escaped(name) + "</text></name>\n";
     xml += "    <questiontext format=\"html\"><text>" + Cdata(text) + "</text></questiontext>\n";

@@ -58,6 +58,31 @@ SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t 
     return text;
 }
 
+bool IsKeyRule(const std::string& line) {
+    const std::string shown = ShowSeparators(line);
+    if (shown.empty()) return false;
+    if (shown.find_first_not_of('=') == std::string::npos) return true;
+    const std::string_view rule(kVisibleSeparator);
+    for (std::size_t i = 0; i < shown.size(); i += rule.size()) {
+        if (shown.compare(i, rule.size(), rule) != 0) return false;
+    }
+    return true;
+}
+
+std::vector<std::string> KeyCells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t from = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', from);
+        const std::string cell = line.substr(from, tab == std::string::npos ? tab : tab - from);
+        const std::size_t first = cell.find_first_not_of(' ');
+        cells.push_back(first == std::string::npos ? std::string() : cell.substr(first));
+        if (tab == std::string::npos) break;
+        from = tab + 1;
+    }
+    return cells;
+}
+
 std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {
     std::string blanks;
     for (const char* word : kSheetHeaderWords)

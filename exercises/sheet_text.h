@@ -49,6 +49,12 @@ void AddToSheet(SheetText& text, const SheetProblem& problem);
 SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t seed,
                        const std::string& title = kProblemSheetTitle);
 
+// A key's line of separators ("=====", or the resolution's soft hyphens): a rule on paper.
+bool IsKeyRule(const std::string& line);
+// A key's line of columns split at its tabs, each cell without the blanks before it; a line
+// without tabs is one cell.
+std::vector<std::string> KeyCells(const std::string& line);
+
 // The whole sheet as lines: the title, the seed, the student's blanks, the numbered statements (the
 // first line of each after its number, the others under it), then the key, each resolution under
 // its heading. Numbers are padded for a sheet of count problems (of as many as text holds when 0),

@@ -59,8 +59,10 @@ std::string SpaceUnits(const std::string& text) {
             while (start > 0 &&
                    (IsDigit(text[start - 1]) || text[start - 1] == '.' || text[start - 1] == ','))
                 --start;
+            // An exponent's E follows a number's digits ("1.38E3g"); a formula's letters do not.
+            const bool exponent = start > 1 && text[start - 1] == 'E' && IsDigit(text[start - 2]);
             if (start > 0 && std::isalpha(static_cast<unsigned char>(text[start - 1])) &&
-                text[start - 1] != 'x')
+                text[start - 1] != 'x' && !exponent)
                 break;
             spaced += ' ';
             break;

@@ -49,32 +49,6 @@ SetText Typeset(const std::string& line) {
     return set;
 }
 
-// A line of separators ("=====", or the soft hyphens of the resolution): a rule on paper.
-bool IsRule(const std::string& line) {
-    const std::string shown = ShowSeparators(line);
-    if (shown.empty()) return false;
-    if (shown.find_first_not_of('=') == std::string::npos) return true;
-    for (std::size_t i = 0; i < shown.size(); i += std::string(kVisibleSeparator).size()) {
-        if (shown.compare(i, std::string(kVisibleSeparator).size(), kVisibleSeparator) != 0)
-            return false;
-    }
-    return true;
-}
-
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', from);
-        std::string cell = line.substr(from, tab == std::string::npos ? tab : tab - from);
-        const std::size_t first = cell.find_first_not_of(' ');
-        cells.push_back(first == std::string::npos ? std::string() : cell.substr(first));
-        if (tab == std::string::npos) break;
-        from = tab + 1;
-    }
-    return cells;
-}
-
 }  // namespace
 
 // The document being written and the place on its current page.
@@ -169,13 +143,13 @@ struct SheetPdfJob::Page {
         std::vector<double> columnWidths;
         for (std::size_t i = 0; i < lines.size(); ++i) {
             Row row;
-            if (IsRule(lines[i])) {
+            if (IsKeyRule(lines[i])) {
                 row.rule = true;
                 rows.push_back(row);
                 continue;
             }
-            const bool heading = i + 1 < lines.size() && IsRule(lines[i + 1]);
-            std::vector<std::string> cells = Cells(lines[i]);
+            const bool heading = i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
+            std::vector<std::string> cells = KeyCells(lines[i]);
             std::size_t column = 0;
             for (const std::string& cell : cells) {
                 if (heading && cell.empty()) continue;  // a heading's tabs only spaced it out
@@ -222,15 +196,15 @@ struct SheetPdfJob::Page {
         };
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const std::string& line = lines[i];
-            const bool headsTable = i + 1 < lines.size() && IsRule(lines[i + 1]) &&
+            const bool headsTable = i + 1 < lines.size() && IsKeyRule(lines[i + 1]) &&
                                     lines[i].find('\t') != std::string::npos;
             if (line.find('\t') != std::string::npos || headsTable ||
-                (IsRule(line) && !tabbed.empty())) {
+                (IsKeyRule(line) && !tabbed.empty())) {
                 tabbed.push_back(line);
                 continue;
             }
             flush();
-            if (IsRule(line)) {
+            if (IsKeyRule(line)) {
                 items.push_back(
                     Rule(QFontMetricsF(key, &writer).lineSpacing() * 0.6, QColor(120, 120, 120)));
             } else {
@@ -307,16 +281,24 @@ struct SheetPdfJob::Page {
         Block(block, QFontMetricsF(text, &writer).lineSpacing());
     }
 
-    // The room for a student's answer under a statement.
-    void AnswerRoom(AnswerSpace space, std::vector<Item>& block) {
+    // The room for a student's answer under a statement: a few ruled lines, or what fills the
+    // statement's half of a page (two a page, the first page's header counted).
+    void AnswerRoom(AnswerSpace space, double gap, std::vector<Item>& block) {
         if (space == AnswerSpace::Lines) {
             for (int i = 0; i < kAnswerLines; ++i)
                 block.push_back(
                     Rule(kAnswerLineMillimetres * kDotsPerMillimetre, QColor(170, 170, 170)));
         } else if (space == AnswerSpace::HalfPage) {
-            block.push_back(Space(bottom / 2));
+            double statement = 0;
+            for (const Item& item : block)
+                statement += item.height;
+            const double half = (bottom - header) / 2 - gap;
+            const double lines = kAnswerLines * kAnswerLineMillimetres * kDotsPerMillimetre;
+            block.push_back(Space(std::max(half - statement, lines)));
         }
     }
+
+    double header = 0;  // the height of the first page's title and blanks
 };
 
 // The same sheet must give the same file. Qt's PDF writer orders the fonts it embeds by a hash
@@ -375,6 +357,7 @@ bool SheetPdfJob::Step() {
     if (m_done == 0) {
         p.Title(m_text.title, m_text.seed);
         p.Blanks();
+        p.header = p.y;
     } else if (m_done <= statements) {
         // The number hangs in the margin of the statement's column.
         const int number = m_done;
@@ -398,7 +381,7 @@ bool SheetPdfJob::Step() {
                 p.painter.restore();
             };
         }
-        p.AnswerRoom(m_text.space, block);
+        p.AnswerRoom(m_text.space, gap, block);
         p.Block(block, gap);
     } else if (m_done == statements + 1) {
         p.NewPage();

@@ -110,11 +110,13 @@ bool QtUserPort::ChooseFile(FileChooserMode mode, std::string& path) {
     // current folder, so it is restored afterwards.
     const QString current = QDir::currentPath();
     const QString initial = QString::fromStdString(path);
-    // Problems and cases are saved as text, problem sheets also as PDF (the initial name tells);
-    // what is opened may be any document or program.
-    const QString text = initial.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)
-                             ? QStringLiteral("Documentos PDF (*.pdf)")
-                             : QStringLiteral("Ficheros de texto (*.txt)");
+    // Problems and cases are saved as text, problem sheets also as PDF or for Moodle (the
+    // initial name tells); what is opened may be any document or program.
+    QString text = QStringLiteral("Ficheros de texto (*.txt)");
+    if (initial.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
+        text = QStringLiteral("Documentos PDF (*.pdf)");
+    if (initial.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive))
+        text = QStringLiteral("Preguntas para Moodle (*.xml)");
     const QString all = QStringLiteral("Todos los ficheros (*)");
     const QString chosen =
         mode == FileChooserMode::Open

@@ -40,6 +40,7 @@ TEST(SheetPrint, WorkingKeepsItsColumnsAndSetsUnitsApart) {
               "REACTIVO\tmoles reac. - cantidad\t\t\t\texceso (=ini-reac.)");
     EXPECT_EQ(PrintedWorking("O2\t· R·373.0K/65.0kPa L/mol\t= 572L"),
               "O2\t· R·373.0 K/65.0 kPa L/mol\t= 572 L");
+    EXPECT_EQ(PrintedWorking("= 1.38E3g"), "= 1.38E3 g");
     // Counts are no amounts: K2Cr2O7, Mg3N2, C2H5OH, a hydrate's water and an ion's charge stay.
     for (const char* formula :
          {"K2Cr2O7 + 14 HCl", "Mg3N2", "C2H5OH", "CuSO4·5H2O", "Fe^3+", "Li2O", "H2O2"})

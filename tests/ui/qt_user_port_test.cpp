@@ -92,6 +92,20 @@ class QtUserPortTest : public QObject {
                  qPrintable(buttons.join(", ")));
         QVERIFY(types.contains("Ficheros de texto (*.txt)"));
         QVERIFY(types.contains("Todos los ficheros (*)"));
+
+        // A sheet for Moodle is offered as what it is, not as text.
+        types.clear();
+        WhenShown([&](QWidget* modal) {
+            for (auto* combo : modal->findChildren<QComboBox*>()) {
+                for (int i = 0; i < combo->count(); ++i)
+                    types << combo->itemText(i);
+            }
+            qobject_cast<QDialog*>(modal)->reject();
+        });
+        path = "hoja42.xml";
+        QVERIFY(!port.ChooseFile(FileChooserMode::Save, path));
+        QVERIFY(types.contains("Preguntas para Moodle (*.xml)"));
+        QVERIFY(!types.contains("Ficheros de texto (*.txt)"));
     }
 
     // What the chooser's list shows of each file: its kind and its date, in Spanish whatever the
