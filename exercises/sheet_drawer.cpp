@@ -228,6 +228,7 @@ bool SheetDrawer::TryDraw(std::size_t index, SheetCase kind, SheetProblem& probl
             }
         }
         std::vector<SheetDatum> kindsGiven;
+        kindsGiven.reserve(given.size());
         for (const std::size_t slot : given)
             kindsGiven.push_back(Pick(m_random, kinds(slot)));
         const bool inRange = DrawGiven(m_random, p, side, given, kindsGiven);
@@ -394,6 +395,7 @@ SheetProblem Renumbered(const SheetProblem& problem, std::uint32_t seed) {
     const std::vector<std::size_t> given(original.result.dataSlots.begin(),
                                          original.result.dataSlots.end());
     std::vector<SheetDatum> kinds;
+    kinds.reserve(given.size());
     for (const std::size_t slot : given)
         kinds.push_back(DatumKindOf(original.data[side][slot - 1]));
     SeededRandom random(seed ^ kVersionStream);
