@@ -169,6 +169,7 @@ SheetWindow::SheetWindow(SheetModel& model, QWidget* parent) : QDialog(parent), 
     ionElectron->setToolTip(
         QStringLiteral("Ecuaciones redox de los tipos elegidos, para ajustar por el método del "
                        "ion-electrón"));
+    ionElectron->setAccessibleName(QStringLiteral("Ejercicios de ajuste ion-electrón"));
     connect(ionElectron, &QComboBox::currentIndexChanged, this, changed);
     casesLayout->addWidget(ionElectron);
     casesLayout->addStretch();
