@@ -19,7 +19,7 @@ struct TextRun {
 };
 
 // The words of text (between blanks and tabs) that read as formulas with a count or a charge to
-// show are set; punctuation around a formula is no part of it ("(Mn", "H2O,", "SO4^2-:"); the
+// show are set; punctuation around a formula does not belong to it ("(Mn", "H2O,", "SO4^2-:"); the
 // electron "e^-" is set too. A charge's minus is the typographic one (U+2212). Runs of one script
 // are joined.
 std::vector<TextRun> FormulaRuns(std::string_view text);

@@ -34,17 +34,17 @@ struct SetText {
 SetText Typeset(const std::string& line) {
     SetText set;
     for (const TextRun& run : FormulaRuns(ShowSeparators(line))) {
-        const QString part = QString::fromStdString(run.text);
+        const QString piece = QString::fromStdString(run.text);
         if (run.script != Script::Line) {
             QTextLayout::FormatRange range;
             range.start = static_cast<int>(set.text.size());
-            range.length = static_cast<int>(part.size());
+            range.length = static_cast<int>(piece.size());
             range.format.setVerticalAlignment(run.script == Script::Low
                                                   ? QTextCharFormat::AlignSubScript
                                                   : QTextCharFormat::AlignSuperScript);
             set.formats.push_back(range);
         }
-        set.text += part;
+        set.text += piece;
     }
     return set;
 }

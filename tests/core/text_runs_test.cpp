@@ -18,7 +18,7 @@ TEST(TextRuns, FormulasAreSetAndTheRestIsLeft) {
                                     {")", S::Line},
                                     {"3", S::Low},
                                     {" reacciona.", S::Line}}));
-    // A charge is set high with the typographic minus; punctuation and a tab are no part of it.
+    // A charge is set high with the typographic minus; punctuation and a tab do not belong to it.
     EXPECT_EQ(FormulaRuns("Cr2O7^2-:\t4.90 mol"), (std::vector<TextRun>{{"Cr", S::Line},
                                                                         {"2", S::Low},
                                                                         {"O", S::Line},
