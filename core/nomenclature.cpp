@@ -388,6 +388,22 @@ bool NameSalt(const std::string& formula, Nomenclature& n) {
         cationName = StockName(*a, static_cast<int>(negative / salt.cations));
         cationComposition = Counted(salt.cations, a->name);
     }
+    // A salt or a hydroxide is written in lowest terms (Fe3(SO4)3 is FeSO4), but for mercury(I),
+    // whose cation is Hg2^2+ (Hg2(NO3)2).
+    const long common = std::gcd(salt.cations, salt.anions);
+    const bool mercuryOne = salt.cation == "Hg" && negative == salt.cations;
+    if (common > 1 && !mercuryOne) {
+        const auto polyatomic = [](const std::string& body) {
+            return std::count_if(
+                       body.begin(), body.end(),
+                       [](char c) { return std::isupper(static_cast<unsigned char>(c)); }) > 1 ||
+                   body.find_first_of("0123456789") != std::string::npos;
+        };
+        n.error = "Los subíndices se simplifican: " +
+                  Part(salt.cation, salt.cations / common, polyatomic(salt.cation)) +
+                  Part(salt.anion, salt.anions / common, polyatomic(salt.anion));
+        return true;
+    }
     if (hydroxide) {
         if (salt.cation != "NH4" && FindSchoolElement(salt.cation) &&
             FindSchoolElement(salt.cation)->Negative() != 0) {

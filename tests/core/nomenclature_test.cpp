@@ -106,6 +106,12 @@ TEST(Nomenclature, WrongNamesAndFormulasAreRefusedWithTheReason) {
     EXPECT_EQ(Names("AgO"),
               "error: Las cargas no suman cero: la plata tendría número de oxidación +2, que no "
               "tiene");
+    // Salts and hydroxides in lowest terms, as binary compounds: their composition names would
+    // read back to nothing. Mercury(I) keeps its Hg2^2+.
+    EXPECT_EQ(Names("Fe3(SO4)3"), "error: Los subíndices se simplifican: FeSO4");
+    EXPECT_EQ(Names("Ca2(OH)4"), "error: Los subíndices se simplifican: Ca(OH)2");
+    EXPECT_EQ(Names("Fe2(CN)4"), "error: Los subíndices se simplifican: Fe(CN)2");
+    EXPECT_EQ(Names("Hg2(NO3)2").rfind("error", 0), std::string::npos);
 }
 
 // Every name the program gives reads back to its formula.
