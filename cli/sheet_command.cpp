@@ -222,6 +222,10 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
         library = LoadSheetLibrary(libraryFolder, table, &problems);
         if (!problems.empty()) err << "tovel-cli: " << EscapeForTerminal(problems) << "\n";
     }
+    const std::string defaultTitle =
+        options.names ? std::string()
+                      : SheetTitleFor(options.choices.types, SheetTypeNames(libraryFolder).size(),
+                                      options.choices.ionElectron);
     // The sheet of a seed as it is printed; with the shortfall of its draw, if any.
     std::string shortfall;
     // The sheet of a seed as it is printed: the first drawn, the others (versions for Moodle)
@@ -247,8 +251,7 @@ int RunSheet(const std::vector<std::string>& args, ElementTable& table,
         if (!options.title.empty()) {
             drawn.title = options.title;
         } else if (!options.names) {
-            drawn.title = SheetTitleFor(options.choices.types, SheetTypeNames(libraryFolder).size(),
-                                        options.choices.ionElectron);
+            drawn.title = defaultTitle;
         }
         drawn.space = options.space;
         return PrintedSheet(drawn, numbers);

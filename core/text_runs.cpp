@@ -63,7 +63,24 @@ void AddWord(std::vector<TextRun>& runs, std::string_view word) {
     }
 }
 
-void Escape(std::string& html, std::string_view text) {
+}  // namespace
+
+std::vector<TextRun> FormulaRuns(std::string_view text) {
+    std::vector<TextRun> runs;
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t blank = text.find_first_of(" \t", from);
+        const std::size_t end = blank == std::string_view::npos ? text.size() : blank;
+        AddWord(runs, text.substr(from, end - from));
+        if (blank == std::string_view::npos) break;
+        Add(runs, text.substr(blank, 1), Script::Line);
+        from = blank + 1;
+    }
+    return runs;
+}
+
+std::string HtmlEscaped(std::string_view text) {
+    std::string html;
     for (const char c : text) {
         switch (c) {
             case '&':
@@ -82,33 +99,18 @@ void Escape(std::string& html, std::string_view text) {
                 html += c;
         }
     }
-}
-
-}  // namespace
-
-std::vector<TextRun> FormulaRuns(std::string_view text) {
-    std::vector<TextRun> runs;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t blank = text.find_first_of(" \t", from);
-        const std::size_t end = blank == std::string_view::npos ? text.size() : blank;
-        AddWord(runs, text.substr(from, end - from));
-        if (blank == std::string_view::npos) break;
-        Add(runs, text.substr(blank, 1), Script::Line);
-        from = blank + 1;
-    }
-    return runs;
+    return html;
 }
 
 std::string RunsHtml(const std::vector<TextRun>& runs) {
     std::string html;
     for (const TextRun& run : runs) {
         if (run.script == Script::Line) {
-            Escape(html, run.text);
+            html += HtmlEscaped(run.text);
         } else {
             const char* tag = run.script == Script::Low ? "sub" : "sup";
             html += std::string("<") + tag + ">";
-            Escape(html, run.text);
+            html += HtmlEscaped(run.text);
             html += std::string("</") + tag + ">";
         }
     }

@@ -24,6 +24,9 @@ struct TextRun {
 // are joined.
 std::vector<TextRun> FormulaRuns(std::string_view text);
 
+// text with &, <, > and " written as HTML (and XML) entities.
+std::string HtmlEscaped(std::string_view text);
+
 // The runs as HTML: escaped, with <sub> and <sup>.
 std::string RunsHtml(const std::vector<TextRun>& runs);
 

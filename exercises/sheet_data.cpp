@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 #include "core/reaction.h"
 #include "exercises/round_values.h"
@@ -40,19 +41,17 @@ const ValueRange& AmountRange(AmountUnit unit) {
     }
 }
 
+// Each kind of datum and the unit it is given in, in the kinds' order.
+constexpr std::pair<SheetDatum, AmountUnit> kDatumUnits[] = {
+    {SheetDatum::Grams, AmountUnit::Gram},
+    {SheetDatum::ImpureGrams, AmountUnit::Gram},
+    {SheetDatum::Moles, AmountUnit::Mole},
+    {SheetDatum::LitresNormal, AmountUnit::LitreNormal},
+    {SheetDatum::LitresPT, AmountUnit::LitrePT},
+    {SheetDatum::Solution, AmountUnit::Solution}};
+
 AmountUnit UnitOf(SheetDatum datum) {
-    switch (datum) {
-        case SheetDatum::Moles:
-            return AmountUnit::Mole;
-        case SheetDatum::LitresNormal:
-            return AmountUnit::LitreNormal;
-        case SheetDatum::LitresPT:
-            return AmountUnit::LitrePT;
-        case SheetDatum::Solution:
-            return AmountUnit::Solution;
-        default:
-            return AmountUnit::Gram;
-    }
+    return kDatumUnits[static_cast<std::size_t>(datum)].second;
 }
 
 }  // namespace
@@ -217,18 +216,12 @@ SlotData DrawSlot(SeededRandom& random, SheetDatum kind, const std::string& form
 }
 
 SheetDatum DatumKindOf(const SlotData& d) {
-    switch (d.unit) {
-        case AmountUnit::Mole:
-            return SheetDatum::Moles;
-        case AmountUnit::LitreNormal:
-            return SheetDatum::LitresNormal;
-        case AmountUnit::LitrePT:
-            return SheetDatum::LitresPT;
-        case AmountUnit::Solution:
-            return SheetDatum::Solution;
-        default:
-            return d.purity < kPurePercent ? SheetDatum::ImpureGrams : SheetDatum::Grams;
+    if (d.unit == AmountUnit::Gram)
+        return d.purity < kPurePercent ? SheetDatum::ImpureGrams : SheetDatum::Grams;
+    for (const auto& [datum, unit] : kDatumUnits) {
+        if (unit == d.unit) return datum;
     }
+    return SheetDatum::Grams;
 }
 
 double DrawAmount(SeededRandom& random, AmountUnit unit) {

@@ -282,29 +282,25 @@ bool SheetDrawer::DrawIonElectron() {
         for (const std::size_t index : m_pool) {
             if (!m_library.Balanced(index, r)) continue;
             if (auto exercise = IonElectronExercise(r))
-                m_redox.emplace_back(index, std::move(exercise->compound));
+                m_redox.emplace_back(index, std::move(*exercise));
         }
     }
     // No equation twice in a sheet, nor two skeletons of one ionic equation.
     std::vector<std::size_t> fresh;
     for (std::size_t k = 0; k < m_redox.size(); ++k) {
-        const std::string& ionic = m_redox[k].second;
+        const std::string& ionic = m_redox[k].second.compound;
         if (std::find(m_redoxUsed.begin(), m_redoxUsed.end(), ionic) == m_redoxUsed.end() &&
             std::find_if(fresh.begin(), fresh.end(), [&](std::size_t other) {
-                return m_redox[other].second == ionic;
+                return m_redox[other].second.compound == ionic;
             }) == fresh.end())
             fresh.push_back(k);
     }
     if (fresh.empty()) return false;
-    const std::size_t index = m_redox[Pick(m_ionElectronRandom, fresh)].first;
-    Reaction r;
-    if (!m_library.Balanced(index, r)) return false;
-    auto exercise = IonElectronExercise(r);
-    if (!exercise) return false;
-    m_redoxUsed.push_back(exercise->compound);
+    const auto& [index, exercise] = m_redox[Pick(m_ionElectronRandom, fresh)];
+    m_redoxUsed.push_back(exercise.compound);
     SheetProblem problem{};
     problem.reaction = index;
-    problem.worked = std::move(*exercise);
+    problem.worked = exercise;
     m_problems.push_back(std::move(problem));
     return true;
 }
@@ -426,7 +422,10 @@ std::vector<SheetProblem> SheetVersion(const SheetLibrary& library, SheetChoices
     // other seed's sheet, in the same places.
     choices.seed = seed;
     choices.count = static_cast<int>(problems.size());
-    const SheetDraw other = DrawSheet(library, choices);
+    const bool anyWorked = std::any_of(problems.begin(), problems.end(), [](const SheetProblem& p) {
+        return !p.worked.statement.empty();
+    });
+    const SheetDraw other = anyWorked ? DrawSheet(library, choices) : SheetDraw{};
     std::vector<SheetProblem> version;
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const bool worked = !problems[i].worked.statement.empty();

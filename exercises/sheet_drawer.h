@@ -60,8 +60,8 @@ class SheetDrawer {
     SeededRandom m_yieldRandom;
     SeededRandom m_empiricalRandom;    // and so are the empirical-formula exercises
     SeededRandom m_ionElectronRandom;  // and the ion-electron ones
-    // Reactions the method balances, with their net ionic equations, found at the first turn.
-    std::vector<std::pair<std::size_t, std::string>> m_redox;
+    // Reactions the method balances, with their exercises, found at the first turn.
+    std::vector<std::pair<std::size_t, WorkedExercise>> m_redox;
     std::vector<std::string> m_redoxUsed;  // the net ionic equations given
     bool m_redoxFound = false;
     std::vector<std::size_t> m_pool;    // the reactions of the chosen types

@@ -13,26 +13,6 @@ namespace tovel {
 
 namespace {
 
-std::string Escaped(std::string_view text) {
-    std::string xml;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                xml += "&amp;";
-                break;
-            case '<':
-                xml += "&lt;";
-                break;
-            case '>':
-                xml += "&gt;";
-                break;
-            default:
-                xml += c;
-        }
-    }
-    return xml;
-}
-
 // HTML kept whole inside the XML; a "]]>" in it would end the section.
 std::string Cdata(const std::string& html) {
     return "<![CDATA[" + ReplaceAll(html, "]]>", "]]]]><![CDATA[>") + "]]>";
@@ -52,30 +32,21 @@ std::string GapText(const std::string& text) {
     return gap;
 }
 
-// The lines of a resolution that hold tabs, as an HTML table, as the printed key sets them: a
-// heading (the line before a rule) names the columns from the left, its last name over the
-// columns left; a rule across the table.
-std::string KeyTable(const std::vector<std::string>& lines) {
-    std::size_t columns = 1;
-    for (const std::string& line : lines)
-        columns = std::max(columns, KeyCells(line).size());
+// A key's table in HTML, a heading's last name over the columns left; a rule across it.
+std::string KeyTable(const KeyPiece& piece) {
     std::string html = "<table>\n";
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (IsKeyRule(lines[i])) {
-            html += "<tr><td colspan=\"" + std::to_string(columns) + "\"><hr></td></tr>\n";
+    for (const KeyRow& row : piece.table) {
+        if (row.rule) {
+            html += "<tr><td colspan=\"" + std::to_string(piece.columns) + "\"><hr></td></tr>\n";
             continue;
         }
-        const bool heading = i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
-        std::vector<std::string> cells = KeyCells(lines[i]);
-        if (heading) std::erase(cells, std::string());
         html += "<tr>";
-        for (std::size_t k = 0; k < cells.size(); ++k) {
-            const std::string tag = heading ? "th" : "td";
-            const bool last = k + 1 == cells.size();
-            const std::size_t span = last ? columns - k : 1;
+        const std::string tag = row.heading ? "th" : "td";
+        for (std::size_t k = 0; k < row.cells.size(); ++k) {
+            const std::size_t span = k + 1 == row.cells.size() ? piece.columns - k : 1;
             html += "<" + tag + " style=\"text-align:left;padding-right:1em\"";
             if (span > 1) html += " colspan=\"" + std::to_string(span) + "\"";
-            html += ">" + Html(cells[k]) + "</" + tag + ">";
+            html += ">" + Html(row.cells[k]) + "</" + tag + ">";
         }
         html += "</tr>\n";
     }
@@ -86,21 +57,11 @@ std::string KeyTable(const std::vector<std::string>& lines) {
 // tables.
 std::string KeyHtml(const std::vector<std::string>& lines) {
     std::string html;
-    std::vector<std::string> tabbed;
-    const auto flush = [&] {
-        if (!tabbed.empty()) html += KeyTable(tabbed);
-        tabbed.clear();
-    };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& line = lines[i];
-        const bool tabs = line.find('\t') != std::string::npos;
-        const bool headsTable = tabs && i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
-        if (tabs || headsTable || (IsKeyRule(line) && !tabbed.empty())) {
-            tabbed.push_back(line);
-            continue;
-        }
-        flush();
-        if (IsKeyRule(line)) {
+    for (const KeyPiece& piece : KeyPieces(lines)) {
+        const std::string& line = piece.line;
+        if (!piece.table.empty()) {
+            html += KeyTable(piece);
+        } else if (IsKeyRule(line)) {
             html += "<hr>\n";
         } else if (line.empty()) {
             html += "<br>\n";
@@ -110,7 +71,6 @@ std::string KeyHtml(const std::vector<std::string>& lines) {
             html += Html(line.substr(indent)) + "</div>\n";
         }
     }
-    flush();
     return html;
 }
 
@@ -136,7 +96,7 @@ std::string CategoryName(const std::string& name) {
 
 void Category(std::string& xml, const std::string& path) {
     xml += "  <question type=\"category\">\n    <category><text>" +
-           Escaped("$course$/top/" + path) + "</text></category>\n  </question>\n";
+           HtmlEscaped("$course$/top/" + path) + "</text></category>\n  </question>\n";
 }
 
 void Question(std::string& xml, const SheetText& sheet, std::size_t index,
@@ -149,14 +109,14 @@ void Question(std::string& xml, const SheetText& sheet, std::size_t index,
         text += "<ul>\n";
         for (const SheetAnswer& answer : sheet.answers[index]) {
             text += "<li>" + Html(answer.label) + ": " + Gap(answer);
-            if (!answer.unit.empty()) text += " " + Escaped(answer.unit);
+            if (!answer.unit.empty()) text += " " + HtmlEscaped(answer.unit);
             text += "</li>\n";
         }
         text += "</ul>\n";
     }
     const std::string feedback = KeyHtml(sheet.resolutions[index]);
     xml += "  <question type=\"cloze\">\n";
-    xml += "    <name><text>" + Escaped(name) + "</text></name>\n";
+    xml += "    <name><text>" + HtmlEscaped(name) + "</text></name>\n";
     xml += "    <questiontext format=\"html\"><text>" + Cdata(text) + "</text></questiontext>\n";
     xml += "    <generalfeedback format=\"html\"><text>" + Cdata(feedback) +
            "</text></generalfeedback>\n";

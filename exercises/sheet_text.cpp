@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/text_utils.h"
 #include "exercises/sheet_answers.h"
 #include "exercises/sheet_drawer.h"
 
@@ -69,18 +70,34 @@ bool IsKeyRule(const std::string& line) {
     return true;
 }
 
-std::vector<std::string> KeyCells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t from = 0;
-    while (true) {
-        const std::size_t tab = line.find('\t', from);
-        const std::string cell = line.substr(from, tab == std::string::npos ? tab : tab - from);
-        const std::size_t first = cell.find_first_not_of(' ');
-        cells.push_back(first == std::string::npos ? std::string() : cell.substr(first));
-        if (tab == std::string::npos) break;
-        from = tab + 1;
+std::vector<KeyPiece> KeyPieces(const std::vector<std::string>& lines) {
+    std::vector<KeyPiece> pieces;
+    const auto heads = [&](std::size_t i) {
+        return lines[i].find('\t') != std::string::npos && i + 1 < lines.size() &&
+               IsKeyRule(lines[i + 1]);
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const bool tabs = lines[i].find('\t') != std::string::npos;
+        const bool inTable = !pieces.empty() && !pieces.back().table.empty();
+        if (!tabs && !(IsKeyRule(lines[i]) && inTable)) {
+            pieces.push_back({lines[i], {}, 0});
+            continue;
+        }
+        if (!inTable) pieces.emplace_back();
+        KeyPiece& table = pieces.back();
+        KeyRow row;
+        row.rule = !tabs;
+        row.heading = heads(i);
+        if (tabs) {
+            for (std::string cell : SplitAt(lines[i], '\t')) {
+                cell.erase(0, std::min(cell.find_first_not_of(' '), cell.size()));
+                if (!(row.heading && cell.empty())) row.cells.push_back(cell);
+            }
+        }
+        table.columns = std::max(table.columns, row.cells.size());
+        table.table.push_back(std::move(row));
     }
-    return cells;
+    return pieces;
 }
 
 std::vector<std::string> SheetLines(const SheetText& text, std::size_t count) {

@@ -51,9 +51,22 @@ SheetText ComposeSheet(const std::vector<SheetProblem>& problems, std::uint32_t 
 
 // A key's line of separators ("=====", or the resolution's soft hyphens): a rule on paper.
 bool IsKeyRule(const std::string& line);
-// A key's line of columns split at its tabs, each cell without the blanks before it; a line
-// without tabs is one cell.
-std::vector<std::string> KeyCells(const std::string& line);
+
+// A resolution as a printed key sets it: its prose a line at a time, and each run of lines with
+// tabs (with the rules among them) as a table. A table's heading is the line before a rule: its
+// names fill the columns from the left, the last one over all the columns left ("exceso" over
+// what is left of each reactant); the tabs that only spaced it out are dropped.
+struct KeyRow {
+    std::vector<std::string> cells;  // without the blanks before each
+    bool heading = false;
+    bool rule = false;
+};
+struct KeyPiece {
+    std::string line;           // a line of prose, or a rule outside a table
+    std::vector<KeyRow> table;  // or a table
+    std::size_t columns = 0;    // the table's, the widest row's
+};
+std::vector<KeyPiece> KeyPieces(const std::vector<std::string>& lines);
 
 // The whole sheet as lines: the title, the seed, the student's blanks, the numbered statements (the
 // first line of each after its number, the others under it), then the key, each resolution under

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <vector>
 
+#include "core/text_utils.h"
+
 namespace tovel {
 
 namespace {
@@ -26,18 +28,6 @@ std::string Tidy(std::string_view text) {
     while (!tidy.empty() && tidy.back() == ' ')
         tidy.pop_back();
     return tidy;
-}
-
-std::vector<std::string> Words(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t from = 0;
-    while (from <= text.size()) {
-        const std::size_t blank = text.find(' ', from);
-        words.push_back(text.substr(from, blank == std::string::npos ? blank : blank - from));
-        if (blank == std::string::npos) break;
-        from = blank + 1;
-    }
-    return words;
 }
 
 // A unit written against its number ("1.86mol", "159.6g/mol", "373K", "74%") is set apart from
@@ -91,8 +81,8 @@ const char* const kSuperscriptDigits[] = {"⁰", "¹", "²", "³", "⁴", "⁵",
 }  // namespace
 
 std::string PrintedProse(std::string_view line) {
-    std::vector<std::string> words =
-        Words(SpaceUnits(Tidy(line.substr(std::min(line.find_first_not_of(' '), line.size())))));
+    std::vector<std::string> words = SplitAt(
+        SpaceUnits(Tidy(line.substr(std::min(line.find_first_not_of(' '), line.size())))), ' ');
     for (std::size_t i = 0; i + 1 < words.size(); ++i) {
         // After a number "mol" is the unit of an amount; elsewhere it names the quantity asked.
         const bool amount = i > 0 && !words[i - 1].empty() && IsDigit(words[i - 1].back());

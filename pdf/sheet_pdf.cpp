@@ -127,44 +127,26 @@ struct SheetPdfJob::Page {
                 }};
     }
 
-    // The lines of a resolution that hold tabs, as a table: each column as wide as its widest
-    // cell. A heading (the line before a rule) names the columns from the left, its last name
-    // over all the columns that are left ("exceso" over what is left of each reactant).
-    void Table(const std::vector<std::string>& lines, std::vector<Item>& items) {
+    // A key's table: each column as wide as its widest cell; a heading's last name spans the
+    // columns left and widens none.
+    void Table(const KeyPiece& piece, std::vector<Item>& items) {
         const double gap = 4 * kDotsPerMillimetre;
         const double lineHeight = QFontMetricsF(key, &writer).lineSpacing() * 1.15;
         struct Row {
             std::vector<std::shared_ptr<QTextLayout>> cells;
-            std::vector<double> widths;
-            std::vector<std::size_t> columns;  // where each cell starts
             bool rule = false;
         };
         std::vector<Row> rows;
-        std::vector<double> columnWidths;
-        for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::vector<double> columnWidths(piece.columns, 0);
+        for (const KeyRow& keyRow : piece.table) {
             Row row;
-            if (IsKeyRule(lines[i])) {
-                row.rule = true;
-                rows.push_back(row);
-                continue;
-            }
-            const bool heading = i + 1 < lines.size() && IsKeyRule(lines[i + 1]);
-            std::vector<std::string> cells = KeyCells(lines[i]);
-            std::size_t column = 0;
-            for (const std::string& cell : cells) {
-                if (heading && cell.empty()) continue;  // a heading's tabs only spaced it out
+            row.rule = keyRow.rule;
+            for (std::size_t k = 0; k < keyRow.cells.size(); ++k) {
                 double advance = 0;
-                row.cells.push_back(Cell(cell, heading ? tableHead : key, advance));
-                row.widths.push_back(advance);
-                row.columns.push_back(column);
-                ++column;
-            }
-            // A heading's last name spans the rest: it does not widen a column.
-            for (std::size_t k = 0; k < row.cells.size(); ++k) {
-                if (heading && k + 1 == row.cells.size() && k > 0) continue;
-                if (columnWidths.size() <= row.columns[k]) columnWidths.resize(row.columns[k] + 1);
-                columnWidths[row.columns[k]] =
-                    std::max(columnWidths[row.columns[k]], row.widths[k]);
+                row.cells.push_back(
+                    Cell(keyRow.cells[k], keyRow.heading ? tableHead : key, advance));
+                const bool spans = keyRow.heading && k > 0 && k + 1 == keyRow.cells.size();
+                if (!spans) columnWidths[k] = std::max(columnWidths[k], advance);
             }
             rows.push_back(std::move(row));
         }
@@ -178,33 +160,19 @@ struct SheetPdfJob::Page {
             }
             auto drawn = std::make_shared<Row>(std::move(row));
             items.push_back({lineHeight, [this, drawn, starts](double top) {
-                                 for (std::size_t k = 0; k < drawn->cells.size(); ++k) {
-                                     const std::size_t c = drawn->columns[k];
-                                     const double x = c < starts.size() ? starts[c] : starts.back();
-                                     drawn->cells[k]->draw(&painter, QPointF(x, top));
-                                 }
+                                 for (std::size_t k = 0; k < drawn->cells.size(); ++k)
+                                     drawn->cells[k]->draw(&painter, QPointF(starts[k], top));
                              }});
         }
     }
 
     // A resolution's lines: prose wrapped, rules drawn, tabbed lines as tables.
     void Resolution(const std::vector<std::string>& lines, std::vector<Item>& items) {
-        std::vector<std::string> tabbed;
-        const auto flush = [&] {
-            if (!tabbed.empty()) Table(tabbed, items);
-            tabbed.clear();
-        };
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            const std::string& line = lines[i];
-            const bool headsTable = i + 1 < lines.size() && IsKeyRule(lines[i + 1]) &&
-                                    lines[i].find('\t') != std::string::npos;
-            if (line.find('\t') != std::string::npos || headsTable ||
-                (IsKeyRule(line) && !tabbed.empty())) {
-                tabbed.push_back(line);
-                continue;
-            }
-            flush();
-            if (IsKeyRule(line)) {
+        for (const KeyPiece& piece : KeyPieces(lines)) {
+            const std::string& line = piece.line;
+            if (!piece.table.empty()) {
+                Table(piece, items);
+            } else if (IsKeyRule(line)) {
                 items.push_back(
                     Rule(QFontMetricsF(key, &writer).lineSpacing() * 0.6, QColor(120, 120, 120)));
             } else {
@@ -215,7 +183,6 @@ struct SheetPdfJob::Page {
                 items.push_back(Paragraph(line.substr(indent), key, in, 4 * kDotsPerMillimetre));
             }
         }
-        flush();
     }
 
     // A block is painted whole on the current page, or on a new one when it does not fit there;
